@@ -1,0 +1,52 @@
+// All program state in one object: the picture, the view, the rasters and
+// the editing state. The window owns one; tests make as many as they like.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "formats/imported_picture.h"
+#include "picture/picture.h"
+#include "render/marching_ants.h"
+#include "render/renderer.h"
+#include "render/view_state.h"
+
+namespace chromaloom {
+
+class Editor {
+ public:
+  Editor();
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  Picture Document;
+  ViewState View;
+  Renderer Render{Document, View};
+  const AntsStrips Ants;
+  const std::array<Raster, 3> SelectorIcons;
+  int AntsPhase = 0;
+
+  // View: zoom level 1..4 (others are ignored). Does not redraw.
+  void SetZoom(int level);
+  void Redraw(bool full) { Render.Redraw(full); }
+
+  // File > New and File > Change char size; h must be 8, 4, 2 or 1.
+  void NewPicture(int h);
+  void ConvertCharMode(int h);
+  // A click on border swatch (column, row); a choice outside the table is ignored.
+  void SelectBorder(int column, int row);
+
+  // Loaders: the whole file is checked first; a bad one throws FormatError
+  // and changes nothing.
+  void LoadMgs(std::span<const std::uint8_t> bytes);
+  void ImportZxScreen(std::span<const std::uint8_t> bytes, bool hobeta, bool twoScreens);
+  void ImportMg(std::span<const std::uint8_t> bytes);
+
+  void AdvanceAnts() { AntsPhase = NextAntsPhase(AntsPhase); }
+
+ private:
+  void TakePicture(const ImportedPicture& imported);
+};
+
+}  // namespace chromaloom

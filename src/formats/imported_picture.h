@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "picture/picture.h"
+
+namespace chromaloom {
+
+// What a reader found in a file: a complete new picture state, applied to
+// the open picture only once the whole file has been checked.
+struct ImportedPicture {
+  chromaloom::Planes Planes;
+  std::uint8_t CharMode = 8;
+  std::optional<BorderPair> Border;  // only the native format carries one
+};
+
+}  // namespace chromaloom

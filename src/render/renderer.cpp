@@ -1,0 +1,211 @@
+#include "render/renderer.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace chromaloom {
+
+namespace {
+constexpr Rgb Grey = MakeRgb(128, 128, 128);
+constexpr Rgb White = MakeRgb(255, 255, 255);
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+}  // namespace
+
+Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) {
+  ResizeEditorImage();
+}
+
+void Renderer::ResizeEditorImage() {
+  const int z = view_.Scale();
+  if (EditorImage.Width() != PictureWidth * z) EditorImage.Resize(PictureWidth * z, PictureHeight * z);
+  overlays_.Reset(EditorImage.Width(), EditorImage.Height());
+  damage_.Reset(EditorImage.Width(), EditorImage.Height());
+  editorMatchesRasters_ = false;
+}
+
+// Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
+// The single-screen rasters follow only full renders, as the corrector expects.
+void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool withScreens) {
+  const AttrEntry& a0 = picture_.AttrAt(0, col, firstLine);
+  const AttrEntry& a1 = picture_.AttrAt(1, col, firstLine);
+  const CharPalette mixed = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink);
+  const Rgb paper0 = ZxRgb(a0.Paper), ink0 = ZxRgb(a0.Ink);
+  const Rgb paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
+  for (int y = firstLine; y < firstLine + lines; ++y) {
+    const int bits0 = picture_.Pixels[0].At(col, y);
+    const int bits1 = picture_.Pixels[1].At(col, y);
+    Rgb* mixedRow = MixedRaster.Row(y) + col * 8;
+    Rgb* previewTop = PreviewRaster.Row(2 * y) + col * 16;
+    Rgb* previewBottom = PreviewRaster.Row(2 * y + 1) + col * 16;
+    Rgb* screen0Row = ScreenRaster0.Row(y) + col * 8;
+    Rgb* screen1Row = ScreenRaster1.Row(y) + col * 8;
+    for (int p = 0; p < 8; ++p) {
+      const int b0 = (bits0 >> (7 - p)) & 1;
+      const int b1 = (bits1 >> (7 - p)) & 1;
+      const Rgb m = mixed[2 * b0 + b1];
+      mixedRow[p] = m;
+      previewTop[2 * p] = previewTop[2 * p + 1] = m;
+      previewBottom[2 * p] = previewBottom[2 * p + 1] = m;
+      if (withScreens) {
+        screen0Row[p] = b0 ? ink0 : paper0;
+        screen1Row[p] = b1 ? ink1 : paper1;
+      }
+    }
+  }
+}
+
+void Renderer::RenderAll() {
+  for (int col = 0; col < ByteColumns; ++col) {
+    const int n = picture_.CellHeightAt(col);
+    for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n, true);
+  }
+  editorMatchesRasters_ = false;
+}
+
+void Renderer::Redraw(bool full) {
+  if (full) RenderAll();
+  if (!editorMatchesRasters_) {
+    RestoreEditorArea(EditorImage.Bounds());
+    overlays_.Clear();
+    damage_.MarkAll();
+    editorMatchesRasters_ = true;
+  } else {
+    overlays_.TakeRuns([this](Rect r) {
+      RestoreEditorArea(r);
+      damage_.Mark(r);
+    });
+  }
+  ShowPreview();
+}
+
+void Renderer::RenderCell(int col, int line) {
+  if (col < 0 || col >= ByteColumns || line < 0 || line >= PictureHeight) return;
+  const int firstLine = picture_.AttrLineOf(col, line);
+  const int lines = picture_.CellHeightAt(col);
+  RenderCellRasters(col, firstLine, lines, false);
+  const int z = view_.Scale();
+  const Rect cell{col * 8 * z, firstLine * z, 8 * z, lines * z};
+  RestoreEditorArea(cell);
+  MarkEditor(cell);
+  const Rect previewCell{col * 16, firstLine * 2, 16, lines * 2};
+  PreviewImage.CopyFrom(PreviewRaster, previewCell, previewCell.X, previewCell.Y);
+  previewDamaged_ = true;
+}
+
+void Renderer::ShowPreview() {
+  PreviewImage.CopyFrom(PreviewRaster, PreviewRaster.Bounds(), 0, 0);
+  previewDamaged_ = true;
+}
+
+void Renderer::RedrawCorrector(bool full) {
+  if (full) RenderAll();
+  CorrectorImage0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
+  CorrectorImage1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
+  correctorsDamaged_ = true;
+}
+
+Point Renderer::DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidth, int scrollBoxHeight,
+                                 const std::array<Raster, 3>& zoomIcons) {
+  const int s = std::clamp(selectorSize, MinSelectorSize, MaxSelectorSize);
+  const int fw = (scrollBoxWidth / 64) * 16 / s * 8;
+  const int fh = (scrollBoxHeight / 64) * 16 / s * 8;
+  if (cell.X >= 0 && cell.X * 16 < PreviewWidth && cell.Y >= 0 && cell.Y * 16 < PreviewHeight) {
+    // A frame larger than the picture would push the position off its top-left.
+    cell.X = std::max(0, std::min(cell.X, 32 - fw / 16));
+    cell.Y = std::max(0, std::min(cell.Y, 24 - fh / 16));
+  }
+  ShowPreview();
+  const int left = cell.X * 16, top = cell.Y * 16;
+  auto dot = [](int along) { return (along & 1) ? Grey : White; };
+  auto put = [this](int x, int y, Rgb c) {
+    if (PreviewImage.Contains(x, y)) PreviewImage.At(x, y) = c;
+  };
+  for (int k = 0; k < fh; ++k) {
+    put(left, top + k, dot(top + k));
+    put(left + fw - 1, top + k, dot(top + k));
+  }
+  for (int k = 0; k < fw; ++k) {
+    put(left + k, top, dot(left + k));
+    put(left + k, top + fh - 1, dot(left + k));
+  }
+  const Raster& icon = zoomIcons[std::clamp(s / 4 - 2, 0, 2)];
+  PreviewImage.CopyFrom(icon, icon.Bounds(), left, top);
+  return cell;
+}
+
+void Renderer::UpdateZoomMagnifier(int x, int y) {
+  const int z = view_.Scale();
+  const int px = std::clamp(FloorDiv(x, z) - 44, 0, 168);
+  const int py = std::clamp(FloorDiv(y, z) - 44, 0, 104);
+  MagnifierImage.CopyFrom(PreviewImage, {2 * px, 2 * py, MagnifierSize, MagnifierSize}, 0, 0);
+  magnifierDamaged_ = true;
+}
+
+void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
+
+// A round pen, like a wide line pen of the canvas.
+void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
+  const int radius = std::max(0, (penWidth - 1) / 2);
+  const int top = cy - radius;
+  const Rect area{cx - radius, top, 2 * radius + 1, 2 * radius + 1};
+  const int r2 = radius * radius + radius;
+  for (int dy = -radius; dy <= radius; ++dy) {
+    int half = 0;
+    while ((half + 1) * (half + 1) + dy * dy <= r2) ++half;
+    EditorImage.FillRect({cx - half, cy + dy, 2 * half + 1, 1}, colour);
+  }
+  overlays_.Mark(area);
+  damage_.Mark(area);
+}
+
+void Renderer::DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour) {
+  // Bresenham; the pen is stamped at each step.
+  int x = from.X, y = from.Y;
+  const int dx = std::abs(to.X - x), sx = x < to.X ? 1 : -1;
+  const int dy = -std::abs(to.Y - y), sy = y < to.Y ? 1 : -1;
+  int err = dx + dy;
+  while (true) {
+    StampPen(x, y, penWidth, colour);
+    if (x == to.X && y == to.Y) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+void Renderer::DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour) {
+  const Point corner2{corner1.X, corner0.Y}, corner3{corner0.X, corner1.Y};
+  DrawOverlayLine(corner0, corner2, penWidth, colour);
+  DrawOverlayLine(corner2, corner1, penWidth, colour);
+  DrawOverlayLine(corner1, corner3, penWidth, colour);
+  DrawOverlayLine(corner3, corner0, penWidth, colour);
+}
+
+void Renderer::DrawEditorAnts(Rect r, int phase, const AntsStrips& strips) {
+  DrawMarchingAnts(EditorImage, r, phase, strips);
+  // The four edges only: the inside was not drawn over.
+  for (const Rect edge : {Rect{r.X, r.Y, r.W, 1}, Rect{r.X, r.Bottom() - 1, r.W, 1}, Rect{r.X, r.Y, 1, r.H},
+                          Rect{r.Right() - 1, r.Y, 1, r.H}}) {
+    overlays_.Mark(edge);
+    damage_.Mark(edge);
+  }
+}
+
+Damage Renderer::TakeDamage() {
+  Damage result;
+  damage_.TakeRuns([&result](Rect r) { result.Editor.push_back(r); });
+  result.Preview = std::exchange(previewDamaged_, false);
+  result.Magnifier = std::exchange(magnifierDamaged_, false);
+  result.Correctors = std::exchange(correctorsDamaged_, false);
+  return result;
+}
+
+}  // namespace chromaloom

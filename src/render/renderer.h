@@ -1,0 +1,94 @@
+// Turns the picture into RGB rasters and keeps the display surfaces current:
+// the enlarged editor image with its grids, the 2x preview, the corrector
+// views and the magnifier. The window shows these rasters 1:1.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "picture/picture.h"
+#include "picture/raster.h"
+#include "render/marching_ants.h"
+#include "render/tile_set.h"
+#include "render/view_state.h"
+
+namespace chromaloom {
+
+struct Point {
+  int X = 0;
+  int Y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+constexpr int PreviewWidth = 512;
+constexpr int PreviewHeight = 384;
+constexpr int MagnifierSize = 176;
+
+// What changed on the display surfaces since the window last asked.
+struct Damage {
+  std::vector<Rect> Editor;  // rectangles of the editor image
+  bool Preview = false;
+  bool Magnifier = false;
+  bool Correctors = false;
+};
+
+class Renderer {
+ public:
+  Renderer(const Picture& picture, const ViewState& view);
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
+  // Off-screen rasters.
+  Raster MixedRaster{PictureWidth, PictureHeight};
+  Raster PreviewRaster{PreviewWidth, PreviewHeight};
+  Raster ScreenRaster0{PictureWidth, PictureHeight};
+  Raster ScreenRaster1{PictureWidth, PictureHeight};
+
+  // Display surfaces.
+  Raster EditorImage;
+  Raster PreviewImage{PreviewWidth, PreviewHeight};
+  Raster CorrectorImage0{PreviewWidth, PreviewHeight};
+  Raster CorrectorImage1{PreviewWidth, PreviewHeight};
+  Raster MagnifierImage{MagnifierSize, MagnifierSize};
+
+  void RenderAll();
+  // full: render from the planes first; otherwise only what overlays drew
+  // over is restored from the rasters (the same image as a full rescale).
+  void Redraw(bool full);
+  // Re-renders the one attribute cell holding (col, line), grids included.
+  void RenderCell(int col, int line);
+  void ShowPreview();
+  void RedrawCorrector(bool full);
+  // Follows a zoom change: the editor image takes the size of the new scale.
+  void ResizeEditorImage();
+
+  // Draws the selector frame and returns the position clamped onto the picture.
+  Point DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidth, int scrollBoxHeight,
+                         const std::array<Raster, 3>& zoomIcons);
+  void UpdateZoomMagnifier(int x, int y);
+
+  // Overlays on the editor image; Redraw(false) wipes them.
+  void DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour);
+  void DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour);
+  void DrawEditorAnts(Rect r, int phase, const AntsStrips& strips);
+
+  Damage TakeDamage();
+
+ private:
+  void RenderCellRasters(int col, int firstLine, int lines, bool withScreens);
+  // Rescales MixedRaster into area r of the editor image and draws the grids there.
+  void RestoreEditorArea(Rect r);
+  void StampPen(int cx, int cy, int penWidth, Rgb colour);
+  void MarkEditor(Rect r);
+
+  const Picture& picture_;
+  const ViewState& view_;
+  TileSet overlays_;  // what overlays drew over
+  TileSet damage_;    // what the window has yet to repaint
+  bool editorMatchesRasters_ = false;
+  bool previewDamaged_ = false;
+  bool magnifierDamaged_ = false;
+  bool correctorsDamaged_ = false;
+};
+
+}  // namespace chromaloom

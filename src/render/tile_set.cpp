@@ -1,0 +1,53 @@
+#include "render/tile_set.h"
+
+#include <algorithm>
+
+namespace chromaloom {
+
+void TileSet::Reset(int width, int height) {
+  width_ = width;
+  height_ = height;
+  tilesX_ = (width + TileSize - 1) / TileSize;
+  tilesY_ = (height + TileSize - 1) / TileSize;
+  flags_.assign(static_cast<std::size_t>(tilesX_) * tilesY_, 0);
+  marked_.clear();
+}
+
+void TileSet::Mark(Rect r) {
+  r = r.Intersected({0, 0, width_, height_});
+  if (r.IsEmpty()) return;
+  const int tx0 = r.X / TileSize, tx1 = (r.Right() - 1) / TileSize;
+  const int ty0 = r.Y / TileSize, ty1 = (r.Bottom() - 1) / TileSize;
+  for (int ty = ty0; ty <= ty1; ++ty)
+    for (int tx = tx0; tx <= tx1; ++tx) {
+      const int index = ty * tilesX_ + tx;
+      if (!flags_[index]) {
+        flags_[index] = 1;
+        marked_.push_back(index);
+      }
+    }
+}
+
+void TileSet::TakeRuns(const std::function<void(Rect)>& fn) {
+  std::sort(marked_.begin(), marked_.end());
+  const Rect bounds{0, 0, width_, height_};
+  std::size_t i = 0;
+  while (i < marked_.size()) {
+    const int first = marked_[i];
+    int last = first;
+    // A run stays within one tile row.
+    while (i + 1 < marked_.size() && marked_[i + 1] == last + 1 && (last + 1) % tilesX_ != 0) last = marked_[++i];
+    ++i;
+    const int ty = first / tilesX_;
+    const Rect run{(first % tilesX_) * TileSize, ty * TileSize, (last - first + 1) * TileSize, TileSize};
+    fn(run.Intersected(bounds));
+  }
+  Clear();
+}
+
+void TileSet::Clear() {
+  for (int index : marked_) flags_[index] = 0;
+  marked_.clear();
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "app/converter.h"
+#include "formats/bmp_format.h"
+#include "formats/mg_format.h"
+#include "formats/mgs_format.h"
+#include "formats/zx_screen_format.h"
+#include "support/random_picture.h"
+#include "support/temp_dir.h"
+
+namespace chromaloom {
+namespace {
+
+using chromaloom::test_support::RandomPicture;
+using chromaloom::test_support::ReadBytes;
+using chromaloom::test_support::TempDir;
+using chromaloom::test_support::WriteBytes;
+using Bytes = std::vector<std::uint8_t>;
+
+struct Outcome {
+  int Status;
+  std::string Out, Err;
+};
+
+Outcome Convert(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunConverter(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+int Lines(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
+
+TEST(Converter, NativeRoundTripIsByteExact) {
+  TempDir dir;
+  for (int mode : {8, 4, 2, 1}) {
+    const Bytes mgs = WriteMgs(RandomPicture(mode, 40u + mode));
+    WriteBytes(dir.File("in.MGS"), mgs);
+    const Outcome run = Convert({dir.File("in.MGS"), dir.File("out.mgs")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(dir.File("out.mgs")), mgs);
+  }
+}
+
+TEST(Converter, WritesWhatTheEditorsExportsWrite) {
+  TempDir dir;
+  const Picture picture = RandomPicture(2, 8);
+  WriteBytes(dir.File("p.mgs"), WriteMgs(picture));
+  Picture as8 = picture;
+  as8.CharMode = 8;
+  struct Case {
+    std::vector<std::string> Options;
+    std::string Output;
+    Bytes Expected;
+  } cases[] = {
+      {{}, "o.mg2", WriteMg(picture)},
+      {{}, "o.mg8", WriteMg(picture)},  // data follows the picture's mode, not the name
+      {{}, "o.mg1", WriteMg1(picture)},
+      {{}, "o.img", WriteImg(picture)},
+      {{"--mode", "8"}, "o.mg4", WriteMg(as8)},
+      {{"--mode=8"}, "o.IMG", WriteImg(as8)},
+  };
+  for (const auto& c : cases) {
+    auto args = c.Options;
+    args.push_back(dir.File("p.mgs"));
+    args.push_back(dir.File(c.Output));
+    const Outcome run = Convert(args);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(dir.File(c.Output)), c.Expected) << c.Output;
+  }
+}
+
+TEST(Converter, ImportsEveryZxFormatAsTheEditorDoes) {
+  TempDir dir;
+  const Picture source = RandomPicture(8, 12);
+  const Bytes img = WriteImg(source);
+  // Hobeta: the same bytes behind a 17-byte header that nobody reads.
+  auto behindHeader = [](const Bytes& data, std::uint8_t fill) {
+    Bytes out(17 + data.size(), fill);
+    std::copy(data.begin(), data.end(), out.begin() + 17);
+    return out;
+  };
+  const Bytes hobeta = behindHeader(img, 0);
+  const Bytes scr(img.begin(), img.begin() + 6912);
+  const Bytes hobetaScr = behindHeader(scr, 0xAA);
+  WriteBytes(dir.File("a.img"), img);
+  WriteBytes(dir.File("a.$img"), hobeta);
+  WriteBytes(dir.File("a.scr"), scr);
+  WriteBytes(dir.File("a.$SCR"), hobetaScr);
+  WriteBytes(dir.File("a.mg8"), WriteMg(source));
+  // Every ZX import gives the same .img back; the .scr ones twice screen 0.
+  Bytes scrTwice(2 * scr.size());
+  std::copy(scr.begin(), scr.end(), scrTwice.begin());
+  std::copy(scr.begin(), scr.end(), scrTwice.begin() + 6912);
+  const std::pair<std::string, Bytes> cases[] = {
+      {"a.img", img}, {"a.$img", img}, {"a.scr", scrTwice}, {"a.$SCR", scrTwice}, {"a.mg8", img}};
+  for (const auto& [input, expected] : cases) {
+    const Outcome run = Convert({dir.File(input), dir.File("back.img")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(dir.File("back.img")), expected) << input;
+  }
+  // An import keeps the start-up border; --border picks a swatch afterwards.
+  ASSERT_EQ(Convert({"--border", "7,2", dir.File("a.mg8"), dir.File("b.mgs")}).Status, 0);
+  const Bytes mgs = ReadBytes(dir.File("b.mgs"));
+  ASSERT_EQ(mgs.size(), MgsLengthV1);
+  EXPECT_EQ(mgs[4], 8);
+  EXPECT_EQ(mgs[5], 5);
+  EXPECT_EQ(mgs[6], 4);
+}
+
+TEST(Converter, BitmapSizesAndBorder) {
+  TempDir dir;
+  Picture picture = RandomPicture(4, 3);
+  picture.SetBorderChoice(7, 2);
+  WriteBytes(dir.File("p.mgs"), WriteMgs(picture));
+  const std::pair<std::string, std::pair<int, int>> sizes[] = {
+      {"1", {256, 192}}, {"5", {1280, 960}}, {"8", {1024, 768}}, {"9", {1280, 960}}};
+  for (const auto& [n, size] : sizes) {
+    ASSERT_EQ(Convert({"--bmp-size", n, dir.File("p.mgs"), dir.File("p.bmp")}).Status, 0);
+    const Bytes bmp = ReadBytes(dir.File("p.bmp"));
+    ASSERT_GE(bmp.size(), 54u);
+    auto u32 = [&](int at) { return bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | bmp[at + 3] << 24; };
+    EXPECT_EQ(u32(18), size.first) << n;
+    EXPECT_EQ(u32(22), size.second) << n;
+    EXPECT_EQ(bmp.size(), 54u + static_cast<std::size_t>(size.first) * 3 * size.second);
+  }
+  // Size 8 has a border: its first stored pixel (bottom-left) is the border colour, as BGR.
+  ASSERT_EQ(Convert({"--bmp-size", "8", dir.File("p.mgs"), dir.File("p.bmp")}).Status, 0);
+  const Bytes bmp = ReadBytes(dir.File("p.bmp"));
+  EXPECT_EQ(bmp[54], 115);
+  EXPECT_EQ(bmp[55], 202);
+  EXPECT_EQ(bmp[56], 0);
+}
+
+TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
+  TempDir dir;
+  const Bytes good = WriteMgs(RandomPicture(1, 2));
+  Bytes badMode = good;
+  badMode[4] = 3;
+  Bytes badMagic = good;
+  badMagic[0] = 'X';
+  WriteBytes(dir.File("short.mgs"), Bytes(good.begin(), good.begin() + 1000));
+  WriteBytes(dir.File("mode.mgs"), badMode);
+  WriteBytes(dir.File("magic.mgs"), badMagic);
+  WriteBytes(dir.File("empty.mg4"), {});
+  WriteBytes(dir.File("short.$img"), Bytes(13840, 0));
+  std::filesystem::create_directory(dir.File("folder.scr"));
+  WriteBytes(dir.File("keep.mgs"), good);
+  for (const std::string name : {"short.mgs", "mode.mgs", "magic.mgs", "empty.mg4", "short.$img", "folder.scr",
+                                 "missing.img"}) {
+    for (const std::string output : {"new.mgs", "keep.mgs"}) {
+      const Outcome run = Convert({dir.File(name), dir.File(output)});
+      EXPECT_EQ(run.Status, 1) << name;
+      EXPECT_EQ(Lines(run.Err), 1) << run.Err;
+      EXPECT_NE(run.Err.find(dir.File(name)), std::string::npos) << run.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("new.mgs")));
+    EXPECT_EQ(ReadBytes(dir.File("keep.mgs")), good);
+  }
+  const Outcome formatError = Convert({dir.File("mode.mgs"), dir.File("x.mgs")});
+  EXPECT_NE(formatError.Err.find("Error file format"), std::string::npos);
+}
+
+TEST(Converter, AnUnwritableOutputFailsWithStatus1) {
+  TempDir dir;
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 1)));
+  const Outcome run = Convert({dir.File("p.mgs"), dir.File("no/such/dir/out.mgs")});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(Lines(run.Err), 1);
+  EXPECT_NE(run.Err.find("out.mgs"), std::string::npos);
+}
+
+TEST(Converter, UsageErrorsGiveStatus2) {
+  TempDir dir;
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 1)));
+  const std::string in = dir.File("p.mgs");
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {in},
+      {in, dir.File("a.mgs"), dir.File("b.mgs")},
+      {"--mode", "3", in, dir.File("o.mgs")},
+      {"--mode", in, dir.File("o.mgs")},
+      {"--border", "9,0", in, dir.File("o.mgs")},
+      {"--border", "1", in, dir.File("o.mgs")},
+      {"--bmp-size", "0", in, dir.File("o.bmp")},
+      {"--bmp-size", "10", in, dir.File("o.bmp")},
+      {"--frobnicate", in, dir.File("o.mgs")},
+      {in, dir.File("o.txt")},
+      {in, dir.File("o.scr")},
+      {dir.File("p.txt"), dir.File("o.mgs")},
+      {"--info"},
+  };
+  for (const auto& args : cases) {
+    const Outcome run = Convert(args);
+    EXPECT_EQ(run.Status, 2) << (args.empty() ? "" : args.back());
+    EXPECT_EQ(Lines(run.Err), 1) << run.Err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.mgs")));
+}
+
+TEST(Converter, InfoHelpAndVersion) {
+  TempDir dir;
+  Picture picture = RandomPicture(4, 6);
+  picture.SetBorderChoice(7, 2);
+  WriteBytes(dir.File("p.mgs"), WriteMgs(picture));
+  const Outcome info = Convert({"--info", dir.File("p.mgs")});
+  ASSERT_EQ(info.Status, 0) << info.Err;
+  EXPECT_NE(info.Out.find("char mode: 8x4"), std::string::npos) << info.Out;
+  EXPECT_NE(info.Out.find("border pair: 5,4 (swatch 7,2)"), std::string::npos) << info.Out;
+  EXPECT_NE(info.Out.find("36871 bytes"), std::string::npos) << info.Out;
+  EXPECT_EQ(Convert({"--info", dir.File("missing.mgs")}).Status, 1);
+
+  const Outcome help = Convert({"--help"});
+  EXPECT_EQ(help.Status, 0);
+  EXPECT_NE(help.Out.find("Usage: chromaloom-convert"), std::string::npos);
+  const Outcome version = Convert({"--version"});
+  EXPECT_EQ(version.Status, 0);
+  EXPECT_NE(version.Out.find("0.91"), std::string::npos);
+}
+
+TEST(Converter, TheProgramReportsItsStatus) {
+  TempDir dir;
+  WriteBytes(dir.File("p.scr"), Bytes(6912, 0x55));
+  const std::string exe = CHROMALOOM_CONVERT_EXE;
+  auto status = [](const std::string& command) { return WEXITSTATUS(std::system(command.c_str())); };
+  EXPECT_EQ(status(exe + " '" + dir.File("p.scr") + "' '" + dir.File("p.mg8") + "' 2>/dev/null"), 0);
+  EXPECT_EQ(ReadBytes(dir.File("p.mg8")).size(), 14080u);
+  EXPECT_EQ(status(exe + " '" + dir.File("none.scr") + "' '" + dir.File("q.mg8") + "' 2>/dev/null"), 1);
+  EXPECT_EQ(status(exe + " --mode 5 a.mgs b.mgs 2>/dev/null"), 2);
+}
+
+}  // namespace
+}  // namespace chromaloom

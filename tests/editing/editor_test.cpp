@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "editing/editor.h"
+#include "formats/format_error.h"
+#include "formats/mg_format.h"
+#include "formats/mgs_format.h"
+#include "formats/zx_screen_format.h"
+#include "support/random_picture.h"
+
+namespace chromaloom {
+namespace {
+
+TEST(Editor, StartsBlackIn8x1AtZoomLevel1) {
+  Editor e;
+  EXPECT_EQ(e.Document, Picture{});
+  EXPECT_EQ(e.View.ZoomLevel, 1);
+  EXPECT_EQ(e.View.Scale(), 4);
+  EXPECT_EQ(e.Render.EditorImage.Width(), 1024);
+  EXPECT_EQ(e.Render.EditorImage.Height(), 768);
+  EXPECT_EQ(e.View.SelectorSize, 8);
+  EXPECT_FALSE(e.View.CharGridOn);
+  EXPECT_FALSE(e.View.PixelGridOn);
+}
+
+TEST(Editor, ZoomSizesTheEditorImage) {
+  Editor e;
+  for (int level : {4, 2, 3, 1}) {
+    e.SetZoom(level);
+    EXPECT_EQ(e.Render.EditorImage.Width(), 1024 * level);
+    EXPECT_EQ(e.Render.EditorImage.Height(), 768 * level);
+  }
+  for (int bad : {0, 5, -1}) {
+    e.SetZoom(bad);
+    EXPECT_EQ(e.View.ZoomLevel, 1);
+  }
+}
+
+TEST(Editor, NewClearsBothScreensButKeepsTheBorder) {
+  Editor e;
+  e.Document = chromaloom::test_support::RandomPicture(2, 3);
+  e.SetZoom(3);
+  const BorderChoice border = e.Document.Border;
+  e.NewPicture(4);
+  EXPECT_EQ(static_cast<const Planes&>(e.Document), Planes{});
+  EXPECT_EQ(e.Document.CharMode, 4);
+  EXPECT_EQ(e.Document.Border, border);
+  EXPECT_EQ(e.View.ZoomLevel, 1);
+  EXPECT_EQ(e.Render.MixedRaster.At(255, 191), MakeRgb(0, 0, 0));
+}
+
+TEST(Editor, ConvertCharModeKeepsEveryByte) {
+  Editor e;
+  const Picture original = chromaloom::test_support::RandomPicture(1, 11);
+  e.Document = original;
+  e.ConvertCharMode(8);
+  e.ConvertCharMode(1);
+  EXPECT_EQ(e.Document, original);
+}
+
+TEST(Editor, ConvertTo8x4ShowsTheEntryOfEachCellsFirstLine) {
+  Editor e;
+  for (int line = 0; line < 192; ++line) e.Document.SetAttr(0, 5, line, static_cast<ZxColour>(line % 15), 0);
+  e.ConvertCharMode(4);
+  for (int line = 0; line < 192; ++line)
+    EXPECT_EQ(e.Render.MixedRaster.At(40, line), MixColours(static_cast<ZxColour>((line / 4 * 4) % 15), 0));
+}
+
+TEST(Editor, ModeCommandsRefuseOtherHeights) {
+  Editor e;
+  for (int bad : {0, 3, 5, 16}) {
+    EXPECT_THROW(e.NewPicture(bad), std::invalid_argument);
+    EXPECT_THROW(e.ConvertCharMode(bad), std::invalid_argument);
+  }
+  EXPECT_EQ(e.Document.CharMode, 1);
+}
+
+TEST(Editor, LoadMgsTakesPlanesModeAndBorder) {
+  const Picture saved = chromaloom::test_support::RandomPicture(2, 21);
+  Editor e;
+  e.SetZoom(3);
+  e.LoadMgs(WriteMgs(saved));
+  EXPECT_EQ(e.Document, saved);
+  EXPECT_EQ(e.View.ZoomLevel, 1);
+  EXPECT_EQ(e.Render.EditorImage.Width(), 1024);
+}
+
+TEST(Editor, ImportsLeaveTheBorderAsItWas) {
+  Picture source = chromaloom::test_support::RandomPicture(8, 5);
+  source.SetBorderChoice(8, 2);
+  Editor e;
+  e.SelectBorder(3, 1);
+  e.ImportMg(WriteMg(source));
+  EXPECT_EQ(e.Document.Border, (BorderChoice{3, 1}));
+  e.ImportZxScreen(WriteImg(source), false, true);
+  EXPECT_EQ(e.Document.Border, (BorderChoice{3, 1}));
+  EXPECT_EQ(e.Document.CharMode, 8);
+}
+
+TEST(Editor, AMgsBorderOutsideTheTableLeavesTheBorderAlone) {
+  auto bytes = WriteMgs(chromaloom::test_support::RandomPicture(8, 1));
+  bytes[5] = 7;
+  bytes[6] = 0;  // (7, 0) is not in the table
+  Editor e;
+  e.SelectBorder(2, 1);
+  e.LoadMgs(bytes);
+  EXPECT_EQ(e.Document.Border, (BorderChoice{2, 1}));
+}
+
+// Each loader given bad bytes throws and leaves the whole editor as it was.
+TEST(Editor, BadFilesChangeNothing) {
+  const Picture before = chromaloom::test_support::RandomPicture(2, 77);
+  const auto mgs = WriteMgs(before);
+  const auto mg = WriteMg(before);
+  const auto img = WriteImg(before);
+  auto wrongMode = mgs;
+  wrongMode[4] = 0;
+  auto wrongColour = mgs;
+  wrongColour.back() = 15;
+  Editor e;
+  e.Document = before;
+  e.SetZoom(2);
+  e.Redraw(true);
+  const Raster image = e.Render.EditorImage;
+  EXPECT_THROW(e.LoadMgs({}), FormatError);
+  EXPECT_THROW(e.LoadMgs(std::span(mgs).first(mgs.size() - 1)), FormatError);
+  EXPECT_THROW(e.LoadMgs(wrongMode), FormatError);
+  EXPECT_THROW(e.LoadMgs(wrongColour), FormatError);
+  EXPECT_THROW(e.ImportMg(std::span(mg).first(mg.size() - 1)), FormatError);
+  EXPECT_THROW(e.ImportMg(mgs), FormatError);
+  EXPECT_THROW(e.ImportZxScreen(std::span(img).first(6911), false, false), FormatError);
+  EXPECT_THROW(e.ImportZxScreen(std::span(img).first(13830), true, true), FormatError);
+  EXPECT_EQ(e.Document, before);
+  EXPECT_EQ(e.View.ZoomLevel, 2);
+  EXPECT_TRUE(e.Render.EditorImage == image);
+}
+
+}  // namespace
+}  // namespace chromaloom
