@@ -28,8 +28,8 @@ constexpr bool IsValidZxColour(int c) { return c >= 0 && c < ZxColourCount; }
 constexpr int ZxColourNumber(ZxColour c) { return (c + 1) / 2; }
 constexpr bool IsBright(ZxColour c) { return c != 0 && c % 2 == 0; }
 
-constexpr ZxColour NormalTwin(ZxColour c) { return c == 0 ? 0 : static_cast<ZxColour>(c - 1 + c % 2); }
-constexpr ZxColour BrightTwin(ZxColour c) { return c == 0 ? 0 : static_cast<ZxColour>(c + c % 2); }
+constexpr ZxColour NormalTwin(ZxColour c) { return static_cast<ZxColour>(c == 0 ? 0 : c - 1 + c % 2); }
+constexpr ZxColour BrightTwin(ZxColour c) { return static_cast<ZxColour>(c == 0 ? 0 : c + c % 2); }
 
 // Index from a ZX colour number 0..7 and a BRIGHT bit; black stays 0.
 constexpr ZxColour ZxColourIndex(int n, int bright) {

@@ -2,7 +2,12 @@
 // dotted pixel grid and char grid on top. One routine serves the full
 // rescale, the per-cell update and the overlay wipe, so all three agree.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "render/renderer.h"
 
@@ -13,12 +18,37 @@ constexpr Rgb Black = MakeRgb(0, 0, 0);
 constexpr Rgb Grey = MakeRgb(128, 128, 128);
 constexpr Rgb White = MakeRgb(255, 255, 255);
 
-// A dotted line pixel's colour follows the parity of its coordinate along the line.
-constexpr Rgb PixelGridDot(int along) { return (along & 1) ? Grey : Black; }
-constexpr Rgb CharGridDot(int along) { return (along & 1) ? Grey : White; }
+// Dotted lines: the colour follows the parity of the coordinate along the line.
+struct Dots {
+  Rgb Even, Odd;
+  Rgb At(int along) const { return (along & 1) ? Odd : Even; }
+  void Fill(Rgb* row, int from, int to) const {
+    for (int x = from; x < to; ++x) row[x] = At(x);
+  }
+};
+constexpr Dots PixelGridDots{Black, Grey};
+constexpr Dots CharGridDots{White, Grey};
 
-void FillDots(Rgb* row, int from, int to, Rgb (*dot)(int)) {
-  for (int x = from; x < to; ++x) row[x] = dot(x);
+// Rows at least this wide bypass the cache on the way out: the image is far
+// larger than the cache, and reading each line before overwriting it would
+// double the memory traffic. Narrower ones (overlay tiles) are usually
+// still in the cache from being drawn over.
+constexpr int StreamingWidth = 128;
+
+void CopyRow(Rgb* dst, const Rgb* src, int n) {
+#if defined(__SSE2__)
+  if (n >= StreamingWidth) {
+    while ((reinterpret_cast<std::uintptr_t>(dst) & 15) != 0 && n > 0) {
+      *dst++ = *src++;
+      --n;
+    }
+    for (; n >= 4; n -= 4, dst += 4, src += 4)
+      _mm_stream_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
+    while (n-- > 0) *dst++ = *src++;
+    return;
+  }
+#endif
+  std::memcpy(dst, src, sizeof(Rgb) * static_cast<std::size_t>(n));
 }
 }  // namespace
 
@@ -30,38 +60,56 @@ void Renderer::RestoreEditorArea(Rect r) {
   const bool pixelGrid = view_.PixelGridOn;
   const bool charGrid = view_.CharGridOn;
   const int cellWidth = 8 * z;
+  const int firstPixelLine = (r.X + z - 1) / z * z;
+  const int firstCharLine = (r.X + cellWidth - 1) / cellWidth * cellWidth;
 
-  for (int y = r.Y; y < r.Bottom(); ++y) {
-    Rgb* row = EditorImage.Row(y);
-    const int inPixel = y % z;
-    // From its fourth row on, a picture line repeats the row two above:
-    // horizontal lines lie only on its first row, vertical dots alternate by row.
-    if (inPixel >= 3 && y - 2 >= r.Y) {
-      std::memcpy(row + r.X, EditorImage.Row(y - 2) + r.X, sizeof(Rgb) * r.W);
-      continue;
-    }
-    const Rgb* source = MixedRaster.Row(y / z);
+  // Within one picture line only three rows differ: the first, which carries
+  // the horizontal lines, and the even and odd rows after it, whose vertical
+  // dots alternate (grid lines start on even coordinates, as the scale is a
+  // multiple of 4). Each is composed once and then copied out.
+  const std::size_t width = static_cast<std::size_t>(EditorImage.Width());
+  rowScratch_.resize(3 * width);
+  Rgb* const composed[3] = {rowScratch_.data(), rowScratch_.data() + width, rowScratch_.data() + 2 * width};
+
+  const bool anyGrid = pixelGrid || charGrid;
+  for (int line = r.Y / z; line * z < r.Bottom(); ++line) {
+    const int lineTop = line * z;
+    const Rgb* source = MixedRaster.Row(line);
+    Rgb* plain = composed[1];
     for (int x = r.X; x < r.Right();) {
       const int runEnd = std::min(r.Right(), (x / z + 1) * z);
-      std::fill(row + x, row + runEnd, source[x / z]);
+      std::fill(plain + x, plain + runEnd, source[x / z]);
       x = runEnd;
     }
-    const int firstVertical = (r.X + z - 1) / z * z;
-    if (pixelGrid) {
-      if (inPixel == 0) FillDots(row, r.X, r.Right(), PixelGridDot);
-      for (int x = firstVertical; x < r.Right(); x += z) row[x] = PixelGridDot(y);
-    }
-    if (charGrid) {
-      if (inPixel == 0) {
-        for (int col = r.X / cellWidth; col * cellWidth < r.Right(); ++col) {
-          if (y % (CellHeightAt(h, col) * z) != 0) continue;
-          FillDots(row, std::max(r.X, col * cellWidth), std::min(r.Right(), (col + 1) * cellWidth), CharGridDot);
-        }
+    if (anyGrid) {
+      const std::size_t bytes = sizeof(Rgb) * static_cast<std::size_t>(r.W);
+      std::memcpy(composed[0] + r.X, plain + r.X, bytes);
+      std::memcpy(composed[2] + r.X, plain + r.X, bytes);
+      if (pixelGrid) PixelGridDots.Fill(composed[0], r.X, r.Right());
+      if (charGrid) {
+        for (int col = r.X / cellWidth; col * cellWidth < r.Right(); ++col)
+          if (lineTop % (CellHeightAt(h, col) * z) == 0)
+            CharGridDots.Fill(composed[0], std::max(r.X, col * cellWidth), std::min(r.Right(), (col + 1) * cellWidth));
       }
-      for (int x = (r.X + cellWidth - 1) / cellWidth * cellWidth; x < r.Right(); x += cellWidth)
-        row[x] = CharGridDot(y);
+      // Kind 0 and 1 sit on even rows, kind 2 on odd ones.
+      for (int kind = 0; kind < 3; ++kind) {
+        const int parity = kind == 2 ? 1 : 0;
+        Rgb* row = composed[kind];
+        if (pixelGrid)
+          for (int x = firstPixelLine; x < r.Right(); x += z) row[x] = PixelGridDots.At(parity);
+        if (charGrid)
+          for (int x = firstCharLine; x < r.Right(); x += cellWidth) row[x] = CharGridDots.At(parity);
+      }
+    }
+    const int yEnd = std::min(r.Bottom(), lineTop + z);
+    for (int y = std::max(r.Y, lineTop); y < yEnd; ++y) {
+      const Rgb* from = !anyGrid ? plain : composed[y == lineTop ? 0 : ((y & 1) == 0 ? 1 : 2)];
+      CopyRow(EditorImage.Row(y) + r.X, from + r.X, r.W);
     }
   }
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
 }
 
 }  // namespace chromaloom

@@ -62,6 +62,7 @@ void Renderer::RenderAll() {
     for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n, true);
   }
   editorMatchesRasters_ = false;
+  previewMatchesRaster_ = false;
 }
 
 void Renderer::Redraw(bool full) {
@@ -95,7 +96,9 @@ void Renderer::RenderCell(int col, int line) {
 }
 
 void Renderer::ShowPreview() {
+  if (previewMatchesRaster_) return;
   PreviewImage.CopyFrom(PreviewRaster, PreviewRaster.Bounds(), 0, 0);
+  previewMatchesRaster_ = true;
   previewDamaged_ = true;
 }
 
@@ -117,6 +120,7 @@ Point Renderer::DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidt
     cell.Y = std::max(0, std::min(cell.Y, 24 - fh / 16));
   }
   ShowPreview();
+  previewMatchesRaster_ = false;
   const int left = cell.X * 16, top = cell.Y * 16;
   auto dot = [](int along) { return (along & 1) ? Grey : White; };
   auto put = [this](int x, int y, Rgb c) {

@@ -83,9 +83,11 @@ class Renderer {
 
   const Picture& picture_;
   const ViewState& view_;
+  std::vector<Rgb> rowScratch_;
   TileSet overlays_;  // what overlays drew over
   TileSet damage_;    // what the window has yet to repaint
   bool editorMatchesRasters_ = false;
+  bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;
   bool correctorsDamaged_ = false;
