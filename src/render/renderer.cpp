@@ -65,13 +65,18 @@ void Renderer::RenderAll() {
   previewMatchesRaster_ = false;
 }
 
+Renderer::EditorLayout Renderer::CurrentLayout() const {
+  return {view_.Scale(), picture_.CharMode, view_.PixelGridOn, view_.CharGridOn};
+}
+
 void Renderer::Redraw(bool full) {
   if (full) RenderAll();
-  if (!editorMatchesRasters_) {
+  if (!editorMatchesRasters_ || drawnLayout_ != CurrentLayout()) {
     RestoreEditorArea(EditorImage.Bounds());
     overlays_.Clear();
     damage_.MarkAll();
     editorMatchesRasters_ = true;
+    drawnLayout_ = CurrentLayout();
   } else {
     overlays_.TakeRuns([this](Rect r) {
       RestoreEditorArea(r);

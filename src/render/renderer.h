@@ -86,6 +86,16 @@ class Renderer {
   std::vector<Rgb> rowScratch_;
   TileSet overlays_;  // what overlays drew over
   TileSet damage_;    // what the window has yet to repaint
+  // What the editor image was last drawn from; anything else needs a full rescale.
+  struct EditorLayout {
+    int Scale = 0;
+    int CharMode = 0;
+    bool PixelGrid = false;
+    bool CharGrid = false;
+    friend bool operator==(const EditorLayout&, const EditorLayout&) = default;
+  };
+  EditorLayout CurrentLayout() const;
+  EditorLayout drawnLayout_;
   bool editorMatchesRasters_ = false;
   bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/converter.h"
 #include "formats/bmp_format.h"
@@ -163,6 +164,48 @@ TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
   }
   const Outcome formatError = Convert({dir.File("mode.mgs"), dir.File("x.mgs")});
   EXPECT_NE(formatError.Err.find("Error file format"), std::string::npos);
+}
+
+TEST(Converter, TruncatedFilesOfEveryFormatAreRejected) {
+  TempDir dir;
+  const Picture picture = RandomPicture(1, 9);
+  const Bytes img = WriteImg(picture);
+  const std::pair<std::string, Bytes> files[] = {
+      {"cut.mgs", WriteMgs(picture)},
+      {"cut.img", img},
+      {"cut.$img", Bytes(13841, 0)},
+      {"cut.scr", Bytes(img.begin(), img.begin() + 6912)},
+      {"cut.$scr", Bytes(6929, 0)},
+      {"cut.mg1", WriteMg1(picture)},
+      {"cut.mg2", WriteMg(RandomPicture(2, 9))},
+      {"cut.mg8", WriteMg(RandomPicture(8, 9))},
+  };
+  for (const auto& [name, whole] : files) {
+    const std::size_t n = whole.size();
+    for (const std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{256}, n / 2, n - 1}) {
+      WriteBytes(dir.File(name), Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+      const Outcome run = Convert({dir.File(name), dir.File("out.mgs")});
+      EXPECT_EQ(run.Status, 1) << name << " cut to " << length;
+      EXPECT_NE(run.Err.find("Error file format"), std::string::npos) << run.Err;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.mgs")));
+}
+
+TEST(Converter, AFileThatCannotBeReadIsRejected) {
+  TempDir dir;
+  std::string path = dir.File("locked.mgs");
+  WriteBytes(path, WriteMgs(RandomPicture(8, 1)));
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  if (::geteuid() == 0) {
+    // Root reads past permissions; a file whose reads fail stands in.
+    path = dir.File("broken.mgs");
+    std::filesystem::create_symlink("/proc/self/mem", path);
+  }
+  const Outcome run = Convert({path, dir.File("out.mgs")});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(Lines(run.Err), 1);
+  EXPECT_NE(run.Err.find("Cannot read \"" + path + "\""), std::string::npos) << run.Err;
 }
 
 TEST(Converter, AnUnwritableOutputFailsWithStatus1) {

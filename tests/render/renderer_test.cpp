@@ -46,6 +46,17 @@ TEST(Redraw, OverlayWipeGivesTheSameImageAsAFullRescale) {
   }
 }
 
+TEST(Redraw, AWipeAfterAViewChangeRescalesEverything) {
+  const Picture picture = chromaloom::test_support::RandomPicture(1, 4);
+  Editor e;
+  Prepare(e, picture, 2, false, false);
+  e.View.PixelGridOn = true;  // the flag changed without a full redraw
+  e.Redraw(false);
+  Editor fresh;
+  Prepare(fresh, picture, 2, true, false);
+  EXPECT_TRUE(e.Render.EditorImage == fresh.Render.EditorImage);
+}
+
 TEST(RenderCell, MatchesAFullRedrawAfterAnEdit) {
   for (const auto& c : ViewCases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.Mode << " zoom " << c.Zoom);
