@@ -69,4 +69,19 @@ void Editor::ImportMg(std::span<const std::uint8_t> bytes) {
   Redraw(true);
 }
 
+Rect Editor::SelectionOnEditor() const {
+  const int z = View.Scale();
+  const int h = Document.CharMode;
+  return {Selection.Left * 8 * z, Selection.Top * h * z, Selection.Width * 8 * z, Selection.Height * h * z};
+}
+
+void Editor::Tick() {
+  CanvasInputSuspended = false;
+  AdvanceAnts();
+  if (Selection.Shown) {
+    Redraw(false);
+    Render.DrawEditorAnts(SelectionOnEditor(), AntsPhase, Ants);
+  }
+}
+
 }  // namespace chromaloom

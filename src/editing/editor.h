@@ -14,6 +14,18 @@
 
 namespace chromaloom {
 
+// The one rectangle of attribute cells the selection tool marks.
+struct CellSelection {
+  bool Dragging = false;
+  bool Shown = false;  // its outline is drawn; the rectangle outlives it
+  int Left = 0;
+  int Top = 0;  // in cells of the current char mode
+  int AnchorColumn = 0;
+  int AnchorRow = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
 class Editor {
  public:
   Editor();
@@ -26,6 +38,9 @@ class Editor {
   const AntsStrips Ants;
   const std::array<Raster, 3> SelectorIcons;
   int AntsPhase = 0;
+  CellSelection Selection;
+  // Set by Open; the canvas drops mouse input until the next timer tick.
+  bool CanvasInputSuspended = false;
 
   // View: zoom level 1..4 (others are ignored). Does not redraw.
   void SetZoom(int level);
@@ -44,6 +59,10 @@ class Editor {
   void ImportMg(std::span<const std::uint8_t> bytes);
 
   void AdvanceAnts() { AntsPhase = NextAntsPhase(AntsPhase); }
+  // The selection's outline on the editor image.
+  Rect SelectionOnEditor() const;
+  // One tick of the 100 ms timer: lifts the input pause and moves the ants.
+  void Tick();
 
  private:
   void TakePicture(const ImportedPicture& imported);

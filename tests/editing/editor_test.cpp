@@ -136,3 +136,42 @@ TEST(Editor, BadFilesChangeNothing) {
 
 }  // namespace
 }  // namespace chromaloom
+
+namespace chromaloom {
+namespace {
+
+TEST(EditorTick, LiftsTheInputPauseAndMarchesTheSelectionOutline) {
+  Editor e;
+  e.Document.CharMode = 4;
+  e.SetZoom(2);
+  e.Redraw(true);
+  e.CanvasInputSuspended = true;
+  e.Tick();
+  EXPECT_FALSE(e.CanvasInputSuspended);
+  EXPECT_EQ(e.AntsPhase, 4);
+  const Raster plain = e.Render.EditorImage;
+  EXPECT_TRUE(e.Render.EditorImage == plain) << "no selection, no outline";
+
+  e.Selection = {.Shown = true, .Left = 2, .Top = 3, .Width = 4, .Height = 2};
+  EXPECT_EQ(e.SelectionOnEditor(), (Rect{2 * 64, 3 * 32, 4 * 64, 2 * 32}));
+  std::vector<Raster> frames;
+  for (int tick = 0; tick < 4; ++tick) {
+    e.Tick();
+    frames.push_back(e.Render.EditorImage);
+  }
+  EXPECT_EQ(e.AntsPhase, 4);
+  EXPECT_EQ(frames[0].At(2 * 64 + 9, 3 * 32), MakeRgb(255, 255, 255));  // a white dash on the top edge
+  EXPECT_EQ(frames[0].At(2 * 64 + 9, 3 * 32 + 1), plain.At(2 * 64 + 9, 3 * 32 + 1));
+  EXPECT_FALSE(frames[0] == frames[1]);
+  EXPECT_FALSE(frames[0] == frames[3]);
+  // After four ticks the outline is back where it was.
+  e.Tick();
+  EXPECT_TRUE(e.Render.EditorImage == frames[0]);
+  // Hiding the selection and wiping leaves the plain picture.
+  e.Selection.Shown = false;
+  e.Redraw(false);
+  EXPECT_TRUE(e.Render.EditorImage == plain);
+}
+
+}  // namespace
+}  // namespace chromaloom
