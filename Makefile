@@ -20,7 +20,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 run: build
-	$(BUILD)/src/chromaloom-convert --help
+	$(BUILD)/src/chromaloom
 
 bench: build
 	$(BUILD)/bench/chromaloom_bench

@@ -8,19 +8,13 @@
 #include <span>
 #include <vector>
 
+#include "edited_file.h"
 #include "formats/format_error.h"
 #include "formats/mg_format.h"
 
 using namespace chromaloom;
 
 namespace {
-
-std::vector<std::uint8_t> Edited(std::vector<std::uint8_t> file, const std::uint8_t* data, std::size_t size) {
-  std::size_t i = 0;
-  for (; i + 3 <= size; i += 3) file[((data[i] << 8) | data[i + 1]) % file.size()] = data[i + 2];
-  if (i < size) file.resize(file.size() - data[i]);
-  return file;
-}
 
 std::vector<std::uint8_t> ValidFile(std::uint8_t mode) {
   Picture picture;

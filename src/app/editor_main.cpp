@@ -1,0 +1,23 @@
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+
+#include "window/main_window.h"
+
+int main(int argc, char** argv) {
+  QElapsedTimer sinceLaunch;
+  sinceLaunch.start();
+  // The window is laid out in screen pixels and shows pictures 1:1, so the
+  // platform must not scale it.
+  if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QApplication app(argc, argv);
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+
+  chromaloom::MainWindow window(args);
+  if (!window.StartupError().isEmpty())
+    QMessageBox::critical(nullptr, window.windowTitle(), window.StartupError());
+  if (qEnvironmentVariableIsSet("CHROMALOOM_STARTUP_PROBE")) window.ProbeStartup(sinceLaunch);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,39 @@
+// Shows one of the core's rasters 1:1, without smoothing, and reports the
+// mouse in raster pixels.
+#pragma once
+
+#include <QWidget>
+
+#include "picture/raster.h"
+
+namespace chromaloom {
+
+class ImageView : public QWidget {
+  Q_OBJECT
+ public:
+  ImageView(const Raster& raster, QWidget* parent);
+
+  // Follows the raster's size after it changed (a zoom change).
+  void SyncSize();
+  const Raster& Shown() const { return *raster_; }
+  // The raster pixel under a mouse event.
+  QPoint RasterPoint(const QMouseEvent* event) const;
+  // Repaints the part of the widget that shows this area of the raster.
+  void RepaintRasterArea(Rect area);
+
+ signals:
+  void MouseDown(QMouseEvent* event);
+  void MouseMove(QMouseEvent* event);
+  void MouseUp(QMouseEvent* event);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override { emit MouseDown(event); }
+  void mouseMoveEvent(QMouseEvent* event) override { emit MouseMove(event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { emit MouseUp(event); }
+
+ private:
+  const Raster* raster_;
+};
+
+}  // namespace chromaloom

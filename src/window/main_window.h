@@ -1,0 +1,151 @@
+// The one main window: menu, tool bar, status bar, the picture window with
+// its scroll box and canvas, and the floating tool panels.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QRect>
+#include <QStringList>
+
+#include "editing/editor.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QTimer;
+class QToolButton;
+
+namespace chromaloom {
+
+class CaptionStrip;
+class FreePanel;
+class ImageView;
+class PanelDragger;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // args are the command-line arguments after the program name.
+  explicit MainWindow(const QStringList& args, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Editor& Core() { return editor_; }
+  // The error of a start-up file that could not be opened, for a message box.
+  const QString& StartupError() const { return startupError_; }
+  // Where the open and save dialogs start.
+  const QString& DialogFolder() const { return dialogFolder_; }
+  QString ProgramFolder() const;
+  // Reports the time to the canvas's first paint on stderr, then quits.
+  void ProbeStartup(QElapsedTimer sinceLaunch);
+
+  // View.
+  void SetZoom(int level);
+  void CentreEditor();
+  void ToggleCharGrid();
+  void TogglePixelGrid();
+  void ToggleMaximised();
+  bool IsPictureMaximised() const;
+  QRect FloatingBounds() const { return floatingBounds_; }
+  void TogglePreviewWindow();
+  void ToggleZoomMagnifier();
+  void ChangeSelectorSize(int delta);
+
+  // Picture commands of the File menu.
+  void NewPicture(int h);
+  void ConvertCharMode(int h);
+
+  void Timer1Timer();
+  // Keys reach the window before any control.
+  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+  // Repaints what the core changed since the last call.
+  void Present();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void CreatePictureWindow();
+  void CreateFloatingPanels();
+  QFrame* CreateFloatingPanel(const char* name, QRect geometry);
+  CaptionStrip* AddCaptionStrip(QFrame* panel, const char* name, const QString& caption, int top);
+  QToolButton* AddToolButton(const char* name, int x, const QString& tooltip, bool checkable);
+  void LayoutClientArea();
+  void SyncZoomWidgets();
+  void OpenStartupFile(const QStringList& args);
+
+  void Editor_IMG_PreviewMouseMove(QMouseEvent* event);
+  void Editor_IMG_PreviewMouseDown(QMouseEvent* event);
+  void Editor_IMG_MGSFullMouseMove(QMouseEvent* event);
+  void DrawSelectorAtCurrentPosition();
+
+  Editor editor_;
+  QString startupError_;
+  QString dialogFolder_;
+  QRect floatingBounds_{2, 42, 640, 480};
+  bool shownOnce_ = false;
+  bool probeStartup_ = false;
+  QElapsedTimer sinceLaunch_;
+
+ public:
+  // Controls keep their layout names (also as objectName).
+  QWidget* EditMode_MGS = nullptr;
+  QFrame* Panel_Instruments = nullptr;
+  QToolButton* KEY_Zoom1_1 = nullptr;
+  QToolButton* KEY_Zoom2_1 = nullptr;
+  QToolButton* KEY_Zoom3_1 = nullptr;
+  QToolButton* KEY_Zoom4_1 = nullptr;
+  QToolButton* Key_Grid = nullptr;
+  QToolButton* Key_zGrid = nullptr;
+  QToolButton* KEY_Palette = nullptr;
+  QToolButton* KEY_BorderPalette = nullptr;
+  QToolButton* KEY_Preview = nullptr;
+  QToolButton* KEY_ZoomPreview = nullptr;
+  QFrame* Panel_CurrentColors = nullptr;
+  QToolButton* KEY_EditMode_PIX = nullptr;
+  QToolButton* KEY_EditMode_RGB = nullptr;
+  QToolButton* Key_Instrument_Paint = nullptr;
+  QToolButton* Key_Instrument_Line = nullptr;
+  QToolButton* Key_Instrument_Rect = nullptr;
+  QToolButton* Key_Instrument_FillChar = nullptr;
+  QToolButton* Key_Instrument_Select = nullptr;
+  QToolButton* Key_Instrument_Ellipse = nullptr;
+
+  QFrame* Panel_StatusBar_1 = nullptr;
+  QFrame* Status_Color[4] = {};
+  QLabel* Status_Ax = nullptr;
+  QLabel* Status_Ay = nullptr;
+  QLabel* Status_Bx = nullptr;
+  QLabel* Status_By = nullptr;
+
+  QFrame* Panel_WorkSpace = nullptr;
+  FreePanel* Panel_Editor_Picture = nullptr;
+  CaptionStrip* Panel3 = nullptr;
+  QLabel* Image6 = nullptr;
+  QScrollArea* ScrollBox_EditPicture = nullptr;
+  QFrame* Panel_EditPicture = nullptr;
+  ImageView* Editor_IMG_MGSFull = nullptr;
+
+  QFrame* Panel_Color = nullptr;
+  QFrame* Panel_Border = nullptr;
+  QFrame* Panel_Preview = nullptr;
+  QFrame* PanelBorderPreview = nullptr;
+  ImageView* Editor_IMG_Preview = nullptr;
+  QFrame* Panel_ZoomPreview = nullptr;
+  ImageView* Editor_IMG_ZoomPreview = nullptr;
+  QFrame* Panel_Corrector = nullptr;
+  QFrame* Panel_ExportToBmp = nullptr;
+
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer_GradPal = nullptr;
+  PanelDragger* Dragger = nullptr;
+};
+
+}  // namespace chromaloom
