@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "editing/colour_selection.h"
+#include "editing/editing_state.h"
 #include "formats/imported_picture.h"
 #include "picture/picture.h"
 #include "render/marching_ants.h"
@@ -39,6 +41,11 @@ class Editor {
   const std::array<Raster, 3> SelectorIcons;
   int AntsPhase = 0;
   CellSelection Selection;
+  EditingState Editing;
+  // The one step of undo: the planes as they were before the last snapshot.
+  Planes UndoSnapshot;
+  PickerImages Pickers;
+  BlinkState Blink;
   // Set by Open; the canvas drops mouse input until the next timer tick.
   bool CanvasInputSuspended = false;
 
