@@ -24,6 +24,7 @@ run: build
 
 bench: build
 	$(BUILD)/bench/chromaloom_bench
+	$(BUILD)/bench/chromaloom_canvas_bench
 
 clean:
 	rm -rf $(BUILD)

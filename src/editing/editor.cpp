@@ -38,7 +38,9 @@ void Editor::ConvertCharMode(int h) {
   Redraw(true);
 }
 
-void Editor::SelectBorder(int column, int row) { Document.SetBorderChoice(column, row); }
+void Editor::SelectBorder(int column, int row) {
+  if (Document.SetBorderChoice(column, row)) RefreshBorderPicker(*this);
+}
 
 void Editor::TakePicture(const ImportedPicture& imported) {
   static_cast<Planes&>(Document) = imported.Planes;

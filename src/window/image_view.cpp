@@ -26,11 +26,22 @@ QPoint ImageView::RasterPoint(const QMouseEvent* event) const {
   return {qFloor(p.x()), qFloor(p.y())};
 }
 
-void ImageView::RepaintRasterArea(Rect area) {
+QRect ImageView::WidgetArea(Rect area) const {
   const qreal ratio = devicePixelRatioF();
   const int left = qFloor(area.X / ratio), top = qFloor(area.Y / ratio);
   const int right = qCeil(area.Right() / ratio), bottom = qCeil(area.Bottom() / ratio);
-  update(QRect(left, top, right - left, bottom - top));
+  return {left, top, right - left, bottom - top};
+}
+
+void ImageView::RepaintRasterAreas(const std::vector<Rect>& areas) {
+  if (areas.empty()) return;
+  // The areas come in rows, sorted and apart, as a region keeps them.
+  std::vector<QRect> rects;
+  rects.reserve(areas.size());
+  for (const Rect& area : areas) rects.push_back(WidgetArea(area));
+  QRegion region;
+  region.setRects(rects.data(), static_cast<int>(rects.size()));
+  update(region);
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
@@ -38,11 +49,13 @@ void ImageView::paintEvent(QPaintEvent* event) {
   image.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect area = event->rect();
   const qreal ratio = devicePixelRatioF();
-  const QRect source(qFloor(area.x() * ratio), qFloor(area.y() * ratio), qCeil(area.width() * ratio),
-                     qCeil(area.height() * ratio));
-  painter.drawImage(area, image, source);
+  // Only the changed rectangles: the editor image can be 50 MB.
+  for (const QRect& area : event->region()) {
+    const QRect source(qFloor(area.x() * ratio), qFloor(area.y() * ratio), qCeil(area.width() * ratio),
+                       qCeil(area.height() * ratio));
+    painter.drawImage(area, image, source);
+  }
 }
 
 }  // namespace chromaloom

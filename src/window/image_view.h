@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 #include "picture/raster.h"
 
 namespace chromaloom {
@@ -18,8 +20,8 @@ class ImageView : public QWidget {
   const Raster& Shown() const { return *raster_; }
   // The raster pixel under a mouse event.
   QPoint RasterPoint(const QMouseEvent* event) const;
-  // Repaints the part of the widget that shows this area of the raster.
-  void RepaintRasterArea(Rect area);
+  // Repaints the parts of the widget that show these areas of the raster.
+  void RepaintRasterAreas(const std::vector<Rect>& areas);
 
  signals:
   void MouseDown(QMouseEvent* event);
@@ -33,6 +35,7 @@ class ImageView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override { emit MouseUp(event); }
 
  private:
+  QRect WidgetArea(Rect area) const;
   const Raster* raster_;
 };
 

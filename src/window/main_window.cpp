@@ -18,8 +18,11 @@
 
 #include "files/file_io.h"
 #include "formats/file_names.h"
+#include "selection/undo.h"
+#include "window/clickable_panel.h"
 #include "window/floating_panel.h"
 #include "window/image_view.h"
+#include "window/widget_colours.h"
 #include "window/tool_icons.h"
 
 namespace chromaloom {
@@ -30,15 +33,6 @@ constexpr int ToolBarHeight = 41;
 constexpr int StatusBarHeight = 22;
 constexpr int ToolButtonSize = 32;
 constexpr QColor WorkSpaceColour(128, 128, 128);
-
-QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
-void SetBackground(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
 
 struct MenuEntry {
   const char* Name;  // nullptr: a separator
@@ -153,6 +147,7 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(p
   Timer_GradPal = new QTimer(this);
   Timer_GradPal->setObjectName("Timer_GradPal");
   Timer_GradPal->setInterval(100);
+  connect(Timer_GradPal, &QTimer::timeout, this, &MainWindow::Timer_GradPalTimer);
 
   qApp->installEventFilter(this);
   SetZoom(1);
@@ -231,11 +226,13 @@ void MainWindow::CreateToolBar() {
     auto* label = new QLabel(labels[k], Panel_CurrentColors);
     label->setGeometry(4 + k * 52, 0, 50, 14);
     label->setAlignment(Qt::AlignCenter);
-    auto* swatch = new QFrame(Panel_CurrentColors);
-    swatch->setObjectName(QString("CharPal_SelectedColor%1").arg(k));
-    swatch->setGeometry(8 + k * 52, 15, 42, 20);
-    swatch->setFrameShape(QFrame::Box);
-    SetBackground(swatch, Qt::black);
+    CharPal_SelectedColor[k] = new ClickablePanel(Panel_CurrentColors);
+    CharPal_SelectedColor[k]->setObjectName(QString("CharPal_SelectedColor%1").arg(k));
+    CharPal_SelectedColor[k]->setGeometry(8 + k * 52, 15, 42, 20);
+    connect(CharPal_SelectedColor[k], &ClickablePanel::Clicked, this, [this, k] {
+      SetCharColour(editor_, k);
+      RefreshCharPaletteMarks();
+    });
   }
 
   KEY_EditMode_PIX = AddToolButton("KEY_EditMode_PIX", 572, {}, true);
@@ -260,12 +257,27 @@ void MainWindow::CreateToolBar() {
       editor_.Redraw(true);
       Present();
     });
-  // The buttons show the state, not their own toggling.
-  for (QToolButton* toggle : {Key_Grid, Key_zGrid, KEY_Preview, KEY_ZoomPreview}) toggle->setCheckable(false);
+  // These buttons show a state (set with setDown), not their own toggling.
+  for (QToolButton* toggle : {Key_Grid, Key_zGrid, KEY_Palette, KEY_BorderPalette, KEY_Preview, KEY_ZoomPreview,
+                              KEY_EditMode_PIX, KEY_EditMode_RGB})
+    toggle->setCheckable(false);
   connect(Key_Grid, &QToolButton::clicked, this, &MainWindow::ToggleCharGrid);
   connect(Key_zGrid, &QToolButton::clicked, this, &MainWindow::TogglePixelGrid);
+  connect(KEY_Palette, &QToolButton::clicked, this, &MainWindow::TogglePaletteWindow);
+  connect(KEY_BorderPalette, &QToolButton::clicked, this, &MainWindow::ToggleBorderPaletteWindow);
   connect(KEY_Preview, &QToolButton::clicked, this, &MainWindow::TogglePreviewWindow);
   connect(KEY_ZoomPreview, &QToolButton::clicked, this, &MainWindow::ToggleZoomMagnifier);
+  connect(KEY_EditMode_PIX, &QToolButton::clicked, this, &MainWindow::ToggleEditModePix);
+  connect(KEY_EditMode_RGB, &QToolButton::clicked, this, &MainWindow::ToggleEditModeRgb);
+  KEY_EditMode_PIX->setDown(editor_.Editing.EditModePix);
+  KEY_EditMode_RGB->setDown(editor_.Editing.EditModeRgb);
+  // A tool is chosen by a press of any button; the current one stays lowered.
+  for (QToolButton* tool : {Key_Instrument_Paint, Key_Instrument_Line, Key_Instrument_Rect, Key_Instrument_FillChar,
+                            Key_Instrument_Select, Key_Instrument_Ellipse}) {
+    tool->setCheckable(false);
+    tool->installEventFilter(this);
+  }
+  Key_Instrument_Paint->setDown(true);
 }
 
 void MainWindow::CreateStatusBar() {
@@ -340,7 +352,9 @@ void MainWindow::CreatePictureWindow() {
   Editor_IMG_MGSFull->setObjectName("Editor_IMG_MGSFull");
   Editor_IMG_MGSFull->move(1, 1);
   ScrollBox_EditPicture->setWidget(Panel_EditPicture);
+  connect(Editor_IMG_MGSFull, &ImageView::MouseDown, this, &MainWindow::Editor_IMG_MGSFullMouseDown);
   connect(Editor_IMG_MGSFull, &ImageView::MouseMove, this, &MainWindow::Editor_IMG_MGSFullMouseMove);
+  connect(Editor_IMG_MGSFull, &ImageView::MouseUp, this, &MainWindow::Editor_IMG_MGSFullMouseUp);
 
   Panel_Editor_Picture->SetAlign(PanelAlign::Client);
 }
@@ -359,18 +373,8 @@ QFrame* MainWindow::CreateFloatingPanel(const char* name, QRect geometry) {
 }
 
 void MainWindow::CreateFloatingPanels() {
-  Panel_Color = CreateFloatingPanel("Panel_Color", {3, 43, 342, 486});
-  Dragger->AddHandle(Panel_Color, Panel_Color);
-  for (const auto& [name, caption, top] : {std::tuple{"Panel1", "Full Palette", 0},
-                                           std::tuple{"Panel2", "ZX Screen's Palette", 260},
-                                           std::tuple{"Panel11", "Char's Palette", 390}})
-    Dragger->AddHandle(AddCaptionStrip(Panel_Color, name, caption, Panel_Color->contentsRect().top() + top),
-                       Panel_Color);
-
-  Panel_Border = CreateFloatingPanel("Panel_Border", {345, 43, 164, 94});
-  Dragger->AddHandle(Panel_Border, Panel_Border);
-  Dragger->AddHandle(AddCaptionStrip(Panel_Border, "Panel5", "Border Palette", Panel_Border->contentsRect().top()),
-                     Panel_Border);
+  CreatePaletteContents();
+  CreateBorderContents();
 
   Panel_Preview = CreateFloatingPanel("Panel_Preview", {24, 56, 650, 510});
   Dragger->AddHandle(Panel_Preview, Panel_Preview);
@@ -428,6 +432,8 @@ void MainWindow::showEvent(QShowEvent* event) {
   LayoutClientArea();
   if (shownOnce_) return;
   shownOnce_ = true;
+  RefreshColourPickers();
+  RefreshCharPaletteMarks();
   // The first full render makes every raster valid.
   editor_.Redraw(true);
   Present();
@@ -502,7 +508,7 @@ void MainWindow::TogglePreviewWindow() {
     KEY_Preview->setDown(false);
     return;
   }
-  SetBackground(PanelBorderPreview, ToQColor(editor_.Document.BorderDisplayColour()));
+  ShowBorderColour();
   Panel_Preview->show();
   Panel_Preview->raise();
   KEY_Preview->setDown(true);
@@ -561,9 +567,61 @@ void MainWindow::Editor_IMG_PreviewMouseDown(QMouseEvent*) {
   TogglePreviewWindow();
 }
 
+namespace {
+MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
+  return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+          (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
+}
+}  // namespace
+
+void MainWindow::Editor_IMG_MGSFullMouseDown(QMouseEvent* event) {
+  const QPoint p = Editor_IMG_MGSFull->RasterPoint(event);
+  ShowCanvasFeedback(CanvasMouseDown(editor_, ButtonsOf(event->button()), p.x(), p.y()));
+}
+
 void MainWindow::Editor_IMG_MGSFullMouseMove(QMouseEvent* event) {
   const QPoint p = Editor_IMG_MGSFull->RasterPoint(event);
-  editor_.Render.UpdateZoomMagnifier(p.x(), p.y());
+  ShowCanvasFeedback(CanvasMouseMove(editor_, ButtonsOf(event->buttons()), p.x(), p.y()));
+}
+
+void MainWindow::Editor_IMG_MGSFullMouseUp(QMouseEvent*) {
+  CanvasMouseUp(editor_);
+  Present();
+}
+
+void MainWindow::ShowCanvasFeedback(const CanvasFeedback& feedback) {
+  if (feedback.StatusTexts) {
+    QLabel* labels[] = {Status_Ax, Status_Ay, Status_Bx, Status_By};
+    for (int i = 0; i < 4; ++i) labels[i]->setText(QString::fromStdString((*feedback.StatusTexts)[i]));
+  }
+  if (feedback.CellPalette)
+    for (int k = 0; k < 4; ++k) SetBackground(Status_Color[k], ToQColor((*feedback.CellPalette)[k]));
+  if (feedback.ColoursPicked) {
+    RefreshColourPickers();
+    RefreshCharPaletteMarks();
+  }
+  Present();
+}
+
+void MainWindow::SelectInstrument(InstrumentKind kind) {
+  chromaloom::SelectInstrument(editor_, kind);
+  for (QToolButton* button : {Key_Instrument_Paint, Key_Instrument_Line, Key_Instrument_Rect, Key_Instrument_FillChar,
+                              Key_Instrument_Select, Key_Instrument_Ellipse})
+    button->setDown(InstrumentOfButton(button) == kind);
+}
+
+void MainWindow::ToggleEditModePix() {
+  editor_.Editing.EditModePix = !editor_.Editing.EditModePix;
+  KEY_EditMode_PIX->setDown(editor_.Editing.EditModePix);
+}
+
+void MainWindow::ToggleEditModeRgb() {
+  editor_.Editing.EditModeRgb = !editor_.Editing.EditModeRgb;
+  KEY_EditMode_RGB->setDown(editor_.Editing.EditModeRgb);
+}
+
+void MainWindow::UndoSwap() {
+  chromaloom::UndoSwap(editor_);
   Present();
 }
 
@@ -598,9 +656,19 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers) {
 
 void MainWindow::Present() {
   const Damage damage = editor_.Render.TakeDamage();
-  for (const Rect& r : damage.Editor) Editor_IMG_MGSFull->RepaintRasterArea(r);
+  Editor_IMG_MGSFull->RepaintRasterAreas(damage.Editor);
   if (damage.Preview) Editor_IMG_Preview->update();
   if (damage.Magnifier) Editor_IMG_ZoomPreview->update();
+}
+
+std::optional<InstrumentKind> MainWindow::InstrumentOfButton(const QObject* object) const {
+  const std::pair<const QToolButton*, InstrumentKind> tools[] = {
+      {Key_Instrument_Paint, InstrumentKind::Paint},     {Key_Instrument_Line, InstrumentKind::Line},
+      {Key_Instrument_Rect, InstrumentKind::Rect},       {Key_Instrument_FillChar, InstrumentKind::FillChar},
+      {Key_Instrument_Select, InstrumentKind::Select},   {Key_Instrument_Ellipse, InstrumentKind::Ellipse}};
+  for (const auto& [button, kind] : tools)
+    if (object == button) return kind;
+  return std::nullopt;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -617,6 +685,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         ToggleMaximised();
         return true;
       }
+      if (const auto kind = InstrumentOfButton(watched)) {
+        SelectInstrument(*kind);
+        return true;
+      }
+      break;
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      // The tool buttons keep the look SelectInstrument gave them.
+      if (InstrumentOfButton(watched)) return true;
       break;
     case QEvent::MouseMove:
       // Over the border around the preview image: the selector goes away.

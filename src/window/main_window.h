@@ -7,6 +7,10 @@
 #include <QRect>
 #include <QStringList>
 
+#include <optional>
+
+#include "editing/canvas_tools.h"
+#include "editing/colour_selection.h"
 #include "editing/editor.h"
 
 class QAction;
@@ -20,6 +24,7 @@ class QToolButton;
 namespace chromaloom {
 
 class CaptionStrip;
+class ClickablePanel;
 class FreePanel;
 class ImageView;
 class PanelDragger;
@@ -52,11 +57,22 @@ class MainWindow : public QMainWindow {
   void ToggleZoomMagnifier();
   void ChangeSelectorSize(int delta);
 
+  // Drawing and colours.
+  void SelectInstrument(InstrumentKind kind);
+  void TogglePaletteWindow();
+  void ToggleBorderPaletteWindow();
+  void ToggleEditModePix();
+  void ToggleEditModeRgb();
+  void RefreshColourPickers();
+  void RefreshCharPaletteMarks();
+  void UndoSwap();
+
   // Picture commands of the File menu.
   void NewPicture(int h);
   void ConvertCharMode(int h);
 
   void Timer1Timer();
+  void Timer_GradPalTimer();
   // Keys reach the window before any control.
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
@@ -83,7 +99,14 @@ class MainWindow : public QMainWindow {
 
   void Editor_IMG_PreviewMouseMove(QMouseEvent* event);
   void Editor_IMG_PreviewMouseDown(QMouseEvent* event);
+  void Editor_IMG_MGSFullMouseDown(QMouseEvent* event);
   void Editor_IMG_MGSFullMouseMove(QMouseEvent* event);
+  void Editor_IMG_MGSFullMouseUp(QMouseEvent* event);
+  void ShowCanvasFeedback(const CanvasFeedback& feedback);
+  std::optional<InstrumentKind> InstrumentOfButton(const QObject* object) const;
+  void CreatePaletteContents();
+  void CreateBorderContents();
+  void ShowBorderColour();
   void DrawSelectorAtCurrentPosition();
 
   Editor editor_;
@@ -109,6 +132,7 @@ class MainWindow : public QMainWindow {
   QToolButton* KEY_Preview = nullptr;
   QToolButton* KEY_ZoomPreview = nullptr;
   QFrame* Panel_CurrentColors = nullptr;
+  ClickablePanel* CharPal_SelectedColor[4] = {};
   QToolButton* KEY_EditMode_PIX = nullptr;
   QToolButton* KEY_EditMode_RGB = nullptr;
   QToolButton* Key_Instrument_Paint = nullptr;
@@ -134,7 +158,18 @@ class MainWindow : public QMainWindow {
   ImageView* Editor_IMG_MGSFull = nullptr;
 
   QFrame* Panel_Color = nullptr;
+  ImageView* Image_PaletteGradient = nullptr;
+  ImageView* Img_Palette_full = nullptr;
+  // The strips in the rows "PAP0", "INK0", "PAP1", "INK1" (their layout names
+  // are IMG_INK0, IMG_PAP0, IMG_INK1, IMG_PAP1) and the selectors beside them.
+  ImageView* PaletteStrip[4] = {};
+  ClickablePanel* PalZX_i0 = nullptr;
+  ClickablePanel* PalZX_p0 = nullptr;
+  ClickablePanel* PalZX_i1 = nullptr;
+  ClickablePanel* PalZX_p1 = nullptr;
+  ClickablePanel* Pal4Color[4] = {};
   QFrame* Panel_Border = nullptr;
+  ImageView* Img_Palette_Border = nullptr;
   QFrame* Panel_Preview = nullptr;
   QFrame* PanelBorderPreview = nullptr;
   ImageView* Editor_IMG_Preview = nullptr;

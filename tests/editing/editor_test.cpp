@@ -175,3 +175,20 @@ TEST(EditorTick, LiftsTheInputPauseAndMarchesTheSelectionOutline) {
 
 }  // namespace
 }  // namespace chromaloom
+
+namespace chromaloom {
+namespace {
+
+TEST(EditorBorder, ALoadedBorderMovesThePickersMarker) {
+  Picture saved = chromaloom::test_support::RandomPicture(8, 2);
+  saved.SetBorderChoice(7, 2);
+  Editor loaded, clicked;
+  loaded.LoadMgs(WriteMgs(saved));
+  clicked.SelectBorder(7, 2);
+  EXPECT_EQ(loaded.Document.Border, (BorderChoice{7, 2}));
+  EXPECT_TRUE(loaded.Pickers.Border == clicked.Pickers.Border);
+  EXPECT_FALSE(loaded.Pickers.Border == Editor().Pickers.Border);
+}
+
+}  // namespace
+}  // namespace chromaloom

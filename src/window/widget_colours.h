@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+#include "picture/zx_colour.h"
+
+namespace chromaloom {
+
+inline QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+inline void SetBackground(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace chromaloom
