@@ -121,6 +121,9 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(p
   setWindowTitle("chromaLoom x0.91");
   setWindowIcon(ProgramIcon());
   Dragger = new PanelDragger(this);
+  programFolder_ = QCoreApplication::applicationDirPath() + "/";
+  dialogs_ = MakeQtDialogs();
+  setAcceptDrops(true);
 
   // Over the whole work area of the screen.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
@@ -157,19 +160,19 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(p
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-QString MainWindow::ProgramFolder() const { return QCoreApplication::applicationDirPath() + "/"; }
-
 void MainWindow::OpenStartupFile(const QStringList& args) {
-  dialogFolder_ = ProgramFolder();
-  if (args.size() != 1) return;
-  const QString path = args.front();
-  try {
-    editor_.LoadMgs(ReadFileBytes(path.toStdString(), MaxReadLength(FileKind::Mgs)));
-  } catch (const std::exception& e) {
-    startupError_ = QString::fromStdString(e.what());
+  QString folder = programFolder_;
+  if (args.size() == 1) {
+    const QString path = args.front();
+    try {
+      editor_.LoadMgs(ReadFileBytes(path.toStdString(), MaxReadLength(FileKind::Mgs)));
+    } catch (const std::exception& e) {
+      startupError_ = FileErrorMessage(path, e);
+    }
+    AfterPictureLoaded();
+    folder = QFileInfo(path).absolutePath() + "/";
   }
-  SyncZoomWidgets();
-  dialogFolder_ = QFileInfo(path).absolutePath() + "/";
+  OpenDialog1.Folder = SaveDialog1.Folder = folder;
 }
 
 void MainWindow::CreateMenu() {
@@ -182,6 +185,7 @@ void MainWindow::CreateMenu() {
       {"N8x8StandartGigascreen1", 8}, {"N4x81", 4}, {"N3x81", 2}, {"N1x81", 1}};
   for (const auto& [name, h] : news)
     connect(findChild<QAction*>(name), &QAction::triggered, this, [this, h = h] { NewPicture(h); });
+  ConnectFileCommands();
   const std::pair<const char*, int> converts[] = {
       {"Convertto8x8", 8}, {"Convertto8x4", 4}, {"Convertto8x2", 2}, {"Convertto8x1", 1}};
   for (const auto& [name, h] : converts)
@@ -375,6 +379,7 @@ QFrame* MainWindow::CreateFloatingPanel(const char* name, QRect geometry) {
 void MainWindow::CreateFloatingPanels() {
   CreatePaletteContents();
   CreateBorderContents();
+  CreateBitmapExportContents();
 
   Panel_Preview = CreateFloatingPanel("Panel_Preview", {24, 56, 650, 510});
   Dragger->AddHandle(Panel_Preview, Panel_Preview);
@@ -405,10 +410,6 @@ void MainWindow::CreateFloatingPanels() {
       AddCaptionStrip(Panel_Corrector, "Panel12", "Color Corrector", Panel_Corrector->contentsRect().top()),
       Panel_Corrector);
 
-  Panel_ExportToBmp = CreateFloatingPanel("Panel_ExportToBmp", {152, 48, 225, 377});
-  Dragger->AddHandle(
-      AddCaptionStrip(Panel_ExportToBmp, "Panel19", "Export to *.BMP", Panel_ExportToBmp->contentsRect().top()),
-      Panel_ExportToBmp);
 }
 
 void MainWindow::LayoutClientArea() {

@@ -7,16 +7,22 @@
 #include <QRect>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "editing/canvas_tools.h"
 #include "editing/colour_selection.h"
 #include "editing/editor.h"
+#include "formats/file_names.h"
+#include "window/user_dialogs.h"
 
 class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QPushButton;
+class QRadioButton;
 class QScrollArea;
 class QTimer;
 class QToolButton;
@@ -40,8 +46,12 @@ class MainWindow : public QMainWindow {
   // The error of a start-up file that could not be opened, for a message box.
   const QString& StartupError() const { return startupError_; }
   // Where the open and save dialogs start.
-  const QString& DialogFolder() const { return dialogFolder_; }
-  QString ProgramFolder() const;
+  const QString& DialogFolder() const { return OpenDialog1.Folder; }
+  // The folder of the program file, with a trailing separator.
+  const QString& ProgramFolder() const { return programFolder_; }
+  void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+  // The step that asks the user; replaced to drive the commands with answers.
+  void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // Reports the time to the canvas's first paint on stderr, then quits.
   void ProbeStartup(QElapsedTimer sinceLaunch);
 
@@ -70,6 +80,19 @@ class MainWindow : public QMainWindow {
   // Picture commands of the File menu.
   void NewPicture(int h);
   void ConvertCharMode(int h);
+  void Open1Click();
+  void LoadMgsFile(const QString& path);
+  void Save1Click();
+  void ImportZxScreen(bool hobeta, bool twoScreens);
+  void Importfrommg1mg2mg4mg81Click();
+  // Export to *.img, *.mg1, *.mg2, *.mg4, *.mg8 by kind.
+  void ExportMultiGigaScreen(FileKind kind);
+  void ExporttoBMP1Click();
+  void Button4Click();
+  void Button5Click();
+  void PreviewonZX1Click();
+  // Opens a file as Open or the matching Import would (a drop, for one).
+  void OpenAnyFile(const QString& path);
 
   void Timer1Timer();
   void Timer_GradPalTimer();
@@ -81,6 +104,8 @@ class MainWindow : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -105,13 +130,24 @@ class MainWindow : public QMainWindow {
   void ShowCanvasFeedback(const CanvasFeedback& feedback);
   std::optional<InstrumentKind> InstrumentOfButton(const QObject* object) const;
   void CreatePaletteContents();
+  void CreateBitmapExportContents();
+  void ConnectFileCommands();
+  std::optional<QString> AskOpenFile(const QString& filter);
+  // Asks for a name, forces the extension and asks again before replacing
+  // a file the forced name hits; nullopt when the user says no.
+  std::optional<QString> AskSaveFile(const QString& filter, const QString& extension);
+  // Runs a command that reads or writes files; failures go to a message box.
+  bool RunFileCommand(const QString& path, const std::function<void()>& command);
+  void ImportFile(const QString& path, FileKind kind);
+  void AfterPictureLoaded();
   void CreateBorderContents();
   void ShowBorderColour();
   void DrawSelectorAtCurrentPosition();
 
   Editor editor_;
   QString startupError_;
-  QString dialogFolder_;
+  QString programFolder_;
+  std::unique_ptr<UserDialogs> dialogs_;
   QRect floatingBounds_{2, 42, 640, 480};
   bool shownOnce_ = false;
   bool probeStartup_ = false;
@@ -177,6 +213,13 @@ class MainWindow : public QMainWindow {
   ImageView* Editor_IMG_ZoomPreview = nullptr;
   QFrame* Panel_Corrector = nullptr;
   QFrame* Panel_ExportToBmp = nullptr;
+  QLabel* Size = nullptr;
+  QRadioButton* RadioButton[9] = {};  // RadioButton1 .. RadioButton9
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+
+  DialogMemory OpenDialog1;
+  DialogMemory SaveDialog1;
 
   QTimer* Timer1 = nullptr;
   QTimer* Timer_GradPal = nullptr;

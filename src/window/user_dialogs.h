@@ -1,0 +1,41 @@
+// The questions the file commands ask the user, as one replaceable step, so
+// the commands can be driven with chosen answers (tests, drops, scripts).
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace chromaloom {
+
+// A file dialog's memory for the run: where it starts and the name it offers.
+struct DialogMemory {
+  QString Folder;
+  QString LastName;  // full path of the file last chosen
+};
+
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+  // filter in the form "*.mgs|*.mgs"; nullopt when the user cancels.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const DialogMemory& memory) = 0;
+  // Asks before overwriting the chosen name itself.
+  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const DialogMemory& memory) = 0;
+  virtual bool ConfirmOverwrite(QWidget* parent, const QString& path) = 0;
+  virtual void ShowError(QWidget* parent, const QString& message) = 0;
+};
+
+// The platform's file dialogs and message boxes.
+std::unique_ptr<UserDialogs> MakeQtDialogs();
+
+// The text of a failed read or write: the reason, and the file it concerns.
+QString FileErrorMessage(const QString& path, const std::exception& error);
+
+// "*.mg1/mg2/mg4/mg8|*.mg1;*.mg2;*.mg4;*.mg8" as a Qt name filter.
+QString QtNameFilter(const QString& filter);
+
+}  // namespace chromaloom

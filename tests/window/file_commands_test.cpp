@@ -1,0 +1,341 @@
+// The file commands with the dialog step answered by the test.
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFrame>
+#include <QToolButton>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <deque>
+#include <fstream>
+
+#include "formats/bmp_format.h"
+#include "formats/mg_format.h"
+#include "formats/mgs_format.h"
+#include "formats/zx_screen_format.h"
+#include "support/random_picture.h"
+#include "window/main_window.h"
+
+namespace chromaloom {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Answers the dialogs from a queue and remembers what was asked.
+class ScriptedDialogs : public UserDialogs {
+ public:
+  QStringList Answers;  // an empty answer cancels
+  std::deque<bool> OverwriteAnswers;
+  QStringList Filters, OverwriteQuestions, Errors;
+  QString LastOffered;
+
+  std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const DialogMemory& memory) override {
+    return Next(filter, memory);
+  }
+  std::optional<QString> ChooseSaveFile(QWidget*, const QString& filter, const DialogMemory& memory) override {
+    return Next(filter, memory);
+  }
+  bool ConfirmOverwrite(QWidget*, const QString& path) override {
+    OverwriteQuestions << path;
+    const bool yes = !OverwriteAnswers.empty() && OverwriteAnswers.front();
+    if (!OverwriteAnswers.empty()) OverwriteAnswers.pop_front();
+    return yes;
+  }
+  void ShowError(QWidget*, const QString& message) override { Errors << message; }
+
+ private:
+  std::optional<QString> Next(const QString& filter, const DialogMemory& memory) {
+    Filters << filter;
+    LastOffered = memory.LastName.isEmpty() ? memory.Folder : memory.LastName;
+    const QString answer = Answers.isEmpty() ? QString() : Answers.takeFirst();
+    if (answer.isEmpty()) return std::nullopt;
+    return answer;
+  }
+};
+
+Bytes ReadAll(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  const QByteArray data = f.readAll();
+  return Bytes(data.begin(), data.end());
+}
+
+QString ReadText(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+}
+
+void WriteAll(const QString& path, const Bytes& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  ScriptedDialogs* dialogs_ = nullptr;
+
+  std::unique_ptr<MainWindow> Window() {
+    auto window = std::make_unique<MainWindow>(QStringList{});
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    dialogs_ = dialogs.get();
+    window->SetDialogs(std::move(dialogs));
+    window->SetProgramFolder(dir_.path() + "/");
+    return window;
+  }
+  QString File(const QString& name) const { return dir_.filePath(name); }
+  void Trigger(MainWindow& w, const char* action) { w.findChild<QAction*>(action)->trigger(); }
+
+ private slots:
+  void openLoadsTheFileAndPausesTheCanvas() {
+    auto w = Window();
+    const Picture picture = test_support::RandomPicture(2, 1);
+    WriteAll(File("pic.mgs"), WriteMgs(picture));
+    w->SetZoom(3);
+    dialogs_->Answers = {File("pic.mgs")};
+    Trigger(*w, "Open1");
+    QCOMPARE(dialogs_->Filters, QStringList{"*.mgs|*.mgs"});
+    QCOMPARE(w->Core().Document, picture);
+    QVERIFY(w->Core().CanvasInputSuspended);
+    QCOMPARE(w->Core().View.ZoomLevel, 1);
+    QVERIFY(w->KEY_Zoom1_1->isChecked());
+    w->Timer1Timer();
+    QVERIFY(!w->Core().CanvasInputSuspended);
+    // The dialog offers the name chosen last; cancel changes nothing.
+    w->Core().Document.SetPixelBit(0, 0, 0, true);
+    const Picture edited = w->Core().Document;
+    Trigger(*w, "Open1");
+    QCOMPARE(dialogs_->LastOffered, File("pic.mgs"));
+    QCOMPARE(w->Core().Document, edited);
+    QVERIFY(dialogs_->Errors.isEmpty());
+  }
+
+  void saveForcesTheExtensionAndAsksBeforeReplacingTheForcedName() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(4, 2);
+    const Bytes expected = WriteMgs(w->Core().Document);
+    dialogs_->Answers = {File("drawing")};
+    Trigger(*w, "Save1");
+    QCOMPARE(ReadAll(File("drawing.mgs")), expected);
+    QVERIFY(dialogs_->OverwriteQuestions.isEmpty());
+
+    // The forced name exists: "No" keeps it, "Yes" replaces it.
+    w->Core().Document = test_support::RandomPicture(4, 3);
+    dialogs_->Answers = {File("drawing"), File("drawing")};
+    dialogs_->OverwriteAnswers = {false, true};
+    Trigger(*w, "Save1");
+    QCOMPARE(dialogs_->OverwriteQuestions, QStringList{File("drawing.mgs")});
+    QCOMPARE(ReadAll(File("drawing.mgs")), expected);
+    Trigger(*w, "Save1");
+    QCOMPARE(ReadAll(File("drawing.mgs")), WriteMgs(w->Core().Document));
+    // A name that already ends in .mgs was asked about by the dialog itself.
+    dialogs_->Answers = {File("drawing.mgs")};
+    Trigger(*w, "Save1");
+    QCOMPARE(dialogs_->OverwriteQuestions.size(), 2);
+  }
+
+  void everyExportWritesItsFormat() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(2, 4);
+    const Picture& p = w->Core().Document;
+    const struct {
+      const char* Action;
+      const char* Filter;
+      const char* Written;
+      Bytes Expected;
+    } exports[] = {
+        {"Exporttoimg2", "*.img|*.img", "out.img", WriteImg(p)},
+        {"Exporttomg01", "*.mg1|*.mg1", "out.mg1", WriteMg1(p)},
+        {"Exporttomg11", "*.mg2|*.mg2", "out.mg2", WriteMg(p)},
+        {"Exporttomg21", "*.mg4|*.mg4", "out.mg4", WriteMg(p)},
+        {"Exporttomg81", "*.mg8|*.mg8", "out.mg8", WriteMg(p)},
+    };
+    for (const auto& e : exports) {
+      dialogs_->Answers = {File("out")};
+      Trigger(*w, e.Action);
+      QCOMPARE(dialogs_->Filters.last(), QString(e.Filter));
+      QCOMPARE(ReadAll(File(e.Written)), e.Expected);
+    }
+    QVERIFY(dialogs_->Errors.isEmpty());
+  }
+
+  void everyImportReadsItsFormatAndCancelDoesNothing() {
+    auto w = Window();
+    Picture source = test_support::RandomPicture(8, 5);
+    const Bytes img = WriteImg(source);
+    Bytes hobetaImg(17, 0);
+    hobetaImg.insert(hobetaImg.end(), img.begin(), img.end());
+    const Bytes scr(img.begin(), img.begin() + 6912);
+    Bytes hobetaScr(17, 0);
+    hobetaScr.insert(hobetaScr.end(), scr.begin(), scr.end());
+    WriteAll(File("a.img"), img);
+    WriteAll(File("a.$img"), hobetaImg);
+    WriteAll(File("a.scr"), scr);
+    WriteAll(File("b.scr"), hobetaScr);
+    WriteAll(File("a.mg2"), WriteMg(source));  // 8x8 data under another name
+    Editor expected;
+    const struct {
+      const char* Action;
+      const char* Filter;
+      const char* File;
+      std::function<void()> Expect;
+    } imports[] = {
+        {"Importfromimg2", "*.img|*.img", "a.img", [&] { expected.ImportZxScreen(img, false, true); }},
+        {"Importfromimg1", "*.$img|*.$img", "a.$img", [&] { expected.ImportZxScreen(hobetaImg, true, true); }},
+        {"Importfromscr1", "*.scr|*.scr", "a.scr", [&] { expected.ImportZxScreen(scr, false, false); }},
+        {"Importfromscr2", "*.scr|*.scr", "b.scr", [&] { expected.ImportZxScreen(hobetaScr, true, false); }},
+        {"Importfrommg1mg2mg4mg81", "*.mg1/mg2/mg4/mg8|*.mg1;*.mg2;*.mg4;*.mg8", "a.mg2",
+         [&] { expected.ImportMg(WriteMg(source)); }},
+    };
+    for (const auto& i : imports) {
+      w->NewPicture(1);
+      dialogs_->Answers = {QString()};
+      Trigger(*w, i.Action);
+      QCOMPARE(w->Core().Document.CharMode, 1);
+      dialogs_->Answers = {File(i.File)};
+      Trigger(*w, i.Action);
+      QCOMPARE(dialogs_->Filters.last(), QString(i.Filter));
+      i.Expect();
+      QCOMPARE(w->Core().Document, expected.Document);
+    }
+    QVERIFY(dialogs_->Errors.isEmpty());
+  }
+
+  void badFilesShowTheirErrorAndChangeNothing() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(2, 6);
+    const Picture before = w->Core().Document;
+    Bytes wrongMagic = WriteMg(before);
+    wrongMagic[2] = 'X';
+    WriteAll(File("foreign.mg4"), wrongMagic);
+    WriteAll(File("short.mgs"), Bytes(100, 0x4D));
+    WriteAll(File("short.scr"), Bytes(6000, 0));
+    const struct {
+      const char* Action;
+      QString Path;
+      const char* Reason;
+    } cases[] = {
+        {"Importfrommg1mg2mg4mg81", File("foreign.mg4"), "Error file format"},
+        {"Open1", File("short.mgs"), "Error file format"},
+        {"Importfromscr1", File("short.scr"), "Error file format"},
+        {"Open1", File("missing.mgs"), "Cannot read"},
+        {"Importfromimg2", dir_.path(), "Cannot read"},
+    };
+    for (const auto& c : cases) {
+      dialogs_->Errors.clear();
+      dialogs_->Answers = {c.Path};
+      Trigger(*w, c.Action);
+      QCOMPARE(dialogs_->Errors.size(), 1);
+      QVERIFY2(dialogs_->Errors.front().startsWith(c.Reason), qPrintable(dialogs_->Errors.front()));
+      QVERIFY2(dialogs_->Errors.front().contains(QDir::toNativeSeparators(c.Path)), qPrintable(dialogs_->Errors.front()));
+      QCOMPARE(w->Core().Document, before);
+    }
+    // A write that fails says so and leaves nothing behind.
+    dialogs_->Errors.clear();
+    dialogs_->Answers = {File("no/such/folder/x")};
+    Trigger(*w, "Save1");
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    QVERIFY(dialogs_->Errors.front().contains("x.mgs"));
+  }
+
+  void bitmapPanelWritesEachSizeAndCloses() {
+    auto w = Window();
+    w->show();
+    w->Core().Document = test_support::RandomPicture(4, 7);
+    w->Core().SelectBorder(7, 2);
+    w->Core().Redraw(true);
+    Trigger(*w, "ExporttoBMP1");
+    QVERIFY(w->Panel_ExportToBmp->isVisible());
+    QVERIFY(w->RadioButton[0]->isChecked());
+    for (int i = 0; i < 9; ++i) {
+      QCOMPARE(w->RadioButton[i]->text(), QString(BitmapSizes[static_cast<std::size_t>(i)].Caption));
+      w->ExporttoBMP1Click();
+      w->RadioButton[i]->setChecked(true);
+      dialogs_->Answers = {File(QString("size%1").arg(i + 1))};
+      w->Button4->click();
+      QVERIFY(!w->Panel_ExportToBmp->isVisible());
+      const Raster expected = BuildBitmap(w->Core().Render.MixedRaster, MakeRgb(0, 202, 115), i);
+      QCOMPARE(ReadAll(File(QString("size%1.bmp").arg(i + 1))), WriteBmp(expected));
+    }
+    QVERIFY(w->RadioButton[8]->isChecked());  // kept for the run
+    // Cancelling the file dialog still closes the panel; Cancel closes it too.
+    w->ExporttoBMP1Click();
+    w->Button4->click();
+    QVERIFY(!w->Panel_ExportToBmp->isVisible());
+    w->ExporttoBMP1Click();
+    w->Button5->click();
+    QVERIFY(!w->Panel_ExportToBmp->isVisible());
+    // A failed write keeps it open.
+    w->ExporttoBMP1Click();
+    dialogs_->Answers = {File("no/such/folder/pic")};
+    w->Button4->click();
+    QVERIFY(w->Panel_ExportToBmp->isVisible());
+    QCOMPARE(dialogs_->Errors.size(), 1);
+  }
+
+  void emulatorPreviewWritesTheImageAndStartsTheLauncher() {
+    auto w = Window();
+    QDir(dir_.path()).mkpath("zxview");
+    const QString zxview = dir_.path() + "/zxview/";
+    for (int mode : {1, 2, 4, 8}) {
+      const QString launcher = zxview + QString("view8x%1.sh").arg(mode);
+      QFile script(launcher);
+      QVERIFY(script.open(QIODevice::WriteOnly));
+      script.write(QString("#!/bin/sh\npwd > ran%1.txt\n").arg(mode).toUtf8());
+      script.close();
+      script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    for (int mode : {1, 2, 4, 8}) {
+      w->NewPicture(mode);
+      w->Core().Document.Pixels[0].At(3, 3) = static_cast<std::uint8_t>(mode);
+      Trigger(*w, "PreviewonZX1");
+      const Picture& p = w->Core().Document;
+      QCOMPARE(ReadAll(zxview + QString("image.mg%1").arg(mode)), mode == 1 ? WriteMg1(p) : WriteMg(p));
+      // The launcher runs on its own, in the preview folder.
+      const QString marker = zxview + QString("ran%1.txt").arg(mode);
+      QElapsedTimer waited;
+      waited.start();
+      while (!QFile::exists(marker) && waited.elapsed() < 5000) QThread::msleep(20);
+      QVERIFY2(QFile::exists(marker), qPrintable(marker));
+      QTRY_COMPARE(ReadText(marker), QDir(zxview).canonicalPath());
+    }
+    QVERIFY(dialogs_->Errors.isEmpty());
+    // A missing launcher is reported by its path; the image is written all the same.
+    QFile::remove(zxview + "view8x4.sh");
+    w->NewPicture(4);
+    Trigger(*w, "PreviewonZX1");
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    QVERIFY(dialogs_->Errors.front().contains(zxview + "view8x4.sh"));
+    QVERIFY(QFile::exists(zxview + "image.mg4"));
+  }
+
+  void droppedFilesOpenAsTheirCommandWould() {
+    auto w = Window();
+    const Picture picture = test_support::RandomPicture(1, 8);
+    WriteAll(File("drop.MGS"), WriteMgs(picture));
+    w->OpenAnyFile(File("drop.MGS"));
+    QCOMPARE(w->Core().Document, picture);
+    QVERIFY(w->Core().CanvasInputSuspended);
+    WriteAll(File("drop.scr"), Bytes(6912, 0x55));
+    w->OpenAnyFile(File("drop.scr"));
+    QCOMPARE(w->Core().Document.CharMode, 8);
+    QCOMPARE(w->Core().Document.Pixels[1].At(0, 0), 0x55);
+    w->OpenAnyFile(File("picture.bmp"));
+    QCOMPARE(dialogs_->Errors.size(), 1);
+  }
+};
+
+}  // namespace chromaloom
+
+QTEST_MAIN(chromaloom::FileCommandsTest)
+#include "file_commands_test.moc"
