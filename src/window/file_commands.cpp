@@ -213,7 +213,7 @@ void MainWindow::CreateBitmapExportContents() {
   for (int i = 0; i < 9; ++i, y += 28) {
     RadioButton[i] = new QRadioButton(BitmapSizes[static_cast<std::size_t>(i)].Caption, Panel_ExportToBmp);
     RadioButton[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
-    RadioButton[i]->setGeometry(inside.left() + 12, y, inside.width() - 20, 22);
+    RadioButton[i]->setGeometry(inside.left() + 4, y, inside.width() - 4, 22);
   }
   RadioButton[0]->setChecked(true);
   const int buttonsTop = inside.bottom() - 34;

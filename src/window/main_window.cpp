@@ -120,6 +120,10 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(p
   setObjectName("MainWindow");
   setWindowTitle("chromaLoom x0.91");
   setWindowIcon(ProgramIcon());
+  // The layout is measured for a small 8-point face, as the controls' sizes are fixed.
+  QFont small = font();
+  small.setPointSize(8);
+  setFont(small);
   Dragger = new PanelDragger(this);
   programFolder_ = QCoreApplication::applicationDirPath() + "/";
   dialogs_ = MakeQtDialogs();
