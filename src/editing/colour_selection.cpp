@@ -49,13 +49,6 @@ const Raster& CleanBorderPalette() {
   return image;
 }
 
-void DrawMarker(Raster& image, int column, int row) {
-  const int x = column * SwatchSize + MarkerInset;
-  const int y = row * SwatchSize + MarkerInset;
-  image.FillRect({x, y, MarkerSize, MarkerSize}, Black);
-  image.FillRect({x + 1, y + 1, MarkerSize - 2, MarkerSize - 2}, White);
-}
-
 void DrawFullPaletteMarkers(Raster& full, const ColourSet& c) {
   DrawMarker(full, c.PAP0, c.PAP1);
   DrawMarker(full, c.PAP0, c.INK1);
@@ -104,6 +97,13 @@ bool InSwatch(Point corner, int x, int y) {
 }
 
 }  // namespace
+
+void DrawMarker(Raster& image, int column, int row) {
+  const int x = column * SwatchSize + MarkerInset;
+  const int y = row * SwatchSize + MarkerInset;
+  image.FillRect({x, y, MarkerSize, MarkerSize}, Black);
+  image.FillRect({x + 1, y + 1, MarkerSize - 2, MarkerSize - 2}, White);
+}
 
 Point GradientSwatchCorner(int a, int b) {
   // Off the image, so no click finds a pair outside the colour range.

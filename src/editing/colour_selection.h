@@ -38,6 +38,10 @@ struct BlinkState {
   bool Running = false;      // Timer_GradPal runs
 };
 
+// The marker of a chosen swatch: an 8 x 8 square, black outline and white
+// inside, on pixels 4..11 of the 16 x 16 swatch (column, row).
+void DrawMarker(Raster& image, int column, int row);
+
 // Pickers: each empties LastPaintedSpot, changes the current colours and
 // refreshes the picker images.
 void PickFullPalette(Editor& editor, int x, int y);

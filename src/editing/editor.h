@@ -13,6 +13,8 @@
 #include "render/marching_ants.h"
 #include "render/renderer.h"
 #include "render/view_state.h"
+#include "selection/clipboard.h"
+#include "selection/colour_corrector.h"
 
 namespace chromaloom {
 
@@ -46,6 +48,8 @@ class Editor {
   Planes UndoSnapshot;
   PickerImages Pickers;
   BlinkState Blink;
+  PictureClipboard Clipboard;
+  CorrectorState Corrector;
   // Set by Open; the canvas drops mouse input until the next timer tick.
   bool CanvasInputSuspended = false;
 

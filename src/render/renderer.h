@@ -59,6 +59,8 @@ class Renderer {
   void RenderCell(int col, int line);
   void ShowPreview();
   void RedrawCorrector(bool full);
+  // The corrector images were drawn on outside RedrawCorrector.
+  void MarkCorrectorsDamaged() { correctorsDamaged_ = true; }
   // Follows a zoom change: the editor image takes the size of the new scale.
   void ResizeEditorImage();
 

@@ -20,6 +20,7 @@
 #include "formats/file_names.h"
 #include "selection/undo.h"
 #include "window/clickable_panel.h"
+#include "window/corrector_panel.h"
 #include "window/floating_panel.h"
 #include "window/image_view.h"
 #include "window/widget_colours.h"
@@ -127,6 +128,7 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(p
   Dragger = new PanelDragger(this);
   programFolder_ = QCoreApplication::applicationDirPath() + "/";
   dialogs_ = MakeQtDialogs();
+  pointer_ = MakeSystemPointer();
   setAcceptDrops(true);
 
   // Over the whole work area of the screen.
@@ -190,6 +192,7 @@ void MainWindow::CreateMenu() {
   for (const auto& [name, h] : news)
     connect(findChild<QAction*>(name), &QAction::triggered, this, [this, h = h] { NewPicture(h); });
   ConnectFileCommands();
+  ConnectEditCommands();
   const std::pair<const char*, int> converts[] = {
       {"Convertto8x8", 8}, {"Convertto8x4", 4}, {"Convertto8x2", 2}, {"Convertto8x1", 1}};
   for (const auto& [name, h] : converts)
@@ -409,10 +412,9 @@ void MainWindow::CreateFloatingPanels() {
   Editor_IMG_ZoomPreview->setObjectName("Editor_IMG_ZoomPreview");
   Editor_IMG_ZoomPreview->move((193 - MagnifierSize) / 2, 4 + CaptionStrip::StripHeight + 4);
 
-  Panel_Corrector = CreateFloatingPanel("Panel_Corrector", {72, 8, 1041, 585});
-  Dragger->AddHandle(
-      AddCaptionStrip(Panel_Corrector, "Panel12", "Color Corrector", Panel_Corrector->contentsRect().top()),
-      Panel_Corrector);
+  Panel_Corrector = new CorrectorPanel(editor_, EditMode_MGS);
+  Dragger->AddHandle(Panel_Corrector->Panel12, Panel_Corrector);
+  connect(findChild<QAction*>("ShowHide1"), &QAction::triggered, Panel_Corrector, &CorrectorPanel::ShowHide1Click);
 
 }
 
@@ -648,15 +650,8 @@ void MainWindow::ConvertCharMode(int h) {
 
 void MainWindow::Timer1Timer() {
   editor_.Tick();
+  Panel_Corrector->TickAnts();
   Present();
-}
-
-bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers) {
-  if (!Panel_Preview->isVisible()) return false;
-  if (key == Qt::Key_Up) ChangeSelectorSize(+4);
-  else if (key == Qt::Key_Down) ChangeSelectorSize(-4);
-  else return false;
-  return true;
 }
 
 void MainWindow::Present() {
@@ -679,10 +674,13 @@ std::optional<InstrumentKind> MainWindow::InstrumentOfButton(const QObject* obje
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
+    case QEvent::KeyRelease:
       // Keys of the window itself and of any of its controls.
       if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (FormKeyDown(key->key(), key->modifiers())) return true;
+        if (event->type() == QEvent::KeyPress) return FormKeyDown(key->key(), key->modifiers());
+        // A held key repeats as press and release pairs here; only the real release counts.
+        if (!key->isAutoRepeat()) FormKeyUp();
       }
       break;
     case QEvent::MouseButtonPress:

@@ -15,6 +15,7 @@
 #include "editing/colour_selection.h"
 #include "editing/editor.h"
 #include "formats/file_names.h"
+#include "window/pointer_device.h"
 #include "window/user_dialogs.h"
 
 class QAction;
@@ -31,6 +32,7 @@ namespace chromaloom {
 
 class CaptionStrip;
 class ClickablePanel;
+class CorrectorPanel;
 class FreePanel;
 class ImageView;
 class PanelDragger;
@@ -96,8 +98,16 @@ class MainWindow : public QMainWindow {
 
   void Timer1Timer();
   void Timer_GradPalTimer();
-  // Keys reach the window before any control.
+  // Keys reach the window before any control; returns whether a row matched.
   bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void FormKeyUp();
+  int PointerStepCount() const { return pointerStepCount_; }
+  void MovePointerBy(int dx, int dy);
+  void ClickAtPointer(Qt::MouseButton button);
+  // The pointer the keyboard drives; replaced to watch it.
+  void SetPointerDevice(std::unique_ptr<PointerDevice> pointer) { pointer_ = std::move(pointer); }
+  // The picture panel lies under the pointer (copy and paste ask).
+  bool IsPointerOverPicture() const;
 
   // Repaints what the core changed since the last call.
   void Present();
@@ -132,6 +142,9 @@ class MainWindow : public QMainWindow {
   void CreatePaletteContents();
   void CreateBitmapExportContents();
   void ConnectFileCommands();
+  void ConnectEditCommands();
+  // Runs a command on the editor, then repaints what it changed.
+  void RunPictureCommand(const std::function<void(Editor&)>& command);
   std::optional<QString> AskOpenFile(const QString& filter);
   // Asks for a name, forces the extension and asks again before replacing
   // a file the forced name hits; nullopt when the user says no.
@@ -148,6 +161,8 @@ class MainWindow : public QMainWindow {
   QString startupError_;
   QString programFolder_;
   std::unique_ptr<UserDialogs> dialogs_;
+  std::unique_ptr<PointerDevice> pointer_;
+  int pointerStepCount_ = 0;
   QRect floatingBounds_{2, 42, 640, 480};
   bool shownOnce_ = false;
   bool probeStartup_ = false;
@@ -211,7 +226,7 @@ class MainWindow : public QMainWindow {
   ImageView* Editor_IMG_Preview = nullptr;
   QFrame* Panel_ZoomPreview = nullptr;
   ImageView* Editor_IMG_ZoomPreview = nullptr;
-  QFrame* Panel_Corrector = nullptr;
+  CorrectorPanel* Panel_Corrector = nullptr;
   QFrame* Panel_ExportToBmp = nullptr;
   QLabel* Size = nullptr;
   QRadioButton* RadioButton[9] = {};  // RadioButton1 .. RadioButton9

@@ -14,6 +14,7 @@
 
 #include "formats/mgs_format.h"
 #include "support/random_picture.h"
+#include "window/corrector_panel.h"
 #include "window/floating_panel.h"
 #include "window/image_view.h"
 #include "window/main_window.h"
@@ -65,7 +66,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->windowTitle(), QString("chromaLoom x0.91"));
     QCOMPARE(w->Core().Document, Picture{});
     QVERIFY(w->IsPictureMaximised());
-    for (QFrame* panel : {w->Panel_Color, w->Panel_Border, w->Panel_Preview, w->Panel_ZoomPreview,
+    for (QFrame* panel : std::initializer_list<QFrame*>{w->Panel_Color, w->Panel_Border, w->Panel_Preview, w->Panel_ZoomPreview,
                           w->Panel_Corrector, w->Panel_ExportToBmp})
       QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
     QCOMPARE(w->Panel_Instruments->height(), 41);

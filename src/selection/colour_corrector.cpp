@@ -1,0 +1,160 @@
+#include "selection/colour_corrector.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "editing/colour_selection.h"
+#include "editing/editor.h"
+#include "picture/palette_images.h"
+#include "picture/picture.h"
+
+namespace chromaloom {
+
+namespace {
+
+constexpr Rgb Black = MakeRgb(0, 0, 0);
+constexpr Rgb Grey = MakeRgb(128, 128, 128);
+constexpr Rgb White = MakeRgb(255, 255, 255);
+
+constexpr int ViewScale = 2;    // the corrector images show each screen at 2:1
+constexpr int DetailScale = 4;  // the detail images show cells at 4:1
+constexpr int DetailCellWidth = 8 * DetailScale + 1;  // one cell plus its grid line
+
+const Raster& CleanStrip() {
+  static const Raster image = MakeZxStripImage();
+  return image;
+}
+
+// Enlarges area of src by factor into dst at (dx, dy); both sides clipped.
+void ScaleArea(Raster& dst, const Raster& src, Rect area, int factor, int dx, int dy) {
+  const Rect clipped = area.Intersected(src.Bounds());
+  const Rect scaled{dx + (clipped.X - area.X) * factor, dy + (clipped.Y - area.Y) * factor, clipped.W * factor,
+                    clipped.H * factor};
+  const Rect target = scaled.Intersected(dst.Bounds());
+  for (int y = target.Y; y < target.Bottom(); ++y) {
+    const Rgb* from = src.Row(area.Y + (y - dy) / factor);
+    Rgb* to = dst.Row(y);
+    for (int x = target.X; x < target.Right(); ++x) to[x] = from[area.X + (x - dx) / factor];
+  }
+}
+
+// Black, framed, with a white one-pixel diagonal cross-hatch: what a
+// neighbour outside the picture leaves visible.
+void Hatch(Raster& image) {
+  for (int y = 0; y < image.Height(); ++y) {
+    Rgb* row = image.Row(y);
+    for (int x = 0; x < image.Width(); ++x) {
+      const bool frame = x == 0 || y == 0 || x == image.Width() - 1 || y == image.Height() - 1;
+      const bool hatch = ((x + y) & 7) == 0 || ((x - y) & 7) == 0;
+      row[x] = !frame && hatch ? White : Black;
+    }
+  }
+}
+
+// Char-grid dots: the colour follows the parity along the line.
+Rgb GridDot(int along) { return (along & 1) ? Grey : White; }
+
+void DrawDetailGrid(Raster& image, int h) {
+  const int across = 4 * h;
+  const int height = 3 * across + 2;
+  for (const int y : {across, 2 * across + 1})
+    for (int x = 0; x < CorrectorDetailSize; ++x)
+      if (image.Contains(x, y)) image.At(x, y) = GridDot(x);
+  for (const int x : {DetailCellWidth - 1, 2 * DetailCellWidth - 1})
+    for (int y = 0; y < height; ++y)
+      if (image.Contains(x, y)) image.At(x, y) = GridDot(y);
+}
+
+// Where the chosen cell lies on a corrector image.
+Rect CellOnCorrectorImage(const CorrectorCellArea& cell) {
+  return {cell.Column * 8 * ViewScale, cell.Row * cell.Height * ViewScale, 8 * ViewScale, cell.Height * ViewScale};
+}
+
+Rect CellOnScreenRaster(const CorrectorCellArea& cell) {
+  return {cell.Column * 8, cell.Row * cell.Height, 8, cell.Height};
+}
+
+}  // namespace
+
+CorrectorState::CorrectorState() {
+  for (Raster& strip : Strips) strip = CleanStrip();
+}
+
+CorrectorCellArea CorrectorCellInPicture(const Editor& editor) {
+  const int h = IsValidCharMode(editor.Document.CharMode) ? editor.Document.CharMode : 8;
+  return {std::clamp(editor.Corrector.Column, 0, ByteColumns - 1),
+          std::clamp(editor.Corrector.Row, 0, PictureHeight / h - 1), h};
+}
+
+void ChooseCorrectorCell(Editor& editor, int x, int y) {
+  Renderer& render = editor.Render;
+  // The old cell's outline goes: its area is copied back from the screens.
+  const CorrectorCellArea old = CorrectorCellInPicture(editor);
+  const Rect oldArea = CellOnCorrectorImage(old);
+  const Rect source = CellOnScreenRaster(old);
+  ScaleArea(render.CorrectorImage0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorImage1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
+  render.MarkCorrectorsDamaged();
+
+  const int h = old.Height;
+  x = std::clamp(x, 0, ByteColumns * 8 * ViewScale - 1);
+  y = std::clamp(y, 0, PictureHeight * ViewScale - 1);
+  editor.Corrector.Column = x / 8 / ViewScale;
+  editor.Corrector.Row = y / h / ViewScale;
+  UpdateCorrectorDetails(editor);
+}
+
+void UpdateCorrectorDetails(Editor& editor) {
+  CorrectorState& corrector = editor.Corrector;
+  const CorrectorCellArea cell = CorrectorCellInPicture(editor);
+  const int h = cell.Height;
+
+  const AttrEntry& a0 = editor.Document.AttrAt(0, cell.Column, cell.Row * h);
+  const AttrEntry& a1 = editor.Document.AttrAt(1, cell.Column, cell.Row * h);
+  const ZxColour marked[4] = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
+  for (std::size_t i = 0; i < corrector.Strips.size(); ++i) {
+    corrector.Strips[i] = CleanStrip();
+    DrawMarker(corrector.Strips[i], marked[i], 0);
+  }
+
+  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &editor.Render.ScreenRaster0},
+                                                        {&corrector.Detail1, &editor.Render.ScreenRaster1}};
+  for (const auto& [detail, screen] : details) {
+    Hatch(*detail);
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        const int column = cell.Column + dx, row = cell.Row + dy;
+        if (column < 0 || column >= ByteColumns || row < 0 || row >= PictureHeight / h) continue;
+        ScaleArea(*detail, *screen, {column * 8, row * h, 8, h}, DetailScale, DetailCellWidth * (dx + 1),
+                  (DetailScale * h + 1) * (dy + 1));
+      }
+    }
+    DrawDetailGrid(*detail, h);
+  }
+}
+
+void ExchangeCorrectorCell(Editor& editor) {
+  const CorrectorCellArea cell = CorrectorCellInPicture(editor);
+  Picture& picture = editor.Document;
+  for (int k = 0; k < cell.Height; ++k) {
+    const int line = cell.Row * cell.Height + k;
+    std::swap(picture.Pixels[0].At(cell.Column, line), picture.Pixels[1].At(cell.Column, line));
+    std::swap(picture.Attrs[0].At(cell.Column, line), picture.Attrs[1].At(cell.Column, line));
+  }
+  editor.Render.RedrawCorrector(true);
+  UpdateCorrectorDetails(editor);
+}
+
+void ShowCorrector(Editor& editor) {
+  editor.Render.RedrawCorrector(true);
+  UpdateCorrectorDetails(editor);
+}
+
+void DrawCorrectorAnts(Editor& editor) {
+  const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(editor));
+  DrawMarchingAnts(editor.Render.CorrectorImage0, area, editor.AntsPhase, editor.Ants);
+  DrawMarchingAnts(editor.Render.CorrectorImage1, area, editor.AntsPhase, editor.Ants);
+  editor.Render.MarkCorrectorsDamaged();
+}
+
+}  // namespace chromaloom

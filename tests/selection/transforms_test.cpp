@@ -1,0 +1,239 @@
+#include "selection/transforms.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+#include "editing/editor.h"
+#include "selection/selection_test_support.h"
+#include "support/random_picture.h"
+
+namespace chromaloom {
+namespace {
+
+using namespace chromaloom::test_support;
+using TransformFn = void (*)(Editor&);
+
+const std::pair<const char*, TransformFn> AllTransforms[] = {
+    {"flip horizontal", FlipSelectionHorizontal}, {"flip vertical", FlipSelectionVertical},
+    {"quarter turn", RotateSelection90cw},        {"left", RotatePixelsLeft},
+    {"right", RotatePixelsRight},                 {"up", RotatePixelsUp},
+    {"down", RotatePixelsDown}};
+
+Box CoveredBy(int mode, int left, int top, int width, int height) {
+  return {left, left + width - 1, top * mode, (top + height) * mode - 1};
+}
+
+TEST(Transform, RepeatingGivesBackTheStart) {
+  struct Case {
+    const char* name;
+    TransformFn fn;
+    int repeats, mode, left, top, width, height;
+    bool movesAttributes;
+  };
+  const Case cases[] = {
+      {"flip horizontal", FlipSelectionHorizontal, 2, 4, 3, 5, 3, 4, true},
+      {"flip vertical, 8x1 with side columns", FlipSelectionVertical, 2, 1, 6, 10, 4, 7, true},
+      {"quarter turn, square in 8x8", RotateSelection90cw, 4, 8, 2, 3, 3, 3, true},
+      {"left on one column", RotatePixelsLeft, 8, 2, 9, 10, 1, 5, false},
+      {"right on two columns", RotatePixelsRight, 16, 8, 0, 0, 2, 2, false},
+      {"up", RotatePixelsUp, 12, 4, 4, 4, 2, 3, false},
+      {"down", RotatePixelsDown, 12, 4, 4, 4, 2, 3, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor e;
+    const Picture before = RandomPicture(c.mode, 10);
+    e.Document = before;
+    // Not shown: the rectangle is used all the same.
+    SetRectangle(e, c.left, c.top, c.width, c.height);
+    for (int k = 0; k < c.repeats; ++k) {
+      const Planes last = e.Document;
+      c.fn(e);
+      EXPECT_TRUE(e.UndoSnapshot == last);
+      EXPECT_EQ(ChangesOutside(e.Document, before, CoveredBy(c.mode, c.left, c.top, c.width, c.height)), 0);
+      EXPECT_TRUE(k != 0 || !(PlanesOf(e.Document) == PlanesOf(before)));
+      EXPECT_TRUE(c.movesAttributes || e.Document.Attrs == before.Attrs);
+    }
+    EXPECT_TRUE(e.Document == before);
+    EXPECT_TRUE(ShowsItsPicture(e));
+  }
+}
+
+TEST(Transform, MovesPixelPairsAlongALine) {
+  using Bytes = std::array<std::uint8_t, 2>;
+  struct Case {
+    const char* name;
+    TransformFn fn;
+    int width;
+    Bytes in0, in1, out0, out1;  // screen 0 and screen 1 bytes of one line
+  };
+  const Case cases[] = {
+      {"flip one column", FlipSelectionHorizontal, 1, {0xB0}, {0x01}, {0x0D}, {0x80}},
+      {"flip two columns", FlipSelectionHorizontal, 2, {0x12, 0xF0}, {0x80, 0x03}, {0x0F, 0x48}, {0xC0, 0x01}},
+      {"left across two columns", RotatePixelsLeft, 2, {0x80, 0x00}, {0x40, 0x01}, {0x00, 0x01}, {0x80, 0x02}},
+      {"right across two columns", RotatePixelsRight, 2, {0x00, 0x01}, {0x80, 0x02}, {0x80, 0x00}, {0x40, 0x01}},
+      {"left within one column", RotatePixelsLeft, 1, {0x81}, {0x40}, {0x03}, {0x80}},
+      {"right within one column", RotatePixelsRight, 1, {0x81}, {0x01}, {0xC0}, {0x80}},
+  };
+  const int line = 19;  // inside cell row 2 of 8x8
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor e;
+    e.Document = RandomPicture(8, 11);
+    for (int i = 0; i < c.width; ++i) {
+      e.Document.Pixels[0].At(5 + i, line) = c.in0[i];
+      e.Document.Pixels[1].At(5 + i, line) = c.in1[i];
+    }
+    SetRectangle(e, 5, 2, c.width, 1);
+    c.fn(e);
+    for (int i = 0; i < c.width; ++i) {
+      EXPECT_EQ(e.Document.Pixels[0].At(5 + i, line), c.out0[i]);
+      EXPECT_EQ(e.Document.Pixels[1].At(5 + i, line), c.out1[i]);
+    }
+  }
+}
+
+TEST(Rotate, UpAndDownMoveWholeLinesInsideTheRectangle) {
+  struct Case {
+    const char* name;
+    TransformFn fn;
+    int mode, top, height;
+    std::vector<std::pair<int, int>> newLineFromOld;
+  };
+  const Case cases[] = {
+      {"up", RotatePixelsUp, 4, 4, 3, {{27, 16}, {16, 17}, {26, 27}}},
+      {"down", RotatePixelsDown, 4, 4, 3, {{16, 27}, {17, 16}, {27, 26}}},
+      // 8x1 rows in 8x8 reach line 239; nothing wraps in from past line 191.
+      {"up past the last line", RotatePixelsUp, 8, 20, 10, {{160, 161}, {190, 191}, {191, 191}}},
+      {"down past the last line", RotatePixelsDown, 8, 20, 10, {{161, 160}, {191, 190}, {160, 160}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor e;
+    const Picture before = RandomPicture(c.mode, 12);
+    e.Document = before;
+    SetRectangle(e, 4, c.top, 2, c.height);
+    c.fn(e);
+    EXPECT_EQ(ChangesOutside(e.Document, before, CoveredBy(c.mode, 4, c.top, 2, c.height)), 0);
+    EXPECT_TRUE(e.Document.Attrs == before.Attrs);
+    for (const auto& [newLine, oldLine] : c.newLineFromOld)
+      for (int col = 4; col <= 5; ++col)
+        for (int s = 0; s < 2; ++s) EXPECT_EQ(e.Document.Pixels[s].At(col, newLine), before.Pixels[s].At(col, oldLine));
+  }
+}
+
+TEST(Flip, MovesOnlyTheEntryOfEachCellsFirstLine) {
+  Editor e;
+  auto expectEntry = [&e](const Picture& before, int col, int line, int fromCol, int fromLine) {
+    for (int s = 0; s < 2; ++s) EXPECT_EQ(e.Document.Attrs[s].At(col, line), before.Attrs[s].At(fromCol, fromLine));
+  };
+  const Picture mode4 = RandomPicture(4, 13);
+  e.Document = mode4;
+  SetRectangle(e, 3, 5, 3, 2);
+  FlipSelectionHorizontal(e);
+  for (int i = 0; i < 3; ++i)
+    for (int row = 5; row <= 6; ++row) {
+      expectEntry(mode4, 3 + i, row * 4, 5 - i, row * 4);
+      for (int k = 1; k < 4; ++k) expectEntry(mode4, 3 + i, row * 4 + k, 3 + i, row * 4 + k);
+    }
+  // In 8x1 every line's entry moves, the 8-line side columns 6 and 7 included.
+  const Picture mode1 = RandomPicture(1, 14);
+  e.Document = mode1;
+  SetRectangle(e, 6, 10, 4, 3);
+  FlipSelectionVertical(e);
+  for (int col = 6; col <= 9; ++col)
+    for (int j = 0; j < 3; ++j) expectEntry(mode1, col, 10 + j, col, 12 - j);
+}
+
+// The quarter turn worked out backwards: which source lands on each place.
+Planes TurnedByHand(const Picture& before, int left, int top, int width, int height) {
+  Planes out = before;
+  const int h = before.CharMode, x0 = left * 8, y0 = top * h, w = width * 8, hp = height * h;
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const int b = y - y0, r = hp - 1 - (x - x0), sx = x0 + b, sy = y0 + r;
+      if (b < 0 || b >= w || r < 0 || r >= hp || sx >= PictureWidth || sy >= PictureHeight) continue;
+      const int pair = PairAt(before, sx, sy);
+      for (int s = 0; s < 2; ++s) {
+        std::uint8_t& byte = out.Pixels[s].At(x / 8, y);
+        byte = static_cast<std::uint8_t>((pair >> s) & 1 ? byte | PixelMask(x) : byte & ~PixelMask(x));
+      }
+    }
+  for (int col = 0; col < ByteColumns; ++col)
+    for (int row = 0; row * h < PictureHeight; ++row) {
+      const int i = row - top, j = height - 1 - (col - left);
+      if (i < 0 || i >= width || j < 0 || j >= height || (top + j) * h >= PictureHeight) continue;
+      for (int s = 0; s < 2; ++s) out.Attrs[s].At(col, row * h) = before.Attrs[s].At(left + i, (top + j) * h);
+    }
+  return out;
+}
+
+TEST(Rotate, QuarterTurnMatchesTheTurnWorkedBackwards) {
+  struct Case {
+    const char* name;
+    int mode, left, top, width, height;
+  };
+  const Case cases[] = {
+      {"2 x 1 in 8x8", 8, 4, 6, 2, 1},          {"3 x 2 in 8x4", 4, 10, 20, 3, 2},
+      {"past the right edge", 8, 30, 20, 2, 4}, {"past the bottom line", 8, 0, 22, 4, 1},
+      {"8x1 rows in 8x8", 8, 29, 20, 2, 6},     {"8x1 with side columns", 1, 5, 100, 4, 9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Editor e;
+    const Picture before = RandomPicture(c.mode, 15);
+    e.Document = before;
+    SetRectangle(e, c.left, c.top, c.width, c.height);
+    RotateSelection90cw(e);
+    EXPECT_TRUE(PlanesOf(e.Document) == TurnedByHand(before, c.left, c.top, c.width, c.height));
+    EXPECT_EQ(e.Selection.Width, c.width);
+  }
+}
+
+TEST(Rotate, QuarterTurnOfTwoByOneCellsIn8x8FillsOneColumn) {
+  Editor e;
+  const Picture before = RandomPicture(8, 16);
+  e.Document = before;
+  SetRectangle(e, 4, 6, 2, 1);
+  RotateSelection90cw(e);
+  // Column 5 (the right cell) keeps its pixels and entries.
+  EXPECT_EQ(ChangesOutside(e.Document, before, Box{4, 4, 48, 63}), 0);
+  EXPECT_EQ(e.Document.Attrs[0].At(4, 48), before.Attrs[0].At(4, 48));
+  EXPECT_EQ(e.Document.Attrs[1].At(4, 56), before.Attrs[1].At(5, 48));
+  // The top-left pixel of the rectangle lands on the top-right of the turned block.
+  EXPECT_EQ(PairAt(e.Document, 39, 48), PairAt(before, 32, 48));
+  EXPECT_EQ(PairAt(e.Document, 32, 63), PairAt(before, 47, 55));
+}
+
+TEST(Transform, ReachingPastTheEdgesChangesOnlyThePictureInside) {
+  // 8x1 rows 20..24 in 8x8 reach line 199, and columns 30..32 one past the right.
+  for (const auto& [name, fn] : AllTransforms) {
+    SCOPED_TRACE(name);
+    Editor e;
+    const Picture before = RandomPicture(8, 17);
+    e.Document = before;
+    SetRectangle(e, 30, 20, 3, 5);
+    fn(e);
+    EXPECT_EQ(ChangesOutside(e.Document, before, Box{30, 31, 160, 191}), 0);
+    EXPECT_FALSE(PlanesOf(e.Document) == PlanesOf(before));
+  }
+}
+
+TEST(Transform, BeforeAnySelectionOnlyReplacesTheSnapshotAndRedraws) {
+  for (const auto& [name, fn] : AllTransforms) {
+    SCOPED_TRACE(name);
+    Editor e;
+    const Picture before = RandomPicture(2, 18);
+    e.Document = before;  // not rendered yet
+    fn(e);
+    EXPECT_TRUE(e.Document == before);
+    EXPECT_TRUE(e.UndoSnapshot == PlanesOf(before));
+    EXPECT_TRUE(ShowsItsPicture(e));
+  }
+}
+
+}  // namespace
+}  // namespace chromaloom

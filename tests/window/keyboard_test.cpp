@@ -1,0 +1,224 @@
+// The key table, the keyboard-driven pointer and the Edit menu commands.
+#include <QAction>
+#include <QScrollArea>
+#include <QFrame>
+#include <QTest>
+#include <QToolButton>
+
+#include "support/random_picture.h"
+#include "window/image_view.h"
+#include "window/main_window.h"
+
+namespace chromaloom {
+
+namespace {
+
+// Records pointer moves and clicks instead of moving the real pointer.
+class RecordingPointer : public PointerDevice {
+ public:
+  QPoint At{500, 400};
+  QList<QPoint> Moves;
+  QList<Qt::MouseButton> Clicks;
+  QWidget* Under = nullptr;
+
+  QPoint Position() const override { return At; }
+  void MoveTo(QPoint p) override {
+    Moves << p - At;
+    At = p;
+  }
+  void Click(Qt::MouseButton button) override { Clicks << button; }
+  QWidget* WidgetUnderPointer() const override { return Under; }
+};
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+  Q_OBJECT
+
+  RecordingPointer* pointer_ = nullptr;
+
+  std::unique_ptr<MainWindow> Window() {
+    auto w = std::make_unique<MainWindow>(QStringList{});
+    auto pointer = std::make_unique<RecordingPointer>();
+    pointer_ = pointer.get();
+    w->SetPointerDevice(std::move(pointer));
+    w->resize(1200, 900);
+    w->show();
+    QCoreApplication::processEvents();
+    return w;
+  }
+
+  static bool Key(MainWindow& w, int key, Qt::KeyboardModifiers modifiers = {}) {
+    return w.FormKeyDown(key, modifiers);
+  }
+
+ private slots:
+  void lettersSelectToolsAndToggleWindows() {
+    auto w = Window();
+    const struct {
+      int Key;
+      InstrumentKind Tool;
+    } tools[] = {{Qt::Key_N, InstrumentKind::FillChar}, {Qt::Key_S, InstrumentKind::Select},
+                 {Qt::Key_L, InstrumentKind::Line},     {Qt::Key_J, InstrumentKind::Rect},
+                 {Qt::Key_P, InstrumentKind::Paint}};
+    for (const auto& t : tools) {
+      Key(*w, Qt::Key_S);  // something else first
+      QVERIFY(Key(*w, t.Key));
+      QVERIFY(w->Core().Editing.CurrentInstrument == t.Tool);
+      Key(*w, Qt::Key_L, Qt::ControlModifier);  // with Ctrl nothing is chosen
+      QVERIFY(w->Core().Editing.CurrentInstrument == t.Tool);
+    }
+    const struct {
+      int Key;
+      Qt::KeyboardModifiers Modifiers;
+      std::function<bool(MainWindow&)> State;
+    } toggles[] = {
+        {Qt::Key_C, {}, [](MainWindow& m) { return m.Panel_Color->isVisible(); }},
+        {Qt::Key_B, {}, [](MainWindow& m) { return m.Panel_Border->isVisible(); }},
+        {Qt::Key_V, {}, [](MainWindow& m) { return m.Panel_Preview->isVisible(); }},
+        {Qt::Key_F12, {}, [](MainWindow& m) { return m.Panel_Preview->isVisible(); }},
+        {Qt::Key_V, Qt::AltModifier, [](MainWindow& m) { return m.Panel_ZoomPreview->isVisible(); }},
+        {Qt::Key_G, {}, [](MainWindow& m) { return m.Core().View.CharGridOn; }},
+        {Qt::Key_H, {}, [](MainWindow& m) { return m.Core().View.PixelGridOn; }},
+        {Qt::Key_W, {}, [](MainWindow& m) { return !m.Core().Editing.EditModePix; }},
+        {Qt::Key_E, {}, [](MainWindow& m) { return !m.Core().Editing.EditModeRgb; }},
+    };
+    for (const auto& t : toggles) {
+      QVERIFY(!t.State(*w));
+      Key(*w, t.Key, t.Modifiers);
+      QVERIFY(t.State(*w));
+      Key(*w, t.Key, t.Modifiers);
+      QVERIFY(!t.State(*w));
+    }
+    QVERIFY(!w->KEY_Palette->isDown());
+    Key(*w, Qt::Key_C);
+    QVERIFY(w->KEY_Palette->isDown());
+  }
+
+  void digitsChooseEntriesWithAnyModifierAndMoveOnlyWithout() {
+    auto w = Window();
+    const Qt::KeyboardModifiers modifiers[] = {{}, Qt::ControlModifier, Qt::AltModifier};
+    for (const auto m : modifiers)
+      for (int k = 0; k < 4; ++k) {
+        Key(*w, Qt::Key_1 + k, m);
+        QCOMPARE(w->Core().Editing.SelectedCharColour, k);
+      }
+    QVERIFY(pointer_->Moves.isEmpty());
+    // 6..9 with Ctrl: one screen pixel; 5 and 0 with Ctrl do nothing.
+    for (const int key : {Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9}) Key(*w, key, Qt::ControlModifier);
+    QCOMPARE(pointer_->Moves, (QList<QPoint>{{-1, 0}, {1, 0}, {0, 1}, {0, -1}}));
+    QVERIFY(!Key(*w, Qt::Key_5, Qt::ControlModifier));
+    QVERIFY(!Key(*w, Qt::Key_0, Qt::ControlModifier));
+    QVERIFY(pointer_->Clicks.isEmpty());
+    QCOMPARE(w->PointerStepCount(), 0);
+    // The keypad's digits mean nothing.
+    QVERIFY(!Key(*w, Qt::Key_6, Qt::KeypadModifier));
+    Key(*w, Qt::Key_0);
+    Key(*w, Qt::Key_5);
+    Key(*w, Qt::Key_Space);
+    Key(*w, Qt::Key_Return);
+    QCOMPARE(pointer_->Clicks, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::LeftButton,
+                                                         Qt::RightButton}));
+  }
+
+  void heldMoveKeysAccelerateUpToSixSteps() {
+    auto w = Window();
+    w->SetZoom(2);
+    for (int i = 0; i < 7; ++i) Key(*w, Qt::Key_O);
+    QCOMPARE(pointer_->Moves, (QList<QPoint>{{-8, 0}, {-16, 0}, {-24, 0}, {-32, 0}, {-40, 0}, {-48, 0}, {-48, 0}}));
+    w->FormKeyUp();
+    pointer_->Moves.clear();
+    Key(*w, Qt::Key_A);
+    Key(*w, Qt::Key_9);
+    QCOMPARE(pointer_->Moves, (QList<QPoint>{{0, 8}, {0, -16}}));
+  }
+
+  void pSelectsThePencilAndMovesRight() {
+    auto w = Window();
+    w->SelectInstrument(InstrumentKind::Line);
+    Key(*w, Qt::Key_P);
+    QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::Paint);
+    QVERIFY(w->Key_Instrument_Paint->isDown());
+    QCOMPARE(pointer_->Moves, (QList<QPoint>{{4, 0}}));
+  }
+
+  void ctrlUpWithThePreviewShownRotatesStepsAndRedraws() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(8, 4);
+    w->Core().Redraw(true);
+    w->Core().Selection = {.Shown = true, .Left = 1, .Top = 1, .Width = 1, .Height = 1};
+    w->TogglePreviewWindow();
+    const std::uint8_t top = w->Core().Document.Pixels[0].At(1, 8);
+    Key(*w, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(w->Core().View.SelectorSize, 12);
+    QCOMPARE(w->Core().Document.Pixels[0].At(1, 15), top);  // the top line went to the bottom
+    // Undo (Ctrl+Z) brings the rotation back.
+    Key(*w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->Core().Document.Pixels[0].At(1, 8), top);
+  }
+
+  void escEndsTheShapeAndRemovesTheSelection() {
+    auto w = Window();
+    w->Core().Editing.ShapeInProgress = true;
+    w->Core().Selection = {.Shown = true, .Left = 2, .Top = 2, .Width = 3, .Height = 1};
+    QVERIFY(Key(*w, Qt::Key_Escape));
+    QVERIFY(!w->Core().Editing.ShapeInProgress);
+    QVERIFY(!w->Core().Selection.Shown);
+    QCOMPARE(w->Core().Selection.Width, 3);
+    w->Core().Selection.Shown = true;
+    Key(*w, Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(!w->Core().Selection.Shown);
+  }
+
+  void copyAndPasteFollowThePointer() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(8, 9);
+    const Picture start = w->Core().Document;
+    w->Core().Selection = {.Shown = true, .Left = 0, .Top = 0, .Width = 1, .Height = 1};
+    pointer_->Under = w->Editor_IMG_MGSFull;
+    Key(*w, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(!w->Panel_Color->isVisible());  // Ctrl+C copies, it does not toggle
+    w->Core().Editing.LastCanvasPointer = {5 * 32 + 1, 3 * 32 + 1};  // cell (5, 3) at zoom level 1
+    Key(*w, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(!w->Panel_Preview->isVisible());
+    for (int line = 0; line < 8; ++line)
+      QCOMPARE(w->Core().Document.Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
+    // Away from the picture nothing is pasted.
+    pointer_->Under = w->KEY_Palette;
+    w->Core().Editing.LastCanvasPointer = {10 * 32, 10 * 32};
+    const Picture before = w->Core().Document;
+    Key(*w, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w->Core().Document, before);
+    // Delete fills the selection with the current colours.
+    Key(*w, Qt::Key_4);
+    Key(*w, Qt::Key_Delete);
+    QCOMPARE(w->Core().Document.Pixels[0].At(0, 3), 0xFF);
+  }
+
+  void editMenuRunsTheCommands() {
+    auto w = Window();
+    w->Core().Document = test_support::RandomPicture(8, 10);
+    w->Core().Selection = {.Shown = true, .Left = 3, .Top = 3, .Width = 1, .Height = 1};
+    const std::uint8_t b = w->Core().Document.Pixels[0].At(3, 24);
+    w->findChild<QAction*>("FlipVertical1")->trigger();
+    QCOMPARE(w->Core().Document.Pixels[0].At(3, 31), b);
+    w->findChild<QAction*>("FlipVertical1")->trigger();
+    QCOMPARE(w->Core().Document.Pixels[0].At(3, 24), b);
+    w->findChild<QAction*>("Removeselection1")->trigger();
+    QVERIFY(!w->Core().Selection.Shown);
+  }
+
+  void keysReachTheWindowWhateverHasTheFocus() {
+    auto w = Window();
+    w->ScrollBox_EditPicture->setFocus();
+    QTest::keyClick(w->ScrollBox_EditPicture, Qt::Key_G);
+    QVERIFY(w->Core().View.CharGridOn);
+    QTest::keyClick(w->KEY_Palette, Qt::Key_N);
+    QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::FillChar);
+  }
+};
+
+}  // namespace chromaloom
+
+QTEST_MAIN(chromaloom::KeyboardTest)
+#include "keyboard_test.moc"
