@@ -144,6 +144,9 @@ TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
   badMode[4] = 3;
   Bytes badMagic = good;
   badMagic[0] = 'X';
+  Bytes badColour = good;
+  badColour.back() = 15;
+  WriteBytes(dir.File("colour.mgs"), badColour);
   WriteBytes(dir.File("short.mgs"), Bytes(good.begin(), good.begin() + 1000));
   WriteBytes(dir.File("mode.mgs"), badMode);
   WriteBytes(dir.File("magic.mgs"), badMagic);
@@ -151,8 +154,8 @@ TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
   WriteBytes(dir.File("short.$img"), Bytes(13840, 0));
   std::filesystem::create_directory(dir.File("folder.scr"));
   WriteBytes(dir.File("keep.mgs"), good);
-  for (const std::string name : {"short.mgs", "mode.mgs", "magic.mgs", "empty.mg4", "short.$img", "folder.scr",
-                                 "missing.img"}) {
+  for (const std::string name : {"short.mgs", "mode.mgs", "magic.mgs", "colour.mgs", "empty.mg4", "short.$img",
+                                 "folder.scr", "missing.img"}) {
     for (const std::string output : {"new.mgs", "keep.mgs"}) {
       const Outcome run = Convert({dir.File(name), dir.File(output)});
       EXPECT_EQ(run.Status, 1) << name;

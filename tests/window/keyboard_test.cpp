@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "selection/transforms.h"
 #include "support/random_picture.h"
 #include "window/image_view.h"
 #include "window/main_window.h"
@@ -155,6 +156,37 @@ class KeyboardTest : public QObject {
     // Undo (Ctrl+Z) brings the rotation back.
     Key(*w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w->Core().Document.Pixels[0].At(1, 8), top);
+  }
+
+  void ctrlArrowsRotateThePixelsAndPlainArrowsWipeOverlays() {
+    const struct {
+      int Key;
+      void (*Transform)(Editor&);
+    } rows[] = {{Qt::Key_Left, RotatePixelsLeft},
+                {Qt::Key_Right, RotatePixelsRight},
+                {Qt::Key_Up, RotatePixelsUp},
+                {Qt::Key_Down, RotatePixelsDown}};
+    for (const auto& r : rows) {
+      auto w = Window();
+      Editor expected;
+      for (Editor* e : {&w->Core(), &expected}) {
+        e->Document = test_support::RandomPicture(4, 12);
+        e->Selection = {.Shown = true, .Left = 2, .Top = 5, .Width = 2, .Height = 3};
+      }
+      Key(*w, r.Key, Qt::ControlModifier);
+      r.Transform(expected);
+      QCOMPARE(w->Core().Document, expected.Document);
+    }
+    // Right, Up and Down redraw the canvas, wiping a rubber band; Left does not.
+    auto w = Window();
+    w->Core().Redraw(true);
+    const Raster clean = w->Core().Render.EditorImage;
+    for (const int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+      w->Core().Render.DrawOverlayLine({0, 0}, {300, 200}, 4, MakeRgb(255, 0, 0));
+      Key(*w, key);
+      QCOMPARE(w->Core().Render.EditorImage == clean, key != Qt::Key_Left);
+      w->Core().Redraw(false);
+    }
   }
 
   void escEndsTheShapeAndRemovesTheSelection() {
