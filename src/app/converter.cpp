@@ -9,9 +9,7 @@
 #include "formats/bmp_format.h"
 #include "formats/file_names.h"
 #include "formats/format_error.h"
-#include "formats/mg_format.h"
-#include "formats/mgs_format.h"
-#include "formats/zx_screen_format.h"
+#include "formats/picture_file.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -115,37 +113,11 @@ FileKind KindOf(const std::string& path) {
   return *kind;
 }
 
-// Loads or imports exactly as the editor's Open and Import commands do.
-void LoadInto(Editor& editor, FileKind kind, std::span<const std::uint8_t> bytes) {
-  switch (kind) {
-    case FileKind::Mgs: editor.LoadMgs(bytes); break;
-    case FileKind::Scr: editor.ImportZxScreen(bytes, false, false); break;
-    case FileKind::HobetaScr: editor.ImportZxScreen(bytes, true, false); break;
-    case FileKind::Img: editor.ImportZxScreen(bytes, false, true); break;
-    case FileKind::HobetaImg: editor.ImportZxScreen(bytes, true, true); break;
-    case FileKind::Mg1:
-    case FileKind::Mg2:
-    case FileKind::Mg4:
-    case FileKind::Mg8: editor.ImportMg(bytes); break;
-    case FileKind::Bmp: break;
-  }
-}
-
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Editor& editor, FileKind kind, int bmpSize, const std::string& path) {
-  switch (kind) {
-    case FileKind::Mgs: return WriteMgs(editor.Document);
-    case FileKind::Img: return WriteImg(editor.Document);
-    case FileKind::Mg1: return WriteMg1(editor.Document);
-    case FileKind::Mg2:
-    case FileKind::Mg4:
-    case FileKind::Mg8: return WriteMg(editor.Document);
-    case FileKind::Bmp:
-      return WriteBmp(BuildBitmap(editor.Render.MixedRaster, editor.Document.BorderDisplayColour(), bmpSize - 1));
-    case FileKind::Scr:
-    case FileKind::HobetaScr:
-    case FileKind::HobetaImg: break;
-  }
+  if (kind == FileKind::Bmp)
+    return WriteBmp(BuildBitmap(editor.Render.MixedRaster, editor.Document.BorderDisplayColour(), bmpSize - 1));
+  if (auto bytes = WritePictureFile(editor.Document, kind)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }
 
@@ -154,7 +126,7 @@ std::vector<std::uint8_t> LoadFile(Editor& editor, const std::string& path, File
   if (kind == FileKind::Bmp) throw UsageError("chromaLoom does not read bitmaps: \"" + path + "\"");
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
-    LoadInto(editor, kind, bytes);
+    editor.OpenFile(kind, bytes);
   } catch (const FormatError& e) {
     throw FileError("\"" + path + "\": " + e.what());
   }

@@ -15,9 +15,6 @@ namespace chromaloom {
 
 namespace {
 
-// Floor division, so a point left of or above the canvas never lands on pixel 0.
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -1 - (-1 - a) / b; }
-
 // A damaged file may leave a char mode that no cell rule knows; nothing is painted then.
 int CharModeOf(const Editor& editor) {
   const int h = editor.Document.CharMode;

@@ -71,6 +71,22 @@ void Editor::ImportMg(std::span<const std::uint8_t> bytes) {
   Redraw(true);
 }
 
+void Editor::OpenFile(FileKind kind, std::span<const std::uint8_t> bytes) {
+  switch (kind) {
+    case FileKind::Mgs: LoadMgs(bytes); return;
+    case FileKind::Scr: ImportZxScreen(bytes, false, false); return;
+    case FileKind::HobetaScr: ImportZxScreen(bytes, true, false); return;
+    case FileKind::Img: ImportZxScreen(bytes, false, true); return;
+    case FileKind::HobetaImg: ImportZxScreen(bytes, true, true); return;
+    case FileKind::Mg1:
+    case FileKind::Mg2:
+    case FileKind::Mg4:
+    case FileKind::Mg8: ImportMg(bytes); return;
+    case FileKind::Bmp: break;
+  }
+  throw std::invalid_argument(std::string("chromaLoom does not read ") + FileKindName(kind) + " files");
+}
+
 Rect Editor::SelectionOnEditor() const {
   const int z = View.Scale();
   const int h = Document.CharMode;

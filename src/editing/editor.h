@@ -8,6 +8,7 @@
 
 #include "editing/colour_selection.h"
 #include "editing/editing_state.h"
+#include "formats/file_names.h"
 #include "formats/imported_picture.h"
 #include "picture/picture.h"
 #include "render/marching_ants.h"
@@ -68,6 +69,8 @@ class Editor {
   void LoadMgs(std::span<const std::uint8_t> bytes);
   void ImportZxScreen(std::span<const std::uint8_t> bytes, bool hobeta, bool twoScreens);
   void ImportMg(std::span<const std::uint8_t> bytes);
+  // Open or the import that matches the kind; a bitmap is refused.
+  void OpenFile(FileKind kind, std::span<const std::uint8_t> bytes);
 
   void AdvanceAnts() { AntsPhase = NextAntsPhase(AntsPhase); }
   // The selection's outline on the editor image.

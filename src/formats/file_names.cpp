@@ -85,10 +85,10 @@ std::size_t MaxReadLength(FileKind kind) {
 
 std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode) {
   switch (charMode) {
-    case 1: return EmulatorPreview{"image.mg1", "view8x1.sh", true};
-    case 2: return EmulatorPreview{"image.mg2", "view8x2.sh", false};
-    case 4: return EmulatorPreview{"image.mg4", "view8x4.sh", false};
-    case 8: return EmulatorPreview{"image.mg8", "view8x8.sh", false};
+    case 1: return EmulatorPreview{"image.mg1", "view8x1.sh", FileKind::Mg1};
+    case 2: return EmulatorPreview{"image.mg2", "view8x2.sh", FileKind::Mg2};
+    case 4: return EmulatorPreview{"image.mg4", "view8x4.sh", FileKind::Mg4};
+    case 8: return EmulatorPreview{"image.mg8", "view8x8.sh", FileKind::Mg8};
     default: return std::nullopt;
   }
 }

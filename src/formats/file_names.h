@@ -24,7 +24,7 @@ std::size_t MaxReadLength(FileKind kind);
 struct EmulatorPreview {
   std::string ImageName;     // "image.mg1" ...
   std::string LauncherName;  // "view8x1.sh" ...
-  bool Mg1Layout = false;    // WriteMg1 rather than WriteMg
+  FileKind Kind = FileKind::Mg8;  // the MultiGigaScreen layout written
 };
 std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode);
 

@@ -8,6 +8,10 @@
 
 namespace chromaloom {
 
+// Division rounded towards minus infinity (b > 0): points left of or above
+// an image land in negative cells, never in cell 0.
+constexpr int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
 struct Rect {
   int X = 0;
   int Y = 0;

@@ -9,8 +9,6 @@ namespace chromaloom {
 namespace {
 constexpr Rgb Grey = MakeRgb(128, 128, 128);
 constexpr Rgb White = MakeRgb(255, 255, 255);
-
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 }  // namespace
 
 Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) {

@@ -14,7 +14,6 @@ bool InPicture(int col, int line) { return col >= 0 && col < ByteColumns && line
 
 // Rounds towards minus infinity, so a pointer left of or above the canvas
 // lands in a negative cell rather than in cell 0.
-int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
 
 struct Cell {
   int Column = 0;

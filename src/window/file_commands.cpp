@@ -13,9 +13,8 @@
 #include "files/file_io.h"
 #include "formats/bmp_format.h"
 #include "formats/format_error.h"
-#include "formats/mg_format.h"
 #include "formats/mgs_format.h"
-#include "formats/zx_screen_format.h"
+#include "formats/picture_file.h"
 #include "window/floating_panel.h"
 #include "window/image_view.h"
 #include "window/main_window.h"
@@ -122,7 +121,7 @@ void MainWindow::Open1Click() {
 }
 
 void MainWindow::LoadMgsFile(const QString& path) {
-  if (RunFileCommand(path, [&] { editor_.LoadMgs(ReadCapped(path, FileKind::Mgs)); })) AfterPictureLoaded();
+  ImportFile(path, FileKind::Mgs);
 }
 
 void MainWindow::Save1Click() {
@@ -132,20 +131,7 @@ void MainWindow::Save1Click() {
 }
 
 void MainWindow::ImportFile(const QString& path, FileKind kind) {
-  const bool done = RunFileCommand(path, [&] {
-    const auto bytes = ReadCapped(path, kind);
-    switch (kind) {
-      case FileKind::Mgs: editor_.LoadMgs(bytes); break;
-      case FileKind::Mg1:
-      case FileKind::Mg2:
-      case FileKind::Mg4:
-      case FileKind::Mg8: editor_.ImportMg(bytes); break;
-      default:
-        for (const ZxScreenVariant& v : ZxScreenVariants)
-          if (v.Kind == kind) editor_.ImportZxScreen(bytes, v.Hobeta, v.TwoScreens);
-    }
-  });
-  if (done) AfterPictureLoaded();
+  if (RunFileCommand(path, [&] { editor_.OpenFile(kind, ReadCapped(path, kind)); })) AfterPictureLoaded();
 }
 
 void MainWindow::ImportZxScreen(bool hobeta, bool twoScreens) {
@@ -191,13 +177,7 @@ void MainWindow::ExportMultiGigaScreen(FileKind kind) {
   if (!item) return;
   const auto name = AskSaveFile(item->Filter, item->Extension);
   if (!name) return;
-  RunFileCommand(*name, [&] {
-    const Picture& picture = editor_.Document;
-    const auto bytes = kind == FileKind::Img   ? WriteImg(picture)
-                       : kind == FileKind::Mg1 ? WriteMg1(picture)
-                                               : WriteMg(picture);
-    WriteFileAtomically(name->toStdString(), bytes);
-  });
+  RunFileCommand(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(editor_.Document, kind)); });
 }
 
 void MainWindow::CreateBitmapExportContents() {
@@ -254,10 +234,8 @@ void MainWindow::PreviewonZX1Click() {
   if (!preview) return;
   const QString folder = programFolder_ + "zxview/";
   const QString image = folder + QString::fromStdString(preview->ImageName);
-  const bool written = RunFileCommand(image, [&] {
-    const Picture& picture = editor_.Document;
-    WriteFileAtomically(image.toStdString(), preview->Mg1Layout ? WriteMg1(picture) : WriteMg(picture));
-  });
+  const bool written = RunFileCommand(
+      image, [&] { WriteFileAtomically(image.toStdString(), *WritePictureFile(editor_.Document, preview->Kind)); });
   if (!written) return;
   // Started by full path in its own folder; the editor does not wait for it.
   const QString launcher = folder + QString::fromStdString(preview->LauncherName);

@@ -83,7 +83,7 @@ TEST(EmulatorPreview, FileAndLauncherFollowTheCharMode) {
     ASSERT_TRUE(p.has_value()) << c.mode;
     EXPECT_EQ(p->ImageName, c.image);
     EXPECT_EQ(p->LauncherName, c.launcher);
-    EXPECT_EQ(p->Mg1Layout, c.mg1);
+    EXPECT_EQ(p->Kind == FileKind::Mg1, c.mg1);
   }
   for (int mode : {0, 3, 5, 16, -1}) EXPECT_FALSE(EmulatorPreviewFor(mode).has_value()) << mode;
 }
