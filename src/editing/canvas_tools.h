@@ -22,9 +22,9 @@ struct MouseButtons {
 
 // What the window has to show after a canvas event besides the canvas itself.
 struct CanvasFeedback {
-  // New captions of Status_Ax, Status_Ay, Status_Bx, Status_By.
+  // New captions of the status bar's X, Y, cell X and cell Y.
   std::optional<std::array<std::string, 4>> StatusTexts;
-  // New colours of Status_Color0..3.
+  // New colours of the status bar's cell swatches.
   std::optional<CharPalette> CellPalette;
   // The current colours changed (right-button pick): pickers and marks follow.
   bool ColoursPicked = false;

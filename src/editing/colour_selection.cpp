@@ -189,7 +189,7 @@ void PickBorder(Editor& editor, int x, int y) {
   editor.SelectBorder(x / SwatchSize, y / SwatchSize);
 }
 
-bool GradientClick(Editor& editor, int x, int y) {
+bool StartLocatorBlink(Editor& editor, int x, int y) {
   BlinkState& blink = editor.Blink;
   if (blink.Running) {
     blink.Running = false;

@@ -23,10 +23,10 @@ Raster MakeGradientImage();
 
 // What the pickers show; the window displays these rasters 1:1.
 struct PickerImages {
-  Raster Full;                  // 240 x 240, Img_Palette_full
+  Raster Full;                  // 240 x 240, the full palette
   std::array<Raster, 4> Strips; // 240 x 16 each, in StripKind order
-  Raster Border;                // 144 x 48, Img_Palette_Border
-  Raster Gradient;              // 76 x 229, Image_PaletteGradient
+  Raster Border;                // 144 x 48, the border palette
+  Raster Gradient;              // 76 x 229, the gradient locator
   PickerImages();
 };
 
@@ -35,7 +35,7 @@ struct BlinkState {
   std::vector<Point> Cells;  // full-palette cell origins, multiples of 16
   int Countdown = 0;         // ticks left
   Rgb RestoreColour = MakeRgb(0, 0, 0);
-  bool Running = false;      // Timer_GradPal runs
+  bool Running = false;      // the locator's blink timer runs
 };
 
 // The marker of a chosen swatch: an 8 x 8 square, black outline and white
@@ -48,7 +48,7 @@ void PickFullPalette(Editor& editor, int x, int y);
 void PickStrip(Editor& editor, StripKind strip, int x);
 // Keys 1..4 and the char-palette panels.
 void SetCharColour(Editor& editor, int k);
-// The PalZX_ selectors: one screen's bit of the selected entry.
+// The PAPn / INKn selectors: one screen's bit of the selected entry.
 void ApplyCharBits(Editor& editor, int screen, int bit);
 // A click on the border palette.
 void PickBorder(Editor& editor, int x, int y);
@@ -61,7 +61,7 @@ void RefreshBorderPicker(Editor& editor);
 // Gradient locator: a click collects the cells of the colour under it and
 // starts the blink (returns whether it runs); each tick blinks once and
 // returns whether the timer goes on.
-bool GradientClick(Editor& editor, int x, int y);
+bool StartLocatorBlink(Editor& editor, int x, int y);
 bool GradientTick(Editor& editor);
 
 }  // namespace chromaloom

@@ -92,8 +92,8 @@ void ChooseCorrectorCell(Editor& editor, int x, int y) {
   const CorrectorCellArea old = CorrectorCellInPicture(editor);
   const Rect oldArea = CellOnCorrectorImage(old);
   const Rect source = CellOnScreenRaster(old);
-  ScaleArea(render.CorrectorImage0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
-  ScaleArea(render.CorrectorImage1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
   render.MarkCorrectorsDamaged();
 
   const int h = old.Height;
@@ -152,8 +152,8 @@ void ShowCorrector(Editor& editor) {
 
 void DrawCorrectorAnts(Editor& editor) {
   const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(editor));
-  DrawMarchingAnts(editor.Render.CorrectorImage0, area, editor.AntsPhase, editor.Ants);
-  DrawMarchingAnts(editor.Render.CorrectorImage1, area, editor.AntsPhase, editor.Ants);
+  DrawMarchingAnts(editor.Render.CorrectorScreen0, area, editor.AntsPhase, editor.Ants);
+  DrawMarchingAnts(editor.Render.CorrectorScreen1, area, editor.AntsPhase, editor.Ants);
   editor.Render.MarkCorrectorsDamaged();
 }
 

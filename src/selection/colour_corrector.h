@@ -16,9 +16,9 @@ struct CorrectorState {
   int Column = 0;
   int Row = 0;  // in cells of the current char mode; not adjusted when the mode changes
   // What the corrector panel shows besides the two screen views.
-  Raster Detail0{CorrectorDetailSize, CorrectorDetailSize};  // IMGCorrChar0
-  Raster Detail1{CorrectorDetailSize, CorrectorDetailSize};  // IMGCorrChar1
-  std::array<Raster, 4> Strips;  // ImgCorrPAP0, ImgCorrINK0, ImgCorrPAP1, ImgCorrINK1
+  Raster Detail0{CorrectorDetailSize, CorrectorDetailSize};  // screen 0's cell detail
+  Raster Detail1{CorrectorDetailSize, CorrectorDetailSize};  // screen 1's cell detail
+  std::array<Raster, 4> Strips;  // PAP0, INK0, PAP1, INK1
   CorrectorState();
 };
 

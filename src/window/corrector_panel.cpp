@@ -87,8 +87,8 @@ CorrectorPanel::CorrectorPanel(Editor& editor, QWidget* parent) : QFrame(parent)
   Panel12->layout()->addWidget(Image16);
 
   const Renderer& render = editor_.Render;
-  IMGCorrector0 = MakeView(render.CorrectorImage0, this, "IMGCorrector0", {3, 22});
-  IMGCorrector1 = MakeView(render.CorrectorImage1, this, "IMGCorrector1", {520, 22});
+  IMGCorrector0 = MakeView(render.CorrectorScreen0, this, "IMGCorrector0", {3, 22});
+  IMGCorrector1 = MakeView(render.CorrectorScreen1, this, "IMGCorrector1", {520, 22});
   for (ImageView* view : {IMGCorrector0, IMGCorrector1})
     connect(view, &ImageView::MouseDown, this,
             [this, view](QMouseEvent* event) { IMGCorrector0MouseDown(view, event); });

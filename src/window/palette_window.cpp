@@ -29,7 +29,7 @@ void MainWindow::CreatePaletteContents() {
   Image_PaletteGradient->move(left + 4, imagesTop);
   connect(Image_PaletteGradient, &ImageView::MouseDown, this, [this](QMouseEvent* event) {
     const QPoint p = Image_PaletteGradient->RasterPoint(event);
-    if (GradientClick(editor_, p.x(), p.y())) Timer_GradPal->start();
+    if (StartLocatorBlink(editor_, p.x(), p.y())) Timer_GradPal->start();
     else Timer_GradPal->stop();
     Img_Palette_full->update();
   });

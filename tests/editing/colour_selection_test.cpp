@@ -298,7 +298,7 @@ TEST(GradientLocator, ClickCollectsExactlyThePairsOfItsSwatch) {
           if (GradientSwatchCorner(p, q) == corner) expected.push_back({16 * p, 16 * q});
       for (const Point at : {corner, Point{corner.X + 8, corner.Y + 8}, Point{corner.X + 8, corner.Y}}) {
         e.Blink = {};
-        EXPECT_TRUE(GradientClick(e, at.X, at.Y));
+        EXPECT_TRUE(StartLocatorBlink(e, at.X, at.Y));
         EXPECT_TRUE(e.Blink.Running);
         EXPECT_EQ(e.Blink.Cells, expected) << a << "," << b;
         EXPECT_EQ(e.Blink.Countdown, 20);
@@ -308,7 +308,7 @@ TEST(GradientLocator, ClickCollectsExactlyThePairsOfItsSwatch) {
     }
   for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {75, 228}, {-1, 60}, {100, 60}, {47 + 9, 56 + 9}}) {
     e.Blink = {};
-    EXPECT_FALSE(GradientClick(e, x, y)) << x << "," << y;
+    EXPECT_FALSE(StartLocatorBlink(e, x, y)) << x << "," << y;
     EXPECT_TRUE(e.Blink.Cells.empty());
   }
 }
@@ -334,7 +334,7 @@ TEST(GradientLocator, BlinksTenTimesAndStopsOnTheTwentyFirstTick) {
   e.Editing.CurrentColours = Colours(6, 6, 8, 8);
   RefreshColourPickers(e);
   const Point corner = GradientSwatchCorner(0, 14);
-  ASSERT_TRUE(GradientClick(e, corner.X + 4, corner.Y + 4));
+  ASSERT_TRUE(StartLocatorBlink(e, corner.X + 4, corner.Y + 4));
   ASSERT_EQ(e.Blink.Cells.size(), 8u);
   const Rgb own = MakeRgb(157, 157, 157);
   for (int tick = 1; tick <= 20; ++tick) {
@@ -371,12 +371,12 @@ TEST(GradientLocator, NextClickCutsTheBlinkOffAndRestoresItsCells) {
     Editor e;
     e.Editing.CurrentColours = Colours(0, 14, 13, 14);
     RefreshColourPickers(e);
-    ASSERT_TRUE(GradientClick(e, grey.X, grey.Y));
+    ASSERT_TRUE(StartLocatorBlink(e, grey.X, grey.Y));
     const std::vector<Point> greyCells = e.Blink.Cells;
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(GradientTick(e));
     ExpectBlinkCellsShow(e, White);  // cut off while white
 
-    EXPECT_EQ(GradientClick(e, c.Second.X, c.Second.Y), c.Restarts);
+    EXPECT_EQ(StartLocatorBlink(e, c.Second.X, c.Second.Y), c.Restarts);
     EXPECT_EQ(e.Blink.Running, c.Restarts);
     EXPECT_EQ(e.Pickers.Full, CleanMarkedFull(e.Editing.CurrentColours));
     if (!c.Restarts) {

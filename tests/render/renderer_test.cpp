@@ -82,7 +82,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   Editor e;
   e.Redraw(true);
   e.Render.RedrawCorrector(false);
-  const Raster corrector0 = e.Render.CorrectorImage0;
+  const Raster corrector0 = e.Render.CorrectorScreen0;
   const Raster screen0 = e.Render.ScreenRaster0;
   e.Document.SetAttr(0, 12, 40, 0, 14);
   e.Document.SetPixelBit(0, 100, 40, true);
@@ -91,7 +91,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   EXPECT_EQ(e.Render.PreviewRaster.At(201, 81), MixColours(14, 0));
   EXPECT_EQ(e.Render.PreviewImage.At(200, 80), MixColours(14, 0));
   EXPECT_EQ(e.Render.EditorImage.At(100 * 4 + 3, 40 * 4 + 3), MixColours(14, 0));
-  EXPECT_TRUE(e.Render.CorrectorImage0 == corrector0);
+  EXPECT_TRUE(e.Render.CorrectorScreen0 == corrector0);
   EXPECT_TRUE(e.Render.ScreenRaster0 == screen0);
 }
 

@@ -35,7 +35,7 @@ std::pair<Raster, Raster> CleanCorrectorImages(const Picture& picture) {
   Editor fresh;
   fresh.Document = picture;
   fresh.Render.RedrawCorrector(true);
-  return {fresh.Render.CorrectorImage0, fresh.Render.CorrectorImage1};
+  return {fresh.Render.CorrectorScreen0, fresh.Render.CorrectorScreen1};
 }
 
 struct Block {
@@ -218,7 +218,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     const Picture before = e->Document;
     const Planes snapshot = e->UndoSnapshot;
     const Raster editorImage = e->Render.EditorImage;
-    const Raster corrector0 = e->Render.CorrectorImage0, corrector1 = e->Render.CorrectorImage1;
+    const Raster corrector0 = e->Render.CorrectorScreen0, corrector1 = e->Render.CorrectorScreen1;
     e->Render.TakeDamage();
     ExchangeCorrectorCell(*e);
 
@@ -235,8 +235,8 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     for (int y = 0; y < 384; ++y)
       for (int x = 0; x < 512; ++x) {
         const bool inCell = x / 16 == column && y / (2 * h) == row;
-        ASSERT_EQ(e->Render.CorrectorImage0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
-        ASSERT_EQ(e->Render.CorrectorImage1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(e->Render.CorrectorScreen0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(e->Render.CorrectorScreen1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
       }
     EXPECT_TRUE(e->Render.TakeDamage().Correctors);
     // No snapshot and no editor refresh.
@@ -325,7 +325,7 @@ TEST(ColourCorrector, RowPastThePictureAfterAModeChangeWorksOnTheLastRow) {
 
     DrawCorrectorAnts(*e);
     DrawCorrectorAnts(*reference);
-    EXPECT_TRUE(e->Render.CorrectorImage0 == reference->Render.CorrectorImage0);
+    EXPECT_TRUE(e->Render.CorrectorScreen0 == reference->Render.CorrectorScreen0);
 
     // The exchange touches the last row's lines of column 30 and nothing else.
     const Picture before = e->Document;
@@ -349,10 +349,10 @@ TEST(ColourCorrector, PressRemovesTheOldCellsOutline) {
       e->AdvanceAnts();
       DrawCorrectorAnts(*e);
     }
-    ASSERT_FALSE(e->Render.CorrectorImage0 == clean0);
+    ASSERT_FALSE(e->Render.CorrectorScreen0 == clean0);
     PressOnCell(*e, 6, 7);
-    EXPECT_TRUE(e->Render.CorrectorImage0 == clean0);
-    EXPECT_TRUE(e->Render.CorrectorImage1 == clean1);
+    EXPECT_TRUE(e->Render.CorrectorScreen0 == clean0);
+    EXPECT_TRUE(e->Render.CorrectorScreen1 == clean1);
   }
 }
 
@@ -362,13 +362,13 @@ TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
     auto e = ShownCorrector(h, 71);
     const int column = 9, row = 192 / h - 3;
     PressOnCell(*e, column, row);
-    const Raster before0 = e->Render.CorrectorImage0, before1 = e->Render.CorrectorImage1;
+    const Raster before0 = e->Render.CorrectorScreen0, before1 = e->Render.CorrectorScreen1;
     e->Render.TakeDamage();
     DrawCorrectorAnts(*e);
     EXPECT_TRUE(e->Render.TakeDamage().Correctors);
     const Rect cell{column * 16, row * 2 * h, 16, 2 * h};
-    for (const auto& [image, before] : {std::pair{&e->Render.CorrectorImage0, &before0},
-                                        std::pair{&e->Render.CorrectorImage1, &before1}}) {
+    for (const auto& [image, before] : {std::pair{&e->Render.CorrectorScreen0, &before0},
+                                        std::pair{&e->Render.CorrectorScreen1, &before1}}) {
       int outline = 0;
       for (int y = 0; y < 384; ++y)
         for (int x = 0; x < 512; ++x) {
@@ -385,10 +385,10 @@ TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
       EXPECT_GT(outline, 0);
     }
     // The dashes move with the phase.
-    const Raster first = e->Render.CorrectorImage0;
+    const Raster first = e->Render.CorrectorScreen0;
     e->AdvanceAnts();
     DrawCorrectorAnts(*e);
-    EXPECT_FALSE(e->Render.CorrectorImage0 == first);
+    EXPECT_FALSE(e->Render.CorrectorScreen0 == first);
   }
 }
 

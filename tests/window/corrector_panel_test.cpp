@@ -174,7 +174,7 @@ class CorrectorPanelTest : public QObject {
     ShowCorrector(reference);
     const QImage shown = panel_->IMGCorrector1->grab().toImage();
     for (const QPoint p : {QPoint(0, 0), QPoint(301, 77), QPoint(511, 383)})
-      QCOMPARE(shown.pixel(p) | 0xFF000000u, reference.Render.CorrectorImage1.At(p.x(), p.y()));
+      QCOMPARE(shown.pixel(p) | 0xFF000000u, reference.Render.CorrectorScreen1.At(p.x(), p.y()));
     const QImage detail = panel_->IMGCorrChar0->grab().toImage();
     for (const QPoint p : {QPoint(40, 10), QPoint(97, 25), QPoint(3, 3)})
       QCOMPARE(detail.pixel(p) | 0xFF000000u, reference.Corrector.Detail0.At(p.x(), p.y()));
@@ -250,18 +250,18 @@ class CorrectorPanelTest : public QObject {
     Editor reference;
     reference.Document = editor_->Document;
     reference.Render.RedrawCorrector(true);
-    QVERIFY(editor_->Render.CorrectorImage0 == reference.Render.CorrectorImage0);
+    QVERIFY(editor_->Render.CorrectorScreen0 == reference.Render.CorrectorScreen0);
   }
 
   void tickDrawsTheOutlineAroundTheCellOnlyWhileVisible() {
     editor_->NewPicture(8);  // black: the outline's white dashes show
     panel_->ShowHide1Click();
     Press(panel_->IMGCorrector0, {16 * 3 + 1, 16 * 5 + 1});
-    const Raster before = editor_->Render.CorrectorImage0;
+    const Raster before = editor_->Render.CorrectorScreen0;
     editor_->AdvanceAnts();
     panel_->TickAnts();
-    QVERIFY(!(editor_->Render.CorrectorImage0 == before));
-    QVERIFY(editor_->Render.CorrectorImage1 == editor_->Render.CorrectorImage0);
+    QVERIFY(!(editor_->Render.CorrectorScreen0 == before));
+    QVERIFY(editor_->Render.CorrectorScreen1 == editor_->Render.CorrectorScreen0);
     // White dashes on the cell's top edge, in the image and on screen.
     const QImage shown = panel_->IMGCorrector0->grab().toImage();
     int white = 0;
@@ -272,10 +272,10 @@ class CorrectorPanelTest : public QObject {
     QVERIFY(white > 0);
 
     panel_->ShowHide1Click();  // hidden: the tick draws nothing
-    const Raster hiddenBefore = editor_->Render.CorrectorImage0;
+    const Raster hiddenBefore = editor_->Render.CorrectorScreen0;
     editor_->AdvanceAnts();
     panel_->TickAnts();
-    QVERIFY(editor_->Render.CorrectorImage0 == hiddenBefore);
+    QVERIFY(editor_->Render.CorrectorScreen0 == hiddenBefore);
   }
 };
 
