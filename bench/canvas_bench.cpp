@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-#include "window/image_view.h"
 #include "window/main_window.h"
 
 namespace {
@@ -25,7 +24,7 @@ std::unique_ptr<MainWindow> ZoomedWindow(InstrumentKind tool) {
   window->show();
   window->SetZoom(4);
   window->Core().Redraw(true);
-  window->SelectInstrument(tool);
+  window->SelectTool(tool);
   QCoreApplication::processEvents();
   return window;
 }
@@ -39,7 +38,7 @@ void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
 // repaint it causes.
 void TimeMoves(benchmark::State& state, InstrumentKind tool, Qt::MouseButtons held) {
   auto window = ZoomedWindow(tool);
-  QWidget* canvas = window->Editor_IMG_MGSFull;
+  QWidget* canvas = window->findChild<QWidget*>("canvas");
   const int w = canvas->width(), h = canvas->height();
   Send(canvas, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
   QCoreApplication::processEvents();

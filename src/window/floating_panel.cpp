@@ -9,6 +9,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "window/widget_colours.h"
+
 namespace chromaloom {
 
 namespace {
@@ -124,6 +126,25 @@ CaptionStrip::CaptionStrip(const QString& caption, QWidget* parent)
 }
 
 QString CaptionStrip::Caption() const { return label_->text(); }
+
+ToolWindow::ToolWindow(const char* name, QRect geometry, QWidget* parent) : QFrame(parent) {
+  setObjectName(name);
+  setFrameShape(QFrame::Panel);
+  setFrameShadow(QFrame::Raised);
+  setLineWidth(2);
+  setContentsMargins(2, 2, 2, 2);
+  SetBackground(this, palette().color(QPalette::Button));
+  setGeometry(geometry);
+  hide();
+}
+
+CaptionStrip* ToolWindow::AddCaption(const char* name, const QString& caption, int top, PanelDragger& dragger) {
+  auto* strip = new CaptionStrip(caption, this);
+  strip->setObjectName(name);
+  strip->setGeometry(contentsRect().left(), top, contentsRect().width(), CaptionStrip::StripHeight);
+  dragger.AddHandle(strip, this);
+  return strip;
+}
 
 FreePanel::FreePanel(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);

@@ -14,6 +14,8 @@
 
 namespace chromaloom {
 
+class PanelDragger;
+
 // Where a pointer on a resizable panel is, in the order the panel asks.
 enum class PanelZone { Client, Caption, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
 
@@ -34,6 +36,18 @@ class CaptionStrip : public QFrame {
 
  private:
   QLabel* label_;
+};
+
+// A floating tool window: a raised frame over the work area, hidden until
+// asked for, dragged by its caption strips.
+class ToolWindow : public QFrame {
+  Q_OBJECT
+ public:
+  ToolWindow(const char* name, QRect geometry, QWidget* parent);
+
+ protected:
+  // A caption strip across the inside at top, registered as a drag handle.
+  CaptionStrip* AddCaption(const char* name, const QString& caption, int top, PanelDragger& dragger);
 };
 
 // The resizable panel: its edges and corners resize it down to a minimum size

@@ -5,9 +5,15 @@
 #include <QtMath>
 #include <QPainter>
 
-#include "window/tool_icons.h"
-
 namespace chromaloom {
+
+QImage WrapRaster(const Raster& raster) {
+  const int w = raster.Width();
+  const int h = raster.Height();
+  // The const-data constructor keeps the raster's buffer; a write to the
+  // image would detach it instead of touching the raster.
+  return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), w, h, w * 4, QImage::Format_RGB32);
+}
 
 ImageView::ImageView(const Raster& raster, QWidget* parent) : QWidget(parent), raster_(&raster) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted from the raster

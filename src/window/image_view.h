@@ -2,6 +2,7 @@
 // mouse in raster pixels.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include <vector>
@@ -9,6 +10,9 @@
 #include "picture/raster.h"
 
 namespace chromaloom {
+
+// A core raster as a QImage sharing its pixels (the raster must outlive it).
+QImage WrapRaster(const Raster& raster);
 
 class ImageView : public QWidget {
   Q_OBJECT

@@ -2,431 +2,311 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QMimeData>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTimer>
-#include <QToolButton>
-#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
-#include "files/file_io.h"
-#include "formats/file_names.h"
+#include "editing/colour_selection.h"
+#include "selection/clipboard.h"
+#include "selection/colour_corrector.h"
+#include "selection/transforms.h"
 #include "selection/undo.h"
-#include "window/clickable_panel.h"
-#include "window/corrector_panel.h"
+#include "window/bitmap_export_window.h"
+#include "window/border_palette_window.h"
+#include "window/corrector_window.h"
 #include "window/floating_panel.h"
-#include "window/image_view.h"
-#include "window/widget_colours.h"
+#include "window/magnifier_window.h"
+#include "window/palette_window.h"
+#include "window/picture_window.h"
+#include "window/preview_window.h"
+#include "window/status_bar.h"
+#include "window/tool_bar.h"
 #include "window/tool_icons.h"
+#include "window/widget_colours.h"
 
 namespace chromaloom {
 
 namespace {
 
-constexpr int ToolBarHeight = 41;
-constexpr int StatusBarHeight = 22;
-constexpr int ToolButtonSize = 32;
-constexpr QColor WorkSpaceColour(128, 128, 128);
+constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
 
-struct MenuEntry {
+struct MenuItem {
   const char* Name;  // nullptr: a separator
   const char* Caption;
-  std::vector<MenuEntry> Items;
+  std::function<void()> Run;
+  std::vector<MenuItem> Items;  // a submenu when not empty
 };
 
-MenuEntry Separator() { return {nullptr, "-", {}}; }
+MenuItem Separator() { return {nullptr, "-", {}, {}}; }
 
-const std::vector<MenuEntry>& MainMenu() {
-  static const std::vector<MenuEntry> menu = {
-      {"File1", "File",
-       {{"CreateNew1", "New",
-         {{"N8x8StandartGigascreen1", "8x8 Standart Gigascreen", {}},
-          {"N4x81", "8x4 MultiGigaScreen", {}},
-          {"N3x81", "8x2 MultiGigaScreen", {}},
-          {"N1x81", "8x1 MultiGigaScreen", {}}}},
-        {"Changevertical1", "Change char size",
-         {{"Convertto8x8", "Convert to 8x8", {}},
-          {"Convertto8x4", "Convert to 8x4", {}},
-          {"Convertto8x2", "Convert to 8x2", {}},
-          {"Convertto8x1", "Convert to 8x1", {}}}},
-        Separator(),
-        {"Open1", "Open *.mgs", {}},
-        {"Save1", "Save *.mgs", {}},
-        Separator(),
-        {"Import1", "Import",
-         {{"Importfromimg2", "Import from *.img", {}},
-          {"Importfromimg1", "Import from *.$img", {}},
-          Separator(),
-          {"Importfromscr1", "Import from *.scr", {}},
-          {"Importfromscr2", "Import from *.$scr", {}},
-          Separator(),
-          {"Importfrommg1mg2mg4mg81", "Import from *.mg1/mg2/mg4/mg8", {}}}},
-        {"N3", "Export",
-         {{"Exporttoimg2", "Export to *.img", {}},
-          Separator(),
-          {"Exporttomg01", "Export to *.mg1", {}},
-          {"Exporttomg11", "Export to *.mg2", {}},
-          {"Exporttomg21", "Export to *.mg4", {}},
-          {"Exporttomg81", "Export to *.mg8", {}},
-          Separator(),
-          {"ExporttoBMP1", "Export to *.BMP", {}}}},
-        Separator(),
-        {"PreviewonZX1", "Preview TRD on ZX-emul", {}}}},
-      {"Edit1", "Edit",
-       {{"Removeselection1", "Remove selection (CTRL+D or ESC)", {}},
-        Separator(),
-        {"Copy1", "Copy (CTRL+C)", {}},
-        {"Paste1", "Paste (CTRL+V)", {}},
-        {"DeleteDEL1", "Delete (DEL)", {}},
-        Separator(),
-        {"FlipHorizontal1", "Flip Horizontal", {}},
-        {"FlipVertical1", "Flip Vertical", {}},
-        Separator(),
-        {"Rotate90cw1", "Rotate 90` cw", {}},
-        Separator(),
-        {"Rotatepixelsright1", "Rotate pixels Right (CTRL+CursorRight)", {}},
-        {"RotatepixelsLeft1", "Rotate pixels Left (CTRL+CursorLeft)", {}},
-        {"RotatepixelsUp1", "Rotate pixels Up (CTRL+CursorUp)", {}},
-        {"RotatepixelsDown1", "Rotate pixels Down (CTRL+CursorDown)", {}}}},
-      {"ColorCorrector1", "Color Corrector", {{"ShowHide1", "Show/Hide", {}}, Separator()}},
-  };
-  return menu;
-}
-
-void AddMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
-  for (const MenuEntry& entry : entries) {
-    if (!entry.Name) {
-      menu->addSeparator();
-    } else if (entry.Items.empty()) {
-      menu->addAction(QString::fromUtf8(entry.Caption))->setObjectName(entry.Name);
-    } else {
-      QMenu* sub = menu->addMenu(QString::fromUtf8(entry.Caption));
-      sub->setObjectName(entry.Name);
-      sub->menuAction()->setObjectName(entry.Name);
-      AddMenuEntries(sub, entry.Items);
-    }
-  }
+MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
+  return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+          (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
 }
 
 }  // namespace
 
-MainWindow::MainWindow(const QStringList& args, QWidget* parent) : QMainWindow(parent) {
-  setObjectName("MainWindow");
+MainWindow::MainWindow(const QStringList& args, QWidget* parent)
+    : QMainWindow(parent), files_(editor_, this, [this] { AfterPictureLoaded(); }) {
+  setObjectName("mainWindow");
   setWindowTitle("chromaLoom x0.91");
   setWindowIcon(ProgramIcon());
   // The layout is measured for a small 8-point face, as the controls' sizes are fixed.
   QFont small = font();
   small.setPointSize(8);
   setFont(small);
-  Dragger = new PanelDragger(this);
-  programFolder_ = QCoreApplication::applicationDirPath() + "/";
-  dialogs_ = MakeQtDialogs();
+  dragger_ = new PanelDragger(this);
+  dragger_->setObjectName("panelDragger");
   pointer_ = MakeSystemPointer();
   setAcceptDrops(true);
 
   // Over the whole work area of the screen.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
 
-  EditMode_MGS = new QWidget(this);
-  EditMode_MGS->setObjectName("EditMode_MGS");
-  SetBackground(EditMode_MGS, WorkSpaceColour);
-  setCentralWidget(EditMode_MGS);
+  clientArea_ = new QWidget(this);
+  clientArea_->setObjectName("clientArea");
+  SetBackground(clientArea_, WorkSpaceColour);
+  setCentralWidget(clientArea_);
 
   CreateMenu();
-  CreateToolBar();
-  CreateStatusBar();
-  Panel_WorkSpace = new QFrame(EditMode_MGS);
-  Panel_WorkSpace->setObjectName("Panel_WorkSpace");
-  SetBackground(Panel_WorkSpace, WorkSpaceColour);
-  CreatePictureWindow();
-  CreateFloatingPanels();
+  toolBar_ = new ToolBar(clientArea_);
+  statusBar_ = new StatusBar(clientArea_);
+  workSpace_ = new QFrame(clientArea_);
+  workSpace_->setObjectName("workSpace");
+  SetBackground(workSpace_, WorkSpaceColour);
+  CreatePanels();
+  ConnectToolBar();
+  ConnectPictureWindow();
+  ConnectToolWindows();
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName("Timer1");
-  Timer1->setInterval(100);
-  connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
-  Timer1->start();
-  Timer_GradPal = new QTimer(this);
-  Timer_GradPal->setObjectName("Timer_GradPal");
-  Timer_GradPal->setInterval(100);
-  connect(Timer_GradPal, &QTimer::timeout, this, &MainWindow::Timer_GradPalTimer);
+  antsTimer_ = new QTimer(this);
+  antsTimer_->setObjectName("antsTimer");
+  antsTimer_->setInterval(100);
+  connect(antsTimer_, &QTimer::timeout, this, &MainWindow::AntsTick);
+  antsTimer_->start();
+  locatorBlinkTimer_ = new QTimer(this);
+  locatorBlinkTimer_->setObjectName("locatorBlinkTimer");
+  locatorBlinkTimer_->setInterval(100);
+  connect(locatorBlinkTimer_, &QTimer::timeout, this, &MainWindow::LocatorBlinkTick);
 
   qApp->installEventFilter(this);
   SetZoom(1);
   LayoutClientArea();
-  OpenStartupFile(args);
+  startupError_ = files_.OpenStartupFile(args);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-void MainWindow::OpenStartupFile(const QStringList& args) {
-  QString folder = programFolder_;
-  if (args.size() == 1) {
-    const QString path = args.front();
-    try {
-      editor_.LoadMgs(ReadFileBytes(path.toStdString(), MaxReadLength(FileKind::Mgs)));
-    } catch (const std::exception& e) {
-      startupError_ = FileErrorMessage(path, e);
-    }
-    AfterPictureLoaded();
-    folder = QFileInfo(path).absolutePath() + "/";
-  }
-  OpenDialog1.Folder = SaveDialog1.Folder = folder;
-}
+// Building ----------------------------------------------------------------
 
 void MainWindow::CreateMenu() {
-  for (const MenuEntry& top : MainMenu()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.Caption));
-    menu->setObjectName(top.Name);
-    AddMenuEntries(menu, top.Items);
-  }
-  const std::pair<const char*, int> news[] = {
-      {"N8x8StandartGigascreen1", 8}, {"N4x81", 4}, {"N3x81", 2}, {"N1x81", 1}};
-  for (const auto& [name, h] : news)
-    connect(findChild<QAction*>(name), &QAction::triggered, this, [this, h = h] { NewPicture(h); });
-  ConnectFileCommands();
-  ConnectEditCommands();
-  const std::pair<const char*, int> converts[] = {
-      {"Convertto8x8", 8}, {"Convertto8x4", 4}, {"Convertto8x2", 2}, {"Convertto8x1", 1}};
-  for (const auto& [name, h] : converts)
-    connect(findChild<QAction*>(name), &QAction::triggered, this, [this, h = h] { ConvertCharMode(h); });
-}
-
-QToolButton* MainWindow::AddToolButton(const char* name, int x, const QString& tooltip, bool checkable) {
-  auto* button = new QToolButton(Panel_Instruments);
-  button->setObjectName(name);
-  button->setGeometry(x, (ToolBarHeight - ToolButtonSize) / 2, ToolButtonSize, ToolButtonSize);
-  button->setIcon(ToolBarIcon(name));
-  button->setIconSize(QSize(22, 22));
-  button->setCheckable(checkable);
-  button->setFocusPolicy(Qt::NoFocus);
-  if (!tooltip.isEmpty()) button->setToolTip(tooltip);
-  return button;
-}
-
-void MainWindow::CreateToolBar() {
-  Panel_Instruments = new QFrame(EditMode_MGS);
-  Panel_Instruments->setObjectName("Panel_Instruments");
-  Panel_Instruments->setFrameShape(QFrame::Panel);
-  Panel_Instruments->setFrameShadow(QFrame::Raised);
-  SetBackground(Panel_Instruments, palette().color(QPalette::Button));
-
-  KEY_Zoom1_1 = AddToolButton("KEY_Zoom1_1", 4, {}, true);
-  KEY_Zoom2_1 = AddToolButton("KEY_Zoom2_1", 36, {}, true);
-  KEY_Zoom3_1 = AddToolButton("KEY_Zoom3_1", 68, {}, true);
-  KEY_Zoom4_1 = AddToolButton("KEY_Zoom4_1", 100, {}, true);
-  Key_Grid = AddToolButton("Key_Grid", 140, "PerChar Grid (use hotkey 'G')", true);
-  Key_zGrid = AddToolButton("Key_zGrid", 172, "PerPixel Grid (use hotkey 'H')", true);
-  KEY_Palette = AddToolButton("KEY_Palette", 212, "Full Palette Window (use hotkey 'C')", true);
-  KEY_BorderPalette = AddToolButton("KEY_BorderPalette", 244, "Border Palette Window (use hotkey 'B')", true);
-  KEY_Preview = AddToolButton("KEY_Preview", 284, "Preview and Zoom selector Window (use hotkey 'V')", true);
-  KEY_ZoomPreview = AddToolButton("KEY_ZoomPreview", 316, "Preview Zoom Window (use hotkey 'ALT+V')", true);
-
-  Panel_CurrentColors = new QFrame(Panel_Instruments);
-  Panel_CurrentColors->setObjectName("Panel_CurrentColors");
-  Panel_CurrentColors->setGeometry(356, 2, 213, 37);
-  const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
-  for (int k = 0; k < 4; ++k) {
-    auto* label = new QLabel(labels[k], Panel_CurrentColors);
-    label->setGeometry(4 + k * 52, 0, 50, 14);
-    label->setAlignment(Qt::AlignCenter);
-    CharPal_SelectedColor[k] = new ClickablePanel(Panel_CurrentColors);
-    CharPal_SelectedColor[k]->setObjectName(QString("CharPal_SelectedColor%1").arg(k));
-    CharPal_SelectedColor[k]->setGeometry(8 + k * 52, 15, 42, 20);
-    connect(CharPal_SelectedColor[k], &ClickablePanel::Clicked, this, [this, k] {
-      SetCharColour(editor_, k);
-      RefreshCharPaletteMarks();
-    });
-  }
-
-  KEY_EditMode_PIX = AddToolButton("KEY_EditMode_PIX", 572, {}, true);
-  KEY_EditMode_PIX->setText("PIX");
-  KEY_EditMode_PIX->setFixedWidth(41);
-  KEY_EditMode_RGB = AddToolButton("KEY_EditMode_RGB", 613, {}, true);
-  KEY_EditMode_RGB->setText("RGB");
-  KEY_EditMode_RGB->setFixedWidth(49);
-  Key_Instrument_Paint = AddToolButton("Key_Instrument_Paint", 668, "Pencil (use hotkey 'P')", true);
-  Key_Instrument_Line = AddToolButton("Key_Instrument_Line", 700, "Line (use hotkey 'L')", true);
-  Key_Instrument_Rect = AddToolButton("Key_Instrument_Rect", 732, {}, true);
-  Key_Instrument_FillChar = AddToolButton("Key_Instrument_FillChar", 764, "Fill Char (use hotkey 'N')", true);
-  Key_Instrument_Select = AddToolButton("Key_Instrument_Select", 796, "Selection (use hotkey 'S')", true);
-  Key_Instrument_Ellipse = AddToolButton("Key_Instrument_Ellipse", 836, {}, true);
-  Key_Instrument_Ellipse->hide();
-
-  // A zoom button acts on the press, not the click.
-  QToolButton* zooms[] = {KEY_Zoom1_1, KEY_Zoom2_1, KEY_Zoom3_1, KEY_Zoom4_1};
-  for (int level = 1; level <= 4; ++level)
-    connect(zooms[level - 1], &QToolButton::pressed, this, [this, level] {
-      SetZoom(level);
-      editor_.Redraw(true);
-      Present();
-    });
-  // These buttons show a state (set with setDown), not their own toggling.
-  for (QToolButton* toggle : {Key_Grid, Key_zGrid, KEY_Palette, KEY_BorderPalette, KEY_Preview, KEY_ZoomPreview,
-                              KEY_EditMode_PIX, KEY_EditMode_RGB})
-    toggle->setCheckable(false);
-  connect(Key_Grid, &QToolButton::clicked, this, &MainWindow::ToggleCharGrid);
-  connect(Key_zGrid, &QToolButton::clicked, this, &MainWindow::TogglePixelGrid);
-  connect(KEY_Palette, &QToolButton::clicked, this, &MainWindow::TogglePaletteWindow);
-  connect(KEY_BorderPalette, &QToolButton::clicked, this, &MainWindow::ToggleBorderPaletteWindow);
-  connect(KEY_Preview, &QToolButton::clicked, this, &MainWindow::TogglePreviewWindow);
-  connect(KEY_ZoomPreview, &QToolButton::clicked, this, &MainWindow::ToggleZoomMagnifier);
-  connect(KEY_EditMode_PIX, &QToolButton::clicked, this, &MainWindow::ToggleEditModePix);
-  connect(KEY_EditMode_RGB, &QToolButton::clicked, this, &MainWindow::ToggleEditModeRgb);
-  KEY_EditMode_PIX->setDown(editor_.Editing.EditModePix);
-  KEY_EditMode_RGB->setDown(editor_.Editing.EditModeRgb);
-  // A tool is chosen by a press of any button; the current one stays lowered.
-  for (QToolButton* tool : {Key_Instrument_Paint, Key_Instrument_Line, Key_Instrument_Rect, Key_Instrument_FillChar,
-                            Key_Instrument_Select, Key_Instrument_Ellipse}) {
-    tool->setCheckable(false);
-    tool->installEventFilter(this);
-  }
-  Key_Instrument_Paint->setDown(true);
-}
-
-void MainWindow::CreateStatusBar() {
-  Panel_StatusBar_1 = new QFrame(EditMode_MGS);
-  Panel_StatusBar_1->setObjectName("Panel_StatusBar_1");
-  Panel_StatusBar_1->setFrameShape(QFrame::Panel);
-  Panel_StatusBar_1->setFrameShadow(QFrame::Raised);
-  SetBackground(Panel_StatusBar_1, palette().color(QPalette::Button));
-  auto* caption = new QLabel("Current Char Palette:", Panel_StatusBar_1);
-  caption->setGeometry(6, 2, 130, 18);
-  for (int k = 0; k < 4; ++k) {
-    Status_Color[k] = new QFrame(Panel_StatusBar_1);
-    Status_Color[k]->setObjectName(QString("Status_Color%1").arg(k));
-    Status_Color[k]->setGeometry(140 + k * 20, 3, 16, 16);
-    Status_Color[k]->setFrameShape(QFrame::Box);
-    SetBackground(Status_Color[k], Qt::black);
-  }
-  auto addLabel = [this](const char* name, const char* text, int x) {
-    auto* label = new QLabel(text, Panel_StatusBar_1);
-    label->setObjectName(name);
-    label->setGeometry(x, 2, 60, 18);
-    return label;
+  auto edit = [this](void (*command)(Editor&)) { return [this, command] { RunPictureCommand(command); }; };
+  const std::vector<MenuItem> menu = {
+      {"fileMenu", "File", {},
+       {{"newMenu", "New", {},
+         {{"newPicture8x8Action", "8x8 Standart Gigascreen", [this] { NewPicture(8); }, {}},
+          {"newPicture8x4Action", "8x4 MultiGigaScreen", [this] { NewPicture(4); }, {}},
+          {"newPicture8x2Action", "8x2 MultiGigaScreen", [this] { NewPicture(2); }, {}},
+          {"newPicture8x1Action", "8x1 MultiGigaScreen", [this] { NewPicture(1); }, {}}}},
+        {"changeCellHeightMenu", "Change char size", {},
+         {{"convertTo8x8Action", "Convert to 8x8", [this] { ConvertCellHeight(8); }, {}},
+          {"convertTo8x4Action", "Convert to 8x4", [this] { ConvertCellHeight(4); }, {}},
+          {"convertTo8x2Action", "Convert to 8x2", [this] { ConvertCellHeight(2); }, {}},
+          {"convertTo8x1Action", "Convert to 8x1", [this] { ConvertCellHeight(1); }, {}}}},
+        Separator(),
+        {"openAction", "Open *.mgs", [this] { files_.Open(); }, {}},
+        {"saveAction", "Save *.mgs", [this] { files_.Save(); }, {}},
+        Separator(),
+        {"importMenu", "Import", {},
+         {{"importImgAction", "Import from *.img", [this] { files_.Import(FileKind::Img); }, {}},
+          {"importHobetaImgAction", "Import from *.$img", [this] { files_.Import(FileKind::HobetaImg); }, {}},
+          Separator(),
+          {"importScrAction", "Import from *.scr", [this] { files_.Import(FileKind::Scr); }, {}},
+          {"importHobetaScrAction", "Import from *.$scr", [this] { files_.Import(FileKind::HobetaScr); }, {}},
+          Separator(),
+          {"importMgAction", "Import from *.mg1/mg2/mg4/mg8", [this] { files_.Import(FileKind::Mg8); }, {}}}},
+        {"exportMenu", "Export", {},
+         {{"exportImgAction", "Export to *.img", [this] { files_.Export(FileKind::Img); }, {}},
+          Separator(),
+          {"exportMg1Action", "Export to *.mg1", [this] { files_.Export(FileKind::Mg1); }, {}},
+          {"exportMg2Action", "Export to *.mg2", [this] { files_.Export(FileKind::Mg2); }, {}},
+          {"exportMg4Action", "Export to *.mg4", [this] { files_.Export(FileKind::Mg4); }, {}},
+          {"exportMg8Action", "Export to *.mg8", [this] { files_.Export(FileKind::Mg8); }, {}},
+          Separator(),
+          {"exportBmpAction", "Export to *.BMP", [this] { bitmapExportWindow_->Open(); }, {}}}},
+        Separator(),
+        {"previewOnEmulatorAction", "Preview TRD on ZX-emul", [this] { files_.PreviewOnEmulator(); }, {}}}},
+      {"editMenu", "Edit", {},
+       {{"removeSelectionAction", "Remove selection (CTRL+D or ESC)", edit(RemoveSelection), {}},
+        Separator(),
+        {"copyAction", "Copy (CTRL+C)",
+         [this] { RunPictureCommand([this](Editor& e) { CopySelection(e, IsPointerOverPicture()); }); }, {}},
+        {"pasteAction", "Paste (CTRL+V)",
+         [this] { RunPictureCommand([this](Editor& e) { PasteAtPointer(e, IsPointerOverPicture()); }); }, {}},
+        {"deleteAction", "Delete (DEL)", edit(DeleteSelection), {}},
+        Separator(),
+        {"flipHorizontalAction", "Flip Horizontal", edit(FlipSelectionHorizontal), {}},
+        {"flipVerticalAction", "Flip Vertical", edit(FlipSelectionVertical), {}},
+        Separator(),
+        {"rotate90Action", "Rotate 90` cw", edit(RotateSelection90cw), {}},
+        Separator(),
+        {"rotatePixelsRightAction", "Rotate pixels Right (CTRL+CursorRight)", edit(RotatePixelsRight), {}},
+        {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", edit(RotatePixelsLeft), {}},
+        {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", edit(RotatePixelsUp), {}},
+        {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", edit(RotatePixelsDown), {}}}},
+      {"correctorMenu", "Color Corrector", {},
+       {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
   };
-  Status_Ax = addLabel("Status_Ax", "X: 000", 240);
-  Status_Ay = addLabel("Status_Ay", "Y:000", 300);
-  Status_Bx = addLabel("Status_Bx", "Ax: 00", 360);
-  Status_By = addLabel("Status_By", "Ay: 00", 420);
+
+  const std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* into,
+                                                                             const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+      if (!item.Name) {
+        into->addSeparator();
+      } else if (!item.Items.empty()) {
+        QMenu* sub = into->addMenu(QString::fromUtf8(item.Caption));
+        sub->setObjectName(item.Name);
+        sub->menuAction()->setObjectName(item.Name);
+        fill(sub, item.Items);
+      } else {
+        auto* action = new QAction(QString::fromUtf8(item.Caption), this);
+        action->setObjectName(item.Name);
+        connect(action, &QAction::triggered, this, item.Run);
+        into->addAction(action);
+      }
+    }
+  };
+  for (const MenuItem& top : menu) {
+    QMenu* into = menuBar()->addMenu(QString::fromUtf8(top.Caption));
+    into->setObjectName(top.Name);
+    fill(into, top.Items);
+  }
 }
 
-CaptionStrip* MainWindow::AddCaptionStrip(QFrame* panel, const char* name, const QString& caption, int top) {
-  auto* strip = new CaptionStrip(caption, panel);
-  strip->setObjectName(name);
-  strip->setGeometry(panel->contentsRect().left(), top, panel->contentsRect().width(), CaptionStrip::StripHeight);
-  return strip;
+void MainWindow::CreatePanels() {
+  pictureWindow_ = new PictureWindow(editor_.Render.EditorImage, *dragger_, clientArea_);
+  const PickerImages& pickers = editor_.Pickers;
+  paletteWindow_ = new PaletteWindow(pickers.Gradient, pickers.Full, pickers.Strips, *dragger_, clientArea_);
+  borderPaletteWindow_ = new BorderPaletteWindow(pickers.Border, *dragger_, clientArea_);
+  bitmapExportWindow_ = new BitmapExportWindow(*dragger_, clientArea_);
+  previewWindow_ = new PreviewWindow(editor_.Render.PreviewImage, *dragger_, clientArea_);
+  magnifierWindow_ = new MagnifierWindow(editor_.Render.MagnifierImage, *dragger_, clientArea_);
+  const CorrectorImages correctorImages{editor_.Render.CorrectorScreen0, editor_.Render.CorrectorScreen1,
+                                        editor_.Corrector.Detail0, editor_.Corrector.Detail1,
+                                        editor_.Corrector.Strips};
+  correctorWindow_ = new CorrectorWindow(correctorImages, *dragger_, clientArea_);
+  correctorWindow_->SizeDetailFrames(editor_.Document.CharMode);
 }
 
-void MainWindow::CreatePictureWindow() {
-  Panel_Editor_Picture = new FreePanel(EditMode_MGS);
-  Panel_Editor_Picture->setObjectName("Panel_Editor_Picture");
-  Panel_Editor_Picture->MinWidth = 524;
-  Panel_Editor_Picture->MinHeight = 414;
-  auto* layout = new QVBoxLayout(Panel_Editor_Picture);
-  layout->setContentsMargins(Panel_Editor_Picture->contentsMargins());
-  layout->setSpacing(0);
-
-  Panel3 = new CaptionStrip("Picture", Panel_Editor_Picture);
-  Panel3->setObjectName("Panel3");
-  layout->addWidget(Panel3);
-  Image6 = new QLabel(Panel3);
-  Image6->setObjectName("Image6");
-  Image6->setFixedSize(16, 13);
-  Image6->setPixmap(ResizeIcon(false));
-  Image6->setCursor(Qt::PointingHandCursor);
-  Image6->installEventFilter(this);
-  Panel3->layout()->addWidget(Image6);
-  Dragger->AddHandle(Panel3, Panel_Editor_Picture, [this] { return !IsPictureMaximised(); });
-
-  ScrollBox_EditPicture = new QScrollArea(Panel_Editor_Picture);
-  ScrollBox_EditPicture->setObjectName("ScrollBox_EditPicture");
-  ScrollBox_EditPicture->setFrameShape(QFrame::NoFrame);
-  ScrollBox_EditPicture->setWidgetResizable(false);
-  ScrollBox_EditPicture->setAlignment(Qt::AlignCenter);
-  SetBackground(ScrollBox_EditPicture->viewport(), WorkSpaceColour);
-  ScrollBox_EditPicture->viewport()->installEventFilter(this);
-  layout->addWidget(ScrollBox_EditPicture, 1);
-
-  Panel_EditPicture = new QFrame;
-  Panel_EditPicture->setObjectName("Panel_EditPicture");
-  Panel_EditPicture->setFrameShape(QFrame::Box);
-  Panel_EditPicture->setLineWidth(1);
-  Editor_IMG_MGSFull = new ImageView(editor_.Render.EditorImage, Panel_EditPicture);
-  Editor_IMG_MGSFull->setObjectName("Editor_IMG_MGSFull");
-  Editor_IMG_MGSFull->move(1, 1);
-  ScrollBox_EditPicture->setWidget(Panel_EditPicture);
-  connect(Editor_IMG_MGSFull, &ImageView::MouseDown, this, &MainWindow::Editor_IMG_MGSFullMouseDown);
-  connect(Editor_IMG_MGSFull, &ImageView::MouseMove, this, &MainWindow::Editor_IMG_MGSFullMouseMove);
-  connect(Editor_IMG_MGSFull, &ImageView::MouseUp, this, &MainWindow::Editor_IMG_MGSFullMouseUp);
-
-  Panel_Editor_Picture->SetAlign(PanelAlign::Client);
+void MainWindow::ConnectToolBar() {
+  connect(toolBar_, &ToolBar::ZoomChosen, this, [this](int level) {
+    SetZoom(level);
+    editor_.Redraw(true);
+    Present();
+  });
+  connect(toolBar_, &ToolBar::ButtonActivated, this, &MainWindow::OnToolBarButton);
+  connect(toolBar_, &ToolBar::ToolChosen, this, &MainWindow::SelectTool);
+  connect(toolBar_, &ToolBar::EntryChosen, this, &MainWindow::ChooseEntry);
+  toolBar_->ShowOn(ToolBarButton::PixMode, editor_.Editing.EditModePix);
+  toolBar_->ShowOn(ToolBarButton::RgbMode, editor_.Editing.EditModeRgb);
+  toolBar_->ShowTool(editor_.Editing.CurrentInstrument);
 }
 
-QFrame* MainWindow::CreateFloatingPanel(const char* name, QRect geometry) {
-  auto* panel = new QFrame(EditMode_MGS);
-  panel->setObjectName(name);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Raised);
-  panel->setLineWidth(2);
-  panel->setContentsMargins(2, 2, 2, 2);
-  SetBackground(panel, palette().color(QPalette::Button));
-  panel->setGeometry(geometry);
-  panel->hide();
-  return panel;
+void MainWindow::ConnectPictureWindow() {
+  connect(pictureWindow_, &PictureWindow::MaximiseToggled, this, &MainWindow::ToggleMaximised);
+  connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButton button) {
+    ShowCanvasFeedback(CanvasMouseDown(editor_, ButtonsOf(button), at.x(), at.y()));
+  });
+  connect(pictureWindow_, &PictureWindow::CanvasMoved, this, [this](QPoint at, Qt::MouseButtons held) {
+    ShowCanvasFeedback(CanvasMouseMove(editor_, ButtonsOf(held), at.x(), at.y()));
+  });
+  connect(pictureWindow_, &PictureWindow::CanvasReleased, this, [this] {
+    CanvasMouseUp(editor_);
+    Present();
+  });
 }
 
-void MainWindow::CreateFloatingPanels() {
-  CreatePaletteContents();
-  CreateBorderContents();
-  CreateBitmapExportContents();
+void MainWindow::ConnectToolWindows() {
+  connect(paletteWindow_, &PaletteWindow::LocatorPressed, this, [this](QPoint at) {
+    if (StartLocatorBlink(editor_, at.x(), at.y())) {
+      locatorBlinkTimer_->start();
+    } else {
+      locatorBlinkTimer_->stop();
+    }
+    paletteWindow_->RepaintFullPalette();
+  });
+  connect(paletteWindow_, &PaletteWindow::FullPalettePressed, this, [this](QPoint at) {
+    PickFullPalette(editor_, at.x(), at.y());
+    ShowColours();
+  });
+  connect(paletteWindow_, &PaletteWindow::StripPressed, this, [this](int row, int x) {
+    PickStrip(editor_, static_cast<StripKind>(row), x);
+    ShowColours();
+  });
+  connect(paletteWindow_, &PaletteWindow::ScreenBitChosen, this, [this](int screen, int bit) {
+    ApplyCharBits(editor_, screen, bit);
+    ShowEntryMarks();
+  });
+  connect(paletteWindow_, &PaletteWindow::EntryChosen, this, &MainWindow::ChooseEntry);
 
-  Panel_Preview = CreateFloatingPanel("Panel_Preview", {24, 56, 650, 510});
-  Dragger->AddHandle(Panel_Preview, Panel_Preview);
-  Dragger->AddHandle(
-      AddCaptionStrip(Panel_Preview, "Panel20", "Preview and Zoom Selector", Panel_Preview->contentsRect().top()),
-      Panel_Preview);
-  PanelBorderPreview = new QFrame(Panel_Preview);
-  PanelBorderPreview->setObjectName("PanelBorderPreview");
-  PanelBorderPreview->setGeometry(4, 4 + CaptionStrip::StripHeight, 642, 481);
-  PanelBorderPreview->setMouseTracking(true);
-  PanelBorderPreview->installEventFilter(this);
-  Editor_IMG_Preview = new ImageView(editor_.Render.PreviewImage, PanelBorderPreview);
-  Editor_IMG_Preview->setObjectName("Editor_IMG_Preview");
-  Editor_IMG_Preview->move(65, 50);
-  connect(Editor_IMG_Preview, &ImageView::MouseMove, this, &MainWindow::Editor_IMG_PreviewMouseMove);
-  connect(Editor_IMG_Preview, &ImageView::MouseDown, this, &MainWindow::Editor_IMG_PreviewMouseDown);
+  connect(borderPaletteWindow_, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
+    PickBorder(editor_, at.x(), at.y());
+    ShowBorderColour();
+    borderPaletteWindow_->RepaintPalette();
+  });
 
-  Panel_ZoomPreview = CreateFloatingPanel("Panel_ZoomPreview", {552, 112, 193, 209});
-  Dragger->AddHandle(
-      AddCaptionStrip(Panel_ZoomPreview, "Panel21", "Preview Zoom", Panel_ZoomPreview->contentsRect().top()),
-      Panel_ZoomPreview);
-  Editor_IMG_ZoomPreview = new ImageView(editor_.Render.MagnifierImage, Panel_ZoomPreview);
-  Editor_IMG_ZoomPreview->setObjectName("Editor_IMG_ZoomPreview");
-  Editor_IMG_ZoomPreview->move((193 - MagnifierSize) / 2, 4 + CaptionStrip::StripHeight + 4);
+  connect(previewWindow_, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
+    editor_.View.SelectorColumn = at.x() / 16;
+    editor_.View.SelectorRow = at.y() / 16;
+    DrawSelectorAtCurrentPosition();
+  });
+  connect(previewWindow_, &PreviewWindow::Pressed, this, &MainWindow::ZoomToSelector);
+  // Over the border the selector goes away.
+  connect(previewWindow_, &PreviewWindow::PointerOverBorder, this, [this] {
+    editor_.Render.ShowPreview();
+    Present();
+  });
 
-  Panel_Corrector = new CorrectorPanel(editor_, EditMode_MGS);
-  Dragger->AddHandle(Panel_Corrector->Panel12, Panel_Corrector);
-  connect(findChild<QAction*>("ShowHide1"), &QAction::triggered, Panel_Corrector, &CorrectorPanel::ShowHide1Click);
+  connect(bitmapExportWindow_, &BitmapExportWindow::ExportAsked, this, [this](int sizeIndex) {
+    // A failed write leaves the window open for another try.
+    if (files_.ExportBitmap(sizeIndex)) bitmapExportWindow_->hide();
+  });
 
+  connect(correctorWindow_, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
+    ChooseCorrectorCell(editor_, at.x(), at.y());
+    correctorWindow_->RepaintImages();
+  });
+  connect(correctorWindow_, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
+    ExchangeCorrectorCell(editor_);
+    correctorWindow_->RepaintImages();
+  });
+}
+
+QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>(name); }
+
+// Layout --------------------------------------------------------------------
+
+QRect MainWindow::WorkArea() const {
+  const int w = clientArea_->width(), h = clientArea_->height();
+  return {0, ToolBar::BarHeight, w, std::max(0, h - ToolBar::BarHeight - StatusBar::BarHeight)};
 }
 
 void MainWindow::LayoutClientArea() {
-  const int w = EditMode_MGS->width(), h = EditMode_MGS->height();
-  Panel_Instruments->setGeometry(0, 0, w, ToolBarHeight);
-  Panel_StatusBar_1->setGeometry(0, h - StatusBarHeight, w, StatusBarHeight);
-  const QRect workArea(0, ToolBarHeight, w, std::max(0, h - ToolBarHeight - StatusBarHeight));
-  Panel_WorkSpace->setGeometry(workArea);
-  if (IsPictureMaximised()) Panel_Editor_Picture->setGeometry(workArea);
-  Panel_WorkSpace->lower();
-  Panel_Editor_Picture->stackUnder(Panel_Color);
+  const int w = clientArea_->width(), h = clientArea_->height();
+  toolBar_->setGeometry(0, 0, w, ToolBar::BarHeight);
+  statusBar_->setGeometry(0, h - StatusBar::BarHeight, w, StatusBar::BarHeight);
+  workSpace_->setGeometry(WorkArea());
+  if (IsPictureMaximised()) pictureWindow_->setGeometry(WorkArea());
+  workSpace_->lower();
+  pictureWindow_->stackUnder(paletteWindow_);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -439,108 +319,122 @@ void MainWindow::showEvent(QShowEvent* event) {
   LayoutClientArea();
   if (shownOnce_) return;
   shownOnce_ = true;
-  RefreshColourPickers();
-  RefreshCharPaletteMarks();
+  ShowColours();
+  ShowEntryMarks();
   // The first full render makes every raster valid.
   editor_.Redraw(true);
   Present();
 }
 
 void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {
-  probeStartup_ = true;
-  sinceLaunch_ = sinceLaunch;
-  Editor_IMG_MGSFull->installEventFilter(this);
+  pictureWindow_->WatchFirstPaint([sinceLaunch] {
+    std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(sinceLaunch.elapsed()));
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  });
 }
 
-// View ------------------------------------------------------------------
+// View ----------------------------------------------------------------------
 
-void MainWindow::SyncZoomWidgets() {
-  const int level = editor_.View.ZoomLevel;
-  QToolButton* zooms[] = {KEY_Zoom1_1, KEY_Zoom2_1, KEY_Zoom3_1, KEY_Zoom4_1};
-  for (int i = 0; i < 4; ++i) zooms[i]->setChecked(i + 1 == level);
-  ScrollBox_EditPicture->horizontalScrollBar()->setValue(0);
-  ScrollBox_EditPicture->verticalScrollBar()->setValue(0);
-  Editor_IMG_MGSFull->SyncSize();
-  Panel_EditPicture->setFixedSize(Editor_IMG_MGSFull->width() + 2, Editor_IMG_MGSFull->height() + 2);
-  CentreEditor();
+void MainWindow::FollowZoom() {
+  toolBar_->ShowZoom(editor_.View.ZoomLevel);
+  pictureWindow_->FollowCanvasSize();
 }
 
 void MainWindow::SetZoom(int level) {
   editor_.SetZoom(level);
-  SyncZoomWidgets();
+  FollowZoom();
 }
 
-void MainWindow::CentreEditor() {
-  // The scroll box centres a smaller panel itself; a larger one starts at its edge.
-  QScrollArea* box = ScrollBox_EditPicture;
-  box->widget()->adjustSize();
-  if (Panel_EditPicture->width() >= box->viewport()->width()) box->horizontalScrollBar()->setValue(0);
-  if (Panel_EditPicture->height() >= box->viewport()->height()) box->verticalScrollBar()->setValue(0);
+void MainWindow::OnToolBarButton(ToolBarButton id) {
+  switch (id) {
+    case ToolBarButton::Zoom:  // ZoomChosen
+      break;
+    case ToolBarButton::CharGrid:
+      ToggleCharGrid();
+      break;
+    case ToolBarButton::PixelGrid:
+      TogglePixelGrid();
+      break;
+    case ToolBarButton::Palette:
+      TogglePaletteWindow();
+      break;
+    case ToolBarButton::BorderPalette:
+      ToggleBorderPaletteWindow();
+      break;
+    case ToolBarButton::Preview:
+      TogglePreviewWindow();
+      break;
+    case ToolBarButton::Magnifier:
+      ToggleMagnifier();
+      break;
+    case ToolBarButton::PixMode:
+      TogglePix();
+      break;
+    case ToolBarButton::RgbMode:
+      ToggleRgb();
+      break;
+  }
 }
 
 void MainWindow::ToggleCharGrid() {
   editor_.View.CharGridOn = !editor_.View.CharGridOn;
-  Key_Grid->setDown(editor_.View.CharGridOn);
+  toolBar_->ShowOn(ToolBarButton::CharGrid, editor_.View.CharGridOn);
   editor_.Redraw(true);
   Present();
 }
 
 void MainWindow::TogglePixelGrid() {
   editor_.View.PixelGridOn = !editor_.View.PixelGridOn;
-  Key_zGrid->setDown(editor_.View.PixelGridOn);
+  toolBar_->ShowOn(ToolBarButton::PixelGrid, editor_.View.PixelGridOn);
   editor_.Redraw(true);
   Present();
 }
 
-bool MainWindow::IsPictureMaximised() const { return Panel_Editor_Picture->Align() == PanelAlign::Client; }
+bool MainWindow::IsPictureMaximised() const { return pictureWindow_->IsMaximised(); }
+
+QRect MainWindow::FloatingBounds() const { return pictureWindow_->FloatingBounds(); }
 
 void MainWindow::ToggleMaximised() {
-  ScrollBox_EditPicture->horizontalScrollBar()->setValue(0);
-  ScrollBox_EditPicture->verticalScrollBar()->setValue(0);
-  if (IsPictureMaximised()) {
-    Panel_Editor_Picture->SetAlign(PanelAlign::None);
-    Panel_Editor_Picture->setGeometry(floatingBounds_);
-    Image6->setPixmap(ResizeIcon(true));
+  pictureWindow_->ScrollToOrigin();
+  if (pictureWindow_->IsMaximised()) {
+    pictureWindow_->Restore();
   } else {
-    floatingBounds_ = Panel_Editor_Picture->geometry();
-    Panel_Editor_Picture->SetAlign(PanelAlign::Client);
+    pictureWindow_->Maximise();
     LayoutClientArea();
-    Image6->setPixmap(ResizeIcon(false));
   }
 }
 
 void MainWindow::TogglePreviewWindow() {
-  if (Panel_Preview->isVisible()) {
-    Panel_Preview->hide();
-    KEY_Preview->setDown(false);
+  if (previewWindow_->isVisible()) {
+    previewWindow_->hide();
+    toolBar_->ShowOn(ToolBarButton::Preview, false);
     return;
   }
   ShowBorderColour();
-  Panel_Preview->show();
-  Panel_Preview->raise();
-  KEY_Preview->setDown(true);
+  previewWindow_->show();
+  previewWindow_->raise();
+  toolBar_->ShowOn(ToolBarButton::Preview, true);
   editor_.Render.ShowPreview();
-  Editor_IMG_Preview->update();
+  previewWindow_->RepaintPreview();
 }
 
-void MainWindow::ToggleZoomMagnifier() {
-  if (Panel_ZoomPreview->isVisible()) {
-    Panel_ZoomPreview->hide();
-    KEY_ZoomPreview->setDown(false);
+void MainWindow::ToggleMagnifier() {
+  if (magnifierWindow_->isVisible()) {
+    magnifierWindow_->hide();
+    toolBar_->ShowOn(ToolBarButton::Magnifier, false);
     return;
   }
-  Panel_ZoomPreview->show();
-  Panel_ZoomPreview->raise();
-  KEY_ZoomPreview->setDown(true);
-  Editor_IMG_ZoomPreview->update();
+  magnifierWindow_->show();
+  magnifierWindow_->raise();
+  toolBar_->ShowOn(ToolBarButton::Magnifier, true);
+  magnifierWindow_->RepaintMagnifier();
 }
 
 void MainWindow::DrawSelectorAtCurrentPosition() {
   ViewState& view = editor_.View;
-  const Point clamped =
-      editor_.Render.DrawZoomSelector({view.SelectorColumn, view.SelectorRow}, view.SelectorSize,
-                                      ScrollBox_EditPicture->width(), ScrollBox_EditPicture->height(),
-                                      editor_.SelectorIcons);
+  const QSize box = pictureWindow_->ScrollBoxSize();
+  const Point clamped = editor_.Render.DrawZoomSelector({view.SelectorColumn, view.SelectorRow}, view.SelectorSize,
+                                                        box.width(), box.height(), editor_.SelectorIcons);
   view.SelectorColumn = clamped.X;
   view.SelectorRow = clamped.Y;
   Present();
@@ -554,77 +448,82 @@ void MainWindow::ChangeSelectorSize(int delta) {
   DrawSelectorAtCurrentPosition();
 }
 
-void MainWindow::Editor_IMG_PreviewMouseMove(QMouseEvent* event) {
-  const QPoint p = Editor_IMG_Preview->RasterPoint(event);
-  editor_.View.SelectorColumn = p.x() / 16;
-  editor_.View.SelectorRow = p.y() / 16;
-  DrawSelectorAtCurrentPosition();
-}
-
-void MainWindow::Editor_IMG_PreviewMouseDown(QMouseEvent*) {
+void MainWindow::ZoomToSelector() {
   const ViewState& view = editor_.View;
   SetZoom(view.SelectorSize / 4);  // sizes 8, 12, 16 are the scales of levels 2, 3, 4
-  const int scale = editor_.View.Scale();
+  const int scale = view.Scale();
   editor_.Redraw(true);
   Present();
   // The frame's top-left picture pixel becomes the top-left of the view.
-  Panel_EditPicture->adjustSize();
-  ScrollBox_EditPicture->horizontalScrollBar()->setValue(scale * view.SelectorColumn * 8);
-  ScrollBox_EditPicture->verticalScrollBar()->setValue(scale * view.SelectorRow * 8);
+  pictureWindow_->ScrollCanvasTo(scale * view.SelectorColumn * 8, scale * view.SelectorRow * 8);
   TogglePreviewWindow();
 }
 
-namespace {
-MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
-  return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
-          (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
-}
-}  // namespace
-
-void MainWindow::Editor_IMG_MGSFullMouseDown(QMouseEvent* event) {
-  const QPoint p = Editor_IMG_MGSFull->RasterPoint(event);
-  ShowCanvasFeedback(CanvasMouseDown(editor_, ButtonsOf(event->button()), p.x(), p.y()));
-}
-
-void MainWindow::Editor_IMG_MGSFullMouseMove(QMouseEvent* event) {
-  const QPoint p = Editor_IMG_MGSFull->RasterPoint(event);
-  ShowCanvasFeedback(CanvasMouseMove(editor_, ButtonsOf(event->buttons()), p.x(), p.y()));
-}
-
-void MainWindow::Editor_IMG_MGSFullMouseUp(QMouseEvent*) {
-  CanvasMouseUp(editor_);
-  Present();
-}
+// Drawing and colours ---------------------------------------------------------
 
 void MainWindow::ShowCanvasFeedback(const CanvasFeedback& feedback) {
-  if (feedback.StatusTexts) {
-    QLabel* labels[] = {Status_Ax, Status_Ay, Status_Bx, Status_By};
-    for (int i = 0; i < 4; ++i) labels[i]->setText(QString::fromStdString((*feedback.StatusTexts)[i]));
-  }
-  if (feedback.CellPalette)
-    for (int k = 0; k < 4; ++k) SetBackground(Status_Color[k], ToQColor((*feedback.CellPalette)[k]));
+  if (feedback.StatusTexts) statusBar_->ShowPosition(*feedback.StatusTexts);
+  if (feedback.CellPalette) statusBar_->ShowCellPalette(*feedback.CellPalette);
   if (feedback.ColoursPicked) {
-    RefreshColourPickers();
-    RefreshCharPaletteMarks();
+    ShowColours();
+    ShowEntryMarks();
   }
   Present();
 }
 
-void MainWindow::SelectInstrument(InstrumentKind kind) {
-  chromaloom::SelectInstrument(editor_, kind);
-  for (QToolButton* button : {Key_Instrument_Paint, Key_Instrument_Line, Key_Instrument_Rect, Key_Instrument_FillChar,
-                              Key_Instrument_Select, Key_Instrument_Ellipse})
-    button->setDown(InstrumentOfButton(button) == kind);
+void MainWindow::SelectTool(InstrumentKind kind) {
+  SelectInstrument(editor_, kind);
+  toolBar_->ShowTool(kind);
 }
 
-void MainWindow::ToggleEditModePix() {
+void MainWindow::TogglePix() {
   editor_.Editing.EditModePix = !editor_.Editing.EditModePix;
-  KEY_EditMode_PIX->setDown(editor_.Editing.EditModePix);
+  toolBar_->ShowOn(ToolBarButton::PixMode, editor_.Editing.EditModePix);
 }
 
-void MainWindow::ToggleEditModeRgb() {
+void MainWindow::ToggleRgb() {
   editor_.Editing.EditModeRgb = !editor_.Editing.EditModeRgb;
-  KEY_EditMode_RGB->setDown(editor_.Editing.EditModeRgb);
+  toolBar_->ShowOn(ToolBarButton::RgbMode, editor_.Editing.EditModeRgb);
+}
+
+void MainWindow::TogglePaletteWindow() {
+  const bool show = !paletteWindow_->isVisible();
+  paletteWindow_->setVisible(show);
+  if (show) paletteWindow_->raise();
+  toolBar_->ShowOn(ToolBarButton::Palette, show);
+}
+
+void MainWindow::ToggleBorderPaletteWindow() {
+  const bool show = !borderPaletteWindow_->isVisible();
+  borderPaletteWindow_->setVisible(show);
+  if (show) borderPaletteWindow_->raise();
+  toolBar_->ShowOn(ToolBarButton::BorderPalette, show);
+}
+
+void MainWindow::ShowColours() {
+  RefreshColourPickers(editor_);
+  const ColourSet& c = editor_.Editing.CurrentColours;
+  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1);
+  paletteWindow_->ShowEntryColours(mixed);
+  toolBar_->ShowEntryColours(mixed);
+  paletteWindow_->RepaintFullPalette();
+  paletteWindow_->RepaintStrips();
+}
+
+void MainWindow::ShowEntryMarks() {
+  const int entry = editor_.Editing.SelectedCharColour;
+  paletteWindow_->MarkEntry(entry);
+  toolBar_->MarkEntry(entry);
+  paletteWindow_->MarkScreenBits(editor_.Editing.ScreenBit(0), editor_.Editing.ScreenBit(1));
+}
+
+void MainWindow::ChooseEntry(int entry) {
+  SetCharColour(editor_, entry);
+  ShowEntryMarks();
+}
+
+void MainWindow::ShowBorderColour() {
+  previewWindow_->ShowBorderColour(ToQColor(editor_.Document.BorderDisplayColour()));
 }
 
 void MainWindow::UndoSwap() {
@@ -632,91 +531,213 @@ void MainWindow::UndoSwap() {
   Present();
 }
 
-// Picture commands -------------------------------------------------------
-
-void MainWindow::NewPicture(int h) {
-  editor_.NewPicture(h);
-  SyncZoomWidgets();
+void MainWindow::RunPictureCommand(const std::function<void(Editor&)>& command) {
+  command(editor_);
   Present();
 }
 
-void MainWindow::ConvertCharMode(int h) {
-  editor_.ConvertCharMode(h);
-  SyncZoomWidgets();
+// The corrector ---------------------------------------------------------------
+
+void MainWindow::ToggleCorrector() {
+  if (!correctorWindow_->isHidden()) {
+    correctorWindow_->hide();
+    return;
+  }
+  // Sized for the current cell height and rendered afresh at each showing.
+  correctorWindow_->SizeDetailFrames(editor_.Document.CharMode);
+  ShowCorrector(editor_);
+  correctorWindow_->show();
+  correctorWindow_->raise();  // over the other panels, as they come up too
+  correctorWindow_->RepaintImages();
+}
+
+void MainWindow::MarchCorrectorAnts() {
+  if (!correctorWindow_->isVisible()) return;
+  DrawCorrectorAnts(editor_);
+  const CorrectorCellArea cell = CorrectorCellInPicture(editor_);
+  correctorWindow_->RepaintCell(cell.Column, cell.Row, cell.Height);
+}
+
+// Picture commands -------------------------------------------------------------
+
+void MainWindow::NewPicture(int cellHeight) {
+  editor_.NewPicture(cellHeight);
+  FollowZoom();
   Present();
 }
 
-// Timer, keys, repaint ----------------------------------------------------
+void MainWindow::ConvertCellHeight(int cellHeight) {
+  editor_.ConvertCharMode(cellHeight);
+  FollowZoom();
+  Present();
+}
 
-void MainWindow::Timer1Timer() {
+void MainWindow::AfterPictureLoaded() {
+  FollowZoom();
+  ShowBorderColour();
+  borderPaletteWindow_->RepaintPalette();
+  Present();
+}
+
+void MainWindow::OpenAnyFile(const QString& path) { files_.OpenAnyFile(path); }
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile() && FileCommands::IsKnownKind(urls.front().toLocalFile()))
+    event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  OpenAnyFile(urls.front().toLocalFile());
+}
+
+// Timers and repaint --------------------------------------------------------------
+
+void MainWindow::AntsTick() {
   editor_.Tick();
-  Panel_Corrector->TickAnts();
+  MarchCorrectorAnts();
   Present();
+}
+
+void MainWindow::LocatorBlinkTick() {
+  if (!GradientTick(editor_)) locatorBlinkTimer_->stop();
+  paletteWindow_->RepaintFullPalette();
 }
 
 void MainWindow::Present() {
   const Damage damage = editor_.Render.TakeDamage();
-  Editor_IMG_MGSFull->RepaintRasterAreas(damage.Editor);
-  if (damage.Preview) Editor_IMG_Preview->update();
-  if (damage.Magnifier) Editor_IMG_ZoomPreview->update();
+  pictureWindow_->RepaintCanvas(damage.Editor);
+  if (damage.Preview) previewWindow_->RepaintPreview();
+  if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
 }
 
-std::optional<InstrumentKind> MainWindow::InstrumentOfButton(const QObject* object) const {
-  const std::pair<const QToolButton*, InstrumentKind> tools[] = {
-      {Key_Instrument_Paint, InstrumentKind::Paint},     {Key_Instrument_Line, InstrumentKind::Line},
-      {Key_Instrument_Rect, InstrumentKind::Rect},       {Key_Instrument_FillChar, InstrumentKind::FillChar},
-      {Key_Instrument_Select, InstrumentKind::Select},   {Key_Instrument_Ellipse, InstrumentKind::Ellipse}};
-  for (const auto& [button, kind] : tools)
-    if (object == button) return kind;
-  return std::nullopt;
+// Keys --------------------------------------------------------------------------
+
+bool MainWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
+  const KeyPress press = KeyPress::From(key, modifiers);
+  pointerStepCount_ = std::min(pointerStepCount_, MaxPointerStepCount);
+  bool handled = false;
+  for (const KeyRow& row : KeyTable()) {
+    // Read at each row, as an earlier row may have changed it.
+    const KeyState state{previewWindow_->isVisible(), editor_.View.SelectorSize};
+    if (!row.Matches(press, state)) continue;
+    handled = true;
+    if (const char* action = MenuActionOf(row.Command)) {
+      Action(action)->trigger();
+    } else {
+      RunKeyCommand(row.Command);
+    }
+  }
+  return handled;
+}
+
+void MainWindow::KeyReleased() { pointerStepCount_ = 0; }
+
+void MainWindow::RunKeyCommand(KeyCommand command) {
+  switch (command) {
+    case KeyCommand::ChoosePencil:
+      return SelectTool(InstrumentKind::Paint);
+    case KeyCommand::ChooseFillCell:
+      return SelectTool(InstrumentKind::FillChar);
+    case KeyCommand::ChooseSelection:
+      return SelectTool(InstrumentKind::Select);
+    case KeyCommand::ChooseLine:
+      return SelectTool(InstrumentKind::Line);
+    case KeyCommand::ChooseRect:
+      return SelectTool(InstrumentKind::Rect);
+    case KeyCommand::EndShape:
+      editor_.Editing.ShapeInProgress = false;
+      return;
+    case KeyCommand::GrowSelector:
+      return ChangeSelectorSize(+4);
+    case KeyCommand::ShrinkSelector:
+      return ChangeSelectorSize(-4);
+    case KeyCommand::PointerLeft:
+      return StepPointer(-1, 0);
+    case KeyCommand::PointerRight:
+      return StepPointer(+1, 0);
+    case KeyCommand::PointerDown:
+      return StepPointer(0, +1);
+    case KeyCommand::PointerUp:
+      return StepPointer(0, -1);
+    case KeyCommand::ClickLeft:
+      return pointer_->ClickWith(Qt::LeftButton);
+    case KeyCommand::ClickRight:
+      return pointer_->ClickWith(Qt::RightButton);
+    case KeyCommand::NudgeLeft:
+      return MovePointerBy(-1, 0);
+    case KeyCommand::NudgeRight:
+      return MovePointerBy(+1, 0);
+    case KeyCommand::NudgeDown:
+      return MovePointerBy(0, +1);
+    case KeyCommand::NudgeUp:
+      return MovePointerBy(0, -1);
+    case KeyCommand::Undo:
+      return UndoSwap();
+    case KeyCommand::ChooseEntry1:
+      return ChooseEntry(0);
+    case KeyCommand::ChooseEntry2:
+      return ChooseEntry(1);
+    case KeyCommand::ChooseEntry3:
+      return ChooseEntry(2);
+    case KeyCommand::ChooseEntry4:
+      return ChooseEntry(3);
+    case KeyCommand::TogglePalette:
+      return TogglePaletteWindow();
+    case KeyCommand::TogglePreview:
+      return TogglePreviewWindow();
+    case KeyCommand::ToggleMagnifier:
+      return ToggleMagnifier();
+    case KeyCommand::ToggleBorderPalette:
+      return ToggleBorderPaletteWindow();
+    case KeyCommand::ToggleCharGrid:
+      return ToggleCharGrid();
+    case KeyCommand::TogglePixelGrid:
+      return TogglePixelGrid();
+    case KeyCommand::TogglePix:
+      return TogglePix();
+    case KeyCommand::ToggleRgb:
+      return ToggleRgb();
+    case KeyCommand::RedrawCanvas:
+      return RunPictureCommand([](Editor& e) { e.Redraw(false); });
+    // These run through their menu actions.
+    case KeyCommand::RemoveSelection:
+    case KeyCommand::DeleteSelection:
+    case KeyCommand::Copy:
+    case KeyCommand::Paste:
+    case KeyCommand::RotatePixelsLeft:
+    case KeyCommand::RotatePixelsRight:
+    case KeyCommand::RotatePixelsUp:
+    case KeyCommand::RotatePixelsDown:
+      return;
+  }
+}
+
+void MainWindow::StepPointer(int dx, int dy) {
+  // Each held repeat moves one more step of the zoom's scale.
+  const int step = editor_.View.Scale() * ++pointerStepCount_;
+  MovePointerBy(dx * step, dy * step);
+}
+
+void MainWindow::MovePointerBy(int dx, int dy) { pointer_->MoveTo(pointer_->Position() + QPoint(dx, dy)); }
+
+bool MainWindow::IsPointerOverPicture() const {
+  return pictureWindow_->ShowsPictureAt(pointer_->WidgetUnderPointer());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-      // Keys of the window itself and of any of its controls.
-      if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress) return FormKeyDown(key->key(), key->modifiers());
-        // A held key repeats as press and release pairs here; only the real release counts.
-        if (!key->isAutoRepeat()) FormKeyUp();
-      }
-      break;
-    case QEvent::MouseButtonPress:
-      if (watched == Image6) {
-        ToggleMaximised();
-        return true;
-      }
-      if (const auto kind = InstrumentOfButton(watched)) {
-        SelectInstrument(*kind);
-        return true;
-      }
-      break;
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-      // The tool buttons keep the look SelectInstrument gave them.
-      if (InstrumentOfButton(watched)) return true;
-      break;
-    case QEvent::MouseMove:
-      // Over the border around the preview image: the selector goes away.
-      if (watched == PanelBorderPreview) {
-        editor_.Render.ShowPreview();
-        Present();
-      }
-      break;
-    case QEvent::Resize:
-      if (watched == ScrollBox_EditPicture->viewport()) CentreEditor();
-      break;
-    case QEvent::Paint:
-      if (probeStartup_ && watched == Editor_IMG_MGSFull) {
-        probeStartup_ = false;
-        std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(sinceLaunch_.elapsed()));
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-      }
-      break;
-    default:
-      break;
+  const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+    // Keys of the window itself and of any of its controls.
+    if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (type == QEvent::KeyPress) return KeyPressed(key->key(), key->modifiers());
+      // A held key repeats as press and release pairs here; only the real release counts.
+      if (!key->isAutoRepeat()) KeyReleased();
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -17,7 +17,7 @@ class SystemPointer : public PointerDevice {
   // The window system then reports the move to the widget under the pointer.
   void MoveTo(QPoint screenPosition) override { QCursor::setPos(screenPosition); }
 
-  void Click(Qt::MouseButton button) override {
+  void ClickWith(Qt::MouseButton button) override {
     const QPoint at = QCursor::pos();
     QWidget* target = QApplication::widgetAt(at);
     if (!target) return;

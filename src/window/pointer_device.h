@@ -17,7 +17,7 @@ class PointerDevice {
   virtual QPoint Position() const = 0;
   virtual void MoveTo(QPoint screenPosition) = 0;
   // A press and release at the pointer, delivered after the current event.
-  virtual void Click(Qt::MouseButton button) = 0;
+  virtual void ClickWith(Qt::MouseButton button) = 0;
   // The widget under the pointer's current screen position.
   virtual QWidget* WidgetUnderPointer() const = 0;
 };

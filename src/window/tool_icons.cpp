@@ -9,16 +9,9 @@
 
 #include "picture/zx_colour.h"
 #include "render/zoom_icons.h"
+#include "window/image_view.h"
 
 namespace chromaloom {
-
-QImage WrapRaster(const Raster& raster) {
-  const int w = raster.Width();
-  const int h = raster.Height();
-  // The const-data constructor keeps the raster's buffer; a write to the
-  // image would detach it instead of touching the raster.
-  return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), w, h, w * 4, QImage::Format_RGB32);
-}
 
 namespace {
 
@@ -114,10 +107,14 @@ void DrawLandscape(Canvas& c, int x, int y, int w, int h) {
   }
 }
 
+}  // namespace
+
 QPixmap ZoomIcon(int level) {
   const Raster icon = MakeZoomIcon(level);
   return QPixmap::fromImage(WrapRaster(icon).copy());
 }
+
+namespace {
 
 // A white square crossed by blue lines every step pixels.
 void DrawGrid(Canvas& c, int step) {
@@ -126,6 +123,8 @@ void DrawGrid(Canvas& c, int step) {
     c.Fill(1, i, 19, 1, Zx(Blue));
   }
 }
+
+}  // namespace
 
 QPixmap CharGridIcon() {
   Canvas c(IconSize, IconSize);
@@ -179,7 +178,7 @@ QPixmap PreviewIcon() {
   return c.Take();
 }
 
-QPixmap ZoomPreviewIcon() {
+QPixmap MagnifierIcon() {
   Canvas c(IconSize, IconSize);
   DrawLandscape(c, 1, 1, 16, 12);
   c.Frame(0, 0, 18, 14, Ink);
@@ -240,7 +239,7 @@ QPixmap RectIcon() {
   return c.Take();
 }
 
-QPixmap FillCharIcon() {
+QPixmap FillCellIcon() {
   Canvas c(IconSize, IconSize);
   // A bucket pouring paint into one 8 x 8 cell.
   c.Frame(12, 12, 10, 10, Ink);
@@ -292,33 +291,6 @@ QPixmap EllipseIcon() {
       if (inside(px, py, 10.0, 7.0) && !inside(px, py, 8.0, 5.0)) c.Dot(x, y, Ink);
     }
   return c.Take();
-}
-
-}  // namespace
-
-QPixmap ToolBarIcon(const QString& buttonName) {
-  using Maker = QPixmap (*)();
-  static const std::pair<const char*, Maker> Icons[] = {
-      {"KEY_Zoom1_1", [] { return ZoomIcon(1); }},
-      {"KEY_Zoom2_1", [] { return ZoomIcon(2); }},
-      {"KEY_Zoom3_1", [] { return ZoomIcon(3); }},
-      {"KEY_Zoom4_1", [] { return ZoomIcon(4); }},
-      {"Key_Grid", CharGridIcon},
-      {"Key_zGrid", PixelGridIcon},
-      {"KEY_Palette", PaletteIcon},
-      {"KEY_BorderPalette", BorderPaletteIcon},
-      {"KEY_Preview", PreviewIcon},
-      {"KEY_ZoomPreview", ZoomPreviewIcon},
-      {"Key_Instrument_Paint", PencilIcon},
-      {"Key_Instrument_Line", LineIcon},
-      {"Key_Instrument_Rect", RectIcon},
-      {"Key_Instrument_FillChar", FillCharIcon},
-      {"Key_Instrument_Select", SelectIcon},
-      {"Key_Instrument_Ellipse", EllipseIcon},
-  };
-  for (const auto& [name, make] : Icons)
-    if (buttonName == QLatin1String(name)) return make();
-  return {};
 }
 
 QPixmap ResizeIcon(bool maximise) {

@@ -1,24 +1,26 @@
-// The editor's own icons, drawn in code so they stay crisp at 1:1.
+// The editor's own icons, drawn in code so they stay crisp at 1:1. The tool
+// bar's tables name the icon of each button.
 #pragma once
 
 #include <QIcon>
-#include <QImage>
 #include <QPixmap>
-#include <QString>
-
-#include "picture/raster.h"
 
 namespace chromaloom {
 
-// A core raster as a QImage sharing its pixels (the raster must outlive it).
-QImage WrapRaster(const Raster& raster);
-
-// 22 x 22 icon of the tool bar button with this object name
-// ("KEY_Zoom1_1" .. "KEY_Zoom4_1", "Key_Grid", "Key_zGrid", "KEY_Palette",
-// "KEY_BorderPalette", "KEY_Preview", "KEY_ZoomPreview", "Key_Instrument_Paint",
-// "Key_Instrument_Line", "Key_Instrument_Rect", "Key_Instrument_FillChar",
-// "Key_Instrument_Select", "Key_Instrument_Ellipse"); a null pixmap for others.
-QPixmap ToolBarIcon(const QString& buttonName);
+// 22 x 22 tool bar icons.
+QPixmap ZoomIcon(int level);  // the core's zoom icon of level 1..4
+QPixmap CharGridIcon();
+QPixmap PixelGridIcon();
+QPixmap PaletteIcon();
+QPixmap BorderPaletteIcon();
+QPixmap PreviewIcon();
+QPixmap MagnifierIcon();
+QPixmap PencilIcon();
+QPixmap LineIcon();
+QPixmap RectIcon();
+QPixmap FillCellIcon();
+QPixmap SelectIcon();
+QPixmap EllipseIcon();
 
 // The 16 x 13 icons on the picture window's caption: maximise and restore.
 QPixmap ResizeIcon(bool maximise);

@@ -13,25 +13,17 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
   return reason + "\n\n" + QDir::toNativeSeparators(path);
 }
 
-QString QtNameFilter(const QString& filter) {
-  const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-  if (bar < 0) return filter;
-  QString patterns = filter.mid(bar + 1);
-  patterns.replace(';', ' ');
-  return filter.left(bar) + " (" + patterns + ")";
-}
-
 namespace {
 
 class QtDialogs : public UserDialogs {
  public:
-  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const DialogMemory& memory) override {
-    const QString name = QFileDialog::getOpenFileName(parent, {}, StartPath(memory), QtNameFilter(filter));
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
+    const QString name = QFileDialog::getOpenFileName(parent, {}, StartPath(state), filter);
     return name.isEmpty() ? std::nullopt : std::optional(name);
   }
 
-  std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const DialogMemory& memory) override {
-    const QString name = QFileDialog::getSaveFileName(parent, {}, StartPath(memory), QtNameFilter(filter));
+  std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
+    const QString name = QFileDialog::getSaveFileName(parent, {}, StartPath(state), filter);
     return name.isEmpty() ? std::nullopt : std::optional(name);
   }
 
@@ -47,8 +39,8 @@ class QtDialogs : public UserDialogs {
 
  private:
   // The name last chosen is offered again.
-  static QString StartPath(const DialogMemory& memory) {
-    return memory.LastName.isEmpty() ? memory.Folder : memory.LastName;
+  static QString StartPath(const FileDialogState& state) {
+    return state.LastName.isEmpty() ? state.Folder : state.LastName;
   }
 };
 

@@ -12,8 +12,8 @@ class QWidget;
 
 namespace chromaloom {
 
-// A file dialog's memory for the run: where it starts and the name it offers.
-struct DialogMemory {
+// What a file dialog keeps for the run: where it starts and the name it offers.
+struct FileDialogState {
   QString Folder;
   QString LastName;  // full path of the file last chosen
 };
@@ -21,10 +21,12 @@ struct DialogMemory {
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
-  // filter in the form "*.mgs|*.mgs"; nullopt when the user cancels.
-  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const DialogMemory& memory) = 0;
+  // filter as Qt's file dialogs take it ("*.mgs (*.mgs)"); nullopt when the user cancels.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter,
+                                                const FileDialogState& state) = 0;
   // Asks before overwriting the chosen name itself.
-  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const DialogMemory& memory) = 0;
+  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter,
+                                                const FileDialogState& state) = 0;
   virtual bool ConfirmOverwrite(QWidget* parent, const QString& path) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
 };
@@ -34,8 +36,5 @@ std::unique_ptr<UserDialogs> MakeQtDialogs();
 
 // The text of a failed read or write: the reason, and the file it concerns.
 QString FileErrorMessage(const QString& path, const std::exception& error);
-
-// "*.mg1/mg2/mg4/mg8|*.mg1;*.mg2;*.mg4;*.mg8" as a Qt name filter.
-QString QtNameFilter(const QString& filter);
 
 }  // namespace chromaloom

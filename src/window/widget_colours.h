@@ -8,6 +8,9 @@
 
 namespace chromaloom {
 
+// The grey behind the picture and the tool windows.
+inline constexpr QColor WorkSpaceColour(128, 128, 128);
+
 inline QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 inline void SetBackground(QWidget* widget, const QColor& colour) {

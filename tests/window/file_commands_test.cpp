@@ -19,9 +19,12 @@
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
 #include "support/random_picture.h"
+#include "support/window_test_support.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
+
+using test_support::Child;
 
 namespace {
 
@@ -35,11 +38,11 @@ class ScriptedDialogs : public UserDialogs {
   QStringList Filters, OverwriteQuestions, Errors;
   QString LastOffered;
 
-  std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const DialogMemory& memory) override {
-    return Next(filter, memory);
+  std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState& state) override {
+    return Next(filter, state);
   }
-  std::optional<QString> ChooseSaveFile(QWidget*, const QString& filter, const DialogMemory& memory) override {
-    return Next(filter, memory);
+  std::optional<QString> ChooseSaveFile(QWidget*, const QString& filter, const FileDialogState& state) override {
+    return Next(filter, state);
   }
   bool ConfirmOverwrite(QWidget*, const QString& path) override {
     OverwriteQuestions << path;
@@ -50,9 +53,9 @@ class ScriptedDialogs : public UserDialogs {
   void ShowError(QWidget*, const QString& message) override { Errors << message; }
 
  private:
-  std::optional<QString> Next(const QString& filter, const DialogMemory& memory) {
+  std::optional<QString> Next(const QString& filter, const FileDialogState& state) {
     Filters << filter;
-    LastOffered = memory.LastName.isEmpty() ? memory.Folder : memory.LastName;
+    LastOffered = state.LastName.isEmpty() ? state.Folder : state.LastName;
     const QString answer = Answers.isEmpty() ? QString() : Answers.takeFirst();
     if (answer.isEmpty()) return std::nullopt;
     return answer;
@@ -94,7 +97,7 @@ class FileCommandsTest : public QObject {
     return window;
   }
   QString File(const QString& name) const { return dir_.filePath(name); }
-  void Trigger(MainWindow& w, const char* action) { w.findChild<QAction*>(action)->trigger(); }
+  void Trigger(MainWindow& w, const char* action) { Child<QAction>(w, action)->trigger(); }
 
  private slots:
   void openLoadsTheFileAndPausesTheCanvas() {
@@ -103,18 +106,18 @@ class FileCommandsTest : public QObject {
     WriteAll(File("pic.mgs"), WriteMgs(picture));
     w->SetZoom(3);
     dialogs_->Answers = {File("pic.mgs")};
-    Trigger(*w, "Open1");
-    QCOMPARE(dialogs_->Filters, QStringList{"*.mgs|*.mgs"});
+    Trigger(*w, "openAction");
+    QCOMPARE(dialogs_->Filters, QStringList{"*.mgs (*.mgs)"});
     QCOMPARE(w->Core().Document, picture);
     QVERIFY(w->Core().CanvasInputSuspended);
     QCOMPARE(w->Core().View.ZoomLevel, 1);
-    QVERIFY(w->KEY_Zoom1_1->isChecked());
-    w->Timer1Timer();
+    QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
+    w->AntsTick();
     QVERIFY(!w->Core().CanvasInputSuspended);
     // The dialog offers the name chosen last; cancel changes nothing.
     w->Core().Document.SetPixelBit(0, 0, 0, true);
     const Picture edited = w->Core().Document;
-    Trigger(*w, "Open1");
+    Trigger(*w, "openAction");
     QCOMPARE(dialogs_->LastOffered, File("pic.mgs"));
     QCOMPARE(w->Core().Document, edited);
     QVERIFY(dialogs_->Errors.isEmpty());
@@ -125,7 +128,7 @@ class FileCommandsTest : public QObject {
     w->Core().Document = test_support::RandomPicture(4, 2);
     const Bytes expected = WriteMgs(w->Core().Document);
     dialogs_->Answers = {File("drawing")};
-    Trigger(*w, "Save1");
+    Trigger(*w, "saveAction");
     QCOMPARE(ReadAll(File("drawing.mgs")), expected);
     QVERIFY(dialogs_->OverwriteQuestions.isEmpty());
 
@@ -133,14 +136,14 @@ class FileCommandsTest : public QObject {
     w->Core().Document = test_support::RandomPicture(4, 3);
     dialogs_->Answers = {File("drawing"), File("drawing")};
     dialogs_->OverwriteAnswers = {false, true};
-    Trigger(*w, "Save1");
+    Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->OverwriteQuestions, QStringList{File("drawing.mgs")});
     QCOMPARE(ReadAll(File("drawing.mgs")), expected);
-    Trigger(*w, "Save1");
+    Trigger(*w, "saveAction");
     QCOMPARE(ReadAll(File("drawing.mgs")), WriteMgs(w->Core().Document));
     // A name that already ends in .mgs was asked about by the dialog itself.
     dialogs_->Answers = {File("drawing.mgs")};
-    Trigger(*w, "Save1");
+    Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->OverwriteQuestions.size(), 2);
   }
 
@@ -154,11 +157,11 @@ class FileCommandsTest : public QObject {
       const char* Written;
       Bytes Expected;
     } exports[] = {
-        {"Exporttoimg2", "*.img|*.img", "out.img", WriteImg(p)},
-        {"Exporttomg01", "*.mg1|*.mg1", "out.mg1", WriteMg1(p)},
-        {"Exporttomg11", "*.mg2|*.mg2", "out.mg2", WriteMg(p)},
-        {"Exporttomg21", "*.mg4|*.mg4", "out.mg4", WriteMg(p)},
-        {"Exporttomg81", "*.mg8|*.mg8", "out.mg8", WriteMg(p)},
+        {"exportImgAction", "*.img (*.img)", "out.img", WriteImg(p)},
+        {"exportMg1Action", "*.mg1 (*.mg1)", "out.mg1", WriteMg1(p)},
+        {"exportMg2Action", "*.mg2 (*.mg2)", "out.mg2", WriteMg(p)},
+        {"exportMg4Action", "*.mg4 (*.mg4)", "out.mg4", WriteMg(p)},
+        {"exportMg8Action", "*.mg8 (*.mg8)", "out.mg8", WriteMg(p)},
     };
     for (const auto& e : exports) {
       dialogs_->Answers = {File("out")};
@@ -190,11 +193,11 @@ class FileCommandsTest : public QObject {
       const char* File;
       std::function<void()> Expect;
     } imports[] = {
-        {"Importfromimg2", "*.img|*.img", "a.img", [&] { expected.ImportZxScreen(img, false, true); }},
-        {"Importfromimg1", "*.$img|*.$img", "a.$img", [&] { expected.ImportZxScreen(hobetaImg, true, true); }},
-        {"Importfromscr1", "*.scr|*.scr", "a.scr", [&] { expected.ImportZxScreen(scr, false, false); }},
-        {"Importfromscr2", "*.scr|*.scr", "b.scr", [&] { expected.ImportZxScreen(hobetaScr, true, false); }},
-        {"Importfrommg1mg2mg4mg81", "*.mg1/mg2/mg4/mg8|*.mg1;*.mg2;*.mg4;*.mg8", "a.mg2",
+        {"importImgAction", "*.img (*.img)", "a.img", [&] { expected.ImportZxScreen(img, false, true); }},
+        {"importHobetaImgAction", "*.$img (*.$img)", "a.$img", [&] { expected.ImportZxScreen(hobetaImg, true, true); }},
+        {"importScrAction", "*.scr (*.scr)", "a.scr", [&] { expected.ImportZxScreen(scr, false, false); }},
+        {"importHobetaScrAction", "*.scr (*.scr)", "b.scr", [&] { expected.ImportZxScreen(hobetaScr, true, false); }},
+        {"importMgAction", "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)", "a.mg2",
          [&] { expected.ImportMg(WriteMg(source)); }},
     };
     for (const auto& i : imports) {
@@ -225,11 +228,11 @@ class FileCommandsTest : public QObject {
       QString Path;
       const char* Reason;
     } cases[] = {
-        {"Importfrommg1mg2mg4mg81", File("foreign.mg4"), "Error file format"},
-        {"Open1", File("short.mgs"), "Error file format"},
-        {"Importfromscr1", File("short.scr"), "Error file format"},
-        {"Open1", File("missing.mgs"), "Cannot read"},
-        {"Importfromimg2", dir_.path(), "Cannot read"},
+        {"importMgAction", File("foreign.mg4"), "Error file format"},
+        {"openAction", File("short.mgs"), "Error file format"},
+        {"importScrAction", File("short.scr"), "Error file format"},
+        {"openAction", File("missing.mgs"), "Cannot read"},
+        {"importImgAction", dir_.path(), "Cannot read"},
     };
     for (const auto& c : cases) {
       dialogs_->Errors.clear();
@@ -243,7 +246,7 @@ class FileCommandsTest : public QObject {
     // A write that fails says so and leaves nothing behind.
     dialogs_->Errors.clear();
     dialogs_->Answers = {File("no/such/folder/x")};
-    Trigger(*w, "Save1");
+    Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY(dialogs_->Errors.front().contains("x.mgs"));
   }
@@ -254,32 +257,37 @@ class FileCommandsTest : public QObject {
     w->Core().Document = test_support::RandomPicture(4, 7);
     w->Core().SelectBorder(7, 2);
     w->Core().Redraw(true);
-    Trigger(*w, "ExporttoBMP1");
-    QVERIFY(w->Panel_ExportToBmp->isVisible());
-    QVERIFY(w->RadioButton[0]->isChecked());
+    const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
+    auto* ok = Child<QPushButton>(*w, "okButton");
+    auto* cancel = Child<QPushButton>(*w, "cancelButton");
+    auto size = [&w](int i) { return Child<QRadioButton>(*w, QString("bitmapSize%1").arg(i + 1)); };
+    Trigger(*w, "exportBmpAction");
+    QVERIFY(panel->isVisible());
+    QVERIFY(size(0)->isChecked());
     for (int i = 0; i < 9; ++i) {
-      QCOMPARE(w->RadioButton[i]->text(), QString(BitmapSizes[static_cast<std::size_t>(i)].Caption));
-      w->ExporttoBMP1Click();
-      w->RadioButton[i]->setChecked(true);
+      QCOMPARE(size(i)->text(), QString(BitmapSizes[static_cast<std::size_t>(i)].Caption));
+      Trigger(*w, "exportBmpAction");
+      size(i)->setChecked(true);
       dialogs_->Answers = {File(QString("size%1").arg(i + 1))};
-      w->Button4->click();
-      QVERIFY(!w->Panel_ExportToBmp->isVisible());
+      ok->click();
+      QCOMPARE(dialogs_->Filters.last(), QString("*.bmp (*.bmp)"));
+      QVERIFY(!panel->isVisible());
       const Raster expected = BuildBitmap(w->Core().Render.MixedRaster, MakeRgb(0, 202, 115), i);
       QCOMPARE(ReadAll(File(QString("size%1.bmp").arg(i + 1))), WriteBmp(expected));
     }
-    QVERIFY(w->RadioButton[8]->isChecked());  // kept for the run
+    QVERIFY(size(8)->isChecked());  // kept for the run
     // Cancelling the file dialog still closes the panel; Cancel closes it too.
-    w->ExporttoBMP1Click();
-    w->Button4->click();
-    QVERIFY(!w->Panel_ExportToBmp->isVisible());
-    w->ExporttoBMP1Click();
-    w->Button5->click();
-    QVERIFY(!w->Panel_ExportToBmp->isVisible());
+    Trigger(*w, "exportBmpAction");
+    ok->click();
+    QVERIFY(!panel->isVisible());
+    Trigger(*w, "exportBmpAction");
+    cancel->click();
+    QVERIFY(!panel->isVisible());
     // A failed write keeps it open.
-    w->ExporttoBMP1Click();
+    Trigger(*w, "exportBmpAction");
     dialogs_->Answers = {File("no/such/folder/pic")};
-    w->Button4->click();
-    QVERIFY(w->Panel_ExportToBmp->isVisible());
+    ok->click();
+    QVERIFY(panel->isVisible());
     QCOMPARE(dialogs_->Errors.size(), 1);
   }
 
@@ -298,7 +306,7 @@ class FileCommandsTest : public QObject {
     for (int mode : {1, 2, 4, 8}) {
       w->NewPicture(mode);
       w->Core().Document.Pixels[0].At(3, 3) = static_cast<std::uint8_t>(mode);
-      Trigger(*w, "PreviewonZX1");
+      Trigger(*w, "previewOnEmulatorAction");
       const Picture& p = w->Core().Document;
       QCOMPARE(ReadAll(zxview + QString("image.mg%1").arg(mode)), mode == 1 ? WriteMg1(p) : WriteMg(p));
       // The launcher runs on its own, in the preview folder.
@@ -313,7 +321,7 @@ class FileCommandsTest : public QObject {
     // A missing launcher is reported by its path; the image is written all the same.
     QFile::remove(zxview + "view8x4.sh");
     w->NewPicture(4);
-    Trigger(*w, "PreviewonZX1");
+    Trigger(*w, "previewOnEmulatorAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY(dialogs_->Errors.front().contains(zxview + "view8x4.sh"));
     QVERIFY(QFile::exists(zxview + "image.mg4"));

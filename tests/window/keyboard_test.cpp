@@ -1,16 +1,19 @@
 // The key table, the keyboard-driven pointer and the Edit menu commands.
 #include <QAction>
 #include <QScrollArea>
-#include <QFrame>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
 #include "selection/transforms.h"
 #include "support/random_picture.h"
-#include "window/image_view.h"
+#include "support/window_test_support.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
+
+using test_support::Child;
+using test_support::Type;
 
 namespace {
 
@@ -27,7 +30,7 @@ class RecordingPointer : public PointerDevice {
     Moves << p - At;
     At = p;
   }
-  void Click(Qt::MouseButton button) override { Clicks << button; }
+  void ClickWith(Qt::MouseButton button) override { Clicks << button; }
   QWidget* WidgetUnderPointer() const override { return Under; }
 };
 
@@ -50,7 +53,7 @@ class KeyboardTest : public QObject {
   }
 
   static bool Key(MainWindow& w, int key, Qt::KeyboardModifiers modifiers = {}) {
-    return w.FormKeyDown(key, modifiers);
+    return w.KeyPressed(key, modifiers);
   }
 
  private slots:
@@ -74,11 +77,11 @@ class KeyboardTest : public QObject {
       Qt::KeyboardModifiers Modifiers;
       std::function<bool(MainWindow&)> State;
     } toggles[] = {
-        {Qt::Key_C, {}, [](MainWindow& m) { return m.Panel_Color->isVisible(); }},
-        {Qt::Key_B, {}, [](MainWindow& m) { return m.Panel_Border->isVisible(); }},
-        {Qt::Key_V, {}, [](MainWindow& m) { return m.Panel_Preview->isVisible(); }},
-        {Qt::Key_F12, {}, [](MainWindow& m) { return m.Panel_Preview->isVisible(); }},
-        {Qt::Key_V, Qt::AltModifier, [](MainWindow& m) { return m.Panel_ZoomPreview->isVisible(); }},
+        {Qt::Key_C, {}, [](MainWindow& m) { return Child<QWidget>(m, "paletteWindow")->isVisible(); }},
+        {Qt::Key_B, {}, [](MainWindow& m) { return Child<QWidget>(m, "borderPaletteWindow")->isVisible(); }},
+        {Qt::Key_V, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
+        {Qt::Key_F12, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
+        {Qt::Key_V, Qt::AltModifier, [](MainWindow& m) { return Child<QWidget>(m, "magnifierWindow")->isVisible(); }},
         {Qt::Key_G, {}, [](MainWindow& m) { return m.Core().View.CharGridOn; }},
         {Qt::Key_H, {}, [](MainWindow& m) { return m.Core().View.PixelGridOn; }},
         {Qt::Key_W, {}, [](MainWindow& m) { return !m.Core().Editing.EditModePix; }},
@@ -91,9 +94,10 @@ class KeyboardTest : public QObject {
       Key(*w, t.Key, t.Modifiers);
       QVERIFY(!t.State(*w));
     }
-    QVERIFY(!w->KEY_Palette->isDown());
+    const auto* paletteButton = Child<QToolButton>(*w, "paletteButton");
+    QVERIFY(!paletteButton->isDown());
     Key(*w, Qt::Key_C);
-    QVERIFY(w->KEY_Palette->isDown());
+    QVERIFY(paletteButton->isDown());
   }
 
   void digitsChooseEntriesWithAnyModifierAndMoveOnlyWithout() {
@@ -127,7 +131,7 @@ class KeyboardTest : public QObject {
     w->SetZoom(2);
     for (int i = 0; i < 7; ++i) Key(*w, Qt::Key_O);
     QCOMPARE(pointer_->Moves, (QList<QPoint>{{-8, 0}, {-16, 0}, {-24, 0}, {-32, 0}, {-40, 0}, {-48, 0}, {-48, 0}}));
-    w->FormKeyUp();
+    w->KeyReleased();
     pointer_->Moves.clear();
     Key(*w, Qt::Key_A);
     Key(*w, Qt::Key_9);
@@ -136,10 +140,11 @@ class KeyboardTest : public QObject {
 
   void pSelectsThePencilAndMovesRight() {
     auto w = Window();
-    w->SelectInstrument(InstrumentKind::Line);
+    w->SelectTool(InstrumentKind::Line);
     Key(*w, Qt::Key_P);
     QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::Paint);
-    QVERIFY(w->Key_Instrument_Paint->isDown());
+    QVERIFY(Child<QToolButton>(*w, "paintToolButton")->isDown());
+    QVERIFY(!Child<QToolButton>(*w, "lineToolButton")->isDown());
     QCOMPARE(pointer_->Moves, (QList<QPoint>{{4, 0}}));
   }
 
@@ -207,16 +212,16 @@ class KeyboardTest : public QObject {
     w->Core().Document = test_support::RandomPicture(8, 9);
     const Picture start = w->Core().Document;
     w->Core().Selection = {.Shown = true, .Left = 0, .Top = 0, .Width = 1, .Height = 1};
-    pointer_->Under = w->Editor_IMG_MGSFull;
+    pointer_->Under = Child<QWidget>(*w, "canvas");
     Key(*w, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(!w->Panel_Color->isVisible());  // Ctrl+C copies, it does not toggle
+    QVERIFY(!Child<QWidget>(*w, "paletteWindow")->isVisible());  // Ctrl+C copies, it does not toggle
     w->Core().Editing.LastCanvasPointer = {5 * 32 + 1, 3 * 32 + 1};  // cell (5, 3) at zoom level 1
     Key(*w, Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(!w->Panel_Preview->isVisible());
+    QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
     for (int line = 0; line < 8; ++line)
       QCOMPARE(w->Core().Document.Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
     // Away from the picture nothing is pasted.
-    pointer_->Under = w->KEY_Palette;
+    pointer_->Under = Child<QWidget>(*w, "paletteButton");
     w->Core().Editing.LastCanvasPointer = {10 * 32, 10 * 32};
     const Picture before = w->Core().Document;
     Key(*w, Qt::Key_V, Qt::ControlModifier);
@@ -232,20 +237,54 @@ class KeyboardTest : public QObject {
     w->Core().Document = test_support::RandomPicture(8, 10);
     w->Core().Selection = {.Shown = true, .Left = 3, .Top = 3, .Width = 1, .Height = 1};
     const std::uint8_t b = w->Core().Document.Pixels[0].At(3, 24);
-    w->findChild<QAction*>("FlipVertical1")->trigger();
+    Child<QAction>(*w, "flipVerticalAction")->trigger();
     QCOMPARE(w->Core().Document.Pixels[0].At(3, 31), b);
-    w->findChild<QAction*>("FlipVertical1")->trigger();
+    Child<QAction>(*w, "flipVerticalAction")->trigger();
     QCOMPARE(w->Core().Document.Pixels[0].At(3, 24), b);
-    w->findChild<QAction*>("Removeselection1")->trigger();
+    Child<QAction>(*w, "removeSelectionAction")->trigger();
     QVERIFY(!w->Core().Selection.Shown);
+  }
+
+  void keysWithAMenuCommandTriggerItsAction() {
+    auto w = Window();
+    const struct {
+      int Key;
+      Qt::KeyboardModifiers Modifiers;
+      const char* Action;
+    } rows[] = {
+        {Qt::Key_Escape, {}, "removeSelectionAction"},
+        {Qt::Key_D, Qt::ControlModifier, "removeSelectionAction"},
+        {Qt::Key_Delete, {}, "deleteAction"},
+        {Qt::Key_C, Qt::ControlModifier, "copyAction"},
+        {Qt::Key_V, Qt::ControlModifier, "pasteAction"},
+        {Qt::Key_Left, Qt::ControlModifier, "rotatePixelsLeftAction"},
+        {Qt::Key_Right, Qt::ControlModifier, "rotatePixelsRightAction"},
+        {Qt::Key_Up, Qt::ControlModifier, "rotatePixelsUpAction"},
+        {Qt::Key_Down, Qt::ControlModifier, "rotatePixelsDownAction"},
+    };
+    std::vector<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
+    for (QAction* action : w->findChildren<QAction*>())
+      spies.emplace_back(action->objectName(), std::make_unique<QSignalSpy>(action, &QAction::triggered));
+    for (const auto& r : rows) {
+      for (auto& [name, spy] : spies) spy->clear();
+      QVERIFY(Key(*w, r.Key, r.Modifiers));
+      // Exactly the one action fired, once.
+      for (auto& [name, spy] : spies) QCOMPARE(spy->count(), name == r.Action ? 1 : 0);
+    }
+    // Without Ctrl the same letters are other commands, not these actions.
+    for (auto& [name, spy] : spies) spy->clear();
+    Key(*w, Qt::Key_C);
+    Key(*w, Qt::Key_D);
+    for (auto& [name, spy] : spies) QCOMPARE(spy->count(), 0);
   }
 
   void keysReachTheWindowWhateverHasTheFocus() {
     auto w = Window();
-    w->ScrollBox_EditPicture->setFocus();
-    QTest::keyClick(w->ScrollBox_EditPicture, Qt::Key_G);
+    auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
+    box->setFocus();
+    Type(box, Qt::Key_G);
     QVERIFY(w->Core().View.CharGridOn);
-    QTest::keyClick(w->KEY_Palette, Qt::Key_N);
+    Type(Child<QWidget>(*w, "paletteButton"), Qt::Key_N);
     QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::FillChar);
   }
 };

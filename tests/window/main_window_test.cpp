@@ -14,12 +14,14 @@
 
 #include "formats/mgs_format.h"
 #include "support/random_picture.h"
-#include "window/corrector_panel.h"
-#include "window/floating_panel.h"
-#include "window/image_view.h"
+#include "support/window_test_support.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
+
+using test_support::Child;
+using test_support::PressAndRelease;
+using test_support::Type;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -66,61 +68,67 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->windowTitle(), QString("chromaLoom x0.91"));
     QCOMPARE(w->Core().Document, Picture{});
     QVERIFY(w->IsPictureMaximised());
-    for (QFrame* panel : std::initializer_list<QFrame*>{w->Panel_Color, w->Panel_Border, w->Panel_Preview, w->Panel_ZoomPreview,
-                          w->Panel_Corrector, w->Panel_ExportToBmp})
-      QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
-    QCOMPARE(w->Panel_Instruments->height(), 41);
-    QCOMPARE(w->Panel_StatusBar_1->height(), 22);
-    QCOMPARE(w->Panel_Editor_Picture->geometry(),
-             QRect(0, 41, w->EditMode_MGS->width(), w->EditMode_MGS->height() - 41 - 22));
-    QCOMPARE(w->Editor_IMG_MGSFull->size(), QSize(1024, 768));
-    QCOMPARE(w->Status_Ax->text(), QString("X: 000"));
-    QCOMPARE(w->Status_Ay->text(), QString("Y:000"));
-    QCOMPARE(w->Status_Bx->text(), QString("Ax: 00"));
-    QCOMPARE(w->Status_By->text(), QString("Ay: 00"));
-    QVERIFY(w->KEY_Zoom1_1->isChecked());
-    QVERIFY(w->Timer1->isActive());
-    QVERIFY(!w->Timer_GradPal->isActive());
+    for (const char* name : {"paletteWindow", "borderPaletteWindow", "previewWindow", "magnifierWindow",
+                             "correctorWindow", "bitmapExportWindow"})
+      QVERIFY2(!Child<QWidget>(*w, name)->isVisible(), name);
+    QCOMPARE(Child<QWidget>(*w, "toolBar")->height(), 41);
+    QCOMPARE(Child<QWidget>(*w, "statusBar")->height(), 22);
+    const QWidget* clientArea = Child<QWidget>(*w, "clientArea");
+    QCOMPARE(Child<QWidget>(*w, "pictureWindow")->geometry(),
+             QRect(0, 41, clientArea->width(), clientArea->height() - 41 - 22));
+    QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024, 768));
+    QCOMPARE(Child<QLabel>(*w, "statusX")->text(), QString("X: 000"));
+    QCOMPARE(Child<QLabel>(*w, "statusY")->text(), QString("Y:000"));
+    QCOMPARE(Child<QLabel>(*w, "statusCellX")->text(), QString("Ax: 00"));
+    QCOMPARE(Child<QLabel>(*w, "statusCellY")->text(), QString("Ay: 00"));
+    QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
+    QVERIFY(Child<QTimer>(*w, "antsTimer")->isActive());
+    QCOMPARE(Child<QTimer>(*w, "antsTimer")->interval(), 100);
+    QVERIFY(!Child<QTimer>(*w, "locatorBlinkTimer")->isActive());
     QCOMPARE(w->DialogFolder(), w->ProgramFolder());
   }
 
   void toolBarButtonsStandWhereTheLayoutPutsThem() {
     auto w = Shown();
+    auto zoom = [](int level) { return QString("zoomButton%1").arg(level); };
     const struct {
-      const char* Name;
+      QString Name;
       int X;
       const char* Tip;
     } buttons[] = {
-        {"KEY_Zoom1_1", 4, ""},
-        {"KEY_Zoom2_1", 36, ""},
-        {"KEY_Zoom3_1", 68, ""},
-        {"KEY_Zoom4_1", 100, ""},
-        {"Key_Grid", 140, "PerChar Grid (use hotkey 'G')"},
-        {"Key_zGrid", 172, "PerPixel Grid (use hotkey 'H')"},
-        {"KEY_Palette", 212, "Full Palette Window (use hotkey 'C')"},
-        {"KEY_BorderPalette", 244, "Border Palette Window (use hotkey 'B')"},
-        {"KEY_Preview", 284, "Preview and Zoom selector Window (use hotkey 'V')"},
-        {"KEY_ZoomPreview", 316, "Preview Zoom Window (use hotkey 'ALT+V')"},
-        {"KEY_EditMode_PIX", 572, ""},
-        {"KEY_EditMode_RGB", 613, ""},
-        {"Key_Instrument_Paint", 668, "Pencil (use hotkey 'P')"},
-        {"Key_Instrument_Line", 700, "Line (use hotkey 'L')"},
-        {"Key_Instrument_Rect", 732, ""},
-        {"Key_Instrument_FillChar", 764, "Fill Char (use hotkey 'N')"},
-        {"Key_Instrument_Select", 796, "Selection (use hotkey 'S')"},
-        {"Key_Instrument_Ellipse", 836, ""},
+        {zoom(1), 4, ""},
+        {zoom(2), 36, ""},
+        {zoom(3), 68, ""},
+        {zoom(4), 100, ""},
+        {"charGridButton", 140, "PerChar Grid (use hotkey 'G')"},
+        {"pixelGridButton", 172, "PerPixel Grid (use hotkey 'H')"},
+        {"paletteButton", 212, "Full Palette Window (use hotkey 'C')"},
+        {"borderPaletteButton", 244, "Border Palette Window (use hotkey 'B')"},
+        {"previewButton", 284, "Preview and Zoom selector Window (use hotkey 'V')"},
+        {"magnifierButton", 316, "Preview Zoom Window (use hotkey 'ALT+V')"},
+        {"pixButton", 572, ""},
+        {"rgbButton", 613, ""},
+        {"paintToolButton", 668, "Pencil (use hotkey 'P')"},
+        {"lineToolButton", 700, "Line (use hotkey 'L')"},
+        {"rectToolButton", 732, ""},
+        {"fillCellToolButton", 764, "Fill Char (use hotkey 'N')"},
+        {"selectToolButton", 796, "Selection (use hotkey 'S')"},
+        {"ellipseToolButton", 836, ""},
     };
     for (const auto& b : buttons) {
       auto* button = w->findChild<QToolButton*>(b.Name);
-      QVERIFY2(button, b.Name);
+      QVERIFY2(button, qPrintable(b.Name));
       QCOMPARE(button->x(), b.X);
       QCOMPARE(button->toolTip(), QString(b.Tip));
     }
-    QVERIFY(w->Key_Instrument_Ellipse->isHidden());
-    QCOMPARE(w->Panel_CurrentColors->x(), 356);
-    QCOMPARE(w->Panel_CurrentColors->width(), 213);
-    QCOMPARE(w->KEY_EditMode_PIX->width(), 41);
-    QCOMPARE(w->KEY_EditMode_RGB->width(), 49);
+    QVERIFY(Child<QToolButton>(*w, "ellipseToolButton")->isHidden());
+    const QWidget* entries = Child<QWidget>(*w, "entrySwatches");
+    QCOMPARE(entries->x(), 356);
+    QCOMPARE(entries->width(), 213);
+    QCOMPARE(Child<QToolButton>(*w, "pixButton")->width(), 41);
+    QCOMPARE(Child<QToolButton>(*w, "rgbButton")->width(), 49);
+    QCOMPARE(Child<QToolButton>(*w, "pixButton")->text(), QString("PIX"));
+    QCOMPARE(Child<QToolButton>(*w, "rgbButton")->text(), QString("RGB"));
   }
 
   void menuHasEveryItemInOrder() {
@@ -132,60 +140,66 @@ class MainWindowTest : public QObject {
     }
     const QStringList expected = {
         "File",
-        "  CreateNew1 New",
-        "    N8x8StandartGigascreen1 8x8 Standart Gigascreen",
-        "    N4x81 8x4 MultiGigaScreen",
-        "    N3x81 8x2 MultiGigaScreen",
-        "    N1x81 8x1 MultiGigaScreen",
-        "  Changevertical1 Change char size",
-        "    Convertto8x8 Convert to 8x8",
-        "    Convertto8x4 Convert to 8x4",
-        "    Convertto8x2 Convert to 8x2",
-        "    Convertto8x1 Convert to 8x1",
+        "  newMenu New",
+        "    newPicture8x8Action 8x8 Standart Gigascreen",
+        "    newPicture8x4Action 8x4 MultiGigaScreen",
+        "    newPicture8x2Action 8x2 MultiGigaScreen",
+        "    newPicture8x1Action 8x1 MultiGigaScreen",
+        "  changeCellHeightMenu Change char size",
+        "    convertTo8x8Action Convert to 8x8",
+        "    convertTo8x4Action Convert to 8x4",
+        "    convertTo8x2Action Convert to 8x2",
+        "    convertTo8x1Action Convert to 8x1",
         "  -",
-        "  Open1 Open *.mgs",
-        "  Save1 Save *.mgs",
+        "  openAction Open *.mgs",
+        "  saveAction Save *.mgs",
         "  -",
-        "  Import1 Import",
-        "    Importfromimg2 Import from *.img",
-        "    Importfromimg1 Import from *.$img",
+        "  importMenu Import",
+        "    importImgAction Import from *.img",
+        "    importHobetaImgAction Import from *.$img",
         "    -",
-        "    Importfromscr1 Import from *.scr",
-        "    Importfromscr2 Import from *.$scr",
+        "    importScrAction Import from *.scr",
+        "    importHobetaScrAction Import from *.$scr",
         "    -",
-        "    Importfrommg1mg2mg4mg81 Import from *.mg1/mg2/mg4/mg8",
-        "  N3 Export",
-        "    Exporttoimg2 Export to *.img",
+        "    importMgAction Import from *.mg1/mg2/mg4/mg8",
+        "  exportMenu Export",
+        "    exportImgAction Export to *.img",
         "    -",
-        "    Exporttomg01 Export to *.mg1",
-        "    Exporttomg11 Export to *.mg2",
-        "    Exporttomg21 Export to *.mg4",
-        "    Exporttomg81 Export to *.mg8",
+        "    exportMg1Action Export to *.mg1",
+        "    exportMg2Action Export to *.mg2",
+        "    exportMg4Action Export to *.mg4",
+        "    exportMg8Action Export to *.mg8",
         "    -",
-        "    ExporttoBMP1 Export to *.BMP",
+        "    exportBmpAction Export to *.BMP",
         "  -",
-        "  PreviewonZX1 Preview TRD on ZX-emul",
+        "  previewOnEmulatorAction Preview TRD on ZX-emul",
         "Edit",
-        "  Removeselection1 Remove selection (CTRL+D or ESC)",
+        "  removeSelectionAction Remove selection (CTRL+D or ESC)",
         "  -",
-        "  Copy1 Copy (CTRL+C)",
-        "  Paste1 Paste (CTRL+V)",
-        "  DeleteDEL1 Delete (DEL)",
+        "  copyAction Copy (CTRL+C)",
+        "  pasteAction Paste (CTRL+V)",
+        "  deleteAction Delete (DEL)",
         "  -",
-        "  FlipHorizontal1 Flip Horizontal",
-        "  FlipVertical1 Flip Vertical",
+        "  flipHorizontalAction Flip Horizontal",
+        "  flipVerticalAction Flip Vertical",
         "  -",
-        "  Rotate90cw1 Rotate 90` cw",
+        "  rotate90Action Rotate 90` cw",
         "  -",
-        "  Rotatepixelsright1 Rotate pixels Right (CTRL+CursorRight)",
-        "  RotatepixelsLeft1 Rotate pixels Left (CTRL+CursorLeft)",
-        "  RotatepixelsUp1 Rotate pixels Up (CTRL+CursorUp)",
-        "  RotatepixelsDown1 Rotate pixels Down (CTRL+CursorDown)",
+        "  rotatePixelsRightAction Rotate pixels Right (CTRL+CursorRight)",
+        "  rotatePixelsLeftAction Rotate pixels Left (CTRL+CursorLeft)",
+        "  rotatePixelsUpAction Rotate pixels Up (CTRL+CursorUp)",
+        "  rotatePixelsDownAction Rotate pixels Down (CTRL+CursorDown)",
         "Color Corrector",
-        "  ShowHide1 Show/Hide",
+        "  showCorrectorAction Show/Hide",
         "  -",
     };
     QCOMPARE(items, expected);
+    // The captions carry their keys; no action shows a shortcut of its own.
+    for (const QAction* action : w->findChildren<QAction*>())
+      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+    const QStringList menus = {"fileMenu", "newMenu", "changeCellHeightMenu", "importMenu",
+                               "exportMenu", "editMenu", "correctorMenu"};
+    for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
   void zoomSizesTheEditor_data() {
@@ -195,34 +209,37 @@ class MainWindowTest : public QObject {
   void zoomSizesTheEditor() {
     QFETCH(int, level);
     auto w = Shown();
-    QTest::mousePress(w->findChild<QToolButton*>(QString("KEY_Zoom%1_1").arg(level)), Qt::LeftButton);
+    QTest::mousePress(Child<QToolButton>(*w, QString("zoomButton%1").arg(level)), Qt::LeftButton);
     QCOMPARE(w->Core().View.ZoomLevel, level);
-    QCOMPARE(w->Editor_IMG_MGSFull->size(), QSize(1024 * level, 768 * level));
-    QCOMPARE(w->Panel_EditPicture->size(), QSize(1024 * level + 2, 768 * level + 2));
-    QToolButton* zooms[] = {w->KEY_Zoom1_1, w->KEY_Zoom2_1, w->KEY_Zoom3_1, w->KEY_Zoom4_1};
-    for (int i = 0; i < 4; ++i) QCOMPARE(zooms[i]->isChecked(), i + 1 == level);
-    QCOMPARE(w->ScrollBox_EditPicture->horizontalScrollBar()->value(), 0);
-    QCOMPARE(w->ScrollBox_EditPicture->verticalScrollBar()->value(), 0);
+    QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024 * level, 768 * level));
+    QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
+    for (int i = 1; i <= 4; ++i) QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
+    const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
+    QCOMPARE(box->horizontalScrollBar()->value(), 0);
+    QCOMPARE(box->verticalScrollBar()->value(), 0);
   }
 
   void editorIsCentredAndRecentredOnResize() {
     auto w = Shown();
     w->ToggleMaximised();
-    const QWidget* viewport = w->ScrollBox_EditPicture->viewport();
+    auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
+    auto* pictureWindow = Child<QWidget>(*w, "pictureWindow");
+    const QWidget* frame = Child<QWidget>(*w, "canvasFrame");
+    const QWidget* viewport = box->viewport();
     for (const QSize size : {QSize(1100, 850), QSize(1150, 820)}) {
-      w->Panel_Editor_Picture->resize(size);
+      pictureWindow->resize(size);
       QCoreApplication::processEvents();
-      QCOMPARE(w->Panel_EditPicture->x(), (viewport->width() - w->Panel_EditPicture->width()) / 2);
-      QCOMPARE(w->Panel_EditPicture->y(), (viewport->height() - w->Panel_EditPicture->height()) / 2);
+      QCOMPARE(frame->x(), (viewport->width() - frame->width()) / 2);
+      QCOMPARE(frame->y(), (viewport->height() - frame->height()) / 2);
     }
     // Wider than the box: any resize scrolls back to the left and top edges.
     w->SetZoom(2);
-    w->ScrollBox_EditPicture->horizontalScrollBar()->setValue(300);
-    w->ScrollBox_EditPicture->verticalScrollBar()->setValue(200);
-    w->Panel_Editor_Picture->resize(900, 700);
+    box->horizontalScrollBar()->setValue(300);
+    box->verticalScrollBar()->setValue(200);
+    pictureWindow->resize(900, 700);
     QCoreApplication::processEvents();
-    QCOMPARE(w->ScrollBox_EditPicture->horizontalScrollBar()->value(), 0);
-    QCOMPARE(w->ScrollBox_EditPicture->verticalScrollBar()->value(), 0);
+    QCOMPARE(box->horizontalScrollBar()->value(), 0);
+    QCOMPARE(box->verticalScrollBar()->value(), 0);
   }
 
   void previewClickZoomsAndScrollsToTheFrame() {
@@ -230,33 +247,37 @@ class MainWindowTest : public QObject {
     w->resize(900, 700);  // a view small enough to scroll that far at level 3
     QCoreApplication::processEvents();
     w->TogglePreviewWindow();
-    QVERIFY(w->Panel_Preview->isVisible());
-    QVERIFY(w->KEY_Preview->isDown());
+    const QWidget* previewWindow = Child<QWidget>(*w, "previewWindow");
+    const auto* previewButton = Child<QToolButton>(*w, "previewButton");
+    auto* preview = Child<QWidget>(*w, "preview");
+    QVERIFY(previewWindow->isVisible());
+    QVERIFY(previewButton->isDown());
     w->Core().View.SelectorSize = 12;
-    Send(w->Editor_IMG_Preview, QEvent::MouseMove, QPoint(20 * 16 + 3, 10 * 16 + 5));
+    Send(preview, QEvent::MouseMove, QPoint(20 * 16 + 3, 10 * 16 + 5));
     QCOMPARE(w->Core().View.SelectorColumn, 20);
     QCOMPARE(w->Core().View.SelectorRow, 10);
-    Send(w->Editor_IMG_Preview, QEvent::MouseButtonPress, QPoint(20 * 16 + 3, 10 * 16 + 5), Qt::RightButton);
+    Send(preview, QEvent::MouseButtonPress, QPoint(20 * 16 + 3, 10 * 16 + 5), Qt::RightButton);
     QCOMPARE(w->Core().View.ZoomLevel, 3);
-    QCOMPARE(w->ScrollBox_EditPicture->horizontalScrollBar()->value(), 1920);
-    QCOMPARE(w->ScrollBox_EditPicture->verticalScrollBar()->value(), 960);
-    QVERIFY(!w->Panel_Preview->isVisible());
-    QVERIFY(!w->KEY_Preview->isDown());
+    const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
+    QCOMPARE(box->horizontalScrollBar()->value(), 1920);
+    QCOMPARE(box->verticalScrollBar()->value(), 960);
+    QVERIFY(!previewWindow->isVisible());
+    QVERIFY(!previewButton->isDown());
   }
 
   void selectorFrameFollowsThePointerAndLeavesOverTheBorder() {
     auto w = Shown();
     w->TogglePreviewWindow();
     const Raster clean = w->Core().Render.PreviewRaster;
-    Send(w->Editor_IMG_Preview, QEvent::MouseMove, QPoint(40, 40));
+    Send(Child<QWidget>(*w, "preview"), QEvent::MouseMove, QPoint(40, 40));
     QVERIFY(!(w->Core().Render.PreviewImage == clean));
-    Send(w->PanelBorderPreview, QEvent::MouseMove, QPoint(10, 10));
+    Send(Child<QWidget>(*w, "previewBorder"), QEvent::MouseMove, QPoint(10, 10));
     QVERIFY(w->Core().Render.PreviewImage == clean);
   }
 
   void selectorSizeStaysWithinItsBounds() {
     auto w = Shown();
-    auto press = [&](Qt::Key key) { QTest::keyClick(w.get(), key); };
+    auto press = [&](Qt::Key key) { Type(w.get(), key); };
     press(Qt::Key_Up);  // preview hidden: no change
     QCOMPARE(w->Core().View.SelectorSize, 8);
     w->TogglePreviewWindow();
@@ -275,48 +296,57 @@ class MainWindowTest : public QObject {
   void maximiseRestoreMaximiseKeepsTheFloatingBounds() {
     auto w = Shown();
     QCOMPARE(w->FloatingBounds(), QRect(2, 42, 640, 480));
-    QTest::mousePress(w->Image6, Qt::LeftButton);
+    auto* icon = Child<QLabel>(*w, "maximiseIcon");
+    auto* pictureWindow = Child<QWidget>(*w, "pictureWindow");
+    const QImage restoreLook = icon->pixmap().toImage();
+    QTest::mousePress(icon, Qt::LeftButton);
     QVERIFY(!w->IsPictureMaximised());
-    QCOMPARE(w->Panel_Editor_Picture->geometry(), QRect(2, 42, 640, 480));
-    w->Panel_Editor_Picture->setGeometry(30, 60, 700, 500);
-    QTest::mousePress(w->Image6, Qt::LeftButton);
+    QCOMPARE(pictureWindow->geometry(), QRect(2, 42, 640, 480));
+    QVERIFY(icon->pixmap().toImage() != restoreLook);  // floating: the icon offers to maximise
+    pictureWindow->setGeometry(30, 60, 700, 500);
+    QTest::mousePress(icon, Qt::LeftButton);
     QVERIFY(w->IsPictureMaximised());
-    QTest::mousePress(w->Image6, Qt::LeftButton);
-    QCOMPARE(w->Panel_Editor_Picture->geometry(), QRect(30, 60, 700, 500));
+    QCOMPARE(icon->pixmap().toImage(), restoreLook);
+    QTest::mousePress(icon, Qt::LeftButton);
+    QCOMPARE(pictureWindow->geometry(), QRect(30, 60, 700, 500));
   }
 
   void pictureWindowDragsOnlyWhileFloating() {
     auto w = Shown();
-    const QRect before = w->Panel_Editor_Picture->geometry();
+    auto* pictureWindow = Child<QWidget>(*w, "pictureWindow");
+    auto* caption = Child<QWidget>(*w, "pictureCaption");
+    const QRect before = pictureWindow->geometry();
     const QPoint grip(50, 8);
-    Send(w->Panel3, QEvent::MouseButtonPress, grip, Qt::LeftButton);
-    Send(w->Panel3, QEvent::MouseMove, grip + QPoint(30, -10), Qt::LeftButton);
-    Send(w->Panel3, QEvent::MouseButtonRelease, grip + QPoint(30, -10), Qt::LeftButton);
-    QCOMPARE(w->Panel_Editor_Picture->geometry(), before);
+    Send(caption, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    Send(caption, QEvent::MouseMove, grip + QPoint(30, -10), Qt::LeftButton);
+    Send(caption, QEvent::MouseButtonRelease, grip + QPoint(30, -10), Qt::LeftButton);
+    QCOMPARE(pictureWindow->geometry(), before);
     w->ToggleMaximised();
-    const QPoint start = w->Panel_Editor_Picture->pos();
-    Send(w->Panel3, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    const QPoint start = pictureWindow->pos();
+    Send(caption, QEvent::MouseButtonPress, grip, Qt::LeftButton);
     // The strip moves with the panel, so the same global step lands at a new local point.
-    QMouseEvent move(QEvent::MouseMove, QPointF(grip), w->Panel3->mapToGlobal(QPointF(grip)) + QPointF(30, -10),
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip), caption->mapToGlobal(QPointF(grip)) + QPointF(30, -10),
                      Qt::NoButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(w->Panel3, &move);
-    QCOMPARE(w->Panel_Editor_Picture->pos(), start + QPoint(30, -10));
+    QCoreApplication::sendEvent(caption, &move);
+    QCOMPARE(pictureWindow->pos(), start + QPoint(30, -10));
   }
 
   void gridButtonsShowTheGrids() {
     auto w = Shown();
-    QTest::mouseClick(w->Key_Grid, Qt::LeftButton);
-    QTest::mouseClick(w->Key_zGrid, Qt::LeftButton);
-    QVERIFY(w->Key_Grid->isDown());
-    QVERIFY(w->Key_zGrid->isDown());
-    const QImage shown = w->Editor_IMG_MGSFull->grab().toImage();
+    auto* charGrid = Child<QToolButton>(*w, "charGridButton");
+    auto* pixelGrid = Child<QToolButton>(*w, "pixelGridButton");
+    PressAndRelease(charGrid);
+    PressAndRelease(pixelGrid);
+    QVERIFY(charGrid->isDown());
+    QVERIFY(pixelGrid->isDown());
+    const QImage shown = Child<QWidget>(*w, "canvas")->grab().toImage();
     const int z = 4;
     QCOMPARE(shown.pixel(8 * z, 0), qRgb(255, 255, 255));
     QCOMPARE(shown.pixel(z, z), qRgb(0, 0, 0));
     QCOMPARE(shown.pixel(z, z + 1), qRgb(128, 128, 128));
     QCOMPARE(shown.pixel(z + 2, z + 2), qRgb(0, 0, 0));
-    QTest::mouseClick(w->Key_Grid, Qt::LeftButton);
-    QVERIFY(!w->Key_Grid->isDown());
+    PressAndRelease(charGrid);
+    QVERIFY(!charGrid->isDown());
     QVERIFY(!w->Core().View.CharGridOn);
   }
 
@@ -324,9 +354,10 @@ class MainWindowTest : public QObject {
     auto w = Shown();
     w->Core().Document = test_support::RandomPicture(8, 3);
     w->Core().Redraw(true);
-    w->ToggleZoomMagnifier();
-    QVERIFY(w->Panel_ZoomPreview->isVisible());
-    Send(w->Editor_IMG_MGSFull, QEvent::MouseMove, QPoint(1023, 767));
+    w->ToggleMagnifier();
+    QVERIFY(Child<QWidget>(*w, "magnifierWindow")->isVisible());
+    QVERIFY(Child<QToolButton>(*w, "magnifierButton")->isDown());
+    Send(Child<QWidget>(*w, "canvas"), QEvent::MouseMove, QPoint(1023, 767));
     const Raster& preview = w->Core().Render.PreviewImage;
     const Raster& magnifier = w->Core().Render.MagnifierImage;
     QCOMPARE(magnifier.At(0, 0), preview.At(336, 208));
@@ -338,7 +369,7 @@ class MainWindowTest : public QObject {
     w->Core().CanvasInputSuspended = true;
     const int phases[] = {4, 8, 12, 0};
     for (int phase : phases) {
-      w->Timer1Timer();
+      w->AntsTick();
       QCOMPARE(w->Core().AntsPhase, phase);
       QVERIFY(!w->Core().CanvasInputSuspended);
     }
@@ -347,14 +378,14 @@ class MainWindowTest : public QObject {
   void newAndConvertReturnToZoomLevel1() {
     auto w = Shown();
     w->SetZoom(3);
-    w->findChild<QAction*>("N4x81")->trigger();
+    Child<QAction>(*w, "newPicture8x4Action")->trigger();
     QCOMPARE(w->Core().Document.CharMode, 4);
     QCOMPARE(w->Core().View.ZoomLevel, 1);
-    QVERIFY(w->KEY_Zoom1_1->isChecked());
+    QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
     w->SetZoom(2);
-    w->findChild<QAction*>("Convertto8x2")->trigger();
+    Child<QAction>(*w, "convertTo8x2Action")->trigger();
     QCOMPARE(w->Core().Document.CharMode, 2);
-    QCOMPARE(w->Editor_IMG_MGSFull->size(), QSize(1024, 768));
+    QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024, 768));
   }
 
   void commandLineOpensExactlyOneNativeFile() {

@@ -3,23 +3,27 @@
 #include <QPixmap>
 #include <QStringList>
 #include <QTest>
+#include <QToolButton>
 
 #include "picture/raster.h"
 #include "render/zoom_icons.h"
+#include "window/tool_bar.h"
 #include "window/tool_icons.h"
 
 using namespace chromaloom;
 
 namespace {
 
-const QStringList Names = {
-    "KEY_Zoom1_1", "KEY_Zoom2_1", "KEY_Zoom3_1", "KEY_Zoom4_1",
-    "Key_Grid", "Key_zGrid", "KEY_Palette", "KEY_BorderPalette",
-    "KEY_Preview", "KEY_ZoomPreview", "Key_Instrument_Paint", "Key_Instrument_Line",
-    "Key_Instrument_Rect", "Key_Instrument_FillChar", "Key_Instrument_Select", "Key_Instrument_Ellipse",
-};
-
 QImage Pixels(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+
+// Every icon of the tool bar, named by its button, as the tables give them.
+QList<std::pair<QString, QPixmap>> ToolBarIcons() {
+  QList<std::pair<QString, QPixmap>> icons;
+  for (const ToolBarButtonRow& row : ToolBarButtons())
+    if (row.Icon) icons.append({ButtonName(row), row.Icon()});
+  for (const ToolRow& row : Tools()) icons.append({row.ObjectName, row.Icon()});
+  return icons;
+}
 
 }  // namespace
 
@@ -28,34 +32,52 @@ class ToolIconsTest : public QObject {
 
  private slots:
   void EveryButtonHasA22PixelIcon() {
-    for (const QString& name : Names) {
-      const QPixmap icon = ToolBarIcon(name);
+    const auto icons = ToolBarIcons();
+    QCOMPARE(icons.size(), 16);  // all but the PIX and RGB text buttons
+    for (const auto& [name, icon] : icons) {
       QVERIFY2(!icon.isNull(), qPrintable(name));
       QCOMPARE(icon.size(), QSize(22, 22));
     }
   }
 
   void IconsDifferFromEachOther() {
-    QList<QImage> images;
-    for (const QString& name : Names) images.append(Pixels(ToolBarIcon(name)));
-    for (int i = 0; i < images.size(); ++i)
-      for (int j = i + 1; j < images.size(); ++j)
-        QVERIFY2(images[i] != images[j], qPrintable(Names[i] + " == " + Names[j]));
+    const auto icons = ToolBarIcons();
+    for (int i = 0; i < icons.size(); ++i)
+      for (int j = i + 1; j < icons.size(); ++j)
+        QVERIFY2(Pixels(icons[i].second) != Pixels(icons[j].second),
+                 qPrintable(icons[i].first + " == " + icons[j].first));
   }
 
   void ZoomIconsAreTheCoreIcons() {
-    for (int level = 1; level <= 4; ++level) {
-      const Raster raster = MakeZoomIcon(level);
-      const QImage image = Pixels(ToolBarIcon(QString("KEY_Zoom%1_1").arg(level)));
+    int levels = 0;
+    for (const ToolBarButtonRow& row : ToolBarButtons()) {
+      if (row.ZoomLevel == 0) continue;
+      ++levels;
+      const Raster raster = MakeZoomIcon(row.ZoomLevel);
+      const QImage image = Pixels(row.Icon());
       for (int y = 0; y < raster.Height(); ++y)
         for (int x = 0; x < raster.Width(); ++x) QCOMPARE(image.pixel(x, y), raster.At(x, y));
     }
+    QCOMPARE(levels, 4);
   }
 
-  void UnknownNamesGiveNoIcon() {
-    QVERIFY(ToolBarIcon("").isNull());
-    QVERIFY(ToolBarIcon("KEY_Zoom5_1").isNull());
-    QVERIFY(ToolBarIcon("key_grid").isNull());
+  void ButtonsShowTheirRowsIconAndTextButtonsNone() {
+    ToolBar bar(nullptr);
+    for (const ToolBarButtonRow& row : ToolBarButtons()) {
+      const auto* button = bar.findChild<QToolButton*>(ButtonName(row));
+      QVERIFY2(button, row.ObjectName);
+      if (!row.Icon) {
+        QVERIFY2(button->icon().isNull(), row.ObjectName);
+        QCOMPARE(button->text(), QString(row.Text));
+        continue;
+      }
+      QCOMPARE(Pixels(button->icon().pixmap(22, 22)), Pixels(row.Icon()));
+    }
+    for (const ToolRow& row : Tools()) {
+      const auto* button = bar.findChild<QToolButton*>(row.ObjectName);
+      QVERIFY2(button, row.ObjectName);
+      QCOMPARE(Pixels(button->icon().pixmap(22, 22)), Pixels(row.Icon()));
+    }
   }
 
   void ResizeIconsAre16By13AndDiffer() {
@@ -70,19 +92,6 @@ class ToolIconsTest : public QObject {
     const QList<QSize> sizes = ProgramIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(32, 32)));
     QVERIFY(sizes.contains(QSize(16, 16)));
-  }
-
-  void WrapRasterSharesPixels() {
-    Raster raster(5, 3, MakeRgb(1, 2, 3));
-    raster.At(4, 2) = MakeRgb(200, 100, 50);
-    const QImage image = WrapRaster(raster);
-    QCOMPARE(image.size(), QSize(5, 3));
-    QCOMPARE(static_cast<const void*>(image.constBits()), static_cast<const void*>(raster.Pixels().data()));
-    QCOMPARE(image.pixel(4, 2), qRgb(200, 100, 50));
-    QCOMPARE(image.pixel(0, 0), qRgb(1, 2, 3));
-    // Shared, so a later change to the raster shows through.
-    raster.At(1, 1) = MakeRgb(9, 8, 7);
-    QCOMPARE(image.pixel(1, 1), qRgb(9, 8, 7));
   }
 };
 

@@ -1,0 +1,49 @@
+#include "window/bitmap_export_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "formats/bmp_format.h"
+
+namespace chromaloom {
+
+BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
+    : ToolWindow("bitmapExportWindow", {152, 48, 225, 377}, parent) {
+  const QRect inside = contentsRect();
+  AddCaption("bitmapExportCaption", "Export to *.BMP", inside.top(), dragger);
+  int y = inside.top() + CaptionStrip::StripHeight + 8;
+  auto* prompt = new QLabel("Select resolution and options:", this);
+  prompt->setObjectName("sizePrompt");
+  prompt->setGeometry(inside.left() + 8, y, inside.width() - 16, 18);
+  y += 26;
+  for (int i = 0; i < 9; ++i, y += 28) {
+    sizes_[i] = new QRadioButton(BitmapSizes[static_cast<std::size_t>(i)].Caption, this);
+    sizes_[i]->setObjectName(QString("bitmapSize%1").arg(i + 1));
+    sizes_[i]->setGeometry(inside.left() + 4, y, inside.width() - 4, 22);
+  }
+  sizes_[0]->setChecked(true);
+  const int buttonsTop = inside.bottom() - 34;
+  auto* ok = new QPushButton("Ok", this);
+  ok->setObjectName("okButton");
+  ok->setGeometry(inside.left() + 20, buttonsTop, 80, 26);
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("cancelButton");
+  cancel->setGeometry(inside.right() - 100, buttonsTop, 80, 26);
+  connect(ok, &QPushButton::clicked, this, [this] { emit ExportAsked(ChosenSize()); });
+  connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void BitmapExportWindow::Open() {
+  show();
+  raise();
+}
+
+int BitmapExportWindow::ChosenSize() const {
+  int chosen = 0;
+  for (int i = 0; i < 9; ++i)
+    if (sizes_[i]->isChecked()) chosen = i;
+  return chosen;
+}
+
+}  // namespace chromaloom

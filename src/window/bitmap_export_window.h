@@ -1,0 +1,29 @@
+// Bitmap export: the nine sizes to choose from, Ok and Cancel. The chosen
+// size stays for the run.
+#pragma once
+
+#include <array>
+
+#include "window/floating_panel.h"
+
+class QRadioButton;
+
+namespace chromaloom {
+
+class BitmapExportWindow : public ToolWindow {
+  Q_OBJECT
+ public:
+  BitmapExportWindow(PanelDragger& dragger, QWidget* parent);
+  void Open();
+  // 0..8, the row of BitmapSizes.
+  int ChosenSize() const;
+
+ signals:
+  // Ok: the window closes itself only when the owner says the export is done.
+  void ExportAsked(int sizeIndex);
+
+ private:
+  std::array<QRadioButton*, 9> sizes_{};
+};
+
+}  // namespace chromaloom

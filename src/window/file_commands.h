@@ -1,0 +1,68 @@
+// The commands that read and write files: open, save, the imports and
+// exports, the bitmap export, the emulator preview and dropped files. The
+// questions go through a replaceable UserDialogs, so tests answer them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "formats/file_names.h"
+#include "window/user_dialogs.h"
+
+class QWidget;
+
+namespace chromaloom {
+
+class Editor;
+
+class FileCommands {
+ public:
+  // pictureLoaded runs after a file replaced the picture.
+  FileCommands(Editor& editor, QWidget* window, std::function<void()> pictureLoaded);
+
+  void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+  // The folder of the program file, with a trailing separator.
+  const QString& ProgramFolder() const { return programFolder_; }
+  void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+  const FileDialogState& OpenDialogState() const { return openDialogState_; }
+
+  // A single argument is a picture to open; the error text if it failed.
+  // Both dialogs then start in its folder, else in the program's.
+  QString OpenStartupFile(const QStringList& args);
+
+  void Open();
+  void Save();
+  // The ZX screens and MultiGigaScreen files.
+  void Import(FileKind kind);
+  void Export(FileKind kind);
+  // false when the write failed, so the size can be tried again.
+  bool ExportBitmap(int sizeIndex);
+  void PreviewOnEmulator();
+  // As Open or the matching import would (a drop, for one).
+  void OpenAnyFile(const QString& path);
+  // A name the drop handler takes.
+  static bool IsKnownKind(const QString& path);
+
+ private:
+  std::optional<QString> AskOpenFile(const QString& filter);
+  // Asks for a name, forces the extension and asks again before replacing
+  // a file the forced name hits; nullopt when the user says no.
+  std::optional<QString> AskSaveFile(const QString& filter, const QString& extension);
+  // Failures go to a message box.
+  bool Run(const QString& path, const std::function<void()>& command);
+  void Load(const QString& path, FileKind kind);
+
+  Editor& editor_;
+  QWidget* window_;
+  std::function<void()> pictureLoaded_;
+  std::unique_ptr<UserDialogs> dialogs_;
+  QString programFolder_;
+  FileDialogState openDialogState_;
+  FileDialogState saveDialogState_;
+};
+
+}  // namespace chromaloom

@@ -1,0 +1,82 @@
+// Every key of the editor as one table. The window walks the rows in order
+// and runs the command of each row that matches, so one key can do several
+// things (P chooses the pencil and moves the pointer right).
+#pragma once
+
+#include <Qt>
+
+#include <span>
+
+namespace chromaloom {
+
+enum class KeyCommand {
+  ChoosePencil,
+  ChooseFillCell,
+  ChooseSelection,
+  ChooseLine,
+  ChooseRect,
+  EndShape,
+  RemoveSelection,
+  GrowSelector,
+  ShrinkSelector,
+  // The pointer by accelerating steps of the zoom's scale, and clicks where it stands.
+  PointerLeft,
+  PointerRight,
+  PointerDown,
+  PointerUp,
+  ClickLeft,
+  ClickRight,
+  // The pointer by one screen pixel.
+  NudgeLeft,
+  NudgeRight,
+  NudgeDown,
+  NudgeUp,
+  DeleteSelection,
+  Copy,
+  Paste,
+  RotatePixelsLeft,
+  RotatePixelsRight,
+  RotatePixelsUp,
+  RotatePixelsDown,
+  Undo,
+  ChooseEntry1,
+  ChooseEntry2,
+  ChooseEntry3,
+  ChooseEntry4,
+  TogglePalette,
+  TogglePreview,
+  ToggleMagnifier,
+  ToggleBorderPalette,
+  ToggleCharGrid,
+  TogglePixelGrid,
+  TogglePix,
+  ToggleRgb,
+  RedrawCanvas,
+};
+
+struct KeyPress {
+  int Key = 0;
+  bool Ctrl = false;
+  bool Alt = false;
+  int Digit = -1;  // 0..9 on the main row; the keypad's digits are not digits here
+  static KeyPress From(int key, Qt::KeyboardModifiers modifiers);
+};
+
+// What some rows look at besides the key, read when the row is reached.
+struct KeyState {
+  bool PreviewShown = false;
+  int SelectorSize = 0;
+};
+
+struct KeyRow {
+  bool (*Matches)(const KeyPress& press, const KeyState& state);
+  KeyCommand Command;
+};
+
+std::span<const KeyRow> KeyTable();
+
+// The object name of the menu action that runs this command, or nullptr.
+// A key with a menu command triggers that action, so both take one path.
+const char* MenuActionOf(KeyCommand command);
+
+}  // namespace chromaloom

@@ -1,0 +1,18 @@
+#include "window/magnifier_window.h"
+
+#include "render/renderer.h"
+#include "window/image_view.h"
+
+namespace chromaloom {
+
+MagnifierWindow::MagnifierWindow(const Raster& magnifier, PanelDragger& dragger, QWidget* parent)
+    : ToolWindow("magnifierWindow", {552, 112, 193, 209}, parent) {
+  AddCaption("magnifierCaption", "Preview Zoom", contentsRect().top(), dragger);
+  magnifier_ = new ImageView(magnifier, this);
+  magnifier_->setObjectName("magnifier");
+  magnifier_->move((193 - MagnifierSize) / 2, 4 + CaptionStrip::StripHeight + 4);
+}
+
+void MagnifierWindow::RepaintMagnifier() { magnifier_->update(); }
+
+}  // namespace chromaloom

@@ -1,0 +1,139 @@
+#include "window/picture_window.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "window/image_view.h"
+#include "window/tool_icons.h"
+#include "window/widget_colours.h"
+
+namespace chromaloom {
+
+PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, QWidget* parent) : FreePanel(parent) {
+  setObjectName("pictureWindow");
+  MinWidth = 524;
+  MinHeight = 414;
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(contentsMargins());
+  layout->setSpacing(0);
+
+  auto* caption = new CaptionStrip("Picture", this);
+  caption->setObjectName("pictureCaption");
+  layout->addWidget(caption);
+  resizeIcon_ = new QLabel(caption);
+  resizeIcon_->setObjectName("maximiseIcon");
+  resizeIcon_->setFixedSize(16, 13);
+  resizeIcon_->setPixmap(ResizeIcon(false));
+  resizeIcon_->setCursor(Qt::PointingHandCursor);
+  // The press toggles; it must not start a drag of the strip.
+  resizeIcon_->installEventFilter(this);
+  caption->layout()->addWidget(resizeIcon_);
+  dragger.AddHandle(caption, this, [this] { return !IsMaximised(); });
+
+  scrollBox_ = new QScrollArea(this);
+  scrollBox_->setObjectName("pictureScrollBox");
+  scrollBox_->setFrameShape(QFrame::NoFrame);
+  scrollBox_->setWidgetResizable(false);
+  scrollBox_->setAlignment(Qt::AlignCenter);
+  SetBackground(scrollBox_->viewport(), WorkSpaceColour);
+  scrollBox_->viewport()->installEventFilter(this);
+  layout->addWidget(scrollBox_, 1);
+
+  canvasFrame_ = new QFrame;
+  canvasFrame_->setObjectName("canvasFrame");
+  canvasFrame_->setFrameShape(QFrame::Box);
+  canvasFrame_->setLineWidth(1);
+  canvas_ = new ImageView(editorImage, canvasFrame_);
+  canvas_->setObjectName("canvas");
+  canvas_->move(1, 1);
+  scrollBox_->setWidget(canvasFrame_);
+  connect(canvas_, &ImageView::MouseDown, this,
+          [this](QMouseEvent* event) { emit CanvasPressed(canvas_->RasterPoint(event), event->button()); });
+  connect(canvas_, &ImageView::MouseMove, this,
+          [this](QMouseEvent* event) { emit CanvasMoved(canvas_->RasterPoint(event), event->buttons()); });
+  connect(canvas_, &ImageView::MouseUp, this, [this] { emit CanvasReleased(); });
+
+  SetAlign(PanelAlign::Client);
+}
+
+void PictureWindow::Maximise() {
+  floatingBounds_ = geometry();
+  SetAlign(PanelAlign::Client);
+  resizeIcon_->setPixmap(ResizeIcon(false));
+}
+
+void PictureWindow::Restore() {
+  SetAlign(PanelAlign::None);
+  setGeometry(floatingBounds_);
+  resizeIcon_->setPixmap(ResizeIcon(true));
+}
+
+void PictureWindow::ScrollToOrigin() { ScrollTo(0, 0); }
+
+void PictureWindow::ScrollTo(int x, int y) {
+  scrollBox_->horizontalScrollBar()->setValue(x);
+  scrollBox_->verticalScrollBar()->setValue(y);
+}
+
+void PictureWindow::ScrollCanvasTo(int x, int y) {
+  canvasFrame_->adjustSize();
+  ScrollTo(x, y);
+}
+
+void PictureWindow::FollowCanvasSize() {
+  ScrollToOrigin();
+  canvas_->SyncSize();
+  canvasFrame_->setFixedSize(canvas_->width() + 2, canvas_->height() + 2);
+  Centre();
+}
+
+void PictureWindow::Centre() {
+  // The scroll box centres a smaller frame itself; a larger one starts at its edge.
+  scrollBox_->widget()->adjustSize();
+  if (canvasFrame_->width() >= scrollBox_->viewport()->width()) scrollBox_->horizontalScrollBar()->setValue(0);
+  if (canvasFrame_->height() >= scrollBox_->viewport()->height()) scrollBox_->verticalScrollBar()->setValue(0);
+}
+
+QSize PictureWindow::ScrollBoxSize() const { return scrollBox_->size(); }
+
+void PictureWindow::RepaintCanvas(const std::vector<Rect>& areas) { canvas_->RepaintRasterAreas(areas); }
+
+bool PictureWindow::ShowsPictureAt(const QWidget* widget) const {
+  return widget == canvasFrame_ || widget == canvas_;
+}
+
+void PictureWindow::WatchFirstPaint(std::function<void()> painted) {
+  firstPaint_ = std::move(painted);
+  canvas_->installEventFilter(this);
+}
+
+bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (watched == resizeIcon_) {
+        emit MaximiseToggled();
+        return true;
+      }
+      break;
+    case QEvent::Resize:
+      if (watched == scrollBox_->viewport()) Centre();
+      break;
+    case QEvent::Paint:
+      if (watched == canvas_ && firstPaint_) {
+        canvas_->removeEventFilter(this);
+        std::exchange(firstPaint_, {})();
+      }
+      break;
+    default:
+      break;
+  }
+  return FreePanel::eventFilter(watched, event);
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,69 @@
+// The picture window: a caption strip "Picture" with the maximise/restore
+// icon, and the scroll box with the canvas in its frame. Maximised it fills
+// the work area; restored it floats, dragged by its caption and resized by
+// its edges.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <functional>
+#include <vector>
+
+#include "picture/raster.h"
+#include "window/floating_panel.h"
+
+class QLabel;
+class QScrollArea;
+
+namespace chromaloom {
+
+class ImageView;
+
+class PictureWindow : public FreePanel {
+  Q_OBJECT
+ public:
+  PictureWindow(const Raster& editorImage, PanelDragger& dragger, QWidget* parent);
+
+  bool IsMaximised() const { return Align() == PanelAlign::Client; }
+  // The restored bounds, kept while maximised.
+  QRect FloatingBounds() const { return floatingBounds_; }
+  // Fills what the window lays out over; the caller then lays it out.
+  void Maximise();
+  void Restore();
+
+  // After the editor image changed size: the canvas follows, the view
+  // scrolls back to the top-left and centres.
+  void FollowCanvasSize();
+  void Centre();
+  void ScrollToOrigin();
+  void ScrollTo(int x, int y);
+  // Scrolls the canvas's (x, y) to the top-left, once the frame has its size.
+  void ScrollCanvasTo(int x, int y);
+  QSize ScrollBoxSize() const;
+  void RepaintCanvas(const std::vector<Rect>& areas);
+  // The canvas or its frame (the paste target) is this widget.
+  bool ShowsPictureAt(const QWidget* widget) const;
+  // Called once, at the canvas's first paint.
+  void WatchFirstPaint(std::function<void()> painted);
+
+ signals:
+  void MaximiseToggled();
+  void CanvasPressed(QPoint at, Qt::MouseButton button);
+  void CanvasMoved(QPoint at, Qt::MouseButtons held);
+  void CanvasReleased();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QRect floatingBounds_{2, 42, 640, 480};
+  QLabel* resizeIcon_ = nullptr;
+  QScrollArea* scrollBox_ = nullptr;
+  QFrame* canvasFrame_ = nullptr;
+  ImageView* canvas_ = nullptr;
+  std::function<void()> firstPaint_;
+};
+
+}  // namespace chromaloom

@@ -1,0 +1,45 @@
+#include "window/status_bar.h"
+
+#include <QLabel>
+
+#include "window/widget_colours.h"
+
+namespace chromaloom {
+
+StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
+  setObjectName("statusBar");
+  setFrameShape(QFrame::Panel);
+  setFrameShadow(QFrame::Raised);
+  SetBackground(this, palette().color(QPalette::Button));
+  auto* caption = new QLabel("Current Char Palette:", this);
+  caption->setGeometry(6, 2, 130, 18);
+  for (int k = 0; k < 4; ++k) {
+    QFrame* swatch = new QFrame(this);
+    swatch->setObjectName(QString("cellSwatch%1").arg(k));
+    swatch->setGeometry(140 + k * 20, 3, 16, 16);
+    swatch->setFrameShape(QFrame::Box);
+    SetBackground(swatch, Qt::black);
+    cellSwatches_[k] = swatch;
+  }
+  const struct {
+    const char* Name;
+    const char* Text;
+    int X;
+  } labels[] = {{"statusX", "X: 000", 240}, {"statusY", "Y:000", 300}, {"statusCellX", "Ax: 00", 360},
+                {"statusCellY", "Ay: 00", 420}};
+  for (int i = 0; i < 4; ++i) {
+    position_[i] = new QLabel(labels[i].Text, this);
+    position_[i]->setObjectName(labels[i].Name);
+    position_[i]->setGeometry(labels[i].X, 2, 60, 18);
+  }
+}
+
+void StatusBar::ShowPosition(const std::array<std::string, 4>& texts) {
+  for (int i = 0; i < 4; ++i) position_[i]->setText(QString::fromStdString(texts[i]));
+}
+
+void StatusBar::ShowCellPalette(const CharPalette& colours) {
+  for (int k = 0; k < 4; ++k) SetBackground(cellSwatches_[k], ToQColor(colours[k]));
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,31 @@
+// The status bar along the bottom: the four mixed colours of the cell under
+// the pointer and where the pointer is, in picture pixels and in cells.
+#pragma once
+
+#include <QFrame>
+
+#include <array>
+#include <string>
+
+#include "picture/zx_colour.h"
+
+class QLabel;
+
+namespace chromaloom {
+
+class StatusBar : public QFrame {
+  Q_OBJECT
+ public:
+  explicit StatusBar(QWidget* parent);
+  static constexpr int BarHeight = 22;
+
+  // X, Y, cell X, cell Y, as the canvas words them.
+  void ShowPosition(const std::array<std::string, 4>& texts);
+  void ShowCellPalette(const CharPalette& colours);
+
+ private:
+  std::array<QFrame*, 4> cellSwatches_{};
+  std::array<QLabel*, 4> position_{};
+};
+
+}  // namespace chromaloom

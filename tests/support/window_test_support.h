@@ -1,0 +1,34 @@
+// Window tests reach widgets and actions by their object names, as a user
+// reaches them by what they show, and use them with real events.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+#include <QtGlobal>
+
+namespace chromaloom::test_support {
+
+// The child of root with this object name; a missing one ends the test
+// program with its name, as nothing after it could mean anything.
+template <typename T>
+T* Child(const QObject& root, const QString& name) {
+  T* child = root.findChild<T*>(name);
+  if (!child) qFatal("no %s named \"%s\"", T::staticMetaObject.className(), qPrintable(name));
+  return child;
+}
+
+// A press and a release in the middle of the widget.
+inline void PressAndRelease(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mousePress(widget, button);
+  QTest::mouseRelease(widget, button);
+}
+
+// A key pressed and let go while the widget has the keyboard.
+inline void Type(QWidget* widget, Qt::Key key) {
+  QTest::keyPress(widget, key);
+  QTest::keyRelease(widget, key);
+}
+
+}  // namespace chromaloom::test_support
