@@ -197,7 +197,7 @@ void PickBorder(Document& document, PickerImages& images, int x, int y) {
   SelectBorder(document, images, x / SwatchSize, y / SwatchSize);
 }
 
-bool GradientClick(PickerImages& images, const ColourSet& colours, int x, int y) {
+bool LocateGradientColour(PickerImages& images, const ColourSet& colours, int x, int y) {
   BlinkState& blink = images.Blink;
   if (blink.Running) {
     blink.Running = false;
@@ -224,7 +224,7 @@ bool GradientClick(PickerImages& images, const ColourSet& colours, int x, int y)
   return blink.Running;
 }
 
-bool GradientTick(PickerImages& images, const ColourSet& colours) {
+bool LocatorBlinkTick(PickerImages& images, const ColourSet& colours) {
   BlinkState& blink = images.Blink;
   if (!blink.Running || blink.Countdown <= 0) {
     blink.Running = false;

@@ -96,7 +96,7 @@ void RefreshBorderPicker(PickerImages& images, BorderChoice choice);
 // Gradient locator: a click collects the cells of the colour under it and
 // starts the blink (returns whether it runs); each tick blinks once and
 // returns whether the timer goes on.
-bool GradientClick(PickerImages& images, const ColourSet& colours, int x, int y);
-bool GradientTick(PickerImages& images, const ColourSet& colours);
+bool LocateGradientColour(PickerImages& images, const ColourSet& colours, int x, int y);
+bool LocatorBlinkTick(PickerImages& images, const ColourSet& colours);
 
 }  // namespace chromaloom
