@@ -19,11 +19,6 @@ constexpr int ViewScale = 2;    // the corrector images show each screen at 2:1
 constexpr int DetailScale = 4;  // the detail images show cells at 4:1
 constexpr int DetailCellWidth = 8 * DetailScale + 1;  // one cell plus its grid line
 
-const Raster& CleanStrip() {
-  static const Raster image = MakeZxStripImage();
-  return image;
-}
-
 // Enlarges area of src by factor into dst at (dx, dy); both sides clipped.
 void ScaleArea(Raster& dst, const Raster& src, Rect area, int factor, int dx, int dy) {
   const Rect clipped = area.Intersected(src.Bounds());
@@ -76,7 +71,7 @@ Rect CellOnScreenRaster(const CorrectorCellArea& cell) {
 }  // namespace
 
 CorrectorState::CorrectorState() {
-  for (Raster& strip : Strips) strip = CleanStrip();
+  for (Raster& strip : Strips) strip = CleanZxStrip();
 }
 
 CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const CorrectorState& corrector) {
@@ -109,7 +104,7 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
   const AttrEntry& a1 = picture.AttrAt(1, cell.Column, cell.Row * h);
   const ZxColour marked[4] = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
   for (std::size_t i = 0; i < corrector.Strips.size(); ++i) {
-    corrector.Strips[i] = CleanStrip();
+    corrector.Strips[i] = CleanZxStrip();
     DrawMarker(corrector.Strips[i], marked[i], 0);
   }
 

@@ -34,20 +34,6 @@ constexpr Point GradientCorners[ZxColourCount][ZxColourCount] = {
     {{11, 56}, {29, 11}, {38, 11}, {29, 47}, {38, 47}, {29, 2}, {38, 2}, {29, 29}, {38, 29}, {29, 20}, {38, 20}, {29, 38}, {38, 38}, {29, 56}, {38, 56}},
 };
 
-// The clean pictures the displays are restored from; built once, never changed.
-const Raster& CleanStrip() {
-  static const Raster image = MakeZxStripImage();
-  return image;
-}
-const Raster& CleanFullPalette() {
-  static const Raster image = MakeFullPaletteImage();
-  return image;
-}
-const Raster& CleanBorderPalette() {
-  static const Raster image = MakeBorderPaletteImage();
-  return image;
-}
-
 void DrawFullPaletteMarkers(Raster& full, const ColourSet& c) {
   DrawMarker(full, c.PAP0, c.PAP1);
   DrawMarker(full, c.PAP0, c.INK1);
@@ -124,7 +110,7 @@ Raster MakeGradientImage() {
 // The start-up look: all current colours black, border choice (0, 0).
 PickerImages::PickerImages() : Full(CleanFullPalette()), Border(CleanBorderPalette()), Gradient(MakeGradientImage()) {
   for (Raster& strip : Strips) {
-    strip = CleanStrip();
+    strip = CleanZxStrip();
     DrawMarker(strip, 0, 0);
   }
   DrawFullPaletteMarkers(Full, ColourSet{});
@@ -142,7 +128,7 @@ void RefreshColourPickers(PickerImages& images, const ColourSet& c) {
   const ZxColour stripColours[4] = {c.PAP0, c.INK0, c.PAP1, c.INK1};
   for (int i = 0; i < 4; ++i) {
     Raster& strip = images.Strips[static_cast<std::size_t>(i)];
-    strip = CleanStrip();
+    strip = CleanZxStrip();
     DrawMarker(strip, stripColours[i], 0);
   }
   images.Full = CleanFullPalette();
