@@ -1,9 +1,8 @@
-#include "selection/clipboard.h"
+#include "editing/clipboard.h"
 
 #include <gtest/gtest.h>
 
-#include "editing/editor.h"
-#include "selection/selection_test_support.h"
+#include "editing/selection_test_support.h"
 #include "support/random_picture.h"
 
 namespace chromaloom {
@@ -12,9 +11,17 @@ namespace {
 using namespace chromaloom::test_support;
 
 // Somewhere inside the cell, not on its corner, so rounding matters.
-void PointAtCell(Editor& e, int col, int row) {
-  const int z = e.View.Scale();
-  e.Editing.LastCanvasPointer = {col * 8 * z + 3, row * e.Document.CharMode * z + 1};
+void PointAtCell(EditingFixture& fx, int col, int row) {
+  const int z = fx.Display.Scale();
+  fx.Tools.LastCanvasPointer = {col * 8 * z + 3, row * fx.Doc.CellHeight() * z + 1};
+}
+
+void Copy(EditingFixture& fx, bool pointerOverPicture) {
+  CopySelection(fx.Doc, fx.Display, fx.Tools, fx.Clipboard, pointerOverPicture);
+}
+
+void Paste(EditingFixture& fx, bool pointerOverPicture) {
+  PasteAtPointer(fx.Doc, fx.Display, fx.Tools, fx.Clipboard, pointerOverPicture);
 }
 
 TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
@@ -39,31 +46,31 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     SCOPED_TRACE(c.name);
     const Picture copied = RandomPicture(c.copyMode, 1);
     const Picture pastedOnto = RandomPicture(c.pasteMode, c.pasteSeed);
-    Editor e;
-    e.Document = copied;
-    SetRectangle(e, c.left, c.top, c.width, c.height);
-    e.Selection.Shown = true;
-    CopySelection(e, true);
-    const CellSelection selection = e.Selection;
-    e.Document = pastedOnto;
-    PointAtCell(e, c.toCol, c.toRow);
-    PasteAtPointer(e, true);
+    EditingFixture fx(copied);
+    const Picture& doc = fx.Doc.Picture();
+    SetRectangle(fx.Tools.Selection, c.left, c.top, c.width, c.height);
+    fx.Tools.Selection.Shown = true;
+    Copy(fx, true);
+    const CellSelection selection = fx.Tools.Selection;
+    fx.SetPicture(pastedOnto);
+    PointAtCell(fx, c.toCol, c.toRow);
+    Paste(fx, true);
 
-    EXPECT_EQ(e.UndoSnapshot, PlanesOf(pastedOnto));
-    EXPECT_EQ(ChangesOutside(e.Document, pastedOnto, c.written), 0);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(pastedOnto));
+    EXPECT_EQ(ChangesOutside(doc, pastedOnto, c.written), 0);
     // Inside, each place holds the copy-time content of its source place.
     const int h = c.pasteMode, dCol = c.toCol - c.left, dLine = (c.toRow - c.top) * h;
     int wrong = 0;
     for (int col = c.written.FirstCol; col <= c.written.LastCol; ++col)
       for (int line = c.written.FirstLine; line <= c.written.LastLine; ++line)
         for (int s = 0; s < 2; ++s)
-          if (e.Document.Pixels[s].At(col, line) != copied.Pixels[s].At(col - dCol, line - dLine) ||
-              !(e.Document.Attrs[s].At(col, line) == copied.Attrs[s].At(col - dCol, line - dLine)))
+          if (doc.Pixels[s].At(col, line) != copied.Pixels[s].At(col - dCol, line - dLine) ||
+              !(doc.Attrs[s].At(col, line) == copied.Attrs[s].At(col - dCol, line - dLine)))
             ++wrong;
     EXPECT_EQ(wrong, 0);
-    EXPECT_TRUE(ShowsItsPicture(e));
-    EXPECT_EQ(e.Selection.Left, selection.Left);
-    EXPECT_EQ(e.Selection.Width, selection.Width);
+    EXPECT_TRUE(ShowsItsPicture(fx));
+    EXPECT_EQ(fx.Tools.Selection.Left, selection.Left);
+    EXPECT_EQ(fx.Tools.Selection.Width, selection.Width);
   }
 }
 
@@ -75,17 +82,16 @@ TEST(Paste, WithNothingToPasteStillReplacesTheSnapshot) {
   const Case cases[] = {{"before any copy", false, true, true}, {"pointer off the picture", true, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
-    e.Document = RandomPicture(4, 3);
-    SetRectangle(e, 1, 1, 5, 5);
-    if (c.copyFirst) CopySelection(e, false);
-    e.Document = RandomPicture(4, 4);  // not rendered yet
-    const Picture before = e.Document;
-    PointAtCell(e, 0, 0);
-    PasteAtPointer(e, c.pointerOverPicture);
-    EXPECT_EQ(e.Document, before);
-    EXPECT_EQ(e.UndoSnapshot, PlanesOf(before));
-    EXPECT_EQ(ShowsItsPicture(e), c.redrawn);
+    EditingFixture fx(RandomPicture(4, 3));
+    SetRectangle(fx.Tools.Selection, 1, 1, 5, 5);
+    if (c.copyFirst) Copy(fx, false);
+    fx.SetPicture(RandomPicture(4, 4));  // not rendered yet
+    const Picture before = fx.Doc.Picture();
+    PointAtCell(fx, 0, 0);
+    Paste(fx, c.pointerOverPicture);
+    EXPECT_EQ(fx.Doc.Picture(), before);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(before));
+    EXPECT_EQ(ShowsItsPicture(fx), c.redrawn);
   }
 }
 
@@ -106,44 +112,46 @@ TEST(Copy, TakesTheSelectionOrMakesOneCellAtThePointer) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
-    e.Document = RandomPicture(c.mode, 5);
-    e.SetZoom(c.zoom);
-    SetRectangle(e, 2, 3, 4, 5);
-    e.Selection.Shown = c.shown;
-    e.Editing.LastCanvasPointer = c.pointer;
-    CopySelection(e, c.pointerOverPicture);
-    const PictureClipboard& clip = e.Clipboard;
-    EXPECT_EQ(clip.Planes, PlanesOf(e.Document));
+    EditingFixture fx(RandomPicture(c.mode, 5));
+    fx.Display.SetZoom(c.zoom);
+    CellSelection& s = fx.Tools.Selection;
+    SetRectangle(s, 2, 3, 4, 5);
+    s.Shown = c.shown;
+    fx.Tools.LastCanvasPointer = c.pointer;
+    Copy(fx, c.pointerOverPicture);
+    const PictureClipboard& clip = fx.Clipboard;
+    EXPECT_EQ(clip.Planes, PlanesOf(fx.Doc.Picture()));
     EXPECT_EQ(clip.SourceLeft, c.left);
     EXPECT_EQ(clip.SourceTop, c.top);
     EXPECT_EQ(clip.SourceWidth, c.width);
     EXPECT_EQ(clip.SourceHeight, c.height);
-    EXPECT_EQ(e.Selection.Shown, c.shownAfter);
-    EXPECT_EQ(e.Selection.Left, c.left);
-    EXPECT_EQ(e.Selection.Top, c.top);
-    EXPECT_EQ(e.UndoSnapshot, Planes{});
+    EXPECT_EQ(s.Shown, c.shownAfter);
+    EXPECT_EQ(s.Left, c.left);
+    EXPECT_EQ(s.Top, c.top);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
     if (!c.shown && c.pointerOverPicture) {
-      EXPECT_TRUE(e.Selection.Dragging);
-      EXPECT_EQ(e.Selection.AnchorColumn, c.left);
-      EXPECT_EQ(e.Selection.AnchorRow, c.top);
+      EXPECT_TRUE(s.Dragging);
+      EXPECT_EQ(s.AnchorColumn, c.left);
+      EXPECT_EQ(s.AnchorRow, c.top);
     }
   }
 }
 
 TEST(Clipboard, RemoveHidesTheOutlineButKeepsTheRectangle) {
-  Editor e;
-  e.Redraw(true);
-  const Raster clean = e.Render.EditorImage;
-  SetRectangle(e, 3, 4, 2, 2);
-  e.Selection.Shown = true;
-  e.Render.DrawEditorAnts(e.SelectionOnEditor(), 0, e.Ants);
-  ASSERT_FALSE(e.Render.EditorImage == clean);
-  RemoveSelection(e);
-  EXPECT_FALSE(e.Selection.Shown);
-  EXPECT_EQ(e.Selection.Left, 3);
-  EXPECT_EQ(e.Selection.Height, 2);
-  EXPECT_TRUE(e.Render.EditorImage == clean);
+  EditingFixture fx;
+  Renderer& render = fx.Display.Render;
+  render.Redraw(true);
+  const Raster clean = render.EditorImage;
+  CellSelection& s = fx.Tools.Selection;
+  SetRectangle(s, 3, 4, 2, 2);
+  s.Shown = true;
+  render.DrawEditorAnts(SelectionOnEditor(s, fx.Display.Scale(), fx.Doc.CellHeight()), 0, fx.Display.Ants());
+  ASSERT_FALSE(render.EditorImage == clean);
+  RemoveSelection(s, fx.Display);
+  EXPECT_FALSE(s.Shown);
+  EXPECT_EQ(s.Left, 3);
+  EXPECT_EQ(s.Height, 2);
+  EXPECT_TRUE(render.EditorImage == clean);
 }
 
 TEST(Delete, FillsTheShownCellsWithTheCurrentColours) {
@@ -156,38 +164,37 @@ TEST(Delete, FillsTheShownCellsWithTheCurrentColours) {
   const Box inside{30, 31, 180, 191};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.selectedCharColour);
-    Editor e;
     const Picture before = RandomPicture(4, 7);
-    e.Document = before;
-    SetRectangle(e, 30, 45, 3, 4);
-    e.Selection.Shown = true;
-    e.Editing.SelectedCharColour = c.selectedCharColour;
-    e.Editing.CurrentColours = {1, 2, 3, 4};
-    DeleteSelection(e);
-    EXPECT_EQ(e.UndoSnapshot, PlanesOf(before));
-    EXPECT_EQ(ChangesOutside(e.Document, before, inside), 0);
+    EditingFixture fx(before);
+    const Picture& doc = fx.Doc.Picture();
+    SetRectangle(fx.Tools.Selection, 30, 45, 3, 4);
+    fx.Tools.Selection.Shown = true;
+    fx.Colours.SelectedCharColour = c.selectedCharColour;
+    fx.Colours.CurrentColours = {1, 2, 3, 4};
+    DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(before));
+    EXPECT_EQ(ChangesOutside(doc, before, inside), 0);
     for (int col = 30; col <= 31; ++col)
       for (int line = 180; line <= 191; ++line) {
-        EXPECT_EQ(e.Document.Pixels[0].At(col, line), c.byte0);
-        EXPECT_EQ(e.Document.Pixels[1].At(col, line), c.byte1);
-        EXPECT_EQ(e.Document.Attrs[0].At(col, line), (AttrEntry{1, 2}));
-        EXPECT_EQ(e.Document.Attrs[1].At(col, line), (AttrEntry{3, 4}));
+        EXPECT_EQ(doc.Pixels[0].At(col, line), c.byte0);
+        EXPECT_EQ(doc.Pixels[1].At(col, line), c.byte1);
+        EXPECT_EQ(doc.Attrs[0].At(col, line), (AttrEntry{1, 2}));
+        EXPECT_EQ(doc.Attrs[1].At(col, line), (AttrEntry{3, 4}));
       }
-    EXPECT_TRUE(e.Selection.Shown);
-    EXPECT_TRUE(ShowsItsPicture(e));
+    EXPECT_TRUE(fx.Tools.Selection.Shown);
+    EXPECT_TRUE(ShowsItsPicture(fx));
   }
 }
 
 TEST(Delete, WithNoSelectionShownDoesNothing) {
-  Editor e;
   const Picture before = RandomPicture(8, 8);
-  e.Document = before;
-  SetRectangle(e, 0, 0, 4, 4);
-  e.Editing.SelectedCharColour = 3;
-  DeleteSelection(e);
-  EXPECT_EQ(e.Document, before);
-  EXPECT_EQ(e.UndoSnapshot, Planes{});
-  EXPECT_FALSE(ShowsItsPicture(e));
+  EditingFixture fx(before);
+  SetRectangle(fx.Tools.Selection, 0, 0, 4, 4);
+  fx.Colours.SelectedCharColour = 3;
+  DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
+  EXPECT_EQ(fx.Doc.Picture(), before);
+  EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+  EXPECT_FALSE(ShowsItsPicture(fx));
 }
 
 }  // namespace
