@@ -12,6 +12,8 @@
 namespace chromaloom {
 
 class View {
+  ViewState settings_;
+
  public:
   explicit View(const Picture& picture);
   View(const View&) = delete;
@@ -41,10 +43,10 @@ class View {
   int AntsPhase() const { return antsPhase_; }
   const AntsStrips& Ants() const { return ants_; }
 
+  // Built after the settings: its constructor reads them.
   Renderer Render;
 
  private:
-  ViewState settings_;
   const AntsStrips ants_;
   const std::array<Raster, 3> selectorIcons_;
   int antsPhase_ = 0;
