@@ -4,12 +4,12 @@
 #include <optional>
 #include <stdexcept>
 
-#include "editing/editor.h"
 #include "files/file_io.h"
 #include "formats/bmp_format.h"
-#include "formats/file_names.h"
+#include "formats/file_kinds.h"
 #include "formats/format_error.h"
-#include "formats/picture_file.h"
+#include "picture/document.h"
+#include "render/picture_bitmap.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -19,21 +19,32 @@ namespace chromaloom {
 
 namespace {
 
-constexpr const char* Usage =
-    "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] INPUT OUTPUT\n"
-    "       chromaloom-convert --info INPUT\n"
-    "       chromaloom-convert --help | --version\n"
-    "\n"
-    "Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the\n"
-    "chromaLoom editor imports and exports them.\n"
-    "\n"
-    "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1)\n"
-    "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
-    "  --bmp-size N   bitmap size 1..9 (default 1, 256 x 192 without border)\n"
-    "  --info         print the format, char mode, border pair and size of INPUT\n"
-    "\n"
-    "Reads:  .mgs .scr .$scr .img .$img .mg1 .mg2 .mg4 .mg8 (by extension, any case)\n"
-    "Writes: .mgs .img .mg1 .mg2 .mg4 .mg8 .bmp\n";
+// The extensions of every kind read, or written (by a writer of its own or an export), from the table.
+std::string ExtensionsOf(bool written) {
+  std::string list;
+  for (const FileKindInfo& info : FileKinds) {
+    const bool listed = written ? (info.Write != nullptr || info.ExportCaption != nullptr) : info.Read != nullptr;
+    if (listed) list += (list.empty() ? "" : " ") + std::string(info.Extension);
+  }
+  return list;
+}
+
+std::string Usage() {
+  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] INPUT OUTPUT\n"
+         "       chromaloom-convert --info INPUT\n"
+         "       chromaloom-convert --help | --version\n"
+         "\n"
+         "Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the\n"
+         "chromaLoom editor imports and exports them.\n"
+         "\n"
+         "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1)\n"
+         "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
+         "  --bmp-size N   bitmap size 1..9 (default 1, 256 x 192 without border)\n"
+         "  --info         print the format, char mode, border pair and size of INPUT\n"
+         "\n"
+         "Reads:  " + ExtensionsOf(false) + " (by extension, any case)\n"
+         "Writes: " + ExtensionsOf(true) + "\n";
+}
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -114,19 +125,19 @@ FileKind KindOf(const std::string& path) {
 }
 
 // Writes exactly as the editor's Save and Export commands do.
-std::vector<std::uint8_t> Export(const Editor& editor, FileKind kind, int bmpSize, const std::string& path) {
-  if (kind == FileKind::Bmp)
-    return WriteBmp(BuildBitmap(editor.Render.MixedRaster, editor.Document.BorderDisplayColour(), bmpSize - 1));
-  if (auto bytes = WritePictureFile(editor.Document, kind)) return std::move(*bytes);
+std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const std::string& path) {
+  if (kind == FileKind::Bmp) return WriteBmp(RenderBitmap(picture, bmpSize - 1));
+  if (auto bytes = WritePictureFile(picture, kind)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }
 
 // Returns the bytes read; a rejected file names itself in the error.
-std::vector<std::uint8_t> LoadFile(Editor& editor, const std::string& path, FileKind kind) {
-  if (kind == FileKind::Bmp) throw UsageError("chromaLoom does not read bitmaps: \"" + path + "\"");
+std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind) {
+  if (!InfoOf(kind).Read) throw UsageError("chromaLoom does not read bitmaps: \"" + path + "\"");
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
-    editor.OpenFile(kind, bytes);
+    const ImportedPicture imported = ReadPictureFile(kind, bytes);
+    document.Replace(imported.Planes, imported.CharMode, imported.Border);
   } catch (const FormatError& e) {
     throw FileError("\"" + path + "\": " + e.what());
   }
@@ -137,9 +148,9 @@ std::string ModeName(int h) { return "8x" + std::to_string(h); }
 
 void PrintInfo(const std::string& path, std::ostream& out) {
   const FileKind kind = KindOf(path);
-  Editor editor;
-  const auto bytes = LoadFile(editor, path, kind);
-  const Picture& picture = editor.Document;
+  Document document;
+  const auto bytes = LoadFile(document, path, kind);
+  const Picture& picture = document.Picture();
   out << "file: " << path << "\n";
   out << "format: " << FileKindName(kind) << "\n";
   out << "char mode: " << ModeName(picture.CharMode) << "\n";
@@ -162,7 +173,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
   try {
     const Options options = ParseArgs(args);
     if (options.Help) {
-      out << Usage;
+      out << Usage();
       return ExitOk;
     }
     if (options.Version) {
@@ -180,12 +191,11 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind inputKind = KindOf(input);
     const FileKind outputKind = KindOf(output);
 
-    Editor editor;
-    editor.Redraw(true);
-    LoadFile(editor, input, inputKind);
-    if (options.Mode) editor.ConvertCharMode(*options.Mode);
-    if (options.Border) editor.SelectBorder(options.Border->Column, options.Border->Row);
-    WriteFileAtomically(output, Export(editor, outputKind, options.BmpSize, output));
+    Document document;
+    LoadFile(document, input, inputKind);
+    if (options.Mode) document.SetCellHeight(*options.Mode);
+    if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
+    WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
     return ExitOk;
   } catch (const UsageError& e) {
     err << "chromaloom-convert: " << e.what() << " (see --help)\n";

@@ -6,83 +6,46 @@
 #include <cstdlib>
 #include <numbers>
 #include <string>
-#include <utility>
-
-#include "editing/editor.h"
-#include "selection/undo.h"
 
 namespace chromaloom {
 
 namespace {
 
-// A damaged file may leave a char mode that no cell rule knows; nothing is painted then.
-int CharModeOf(const Editor& editor) {
-  const int h = editor.Document.CharMode;
-  return IsValidCharMode(h) ? h : 0;
+bool InsideCanvas(const View& view, Point at) { return view.Render.EditorImage.Contains(at.X, at.Y); }
+
+Point ToPicture(const View& view, Point at) {
+  const int z = view.Scale();
+  return {FloorDiv(at.X, z), FloorDiv(at.Y, z)};
 }
 
-bool InsideCanvas(const Editor& editor, int x, int y) {
-  return editor.Render.EditorImage.Contains(x, y);
-}
-
-struct PicturePoint {
-  int X = 0;
-  int Y = 0;
-};
-
-PicturePoint ToPicture(const Editor& editor, int x, int y) {
-  const int z = editor.View.Scale();
-  return {FloorDiv(x, z), FloorDiv(y, z)};
-}
-
-bool InsidePicture(PicturePoint p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
+bool InsidePicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
 
 // No canvas point lies this far off the picture; refusing such ends keeps
 // the step count and the error term small.
 constexpr int FarthestLineEnd = 1 << 16;
 
 // DrawLine, reporting the status texts of the last paint.
-void DrawLineReporting(Editor& editor, Point from, Point to, CanvasFeedback& feedback) {
-  const PicturePoint p0 = ToPicture(editor, from.X, from.Y);
-  const PicturePoint p1 = ToPicture(editor, to.X, to.Y);
+void DrawLineReporting(Canvas canvas, Point from, Point to, CanvasFeedback& feedback) {
+  const Point p0 = ToPicture(canvas.Display, from);
+  const Point p1 = ToPicture(canvas.Display, to);
   for (int v : {p0.X, p0.Y, p1.X, p1.Y})
     if (std::abs(v) > FarthestLineEnd) return;
-  int dx = std::abs(p0.X - p1.X);
-  int dy = std::abs(p0.Y - p1.Y);
-  const int sx = (p1.X > p0.X) - (p1.X < p0.X);
-  const int sy = (p1.Y > p0.Y) - (p1.Y < p0.Y);
-  const bool steep = dy > dx;
-  if (steep) std::swap(dx, dy);
-  int e = 2 * dy - dx;
-  int x = p0.X, y = p0.Y;
-  const int z = editor.View.Scale();
-  for (int i = 0; i <= dx; ++i) {
-    CanvasFeedback painted = PaintAt(editor, x * z, y * z);
+  const int z = canvas.Display.Scale();
+  ForEachLinePoint(p0, p1, [&](Point p) {
+    CanvasFeedback painted = PaintAt(canvas, {p.X * z, p.Y * z});
     if (painted.StatusTexts) feedback.StatusTexts = painted.StatusTexts;
-    if (e >= 0) {
-      if (steep)
-        x += sx;
-      else
-        y += sy;
-      e -= 2 * dx;
-    }
-    if (steep)
-      y += sy;
-    else
-      x += sx;
-    e += 2 * dy;
-  }
+  });
 }
 
-void DrawRectOutlineReporting(Editor& editor, Point c0, Point c1, CanvasFeedback& feedback) {
-  DrawLineReporting(editor, {c0.X, c0.Y}, {c1.X, c0.Y}, feedback);
-  DrawLineReporting(editor, {c0.X, c1.Y}, {c1.X, c1.Y}, feedback);
-  DrawLineReporting(editor, {c0.X, c0.Y}, {c0.X, c1.Y}, feedback);
-  DrawLineReporting(editor, {c1.X, c0.Y}, {c1.X, c1.Y}, feedback);
+void DrawRectOutlineReporting(Canvas canvas, Point c0, Point c1, CanvasFeedback& feedback) {
+  DrawLineReporting(canvas, {c0.X, c0.Y}, {c1.X, c0.Y}, feedback);
+  DrawLineReporting(canvas, {c0.X, c1.Y}, {c1.X, c1.Y}, feedback);
+  DrawLineReporting(canvas, {c0.X, c0.Y}, {c0.X, c1.Y}, feedback);
+  DrawLineReporting(canvas, {c1.X, c0.Y}, {c1.X, c1.Y}, feedback);
 }
 
 // The ellipse inscribed in the rectangle with corners c0 and c1, drawn as a
-// chain of short pen strokes; the canvas has no ellipse of its own here.
+// chain of short pen strokes.
 void DrawOverlayEllipse(Renderer& render, Point c0, Point c1, int penWidth, Rgb colour) {
   const double cx = (c0.X + c1.X) / 2.0, cy = (c0.Y + c1.Y) / 2.0;
   const double rx = std::abs(c1.X - c0.X) / 2.0, ry = std::abs(c1.Y - c0.Y) / 2.0;
@@ -101,202 +64,199 @@ void DrawOverlayEllipse(Renderer& render, Point c0, Point c1, int penWidth, Rgb 
   }
 }
 
+bool DrawsPixels(ToolKind tool) {
+  return tool == ToolKind::Paint || tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
+}
+
+bool IsShapeTool(ToolKind tool) { return tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse; }
+
 std::string Decimal(int v) { return std::to_string(v); }
 
 }  // namespace
 
-void SelectInstrument(Editor& editor, InstrumentKind kind) { editor.Editing.CurrentInstrument = kind; }
+std::optional<std::array<std::string, 4>> PaintPixel(Document& document, Pickers& pickers, ToolKind tool,
+                                                      Point pixel) {
+  const int h = document.ValidCellHeight();
+  if (h == 0 || !InsidePicture(pixel)) return std::nullopt;
 
-CanvasFeedback PaintAt(Editor& editor, int x, int y) {
-  CanvasFeedback feedback;
-  const int h = CharModeOf(editor);
-  const PicturePoint p = ToPicture(editor, x, y);
-  if (h == 0 || !InsidePicture(p)) return feedback;
-
-  Picture& doc = editor.Document;
-  EditingState& state = editor.Editing;
-  const int column = p.X / 8;
-  const int cellRow = p.Y / h;
-  const int attrLine = doc.AttrLineOf(column, p.Y);
-  const int bit = p.X % 8;
-  const int line = p.Y;
-
-  feedback.StatusTexts = {Decimal(column), Decimal(cellRow), Decimal(bit), Decimal(line)};
+  const int column = pixel.X / 8;
+  const int cellRow = pixel.Y / h;
+  const int bit = pixel.X % 8;
+  const int line = pixel.Y;
+  const std::array<std::string, 4> status{Decimal(column), Decimal(cellRow), Decimal(bit), Decimal(line)};
   const PaintedSpot spot{column, cellRow, bit, line};
-  if (spot == state.LastPaintedSpot) return feedback;
-  state.LastPaintedSpot = spot;
+  if (spot == pickers.LastPaintedSpot) return status;
+  pickers.LastPaintedSpot = spot;
 
-  const int bit0 = state.ScreenBit(0) != 0 ? 1 : 0;
-  const int bit1 = state.ScreenBit(1) != 0 ? 1 : 0;
-  if (state.EditModeRgb) {
-    const ColourSet& c = state.CurrentColours;
-    doc.SetAttr(0, column, attrLine, c.PAP0, c.INK0);
-    doc.SetAttr(1, column, attrLine, c.PAP1, c.INK1);
+  const bool bit0 = pickers.ScreenBit(0) != 0;
+  const bool bit1 = pickers.ScreenBit(1) != 0;
+  if (pickers.EditModeRgb) {
+    const int attrLine = document.Picture().AttrLineOf(column, line);
+    const ColourSet& c = pickers.CurrentColours;
+    document.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
+    document.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
   }
-  const InstrumentKind tool = state.CurrentInstrument;
-  if (state.EditModePix && (tool == InstrumentKind::Paint || tool == InstrumentKind::Line ||
-                            tool == InstrumentKind::Rect || tool == InstrumentKind::Ellipse)) {
-    doc.SetPixelBit(0, p.X, p.Y, bit0 != 0);
-    doc.SetPixelBit(1, p.X, p.Y, bit1 != 0);
+  if (pickers.EditModePix && DrawsPixels(tool)) {
+    document.SetPixelBit(0, pixel.X, pixel.Y, bit0);
+    document.SetPixelBit(1, pixel.X, pixel.Y, bit1);
   }
-  if (tool == InstrumentKind::FillChar) {
+  if (tool == ToolKind::FillCell) {
     // Whole rows of h lines, also in the side columns of 8x1 mode.
     const int first = (line / h) * h;
     for (int l = first; l < first + h; ++l) {
-      doc.Pixels[0].At(column, l) = static_cast<std::uint8_t>(bit0 ? 0xFF : 0x00);
-      doc.Pixels[1].At(column, l) = static_cast<std::uint8_t>(bit1 ? 0xFF : 0x00);
+      document.SetPixelByte(0, column, l, bit0 ? 0xFF : 0x00);
+      document.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
     }
   }
-  editor.Render.RenderCell(column, line);
+  return status;
+}
+
+CanvasFeedback PaintAt(Canvas canvas, Point at) {
+  CanvasFeedback feedback;
+  const Point pixel = ToPicture(canvas.Display, at);
+  const PaintedSpot before = canvas.Colours.LastPaintedSpot;
+  feedback.StatusTexts = PaintPixel(canvas.Doc, canvas.Colours, canvas.Tools.Current, pixel);
+  if (feedback.StatusTexts && canvas.Colours.LastPaintedSpot != before)
+    canvas.Display.Render.RenderCell(pixel.X / 8, pixel.Y);
   return feedback;
 }
 
-void PlotPixel(Editor& editor, int px, int py) {
-  const int z = editor.View.Scale();
-  // A pixel this far off cannot be on the picture, and its canvas point would overflow.
-  if (std::abs(px) > FarthestLineEnd || std::abs(py) > FarthestLineEnd) return;
-  PaintAt(editor, px * z, py * z);
-}
-
-void DrawLine(Editor& editor, Point from, Point to) {
+void DrawLine(Canvas canvas, Point from, Point to) {
   CanvasFeedback ignored;
-  DrawLineReporting(editor, from, to, ignored);
+  DrawLineReporting(canvas, from, to, ignored);
 }
 
-void DrawRectOutline(Editor& editor, Point corner0, Point corner1) {
+void DrawRectOutline(Canvas canvas, Point corner0, Point corner1) {
   CanvasFeedback ignored;
-  DrawRectOutlineReporting(editor, corner0, corner1, ignored);
+  DrawRectOutlineReporting(canvas, corner0, corner1, ignored);
 }
 
-void PickCellColours(Editor& editor, int x, int y) {
-  const PicturePoint p = ToPicture(editor, x, y);
-  if (CharModeOf(editor) == 0 || !InsidePicture(p)) return;
-  const AttrEntry& a0 = editor.Document.CellAttr(0, p.X, p.Y);
-  const AttrEntry& a1 = editor.Document.CellAttr(1, p.X, p.Y);
-  editor.Editing.CurrentColours = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
+void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
+  if (!IsValidCharMode(picture.CharMode) || !InsidePicture(pixel)) return;
+  const AttrEntry& a0 = picture.CellAttr(0, pixel.X, pixel.Y);
+  const AttrEntry& a1 = picture.CellAttr(1, pixel.X, pixel.Y);
+  pickers.CurrentColours = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
 }
 
-CharPalette CellPaletteAt(const Editor& editor, int x, int y) {
-  if (CharModeOf(editor) == 0) return {};
-  PicturePoint p = ToPicture(editor, x, y);
-  p.X = std::clamp(p.X, 0, PictureWidth - 1);
-  p.Y = std::clamp(p.Y, 0, PictureHeight - 1);
-  const AttrEntry& a0 = editor.Document.CellAttr(0, p.X, p.Y);
-  const AttrEntry& a1 = editor.Document.CellAttr(1, p.X, p.Y);
+CharPalette CellPaletteAt(const Picture& picture, Point pixel) {
+  if (!IsValidCharMode(picture.CharMode)) return {};
+  const int x = std::clamp(pixel.X, 0, PictureWidth - 1);
+  const int y = std::clamp(pixel.Y, 0, PictureHeight - 1);
+  const AttrEntry& a0 = picture.CellAttr(0, x, y);
+  const AttrEntry& a1 = picture.CellAttr(1, x, y);
   // MixColours rather than the table: a damaged file may hold colour bytes past 14.
   return {MixColours(a0.Paper, a1.Paper), MixColours(a0.Paper, a1.Ink), MixColours(a0.Ink, a1.Paper),
           MixColours(a0.Ink, a1.Ink)};
 }
 
-Rgb SelectedCharColourRgb(const Editor& editor) {
-  const EditingState& state = editor.Editing;
-  const ColourSet& c = state.CurrentColours;
-  const ZxColour screen0 = state.ScreenBit(0) != 0 ? c.INK0 : c.PAP0;
-  const ZxColour screen1 = state.ScreenBit(1) != 0 ? c.INK1 : c.PAP1;
-  return MixColours(screen0, screen1);
-}
-
-CanvasFeedback CanvasMouseDown(Editor& editor, MouseButtons pressed, int x, int y) {
+CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   CanvasFeedback feedback;
-  if (editor.CanvasInputSuspended || !InsideCanvas(editor, x, y)) return feedback;
-  const int h = CharModeOf(editor);
+  ToolState& tools = canvas.Tools;
+  if (tools.CanvasInputSuspended || !InsideCanvas(canvas.Display, at)) return feedback;
+  const int h = canvas.Doc.ValidCellHeight();
   if (h == 0) return feedback;
-  const int z = editor.View.Scale();
-  EditingState& state = editor.Editing;
-  const InstrumentKind tool = state.CurrentInstrument;
-  const Point here{x, y};
+  const int z = canvas.Display.Scale();
+  const ToolKind tool = tools.Current;
 
-  if (tool == InstrumentKind::Select) {
-    editor.Redraw(false);
-    CellSelection& s = editor.Selection;
+  if (tool == ToolKind::Select) {
+    canvas.Display.Render.Redraw(false);
+    CellSelection& s = tools.Selection;
     s.Shown = true;
     s.Dragging = true;
-    s.AnchorColumn = x / (8 * z);
-    s.AnchorRow = y / (h * z);
+    s.AnchorColumn = at.X / (8 * z);
+    s.AnchorRow = at.Y / (h * z);
     s.Left = s.AnchorColumn;
     s.Top = s.AnchorRow;
     s.Width = 1;
     s.Height = 1;
   }
-  if ((tool == InstrumentKind::Paint || tool == InstrumentKind::FillChar) && pressed.Left) {
-    SaveUndoSnapshot(editor);
-    feedback = PaintAt(editor, x, y);
+  if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && pressed.Left) {
+    canvas.Doc.SaveUndoSnapshot();
+    feedback = PaintAt(canvas, at);
   }
   if (pressed.Right) {
-    PickCellColours(editor, x, y);
+    PickCellColours(canvas.Doc.Picture(), canvas.Colours, ToPicture(canvas.Display, at));
     feedback.ColoursPicked = true;
   }
-  if ((tool == InstrumentKind::Rect || tool == InstrumentKind::Ellipse) && pressed.Left) {
-    if (state.ShapeInProgress) {
-      state.ShapeInProgress = false;
-      if (tool == InstrumentKind::Rect) DrawRectOutlineReporting(editor, state.ShapeStart, here, feedback);
-      editor.Redraw(false);
+  if ((tool == ToolKind::Rect || tool == ToolKind::Ellipse) && pressed.Left) {
+    if (tools.ShapeInProgress) {
+      tools.ShapeInProgress = false;
+      if (tool == ToolKind::Rect) DrawRectOutlineReporting(canvas, tools.ShapeStart, at, feedback);
+      canvas.Display.Render.Redraw(false);
     } else {
-      SaveUndoSnapshot(editor);
-      state.ShapeStart = here;
-      state.ShapeInProgress = true;
+      canvas.Doc.SaveUndoSnapshot();
+      tools.ShapeStart = at;
+      tools.ShapeInProgress = true;
     }
   }
-  if (tool == InstrumentKind::Line && pressed.Left) {
-    if (state.ShapeInProgress)
-      DrawLineReporting(editor, state.ShapeStart, here, feedback);
+  if (tool == ToolKind::Line && pressed.Left) {
+    if (tools.ShapeInProgress)
+      DrawLineReporting(canvas, tools.ShapeStart, at, feedback);
     else
-      SaveUndoSnapshot(editor);
-    state.ShapeStart = here;
-    state.ShapeInProgress = true;
+      canvas.Doc.SaveUndoSnapshot();
+    tools.ShapeStart = at;
+    tools.ShapeInProgress = true;
   }
   return feedback;
 }
 
-CanvasFeedback CanvasMouseMove(Editor& editor, MouseButtons held, int x, int y) {
+CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
   CanvasFeedback feedback;
-  EditingState& state = editor.Editing;
-  const int h = CharModeOf(editor);
-  if (!editor.CanvasInputSuspended) {
-    state.LastCanvasPointer = {x, y};
-    if (InsideCanvas(editor, x, y) && h != 0) {
-      const int z = editor.View.Scale();
-      const InstrumentKind tool = state.CurrentInstrument;
-      const Point here{x, y};
-      const bool rubberBand = state.ShapeInProgress && (tool == InstrumentKind::Line || tool == InstrumentKind::Rect ||
-                                                        tool == InstrumentKind::Ellipse);
-      if (rubberBand) {
-        editor.Redraw(false);
-        const Rgb colour = SelectedCharColourRgb(editor);
-        if (tool == InstrumentKind::Line)
-          editor.Render.DrawOverlayLine(state.ShapeStart, here, z, colour);
-        else if (tool == InstrumentKind::Rect)
-          editor.Render.DrawOverlayRectOutline(state.ShapeStart, here, z, colour);
+  ToolState& tools = canvas.Tools;
+  Renderer& render = canvas.Display.Render;
+  const int h = canvas.Doc.ValidCellHeight();
+  if (!tools.CanvasInputSuspended) {
+    tools.LastCanvasPointer = at;
+    if (InsideCanvas(canvas.Display, at) && h != 0) {
+      const int z = canvas.Display.Scale();
+      const ToolKind tool = tools.Current;
+      if (tools.ShapeInProgress && IsShapeTool(tool)) {
+        render.Redraw(false);
+        const Rgb colour = SelectedCharColourRgb(canvas.Colours);
+        if (tool == ToolKind::Line)
+          render.DrawOverlayLine(tools.ShapeStart, at, z, colour);
+        else if (tool == ToolKind::Rect)
+          render.DrawOverlayRectOutline(tools.ShapeStart, at, z, colour);
         else
-          DrawOverlayEllipse(editor.Render, state.ShapeStart, here, z, colour);
+          DrawOverlayEllipse(render, tools.ShapeStart, at, z, colour);
       }
-      if (tool == InstrumentKind::Select && editor.Selection.Dragging) {
-        editor.Redraw(false);
-        editor.Render.DrawEditorAnts(editor.SelectionOnEditor(), editor.AntsPhase, editor.Ants);
-        CellSelection& s = editor.Selection;
-        const int c = x / (8 * z);
-        const int r = y / (h * z);
+      CellSelection& s = tools.Selection;
+      if (tool == ToolKind::Select && s.Dragging) {
+        render.Redraw(false);
+        render.DrawEditorAnts(SelectionOnEditor(s, z, h), canvas.Display.AntsPhase(), canvas.Display.Ants());
+        const int c = at.X / (8 * z);
+        const int r = at.Y / (h * z);
         s.Left = std::min(c, s.AnchorColumn);
         s.Width = std::abs(c - s.AnchorColumn) + 1;
         s.Top = std::min(r, s.AnchorRow);
         s.Height = std::abs(r - s.AnchorRow) + 1;
       }
-      if (tool == InstrumentKind::Paint || tool == InstrumentKind::FillChar) {
+      if (tool == ToolKind::Paint || tool == ToolKind::FillCell) {
         if (held.Left) {
-          feedback = PaintAt(editor, x, y);
+          feedback = PaintAt(canvas, at);
         } else {
-          const int px = x / z, py = y / z;
+          const int px = at.X / z, py = at.Y / z;
           feedback.StatusTexts = {"X: " + Decimal(px), "Y: " + Decimal(py), "Ax: " + Decimal(px / 8),
                                   "Ay: " + Decimal(py / h)};
-          feedback.CellPalette = CellPaletteAt(editor, x, y);
+          feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), ToPicture(canvas.Display, at));
         }
       }
     }
   }
-  editor.Render.UpdateZoomMagnifier(x, y);
+  render.UpdateZoomMagnifier(at.X, at.Y);
   return feedback;
 }
 
-void CanvasMouseUp(Editor& editor) { editor.Selection.Dragging = false; }
+void CanvasMouseUp(ToolState& tools) { tools.Selection.Dragging = false; }
+
+void TickSelectionAnts(const Document& document, View& view, ToolState& tools) {
+  tools.CanvasInputSuspended = false;
+  view.AdvanceAnts();
+  const int h = document.ValidCellHeight();
+  if (tools.Selection.Shown && h != 0) {
+    view.Render.Redraw(false);
+    view.Render.DrawEditorAnts(SelectionOnEditor(tools.Selection, view.Scale(), h), view.AntsPhase(), view.Ants());
+  }
+}
 
 }  // namespace chromaloom

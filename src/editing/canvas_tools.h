@@ -1,17 +1,18 @@
 // The drawing tools: what presses and moves on the canvas do to the picture.
-// Coordinates are canvas (editor image) pixels.
+// Canvas coordinates are pixels of the editor image; picture coordinates are
+// the picture's own 256 x 192 pixels.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
 
-#include "editing/editing_state.h"
-#include "picture/zx_colour.h"
+#include "editing/colour_pickers.h"
+#include "editing/tool_state.h"
+#include "picture/document.h"
+#include "render/view.h"
 
 namespace chromaloom {
-
-class Editor;
 
 struct MouseButtons {
   bool Left = false;
@@ -22,34 +23,46 @@ struct MouseButtons {
 
 // What the window has to show after a canvas event besides the canvas itself.
 struct CanvasFeedback {
-  // New captions of the status bar's X, Y, cell X and cell Y.
+  // New texts of the four position labels of the status bar.
   std::optional<std::array<std::string, 4>> StatusTexts;
-  // New colours of the status bar's cell swatches.
+  // New colours of the status bar's cell-palette swatches.
   std::optional<CharPalette> CellPalette;
   // The current colours changed (right-button pick): pickers and marks follow.
   bool ColoursPicked = false;
 };
 
-// Does not touch the shape in progress or the selection.
-void SelectInstrument(Editor& editor, InstrumentKind kind);
+// The painting rule at one picture pixel with the current colours and tool:
+// changes the document only. Returns the status texts of the spot, nullopt
+// off the picture.
+std::optional<std::array<std::string, 4>> PaintPixel(Document& document, Pickers& pickers, ToolKind tool,
+                                                      Point pixel);
 
-// The painting rule at one canvas point.
-CanvasFeedback PaintAt(Editor& editor, int x, int y);
-void PlotPixel(Editor& editor, int px, int py);
-// Bresenham over picture pixels; both end points are painted.
-void DrawLine(Editor& editor, Point from, Point to);
-void DrawRectOutline(Editor& editor, Point corner0, Point corner1);
+// What a canvas event reaches: the picture, its view, the tools and the colours.
+struct Canvas {
+  Document& Doc;
+  View& Display;
+  ToolState& Tools;
+  Pickers& Colours;
+};
+
+// PaintPixel at a canvas point, and the cell re-rendered.
+CanvasFeedback PaintAt(Canvas canvas, Point at);
+// Bresenham over picture pixels between two canvas points; both ends are painted.
+void DrawLine(Canvas canvas, Point from, Point to);
+void DrawRectOutline(Canvas canvas, Point corner0, Point corner1);
 // Copies the cell's four colours into the current colours.
-void PickCellColours(Editor& editor, int x, int y);
-// The four mixed colours of the cell under the point.
-CharPalette CellPaletteAt(const Editor& editor, int x, int y);
-// The colour of the selected CharPalette entry from the current colours.
-Rgb SelectedCharColourRgb(const Editor& editor);
+void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel);
+// The four mixed colours of the cell under a picture pixel (clamped onto the picture).
+CharPalette CellPaletteAt(const Picture& picture, Point pixel);
 
 // The canvas handlers, step by step. pressed: the button of a press;
 // held: the buttons held during a move.
-CanvasFeedback CanvasMouseDown(Editor& editor, MouseButtons pressed, int x, int y);
-CanvasFeedback CanvasMouseMove(Editor& editor, MouseButtons held, int x, int y);
-void CanvasMouseUp(Editor& editor);
+CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at);
+CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at);
+void CanvasMouseUp(ToolState& tools);
+
+// One tick of the 100 ms timer: lifts the input pause and moves the ants of
+// a shown selection on.
+void TickSelectionAnts(const Document& document, View& view, ToolState& tools);
 
 }  // namespace chromaloom

@@ -33,4 +33,19 @@ Raster MakeBorderPaletteImage() {
   return image;
 }
 
+const Raster& CleanZxStrip() {
+  static const Raster image = MakeZxStripImage();
+  return image;
+}
+
+const Raster& CleanFullPalette() {
+  static const Raster image = MakeFullPaletteImage();
+  return image;
+}
+
+const Raster& CleanBorderPalette() {
+  static const Raster image = MakeBorderPaletteImage();
+  return image;
+}
+
 }  // namespace chromaloom

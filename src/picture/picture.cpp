@@ -9,9 +9,11 @@ std::optional<BorderChoice> FindBorderChoice(BorderPair pair) {
   return std::nullopt;
 }
 
-void Picture::SetPixelBit(int s, int x, int y, bool bit) {
-  std::uint8_t& byte = Pixels[s].At(x / 8, y);
-  byte = static_cast<std::uint8_t>(bit ? (byte | PixelMask(x)) : (byte & ~PixelMask(x)));
+bool PixelPlane::Bit(int x, int y) const { return (At(x / 8, y) & PixelMask(x)) != 0; }
+
+void PixelPlane::SetBit(int x, int y, bool on) {
+  std::uint8_t& byte = At(x / 8, y);
+  byte = static_cast<std::uint8_t>(on ? (byte | PixelMask(x)) : (byte & ~PixelMask(x)));
 }
 
 Rgb Picture::BorderDisplayColour() const {

@@ -20,6 +20,8 @@ struct PixelPlane {
 
   std::uint8_t& At(int col, int line) { return Bytes[col * PictureHeight + line]; }
   std::uint8_t At(int col, int line) const { return Bytes[col * PictureHeight + line]; }
+  bool Bit(int x, int y) const;
+  void SetBit(int x, int y, bool on);
   friend bool operator==(const PixelPlane&, const PixelPlane&) = default;
 };
 
@@ -87,8 +89,8 @@ struct Picture : Planes {
   std::uint8_t CharMode = 1;
   BorderChoice Border{};
 
-  bool GetPixelBit(int s, int x, int y) const { return (Pixels[s].At(x / 8, y) & PixelMask(x)) != 0; }
-  void SetPixelBit(int s, int x, int y, bool bit);
+  bool GetPixelBit(int s, int x, int y) const { return Pixels[s].Bit(x, y); }
+  void SetPixelBit(int s, int x, int y, bool bit) { Pixels[s].SetBit(x, y, bit); }
   const AttrEntry& AttrAt(int s, int col, int line) const { return Attrs[s].At(col, line); }
   void SetAttr(int s, int col, int line, ZxColour paper, ZxColour ink) { Attrs[s].At(col, line) = {paper, ink}; }
   int CellHeightAt(int col) const { return chromaloom::CellHeightAt(CharMode, col); }

@@ -4,27 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "picture/geometry.h"
 #include "picture/zx_colour.h"
 
 namespace chromaloom {
-
-// Division rounded towards minus infinity (b > 0): points left of or above
-// an image land in negative cells, never in cell 0.
-constexpr int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
-struct Rect {
-  int X = 0;
-  int Y = 0;
-  int W = 0;
-  int H = 0;
-
-  bool IsEmpty() const { return W <= 0 || H <= 0; }
-  int Right() const { return X + W; }    // one past the last column
-  int Bottom() const { return Y + H; }   // one past the last row
-  Rect Intersected(const Rect& o) const;
-  Rect United(const Rect& o) const;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 class Raster {
  public:

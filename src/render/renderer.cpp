@@ -107,8 +107,8 @@ void Renderer::ShowPreview() {
 
 void Renderer::RedrawCorrector(bool full) {
   if (full) RenderAll();
-  CorrectorScreen0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
-  CorrectorScreen1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
+  CorrectorImage0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
+  CorrectorImage1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
   correctorsDamaged_ = true;
 }
 
@@ -168,24 +168,7 @@ void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
 }
 
 void Renderer::DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour) {
-  // Bresenham; the pen is stamped at each step.
-  int x = from.X, y = from.Y;
-  const int dx = std::abs(to.X - x), sx = x < to.X ? 1 : -1;
-  const int dy = -std::abs(to.Y - y), sy = y < to.Y ? 1 : -1;
-  int err = dx + dy;
-  while (true) {
-    StampPen(x, y, penWidth, colour);
-    if (x == to.X && y == to.Y) break;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
-  }
+  ForEachLinePoint(from, to, [&](Point p) { StampPen(p.X, p.Y, penWidth, colour); });
 }
 
 void Renderer::DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour) {

@@ -10,14 +10,25 @@
 #include "picture/raster.h"
 #include "render/marching_ants.h"
 #include "render/tile_set.h"
-#include "render/view_state.h"
 
 namespace chromaloom {
 
-struct Point {
-  int X = 0;
-  int Y = 0;
-  friend bool operator==(const Point&, const Point&) = default;
+constexpr int MinZoomLevel = 1;
+constexpr int MaxZoomLevel = 4;
+constexpr int MinSelectorSize = 8;
+constexpr int MaxSelectorSize = 16;
+
+// What the renderer draws with: the view's settings. The picture itself is never touched here.
+struct ViewState {
+  int ZoomLevel = 1;
+  bool CharGridOn = false;
+  bool PixelGridOn = false;
+  int SelectorSize = 8;  // the Scale of zoom level 2, 3 or 4
+  int SelectorColumn = 0;
+  int SelectorRow = 0;
+
+  // Editor image pixels per picture pixel.
+  int Scale() const { return 4 * ZoomLevel; }
 };
 
 constexpr int PreviewWidth = 512;
@@ -47,8 +58,8 @@ class Renderer {
   // Display surfaces.
   Raster EditorImage;
   Raster PreviewImage{PreviewWidth, PreviewHeight};
-  Raster CorrectorScreen0{PreviewWidth, PreviewHeight};
-  Raster CorrectorScreen1{PreviewWidth, PreviewHeight};
+  Raster CorrectorImage0{PreviewWidth, PreviewHeight};
+  Raster CorrectorImage1{PreviewWidth, PreviewHeight};
   Raster MagnifierImage{MagnifierSize, MagnifierSize};
 
   void RenderAll();

@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include "editing/editor.h"
-#include "selection/undo.h"
+#include "editing/editing_fixture.h"
+#include "editing/picture_commands.h"
 #include "support/random_picture.h"
 
 namespace chromaloom {
 namespace {
 
+using test_support::EditingFixture;
 using PixelSet = std::set<std::pair<int, int>>;
 using Texts = std::array<std::string, 4>;
 
@@ -23,10 +24,10 @@ constexpr MouseButtons Right{false, true, false};
 constexpr MouseButtons NoButton{};
 constexpr Rgb White = MakeRgb(255, 255, 255);
 
-void Prepare(Editor& e, const Picture& picture, int zoom = 1) {
-  e.Document = picture;
-  e.SetZoom(zoom);
-  e.Redraw(true);
+void Prepare(EditingFixture& fx, const Picture& picture, int zoom = 1) {
+  fx.SetPicture(picture);
+  fx.Display.SetZoom(zoom);
+  fx.Display.Render.Redraw(true);
 }
 
 Picture BlankPicture(int mode) {
@@ -36,19 +37,17 @@ Picture BlankPicture(int mode) {
 }
 
 // A canvas point inside picture pixel (px, py), off its top-left corner.
-Point CanvasOf(const Editor& e, int px, int py, int offset = 1) {
-  const int z = e.View.Scale();
+Point CanvasOf(const EditingFixture& fx, int px, int py, int offset = 1) {
+  const int z = fx.Display.Scale();
   return {px * z + offset, py * z + offset};
 }
 
-CanvasFeedback PressAt(Editor& e, MouseButtons b, int px, int py) {
-  const Point p = CanvasOf(e, px, py);
-  return CanvasMouseDown(e, b, p.X, p.Y);
+CanvasFeedback PressAt(EditingFixture& fx, MouseButtons b, int px, int py) {
+  return CanvasMouseDown(fx.Canvas(), b, CanvasOf(fx, px, py));
 }
 
-CanvasFeedback MoveTo(Editor& e, MouseButtons b, int px, int py) {
-  const Point p = CanvasOf(e, px, py);
-  return CanvasMouseMove(e, b, p.X, p.Y);
+CanvasFeedback MoveTo(EditingFixture& fx, MouseButtons b, int px, int py) {
+  return CanvasMouseMove(fx.Canvas(), b, CanvasOf(fx, px, py));
 }
 
 PixelSet SetPixels(const Picture& p, int screen) {
@@ -78,7 +77,7 @@ constexpr EntryRule EntryRules[] = {
 struct SpotCase {
   int Mode, X, Y;
   int AttrLine;             // the entry that colours the cell
-  int FillFirst, FillCount; // the bytes FillChar writes
+  int FillFirst, FillCount; // the bytes FillCell writes
   int CellRow;
 };
 constexpr SpotCase SpotCases[] = {
@@ -90,25 +89,25 @@ constexpr SpotCase SpotCases[] = {
 TEST(PaintAt, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
   const ColourSet colours{3, 10, 5, 14};
   unsigned seed = 1;
-  Editor fresh;
+  EditingFixture fresh;
   for (const SpotCase& c : SpotCases) {
     for (const EntryRule& rule : EntryRules) {
-      for (const InstrumentKind tool : {InstrumentKind::Paint, InstrumentKind::FillChar}) {
+      for (const ToolKind tool : {ToolKind::Paint, ToolKind::FillCell}) {
         for (const bool pix : {false, true}) {
           for (const bool rgb : {false, true}) {
             SCOPED_TRACE(testing::Message() << "mode " << c.Mode << " at " << c.X << "," << c.Y << " entry "
                                             << rule.Entry << " tool " << static_cast<int>(tool) << " pix " << pix
                                             << " rgb " << rgb);
             const Picture original = chromaloom::test_support::RandomPicture(c.Mode, ++seed);
-            Editor e;
-            Prepare(e, original);
-            e.Editing.CurrentColours = colours;
-            e.Editing.SelectedCharColour = rule.Entry;
-            e.Editing.EditModePix = pix;
-            e.Editing.EditModeRgb = rgb;
-            e.Editing.CurrentInstrument = tool;
-            const Point p = CanvasOf(e, c.X, c.Y, 3);
-            const CanvasFeedback f = PaintAt(e, p.X, p.Y);
+            EditingFixture fx;
+            Prepare(fx, original);
+            fx.Colours.CurrentColours = colours;
+            fx.Colours.SelectedCharColour = rule.Entry;
+            fx.Colours.EditModePix = pix;
+            fx.Colours.EditModeRgb = rgb;
+            fx.Tools.Current = tool;
+            const Pickers pickersBefore = fx.Colours;
+            const CanvasFeedback f = PaintAt(fx.Canvas(), CanvasOf(fx, c.X, c.Y, 3));
 
             Picture expected = original;
             const int column = c.X / 8;
@@ -116,27 +115,33 @@ TEST(PaintAt, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
               expected.SetAttr(0, column, c.AttrLine, colours.PAP0, colours.INK0);
               expected.SetAttr(1, column, c.AttrLine, colours.PAP1, colours.INK1);
             }
-            if (tool == InstrumentKind::Paint && pix) {
+            if (tool == ToolKind::Paint && pix) {
               expected.SetPixelBit(0, c.X, c.Y, rule.Bit0);
               expected.SetPixelBit(1, c.X, c.Y, rule.Bit1);
             }
-            if (tool == InstrumentKind::FillChar) {
+            if (tool == ToolKind::FillCell) {
               for (int l = c.FillFirst; l < c.FillFirst + c.FillCount; ++l) {
                 expected.Pixels[0].At(column, l) = rule.Fill0;
                 expected.Pixels[1].At(column, l) = rule.Fill1;
               }
             }
-            ASSERT_EQ(e.Document, expected);
+            ASSERT_EQ(fx.Doc.Picture(), expected);
             ASSERT_TRUE(f.StatusTexts.has_value());
             EXPECT_EQ(*f.StatusTexts, (Texts{std::to_string(column), std::to_string(c.CellRow),
                                              std::to_string(c.X % 8), std::to_string(c.Y)}));
-            EXPECT_EQ(e.Editing.LastPaintedSpot, (PaintedSpot{column, c.CellRow, c.X % 8, c.Y}));
+            EXPECT_EQ(fx.Colours.LastPaintedSpot, (PaintedSpot{column, c.CellRow, c.X % 8, c.Y}));
+
+            // The rule alone, at the picture pixel, gives the same picture and texts.
+            Document alone(original);
+            Pickers pickers = pickersBefore;
+            EXPECT_EQ(PaintPixel(alone, pickers, tool, {c.X, c.Y}), f.StatusTexts);
+            ASSERT_EQ(alone.Picture(), expected);
 
             // The painted cell is on screen as a full render of the result shows it.
             Prepare(fresh, expected);
-            ASSERT_TRUE(e.Render.MixedRaster == fresh.Render.MixedRaster);
-            ASSERT_TRUE(e.Render.EditorImage == fresh.Render.EditorImage);
-            ASSERT_TRUE(e.Render.PreviewImage == fresh.Render.PreviewImage);
+            ASSERT_TRUE(fx.Display.Render.MixedRaster == fresh.Display.Render.MixedRaster);
+            ASSERT_TRUE(fx.Display.Render.EditorImage == fresh.Display.Render.EditorImage);
+            ASSERT_TRUE(fx.Display.Render.PreviewImage == fresh.Display.Render.PreviewImage);
           }
         }
       }
@@ -145,70 +150,82 @@ TEST(PaintAt, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
 }
 
 TEST(PaintAt, EightByFourPaintOfEntryTwo) {
-  Editor e;
-  Prepare(e, BlankPicture(4));
-  e.Document.Pixels[1].At(1, 9) = 0xFF;
-  e.Editing.SelectedCharColour = 2;
-  e.Editing.CurrentColours = {1, 4, 7, 12};
-  const CanvasFeedback f = PressAt(e, Left, 13, 9);
-  EXPECT_EQ(e.Document.Pixels[0].At(1, 9), 0x04);
-  EXPECT_EQ(e.Document.Pixels[1].At(1, 9), 0xFF & ~0x04);
-  EXPECT_EQ(e.Document.AttrAt(0, 1, 8), (AttrEntry{1, 4}));
-  EXPECT_EQ(e.Document.AttrAt(1, 1, 8), (AttrEntry{7, 12}));
-  EXPECT_EQ(e.Document.AttrAt(0, 1, 9), AttrEntry{});
+  EditingFixture fx;
+  const Picture& doc = fx.Doc.Picture();
+  Prepare(fx, BlankPicture(4));
+  fx.Doc.SetPixelByte(1, 1, 9, 0xFF);
+  fx.Colours.SelectedCharColour = 2;
+  fx.Colours.CurrentColours = {1, 4, 7, 12};
+  const CanvasFeedback f = PressAt(fx, Left, 13, 9);
+  EXPECT_EQ(doc.Pixels[0].At(1, 9), 0x04);
+  EXPECT_EQ(doc.Pixels[1].At(1, 9), 0xFF & ~0x04);
+  EXPECT_EQ(doc.AttrAt(0, 1, 8), (AttrEntry{1, 4}));
+  EXPECT_EQ(doc.AttrAt(1, 1, 8), (AttrEntry{7, 12}));
+  EXPECT_EQ(doc.AttrAt(0, 1, 9), AttrEntry{});
   ASSERT_TRUE(f.StatusTexts.has_value());
   EXPECT_EQ(*f.StatusTexts, (Texts{"1", "2", "5", "9"}));
-  EXPECT_EQ(e.Render.MixedRaster.At(13, 9), MixColours(4, 7));
+  EXPECT_EQ(fx.Display.Render.MixedRaster.At(13, 9), MixColours(4, 7));
 }
 
 TEST(PaintAt, ASecondPressOnTheLastSpotPaintsNothingButStillSnapshots) {
-  Editor e;
-  Prepare(e, BlankPicture(1));
-  e.Editing.SelectedCharColour = 3;
-  e.Editing.CurrentColours = {0, 6, 0, 6};
-  PressAt(e, Left, 0, 0);  // the empty spot of start-up never matches
-  EXPECT_TRUE(e.Document.GetPixelBit(0, 0, 0));
-  EXPECT_TRUE(e.Document.GetPixelBit(1, 0, 0));
+  EditingFixture fx;
+  const Picture& doc = fx.Doc.Picture();
+  Renderer& render = fx.Display.Render;
+  Prepare(fx, BlankPicture(1));
+  fx.Colours.SelectedCharColour = 3;
+  fx.Colours.CurrentColours = {0, 6, 0, 6};
+  PressAt(fx, Left, 0, 0);  // the empty spot of start-up never matches
+  EXPECT_TRUE(doc.GetPixelBit(0, 0, 0));
+  EXPECT_TRUE(doc.GetPixelBit(1, 0, 0));
 
-  PressAt(e, Left, 20, 30);
+  PressAt(fx, Left, 20, 30);
   // Changed behind the tool's back: a repaint or re-render would show it.
-  e.Document.SetPixelBit(0, 20, 30, false);
-  e.Document.Pixels[1].At(30, 100) = 0x5A;
-  e.Render.TakeDamage();
-  const Rgb before = e.Render.MixedRaster.At(20, 30);
+  fx.Doc.SetPixelBit(0, 20, 30, false);
+  fx.Doc.SetPixelByte(1, 30, 100, 0x5A);
+  render.TakeDamage();
+  const Rgb before = render.MixedRaster.At(20, 30);
 
-  PressAt(e, Right, 20, 30);  // a pick keeps the last spot
-  const Point other = CanvasOf(e, 20, 30, 3);
-  const CanvasFeedback f = CanvasMouseDown(e, Left, other.X, other.Y);
+  PressAt(fx, Right, 20, 30);  // a pick keeps the last spot
+  const CanvasFeedback f = CanvasMouseDown(fx.Canvas(), Left, CanvasOf(fx, 20, 30, 3));
   ASSERT_TRUE(f.StatusTexts.has_value());
   EXPECT_EQ(*f.StatusTexts, (Texts{"2", "30", "4", "30"}));
-  EXPECT_FALSE(e.Document.GetPixelBit(0, 20, 30));
-  EXPECT_EQ(e.Render.MixedRaster.At(20, 30), before);
-  const Damage d = e.Render.TakeDamage();
+  EXPECT_FALSE(doc.GetPixelBit(0, 20, 30));
+  EXPECT_EQ(render.MixedRaster.At(20, 30), before);
+  const Damage d = render.TakeDamage();
   EXPECT_TRUE(d.Editor.empty());
   EXPECT_FALSE(d.Preview);
-  EXPECT_EQ(e.UndoSnapshot, PlanesOf(e.Document));
+  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(doc));
 
-  PressAt(e, Left, 21, 30);
-  EXPECT_TRUE(e.Document.GetPixelBit(0, 21, 30));
+  PressAt(fx, Left, 21, 30);
+  EXPECT_TRUE(doc.GetPixelBit(0, 21, 30));
 }
 
 TEST(PaintAt, PointsOffThePictureChangeNothing) {
-  Editor e;
-  Prepare(e, BlankPicture(8));
-  e.Editing.SelectedCharColour = 3;
+  EditingFixture fx;
+  Prepare(fx, BlankPicture(8));
+  fx.Colours.SelectedCharColour = 3;
+  fx.Colours.CurrentColours = {5, 5, 5, 5};
+  const int z = fx.Display.Scale();
   for (const Point p : {Point{-1, 0}, Point{0, -1}, Point{1024, 5}, Point{5, 768}, Point{-100000, 99999}}) {
-    const CanvasFeedback f = PaintAt(e, p.X, p.Y);
-    EXPECT_FALSE(f.StatusTexts.has_value());
-    PickCellColours(e, p.X, p.Y);
+    EXPECT_FALSE(PaintAt(fx.Canvas(), p).StatusTexts.has_value());
+    const Point pixel{FloorDiv(p.X, z), FloorDiv(p.Y, z)};
+    EXPECT_FALSE(PaintPixel(fx.Doc, fx.Colours, ToolKind::FillCell, pixel).has_value());
+    PickCellColours(fx.Doc.Picture(), fx.Colours, pixel);
   }
-  EXPECT_EQ(e.Document, BlankPicture(8));
-  EXPECT_TRUE(e.Editing.LastPaintedSpot.IsEmpty());
+  EXPECT_EQ(fx.Doc.Picture(), BlankPicture(8));
+  EXPECT_TRUE(fx.Colours.LastPaintedSpot.IsEmpty());
+  EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{5, 5, 5, 5}));
   // A damaged mode byte: nothing divides by it.
-  e.Document.CharMode = 0;
-  EXPECT_FALSE(PaintAt(e, 10, 10).StatusTexts.has_value());
-  EXPECT_FALSE(CanvasMouseDown(e, Left, 10, 10).StatusTexts.has_value());
-  EXPECT_FALSE(CanvasMouseMove(e, NoButton, 10, 10).StatusTexts.has_value());
+  Picture damaged = BlankPicture(8);
+  damaged.CharMode = 0;
+  fx.SetPicture(damaged);
+  EXPECT_FALSE(PaintAt(fx.Canvas(), {10, 10}).StatusTexts.has_value());
+  EXPECT_FALSE(PaintPixel(fx.Doc, fx.Colours, ToolKind::Paint, {2, 2}).has_value());
+  EXPECT_FALSE(CanvasMouseDown(fx.Canvas(), Left, {10, 10}).StatusTexts.has_value());
+  EXPECT_FALSE(CanvasMouseMove(fx.Canvas(), NoButton, {10, 10}).StatusTexts.has_value());
+  PickCellColours(fx.Doc.Picture(), fx.Colours, {2, 2});
+  EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{5, 5, 5, 5}));
+  EXPECT_EQ(fx.Doc.Picture(), damaged);
 }
 
 struct LineCase {
@@ -232,13 +249,13 @@ TEST(DrawLine, PaintsTheBresenhamPixelsInEveryDirection) {
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.From.X << "," << c.From.Y << " -> " << c.To.X << "," << c.To.Y);
-    Editor e;
-    Prepare(e, BlankPicture(2), 2);
-    e.Editing.CurrentInstrument = InstrumentKind::Line;
-    e.Editing.SelectedCharColour = 2;
-    DrawLine(e, CanvasOf(e, c.From.X, c.From.Y, 7), CanvasOf(e, c.To.X, c.To.Y, 0));
-    EXPECT_EQ(SetPixels(e.Document, 0), c.Pixels);
-    EXPECT_TRUE(SetPixels(e.Document, 1).empty());
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(2), 2);
+    fx.Tools.Current = ToolKind::Line;
+    fx.Colours.SelectedCharColour = 2;
+    DrawLine(fx.Canvas(), CanvasOf(fx, c.From.X, c.From.Y, 7), CanvasOf(fx, c.To.X, c.To.Y, 0));
+    EXPECT_EQ(SetPixels(fx.Doc.Picture(), 0), c.Pixels);
+    EXPECT_TRUE(SetPixels(fx.Doc.Picture(), 1).empty());
   }
 }
 
@@ -265,181 +282,182 @@ TEST(RectTool, TwoPressesPaintTheOutlineUnderOneSnapshot) {
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.From.X << "," << c.From.Y << " -> " << c.To.X << "," << c.To.Y);
-    Editor e;
-    Prepare(e, BlankPicture(8));
-    SelectInstrument(e, InstrumentKind::Rect);
-    e.Editing.SelectedCharColour = 1;
-    PressAt(e, Left, c.From.X, c.From.Y);
-    EXPECT_TRUE(e.Editing.ShapeInProgress);
-    EXPECT_EQ(e.Document, BlankPicture(8));
-    e.Document.Pixels[0].At(31, 0) = 0x11;  // not in the snapshot unless the second press took one
-    PressAt(e, Left, c.To.X, c.To.Y);
-    EXPECT_FALSE(e.Editing.ShapeInProgress);
-    EXPECT_EQ(SetPixels(e.Document, 1), c.Pixels);
-    EXPECT_EQ(e.UndoSnapshot, Planes{});
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(8));
+    fx.Tools.Current = ToolKind::Rect;
+    fx.Colours.SelectedCharColour = 1;
+    PressAt(fx, Left, c.From.X, c.From.Y);
+    EXPECT_TRUE(fx.Tools.ShapeInProgress);
+    EXPECT_EQ(fx.Doc.Picture(), BlankPicture(8));
+    fx.Doc.SetPixelByte(0, 31, 0, 0x11);  // not in the snapshot unless the second press took one
+    PressAt(fx, Left, c.To.X, c.To.Y);
+    EXPECT_FALSE(fx.Tools.ShapeInProgress);
+    EXPECT_EQ(SetPixels(fx.Doc.Picture(), 1), c.Pixels);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
   }
 }
 
 TEST(LineTool, APolylineTakesOneSnapshotAndOneUndoRemovesIt) {
   const Picture original = chromaloom::test_support::RandomPicture(4, 77);
-  Editor e;
-  Prepare(e, original);
-  SelectInstrument(e, InstrumentKind::Line);
-  e.Editing.SelectedCharColour = 3;
-  e.Editing.CurrentColours = {1, 2, 3, 4};
-  PressAt(e, Left, 10, 10);
-  EXPECT_EQ(e.Document, original);  // the first press only sets the start
-  e.Document.Pixels[0].At(31, 191) ^= 0xFF;
-  const Picture tweaked = e.Document;
-  PressAt(e, Left, 20, 15);
-  PressAt(e, Left, 20, 40);
-  EXPECT_TRUE(e.Editing.ShapeInProgress);
-  EXPECT_EQ(e.Editing.ShapeStart, CanvasOf(e, 20, 40));
+  EditingFixture fx;
+  Prepare(fx, original);
+  fx.Tools.Current = ToolKind::Line;
+  fx.Colours.SelectedCharColour = 3;
+  fx.Colours.CurrentColours = {1, 2, 3, 4};
+  PressAt(fx, Left, 10, 10);
+  EXPECT_EQ(fx.Doc.Picture(), original);  // the first press only sets the start
+  fx.Doc.EditPlanes().Pixels[0].At(31, 191) ^= 0xFF;
+  const Picture tweaked = fx.Doc.Picture();
+  PressAt(fx, Left, 20, 15);
+  PressAt(fx, Left, 20, 40);
+  EXPECT_TRUE(fx.Tools.ShapeInProgress);
+  EXPECT_EQ(fx.Tools.ShapeStart, CanvasOf(fx, 20, 40));
   for (const auto& [x, y] : {std::pair{10, 10}, {15, 13}, {20, 15}, {20, 30}, {20, 40}}) {
-    EXPECT_TRUE(e.Document.GetPixelBit(0, x, y) && e.Document.GetPixelBit(1, x, y)) << x << "," << y;
-    EXPECT_EQ(e.Document.CellAttr(1, x, y), (AttrEntry{3, 4}));
+    EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, x, y) && fx.Doc.Picture().GetPixelBit(1, x, y)) << x << "," << y;
+    EXPECT_EQ(fx.Doc.Picture().CellAttr(1, x, y), (AttrEntry{3, 4}));
   }
-  EXPECT_EQ(e.UndoSnapshot, PlanesOf(original));
-  UndoSwap(e);
-  EXPECT_EQ(e.Document, original);
-  UndoSwap(e);
-  EXPECT_NE(e.Document, tweaked);
-  EXPECT_TRUE(e.Document.GetPixelBit(0, 15, 13));
+  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(original));
+  UndoSwap(fx.Doc, fx.Display);
+  EXPECT_EQ(fx.Doc.Picture(), original);
+  UndoSwap(fx.Doc, fx.Display);
+  EXPECT_NE(fx.Doc.Picture(), tweaked);
+  EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, 15, 13));
 }
 
 TEST(ShapeTools, AStartPointIsSharedByWhicheverShapeToolIsCurrent) {
   {
     SCOPED_TRACE("line start, then a rectangle");
-    Editor e;
-    Prepare(e, BlankPicture(1));
-    e.Editing.SelectedCharColour = 2;
-    SelectInstrument(e, InstrumentKind::Line);
-    PressAt(e, Left, 30, 40);
-    SelectInstrument(e, InstrumentKind::Rect);
-    EXPECT_TRUE(e.Editing.ShapeInProgress);
-    PressAt(e, Left, 35, 44);
-    EXPECT_EQ(SetPixels(e.Document, 0), Outline(30, 40, 35, 44));
-    EXPECT_FALSE(e.Editing.ShapeInProgress);
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(1));
+    fx.Colours.SelectedCharColour = 2;
+    fx.Tools.Current = ToolKind::Line;
+    PressAt(fx, Left, 30, 40);
+    fx.Tools.Current = ToolKind::Rect;
+    EXPECT_TRUE(fx.Tools.ShapeInProgress);
+    PressAt(fx, Left, 35, 44);
+    EXPECT_EQ(SetPixels(fx.Doc.Picture(), 0), Outline(30, 40, 35, 44));
+    EXPECT_FALSE(fx.Tools.ShapeInProgress);
   }
   {
     SCOPED_TRACE("rectangle start, then a line");
-    Editor e;
-    Prepare(e, BlankPicture(1));
-    e.Editing.SelectedCharColour = 2;
-    SelectInstrument(e, InstrumentKind::Rect);
-    PressAt(e, Left, 3, 3);
-    SelectInstrument(e, InstrumentKind::Line);
-    PressAt(e, Left, 6, 3);
-    EXPECT_EQ(SetPixels(e.Document, 0), (PixelSet{{3, 3}, {4, 3}, {5, 3}, {6, 3}}));
-    EXPECT_TRUE(e.Editing.ShapeInProgress);
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(1));
+    fx.Colours.SelectedCharColour = 2;
+    fx.Tools.Current = ToolKind::Rect;
+    PressAt(fx, Left, 3, 3);
+    fx.Tools.Current = ToolKind::Line;
+    PressAt(fx, Left, 6, 3);
+    EXPECT_EQ(SetPixels(fx.Doc.Picture(), 0), (PixelSet{{3, 3}, {4, 3}, {5, 3}, {6, 3}}));
+    EXPECT_TRUE(fx.Tools.ShapeInProgress);
   }
   {
     SCOPED_TRACE("ellipse start, then a rectangle; the ellipse itself paints nothing");
-    Editor e;
-    Prepare(e, BlankPicture(1));
-    e.Editing.SelectedCharColour = 2;
-    SelectInstrument(e, InstrumentKind::Ellipse);
-    PressAt(e, Left, 3, 3);
-    PressAt(e, Left, 9, 9);
-    EXPECT_FALSE(e.Editing.ShapeInProgress);
-    EXPECT_EQ(e.Document, BlankPicture(1));
-    PressAt(e, Left, 3, 3);
-    SelectInstrument(e, InstrumentKind::Rect);
-    PressAt(e, Left, 5, 4);
-    EXPECT_EQ(SetPixels(e.Document, 0), Outline(3, 3, 5, 4));
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(1));
+    fx.Colours.SelectedCharColour = 2;
+    fx.Tools.Current = ToolKind::Ellipse;
+    PressAt(fx, Left, 3, 3);
+    PressAt(fx, Left, 9, 9);
+    EXPECT_FALSE(fx.Tools.ShapeInProgress);
+    EXPECT_EQ(fx.Doc.Picture(), BlankPicture(1));
+    PressAt(fx, Left, 3, 3);
+    fx.Tools.Current = ToolKind::Rect;
+    PressAt(fx, Left, 5, 4);
+    EXPECT_EQ(SetPixels(fx.Doc.Picture(), 0), Outline(3, 3, 5, 4));
   }
 }
 
 TEST(RubberBand, ShowsTheShapeInTheSelectedColourAndTheNextMoveWipesIt) {
-  for (const InstrumentKind tool : {InstrumentKind::Line, InstrumentKind::Rect, InstrumentKind::Ellipse}) {
+  for (const ToolKind tool : {ToolKind::Line, ToolKind::Rect, ToolKind::Ellipse}) {
     SCOPED_TRACE(static_cast<int>(tool));
     const Picture original = BlankPicture(8);
-    Editor e;
-    Prepare(e, original);
-    Editor clean;
+    EditingFixture fx;
+    Prepare(fx, original);
+    EditingFixture clean;
     Prepare(clean, original);
-    SelectInstrument(e, tool);
-    e.Editing.SelectedCharColour = 2;
-    e.Editing.CurrentColours = {0, 4, 0, 0};
+    fx.Tools.Current = tool;
+    fx.Colours.SelectedCharColour = 2;
+    fx.Colours.CurrentColours = {0, 4, 0, 0};
     const Rgb pen = MixColours(4, 0);
-    EXPECT_EQ(SelectedCharColourRgb(e), pen);
+    EXPECT_EQ(SelectedCharColourRgb(fx.Colours), pen);
 
-    CanvasMouseDown(e, Left, 100, 100);
-    CanvasMouseMove(e, NoButton, 300, 200);
+    CanvasMouseDown(fx.Canvas(), Left, {100, 100});
+    CanvasMouseMove(fx.Canvas(), NoButton, {300, 200});
     // Line and rectangle pass through the pointer; the ellipse through the
     // middle of the rectangle's right edge.
-    const Point onBand = tool == InstrumentKind::Ellipse ? Point{300, 150} : Point{300, 200};
-    EXPECT_EQ(e.Render.EditorImage.At(onBand.X, onBand.Y), pen);
-    EXPECT_EQ(e.Document, original);
+    const Point onBand = tool == ToolKind::Ellipse ? Point{300, 150} : Point{300, 200};
+    EXPECT_EQ(fx.Display.Render.EditorImage.At(onBand.X, onBand.Y), pen);
+    EXPECT_EQ(fx.Doc.Picture(), original);
 
-    CanvasMouseMove(e, Left, 150, 120);
-    EXPECT_EQ(e.Render.EditorImage.At(onBand.X, onBand.Y), clean.Render.EditorImage.At(onBand.X, onBand.Y));
-    EXPECT_EQ(e.Document, original);
+    CanvasMouseMove(fx.Canvas(), Left, {150, 120});
+    EXPECT_EQ(fx.Display.Render.EditorImage.At(onBand.X, onBand.Y),
+              clean.Display.Render.EditorImage.At(onBand.X, onBand.Y));
+    EXPECT_EQ(fx.Doc.Picture(), original);
 
     // With a non-shape tool current the shape waits and draws no band.
-    SelectInstrument(e, InstrumentKind::Paint);
-    e.Redraw(false);
-    CanvasMouseMove(e, NoButton, 400, 300);
-    EXPECT_TRUE(e.Editing.ShapeInProgress);
-    EXPECT_TRUE(e.Render.EditorImage == clean.Render.EditorImage);
+    fx.Tools.Current = ToolKind::Paint;
+    fx.Display.Render.Redraw(false);
+    CanvasMouseMove(fx.Canvas(), NoButton, {400, 300});
+    EXPECT_TRUE(fx.Tools.ShapeInProgress);
+    EXPECT_TRUE(fx.Display.Render.EditorImage == clean.Display.Render.EditorImage);
   }
 }
 
 TEST(RightPress, PicksTheCellColoursWithEveryTool) {
   const Picture original = chromaloom::test_support::RandomPicture(1, 5);
-  for (const InstrumentKind tool : {InstrumentKind::Paint, InstrumentKind::FillChar, InstrumentKind::Line,
-                                    InstrumentKind::Rect, InstrumentKind::Ellipse, InstrumentKind::Select}) {
+  for (const ToolKind tool :
+       {ToolKind::Paint, ToolKind::FillCell, ToolKind::Line, ToolKind::Rect, ToolKind::Ellipse, ToolKind::Select}) {
     SCOPED_TRACE(static_cast<int>(tool));
-    Editor e;
-    Prepare(e, original);
-    SelectInstrument(e, tool);
-    e.Editing.SelectedCharColour = 1;
-    e.Editing.LastPaintedSpot = {4, 5, 6, 7};
-    const CanvasFeedback f = PressAt(e, Right, 10, 13);
+    EditingFixture fx;
+    Prepare(fx, original);
+    fx.Tools.Current = tool;
+    fx.Colours.SelectedCharColour = 1;
+    fx.Colours.LastPaintedSpot = {4, 5, 6, 7};
+    const CanvasFeedback f = PressAt(fx, Right, 10, 13);
     const AttrEntry a0 = original.AttrAt(0, 1, 8), a1 = original.AttrAt(1, 1, 8);  // the side cell's entry
-    EXPECT_EQ(e.Editing.CurrentColours, (ColourSet{a0.Paper, a0.Ink, a1.Paper, a1.Ink}));
+    EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{a0.Paper, a0.Ink, a1.Paper, a1.Ink}));
     EXPECT_TRUE(f.ColoursPicked);
-    EXPECT_EQ(e.Editing.SelectedCharColour, 1);
-    EXPECT_EQ(e.Editing.LastPaintedSpot, (PaintedSpot{4, 5, 6, 7}));
-    EXPECT_EQ(e.Document, original);
-    EXPECT_EQ(e.UndoSnapshot, Planes{});
-    EXPECT_FALSE(e.Editing.ShapeInProgress);
-    const bool select = tool == InstrumentKind::Select;
-    EXPECT_EQ(e.Selection.Shown, select);
-    EXPECT_EQ(e.Selection.Dragging, select);
+    EXPECT_EQ(fx.Colours.SelectedCharColour, 1);
+    EXPECT_EQ(fx.Colours.LastPaintedSpot, (PaintedSpot{4, 5, 6, 7}));
+    EXPECT_EQ(fx.Doc.Picture(), original);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+    EXPECT_FALSE(fx.Tools.ShapeInProgress);
+    const bool select = tool == ToolKind::Select;
+    EXPECT_EQ(fx.Tools.Selection.Shown, select);
+    EXPECT_EQ(fx.Tools.Selection.Dragging, select);
     if (select) {
-      EXPECT_EQ(e.Selection.Left, 1);
-      EXPECT_EQ(e.Selection.Top, 13);
-      EXPECT_EQ(e.Selection.Width, 1);
-      EXPECT_EQ(e.Selection.Height, 1);
+      EXPECT_EQ(fx.Tools.Selection.Left, 1);
+      EXPECT_EQ(fx.Tools.Selection.Top, 13);
+      EXPECT_EQ(fx.Tools.Selection.Width, 1);
+      EXPECT_EQ(fx.Tools.Selection.Height, 1);
     }
     // Moving on with only the right button held just reads out.
-    const CanvasFeedback moved = MoveTo(e, Right, 11, 13);
-    EXPECT_EQ(e.Document, original);
-    EXPECT_EQ(moved.StatusTexts.has_value(), tool == InstrumentKind::Paint || tool == InstrumentKind::FillChar);
+    const CanvasFeedback moved = MoveTo(fx, Right, 11, 13);
+    EXPECT_EQ(fx.Doc.Picture(), original);
+    EXPECT_EQ(moved.StatusTexts.has_value(), tool == ToolKind::Paint || tool == ToolKind::FillCell);
   }
 }
 
 TEST(PaintTool, ADragPaintsEveryMoveUnderThePressesSnapshot) {
   const Picture original = chromaloom::test_support::RandomPicture(2, 9);
-  for (const InstrumentKind tool : {InstrumentKind::Paint, InstrumentKind::FillChar}) {
-    Editor e;
-    Prepare(e, original);
-    SelectInstrument(e, tool);
-    e.Editing.SelectedCharColour = 3;
-    PressAt(e, Left, 40, 40);
-    const CanvasFeedback f = MoveTo(e, Left, 41, 40);
-    MoveTo(e, Left, 60, 41);
+  for (const ToolKind tool : {ToolKind::Paint, ToolKind::FillCell}) {
+    EditingFixture fx;
+    Prepare(fx, original);
+    fx.Tools.Current = tool;
+    fx.Colours.SelectedCharColour = 3;
+    PressAt(fx, Left, 40, 40);
+    const CanvasFeedback f = MoveTo(fx, Left, 41, 40);
+    MoveTo(fx, Left, 60, 41);
     ASSERT_TRUE(f.StatusTexts.has_value());
     EXPECT_EQ(*f.StatusTexts, (Texts{"5", "20", "1", "40"}));
     for (const auto& [x, y] : {std::pair{40, 40}, {41, 40}, {60, 41}})
-      EXPECT_TRUE(e.Document.GetPixelBit(0, x, y) && e.Document.GetPixelBit(1, x, y)) << x << "," << y;
-    EXPECT_EQ(e.Document.Pixels[0].At(7, 40) == 0xFF, tool == InstrumentKind::FillChar);
-    EXPECT_EQ(e.UndoSnapshot, PlanesOf(original));
-    CanvasMouseUp(e);
-    const Picture afterStroke = e.Document;
-    MoveTo(e, NoButton, 100, 100);
-    EXPECT_EQ(e.Document, afterStroke);
+      EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, x, y) && fx.Doc.Picture().GetPixelBit(1, x, y)) << x << "," << y;
+    EXPECT_EQ(fx.Doc.Picture().Pixels[0].At(7, 40) == 0xFF, tool == ToolKind::FillCell);
+    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(original));
+    CanvasMouseUp(fx.Tools);
+    const Picture afterStroke = fx.Doc.Picture();
+    MoveTo(fx, NoButton, 100, 100);
+    EXPECT_EQ(fx.Doc.Picture(), afterStroke);
   }
 }
 
@@ -460,29 +478,29 @@ TEST(StatusReadOut, MovesWithoutAButtonShowPositionAndCellPalette) {
   for (const ReadOutCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.Mode << " at " << c.X << "," << c.Y);
     const Picture original = chromaloom::test_support::RandomPicture(c.Mode, 31u + c.Mode);
-    Editor e;
-    Prepare(e, original, 3);
-    const CanvasFeedback f = MoveTo(e, NoButton, c.X, c.Y);
+    EditingFixture fx;
+    Prepare(fx, original, 3);
+    const CanvasFeedback f = MoveTo(fx, NoButton, c.X, c.Y);
     ASSERT_TRUE(f.StatusTexts.has_value());
     EXPECT_EQ(*f.StatusTexts, c.Expected);
     const AttrEntry a0 = original.AttrAt(0, c.X / 8, c.AttrLine), a1 = original.AttrAt(1, c.X / 8, c.AttrLine);
     ASSERT_TRUE(f.CellPalette.has_value());
     EXPECT_EQ(*f.CellPalette, (CharPalette{MixColours(a0.Paper, a1.Paper), MixColours(a0.Paper, a1.Ink),
                                            MixColours(a0.Ink, a1.Paper), MixColours(a0.Ink, a1.Ink)}));
-    EXPECT_EQ(e.Document, original);
+    EXPECT_EQ(fx.Doc.Picture(), original);
 
-    SelectInstrument(e, InstrumentKind::Line);
-    EXPECT_FALSE(MoveTo(e, NoButton, c.X, c.Y).StatusTexts.has_value());
+    fx.Tools.Current = ToolKind::Line;
+    EXPECT_FALSE(MoveTo(fx, NoButton, c.X, c.Y).StatusTexts.has_value());
   }
 }
 
 TEST(SelectedCharColourRgb, MixesThePairTheEntryNames) {
-  Editor e;
-  e.Editing.CurrentColours = {1, 4, 9, 14};
+  Pickers pickers;
+  pickers.CurrentColours = {1, 4, 9, 14};
   const std::pair<ZxColour, ZxColour> pairs[] = {{1, 9}, {1, 14}, {4, 9}, {4, 14}};
   for (int k = 0; k < 4; ++k) {
-    e.Editing.SelectedCharColour = k;
-    EXPECT_EQ(SelectedCharColourRgb(e), MixColours(pairs[k].first, pairs[k].second)) << k;
+    pickers.SelectedCharColour = k;
+    EXPECT_EQ(SelectedCharColourRgb(pickers), MixColours(pairs[k].first, pairs[k].second)) << k;
   }
 }
 
@@ -490,16 +508,16 @@ TEST(SelectTool, StretchesBetweenAnchorAndPointerInBothDirections) {
   // Cells of 8 x 2 pixels, so 32 x 8 canvas pixels at zoom 1.
   Picture bluish = BlankPicture(2);
   for (auto& a : bluish.Attrs) a.Entries.fill({2, 2});
-  Editor e;
-  Prepare(e, bluish);
-  SelectInstrument(e, InstrumentKind::Select);
-  e.Editing.ShapeInProgress = true;
-  CanvasMouseDown(e, Left, 10 * 32 + 5, 20 * 8 + 3);
-  const CellSelection& s = e.Selection;
+  EditingFixture fx;
+  Prepare(fx, bluish);
+  fx.Tools.Current = ToolKind::Select;
+  fx.Tools.ShapeInProgress = true;
+  CanvasMouseDown(fx.Canvas(), Left, {10 * 32 + 5, 20 * 8 + 3});
+  const CellSelection& s = fx.Tools.Selection;
   EXPECT_TRUE(s.Shown && s.Dragging);
   EXPECT_EQ(s.AnchorColumn, 10);
   EXPECT_EQ(s.AnchorRow, 20);
-  EXPECT_EQ(e.Document, bluish);
+  EXPECT_EQ(fx.Doc.Picture(), bluish);
 
   struct Step {
     Point Canvas;
@@ -511,64 +529,64 @@ TEST(SelectTool, StretchesBetweenAnchorAndPointerInBothDirections) {
       {{0, 767}, {0, 20, 11, 76}},             {{1023, 0}, {10, 0, 22, 21}},
   };
   for (const Step& step : steps) {
-    CanvasMouseMove(e, Left, step.Canvas.X, step.Canvas.Y);
+    CanvasMouseMove(fx.Canvas(), Left, step.Canvas);
     EXPECT_EQ((Rect{s.Left, s.Top, s.Width, s.Height}), step.Cells)
         << "at " << step.Canvas.X << "," << step.Canvas.Y;
     EXPECT_EQ(s.AnchorColumn, 10);
     EXPECT_EQ(s.AnchorRow, 20);
   }
-  EXPECT_EQ(e.Document, bluish);
-  EXPECT_TRUE(e.Editing.ShapeInProgress);
+  EXPECT_EQ(fx.Doc.Picture(), bluish);
+  EXPECT_TRUE(fx.Tools.ShapeInProgress);
 
   // Each move outlines the rectangle as it stood before that move.
-  auto whiteOnRow = [&e](int y, int x0, int w) {
+  auto whiteOnRow = [&fx](int y, int x0, int w) {
     int n = 0;
-    for (int x = x0; x < x0 + w; ++x) n += e.Render.EditorImage.At(x, y) == White;
+    for (int x = x0; x < x0 + w; ++x) n += fx.Display.Render.EditorImage.At(x, y) == White;
     return n;
   };
-  CanvasMouseMove(e, Left, 12 * 32, 25 * 8);  // outlines the rectangle of the last step
-  CanvasMouseMove(e, Left, 7 * 32, 18 * 8);   // outlines (10, 20, 3, 6)
+  CanvasMouseMove(fx.Canvas(), Left, {12 * 32, 25 * 8});  // outlines the rectangle of the last step
+  CanvasMouseMove(fx.Canvas(), Left, {7 * 32, 18 * 8});   // outlines (10, 20, 3, 6)
   EXPECT_GT(whiteOnRow(20 * 8, 10 * 32, 3 * 32), 0);
   EXPECT_EQ(whiteOnRow(18 * 8, 7 * 32, 4 * 32), 0);
 
-  CanvasMouseUp(e);
+  CanvasMouseUp(fx.Tools);
   EXPECT_FALSE(s.Dragging);
   EXPECT_TRUE(s.Shown);
-  CanvasMouseMove(e, Left, 0, 0);
+  CanvasMouseMove(fx.Canvas(), Left, {0, 0});
   EXPECT_EQ((Rect{s.Left, s.Top, s.Width, s.Height}), (Rect{7, 18, 4, 3}));
 }
 
 TEST(CanvasInput, PressesOutsideTheCanvasOrWhileSuspendedDoNothing) {
   const Picture original = chromaloom::test_support::RandomPicture(8, 12);
   for (const bool suspended : {false, true}) {
-    for (const InstrumentKind tool : {InstrumentKind::Paint, InstrumentKind::FillChar, InstrumentKind::Line,
-                                      InstrumentKind::Rect, InstrumentKind::Select}) {
+    for (const ToolKind tool :
+         {ToolKind::Paint, ToolKind::FillCell, ToolKind::Line, ToolKind::Rect, ToolKind::Select}) {
       SCOPED_TRACE(testing::Message() << "suspended " << suspended << " tool " << static_cast<int>(tool));
-      Editor e;
-      Prepare(e, original);
-      SelectInstrument(e, tool);
-      e.Editing.SelectedCharColour = 3;
-      e.Editing.CurrentColours = {5, 5, 5, 5};
-      e.Editing.LastCanvasPointer = {7, 8};
-      e.CanvasInputSuspended = suspended;
+      EditingFixture fx;
+      Prepare(fx, original);
+      fx.Tools.Current = tool;
+      fx.Colours.SelectedCharColour = 3;
+      fx.Colours.CurrentColours = {5, 5, 5, 5};
+      fx.Tools.LastCanvasPointer = {7, 8};
+      fx.Tools.CanvasInputSuspended = suspended;
       std::vector<Point> points{{-1, 10}, {10, -1}, {1024, 10}, {10, 768}};
       if (suspended) points.insert(points.end(), {{0, 0}, {500, 300}, {1023, 767}});
       for (const Point p : points) {
         for (const MouseButtons b : {Left, Right}) {
-          const CanvasFeedback f = CanvasMouseDown(e, b, p.X, p.Y);
+          const CanvasFeedback f = CanvasMouseDown(fx.Canvas(), b, p);
           EXPECT_FALSE(f.ColoursPicked);
           EXPECT_FALSE(f.StatusTexts.has_value());
         }
-        CanvasMouseMove(e, Left, p.X, p.Y);
+        CanvasMouseMove(fx.Canvas(), Left, p);
       }
-      EXPECT_EQ(e.Document, original);
-      EXPECT_EQ(e.UndoSnapshot, Planes{});
-      EXPECT_EQ(e.Editing.CurrentColours, (ColourSet{5, 5, 5, 5}));
-      EXPECT_FALSE(e.Editing.ShapeInProgress);
-      EXPECT_FALSE(e.Selection.Shown);
-      EXPECT_TRUE(e.Editing.LastPaintedSpot.IsEmpty());
+      EXPECT_EQ(fx.Doc.Picture(), original);
+      EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+      EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{5, 5, 5, 5}));
+      EXPECT_FALSE(fx.Tools.ShapeInProgress);
+      EXPECT_FALSE(fx.Tools.Selection.Shown);
+      EXPECT_TRUE(fx.Colours.LastPaintedSpot.IsEmpty());
       // A move records the pointer before the canvas test, but not while suspended.
-      EXPECT_EQ(e.Editing.LastCanvasPointer, (suspended ? Point{7, 8} : points.back()));
+      EXPECT_EQ(fx.Tools.LastCanvasPointer, (suspended ? Point{7, 8} : points.back()));
     }
   }
 }
@@ -577,9 +595,9 @@ TEST(CanvasInput, EveryMoveFeedsTheMagnifierEvenWhileSuspendedOrOutside) {
   const Picture original = chromaloom::test_support::RandomPicture(4, 21);
   for (const bool suspended : {false, true}) {
     SCOPED_TRACE(suspended);
-    Editor e;
-    Prepare(e, original);
-    e.CanvasInputSuspended = suspended;
+    EditingFixture fx;
+    Prepare(fx, original);
+    fx.Tools.CanvasInputSuspended = suspended;
     struct MoveCase {
       Point Canvas;
       Point PreviewCorner;  // the preview pixel shown at the magnifier's top-left
@@ -589,15 +607,50 @@ TEST(CanvasInput, EveryMoveFeedsTheMagnifierEvenWhileSuspendedOrOutside) {
         {{-40, 400}, {0, 112}},    {{400, 300}, {112, 62}},
     };
     for (const MoveCase& m : moves) {
-      e.Render.TakeDamage();
-      CanvasMouseMove(e, NoButton, m.Canvas.X, m.Canvas.Y);
-      EXPECT_TRUE(e.Render.TakeDamage().Magnifier);
+      Renderer& render = fx.Display.Render;
+      render.TakeDamage();
+      CanvasMouseMove(fx.Canvas(), NoButton, m.Canvas);
+      EXPECT_TRUE(render.TakeDamage().Magnifier);
       Raster expected(MagnifierSize, MagnifierSize);
-      expected.CopyFrom(e.Render.PreviewImage, {m.PreviewCorner.X, m.PreviewCorner.Y, MagnifierSize, MagnifierSize},
-                        0, 0);
-      EXPECT_TRUE(e.Render.MagnifierImage == expected) << m.Canvas.X << "," << m.Canvas.Y;
+      expected.CopyFrom(render.PreviewImage, {m.PreviewCorner.X, m.PreviewCorner.Y, MagnifierSize, MagnifierSize}, 0,
+                        0);
+      EXPECT_TRUE(render.MagnifierImage == expected) << m.Canvas.X << "," << m.Canvas.Y;
     }
   }
+}
+
+TEST(TickSelectionAnts, LiftsTheInputPauseAndMarchesTheSelectionOutline) {
+  EditingFixture fx(BlankPicture(4));
+  Renderer& render = fx.Display.Render;
+  fx.Display.SetZoom(2);
+  render.Redraw(true);
+  const Raster plain = render.EditorImage;
+  fx.Tools.CanvasInputSuspended = true;
+  TickSelectionAnts(fx.Doc, fx.Display, fx.Tools);
+  EXPECT_FALSE(fx.Tools.CanvasInputSuspended);
+  EXPECT_EQ(fx.Display.AntsPhase(), 4);
+  EXPECT_TRUE(render.EditorImage == plain) << "no selection, no outline";
+
+  CellSelection& s = fx.Tools.Selection;
+  s = {.Shown = true, .Left = 2, .Top = 3, .Width = 4, .Height = 2};
+  EXPECT_EQ(SelectionOnEditor(s, fx.Display.Scale(), fx.Doc.CellHeight()), (Rect{2 * 64, 3 * 32, 4 * 64, 2 * 32}));
+  std::vector<Raster> frames;
+  for (int tick = 0; tick < 4; ++tick) {
+    TickSelectionAnts(fx.Doc, fx.Display, fx.Tools);
+    frames.push_back(render.EditorImage);
+  }
+  EXPECT_EQ(fx.Display.AntsPhase(), 4);
+  EXPECT_EQ(frames[0].At(2 * 64 + 9, 3 * 32), White);  // a white dash on the top edge
+  EXPECT_EQ(frames[0].At(2 * 64 + 9, 3 * 32 + 1), plain.At(2 * 64 + 9, 3 * 32 + 1));
+  EXPECT_FALSE(frames[0] == frames[1]);
+  EXPECT_FALSE(frames[0] == frames[3]);
+  // After four ticks the outline is back where it was.
+  TickSelectionAnts(fx.Doc, fx.Display, fx.Tools);
+  EXPECT_TRUE(render.EditorImage == frames[0]);
+  // Hiding the selection and wiping leaves the plain picture.
+  s.Shown = false;
+  render.Redraw(false);
+  EXPECT_TRUE(render.EditorImage == plain);
 }
 
 }  // namespace

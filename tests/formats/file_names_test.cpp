@@ -35,41 +35,6 @@ TEST(ForceExtension, AppendsUnlessTheNameEndsInExactlyTheExtension) {
     EXPECT_EQ(ForceExtension(c.name, c.ext), c.expected) << "name \"" << c.name << "\" ext " << c.ext;
 }
 
-TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
-  struct Case {
-    const char* name;
-    std::optional<FileKind> kind;
-  };
-  for (const Case c : {
-           Case{"a.mgs", FileKind::Mgs},         Case{"A.MGS", FileKind::Mgs},
-           Case{"s.scr", FileKind::Scr},         Case{"s.$scr", FileKind::HobetaScr},
-           Case{"S.$SCR", FileKind::HobetaScr},  Case{"g.img", FileKind::Img},
-           Case{"g.$Img", FileKind::HobetaImg},  Case{"m.mg1", FileKind::Mg1},
-           Case{"m.MG2", FileKind::Mg2},         Case{"m.mg4", FileKind::Mg4},
-           Case{"dir.mgs/m.mg8", FileKind::Mg8}, Case{"out.Bmp", FileKind::Bmp},
-           Case{"a.mg3", std::nullopt},          Case{"mgs", std::nullopt},
-           Case{"a.mgs.txt", std::nullopt},      Case{"", std::nullopt},
-           Case{"a.scrx", std::nullopt},
-       })
-    EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
-}
-
-TEST(FileKind, NamesAndReadCaps) {
-  struct Case {
-    FileKind kind;
-    std::size_t cap;
-  };
-  for (const Case c : {Case{FileKind::Mgs, 36871}, Case{FileKind::Scr, 6912}, Case{FileKind::HobetaScr, 6929},
-                       Case{FileKind::Img, 13824}, Case{FileKind::HobetaImg, 13841}, Case{FileKind::Mg1, 24832},
-                       Case{FileKind::Mg2, 24832}, Case{FileKind::Mg4, 24832}, Case{FileKind::Mg8, 24832},
-                       Case{FileKind::Bmp, 0}}) {
-    EXPECT_EQ(MaxReadLength(c.kind), c.cap);
-    EXPECT_STRNE(FileKindName(c.kind), "unknown file kind");
-  }
-  EXPECT_STREQ(FileKindName(FileKind::Mgs), "native .mgs");
-  EXPECT_STREQ(FileKindName(FileKind::HobetaScr), "Hobeta ZX screen .$scr");
-}
-
 TEST(EmulatorPreview, FileAndLauncherFollowTheCharMode) {
   struct Case {
     int mode;

@@ -4,21 +4,21 @@
 
 #include <array>
 
+#include "picture/document.h"
 #include "picture/raster.h"
+#include "render/view.h"
 
 namespace chromaloom {
-
-class Editor;
 
 constexpr int CorrectorDetailSize = 98;
 
 struct CorrectorState {
   int Column = 0;
-  int Row = 0;  // in cells of the current char mode; not adjusted when the mode changes
+  int Row = 0;  // in cells of the current cell height; not adjusted when it changes
   // What the corrector panel shows besides the two screen views.
-  Raster Detail0{CorrectorDetailSize, CorrectorDetailSize};  // screen 0's cell detail
-  Raster Detail1{CorrectorDetailSize, CorrectorDetailSize};  // screen 1's cell detail
-  std::array<Raster, 4> Strips;  // PAP0, INK0, PAP1, INK1
+  Raster Detail0{CorrectorDetailSize, CorrectorDetailSize};  // screen 0's neighbourhood
+  Raster Detail1{CorrectorDetailSize, CorrectorDetailSize};  // screen 1's neighbourhood
+  std::array<Raster, 4> Strips;  // PAP0, INK0, PAP1, INK1 of the cell, marked
   CorrectorState();
 };
 
@@ -29,23 +29,23 @@ struct CorrectorState {
 struct CorrectorCellArea {
   int Column = 0;
   int Row = 0;
-  int Height = 1;  // the char mode's cell height, in every column
+  int Height = 1;  // the cell height, in every column
 };
-CorrectorCellArea CorrectorCellInPicture(const Editor& editor);
+CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const CorrectorState& corrector);
 
 // A press on either corrector image at (x, y) of its 512 x 384 pixels:
 // removes the old cell's outline, chooses the cell under the press and shows
 // it. Presses off the image are clamped onto its edge.
-void ChooseCorrectorCell(Editor& editor, int x, int y);
+void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Renderer& render, int x, int y);
 // Strips with the cell's four colours marked, and the two 3 x 3 detail images.
-void UpdateCorrectorDetails(Editor& editor);
+void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Renderer& render);
 // "Exchange Chars between screens": the cell's pixels and attribute entries
 // trade places between screen 0 and screen 1. Takes no undo snapshot and
 // leaves the editor image and the preview as they are.
-void ExchangeCorrectorCell(Editor& editor);
+void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render);
 // The panel is being shown: both screens rendered afresh, details updated.
-void ShowCorrector(Editor& editor);
+void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render);
 // One timer tick's outline around the cell on both corrector images.
-void DrawCorrectorAnts(Editor& editor);
+void DrawCorrectorAnts(const CorrectorState& corrector, const Picture& picture, View& view);
 
 }  // namespace chromaloom

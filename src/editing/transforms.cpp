@@ -1,7 +1,4 @@
-#include "selection/transforms.h"
-
-#include "editing/editor.h"
-#include "selection/undo.h"
+#include "editing/transforms.h"
 
 namespace chromaloom {
 namespace {
@@ -49,28 +46,24 @@ void ForEachMove(const Grid& g, Mapping map, Move move) {
 }
 
 // Both screens' bits of one pixel travel together, so the mixed colour moves.
-void MovePixel(const Planes& from, Picture& to, int fx, int fy, int tx, int ty) {
+void MovePixel(const Planes& from, Planes& to, int fx, int fy, int tx, int ty) {
   if (!InPicture(fx, fy) || !InPicture(tx, ty)) return;
-  for (int screen = 0; screen < 2; ++screen) {
-    const bool set = (from.Pixels[screen].At(fx / 8, fy) & PixelMask(fx)) != 0;
-    to.SetPixelBit(screen, tx, ty, set);
-  }
+  for (int screen = 0; screen < 2; ++screen) to.Pixels[screen].SetBit(tx, ty, from.Pixels[screen].Bit(fx, fy));
 }
 
 // Cells are addressed by (column, row); only the entry of the row's first line moves.
-void MoveCellEntry(const Planes& from, Picture& to, int h, int fc, int fr, int tc, int tr) {
+void MoveCellEntry(const Planes& from, Planes& to, int h, int fc, int fr, int tc, int tr) {
   const int fromLine = fr * h, toLine = tr * h;
   if (!HasCell(fc, fromLine) || !HasCell(tc, toLine)) return;
   for (int screen = 0; screen < 2; ++screen) to.Attrs[screen].At(tc, toLine) = from.Attrs[screen].At(fc, fromLine);
 }
 
-void Transform(Editor& editor, Mapping map, bool movesAttributes) {
-  SaveUndoSnapshot(editor);
-  Picture& p = editor.Document;
+void Transform(Document& document, View& view, const CellSelection& s, Mapping map, bool movesAttributes) {
+  document.SaveUndoSnapshot();
+  const int h = document.ValidCellHeight();
+  Planes& p = document.EditPlanes();
   // Reads come only from this copy, so nothing is overwritten before it is read.
   const Planes scratch = p;
-  const int h = IsValidCharMode(p.CharMode) ? p.CharMode : 0;
-  const CellSelection& s = editor.Selection;
   if (h != 0) {
     ForEachMove({s.Left * 8, s.Top * h, s.Width * 8, s.Height * h}, map,
                 [&](int fx, int fy, int tx, int ty) { MovePixel(scratch, p, fx, fy, tx, ty); });
@@ -78,17 +71,31 @@ void Transform(Editor& editor, Mapping map, bool movesAttributes) {
       ForEachMove({s.Left, s.Top, s.Width, s.Height}, map,
                   [&](int fc, int fr, int tc, int tr) { MoveCellEntry(scratch, p, h, fc, fr, tc, tr); });
   }
-  editor.Redraw(true);
+  view.Render.Redraw(true);
 }
 
 }  // namespace
 
-void FlipSelectionHorizontal(Editor& editor) { Transform(editor, MirrorAcross, true); }
-void FlipSelectionVertical(Editor& editor) { Transform(editor, MirrorDown, true); }
-void RotateSelection90cw(Editor& editor) { Transform(editor, QuarterTurn, true); }
-void RotatePixelsLeft(Editor& editor) { Transform(editor, WrapLeft, false); }
-void RotatePixelsRight(Editor& editor) { Transform(editor, WrapRight, false); }
-void RotatePixelsUp(Editor& editor) { Transform(editor, WrapUp, false); }
-void RotatePixelsDown(Editor& editor) { Transform(editor, WrapDown, false); }
+void FlipSelectionHorizontal(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, MirrorAcross, true);
+}
+void FlipSelectionVertical(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, MirrorDown, true);
+}
+void RotateSelection90cw(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, QuarterTurn, true);
+}
+void RotatePixelsLeft(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, WrapLeft, false);
+}
+void RotatePixelsRight(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, WrapRight, false);
+}
+void RotatePixelsUp(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, WrapUp, false);
+}
+void RotatePixelsDown(Document& document, View& view, const CellSelection& selection) {
+  Transform(document, view, selection, WrapDown, false);
+}
 
 }  // namespace chromaloom

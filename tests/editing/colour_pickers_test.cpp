@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "editing/colour_selection.h"
-#include "editing/editor.h"
+#include "editing/colour_pickers.h"
+#include "picture/document.h"
 #include "picture/palette_images.h"
 #include "picture/picture.h"
 
@@ -43,30 +43,29 @@ std::set<std::pair<int, int>> FullMarkers(const ColourSet& c) {
   return {{c.PAP0, c.PAP1}, {c.PAP0, c.INK1}, {c.INK0, c.PAP1}, {c.INK0, c.INK1}};
 }
 
-void ExpectPickersShow(const Editor& e) {
-  const ColourSet& c = e.Editing.CurrentColours;
+void ExpectPickersShow(const PickerImages& images, const ColourSet& c) {
   const int stripColour[4] = {c.PAP0, c.INK0, c.PAP1, c.INK1};
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);
-    ExpectMarkedImage(e.Pickers.Strips[static_cast<std::size_t>(i)], MakeZxStripImage(), {{stripColour[i], 0}});
+    ExpectMarkedImage(images.Strips[static_cast<std::size_t>(i)], MakeZxStripImage(), {{stripColour[i], 0}});
   }
-  ExpectMarkedImage(e.Pickers.Full, MakeFullPaletteImage(), FullMarkers(c));
+  ExpectMarkedImage(images.Full, MakeFullPaletteImage(), FullMarkers(c));
 }
 
 TEST(PickerImages, StartUpShowsMarkersOnCellZero) {
-  Editor e;
-  for (const Raster& strip : e.Pickers.Strips) ExpectMarkedImage(strip, MakeZxStripImage(), {{0, 0}});
-  ExpectMarkedImage(e.Pickers.Full, MakeFullPaletteImage(), {{0, 0}});
-  ExpectMarkedImage(e.Pickers.Border, MakeBorderPaletteImage(), {{0, 0}});
-  EXPECT_EQ(e.Pickers.Gradient, MakeGradientImage());
+  const PickerImages images;
+  for (const Raster& strip : images.Strips) ExpectMarkedImage(strip, MakeZxStripImage(), {{0, 0}});
+  ExpectMarkedImage(images.Full, MakeFullPaletteImage(), {{0, 0}});
+  ExpectMarkedImage(images.Border, MakeBorderPaletteImage(), {{0, 0}});
+  EXPECT_EQ(images.Gradient, MakeGradientImage());
 
   // The refresh functions reproduce the start-up look for the start-up state.
-  Editor refreshed;
-  RefreshColourPickers(refreshed);
-  RefreshBorderPicker(refreshed);
-  EXPECT_EQ(refreshed.Pickers.Full, e.Pickers.Full);
-  EXPECT_EQ(refreshed.Pickers.Strips, e.Pickers.Strips);
-  EXPECT_EQ(refreshed.Pickers.Border, e.Pickers.Border);
+  PickerImages refreshed;
+  RefreshColourPickers(refreshed, Pickers{}.CurrentColours);
+  RefreshBorderPicker(refreshed, Picture{}.Border);
+  EXPECT_EQ(refreshed.Full, images.Full);
+  EXPECT_EQ(refreshed.Strips, images.Strips);
+  EXPECT_EQ(refreshed.Border, images.Border);
 }
 
 TEST(ColourPickers, FullPaletteSetsTheSelectedEntrysColoursAndMatchesPartners) {
@@ -85,29 +84,31 @@ TEST(ColourPickers, FullPaletteSetsTheSelectedEntrysColoursAndMatchesPartners) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Entry);
-    Editor e;
-    e.Editing.SelectedCharColour = c.Entry;
-    e.Editing.CurrentColours = c.Before;
-    e.Editing.LastPaintedSpot = {3, 1, 2, 0};
+    Pickers pickers;
+    PickerImages images;
+    pickers.SelectedCharColour = c.Entry;
+    pickers.CurrentColours = c.Before;
+    pickers.LastPaintedSpot = {3, 1, 2, 0};
     // Any pixel of the cell picks it.
-    PickFullPalette(e, c.A * 16 + 15, c.B * 16 + 3);
-    EXPECT_EQ(e.Editing.CurrentColours, c.After);
-    EXPECT_TRUE(e.Editing.LastPaintedSpot.IsEmpty());
-    ExpectPickersShow(e);
+    PickFullPalette(pickers, images, c.A * 16 + 15, c.B * 16 + 3);
+    EXPECT_EQ(pickers.CurrentColours, c.After);
+    EXPECT_TRUE(pickers.LastPaintedSpot.IsEmpty());
+    ExpectPickersShow(images, pickers.CurrentColours);
   }
 }
 
 TEST(ColourPickers, FullPaletteClickMakesTheSelectedEntryShowThatColour) {
   const ColourSet starts[] = {Colours(0, 0, 0, 0), Colours(5, 6, 13, 14), Colours(2, 11, 8, 1)};
-  Editor e;
+  Pickers pickers;
+  PickerImages images;
   for (int k = 0; k < 4; ++k)
     for (const ColourSet& start : starts)
       for (int a = 0; a < ZxColourCount; ++a)
         for (int b = 0; b < ZxColourCount; ++b) {
-          e.Editing.SelectedCharColour = k;
-          e.Editing.CurrentColours = start;
-          PickFullPalette(e, a * 16 + 8, b * 16 + 8);
-          const ColourSet& c = e.Editing.CurrentColours;
+          pickers.SelectedCharColour = k;
+          pickers.CurrentColours = start;
+          PickFullPalette(pickers, images, a * 16 + 8, b * 16 + 8);
+          const ColourSet& c = pickers.CurrentColours;
           EXPECT_EQ(MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1)[static_cast<std::size_t>(k)],
                     MixColours(static_cast<ZxColour>(a), static_cast<ZxColour>(b)))
               << "entry " << k << " pair " << a << "," << b;
@@ -135,51 +136,55 @@ TEST(ColourPickers, StripSetsItsColourAndMatchesThePartner) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.Strip));
-    Editor e;
-    e.Editing.CurrentColours = c.Before;
-    e.Editing.LastPaintedSpot = {0, 0, 0, 0};
-    PickStrip(e, c.Strip, c.X);
-    EXPECT_EQ(e.Editing.CurrentColours, c.After);
-    EXPECT_TRUE(e.Editing.LastPaintedSpot.IsEmpty());
-    ExpectPickersShow(e);
+    Pickers pickers;
+    PickerImages images;
+    pickers.CurrentColours = c.Before;
+    pickers.LastPaintedSpot = {0, 0, 0, 0};
+    PickStrip(pickers, images, c.Strip, c.X);
+    EXPECT_EQ(pickers.CurrentColours, c.After);
+    EXPECT_TRUE(pickers.LastPaintedSpot.IsEmpty());
+    ExpectPickersShow(images, pickers.CurrentColours);
   }
 }
 
 TEST(ColourPickers, PointsOutsideThePickersChangeNothing) {
-  Editor e;
-  e.Editing.CurrentColours = Colours(3, 4, 5, 6);
-  e.Editing.SelectedCharColour = 2;
-  e.Editing.LastPaintedSpot = {1, 2, 3, 4};
-  const Raster full = e.Pickers.Full;
-  const Raster border = e.Pickers.Border;
+  Pickers pickers;
+  PickerImages images;
+  Document document;
+  pickers.CurrentColours = Colours(3, 4, 5, 6);
+  pickers.SelectedCharColour = 2;
+  pickers.LastPaintedSpot = {1, 2, 3, 4};
+  const Raster full = images.Full;
+  const Raster border = images.Border;
   for (auto [x, y] : {std::pair{-1, 5}, {5, -1}, {240, 0}, {0, 240}, {-16, -16}, {100000, 3}}) {
-    PickFullPalette(e, x, y);
-    PickBorder(e, x, y);
+    PickFullPalette(pickers, images, x, y);
+    PickBorder(document, images, x, y);
   }
-  PickBorder(e, 144, 0);
-  PickBorder(e, 0, 48);
-  for (int x : {-1, -16, 240, 1000}) PickStrip(e, StripKind::INK1, x);
-  PickStrip(e, static_cast<StripKind>(4), 10);
-  SetCharColour(e, -1);
-  SetCharColour(e, 4);
-  ApplyCharBits(e, 2, 0);
-  ApplyCharBits(e, 0, 2);
-  ApplyCharBits(e, -1, 1);
-  EXPECT_EQ(e.Editing.CurrentColours, Colours(3, 4, 5, 6));
-  EXPECT_EQ(e.Editing.SelectedCharColour, 2);
-  EXPECT_EQ(e.Editing.LastPaintedSpot, (PaintedSpot{1, 2, 3, 4}));
-  EXPECT_EQ(e.Document.Border, (BorderChoice{0, 0}));
-  EXPECT_EQ(e.Pickers.Full, full);
-  EXPECT_EQ(e.Pickers.Border, border);
+  PickBorder(document, images, 144, 0);
+  PickBorder(document, images, 0, 48);
+  for (auto [column, row] : {std::pair{-1, 0}, {9, 0}, {0, 3}, {0, -1}}) SelectBorder(document, images, column, row);
+  for (int x : {-1, -16, 240, 1000}) PickStrip(pickers, images, StripKind::INK1, x);
+  PickStrip(pickers, images, static_cast<StripKind>(4), 10);
+  SetCharColour(pickers, -1);
+  SetCharColour(pickers, 4);
+  ApplyCharBits(pickers, 2, 0);
+  ApplyCharBits(pickers, 0, 2);
+  ApplyCharBits(pickers, -1, 1);
+  EXPECT_EQ(pickers.CurrentColours, Colours(3, 4, 5, 6));
+  EXPECT_EQ(pickers.SelectedCharColour, 2);
+  EXPECT_EQ(pickers.LastPaintedSpot, (PaintedSpot{1, 2, 3, 4}));
+  EXPECT_EQ(document.Picture().Border, (BorderChoice{0, 0}));
+  EXPECT_EQ(images.Full, full);
+  EXPECT_EQ(images.Border, border);
 }
 
 TEST(ColourPickers, CharColourKeysEmptyTheSpotButSelectorsDoNot) {
-  Editor e;
+  Pickers pickers;
   for (int k : {3, 0, 2, 1}) {
-    e.Editing.LastPaintedSpot = {5, 0, 1, 7};
-    SetCharColour(e, k);
-    EXPECT_EQ(e.Editing.SelectedCharColour, k);
-    EXPECT_TRUE(e.Editing.LastPaintedSpot.IsEmpty());
+    pickers.LastPaintedSpot = {5, 0, 1, 7};
+    SetCharColour(pickers, k);
+    EXPECT_EQ(pickers.SelectedCharColour, k);
+    EXPECT_TRUE(pickers.LastPaintedSpot.IsEmpty());
   }
 
   struct Case {
@@ -189,12 +194,12 @@ TEST(ColourPickers, CharColourKeysEmptyTheSpotButSelectorsDoNot) {
       {3, 1, 0, 2}, {2, 0, 0, 0}, {0, 1, 1, 1}, {3, 0, 1, 3}, {0, 0, 1, 2}, {2, 1, 1, 3}, {1, 1, 0, 0},
   };
   for (const auto& c : cases) {
-    SetCharColour(e, c.Before);
-    e.Editing.LastPaintedSpot = {5, 0, 1, 7};
-    ApplyCharBits(e, c.Screen, c.Bit);
-    EXPECT_EQ(e.Editing.SelectedCharColour, c.After) << c.Before << " screen " << c.Screen << " bit " << c.Bit;
-    EXPECT_EQ(e.Editing.ScreenBit(c.Screen), c.Bit);
-    EXPECT_EQ(e.Editing.LastPaintedSpot, (PaintedSpot{5, 0, 1, 7}));
+    SetCharColour(pickers, c.Before);
+    pickers.LastPaintedSpot = {5, 0, 1, 7};
+    ApplyCharBits(pickers, c.Screen, c.Bit);
+    EXPECT_EQ(pickers.SelectedCharColour, c.After) << c.Before << " screen " << c.Screen << " bit " << c.Bit;
+    EXPECT_EQ(pickers.ScreenBit(c.Screen), c.Bit);
+    EXPECT_EQ(pickers.LastPaintedSpot, (PaintedSpot{5, 0, 1, 7}));
   }
 }
 
@@ -209,15 +214,23 @@ TEST(BorderPicker, ClickChoosesTheCellUnderItEvenOnItsMarker) {
       {143, 47, 8, 2},
       {16, 15, 1, 0},
   };
-  Editor e;
+  Document document;
+  PickerImages images;
+  const Picture& picture = document.Picture();
   for (const auto& c : cases) {
-    PickBorder(e, c.X, c.Y);
-    EXPECT_EQ(e.Document.Border, (BorderChoice{c.Column, c.Row})) << c.X << "," << c.Y;
-    EXPECT_EQ(e.Document.BorderDisplayColour(), MakeBorderPaletteImage().At(c.Column * 16, c.Row * 16));
-    ExpectMarkedImage(e.Pickers.Border, MakeBorderPaletteImage(), {{c.Column, c.Row}});
+    PickBorder(document, images, c.X, c.Y);
+    EXPECT_EQ(picture.Border, (BorderChoice{c.Column, c.Row})) << c.X << "," << c.Y;
+    EXPECT_EQ(picture.BorderDisplayColour(), MakeBorderPaletteImage().At(c.Column * 16, c.Row * 16));
+    ExpectMarkedImage(images.Border, MakeBorderPaletteImage(), {{c.Column, c.Row}});
   }
-  PickBorder(e, 7 * 16 + 8, 2 * 16 + 8);
-  EXPECT_EQ(e.Document.BorderDisplayColour(), MakeRgb(0, 202, 115));
+  PickBorder(document, images, 7 * 16 + 8, 2 * 16 + 8);
+  EXPECT_EQ(picture.BorderDisplayColour(), MakeRgb(0, 202, 115));
+  // A swatch chosen by its place marks the palette as a click on it does.
+  PickerImages selected;
+  SelectBorder(document, selected, 1, 0);
+  EXPECT_EQ(picture.Border, (BorderChoice{1, 0}));
+  PickBorder(document, images, 16, 15);
+  EXPECT_EQ(selected.Border, images.Border);
 }
 
 TEST(GradientLocator, SwatchTableGroupsPairsOfOneColour) {
@@ -288,7 +301,9 @@ TEST(GradientLocator, ImageShowsShiftedMixedColoursOnBlack) {
 }
 
 TEST(GradientLocator, ClickCollectsExactlyThePairsOfItsSwatch) {
-  Editor e;
+  // The locator only shows: it reads the colours and never changes them.
+  const ColourSet colours{};
+  PickerImages images;
   for (int a = 0; a < ZxColourCount; ++a)
     for (int b = 0; b < ZxColourCount; ++b) {
       const Point corner = GradientSwatchCorner(a, b);
@@ -297,60 +312,58 @@ TEST(GradientLocator, ClickCollectsExactlyThePairsOfItsSwatch) {
         for (int p = 0; p < ZxColourCount; ++p)
           if (GradientSwatchCorner(p, q) == corner) expected.push_back({16 * p, 16 * q});
       for (const Point at : {corner, Point{corner.X + 8, corner.Y + 8}, Point{corner.X + 8, corner.Y}}) {
-        e.Blink = {};
-        EXPECT_TRUE(StartLocatorBlink(e, at.X, at.Y));
-        EXPECT_TRUE(e.Blink.Running);
-        EXPECT_EQ(e.Blink.Cells, expected) << a << "," << b;
-        EXPECT_EQ(e.Blink.Countdown, 20);
-        EXPECT_EQ(e.Blink.RestoreColour, MixedColourTable[a][b]);
-        EXPECT_EQ(e.Editing.CurrentColours, ColourSet{});  // the locator only shows
+        images.Blink = {};
+        EXPECT_TRUE(LocateGradientColour(images, colours, at.X, at.Y));
+        EXPECT_TRUE(images.Blink.Running);
+        EXPECT_EQ(images.Blink.Cells, expected) << a << "," << b;
+        EXPECT_EQ(images.Blink.Countdown, 20);
+        EXPECT_EQ(images.Blink.RestoreColour, MixedColourTable[a][b]);
       }
     }
   for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {75, 228}, {-1, 60}, {100, 60}, {47 + 9, 56 + 9}}) {
-    e.Blink = {};
-    EXPECT_FALSE(StartLocatorBlink(e, x, y)) << x << "," << y;
-    EXPECT_TRUE(e.Blink.Cells.empty());
+    images.Blink = {};
+    EXPECT_FALSE(LocateGradientColour(images, colours, x, y)) << x << "," << y;
+    EXPECT_TRUE(images.Blink.Cells.empty());
   }
 }
 
 // Two corners of each blink cell, which no marker covers.
-void ExpectBlinkCellsShow(const Editor& e, Rgb colour) {
-  for (const Point cell : e.Blink.Cells) {
-    EXPECT_EQ(e.Pickers.Full.At(cell.X, cell.Y), colour) << cell.X << "," << cell.Y;
-    EXPECT_EQ(e.Pickers.Full.At(cell.X + 15, cell.Y + 15), colour);
+void ExpectBlinkCellsShow(const PickerImages& images, Rgb colour) {
+  for (const Point cell : images.Blink.Cells) {
+    EXPECT_EQ(images.Full.At(cell.X, cell.Y), colour) << cell.X << "," << cell.Y;
+    EXPECT_EQ(images.Full.At(cell.X + 15, cell.Y + 15), colour);
   }
 }
 
 Raster CleanMarkedFull(const ColourSet& colours) {
-  Editor clean;
-  clean.Editing.CurrentColours = colours;
-  RefreshColourPickers(clean);
-  return clean.Pickers.Full;
+  PickerImages clean;
+  RefreshColourPickers(clean, colours);
+  return clean.Full;
 }
 
 TEST(GradientLocator, BlinksTenTimesAndStopsOnTheTwentyFirstTick) {
-  Editor e;
+  PickerImages images;
   // PAP0 6 with PAP1 8 puts a marker on a cell of the grey swatch.
-  e.Editing.CurrentColours = Colours(6, 6, 8, 8);
-  RefreshColourPickers(e);
+  const ColourSet colours = Colours(6, 6, 8, 8);
+  RefreshColourPickers(images, colours);
   const Point corner = GradientSwatchCorner(0, 14);
-  ASSERT_TRUE(StartLocatorBlink(e, corner.X + 4, corner.Y + 4));
-  ASSERT_EQ(e.Blink.Cells.size(), 8u);
+  ASSERT_TRUE(LocateGradientColour(images, colours, corner.X + 4, corner.Y + 4));
+  ASSERT_EQ(images.Blink.Cells.size(), 8u);
   const Rgb own = MakeRgb(157, 157, 157);
   for (int tick = 1; tick <= 20; ++tick) {
     SCOPED_TRACE(tick);
-    ASSERT_TRUE(GradientTick(e));
-    ExpectBlinkCellsShow(e, tick % 2 == 1 ? White : own);
+    ASSERT_TRUE(LocatorBlinkTick(images, colours));
+    ExpectBlinkCellsShow(images, tick % 2 == 1 ? White : own);
     // The marker on (6, 8) survives the fill.
-    EXPECT_EQ(e.Pickers.Full.At(6 * 16 + 4, 8 * 16 + 4), Black);
-    EXPECT_EQ(e.Pickers.Full.At(6 * 16 + 7, 8 * 16 + 7), White);
-    EXPECT_EQ(e.Blink.Countdown, 20 - tick);
+    EXPECT_EQ(images.Full.At(6 * 16 + 4, 8 * 16 + 4), Black);
+    EXPECT_EQ(images.Full.At(6 * 16 + 7, 8 * 16 + 7), White);
+    EXPECT_EQ(images.Blink.Countdown, 20 - tick);
   }
-  EXPECT_EQ(e.Pickers.Full, CleanMarkedFull(e.Editing.CurrentColours));
-  EXPECT_FALSE(GradientTick(e));
-  EXPECT_FALSE(e.Blink.Running);
-  EXPECT_FALSE(GradientTick(e));
-  EXPECT_EQ(e.Pickers.Full, CleanMarkedFull(e.Editing.CurrentColours));
+  EXPECT_EQ(images.Full, CleanMarkedFull(colours));
+  EXPECT_FALSE(LocatorBlinkTick(images, colours));
+  EXPECT_FALSE(images.Blink.Running);
+  EXPECT_FALSE(LocatorBlinkTick(images, colours));
+  EXPECT_EQ(images.Full, CleanMarkedFull(colours));
 }
 
 TEST(GradientLocator, NextClickCutsTheBlinkOffAndRestoresItsCells) {
@@ -368,30 +381,30 @@ TEST(GradientLocator, NextClickCutsTheBlinkOffAndRestoresItsCells) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    Editor e;
-    e.Editing.CurrentColours = Colours(0, 14, 13, 14);
-    RefreshColourPickers(e);
-    ASSERT_TRUE(StartLocatorBlink(e, grey.X, grey.Y));
-    const std::vector<Point> greyCells = e.Blink.Cells;
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(GradientTick(e));
-    ExpectBlinkCellsShow(e, White);  // cut off while white
+    PickerImages images;
+    const ColourSet colours = Colours(0, 14, 13, 14);
+    RefreshColourPickers(images, colours);
+    ASSERT_TRUE(LocateGradientColour(images, colours, grey.X, grey.Y));
+    const std::vector<Point> greyCells = images.Blink.Cells;
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(LocatorBlinkTick(images, colours));
+    ExpectBlinkCellsShow(images, White);  // cut off while white
 
-    EXPECT_EQ(StartLocatorBlink(e, c.Second.X, c.Second.Y), c.Restarts);
-    EXPECT_EQ(e.Blink.Running, c.Restarts);
-    EXPECT_EQ(e.Pickers.Full, CleanMarkedFull(e.Editing.CurrentColours));
+    EXPECT_EQ(LocateGradientColour(images, colours, c.Second.X, c.Second.Y), c.Restarts);
+    EXPECT_EQ(images.Blink.Running, c.Restarts);
+    EXPECT_EQ(images.Full, CleanMarkedFull(colours));
     if (!c.Restarts) {
-      EXPECT_TRUE(e.Blink.Cells.empty());
-      EXPECT_FALSE(GradientTick(e));
+      EXPECT_TRUE(images.Blink.Cells.empty());
+      EXPECT_FALSE(LocatorBlinkTick(images, colours));
       continue;
     }
-    EXPECT_EQ(e.Blink.Countdown, 20);
+    EXPECT_EQ(images.Blink.Countdown, 20);
     if (c.Second == grey) {
-      EXPECT_EQ(e.Blink.Cells, greyCells);
+      EXPECT_EQ(images.Blink.Cells, greyCells);
     }
     int ticks = 0;
-    while (GradientTick(e)) ASSERT_LE(++ticks, 20);
+    while (LocatorBlinkTick(images, colours)) ASSERT_LE(++ticks, 20);
     EXPECT_EQ(ticks, 20);
-    EXPECT_EQ(e.Pickers.Full, CleanMarkedFull(e.Editing.CurrentColours));
+    EXPECT_EQ(images.Full, CleanMarkedFull(colours));
   }
 }
 

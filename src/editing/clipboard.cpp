@@ -1,44 +1,38 @@
-#include "selection/clipboard.h"
-
-#include "editing/editor.h"
-#include "selection/undo.h"
+#include "editing/clipboard.h"
 
 namespace chromaloom {
 namespace {
 
-// Rows of whole cells count in the plain char-mode height, side columns too.
-// A broken mode (only a damaged file could set one) yields 0: nothing moves.
-int RowHeight(const Picture& p) { return IsValidCharMode(p.CharMode) ? p.CharMode : 0; }
-
 bool InPicture(int col, int line) { return col >= 0 && col < ByteColumns && line >= 0 && line < PictureHeight; }
-
-// Rounds towards minus infinity, so a pointer left of or above the canvas
-// lands in a negative cell rather than in cell 0.
 
 struct Cell {
   int Column = 0;
   int Row = 0;
 };
 
-Cell CellUnderPointer(const Editor& editor, int h) {
-  const int z = editor.View.Scale();
-  const Point p = editor.Editing.LastCanvasPointer;
+// Rounds towards minus infinity, so a pointer left of or above the canvas
+// lands in a negative cell rather than in cell 0.
+Cell CellUnderPointer(const View& view, const ToolState& tools, int h) {
+  const int z = view.Scale();
+  const Point p = tools.LastCanvasPointer;
   return {FloorDiv(p.X, 8 * z), FloorDiv(p.Y, h * z)};
 }
 
 }  // namespace
 
-void RemoveSelection(Editor& editor) {
-  editor.Selection.Shown = false;
-  editor.Redraw(false);
+void RemoveSelection(CellSelection& selection, View& view) {
+  selection.Shown = false;
+  view.Render.Redraw(false);
 }
 
-void CopySelection(Editor& editor, bool pointerOverPicture) {
-  CellSelection& s = editor.Selection;
-  const int h = RowHeight(editor.Document);
+void CopySelection(const Document& document, View& view, ToolState& tools, PictureClipboard& clipboard,
+                   bool pointerOverPicture) {
+  CellSelection& s = tools.Selection;
+  // Rows of whole cells count in the plain cell height, side columns too.
+  const int h = document.ValidCellHeight();
   if (pointerOverPicture && !s.Shown && h != 0) {
-    const Cell cell = CellUnderPointer(editor, h);
-    editor.Redraw(false);
+    const Cell cell = CellUnderPointer(view, tools, h);
+    view.Render.Redraw(false);
     s.Shown = true;
     s.Dragging = true;
     s.Left = s.AnchorColumn = cell.Column;
@@ -46,23 +40,24 @@ void CopySelection(Editor& editor, bool pointerOverPicture) {
     s.Width = 1;
     s.Height = 1;
   }
-  PictureClipboard& clip = editor.Clipboard;
+  PictureClipboard& clip = clipboard;
   clip.SourceLeft = s.Left;
   clip.SourceTop = s.Top;
   clip.SourceWidth = s.Width;
   clip.SourceHeight = s.Height;
-  clip.Planes = editor.Document;
+  clip.Planes = document.Picture();
 }
 
-void PasteAtPointer(Editor& editor, bool pointerOverPicture) {
-  SaveUndoSnapshot(editor);
-  const int h = RowHeight(editor.Document);
+void PasteAtPointer(Document& document, View& view, const ToolState& tools, const PictureClipboard& clipboard,
+                    bool pointerOverPicture) {
+  document.SaveUndoSnapshot();
+  const int h = document.ValidCellHeight();
   if (!pointerOverPicture) return;
   if (h != 0) {
-    const Cell target = CellUnderPointer(editor, h);
+    const Cell target = CellUnderPointer(view, tools, h);
     const int rows = PictureHeight / h;
-    const PictureClipboard& clip = editor.Clipboard;
-    Picture& p = editor.Document;
+    const PictureClipboard& clip = clipboard;
+    Planes& p = document.EditPlanes();
     for (int i = 0; i < clip.SourceWidth; ++i) {
       const int toCol = target.Column + i, fromCol = clip.SourceLeft + i;
       if (toCol < 0 || toCol >= ByteColumns) continue;
@@ -81,27 +76,27 @@ void PasteAtPointer(Editor& editor, bool pointerOverPicture) {
       }
     }
   }
-  editor.Redraw(true);
+  view.Render.Redraw(true);
 }
 
-void DeleteSelection(Editor& editor) {
-  const CellSelection& s = editor.Selection;
+void DeleteSelection(Document& document, View& view, const CellSelection& selection, const Pickers& pickers) {
+  const CellSelection& s = selection;
   if (!s.Shown) return;
-  SaveUndoSnapshot(editor);
-  const int h = RowHeight(editor.Document);
-  const ColourSet& c = editor.Editing.CurrentColours;
+  document.SaveUndoSnapshot();
+  const int h = document.ValidCellHeight();
+  const ColourSet& c = pickers.CurrentColours;
   const AttrEntry entries[2] = {{c.PAP0, c.INK0}, {c.PAP1, c.INK1}};
-  Picture& p = editor.Document;
+  Planes& p = document.EditPlanes();
   for (int col = s.Left; col < s.Left + s.Width; ++col) {
     for (int line = s.Top * h; line < (s.Top + s.Height) * h; ++line) {
       if (!InPicture(col, line)) continue;
       for (int screen = 0; screen < 2; ++screen) {
         p.Attrs[screen].At(col, line) = entries[screen];
-        p.Pixels[screen].At(col, line) = editor.Editing.ScreenBit(screen) != 0 ? 0xFF : 0x00;
+        p.Pixels[screen].At(col, line) = pickers.ScreenBit(screen) != 0 ? 0xFF : 0x00;
       }
     }
   }
-  editor.Redraw(true);
+  view.Render.Redraw(true);
 }
 
 }  // namespace chromaloom

@@ -1,10 +1,9 @@
-#include "selection/colour_corrector.h"
+#include "editing/colour_corrector.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "editing/colour_selection.h"
-#include "editing/editor.h"
+#include "editing/colour_pickers.h"
 #include "picture/palette_images.h"
 #include "picture/picture.h"
 
@@ -19,11 +18,6 @@ constexpr Rgb White = MakeRgb(255, 255, 255);
 constexpr int ViewScale = 2;    // the corrector images show each screen at 2:1
 constexpr int DetailScale = 4;  // the detail images show cells at 4:1
 constexpr int DetailCellWidth = 8 * DetailScale + 1;  // one cell plus its grid line
-
-const Raster& CleanStrip() {
-  static const Raster image = MakeZxStripImage();
-  return image;
-}
 
 // Enlarges area of src by factor into dst at (dx, dy); both sides clipped.
 void ScaleArea(Raster& dst, const Raster& src, Rect area, int factor, int dx, int dy) {
@@ -77,48 +71,45 @@ Rect CellOnScreenRaster(const CorrectorCellArea& cell) {
 }  // namespace
 
 CorrectorState::CorrectorState() {
-  for (Raster& strip : Strips) strip = CleanStrip();
+  for (Raster& strip : Strips) strip = CleanZxStrip();
 }
 
-CorrectorCellArea CorrectorCellInPicture(const Editor& editor) {
-  const int h = IsValidCharMode(editor.Document.CharMode) ? editor.Document.CharMode : 8;
-  return {std::clamp(editor.Corrector.Column, 0, ByteColumns - 1),
-          std::clamp(editor.Corrector.Row, 0, PictureHeight / h - 1), h};
+CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const CorrectorState& corrector) {
+  const int h = IsValidCharMode(picture.CharMode) ? picture.CharMode : 8;
+  return {std::clamp(corrector.Column, 0, ByteColumns - 1), std::clamp(corrector.Row, 0, PictureHeight / h - 1), h};
 }
 
-void ChooseCorrectorCell(Editor& editor, int x, int y) {
-  Renderer& render = editor.Render;
+void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Renderer& render, int x, int y) {
   // The old cell's outline goes: its area is copied back from the screens.
-  const CorrectorCellArea old = CorrectorCellInPicture(editor);
+  const CorrectorCellArea old = CorrectorCellInPicture(picture, corrector);
   const Rect oldArea = CellOnCorrectorImage(old);
   const Rect source = CellOnScreenRaster(old);
-  ScaleArea(render.CorrectorScreen0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
-  ScaleArea(render.CorrectorScreen1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorImage0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorImage1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
   render.MarkCorrectorsDamaged();
 
   const int h = old.Height;
   x = std::clamp(x, 0, ByteColumns * 8 * ViewScale - 1);
   y = std::clamp(y, 0, PictureHeight * ViewScale - 1);
-  editor.Corrector.Column = x / 8 / ViewScale;
-  editor.Corrector.Row = y / h / ViewScale;
-  UpdateCorrectorDetails(editor);
+  corrector.Column = x / 8 / ViewScale;
+  corrector.Row = y / h / ViewScale;
+  UpdateCorrectorDetails(corrector, picture, render);
 }
 
-void UpdateCorrectorDetails(Editor& editor) {
-  CorrectorState& corrector = editor.Corrector;
-  const CorrectorCellArea cell = CorrectorCellInPicture(editor);
+void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Renderer& render) {
+  const CorrectorCellArea cell = CorrectorCellInPicture(picture, corrector);
   const int h = cell.Height;
 
-  const AttrEntry& a0 = editor.Document.AttrAt(0, cell.Column, cell.Row * h);
-  const AttrEntry& a1 = editor.Document.AttrAt(1, cell.Column, cell.Row * h);
+  const AttrEntry& a0 = picture.AttrAt(0, cell.Column, cell.Row * h);
+  const AttrEntry& a1 = picture.AttrAt(1, cell.Column, cell.Row * h);
   const ZxColour marked[4] = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
   for (std::size_t i = 0; i < corrector.Strips.size(); ++i) {
-    corrector.Strips[i] = CleanStrip();
+    corrector.Strips[i] = CleanZxStrip();
     DrawMarker(corrector.Strips[i], marked[i], 0);
   }
 
-  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &editor.Render.ScreenRaster0},
-                                                        {&corrector.Detail1, &editor.Render.ScreenRaster1}};
+  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &render.ScreenRaster0},
+                                                        {&corrector.Detail1, &render.ScreenRaster1}};
   for (const auto& [detail, screen] : details) {
     Hatch(*detail);
     for (int dy = -1; dy <= 1; ++dy) {
@@ -133,28 +124,29 @@ void UpdateCorrectorDetails(Editor& editor) {
   }
 }
 
-void ExchangeCorrectorCell(Editor& editor) {
-  const CorrectorCellArea cell = CorrectorCellInPicture(editor);
-  Picture& picture = editor.Document;
+void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render) {
+  const CorrectorCellArea cell = CorrectorCellInPicture(document.Picture(), corrector);
+  Planes& picture = document.EditPlanes();
   for (int k = 0; k < cell.Height; ++k) {
     const int line = cell.Row * cell.Height + k;
     std::swap(picture.Pixels[0].At(cell.Column, line), picture.Pixels[1].At(cell.Column, line));
     std::swap(picture.Attrs[0].At(cell.Column, line), picture.Attrs[1].At(cell.Column, line));
   }
-  editor.Render.RedrawCorrector(true);
-  UpdateCorrectorDetails(editor);
+  render.RedrawCorrector(true);
+  UpdateCorrectorDetails(corrector, document.Picture(), render);
 }
 
-void ShowCorrector(Editor& editor) {
-  editor.Render.RedrawCorrector(true);
-  UpdateCorrectorDetails(editor);
+void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render) {
+  render.RedrawCorrector(true);
+  UpdateCorrectorDetails(corrector, picture, render);
 }
 
-void DrawCorrectorAnts(Editor& editor) {
-  const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(editor));
-  DrawMarchingAnts(editor.Render.CorrectorScreen0, area, editor.AntsPhase, editor.Ants);
-  DrawMarchingAnts(editor.Render.CorrectorScreen1, area, editor.AntsPhase, editor.Ants);
-  editor.Render.MarkCorrectorsDamaged();
+void DrawCorrectorAnts(const CorrectorState& corrector, const Picture& picture, View& view) {
+  const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(picture, corrector));
+  Renderer& render = view.Render;
+  DrawMarchingAnts(render.CorrectorImage0, area, view.AntsPhase(), view.Ants());
+  DrawMarchingAnts(render.CorrectorImage1, area, view.AntsPhase(), view.Ants());
+  render.MarkCorrectorsDamaged();
 }
 
 }  // namespace chromaloom

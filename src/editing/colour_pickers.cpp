@@ -1,6 +1,5 @@
-#include "editing/colour_selection.h"
+#include "editing/colour_pickers.h"
 
-#include "editing/editor.h"
 #include "picture/palette_images.h"
 #include "picture/picture.h"
 
@@ -35,20 +34,6 @@ constexpr Point GradientCorners[ZxColourCount][ZxColourCount] = {
     {{11, 56}, {29, 11}, {38, 11}, {29, 47}, {38, 47}, {29, 2}, {38, 2}, {29, 29}, {38, 29}, {29, 20}, {38, 20}, {29, 38}, {38, 38}, {29, 56}, {38, 56}},
 };
 
-// The clean pictures the displays are restored from; built once, never changed.
-const Raster& CleanStrip() {
-  static const Raster image = MakeZxStripImage();
-  return image;
-}
-const Raster& CleanFullPalette() {
-  static const Raster image = MakeFullPaletteImage();
-  return image;
-}
-const Raster& CleanBorderPalette() {
-  static const Raster image = MakeBorderPaletteImage();
-  return image;
-}
-
 void DrawFullPaletteMarkers(Raster& full, const ColourSet& c) {
   DrawMarker(full, c.PAP0, c.PAP1);
   DrawMarker(full, c.PAP0, c.INK1);
@@ -56,9 +41,9 @@ void DrawFullPaletteMarkers(Raster& full, const ColourSet& c) {
   DrawMarker(full, c.INK0, c.INK1);
 }
 
-void FillBlinkCells(Editor& editor, Rgb colour) {
-  for (const Point cell : editor.Blink.Cells)
-    editor.Pickers.Full.FillRect({cell.X, cell.Y, SwatchSize, SwatchSize}, colour);
+void FillBlinkCells(PickerImages& images, Rgb colour) {
+  for (const Point cell : images.Blink.Cells)
+    images.Full.FillRect({cell.X, cell.Y, SwatchSize, SwatchSize}, colour);
 }
 
 // Sets PAPER (bit 0) or INK (bit 1) of one screen; the other colour of that
@@ -125,76 +110,85 @@ Raster MakeGradientImage() {
 // The start-up look: all current colours black, border choice (0, 0).
 PickerImages::PickerImages() : Full(CleanFullPalette()), Border(CleanBorderPalette()), Gradient(MakeGradientImage()) {
   for (Raster& strip : Strips) {
-    strip = CleanStrip();
+    strip = CleanZxStrip();
     DrawMarker(strip, 0, 0);
   }
   DrawFullPaletteMarkers(Full, ColourSet{});
   DrawMarker(Border, 0, 0);
 }
 
-void RefreshColourPickers(Editor& editor) {
-  const ColourSet& c = editor.Editing.CurrentColours;
+Rgb SelectedCharColourRgb(const Pickers& pickers) {
+  const ColourSet& c = pickers.CurrentColours;
+  const ZxColour screen0 = pickers.ScreenBit(0) != 0 ? c.INK0 : c.PAP0;
+  const ZxColour screen1 = pickers.ScreenBit(1) != 0 ? c.INK1 : c.PAP1;
+  return MixColours(screen0, screen1);
+}
+
+void RefreshColourPickers(PickerImages& images, const ColourSet& c) {
   const ZxColour stripColours[4] = {c.PAP0, c.INK0, c.PAP1, c.INK1};
   for (int i = 0; i < 4; ++i) {
-    Raster& strip = editor.Pickers.Strips[static_cast<std::size_t>(i)];
-    strip = CleanStrip();
+    Raster& strip = images.Strips[static_cast<std::size_t>(i)];
+    strip = CleanZxStrip();
     DrawMarker(strip, stripColours[i], 0);
   }
-  editor.Pickers.Full = CleanFullPalette();
-  DrawFullPaletteMarkers(editor.Pickers.Full, c);
+  images.Full = CleanFullPalette();
+  DrawFullPaletteMarkers(images.Full, c);
 }
 
-void RefreshBorderPicker(Editor& editor) {
-  editor.Pickers.Border = CleanBorderPalette();
-  DrawMarker(editor.Pickers.Border, editor.Document.Border.Column, editor.Document.Border.Row);
+void RefreshBorderPicker(PickerImages& images, BorderChoice choice) {
+  images.Border = CleanBorderPalette();
+  DrawMarker(images.Border, choice.Column, choice.Row);
 }
 
-void PickFullPalette(Editor& editor, int x, int y) {
+void PickFullPalette(Pickers& pickers, PickerImages& images, int x, int y) {
   const int size = ZxColourCount * SwatchSize;
   if (x < 0 || y < 0 || x >= size || y >= size) return;
-  EditingState& editing = editor.Editing;
-  editing.LastPaintedSpot = {};
-  const int k = editing.SelectedCharColour;
-  SetScreenColour(editing.CurrentColours, 0, (k >> 1) & 1, static_cast<ZxColour>(x / SwatchSize));
-  SetScreenColour(editing.CurrentColours, 1, k & 1, static_cast<ZxColour>(y / SwatchSize));
-  RefreshColourPickers(editor);
+  pickers.LastPaintedSpot = {};
+  const int k = pickers.SelectedCharColour;
+  SetScreenColour(pickers.CurrentColours, 0, (k >> 1) & 1, static_cast<ZxColour>(x / SwatchSize));
+  SetScreenColour(pickers.CurrentColours, 1, k & 1, static_cast<ZxColour>(y / SwatchSize));
+  RefreshColourPickers(images, pickers.CurrentColours);
 }
 
-void PickStrip(Editor& editor, StripKind strip, int x) {
+void PickStrip(Pickers& pickers, PickerImages& images, StripKind strip, int x) {
   const int index = static_cast<int>(strip);
   if (index < 0 || index > 3) return;
   if (x < 0 || x >= ZxColourCount * SwatchSize) return;
-  editor.Editing.LastPaintedSpot = {};
+  pickers.LastPaintedSpot = {};
   // Strips run PAP0, INK0, PAP1, INK1: screen in the high bit, PAPER/INK in the low.
-  SetScreenColour(editor.Editing.CurrentColours, index / 2, index % 2, static_cast<ZxColour>(x / SwatchSize));
-  RefreshColourPickers(editor);
+  SetScreenColour(pickers.CurrentColours, index / 2, index % 2, static_cast<ZxColour>(x / SwatchSize));
+  RefreshColourPickers(images, pickers.CurrentColours);
 }
 
-void SetCharColour(Editor& editor, int k) {
+void SetCharColour(Pickers& pickers, int k) {
   if (k < 0 || k > 3) return;
-  editor.Editing.SelectedCharColour = k;
-  editor.Editing.LastPaintedSpot = {};
+  pickers.SelectedCharColour = k;
+  pickers.LastPaintedSpot = {};
 }
 
-void ApplyCharBits(Editor& editor, int screen, int bit) {
+void ApplyCharBits(Pickers& pickers, int screen, int bit) {
   if ((screen != 0 && screen != 1) || (bit != 0 && bit != 1)) return;
-  int& k = editor.Editing.SelectedCharColour;
+  int& k = pickers.SelectedCharColour;
   const int bit0 = screen == 0 ? bit : (k >> 1) & 1;
   const int bit1 = screen == 1 ? bit : k & 1;
   k = 2 * bit0 + bit1;
 }
 
-void PickBorder(Editor& editor, int x, int y) {
-  if (x < 0 || y < 0) return;
-  editor.SelectBorder(x / SwatchSize, y / SwatchSize);
+void SelectBorder(Document& document, PickerImages& images, int column, int row) {
+  if (document.SetBorderChoice(column, row)) RefreshBorderPicker(images, document.Picture().Border);
 }
 
-bool StartLocatorBlink(Editor& editor, int x, int y) {
-  BlinkState& blink = editor.Blink;
+void PickBorder(Document& document, PickerImages& images, int x, int y) {
+  if (x < 0 || y < 0) return;
+  SelectBorder(document, images, x / SwatchSize, y / SwatchSize);
+}
+
+bool LocateGradientColour(PickerImages& images, const ColourSet& colours, int x, int y) {
+  BlinkState& blink = images.Blink;
   if (blink.Running) {
     blink.Running = false;
-    FillBlinkCells(editor, blink.RestoreColour);
-    DrawFullPaletteMarkers(editor.Pickers.Full, editor.Editing.CurrentColours);
+    FillBlinkCells(images, blink.RestoreColour);
+    DrawFullPaletteMarkers(images.Full, colours);
   }
   blink.Cells.clear();
   blink.Countdown = 20;
@@ -216,14 +210,14 @@ bool StartLocatorBlink(Editor& editor, int x, int y) {
   return blink.Running;
 }
 
-bool GradientTick(Editor& editor) {
-  BlinkState& blink = editor.Blink;
+bool LocatorBlinkTick(PickerImages& images, const ColourSet& colours) {
+  BlinkState& blink = images.Blink;
   if (!blink.Running || blink.Countdown <= 0) {
     blink.Running = false;
     return false;
   }
-  FillBlinkCells(editor, blink.Countdown % 2 == 0 ? White : blink.RestoreColour);
-  DrawFullPaletteMarkers(editor.Pickers.Full, editor.Editing.CurrentColours);
+  FillBlinkCells(images, blink.Countdown % 2 == 0 ? White : blink.RestoreColour);
+  DrawFullPaletteMarkers(images.Full, colours);
   --blink.Countdown;
   return true;
 }

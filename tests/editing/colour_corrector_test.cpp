@@ -1,13 +1,13 @@
-#include "selection/colour_corrector.h"
+#include "editing/colour_corrector.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <utility>
 
-#include "editing/editor.h"
+#include "editing/editing_fixture.h"
+#include "editing/picture_commands.h"
 #include "picture/palette_images.h"
-#include "selection/undo.h"
 #include "support/random_picture.h"
 
 namespace chromaloom {
@@ -17,25 +17,32 @@ constexpr Rgb Black = MakeRgb(0, 0, 0);
 constexpr Rgb Grey = MakeRgb(128, 128, 128);
 constexpr Rgb White = MakeRgb(255, 255, 255);
 
-// A random picture in mode h with the corrector shown on it.
-std::unique_ptr<Editor> ShownCorrector(int h, unsigned seed) {
-  auto e = std::make_unique<Editor>();
-  e->Document = test_support::RandomPicture(h, seed);
-  ShowCorrector(*e);
-  return e;
+using test_support::EditingFixture;
+
+void Show(EditingFixture& fx) { ShowCorrector(fx.Corrector, fx.Doc.Picture(), fx.Display.Render); }
+void Exchange(EditingFixture& fx) { ExchangeCorrectorCell(fx.Corrector, fx.Doc, fx.Display.Render); }
+void DrawAnts(EditingFixture& fx) { DrawCorrectorAnts(fx.Corrector, fx.Doc.Picture(), fx.Display); }
+void Press(EditingFixture& fx, int x, int y) {
+  ChooseCorrectorCell(fx.Corrector, fx.Doc.Picture(), fx.Display.Render, x, y);
 }
 
-void PressOnCell(Editor& e, int column, int row) {
-  const int h = e.Document.CharMode;
-  ChooseCorrectorCell(e, column * 16 + 5, row * 2 * h + (2 * h - 1));
+// A random picture in mode h with the corrector shown on it.
+std::unique_ptr<EditingFixture> ShownCorrector(int h, unsigned seed) {
+  auto fx = std::make_unique<EditingFixture>(test_support::RandomPicture(h, seed));
+  Show(*fx);
+  return fx;
+}
+
+void PressOnCell(EditingFixture& fx, int column, int row) {
+  const int h = fx.Doc.CellHeight();
+  Press(fx, column * 16 + 5, row * 2 * h + (2 * h - 1));
 }
 
 // The corrector images of a freshly rendered picture, with no outline.
 std::pair<Raster, Raster> CleanCorrectorImages(const Picture& picture) {
-  Editor fresh;
-  fresh.Document = picture;
+  View fresh(picture);
   fresh.Render.RedrawCorrector(true);
-  return {fresh.Render.CorrectorScreen0, fresh.Render.CorrectorScreen1};
+  return {fresh.Render.CorrectorImage0, fresh.Render.CorrectorImage1};
 }
 
 struct Block {
@@ -79,11 +86,11 @@ TEST(ColourCorrector, PressChoosesTheCellUnderIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " at (" << c.X << ", " << c.Y << ")");
-    Editor e;
-    e.NewPicture(c.H);
-    ChooseCorrectorCell(e, c.X, c.Y);
-    EXPECT_EQ(e.Corrector.Column, c.Column);
-    EXPECT_EQ(e.Corrector.Row, c.Row);
+    EditingFixture fx;
+    NewPicture(fx.Doc, fx.Display, c.H);
+    Press(fx, c.X, c.Y);
+    EXPECT_EQ(fx.Corrector.Column, c.Column);
+    EXPECT_EQ(fx.Corrector.Row, c.Row);
   }
 }
 
@@ -95,29 +102,28 @@ TEST(ColourCorrector, DetailsShowTheNeighboursAndHatchThoseOffThePicture) {
                         {2, 31, 95}, {1, 3, 0}, {1, 31, 191}, {1, 10, 100}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
-    auto e = ShownCorrector(c.H, 7);
-    PressOnCell(*e, c.Column, c.Row);
+    auto fx = ShownCorrector(c.H, 7);
+    PressOnCell(*fx, c.Column, c.Row);
     for (int dy = -1; dy <= 1; ++dy)
       for (int dx = -1; dx <= 1; ++dx) {
         SCOPED_TRACE(testing::Message() << "block " << dx << ", " << dy);
-        ExpectDetailBlock(e->Corrector.Detail0, e->Render.ScreenRaster0, c.H, c.Column, c.Row, {dx, dy});
-        ExpectDetailBlock(e->Corrector.Detail1, e->Render.ScreenRaster1, c.H, c.Column, c.Row, {dx, dy});
+        ExpectDetailBlock(fx->Corrector.Detail0, fx->Display.Render.ScreenRaster0, c.H, c.Column, c.Row, {dx, dy});
+        ExpectDetailBlock(fx->Corrector.Detail1, fx->Display.Render.ScreenRaster1, c.H, c.Column, c.Row, {dx, dy});
       }
   }
 }
 
 TEST(ColourCorrector, FreshlyShownCorrectorHatchesTheUpperLeftNeighboursOfCellZero) {
-  Editor e;
-  e.Document = test_support::RandomPicture(8, 3);
-  ShowCorrector(e);
-  EXPECT_EQ(e.Corrector.Column, 0);
-  EXPECT_EQ(e.Corrector.Row, 0);
+  EditingFixture fx(test_support::RandomPicture(8, 3));
+  Show(fx);
+  EXPECT_EQ(fx.Corrector.Column, 0);
+  EXPECT_EQ(fx.Corrector.Row, 0);
   for (int dy = -1; dy <= 1; ++dy)
     for (int dx = -1; dx <= 1; ++dx) {
-      ExpectDetailBlock(e.Corrector.Detail0, e.Render.ScreenRaster0, 8, 0, 0, {dx, dy});
-      ExpectDetailBlock(e.Corrector.Detail1, e.Render.ScreenRaster1, 8, 0, 0, {dx, dy});
+      ExpectDetailBlock(fx.Corrector.Detail0, fx.Display.Render.ScreenRaster0, 8, 0, 0, {dx, dy});
+      ExpectDetailBlock(fx.Corrector.Detail1, fx.Display.Render.ScreenRaster1, 8, 0, 0, {dx, dy});
     }
-  const Raster& detail = e.Corrector.Detail1;
+  const Raster& detail = fx.Corrector.Detail1;
   // A black frame where no cell covers it and no grid line crosses.
   for (int k = 0; k < 98; ++k) {
     if (k == 32 || k == 65) continue;
@@ -142,10 +148,10 @@ TEST(ColourCorrector, DetailGridLinesFollowTheCellHeight) {
   };
   for (const Case c : {Case{8, 32, 65}, Case{4, 16, 33}, Case{2, 8, 17}, Case{1, 4, 9}}) {
     SCOPED_TRACE(testing::Message() << "h " << c.H);
-    auto e = ShownCorrector(c.H, 11);
-    PressOnCell(*e, 20, 192 / c.H / 2);
+    auto fx = ShownCorrector(c.H, 11);
+    PressOnCell(*fx, 20, 192 / c.H / 2);
     const int height = 12 * c.H + 2;
-    for (const Raster* detail : {&e->Corrector.Detail0, &e->Corrector.Detail1}) {
+    for (const Raster* detail : {&fx->Corrector.Detail0, &fx->Corrector.Detail1}) {
       // Horizontal lines dotted along x; where a vertical line crosses, it wins.
       for (const int y : {c.Line1, c.Line2})
         for (int x = 0; x < 98; ++x)
@@ -160,7 +166,8 @@ TEST(ColourCorrector, DetailGridLinesFollowTheCellHeight) {
         }
       }
       // The middle cell fills the space between the lines.
-      const Raster& screen = detail == &e->Corrector.Detail0 ? e->Render.ScreenRaster0 : e->Render.ScreenRaster1;
+      const Raster& screen =
+          detail == &fx->Corrector.Detail0 ? fx->Display.Render.ScreenRaster0 : fx->Display.Render.ScreenRaster1;
       const int top = (192 / c.H / 2) * c.H;
       EXPECT_EQ(detail->At(33, c.Line1 + 1), screen.At(160, top));
       EXPECT_EQ(detail->At(64, c.Line2 - 1), screen.At(167, top + c.H - 1));
@@ -175,21 +182,20 @@ TEST(ColourCorrector, StripsMarkTheColoursOfTheCellsFirstLine) {
   // In 8x1 mode the side columns count one-line cells too.
   for (const Case c : {Case{8, 4, 5}, Case{4, 9, 30}, Case{1, 2, 13}, Case{1, 30, 191}, Case{2, 0, 0}}) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
-    Editor e;
-    e.Document = test_support::RandomPicture(c.H, 5);
+    EditingFixture fx(test_support::RandomPicture(c.H, 5));
     const int line = c.Row * c.H;
-    e.Document.SetAttr(0, c.Column, line, 3, 14);
-    e.Document.SetAttr(1, c.Column, line, 0, 9);
+    fx.Doc.SetAttr(0, c.Column, line, {3, 14});
+    fx.Doc.SetAttr(1, c.Column, line, {0, 9});
     // Other lines of the cell play no part.
-    if (c.H > 1) e.Document.SetAttr(0, c.Column, line + 1, 7, 7);
-    ShowCorrector(e);
-    PressOnCell(e, c.Column, c.Row);
+    if (c.H > 1) fx.Doc.SetAttr(0, c.Column, line + 1, {7, 7});
+    Show(fx);
+    PressOnCell(fx, c.Column, c.Row);
     // The swatch marker is the pickers' own, drawn on a clean strip.
     const int marked[4] = {3, 14, 0, 9};
     for (std::size_t i = 0; i < 4; ++i) {
       Raster expected = MakeZxStripImage();
       DrawMarker(expected, marked[i], 0);
-      EXPECT_TRUE(e.Corrector.Strips[i] == expected) << "strip " << i;
+      EXPECT_TRUE(fx.Corrector.Strips[i] == expected) << "strip " << i;
     }
   }
 }
@@ -198,13 +204,13 @@ TEST(ColourCorrector, ExchangingTwiceGivesBackThePlanes) {
   for (const int h : {8, 4, 2, 1}) {
     for (const auto& [column, row] : {std::pair{0, 0}, std::pair{31, 192 / h - 1}, std::pair{3, 5}, std::pair{15, 7}}) {
       SCOPED_TRACE(testing::Message() << "h " << h << " cell (" << column << ", " << row << ")");
-      auto e = ShownCorrector(h, 21);
-      const Picture before = e->Document;
-      PressOnCell(*e, column, row);
-      ExchangeCorrectorCell(*e);
-      EXPECT_NE(e->Document, before);
-      ExchangeCorrectorCell(*e);
-      EXPECT_EQ(e->Document, before);
+      auto fx = ShownCorrector(h, 21);
+      const Picture before = fx->Doc.Picture();
+      PressOnCell(*fx, column, row);
+      Exchange(*fx);
+      EXPECT_NE(fx->Doc.Picture(), before);
+      Exchange(*fx);
+      EXPECT_EQ(fx->Doc.Picture(), before);
     }
   }
 }
@@ -212,51 +218,53 @@ TEST(ColourCorrector, ExchangingTwiceGivesBackThePlanes) {
 TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
   for (const int h : {8, 4, 2, 1}) {
     SCOPED_TRACE(testing::Message() << "h " << h);
-    auto e = ShownCorrector(h, 22);
+    auto fx = ShownCorrector(h, 22);
     const int column = 12, row = 192 / h - 2;
-    PressOnCell(*e, column, row);
-    const Picture before = e->Document;
-    const Planes snapshot = e->UndoSnapshot;
-    const Raster editorImage = e->Render.EditorImage;
-    const Raster corrector0 = e->Render.CorrectorScreen0, corrector1 = e->Render.CorrectorScreen1;
-    e->Render.TakeDamage();
-    ExchangeCorrectorCell(*e);
+    PressOnCell(*fx, column, row);
+    const Picture& doc = fx->Doc.Picture();
+    Renderer& render = fx->Display.Render;
+    const Picture before = doc;
+    const Planes snapshot = fx->Doc.UndoSnapshot();
+    const Raster editorImage = render.EditorImage;
+    const Raster corrector0 = render.CorrectorImage0, corrector1 = render.CorrectorImage1;
+    render.TakeDamage();
+    Exchange(*fx);
 
     for (int col = 0; col < 32; ++col)
       for (int line = 0; line < 192; ++line) {
         const bool inCell = col == column && line / h == row;
         const int other = inCell ? 1 : 0;
         for (int s = 0; s < 2; ++s) {
-          ASSERT_EQ(e->Document.Pixels[s].At(col, line), before.Pixels[s ^ other].At(col, line)) << col << ", " << line;
-          ASSERT_EQ(e->Document.Attrs[s].At(col, line), before.Attrs[s ^ other].At(col, line)) << col << ", " << line;
+          ASSERT_EQ(doc.Pixels[s].At(col, line), before.Pixels[s ^ other].At(col, line)) << col << ", " << line;
+          ASSERT_EQ(doc.Attrs[s].At(col, line), before.Attrs[s ^ other].At(col, line)) << col << ", " << line;
         }
       }
     // The corrector images trade the cell; the rest stays.
     for (int y = 0; y < 384; ++y)
       for (int x = 0; x < 512; ++x) {
         const bool inCell = x / 16 == column && y / (2 * h) == row;
-        ASSERT_EQ(e->Render.CorrectorScreen0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
-        ASSERT_EQ(e->Render.CorrectorScreen1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(render.CorrectorImage0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(render.CorrectorImage1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
       }
-    EXPECT_TRUE(e->Render.TakeDamage().Correctors);
+    EXPECT_TRUE(render.TakeDamage().Correctors);
     // No snapshot and no editor refresh.
-    EXPECT_EQ(e->UndoSnapshot, snapshot);
-    EXPECT_TRUE(e->Render.EditorImage == editorImage);
+    EXPECT_EQ(fx->Doc.UndoSnapshot(), snapshot);
+    EXPECT_TRUE(render.EditorImage == editorImage);
     // The details follow the exchange: screen 0's strips now mark screen 1's colours.
     const AttrEntry first1 = before.Attrs[1].At(column, row * h);
     Raster paper0Strip = MakeZxStripImage();
     DrawMarker(paper0Strip, first1.Paper, 0);
-    EXPECT_TRUE(e->Corrector.Strips[0] == paper0Strip);
-    EXPECT_EQ(e->Corrector.Detail0.At(40, 4 * h + 2), corrector1.At(12 * 16 + 2, row * 2 * h));
+    EXPECT_TRUE(fx->Corrector.Strips[0] == paper0Strip);
+    EXPECT_EQ(fx->Corrector.Detail0.At(40, 4 * h + 2), corrector1.At(12 * 16 + 2, row * 2 * h));
   }
 }
 
 // The mixed colour of a cell's pixels, as the renderer shows them.
-std::vector<Rgb> MixedCell(Editor& e, int column, int firstLine, int h) {
-  e.Redraw(true);
+std::vector<Rgb> MixedCell(EditingFixture& fx, int column, int firstLine, int h) {
+  fx.Display.Render.Redraw(true);
   std::vector<Rgb> colours;
   for (int y = firstLine; y < firstLine + h; ++y)
-    for (int x = column * 8; x < column * 8 + 8; ++x) colours.push_back(e.Render.MixedRaster.At(x, y));
+    for (int x = column * 8; x < column * 8 + 8; ++x) colours.push_back(fx.Display.Render.MixedRaster.At(x, y));
   return colours;
 }
 
@@ -272,103 +280,105 @@ TEST(ColourCorrector, ExchangeKeepsTheMixedColoursExceptInSideColumnsOfOneLineMo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
-    auto e = ShownCorrector(c.H, 31);
+    auto fx = ShownCorrector(c.H, 31);
     // Colours that tell every pair apart, and pixels with each of the four combinations.
     for (int line = 0; line < 192; ++line) {
-      e->Document.SetAttr(0, c.Column, line, 1, 4);
-      e->Document.SetAttr(1, c.Column, line, 13, 6);
-      e->Document.Pixels[0].At(c.Column, line) = 0b00110011;
-      e->Document.Pixels[1].At(c.Column, line) = 0b01010101;
+      fx->Doc.SetAttr(0, c.Column, line, {1, 4});
+      fx->Doc.SetAttr(1, c.Column, line, {13, 6});
+      fx->Doc.SetPixelByte(0, c.Column, line, 0b00110011);
+      fx->Doc.SetPixelByte(1, c.Column, line, 0b01010101);
     }
-    ShowCorrector(*e);
-    PressOnCell(*e, c.Column, c.Row);
-    const std::vector<Rgb> before = MixedCell(*e, c.Column, c.Row * c.H, c.H);
-    ExchangeCorrectorCell(*e);
-    const std::vector<Rgb> after = MixedCell(*e, c.Column, c.Row * c.H, c.H);
+    Show(*fx);
+    PressOnCell(*fx, c.Column, c.Row);
+    const std::vector<Rgb> before = MixedCell(*fx, c.Column, c.Row * c.H, c.H);
+    Exchange(*fx);
+    const std::vector<Rgb> after = MixedCell(*fx, c.Column, c.Row * c.H, c.H);
     EXPECT_EQ(after == before, c.Kept);
   }
 }
 
 TEST(ColourCorrector, UndoAfterAnExchangeGoesBackToTheLastSnapshot) {
-  auto e = ShownCorrector(4, 41);
-  const Picture snapshotted = e->Document;
-  SaveUndoSnapshot(*e);
-  e->Document.Pixels[0].At(1, 1) ^= 0xFF;  // a drawing step after the snapshot
-  PressOnCell(*e, 9, 9);
-  ExchangeCorrectorCell(*e);
-  const Planes exchanged = e->Document;
+  auto fx = ShownCorrector(4, 41);
+  const Picture snapshotted = fx->Doc.Picture();
+  fx->Doc.SaveUndoSnapshot();
+  fx->Doc.EditPlanes().Pixels[0].At(1, 1) ^= 0xFF;  // a drawing step after the snapshot
+  PressOnCell(*fx, 9, 9);
+  Exchange(*fx);
+  const Planes exchanged = fx->Doc.Picture();
 
-  UndoSwap(*e);
-  EXPECT_EQ(static_cast<const Planes&>(e->Document), static_cast<const Planes&>(snapshotted));
-  UndoSwap(*e);
-  EXPECT_EQ(static_cast<const Planes&>(e->Document), exchanged);
+  UndoSwap(fx->Doc, fx->Display);
+  EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), static_cast<const Planes&>(snapshotted));
+  UndoSwap(fx->Doc, fx->Display);
+  EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), exchanged);
 }
 
 TEST(ColourCorrector, RowPastThePictureAfterAModeChangeWorksOnTheLastRow) {
   // Row 150 of 8x1 lies past line 191 in the taller modes.
   for (const int h : {8, 4, 2}) {
     SCOPED_TRACE(testing::Message() << "h " << h);
-    auto e = ShownCorrector(1, 51);
-    PressOnCell(*e, 30, 150);
-    e->ConvertCharMode(h);
-    ShowCorrector(*e);
-    EXPECT_EQ(e->Corrector.Row, 150);  // not adjusted
+    auto fx = ShownCorrector(1, 51);
+    PressOnCell(*fx, 30, 150);
+    ConvertCellHeight(fx->Doc, fx->Display, h);
+    Show(*fx);
+    EXPECT_EQ(fx->Corrector.Row, 150);  // not adjusted
 
     const int lastRow = 192 / h - 1;
     auto reference = ShownCorrector(1, 51);
-    reference->ConvertCharMode(h);
-    ShowCorrector(*reference);
+    ConvertCellHeight(reference->Doc, reference->Display, h);
+    Show(*reference);
     PressOnCell(*reference, 30, lastRow);
-    EXPECT_TRUE(e->Corrector.Detail0 == reference->Corrector.Detail0);
-    EXPECT_TRUE(e->Corrector.Detail1 == reference->Corrector.Detail1);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(e->Corrector.Strips[i] == reference->Corrector.Strips[i]);
+    EXPECT_TRUE(fx->Corrector.Detail0 == reference->Corrector.Detail0);
+    EXPECT_TRUE(fx->Corrector.Detail1 == reference->Corrector.Detail1);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(fx->Corrector.Strips[i] == reference->Corrector.Strips[i]);
 
-    DrawCorrectorAnts(*e);
-    DrawCorrectorAnts(*reference);
-    EXPECT_TRUE(e->Render.CorrectorScreen0 == reference->Render.CorrectorScreen0);
+    DrawAnts(*fx);
+    DrawAnts(*reference);
+    EXPECT_TRUE(fx->Display.Render.CorrectorImage0 == reference->Display.Render.CorrectorImage0);
 
     // The exchange touches the last row's lines of column 30 and nothing else.
-    const Picture before = e->Document;
-    ExchangeCorrectorCell(*e);
+    const Picture& doc = fx->Doc.Picture();
+    const Picture before = doc;
+    Exchange(*fx);
     for (int line = 0; line < 192; ++line) {
       const bool inCell = line >= lastRow * h;
-      EXPECT_EQ(e->Document.Pixels[0].At(30, line), before.Pixels[inCell ? 1 : 0].At(30, line)) << line;
-      EXPECT_EQ(e->Document.Attrs[1].At(30, line), before.Attrs[inCell ? 0 : 1].At(30, line)) << line;
+      EXPECT_EQ(doc.Pixels[0].At(30, line), before.Pixels[inCell ? 1 : 0].At(30, line)) << line;
+      EXPECT_EQ(doc.Attrs[1].At(30, line), before.Attrs[inCell ? 0 : 1].At(30, line)) << line;
     }
-    EXPECT_EQ(e->Document.Pixels[0].At(31, 0), before.Pixels[0].At(31, 0));
+    EXPECT_EQ(doc.Pixels[0].At(31, 0), before.Pixels[0].At(31, 0));
   }
 }
 
 TEST(ColourCorrector, PressRemovesTheOldCellsOutline) {
   for (const int h : {8, 4, 2, 1}) {
     SCOPED_TRACE(testing::Message() << "h " << h);
-    auto e = ShownCorrector(h, 61);
-    const auto [clean0, clean1] = CleanCorrectorImages(e->Document);
-    PressOnCell(*e, 5, 7);
+    auto fx = ShownCorrector(h, 61);
+    const auto [clean0, clean1] = CleanCorrectorImages(fx->Doc.Picture());
+    PressOnCell(*fx, 5, 7);
     for (int tick = 0; tick < 3; ++tick) {
-      e->AdvanceAnts();
-      DrawCorrectorAnts(*e);
+      fx->Display.AdvanceAnts();
+      DrawAnts(*fx);
     }
-    ASSERT_FALSE(e->Render.CorrectorScreen0 == clean0);
-    PressOnCell(*e, 6, 7);
-    EXPECT_TRUE(e->Render.CorrectorScreen0 == clean0);
-    EXPECT_TRUE(e->Render.CorrectorScreen1 == clean1);
+    ASSERT_FALSE(fx->Display.Render.CorrectorImage0 == clean0);
+    PressOnCell(*fx, 6, 7);
+    EXPECT_TRUE(fx->Display.Render.CorrectorImage0 == clean0);
+    EXPECT_TRUE(fx->Display.Render.CorrectorImage1 == clean1);
   }
 }
 
 TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
   for (const int h : {8, 4, 1}) {
     SCOPED_TRACE(testing::Message() << "h " << h);
-    auto e = ShownCorrector(h, 71);
+    auto fx = ShownCorrector(h, 71);
     const int column = 9, row = 192 / h - 3;
-    PressOnCell(*e, column, row);
-    const Raster before0 = e->Render.CorrectorScreen0, before1 = e->Render.CorrectorScreen1;
-    e->Render.TakeDamage();
-    DrawCorrectorAnts(*e);
-    EXPECT_TRUE(e->Render.TakeDamage().Correctors);
+    PressOnCell(*fx, column, row);
+    Renderer& render = fx->Display.Render;
+    const Raster before0 = render.CorrectorImage0, before1 = render.CorrectorImage1;
+    render.TakeDamage();
+    DrawAnts(*fx);
+    EXPECT_TRUE(render.TakeDamage().Correctors);
     const Rect cell{column * 16, row * 2 * h, 16, 2 * h};
-    for (const auto& [image, before] : {std::pair{&e->Render.CorrectorScreen0, &before0},
-                                        std::pair{&e->Render.CorrectorScreen1, &before1}}) {
+    for (const auto& [image, before] :
+         {std::pair{&render.CorrectorImage0, &before0}, std::pair{&render.CorrectorImage1, &before1}}) {
       int outline = 0;
       for (int y = 0; y < 384; ++y)
         for (int x = 0; x < 512; ++x) {
@@ -385,10 +395,10 @@ TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
       EXPECT_GT(outline, 0);
     }
     // The dashes move with the phase.
-    const Raster first = e->Render.CorrectorScreen0;
-    e->AdvanceAnts();
-    DrawCorrectorAnts(*e);
-    EXPECT_FALSE(e->Render.CorrectorScreen0 == first);
+    const Raster first = render.CorrectorImage0;
+    fx->Display.AdvanceAnts();
+    DrawAnts(*fx);
+    EXPECT_FALSE(render.CorrectorImage0 == first);
   }
 }
 

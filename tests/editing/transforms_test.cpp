@@ -1,4 +1,4 @@
-#include "selection/transforms.h"
+#include "editing/transforms.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,16 @@
 #include <utility>
 #include <vector>
 
-#include "editing/editor.h"
-#include "selection/selection_test_support.h"
+#include "editing/selection_test_support.h"
 #include "support/random_picture.h"
 
 namespace chromaloom {
 namespace {
 
 using namespace chromaloom::test_support;
-using TransformFn = void (*)(Editor&);
+using TransformFn = void (*)(Document&, View&, const CellSelection&);
+
+void Apply(TransformFn fn, EditingFixture& fx) { fn(fx.Doc, fx.Display, fx.Tools.Selection); }
 
 const std::pair<const char*, TransformFn> AllTransforms[] = {
     {"flip horizontal", FlipSelectionHorizontal}, {"flip vertical", FlipSelectionVertical},
@@ -44,21 +45,21 @@ TEST(Transform, RepeatingGivesBackTheStart) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
     const Picture before = RandomPicture(c.mode, 10);
-    e.Document = before;
+    EditingFixture fx(before);
+    const Picture& doc = fx.Doc.Picture();
     // Not shown: the rectangle is used all the same.
-    SetRectangle(e, c.left, c.top, c.width, c.height);
+    SetRectangle(fx.Tools.Selection, c.left, c.top, c.width, c.height);
     for (int k = 0; k < c.repeats; ++k) {
-      const Planes last = e.Document;
-      c.fn(e);
-      EXPECT_TRUE(e.UndoSnapshot == last);
-      EXPECT_EQ(ChangesOutside(e.Document, before, CoveredBy(c.mode, c.left, c.top, c.width, c.height)), 0);
-      EXPECT_TRUE(k != 0 || !(PlanesOf(e.Document) == PlanesOf(before)));
-      EXPECT_TRUE(c.movesAttributes || e.Document.Attrs == before.Attrs);
+      const Planes last = doc;
+      Apply(c.fn, fx);
+      EXPECT_TRUE(fx.Doc.UndoSnapshot() == last);
+      EXPECT_EQ(ChangesOutside(doc, before, CoveredBy(c.mode, c.left, c.top, c.width, c.height)), 0);
+      EXPECT_TRUE(k != 0 || !(PlanesOf(doc) == PlanesOf(before)));
+      EXPECT_TRUE(c.movesAttributes || doc.Attrs == before.Attrs);
     }
-    EXPECT_TRUE(e.Document == before);
-    EXPECT_TRUE(ShowsItsPicture(e));
+    EXPECT_TRUE(doc == before);
+    EXPECT_TRUE(ShowsItsPicture(fx));
   }
 }
 
@@ -81,17 +82,17 @@ TEST(Transform, MovesPixelPairsAlongALine) {
   const int line = 19;  // inside cell row 2 of 8x8
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
-    e.Document = RandomPicture(8, 11);
+    EditingFixture fx(RandomPicture(8, 11));
     for (int i = 0; i < c.width; ++i) {
-      e.Document.Pixels[0].At(5 + i, line) = c.in0[i];
-      e.Document.Pixels[1].At(5 + i, line) = c.in1[i];
+      fx.Doc.SetPixelByte(0, 5 + i, line, c.in0[i]);
+      fx.Doc.SetPixelByte(1, 5 + i, line, c.in1[i]);
     }
-    SetRectangle(e, 5, 2, c.width, 1);
-    c.fn(e);
+    SetRectangle(fx.Tools.Selection, 5, 2, c.width, 1);
+    Apply(c.fn, fx);
+    const Picture& doc = fx.Doc.Picture();
     for (int i = 0; i < c.width; ++i) {
-      EXPECT_EQ(e.Document.Pixels[0].At(5 + i, line), c.out0[i]);
-      EXPECT_EQ(e.Document.Pixels[1].At(5 + i, line), c.out1[i]);
+      EXPECT_EQ(doc.Pixels[0].At(5 + i, line), c.out0[i]);
+      EXPECT_EQ(doc.Pixels[1].At(5 + i, line), c.out1[i]);
     }
   }
 }
@@ -112,28 +113,29 @@ TEST(Rotate, UpAndDownMoveWholeLinesInsideTheRectangle) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
     const Picture before = RandomPicture(c.mode, 12);
-    e.Document = before;
-    SetRectangle(e, 4, c.top, 2, c.height);
-    c.fn(e);
-    EXPECT_EQ(ChangesOutside(e.Document, before, CoveredBy(c.mode, 4, c.top, 2, c.height)), 0);
-    EXPECT_TRUE(e.Document.Attrs == before.Attrs);
+    EditingFixture fx(before);
+    const Picture& doc = fx.Doc.Picture();
+    SetRectangle(fx.Tools.Selection, 4, c.top, 2, c.height);
+    Apply(c.fn, fx);
+    EXPECT_EQ(ChangesOutside(doc, before, CoveredBy(c.mode, 4, c.top, 2, c.height)), 0);
+    EXPECT_TRUE(doc.Attrs == before.Attrs);
     for (const auto& [newLine, oldLine] : c.newLineFromOld)
       for (int col = 4; col <= 5; ++col)
-        for (int s = 0; s < 2; ++s) EXPECT_EQ(e.Document.Pixels[s].At(col, newLine), before.Pixels[s].At(col, oldLine));
+        for (int s = 0; s < 2; ++s) EXPECT_EQ(doc.Pixels[s].At(col, newLine), before.Pixels[s].At(col, oldLine));
   }
 }
 
 TEST(Flip, MovesOnlyTheEntryOfEachCellsFirstLine) {
-  Editor e;
-  auto expectEntry = [&e](const Picture& before, int col, int line, int fromCol, int fromLine) {
-    for (int s = 0; s < 2; ++s) EXPECT_EQ(e.Document.Attrs[s].At(col, line), before.Attrs[s].At(fromCol, fromLine));
+  EditingFixture fx;
+  const Picture& doc = fx.Doc.Picture();
+  auto expectEntry = [&doc](const Picture& before, int col, int line, int fromCol, int fromLine) {
+    for (int s = 0; s < 2; ++s) EXPECT_EQ(doc.Attrs[s].At(col, line), before.Attrs[s].At(fromCol, fromLine));
   };
   const Picture mode4 = RandomPicture(4, 13);
-  e.Document = mode4;
-  SetRectangle(e, 3, 5, 3, 2);
-  FlipSelectionHorizontal(e);
+  fx.SetPicture(mode4);
+  SetRectangle(fx.Tools.Selection, 3, 5, 3, 2);
+  Apply(FlipSelectionHorizontal, fx);
   for (int i = 0; i < 3; ++i)
     for (int row = 5; row <= 6; ++row) {
       expectEntry(mode4, 3 + i, row * 4, 5 - i, row * 4);
@@ -141,9 +143,9 @@ TEST(Flip, MovesOnlyTheEntryOfEachCellsFirstLine) {
     }
   // In 8x1 every line's entry moves, the 8-line side columns 6 and 7 included.
   const Picture mode1 = RandomPicture(1, 14);
-  e.Document = mode1;
-  SetRectangle(e, 6, 10, 4, 3);
-  FlipSelectionVertical(e);
+  fx.SetPicture(mode1);
+  SetRectangle(fx.Tools.Selection, 6, 10, 4, 3);
+  Apply(FlipSelectionVertical, fx);
   for (int col = 6; col <= 9; ++col)
     for (int j = 0; j < 3; ++j) expectEntry(mode1, col, 10 + j, col, 12 - j);
 }
@@ -183,55 +185,52 @@ TEST(Rotate, QuarterTurnMatchesTheTurnWorkedBackwards) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Editor e;
     const Picture before = RandomPicture(c.mode, 15);
-    e.Document = before;
-    SetRectangle(e, c.left, c.top, c.width, c.height);
-    RotateSelection90cw(e);
-    EXPECT_TRUE(PlanesOf(e.Document) == TurnedByHand(before, c.left, c.top, c.width, c.height));
-    EXPECT_EQ(e.Selection.Width, c.width);
+    EditingFixture fx(before);
+    SetRectangle(fx.Tools.Selection, c.left, c.top, c.width, c.height);
+    Apply(RotateSelection90cw, fx);
+    EXPECT_TRUE(PlanesOf(fx.Doc.Picture()) == TurnedByHand(before, c.left, c.top, c.width, c.height));
+    EXPECT_EQ(fx.Tools.Selection.Width, c.width);
   }
 }
 
 TEST(Rotate, QuarterTurnOfTwoByOneCellsIn8x8FillsOneColumn) {
-  Editor e;
   const Picture before = RandomPicture(8, 16);
-  e.Document = before;
-  SetRectangle(e, 4, 6, 2, 1);
-  RotateSelection90cw(e);
+  EditingFixture fx(before);
+  const Picture& doc = fx.Doc.Picture();
+  SetRectangle(fx.Tools.Selection, 4, 6, 2, 1);
+  Apply(RotateSelection90cw, fx);
   // Column 5 (the right cell) keeps its pixels and entries.
-  EXPECT_EQ(ChangesOutside(e.Document, before, Box{4, 4, 48, 63}), 0);
-  EXPECT_EQ(e.Document.Attrs[0].At(4, 48), before.Attrs[0].At(4, 48));
-  EXPECT_EQ(e.Document.Attrs[1].At(4, 56), before.Attrs[1].At(5, 48));
+  EXPECT_EQ(ChangesOutside(doc, before, Box{4, 4, 48, 63}), 0);
+  EXPECT_EQ(doc.Attrs[0].At(4, 48), before.Attrs[0].At(4, 48));
+  EXPECT_EQ(doc.Attrs[1].At(4, 56), before.Attrs[1].At(5, 48));
   // The top-left pixel of the rectangle lands on the top-right of the turned block.
-  EXPECT_EQ(PairAt(e.Document, 39, 48), PairAt(before, 32, 48));
-  EXPECT_EQ(PairAt(e.Document, 32, 63), PairAt(before, 47, 55));
+  EXPECT_EQ(PairAt(doc, 39, 48), PairAt(before, 32, 48));
+  EXPECT_EQ(PairAt(doc, 32, 63), PairAt(before, 47, 55));
 }
 
 TEST(Transform, ReachingPastTheEdgesChangesOnlyThePictureInside) {
   // 8x1 rows 20..24 in 8x8 reach line 199, and columns 30..32 one past the right.
   for (const auto& [name, fn] : AllTransforms) {
     SCOPED_TRACE(name);
-    Editor e;
     const Picture before = RandomPicture(8, 17);
-    e.Document = before;
-    SetRectangle(e, 30, 20, 3, 5);
-    fn(e);
-    EXPECT_EQ(ChangesOutside(e.Document, before, Box{30, 31, 160, 191}), 0);
-    EXPECT_FALSE(PlanesOf(e.Document) == PlanesOf(before));
+    EditingFixture fx(before);
+    SetRectangle(fx.Tools.Selection, 30, 20, 3, 5);
+    Apply(fn, fx);
+    EXPECT_EQ(ChangesOutside(fx.Doc.Picture(), before, Box{30, 31, 160, 191}), 0);
+    EXPECT_FALSE(PlanesOf(fx.Doc.Picture()) == PlanesOf(before));
   }
 }
 
 TEST(Transform, BeforeAnySelectionOnlyReplacesTheSnapshotAndRedraws) {
   for (const auto& [name, fn] : AllTransforms) {
     SCOPED_TRACE(name);
-    Editor e;
     const Picture before = RandomPicture(2, 18);
-    e.Document = before;  // not rendered yet
-    fn(e);
-    EXPECT_TRUE(e.Document == before);
-    EXPECT_TRUE(e.UndoSnapshot == PlanesOf(before));
-    EXPECT_TRUE(ShowsItsPicture(e));
+    EditingFixture fx(before);  // not rendered yet
+    Apply(fn, fx);
+    EXPECT_TRUE(fx.Doc.Picture() == before);
+    EXPECT_TRUE(fx.Doc.UndoSnapshot() == PlanesOf(before));
+    EXPECT_TRUE(ShowsItsPicture(fx));
   }
 }
 

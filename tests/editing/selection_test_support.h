@@ -1,25 +1,24 @@
 // Shared checks of the clipboard and transform tests.
 #pragma once
 
-#include "editing/editor.h"
+#include "editing/editing_fixture.h"
 
 namespace chromaloom::test_support {
 
 inline const Planes& PlanesOf(const Picture& p) { return p; }
 
 // The mixed raster is a full render of the picture as it is now.
-inline bool ShowsItsPicture(const Editor& e) {
-  Editor fresh;
-  fresh.Document = e.Document;
-  fresh.Redraw(true);
-  return e.Render.MixedRaster == fresh.Render.MixedRaster;
+inline bool ShowsItsPicture(const EditingFixture& fx) {
+  View fresh(fx.Doc.Picture());
+  fresh.Render.Redraw(true);
+  return fx.Display.Render.MixedRaster == fresh.Render.MixedRaster;
 }
 
-inline void SetRectangle(Editor& e, int left, int top, int width, int height) {
-  e.Selection.Left = left;
-  e.Selection.Top = top;
-  e.Selection.Width = width;
-  e.Selection.Height = height;
+inline void SetRectangle(CellSelection& s, int left, int top, int width, int height) {
+  s.Left = left;
+  s.Top = top;
+  s.Width = width;
+  s.Height = height;
 }
 
 // Byte columns and pixel lines, both ends included.

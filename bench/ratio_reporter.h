@@ -1,0 +1,63 @@
+// Benchmark times as ratios to a baseline measured in the same run, because
+// these machines are noisy. The usual output (--benchmark_format,
+// --benchmark_out) is left as it is; the ratios go to stderr after it.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace chromaloom {
+
+class RatioReporter : public benchmark::BenchmarkReporter {
+ public:
+  // targets: upper bounds of the ratio, by benchmark name.
+  RatioReporter(std::string baseline, std::map<std::string, double> targets)
+      : baseline_(std::move(baseline)), targets_(std::move(targets)) {}
+
+  bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    display_->ReportRuns(runs);
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+  }
+
+  void Finalize() override {
+    display_->Finalize();
+    const auto base = times_.find(baseline_);
+    if (base == times_.end() || base->second <= 0) return;
+    std::ostream& out = std::cerr;
+    out << "\nCPU time as a ratio to " << baseline_ << " (same run):\n";
+    for (const auto& [name, time] : times_) {
+      const double ratio = time / base->second;
+      out << "  " << std::left << std::setw(34) << name << std::fixed << std::setprecision(4) << ratio;
+      if (const auto target = targets_.find(name); target != targets_.end())
+        out << "  (target <= " << target->second << ": " << (ratio <= target->second ? "met" : "MISSED") << ")";
+      out << "\n";
+    }
+  }
+
+ private:
+  std::unique_ptr<benchmark::BenchmarkReporter> display_{benchmark::CreateDefaultDisplayReporter()};
+  std::string baseline_;
+  std::map<std::string, double> targets_;
+  std::map<std::string, double> times_;
+};
+
+inline int RunBenchmarksWithRatios(int argc, char** argv, std::string baseline, std::map<std::string, double> targets) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter(std::move(baseline), std::move(targets));
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace chromaloom

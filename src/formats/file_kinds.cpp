@@ -1,0 +1,87 @@
+#include "formats/file_kinds.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "formats/mg_format.h"
+#include "formats/mgs_format.h"
+#include "formats/zx_screen_format.h"
+
+namespace chromaloom {
+
+namespace {
+
+ImportedPicture ReadScr(std::span<const std::uint8_t> bytes) { return ReadZxScreen(bytes, false, false); }
+ImportedPicture ReadHobetaScr(std::span<const std::uint8_t> bytes) { return ReadZxScreen(bytes, true, false); }
+ImportedPicture ReadImg(std::span<const std::uint8_t> bytes) { return ReadZxScreen(bytes, false, true); }
+ImportedPicture ReadHobetaImg(std::span<const std::uint8_t> bytes) { return ReadZxScreen(bytes, true, true); }
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
+  if (name.size() < suffix.size()) return false;
+  const std::string_view tail = name.substr(name.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (AsciiLower(tail[i]) != suffix[i]) return false;
+  return true;
+}
+
+constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
+
+}  // namespace
+
+// The .mg imports read the layout from the header, so one menu item serves
+// all four; the .mg2/.mg4/.mg8 writers follow the picture's cell height,
+// whatever the name says. The Hobeta .scr import shows plain .scr names,
+// as it always has.
+const std::array<FileKindInfo, 10> FileKinds = {{
+    {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0},
+    {FileKind::Img, ".img", "Gigascreen pair .img", "*.img (*.img)", ZxScreenFileLength(false, true), ReadImg,
+     WriteImg, "Import from *.img", "Export to *.img", 1},
+    {FileKind::HobetaImg, ".$img", "Hobeta Gigascreen pair .$img", "*.$img (*.$img)", ZxScreenFileLength(true, true),
+     ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1},
+    {FileKind::Scr, ".scr", "ZX screen .scr", "*.scr (*.scr)", ZxScreenFileLength(false, false), ReadScr, nullptr,
+     "Import from *.scr", nullptr, 2},
+    {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.scr (*.scr)", ZxScreenFileLength(true, false),
+     ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2},
+    {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, MgMaxLength, ReadMg, WriteMg1,
+     "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3},
+    {FileKind::Mg2, ".mg2", "MultiGigaScreen .mg2", MgFilter, MgMaxLength, ReadMg, WriteMg, nullptr,
+     "Export to *.mg2", 3},
+    {FileKind::Mg4, ".mg4", "MultiGigaScreen .mg4", MgFilter, MgMaxLength, ReadMg, WriteMg, nullptr,
+     "Export to *.mg4", 3},
+    {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, MgMaxLength, ReadMg, WriteMg, nullptr,
+     "Export to *.mg8", 3},
+    {FileKind::Bmp, ".bmp", "Windows bitmap .bmp", "*.bmp (*.bmp)", 0, nullptr, nullptr, nullptr,
+     "Export to *.BMP", 4},
+}};
+
+const FileKindInfo& InfoOf(FileKind kind) {
+  for (const FileKindInfo& info : FileKinds)
+    if (info.Kind == kind) return info;
+  throw std::invalid_argument("unknown file kind");
+}
+
+const char* FileKindName(FileKind kind) { return InfoOf(kind).Name; }
+
+std::optional<FileKind> FileKindFromName(std::string_view name) {
+  for (const FileKindInfo& info : FileKinds)
+    if (EndsWithIgnoringCase(name, info.Extension)) return info.Kind;
+  return std::nullopt;
+}
+
+std::size_t MaxReadLength(FileKind kind) { return InfoOf(kind).ReadCap; }
+
+ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes) {
+  const FileKindInfo& info = InfoOf(kind);
+  if (!info.Read) throw std::invalid_argument(std::string("chromaLoom does not read ") + info.Name + " files");
+  return info.Read(bytes);
+}
+
+std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind) {
+  const FileKindInfo& info = InfoOf(kind);
+  if (!info.Write) return std::nullopt;
+  return info.Write(picture);
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,28 @@
+#include "render/view.h"
+
+#include "render/zoom_icons.h"
+
+namespace chromaloom {
+
+View::View(const Picture& picture) : Render(picture, settings_), selectorIcons_(MakeSelectorIcons()) {}
+
+void View::SetZoom(int level) {
+  if (level < MinZoomLevel || level > MaxZoomLevel) return;
+  settings_.ZoomLevel = level;
+  Render.ResizeEditorImage();
+}
+
+void View::DrawZoomSelector(Point cell, int scrollBoxWidth, int scrollBoxHeight) {
+  const Point clamped =
+      Render.DrawZoomSelector(cell, settings_.SelectorSize, scrollBoxWidth, scrollBoxHeight, selectorIcons_);
+  settings_.SelectorColumn = clamped.X;
+  settings_.SelectorRow = clamped.Y;
+}
+
+bool View::SetZoomSelectorSize(int size) {
+  if (size < MinSelectorSize || size > MaxSelectorSize) return false;
+  settings_.SelectorSize = size;
+  return true;
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,76 @@
+#include "formats/file_kinds.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace chromaloom {
+namespace {
+
+std::string Upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+TEST(FileKinds, EveryRowIsConsistent) {
+  const std::vector<std::uint8_t> anyBytes(64, 0);
+  for (const FileKindInfo& row : FileKinds) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(&InfoOf(row.Kind), &row);
+    const std::string ext(row.Extension);
+    for (const std::string& name : {"picture" + ext, "dir.x/PICTURE" + Upper(ext)})
+      EXPECT_EQ(FileKindFromName(name), row.Kind) << name;
+    EXPECT_EQ(MaxReadLength(row.Kind), row.ReadCap);
+    if (row.Read) {
+      EXPECT_GT(row.ReadCap, 0u);
+    } else {
+      EXPECT_THROW(ReadPictureFile(row.Kind, anyBytes), std::invalid_argument);
+    }
+    // Qt name filters: "text (*.ext ...)", never the "text|*.ext" of other toolkits.
+    const std::string filter = row.DialogFilter;
+    EXPECT_NE(filter.find("(*."), std::string::npos) << filter;
+    EXPECT_EQ(filter.find('|'), std::string::npos) << filter;
+  }
+}
+
+TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
+  struct Case {
+    const char* name;
+    std::optional<FileKind> kind;
+  };
+  for (const Case c : {
+           Case{"a.mgs", FileKind::Mgs},         Case{"A.MGS", FileKind::Mgs},
+           Case{"s.scr", FileKind::Scr},         Case{"s.$scr", FileKind::HobetaScr},
+           Case{"S.$SCR", FileKind::HobetaScr},  Case{"g.img", FileKind::Img},
+           Case{"g.$Img", FileKind::HobetaImg},  Case{"m.mg1", FileKind::Mg1},
+           Case{"m.MG2", FileKind::Mg2},         Case{"m.mg4", FileKind::Mg4},
+           Case{"dir.mgs/m.mg8", FileKind::Mg8}, Case{"out.Bmp", FileKind::Bmp},
+           Case{"a.mg3", std::nullopt},          Case{"mgs", std::nullopt},
+           Case{"a.mgs.txt", std::nullopt},      Case{"", std::nullopt},
+           Case{"a.scrx", std::nullopt},
+       })
+    EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
+}
+
+TEST(FileKind, NamesAndReadCaps) {
+  struct Case {
+    FileKind kind;
+    std::size_t cap;
+  };
+  for (const Case c : {Case{FileKind::Mgs, 36871}, Case{FileKind::Scr, 6912}, Case{FileKind::HobetaScr, 6929},
+                       Case{FileKind::Img, 13824}, Case{FileKind::HobetaImg, 13841}, Case{FileKind::Mg1, 24832},
+                       Case{FileKind::Mg2, 24832}, Case{FileKind::Mg4, 24832}, Case{FileKind::Mg8, 24832},
+                       Case{FileKind::Bmp, 0}}) {
+    EXPECT_EQ(MaxReadLength(c.kind), c.cap);
+    EXPECT_STRNE(FileKindName(c.kind), "unknown file kind");
+  }
+  EXPECT_STREQ(FileKindName(FileKind::Mgs), "native .mgs");
+  EXPECT_STREQ(FileKindName(FileKind::HobetaScr), "Hobeta ZX screen .$scr");
+}
+
+}  // namespace
+}  // namespace chromaloom
