@@ -15,15 +15,15 @@
 
 namespace {
 
-using chromaloom::InstrumentKind;
+using chromaloom::ToolKind;
 using chromaloom::MainWindow;
 
-std::unique_ptr<MainWindow> ZoomedWindow(InstrumentKind tool) {
+std::unique_ptr<MainWindow> ZoomedWindow(ToolKind tool) {
   auto window = std::make_unique<MainWindow>(QStringList{});
   window->resize(1600, 1000);
   window->show();
   window->SetZoom(4);
-  window->Core().Redraw(true);
+  window->Display().Render.Redraw(true);
   window->SelectTool(tool);
   QCoreApplication::processEvents();
   return window;
@@ -36,7 +36,7 @@ void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
 
 // Moves from corner to corner of the canvas; each move is timed with the
 // repaint it causes.
-void TimeMoves(benchmark::State& state, InstrumentKind tool, Qt::MouseButtons held) {
+void TimeMoves(benchmark::State& state, ToolKind tool, Qt::MouseButtons held) {
   auto window = ZoomedWindow(tool);
   QWidget* canvas = window->findChild<QWidget*>("canvas");
   const int w = canvas->width(), h = canvas->height();
@@ -60,10 +60,10 @@ void TimeMoves(benchmark::State& state, InstrumentKind tool, Qt::MouseButtons he
   state.counters["median_ms"] = moveMs.empty() ? 0.0 : moveMs[moveMs.size() / 2];
 }
 
-void BM_CanvasPencilDrag(benchmark::State& state) { TimeMoves(state, InstrumentKind::Paint, Qt::LeftButton); }
+void BM_CanvasPencilDrag(benchmark::State& state) { TimeMoves(state, ToolKind::Paint, Qt::LeftButton); }
 BENCHMARK(BM_CanvasPencilDrag)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
 
-void BM_CanvasLineRubberBand(benchmark::State& state) { TimeMoves(state, InstrumentKind::Line, Qt::NoButton); }
+void BM_CanvasLineRubberBand(benchmark::State& state) { TimeMoves(state, ToolKind::Line, Qt::NoButton); }
 BENCHMARK(BM_CanvasLineRubberBand)->UseManualTime()->Iterations(400)->Unit(benchmark::kMillisecond);
 
 }  // namespace

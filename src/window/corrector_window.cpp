@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "selection/colour_corrector.h"
+#include "editing/colour_corrector.h"
 #include "window/image_view.h"
 
 namespace chromaloom {

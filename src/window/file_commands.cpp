@@ -4,53 +4,35 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include "editing/editor.h"
+#include "editing/picture_commands.h"
 #include "files/file_io.h"
 #include "formats/bmp_format.h"
-#include "formats/mgs_format.h"
-#include "formats/picture_file.h"
+#include "formats/file_names.h"
+#include "render/picture_bitmap.h"
 
 namespace chromaloom {
 
 namespace {
 
-// The kinds the Import and Export menus reach, with their dialog filters.
-struct KindFilter {
-  FileKind Kind;
-  const char* Filter;
-  const char* Extension;  // forced on a saved name
-};
-constexpr KindFilter PictureFilter{FileKind::Mgs, "*.mgs (*.mgs)", ".mgs"};
-constexpr KindFilter BitmapFilter{FileKind::Bmp, "*.bmp (*.bmp)", ".bmp"};
-constexpr KindFilter ImportFilters[] = {
-    {FileKind::Img, "*.img (*.img)", ".img"},
-    {FileKind::HobetaImg, "*.$img (*.$img)", ".$img"},
-    {FileKind::Scr, "*.scr (*.scr)", ".scr"},
-    {FileKind::HobetaScr, "*.scr (*.scr)", ".scr"},
-    // The layout follows the header, whatever the name says.
-    {FileKind::Mg8, "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)", ".mg8"},
-};
-constexpr KindFilter ExportFilters[] = {
-    {FileKind::Img, "*.img (*.img)", ".img"}, {FileKind::Mg1, "*.mg1 (*.mg1)", ".mg1"},
-    {FileKind::Mg2, "*.mg2 (*.mg2)", ".mg2"}, {FileKind::Mg4, "*.mg4 (*.mg4)", ".mg4"},
-    {FileKind::Mg8, "*.mg8 (*.mg8)", ".mg8"},
-};
-
-template <std::size_t N>
-const KindFilter* FilterOf(const KindFilter (&filters)[N], FileKind kind) {
-  for (const KindFilter& f : filters)
-    if (f.Kind == kind) return &f;
-  return nullptr;
-}
-
 std::vector<std::uint8_t> ReadCapped(const QString& path, FileKind kind) {
   return ReadFileBytes(path.toStdString(), MaxReadLength(kind));
 }
 
+QString FilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).DialogFilter); }
+
+QString ExtensionOf(FileKind kind) {
+  const std::string_view extension = InfoOf(kind).Extension;
+  return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+}
+
 }  // namespace
 
-FileCommands::FileCommands(Editor& editor, QWidget* window, std::function<void()> pictureLoaded)
-    : editor_(editor),
+FileCommands::FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
+                           std::function<void()> pictureLoaded)
+    : document_(document),
+      view_(view),
+      tools_(tools),
+      images_(images),
       window_(window),
       pictureLoaded_(std::move(pictureLoaded)),
       dialogs_(MakeQtDialogs()),
@@ -62,7 +44,7 @@ QString FileCommands::OpenStartupFile(const QStringList& args) {
   if (args.size() == 1) {
     const QString path = args.front();
     try {
-      editor_.LoadMgs(ReadCapped(path, FileKind::Mgs));
+      TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
     } catch (const std::exception& e) {
       error = FileErrorMessage(path, e);
     }
@@ -101,51 +83,50 @@ bool FileCommands::Run(const QString& path, const std::function<void()>& command
 }
 
 void FileCommands::Load(const QString& path, FileKind kind) {
-  if (Run(path, [&] { editor_.OpenFile(kind, ReadCapped(path, kind)); })) pictureLoaded_();
+  const auto load = [&] { TakeImportedPicture(document_, view_, images_, ReadPictureFile(kind, ReadCapped(path, kind))); };
+  if (Run(path, load)) pictureLoaded_();
 }
 
 void FileCommands::Open() {
-  const auto name = AskOpenFile(PictureFilter.Filter);
+  const auto name = AskOpenFile(FilterOf(FileKind::Mgs));
   if (!name) return;
   // The click that closed the dialog must not paint into the new picture.
-  editor_.CanvasInputSuspended = true;
+  tools_.CanvasInputSuspended = true;
   Load(*name, FileKind::Mgs);
 }
 
 void FileCommands::Save() {
-  const auto name = AskSaveFile(PictureFilter.Filter, PictureFilter.Extension);
+  const auto name = AskSaveFile(FilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteMgs(editor_.Document)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
 }
 
 void FileCommands::Import(FileKind kind) {
-  const KindFilter* filter = FilterOf(ImportFilters, kind);
-  if (!filter) return;
-  if (const auto name = AskOpenFile(filter->Filter)) Load(*name, kind);
+  if (!InfoOf(kind).Read) return;
+  if (const auto name = AskOpenFile(FilterOf(kind))) Load(*name, kind);
 }
 
 void FileCommands::Export(FileKind kind) {
-  const KindFilter* filter = FilterOf(ExportFilters, kind);
-  if (!filter) return;
-  const auto name = AskSaveFile(filter->Filter, filter->Extension);
+  if (!InfoOf(kind).Write) return;
+  const auto name = AskSaveFile(FilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(editor_.Document, kind)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
 }
 
 bool FileCommands::ExportBitmap(int sizeIndex) {
-  const Raster bitmap = BuildBitmap(editor_.Render.MixedRaster, editor_.Document.BorderDisplayColour(), sizeIndex);
-  const auto name = AskSaveFile(BitmapFilter.Filter, BitmapFilter.Extension);
+  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
+  const auto name = AskSaveFile(FilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
   if (!name) return true;
   return Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteBmp(bitmap)); });
 }
 
 void FileCommands::PreviewOnEmulator() {
-  const auto preview = EmulatorPreviewFor(editor_.Document.CharMode);
+  const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
   const QString folder = programFolder_ + "zxview/";
   const QString image = folder + QString::fromStdString(preview->ImageName);
   const bool written = Run(
-      image, [&] { WriteFileAtomically(image.toStdString(), *WritePictureFile(editor_.Document, preview->Kind)); });
+      image, [&] { WriteFileAtomically(image.toStdString(), *WritePictureFile(document_.Picture(), preview->Kind)); });
   if (!written) return;
   // Started by full path in its own folder; the editor does not wait for it.
   const QString launcher = folder + QString::fromStdString(preview->LauncherName);
@@ -157,11 +138,11 @@ void FileCommands::PreviewOnEmulator() {
 
 void FileCommands::OpenAnyFile(const QString& path) {
   const auto kind = FileKindFromName(path.toStdString());
-  if (!kind || *kind == FileKind::Bmp) {
+  if (!kind || !InfoOf(*kind).Read) {
     dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;
   }
-  if (*kind == FileKind::Mgs) editor_.CanvasInputSuspended = true;
+  if (*kind == FileKind::Mgs) tools_.CanvasInputSuspended = true;
   Load(path, *kind);
 }
 

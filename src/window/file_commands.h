@@ -1,6 +1,7 @@
 // The commands that read and write files: open, save, the imports and
-// exports, the bitmap export, the emulator preview and dropped files. The
-// questions go through a replaceable UserDialogs, so tests answer them.
+// exports, the bitmap export, the emulator preview and dropped files, each
+// as the table of file kinds describes it. The questions go through a
+// replaceable UserDialogs, so tests answer them.
 #pragma once
 
 #include <QString>
@@ -10,19 +11,22 @@
 #include <memory>
 #include <optional>
 
-#include "formats/file_names.h"
+#include "editing/colour_pickers.h"
+#include "editing/tool_state.h"
+#include "formats/file_kinds.h"
+#include "picture/document.h"
+#include "render/view.h"
 #include "window/user_dialogs.h"
 
 class QWidget;
 
 namespace chromaloom {
 
-class Editor;
-
 class FileCommands {
  public:
   // pictureLoaded runs after a file replaced the picture.
-  FileCommands(Editor& editor, QWidget* window, std::function<void()> pictureLoaded);
+  FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
+               std::function<void()> pictureLoaded);
 
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // The folder of the program file, with a trailing separator.
@@ -36,7 +40,7 @@ class FileCommands {
 
   void Open();
   void Save();
-  // The ZX screens and MultiGigaScreen files.
+  // Kinds the table gives a reader, and kinds it gives a writer.
   void Import(FileKind kind);
   void Export(FileKind kind);
   // false when the write failed, so the size can be tried again.
@@ -44,7 +48,7 @@ class FileCommands {
   void PreviewOnEmulator();
   // As Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
-  // A name the drop handler takes.
+  // A name the drop handler takes (a drop of a kind never read is then refused).
   static bool IsKnownKind(const QString& path);
 
  private:
@@ -56,7 +60,10 @@ class FileCommands {
   bool Run(const QString& path, const std::function<void()>& command);
   void Load(const QString& path, FileKind kind);
 
-  Editor& editor_;
+  Document& document_;
+  View& view_;
+  ToolState& tools_;
+  PickerImages& images_;
   QWidget* window_;
   std::function<void()> pictureLoaded_;
   std::unique_ptr<UserDialogs> dialogs_;

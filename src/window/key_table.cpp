@@ -1,6 +1,6 @@
 #include "window/key_table.h"
 
-#include "render/view_state.h"
+#include "render/renderer.h"
 
 namespace chromaloom {
 

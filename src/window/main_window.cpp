@@ -14,11 +14,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "editing/colour_selection.h"
-#include "selection/clipboard.h"
-#include "selection/colour_corrector.h"
-#include "selection/transforms.h"
-#include "selection/undo.h"
+#include "editing/picture_commands.h"
+#include "editing/transforms.h"
+#include "formats/file_kinds.h"
 #include "window/bitmap_export_window.h"
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
@@ -34,18 +32,33 @@
 
 namespace chromaloom {
 
-namespace {
-
-constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
-
+// One entry of the menu bar.
 struct MenuItem {
-  const char* Name;  // nullptr: a separator
+  QString Name;  // the object name; empty for a separator
   const char* Caption;
   std::function<void()> Run;
   std::vector<MenuItem> Items;  // a submenu when not empty
 };
 
-MenuItem Separator() { return {nullptr, "-", {}, {}}; }
+namespace {
+
+constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
+
+MenuItem Separator() { return {{}, "-", {}, {}}; }
+
+// A kind's part of its menu items' object names, from its extension:
+// ".img" gives "Img", ".$img" (a Hobeta file) "HobetaImg".
+QString KindStem(const FileKindInfo& info) {
+  QString extension = QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
+  extension.remove(0, 1);  // the dot
+  QString stem;
+  if (extension.startsWith('$')) {
+    stem = "Hobeta";
+    extension.remove(0, 1);
+  }
+  if (!extension.isEmpty()) extension[0] = extension[0].toUpper();
+  return stem + extension;
+}
 
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
@@ -55,7 +68,8 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 }  // namespace
 
 MainWindow::MainWindow(const QStringList& args, QWidget* parent)
-    : QMainWindow(parent), files_(editor_, this, [this] { AfterPictureLoaded(); }) {
+    : QMainWindow(parent),
+      files_(document_, view_, tools_, pickerImages_, this, [this] { AfterPictureLoaded(); }) {
   setObjectName("mainWindow");
   setWindowTitle("chromaLoom x0.91");
   setWindowIcon(ProgramIcon());
@@ -90,12 +104,12 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent)
   antsTimer_ = new QTimer(this);
   antsTimer_->setObjectName("antsTimer");
   antsTimer_->setInterval(100);
-  connect(antsTimer_, &QTimer::timeout, this, &MainWindow::AntsTick);
+  connect(antsTimer_, &QTimer::timeout, this, &MainWindow::AntsTimerTick);
   antsTimer_->start();
   locatorBlinkTimer_ = new QTimer(this);
   locatorBlinkTimer_->setObjectName("locatorBlinkTimer");
   locatorBlinkTimer_->setInterval(100);
-  connect(locatorBlinkTimer_, &QTimer::timeout, this, &MainWindow::LocatorBlinkTick);
+  connect(locatorBlinkTimer_, &QTimer::timeout, this, &MainWindow::LocatorBlinkTimerTick);
 
   qApp->installEventFilter(this);
   SetZoom(1);
@@ -108,7 +122,10 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 // Building ----------------------------------------------------------------
 
 void MainWindow::CreateMenu() {
-  auto edit = [this](void (*command)(Editor&)) { return [this, command] { RunPictureCommand(command); }; };
+  using Transform = void (*)(Document&, View&, const CellSelection&);
+  auto transform = [this](Transform command) {
+    return [this, command] { RunPictureCommand([this, command] { command(document_, view_, tools_.Selection); }); };
+  };
   const std::vector<MenuItem> menu = {
       {"fileMenu", "File", {},
        {{"newMenu", "New", {},
@@ -125,43 +142,36 @@ void MainWindow::CreateMenu() {
         {"openAction", "Open *.mgs", [this] { files_.Open(); }, {}},
         {"saveAction", "Save *.mgs", [this] { files_.Save(); }, {}},
         Separator(),
-        {"importMenu", "Import", {},
-         {{"importImgAction", "Import from *.img", [this] { files_.Import(FileKind::Img); }, {}},
-          {"importHobetaImgAction", "Import from *.$img", [this] { files_.Import(FileKind::HobetaImg); }, {}},
-          Separator(),
-          {"importScrAction", "Import from *.scr", [this] { files_.Import(FileKind::Scr); }, {}},
-          {"importHobetaScrAction", "Import from *.$scr", [this] { files_.Import(FileKind::HobetaScr); }, {}},
-          Separator(),
-          {"importMgAction", "Import from *.mg1/mg2/mg4/mg8", [this] { files_.Import(FileKind::Mg8); }, {}}}},
-        {"exportMenu", "Export", {},
-         {{"exportImgAction", "Export to *.img", [this] { files_.Export(FileKind::Img); }, {}},
-          Separator(),
-          {"exportMg1Action", "Export to *.mg1", [this] { files_.Export(FileKind::Mg1); }, {}},
-          {"exportMg2Action", "Export to *.mg2", [this] { files_.Export(FileKind::Mg2); }, {}},
-          {"exportMg4Action", "Export to *.mg4", [this] { files_.Export(FileKind::Mg4); }, {}},
-          {"exportMg8Action", "Export to *.mg8", [this] { files_.Export(FileKind::Mg8); }, {}},
-          Separator(),
-          {"exportBmpAction", "Export to *.BMP", [this] { bitmapExportWindow_->Open(); }, {}}}},
+        {"importMenu", "Import", {}, ImportItems()},
+        {"exportMenu", "Export", {}, ExportItems()},
         Separator(),
         {"previewOnEmulatorAction", "Preview TRD on ZX-emul", [this] { files_.PreviewOnEmulator(); }, {}}}},
       {"editMenu", "Edit", {},
-       {{"removeSelectionAction", "Remove selection (CTRL+D or ESC)", edit(RemoveSelection), {}},
+       {{"removeSelectionAction", "Remove selection (CTRL+D or ESC)",
+         [this] { RunPictureCommand([this] { RemoveSelection(tools_.Selection, view_); }); }, {}},
         Separator(),
         {"copyAction", "Copy (CTRL+C)",
-         [this] { RunPictureCommand([this](Editor& e) { CopySelection(e, IsPointerOverPicture()); }); }, {}},
+         [this] {
+           RunPictureCommand([this] { CopySelection(document_, view_, tools_, clipboard_, IsPointerOverPicture()); });
+         },
+         {}},
         {"pasteAction", "Paste (CTRL+V)",
-         [this] { RunPictureCommand([this](Editor& e) { PasteAtPointer(e, IsPointerOverPicture()); }); }, {}},
-        {"deleteAction", "Delete (DEL)", edit(DeleteSelection), {}},
+         [this] {
+           RunPictureCommand([this] { PasteAtPointer(document_, view_, tools_, clipboard_, IsPointerOverPicture()); });
+         },
+         {}},
+        {"deleteAction", "Delete (DEL)",
+         [this] { RunPictureCommand([this] { DeleteSelection(document_, view_, tools_.Selection, pickers_); }); }, {}},
         Separator(),
-        {"flipHorizontalAction", "Flip Horizontal", edit(FlipSelectionHorizontal), {}},
-        {"flipVerticalAction", "Flip Vertical", edit(FlipSelectionVertical), {}},
+        {"flipHorizontalAction", "Flip Horizontal", transform(FlipSelectionHorizontal), {}},
+        {"flipVerticalAction", "Flip Vertical", transform(FlipSelectionVertical), {}},
         Separator(),
-        {"rotate90Action", "Rotate 90` cw", edit(RotateSelection90cw), {}},
+        {"rotate90Action", "Rotate 90` cw", transform(RotateSelection90cw), {}},
         Separator(),
-        {"rotatePixelsRightAction", "Rotate pixels Right (CTRL+CursorRight)", edit(RotatePixelsRight), {}},
-        {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", edit(RotatePixelsLeft), {}},
-        {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", edit(RotatePixelsUp), {}},
-        {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", edit(RotatePixelsDown), {}}}},
+        {"rotatePixelsRightAction", "Rotate pixels Right (CTRL+CursorRight)", transform(RotatePixelsRight), {}},
+        {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", transform(RotatePixelsLeft), {}},
+        {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", transform(RotatePixelsUp), {}},
+        {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", transform(RotatePixelsDown), {}}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
   };
@@ -169,7 +179,7 @@ void MainWindow::CreateMenu() {
   const std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* into,
                                                                              const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
-      if (!item.Name) {
+      if (item.Name.isEmpty()) {
         into->addSeparator();
       } else if (!item.Items.empty()) {
         QMenu* sub = into->addMenu(QString::fromUtf8(item.Caption));
@@ -191,52 +201,86 @@ void MainWindow::CreateMenu() {
   }
 }
 
+// File > Import and File > Export follow the table of file kinds: one item
+// per kind with a caption, a separator where the menu group changes.
+std::vector<MenuItem> MainWindow::ImportItems() {
+  std::vector<MenuItem> items;
+  int group = -1;
+  for (const FileKindInfo& info : FileKinds) {
+    if (!info.ImportCaption) continue;
+    if (group >= 0 && info.MenuGroup != group) items.push_back(Separator());
+    group = info.MenuGroup;
+    // The one .mg import reads every layout, so it is named for the family.
+    QString stem = KindStem(info);
+    while (!stem.isEmpty() && stem.back().isDigit()) stem.chop(1);
+    const FileKind kind = info.Kind;
+    items.push_back({"import" + stem + "Action", info.ImportCaption, [this, kind] { files_.Import(kind); }, {}});
+  }
+  return items;
+}
+
+std::vector<MenuItem> MainWindow::ExportItems() {
+  std::vector<MenuItem> items;
+  int group = -1;
+  for (const FileKindInfo& info : FileKinds) {
+    if (!info.ExportCaption) continue;
+    if (group >= 0 && info.MenuGroup != group) items.push_back(Separator());
+    group = info.MenuGroup;
+    const FileKind kind = info.Kind;
+    // A bitmap is not the picture's own bytes: its size is chosen first.
+    std::function<void()> run = [this, kind] { files_.Export(kind); };
+    if (!info.Write) run = [this] { bitmapExportWindow_->Open(); };
+    items.push_back({"export" + KindStem(info) + "Action", info.ExportCaption, run, {}});
+  }
+  return items;
+}
+
 void MainWindow::CreatePanels() {
-  pictureWindow_ = new PictureWindow(editor_.Render.EditorImage, *dragger_, clientArea_);
-  const PickerImages& pickers = editor_.Pickers;
-  paletteWindow_ = new PaletteWindow(pickers.Gradient, pickers.Full, pickers.Strips, *dragger_, clientArea_);
-  borderPaletteWindow_ = new BorderPaletteWindow(pickers.Border, *dragger_, clientArea_);
+  const Renderer& render = view_.Render;
+  const PickerImages& images = pickerImages_;
+  pictureWindow_ = new PictureWindow(render.EditorImage, *dragger_, clientArea_);
+  paletteWindow_ = new PaletteWindow(images.Gradient, images.Full, images.Strips, *dragger_, clientArea_);
+  borderPaletteWindow_ = new BorderPaletteWindow(images.Border, *dragger_, clientArea_);
   bitmapExportWindow_ = new BitmapExportWindow(*dragger_, clientArea_);
-  previewWindow_ = new PreviewWindow(editor_.Render.PreviewImage, *dragger_, clientArea_);
-  magnifierWindow_ = new MagnifierWindow(editor_.Render.MagnifierImage, *dragger_, clientArea_);
-  const CorrectorImages correctorImages{editor_.Render.CorrectorScreen0, editor_.Render.CorrectorScreen1,
-                                        editor_.Corrector.Detail0, editor_.Corrector.Detail1,
-                                        editor_.Corrector.Strips};
+  previewWindow_ = new PreviewWindow(render.PreviewImage, *dragger_, clientArea_);
+  magnifierWindow_ = new MagnifierWindow(render.MagnifierImage, *dragger_, clientArea_);
+  const CorrectorImages correctorImages{render.CorrectorImage0, render.CorrectorImage1, corrector_.Detail0,
+                                        corrector_.Detail1, corrector_.Strips};
   correctorWindow_ = new CorrectorWindow(correctorImages, *dragger_, clientArea_);
-  correctorWindow_->SizeDetailFrames(editor_.Document.CharMode);
+  correctorWindow_->SizeDetailFrames(document_.CellHeight());
 }
 
 void MainWindow::ConnectToolBar() {
   connect(toolBar_, &ToolBar::ZoomChosen, this, [this](int level) {
     SetZoom(level);
-    editor_.Redraw(true);
+    view_.Render.Redraw(true);
     Present();
   });
   connect(toolBar_, &ToolBar::ButtonActivated, this, &MainWindow::OnToolBarButton);
   connect(toolBar_, &ToolBar::ToolChosen, this, &MainWindow::SelectTool);
   connect(toolBar_, &ToolBar::EntryChosen, this, &MainWindow::ChooseEntry);
-  toolBar_->ShowOn(ToolBarButton::PixMode, editor_.Editing.EditModePix);
-  toolBar_->ShowOn(ToolBarButton::RgbMode, editor_.Editing.EditModeRgb);
-  toolBar_->ShowTool(editor_.Editing.CurrentInstrument);
+  toolBar_->ShowOn(ToolBarButton::PixMode, pickers_.EditModePix);
+  toolBar_->ShowOn(ToolBarButton::RgbMode, pickers_.EditModeRgb);
+  toolBar_->ShowTool(tools_.Current);
 }
 
 void MainWindow::ConnectPictureWindow() {
   connect(pictureWindow_, &PictureWindow::MaximiseToggled, this, &MainWindow::ToggleMaximised);
   connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButton button) {
-    ShowCanvasFeedback(CanvasMouseDown(editor_, ButtonsOf(button), at.x(), at.y()));
+    ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(button), {at.x(), at.y()}));
   });
   connect(pictureWindow_, &PictureWindow::CanvasMoved, this, [this](QPoint at, Qt::MouseButtons held) {
-    ShowCanvasFeedback(CanvasMouseMove(editor_, ButtonsOf(held), at.x(), at.y()));
+    ShowCanvasFeedback(CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
   });
   connect(pictureWindow_, &PictureWindow::CanvasReleased, this, [this] {
-    CanvasMouseUp(editor_);
+    CanvasMouseUp(tools_);
     Present();
   });
 }
 
 void MainWindow::ConnectToolWindows() {
   connect(paletteWindow_, &PaletteWindow::LocatorPressed, this, [this](QPoint at) {
-    if (StartLocatorBlink(editor_, at.x(), at.y())) {
+    if (LocateGradientColour(pickerImages_, pickers_.CurrentColours, at.x(), at.y())) {
       locatorBlinkTimer_->start();
     } else {
       locatorBlinkTimer_->stop();
@@ -244,34 +288,32 @@ void MainWindow::ConnectToolWindows() {
     paletteWindow_->RepaintFullPalette();
   });
   connect(paletteWindow_, &PaletteWindow::FullPalettePressed, this, [this](QPoint at) {
-    PickFullPalette(editor_, at.x(), at.y());
+    PickFullPalette(pickers_, pickerImages_, at.x(), at.y());
     ShowColours();
   });
   connect(paletteWindow_, &PaletteWindow::StripPressed, this, [this](int row, int x) {
-    PickStrip(editor_, static_cast<StripKind>(row), x);
+    PickStrip(pickers_, pickerImages_, static_cast<StripKind>(row), x);
     ShowColours();
   });
   connect(paletteWindow_, &PaletteWindow::ScreenBitChosen, this, [this](int screen, int bit) {
-    ApplyCharBits(editor_, screen, bit);
+    ApplyCharBits(pickers_, screen, bit);
     ShowEntryMarks();
   });
   connect(paletteWindow_, &PaletteWindow::EntryChosen, this, &MainWindow::ChooseEntry);
 
   connect(borderPaletteWindow_, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
-    PickBorder(editor_, at.x(), at.y());
+    PickBorder(document_, pickerImages_, at.x(), at.y());
     ShowBorderColour();
     borderPaletteWindow_->RepaintPalette();
   });
 
   connect(previewWindow_, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
-    editor_.View.SelectorColumn = at.x() / 16;
-    editor_.View.SelectorRow = at.y() / 16;
-    DrawSelectorAtCurrentPosition();
+    DrawSelectorAt({at.x() / 16, at.y() / 16});
   });
   connect(previewWindow_, &PreviewWindow::Pressed, this, &MainWindow::ZoomToSelector);
   // Over the border the selector goes away.
   connect(previewWindow_, &PreviewWindow::PointerOverBorder, this, [this] {
-    editor_.Render.ShowPreview();
+    view_.Render.ShowPreview();
     Present();
   });
 
@@ -281,11 +323,11 @@ void MainWindow::ConnectToolWindows() {
   });
 
   connect(correctorWindow_, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
-    ChooseCorrectorCell(editor_, at.x(), at.y());
+    ChooseCorrectorCell(corrector_, document_.Picture(), view_.Render, at.x(), at.y());
     correctorWindow_->RepaintImages();
   });
   connect(correctorWindow_, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
-    ExchangeCorrectorCell(editor_);
+    ExchangeCorrectorCell(corrector_, document_, view_.Render);
     correctorWindow_->RepaintImages();
   });
 }
@@ -322,7 +364,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   ShowColours();
   ShowEntryMarks();
   // The first full render makes every raster valid.
-  editor_.Redraw(true);
+  view_.Render.Redraw(true);
   Present();
 }
 
@@ -336,12 +378,12 @@ void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {
 // View ----------------------------------------------------------------------
 
 void MainWindow::FollowZoom() {
-  toolBar_->ShowZoom(editor_.View.ZoomLevel);
+  toolBar_->ShowZoom(view_.ZoomLevel());
   pictureWindow_->FollowCanvasSize();
 }
 
 void MainWindow::SetZoom(int level) {
-  editor_.SetZoom(level);
+  view_.SetZoom(level);
   FollowZoom();
 }
 
@@ -377,16 +419,16 @@ void MainWindow::OnToolBarButton(ToolBarButton id) {
 }
 
 void MainWindow::ToggleCharGrid() {
-  editor_.View.CharGridOn = !editor_.View.CharGridOn;
-  toolBar_->ShowOn(ToolBarButton::CharGrid, editor_.View.CharGridOn);
-  editor_.Redraw(true);
+  view_.SetCharGrid(!view_.Settings().CharGridOn);
+  toolBar_->ShowOn(ToolBarButton::CharGrid, view_.Settings().CharGridOn);
+  view_.Render.Redraw(true);
   Present();
 }
 
 void MainWindow::TogglePixelGrid() {
-  editor_.View.PixelGridOn = !editor_.View.PixelGridOn;
-  toolBar_->ShowOn(ToolBarButton::PixelGrid, editor_.View.PixelGridOn);
-  editor_.Redraw(true);
+  view_.SetPixelGrid(!view_.Settings().PixelGridOn);
+  toolBar_->ShowOn(ToolBarButton::PixelGrid, view_.Settings().PixelGridOn);
+  view_.Render.Redraw(true);
   Present();
 }
 
@@ -414,7 +456,7 @@ void MainWindow::TogglePreviewWindow() {
   previewWindow_->show();
   previewWindow_->raise();
   toolBar_->ShowOn(ToolBarButton::Preview, true);
-  editor_.Render.ShowPreview();
+  view_.Render.ShowPreview();
   previewWindow_->RepaintPreview();
 }
 
@@ -430,32 +472,26 @@ void MainWindow::ToggleMagnifier() {
   magnifierWindow_->RepaintMagnifier();
 }
 
-void MainWindow::DrawSelectorAtCurrentPosition() {
-  ViewState& view = editor_.View;
+void MainWindow::DrawSelectorAt(Point cell) {
+  // The scroll box's size decides how much of the picture the frame covers.
   const QSize box = pictureWindow_->ScrollBoxSize();
-  const Point clamped = editor_.Render.DrawZoomSelector({view.SelectorColumn, view.SelectorRow}, view.SelectorSize,
-                                                        box.width(), box.height(), editor_.SelectorIcons);
-  view.SelectorColumn = clamped.X;
-  view.SelectorRow = clamped.Y;
+  view_.DrawZoomSelector(cell, box.width(), box.height());
   Present();
 }
 
 void MainWindow::ChangeSelectorSize(int delta) {
-  ViewState& view = editor_.View;
-  const int size = view.SelectorSize + delta;
-  if (size < MinSelectorSize || size > MaxSelectorSize) return;
-  view.SelectorSize = size;
-  DrawSelectorAtCurrentPosition();
+  if (!view_.SetZoomSelectorSize(view_.ZoomSelectorSize() + delta)) return;
+  DrawSelectorAt(view_.ZoomSelectorCell());
 }
 
 void MainWindow::ZoomToSelector() {
-  const ViewState& view = editor_.View;
-  SetZoom(view.SelectorSize / 4);  // sizes 8, 12, 16 are the scales of levels 2, 3, 4
-  const int scale = view.Scale();
-  editor_.Redraw(true);
+  SetZoom(view_.ZoomSelectorSize() / 4);  // sizes 8, 12, 16 are the scales of levels 2, 3, 4
+  const int scale = view_.Scale();
+  view_.Render.Redraw(true);
   Present();
   // The frame's top-left picture pixel becomes the top-left of the view.
-  pictureWindow_->ScrollCanvasTo(scale * view.SelectorColumn * 8, scale * view.SelectorRow * 8);
+  const Point cell = view_.ZoomSelectorCell();
+  pictureWindow_->ScrollCanvasTo(scale * cell.X * 8, scale * cell.Y * 8);
   TogglePreviewWindow();
 }
 
@@ -471,19 +507,19 @@ void MainWindow::ShowCanvasFeedback(const CanvasFeedback& feedback) {
   Present();
 }
 
-void MainWindow::SelectTool(InstrumentKind kind) {
-  SelectInstrument(editor_, kind);
+void MainWindow::SelectTool(ToolKind kind) {
+  tools_.Current = kind;
   toolBar_->ShowTool(kind);
 }
 
 void MainWindow::TogglePix() {
-  editor_.Editing.EditModePix = !editor_.Editing.EditModePix;
-  toolBar_->ShowOn(ToolBarButton::PixMode, editor_.Editing.EditModePix);
+  pickers_.EditModePix = !pickers_.EditModePix;
+  toolBar_->ShowOn(ToolBarButton::PixMode, pickers_.EditModePix);
 }
 
 void MainWindow::ToggleRgb() {
-  editor_.Editing.EditModeRgb = !editor_.Editing.EditModeRgb;
-  toolBar_->ShowOn(ToolBarButton::RgbMode, editor_.Editing.EditModeRgb);
+  pickers_.EditModeRgb = !pickers_.EditModeRgb;
+  toolBar_->ShowOn(ToolBarButton::RgbMode, pickers_.EditModeRgb);
 }
 
 void MainWindow::TogglePaletteWindow() {
@@ -501,8 +537,8 @@ void MainWindow::ToggleBorderPaletteWindow() {
 }
 
 void MainWindow::ShowColours() {
-  RefreshColourPickers(editor_);
-  const ColourSet& c = editor_.Editing.CurrentColours;
+  RefreshColourPickers(pickerImages_, pickers_.CurrentColours);
+  const ColourSet& c = pickers_.CurrentColours;
   const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1);
   paletteWindow_->ShowEntryColours(mixed);
   toolBar_->ShowEntryColours(mixed);
@@ -511,28 +547,28 @@ void MainWindow::ShowColours() {
 }
 
 void MainWindow::ShowEntryMarks() {
-  const int entry = editor_.Editing.SelectedCharColour;
+  const int entry = pickers_.SelectedCharColour;
   paletteWindow_->MarkEntry(entry);
   toolBar_->MarkEntry(entry);
-  paletteWindow_->MarkScreenBits(editor_.Editing.ScreenBit(0), editor_.Editing.ScreenBit(1));
+  paletteWindow_->MarkScreenBits(pickers_.ScreenBit(0), pickers_.ScreenBit(1));
 }
 
 void MainWindow::ChooseEntry(int entry) {
-  SetCharColour(editor_, entry);
+  SetCharColour(pickers_, entry);
   ShowEntryMarks();
 }
 
 void MainWindow::ShowBorderColour() {
-  previewWindow_->ShowBorderColour(ToQColor(editor_.Document.BorderDisplayColour()));
+  previewWindow_->ShowBorderColour(ToQColor(document_.Picture().BorderDisplayColour()));
 }
 
 void MainWindow::UndoSwap() {
-  chromaloom::UndoSwap(editor_);
+  chromaloom::UndoSwap(document_, view_);
   Present();
 }
 
-void MainWindow::RunPictureCommand(const std::function<void(Editor&)>& command) {
-  command(editor_);
+void MainWindow::RunPictureCommand(const std::function<void()>& command) {
+  command();
   Present();
 }
 
@@ -544,8 +580,8 @@ void MainWindow::ToggleCorrector() {
     return;
   }
   // Sized for the current cell height and rendered afresh at each showing.
-  correctorWindow_->SizeDetailFrames(editor_.Document.CharMode);
-  ShowCorrector(editor_);
+  correctorWindow_->SizeDetailFrames(document_.CellHeight());
+  ShowCorrector(corrector_, document_.Picture(), view_.Render);
   correctorWindow_->show();
   correctorWindow_->raise();  // over the other panels, as they come up too
   correctorWindow_->RepaintImages();
@@ -553,21 +589,21 @@ void MainWindow::ToggleCorrector() {
 
 void MainWindow::MarchCorrectorAnts() {
   if (!correctorWindow_->isVisible()) return;
-  DrawCorrectorAnts(editor_);
-  const CorrectorCellArea cell = CorrectorCellInPicture(editor_);
+  DrawCorrectorAnts(corrector_, document_.Picture(), view_);
+  const CorrectorCellArea cell = CorrectorCellInPicture(document_.Picture(), corrector_);
   correctorWindow_->RepaintCell(cell.Column, cell.Row, cell.Height);
 }
 
 // Picture commands -------------------------------------------------------------
 
 void MainWindow::NewPicture(int cellHeight) {
-  editor_.NewPicture(cellHeight);
+  chromaloom::NewPicture(document_, view_, cellHeight);
   FollowZoom();
   Present();
 }
 
 void MainWindow::ConvertCellHeight(int cellHeight) {
-  editor_.ConvertCharMode(cellHeight);
+  chromaloom::ConvertCellHeight(document_, view_, cellHeight);
   FollowZoom();
   Present();
 }
@@ -596,19 +632,20 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 // Timers and repaint --------------------------------------------------------------
 
-void MainWindow::AntsTick() {
-  editor_.Tick();
+void MainWindow::AntsTimerTick() {
+  TickSelectionAnts(document_, view_, tools_);
   MarchCorrectorAnts();
   Present();
 }
 
-void MainWindow::LocatorBlinkTick() {
-  if (!GradientTick(editor_)) locatorBlinkTimer_->stop();
+void MainWindow::LocatorBlinkTimerTick() {
+  if (!LocatorBlinkTick(pickerImages_, pickers_.CurrentColours)) locatorBlinkTimer_->stop();
   paletteWindow_->RepaintFullPalette();
 }
 
 void MainWindow::Present() {
-  const Damage damage = editor_.Render.TakeDamage();
+  // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
+  const Damage damage = view_.Render.TakeDamage();
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
@@ -622,7 +659,7 @@ bool MainWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
   bool handled = false;
   for (const KeyRow& row : KeyTable()) {
     // Read at each row, as an earlier row may have changed it.
-    const KeyState state{previewWindow_->isVisible(), editor_.View.SelectorSize};
+    const KeyState state{previewWindow_->isVisible(), view_.ZoomSelectorSize()};
     if (!row.Matches(press, state)) continue;
     handled = true;
     if (const char* action = MenuActionOf(row.Command)) {
@@ -639,17 +676,17 @@ void MainWindow::KeyReleased() { pointerStepCount_ = 0; }
 void MainWindow::RunKeyCommand(KeyCommand command) {
   switch (command) {
     case KeyCommand::ChoosePencil:
-      return SelectTool(InstrumentKind::Paint);
+      return SelectTool(ToolKind::Paint);
     case KeyCommand::ChooseFillCell:
-      return SelectTool(InstrumentKind::FillChar);
+      return SelectTool(ToolKind::FillCell);
     case KeyCommand::ChooseSelection:
-      return SelectTool(InstrumentKind::Select);
+      return SelectTool(ToolKind::Select);
     case KeyCommand::ChooseLine:
-      return SelectTool(InstrumentKind::Line);
+      return SelectTool(ToolKind::Line);
     case KeyCommand::ChooseRect:
-      return SelectTool(InstrumentKind::Rect);
+      return SelectTool(ToolKind::Rect);
     case KeyCommand::EndShape:
-      editor_.Editing.ShapeInProgress = false;
+      tools_.ShapeInProgress = false;
       return;
     case KeyCommand::GrowSelector:
       return ChangeSelectorSize(+4);
@@ -702,7 +739,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::ToggleRgb:
       return ToggleRgb();
     case KeyCommand::RedrawCanvas:
-      return RunPictureCommand([](Editor& e) { e.Redraw(false); });
+      return RunPictureCommand([this] { view_.Render.Redraw(false); });
     // These run through their menu actions.
     case KeyCommand::RemoveSelection:
     case KeyCommand::DeleteSelection:
@@ -718,7 +755,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
 
 void MainWindow::StepPointer(int dx, int dy) {
   // Each held repeat moves one more step of the zoom's scale.
-  const int step = editor_.View.Scale() * ++pointerStepCount_;
+  const int step = view_.Scale() * ++pointerStepCount_;
   MovePointerBy(dx * step, dy * step);
 }
 

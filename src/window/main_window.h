@@ -10,9 +10,15 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "editing/canvas_tools.h"
-#include "editing/editor.h"
+#include "editing/clipboard.h"
+#include "editing/colour_corrector.h"
+#include "editing/colour_pickers.h"
+#include "editing/tool_state.h"
+#include "picture/document.h"
+#include "render/view.h"
 #include "window/file_commands.h"
 #include "window/key_table.h"
 #include "window/pointer_device.h"
@@ -24,6 +30,7 @@ class QTimer;
 namespace chromaloom {
 
 class BitmapExportWindow;
+struct MenuItem;
 class BorderPaletteWindow;
 class CorrectorWindow;
 class MagnifierWindow;
@@ -42,7 +49,13 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(const QStringList& args, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  Editor& Core() { return editor_; }
+  // The editing state the window owns, one of each.
+  Document& Doc() { return document_; }
+  View& Display() { return view_; }
+  ToolState& Tools() { return tools_; }
+  Pickers& Colours() { return pickers_; }
+  PickerImages& Images() { return pickerImages_; }
+  CorrectorState& Corrector() { return corrector_; }
   // The error of a start-up file that could not be opened, for a message box.
   const QString& StartupError() const { return startupError_; }
   // Where the open dialog starts.
@@ -67,7 +80,7 @@ class MainWindow : public QMainWindow {
   void ToggleMagnifier();
 
   // Drawing and colours.
-  void SelectTool(InstrumentKind kind);
+  void SelectTool(ToolKind kind);
   void TogglePaletteWindow();
   void ToggleBorderPaletteWindow();
   void TogglePix();
@@ -81,9 +94,9 @@ class MainWindow : public QMainWindow {
   void OpenAnyFile(const QString& path);
 
   // The 100 ms tick: the input pause ends and the ants march.
-  void AntsTick();
+  void AntsTimerTick();
   // One blink of the gradient locator's cells on the full palette.
-  void LocatorBlinkTick();
+  void LocatorBlinkTimerTick();
   // Keys reach the window before any control; returns whether a row matched.
   bool KeyPressed(int key, Qt::KeyboardModifiers modifiers);
   void KeyReleased();
@@ -101,6 +114,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void CreateMenu();
+  std::vector<MenuItem> ImportItems();
+  std::vector<MenuItem> ExportItems();
   void CreatePanels();
   void ConnectToolBar();
   void ConnectPictureWindow();
@@ -116,8 +131,9 @@ class MainWindow : public QMainWindow {
   void StepPointer(int dx, int dy);
   void MovePointerBy(int dx, int dy);
   bool IsPointerOverPicture() const;
-  // Runs a command on the editor, then repaints what it changed.
-  void RunPictureCommand(const std::function<void(Editor&)>& command);
+  // Runs a command on the picture or its view, then repaints what it changed.
+  void RunPictureCommand(const std::function<void()>& command);
+  Canvas CanvasState() { return {document_, view_, tools_, pickers_}; }
 
   void ShowCanvasFeedback(const CanvasFeedback& feedback);
   void ShowColours();
@@ -125,12 +141,18 @@ class MainWindow : public QMainWindow {
   void ChooseEntry(int entry);
   void ShowBorderColour();
   void ChangeSelectorSize(int delta);
-  void DrawSelectorAtCurrentPosition();
+  void DrawSelectorAt(Point cell);
   void ZoomToSelector();
   void ToggleCorrector();
   void MarchCorrectorAnts();
 
-  Editor editor_;
+  Document document_;
+  View view_{document_.Picture()};  // shows document_, so built after it
+  ToolState tools_;
+  Pickers pickers_;
+  PickerImages pickerImages_;
+  PictureClipboard clipboard_;
+  CorrectorState corrector_;
   FileCommands files_;
   QString startupError_;
   std::unique_ptr<PointerDevice> pointer_;

@@ -34,12 +34,12 @@ constexpr ToolBarButtonRow ButtonTable[] = {
 };
 
 constexpr ToolRow ToolTable[] = {
-    {InstrumentKind::Paint, "paintToolButton", 668, "Pencil (use hotkey 'P')", PencilIcon, true},
-    {InstrumentKind::Line, "lineToolButton", 700, "Line (use hotkey 'L')", LineIcon, true},
-    {InstrumentKind::Rect, "rectToolButton", 732, "", RectIcon, true},
-    {InstrumentKind::FillChar, "fillCellToolButton", 764, "Fill Char (use hotkey 'N')", FillCellIcon, true},
-    {InstrumentKind::Select, "selectToolButton", 796, "Selection (use hotkey 'S')", SelectIcon, true},
-    {InstrumentKind::Ellipse, "ellipseToolButton", 836, "", EllipseIcon, false},
+    {ToolKind::Paint, "paintToolButton", 668, "Pencil (use hotkey 'P')", PencilIcon, true},
+    {ToolKind::Line, "lineToolButton", 700, "Line (use hotkey 'L')", LineIcon, true},
+    {ToolKind::Rect, "rectToolButton", 732, "", RectIcon, true},
+    {ToolKind::FillCell, "fillCellToolButton", 764, "Fill Char (use hotkey 'N')", FillCellIcon, true},
+    {ToolKind::Select, "selectToolButton", 796, "Selection (use hotkey 'S')", SelectIcon, true},
+    {ToolKind::Ellipse, "ellipseToolButton", 836, "", EllipseIcon, false},
 };
 
 }  // namespace
@@ -121,7 +121,7 @@ void ToolBar::ShowOn(ToolBarButton id, bool on) {
     if (row->Id == id) button->setDown(on);
 }
 
-void ToolBar::ShowTool(InstrumentKind kind) {
+void ToolBar::ShowTool(ToolKind kind) {
   for (const auto& [toolKind, button] : tools_) button->setDown(toolKind == kind);
 }
 
@@ -133,7 +133,7 @@ void ToolBar::MarkEntry(int entry) {
   for (int k = 0; k < 4; ++k) entries_[k]->SetLowered(k == entry);
 }
 
-const std::pair<InstrumentKind, QToolButton*>* ToolBar::ToolOf(const QObject* object) const {
+const std::pair<ToolKind, QToolButton*>* ToolBar::ToolOf(const QObject* object) const {
   for (const auto& tool : tools_)
     if (tool.second == object) return &tool;
   return nullptr;

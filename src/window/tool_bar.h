@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "editing/editing_state.h"
+#include "editing/tool_state.h"
 #include "picture/zx_colour.h"
 
 class QToolButton;
@@ -50,7 +50,7 @@ QString ButtonName(const ToolBarButtonRow& row);
 // One row per drawing tool. What the tool does on the canvas is its code in
 // editing/, found by its kind.
 struct ToolRow {
-  InstrumentKind Kind;
+  ToolKind Kind;
   const char* ObjectName;
   int X;
   const char* ToolTip;  // with its key
@@ -72,14 +72,14 @@ class ToolBar : public QFrame {
   // Grids, tool windows and edit modes look pressed while on.
   void ShowOn(ToolBarButton id, bool on);
   // The current tool's button stays lowered.
-  void ShowTool(InstrumentKind kind);
+  void ShowTool(ToolKind kind);
   void ShowEntryColours(const CharPalette& colours);
   void MarkEntry(int entry);
 
  signals:
   void ZoomChosen(int level);
   void ButtonActivated(ToolBarButton id);
-  void ToolChosen(InstrumentKind kind);
+  void ToolChosen(ToolKind kind);
   void EntryChosen(int entry);
 
  protected:
@@ -87,10 +87,10 @@ class ToolBar : public QFrame {
 
  private:
   QToolButton* AddButton(const QString& name, int x, const char* toolTip, QPixmap (*icon)());
-  const std::pair<InstrumentKind, QToolButton*>* ToolOf(const QObject* object) const;
+  const std::pair<ToolKind, QToolButton*>* ToolOf(const QObject* object) const;
 
   std::vector<std::pair<const ToolBarButtonRow*, QToolButton*>> buttons_;
-  std::vector<std::pair<InstrumentKind, QToolButton*>> tools_;
+  std::vector<std::pair<ToolKind, QToolButton*>> tools_;
   std::array<ClickablePanel*, 4> entries_{};
 };
 

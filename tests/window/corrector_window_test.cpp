@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "editing/editor.h"
-#include "selection/colour_corrector.h"
+#include "editing/colour_corrector.h"
+#include "editing/picture_commands.h"
 #include "window/floating_panel.h"
 #include "window/main_window.h"
 
@@ -38,12 +38,18 @@ class CorrectorWindowTest : public QObject {
   }
 
   QWidget* Part(const char* name) const { return Child<QWidget>(*panel_, QString::fromLatin1(name)); }
-  Editor& Core() { return window_->Core(); }
+  Document& Doc() { return window_->Doc(); }
+  View& Display() { return window_->Display(); }
+  CorrectorState& Corrector() { return window_->Corrector(); }
+  // The core's rasters of the corrector's two screen views.
+  static const Raster& ScreenView(const View& view, int screen) {
+    return screen == 0 ? view.Render.CorrectorImage0 : view.Render.CorrectorImage1;
+  }
   // Menu "Color Corrector" > "Show/Hide".
   void ShowHide() { Child<QAction>(*window_, "showCorrectorAction")->trigger(); }
 
   void ShowWithMode(int h) {
-    Core().Document = test_support::RandomPicture(h, 9);
+    Doc() = Document(test_support::RandomPicture(h, 9));
     ShowHide();
     QVERIFY(panel_->isVisible());
   }
@@ -90,7 +96,7 @@ class CorrectorWindowTest : public QObject {
   void componentsSitWhereTheLayoutPutsThem() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    Core().Document.CharMode = 8;
+    Doc().SetCellHeight(8);
     ShowHide();
     QWidget* child = panel_->findChild<QWidget*>(name);
     QVERIFY(child);
@@ -141,10 +147,10 @@ class CorrectorWindowTest : public QObject {
       QCOMPARE(button->text(), QString(caption));
       QCOMPARE(button->isEnabled(), button == exchange);
     }
-    const Picture before = Core().Document;
+    const Picture before = Doc().Picture();
     for (const auto& [button, caption] : buttons)
       if (button != exchange) PressAndRelease(button);
-    QVERIFY(Core().Document == before);
+    QVERIFY(Doc().Picture() == before);
   }
 
   void showingSizesTheDetailFramesForTheCellHeight_data() {
@@ -168,8 +174,8 @@ class CorrectorWindowTest : public QObject {
       QCOMPARE(Part(name)->pos(), QPoint(1, 1));
     }
     // The heights follow the mode only when the panel is shown.
-    Core().Document.CharMode = static_cast<std::uint8_t>(h == 8 ? 1 : 8);
-    window_->AntsTick();
+    Doc().SetCellHeight(h == 8 ? 1 : 8);
+    window_->AntsTimerTick();
     QCOMPARE(Part("cellDetailFrame0")->height(), frame);
     ShowHide();
     ShowHide();
@@ -177,17 +183,18 @@ class CorrectorWindowTest : public QObject {
   }
 
   void showingRendersTheScreensAfresh() {
-    Core().Document = test_support::RandomPicture(2, 12);
+    Doc() = Document(test_support::RandomPicture(2, 12));
     ShowHide();
-    Editor reference;
-    reference.Document = Core().Document;
-    ShowCorrector(reference);
+    const Document reference(Doc().Picture());
+    View referenceView(reference.Picture());
+    CorrectorState referenceCorrector;
+    ShowCorrector(referenceCorrector, reference.Picture(), referenceView.Render);
     const QImage shown = Part("correctorScreen1")->grab().toImage();
     for (const QPoint p : {QPoint(0, 0), QPoint(301, 77), QPoint(511, 383)})
-      QCOMPARE(shown.pixel(p) | 0xFF000000u, reference.Render.CorrectorScreen1.At(p.x(), p.y()));
+      QCOMPARE(shown.pixel(p) | 0xFF000000u, ScreenView(referenceView, 1).At(p.x(), p.y()));
     const QImage detail = Part("cellDetail0")->grab().toImage();
     for (const QPoint p : {QPoint(40, 10), QPoint(97, 25), QPoint(3, 3)})
-      QCOMPARE(detail.pixel(p) | 0xFF000000u, reference.Corrector.Detail0.At(p.x(), p.y()));
+      QCOMPARE(detail.pixel(p) | 0xFF000000u, referenceCorrector.Detail0.At(p.x(), p.y()));
   }
 
   void showHideToggleAndTheCloseImageHides() {
@@ -223,13 +230,13 @@ class CorrectorWindowTest : public QObject {
   void pressOnEitherScreenChoosesTheCell() {
     ShowWithMode(4);
     Press(Part("correctorScreen0"), {100, 37});
-    QCOMPARE(Core().Corrector.Column, 6);
-    QCOMPARE(Core().Corrector.Row, 4);
+    QCOMPARE(Corrector().Column, 6);
+    QCOMPARE(Corrector().Row, 4);
     Press(Part("correctorScreen1"), {511, 383}, Qt::RightButton);
-    QCOMPARE(Core().Corrector.Column, 31);
-    QCOMPARE(Core().Corrector.Row, 47);
+    QCOMPARE(Corrector().Column, 31);
+    QCOMPARE(Corrector().Row, 47);
     // The details follow the chosen cell: its pixels in the middle block.
-    QCOMPARE(Core().Corrector.Detail1.At(64, 32), Core().Render.ScreenRaster1.At(255, 191));
+    QCOMPARE(Corrector().Detail1.At(64, 32), Display().Render.ScreenRaster1.At(255, 191));
   }
 
   void detailImagesAndStripsTakeNoMouseInput() {
@@ -237,39 +244,39 @@ class CorrectorWindowTest : public QObject {
     Press(Part("correctorScreen0"), {40, 40});
     for (const char* passive : {"cellDetail0", "correctorPaperStrip0", "correctorInkStrip1"})
       Press(Part(passive), {5, 5});
-    QCOMPARE(Core().Corrector.Column, 2);
-    QCOMPARE(Core().Corrector.Row, 2);
-    QCOMPARE(Core().Document.CharMode, 8);
+    QCOMPARE(Corrector().Column, 2);
+    QCOMPARE(Corrector().Row, 2);
+    QCOMPARE(Doc().CellHeight(), 8);
   }
 
   void exchangeButtonTradesTheCellBetweenTheScreens() {
     ShowWithMode(2);
     Press(Part("correctorScreen0"), {16 * 7 + 3, 4 * 30 + 1});
-    const Picture before = Core().Document;
+    const Picture before = Doc().Picture();
     PressAndRelease(Child<QPushButton>(*panel_, "exchangeCellsButton"));
     for (const int line : {60, 61}) {
-      QCOMPARE(Core().Document.Pixels[0].At(7, line), before.Pixels[1].At(7, line));
-      QCOMPARE(Core().Document.Pixels[1].At(7, line), before.Pixels[0].At(7, line));
-      QVERIFY(Core().Document.Attrs[0].At(7, line) == before.Attrs[1].At(7, line));
+      QCOMPARE(Doc().Picture().Pixels[0].At(7, line), before.Pixels[1].At(7, line));
+      QCOMPARE(Doc().Picture().Pixels[1].At(7, line), before.Pixels[0].At(7, line));
+      QVERIFY(Doc().Picture().Attrs[0].At(7, line) == before.Attrs[1].At(7, line));
     }
-    QCOMPARE(Core().Document.Pixels[0].At(7, 62), before.Pixels[0].At(7, 62));
+    QCOMPARE(Doc().Picture().Pixels[0].At(7, 62), before.Pixels[0].At(7, 62));
     // The view shows the exchanged screen.
     const QImage shown = Part("correctorScreen0")->grab().toImage();
-    QCOMPARE(shown.pixel(16 * 7 + 4, 4 * 30 + 2) | 0xFF000000u, Core().Render.ScreenRaster0.At(8 * 7 + 2, 61));
-    Editor reference;
-    reference.Document = Core().Document;
-    reference.Render.RedrawCorrector(true);
-    QVERIFY(Core().Render.CorrectorScreen0 == reference.Render.CorrectorScreen0);
+    QCOMPARE(shown.pixel(16 * 7 + 4, 4 * 30 + 2) | 0xFF000000u, Display().Render.ScreenRaster0.At(8 * 7 + 2, 61));
+    const Document reference(Doc().Picture());
+    View referenceView(reference.Picture());
+    referenceView.Render.RedrawCorrector(true);
+    QVERIFY(ScreenView(Display(), 0) == ScreenView(referenceView, 0));
   }
 
   void tickDrawsTheOutlineAroundTheCellOnlyWhileVisible() {
-    Core().NewPicture(8);  // black: the outline's white dashes show
+    NewPicture(Doc(), Display(), 8);  // black: the outline's white dashes show
     ShowHide();
     Press(Part("correctorScreen0"), {16 * 3 + 1, 16 * 5 + 1});
-    const Raster before = Core().Render.CorrectorScreen0;
-    window_->AntsTick();
-    QVERIFY(!(Core().Render.CorrectorScreen0 == before));
-    QVERIFY(Core().Render.CorrectorScreen1 == Core().Render.CorrectorScreen0);
+    const Raster before = ScreenView(Display(), 0);
+    window_->AntsTimerTick();
+    QVERIFY(!(ScreenView(Display(), 0) == before));
+    QVERIFY(ScreenView(Display(), 1) == ScreenView(Display(), 0));
     // White dashes on the cell's top edge, in the image and on screen.
     const QImage shown = Part("correctorScreen0")->grab().toImage();
     int white = 0;
@@ -280,9 +287,9 @@ class CorrectorWindowTest : public QObject {
     QVERIFY(white > 0);
 
     ShowHide();  // hidden: the tick draws nothing
-    const Raster hiddenBefore = Core().Render.CorrectorScreen0;
-    window_->AntsTick();
-    QVERIFY(Core().Render.CorrectorScreen0 == hiddenBefore);
+    const Raster hiddenBefore = ScreenView(Display(), 0);
+    window_->AntsTimerTick();
+    QVERIFY(ScreenView(Display(), 0) == hiddenBefore);
   }
 };
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "editing/colour_selection.h"
+#include "editing/colour_pickers.h"
 #include "support/window_test_support.h"
 #include "window/clickable_panel.h"
 #include "window/main_window.h"
@@ -46,16 +46,16 @@ class DrawingWindowTest : public QObject {
   void toolButtonsSelectOnAnyButtonAndStayLowered() {
     auto w = Shown();
     QVERIFY(Child<QToolButton>(*w, "paintToolButton")->isDown());
-    const std::pair<QToolButton*, InstrumentKind> tools[] = {
-        {Child<QToolButton>(*w, "lineToolButton"), InstrumentKind::Line},
-        {Child<QToolButton>(*w, "rectToolButton"), InstrumentKind::Rect},
-        {Child<QToolButton>(*w, "fillCellToolButton"), InstrumentKind::FillChar},
-        {Child<QToolButton>(*w, "selectToolButton"), InstrumentKind::Select},
-        {Child<QToolButton>(*w, "paintToolButton"), InstrumentKind::Paint}};
+    const std::pair<QToolButton*, ToolKind> tools[] = {
+        {Child<QToolButton>(*w, "lineToolButton"), ToolKind::Line},
+        {Child<QToolButton>(*w, "rectToolButton"), ToolKind::Rect},
+        {Child<QToolButton>(*w, "fillCellToolButton"), ToolKind::FillCell},
+        {Child<QToolButton>(*w, "selectToolButton"), ToolKind::Select},
+        {Child<QToolButton>(*w, "paintToolButton"), ToolKind::Paint}};
     for (const auto& [button, kind] : tools) {
       Press(button, {10, 10}, Qt::RightButton);
       Release(button, {10, 10}, Qt::RightButton);
-      QVERIFY(w->Core().Editing.CurrentInstrument == kind);
+      QVERIFY(w->Tools().Current == kind);
       for (const auto& [other, otherKind] : tools) QCOMPARE(other->isDown(), otherKind == kind);
     }
   }
@@ -63,14 +63,14 @@ class DrawingWindowTest : public QObject {
   void pencilPressPaintsThePixelUnderThePointer() {
     auto w = Shown();
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
-    QCOMPARE(w->Core().Editing.SelectedCharColour, 3);
+    QCOMPARE(w->Colours().SelectedCharColour, 3);
     auto* canvas = Child<QWidget>(*w, "canvas");
     Press(canvas, {0, 0});
-    QVERIFY(w->Core().Document.GetPixelBit(0, 0, 0));
-    QVERIFY(w->Core().Document.GetPixelBit(1, 0, 0));
+    QVERIFY(w->Doc().Picture().GetPixelBit(0, 0, 0));
+    QVERIFY(w->Doc().Picture().GetPixelBit(1, 0, 0));
     // Dragging paints the next spot; the status bar shows the spot in bare numbers.
     Send(canvas, QEvent::MouseMove, {4 * 100 + 1, 4 * 13 + 2}, Qt::NoButton, Qt::LeftButton);
-    QVERIFY(w->Core().Document.GetPixelBit(0, 100, 13));
+    QVERIFY(w->Doc().Picture().GetPixelBit(0, 100, 13));
     auto status = [&w](const char* name) { return Child<QLabel>(*w, name)->text(); };
     QCOMPARE(status("statusX"), QString("12"));
     QCOMPARE(status("statusCellY"), QString("13"));
@@ -82,11 +82,11 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(status("statusCellX"), QString("Ax: 2"));
     QCOMPARE(status("statusCellY"), QString("Ay: 30"));
     // Undo brings the black picture back, a second undo the strokes.
-    const Picture painted = w->Core().Document;
+    const Picture painted = w->Doc().Picture();
     w->UndoSwap();
-    QCOMPARE(w->Core().Document, Picture{});
+    QCOMPARE(w->Doc().Picture(), Picture{});
     w->UndoSwap();
-    QCOMPARE(w->Core().Document, painted);
+    QCOMPARE(w->Doc().Picture(), painted);
   }
 
   void editModeButtonsSwitchTheModes() {
@@ -96,22 +96,22 @@ class DrawingWindowTest : public QObject {
     QVERIFY(pix->isDown());
     QVERIFY(rgb->isDown());
     PressAndRelease(pix);
-    QVERIFY(!w->Core().Editing.EditModePix);
+    QVERIFY(!w->Colours().EditModePix);
     QVERIFY(!pix->isDown());
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
     Press(Child<QWidget>(*w, "canvas"), {0, 0});
-    QVERIFY(!w->Core().Document.GetPixelBit(0, 0, 0));
+    QVERIFY(!w->Doc().Picture().GetPixelBit(0, 0, 0));
     PressAndRelease(rgb);
-    QVERIFY(!w->Core().Editing.EditModeRgb);
+    QVERIFY(!w->Colours().EditModeRgb);
     QVERIFY(!rgb->isDown());
   }
 
   void rightPressPicksTheCellsColours() {
     auto w = Shown();
-    w->Core().Document.SetAttr(0, 0, 0, 3, 4);
-    w->Core().Document.SetAttr(1, 0, 0, 5, 6);
+    w->Doc().SetAttr(0, 0, 0, {3, 4});
+    w->Doc().SetAttr(1, 0, 0, {5, 6});
     Press(Child<QWidget>(*w, "canvas"), {1, 1}, Qt::RightButton);
-    QCOMPARE(w->Core().Editing.CurrentColours, (ColourSet{3, 4, 5, 6}));
+    QCOMPARE(w->Colours().CurrentColours, (ColourSet{3, 4, 5, 6}));
     const CharPalette mixed = MakeCharPalette(3, 4, 5, 6);
     for (int k = 0; k < 4; ++k) {
       const QColor entry = Child<ClickablePanel>(*w, QString("charPaletteEntry%1").arg(k))->Colour();
@@ -130,7 +130,7 @@ class DrawingWindowTest : public QObject {
     QVERIFY(paletteWindow->isVisible());
     QVERIFY(paletteButton->isDown());
     ClickOn(Child<ClickablePanel>(*w, "entrySwatch2"));
-    QCOMPARE(w->Core().Editing.SelectedCharColour, 2);
+    QCOMPARE(w->Colours().SelectedCharColour, 2);
     QVERIFY(entry(2)->IsLowered());
     QVERIFY(Child<ClickablePanel>(*w, "entrySwatch2")->IsLowered());
     QVERIFY(!entry(0)->IsLowered());
@@ -140,14 +140,14 @@ class DrawingWindowTest : public QObject {
     QVERIFY(selector("paperSelector1")->IsLowered());
     QVERIFY(!selector("inkSelector1")->IsLowered());
     Press(Child<QWidget>(*w, "fullPalette"), {4 * 16 + 3, 9 * 16 + 3});
-    QCOMPARE(w->Core().Editing.CurrentColours.INK0, 4);
-    QCOMPARE(w->Core().Editing.CurrentColours.PAP1, 9);
+    QCOMPARE(w->Colours().CurrentColours.INK0, 4);
+    QCOMPARE(w->Colours().CurrentColours.PAP1, 9);
     const Rgb mix = MixColours(4, 9);
     QCOMPARE(entry(2)->Colour(), QColor(RedOf(mix), GreenOf(mix), BlueOf(mix)));
     ClickOn(selector("inkSelector1"));
-    QCOMPARE(w->Core().Editing.SelectedCharColour, 3);
+    QCOMPARE(w->Colours().SelectedCharColour, 3);
     Press(Child<QWidget>(*w, "paperStrip0"), {13 * 16 + 2, 3});
-    QCOMPARE(w->Core().Editing.CurrentColours.PAP0, 13);
+    QCOMPARE(w->Colours().CurrentColours.PAP0, 13);
     PressAndRelease(paletteButton);
     QVERIFY(!paletteWindow->isVisible());
     QVERIFY(!paletteButton->isDown());
@@ -158,7 +158,7 @@ class DrawingWindowTest : public QObject {
     PressAndRelease(Child<QToolButton>(*w, "borderPaletteButton"));
     QVERIFY(Child<QWidget>(*w, "borderPaletteWindow")->isVisible());
     Press(Child<QWidget>(*w, "borderPalette"), {7 * 16 + 8, 2 * 16 + 8});
-    QCOMPARE(w->Core().Document.Border, (BorderChoice{7, 2}));
+    QCOMPARE(w->Doc().Picture().Border, (BorderChoice{7, 2}));
     QCOMPARE(Child<QWidget>(*w, "previewBorder")->palette().color(QPalette::Window), QColor(0, 202, 115));
   }
 
@@ -169,9 +169,9 @@ class DrawingWindowTest : public QObject {
     const auto* timer = Child<QTimer>(*w, "locatorBlinkTimer");
     Press(locator, {corner.X + 4, corner.Y + 4});
     QVERIFY(timer->isActive());
-    for (int tick = 0; tick < 20; ++tick) w->LocatorBlinkTick();
+    for (int tick = 0; tick < 20; ++tick) w->LocatorBlinkTimerTick();
     QVERIFY(timer->isActive());
-    w->LocatorBlinkTick();
+    w->LocatorBlinkTimerTick();
     QVERIFY(!timer->isActive());
     // Black background: no swatch, no blink.
     Press(locator, {0, 0});

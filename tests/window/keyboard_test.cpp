@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "selection/transforms.h"
+#include "editing/transforms.h"
 #include "support/random_picture.h"
 #include "support/window_test_support.h"
 #include "window/main_window.h"
@@ -61,16 +61,16 @@ class KeyboardTest : public QObject {
     auto w = Window();
     const struct {
       int Key;
-      InstrumentKind Tool;
-    } tools[] = {{Qt::Key_N, InstrumentKind::FillChar}, {Qt::Key_S, InstrumentKind::Select},
-                 {Qt::Key_L, InstrumentKind::Line},     {Qt::Key_J, InstrumentKind::Rect},
-                 {Qt::Key_P, InstrumentKind::Paint}};
+      ToolKind Tool;
+    } tools[] = {{Qt::Key_N, ToolKind::FillCell}, {Qt::Key_S, ToolKind::Select},
+                 {Qt::Key_L, ToolKind::Line},     {Qt::Key_J, ToolKind::Rect},
+                 {Qt::Key_P, ToolKind::Paint}};
     for (const auto& t : tools) {
       Key(*w, Qt::Key_S);  // something else first
       QVERIFY(Key(*w, t.Key));
-      QVERIFY(w->Core().Editing.CurrentInstrument == t.Tool);
+      QVERIFY(w->Tools().Current == t.Tool);
       Key(*w, Qt::Key_L, Qt::ControlModifier);  // with Ctrl nothing is chosen
-      QVERIFY(w->Core().Editing.CurrentInstrument == t.Tool);
+      QVERIFY(w->Tools().Current == t.Tool);
     }
     const struct {
       int Key;
@@ -82,10 +82,10 @@ class KeyboardTest : public QObject {
         {Qt::Key_V, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
         {Qt::Key_F12, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
         {Qt::Key_V, Qt::AltModifier, [](MainWindow& m) { return Child<QWidget>(m, "magnifierWindow")->isVisible(); }},
-        {Qt::Key_G, {}, [](MainWindow& m) { return m.Core().View.CharGridOn; }},
-        {Qt::Key_H, {}, [](MainWindow& m) { return m.Core().View.PixelGridOn; }},
-        {Qt::Key_W, {}, [](MainWindow& m) { return !m.Core().Editing.EditModePix; }},
-        {Qt::Key_E, {}, [](MainWindow& m) { return !m.Core().Editing.EditModeRgb; }},
+        {Qt::Key_G, {}, [](MainWindow& m) { return m.Display().Settings().CharGridOn; }},
+        {Qt::Key_H, {}, [](MainWindow& m) { return m.Display().Settings().PixelGridOn; }},
+        {Qt::Key_W, {}, [](MainWindow& m) { return !m.Colours().EditModePix; }},
+        {Qt::Key_E, {}, [](MainWindow& m) { return !m.Colours().EditModeRgb; }},
     };
     for (const auto& t : toggles) {
       QVERIFY(!t.State(*w));
@@ -106,7 +106,7 @@ class KeyboardTest : public QObject {
     for (const auto m : modifiers)
       for (int k = 0; k < 4; ++k) {
         Key(*w, Qt::Key_1 + k, m);
-        QCOMPARE(w->Core().Editing.SelectedCharColour, k);
+        QCOMPARE(w->Colours().SelectedCharColour, k);
       }
     QVERIFY(pointer_->Moves.isEmpty());
     // 6..9 with Ctrl: one screen pixel; 5 and 0 with Ctrl do nothing.
@@ -140,9 +140,9 @@ class KeyboardTest : public QObject {
 
   void pSelectsThePencilAndMovesRight() {
     auto w = Window();
-    w->SelectTool(InstrumentKind::Line);
+    w->SelectTool(ToolKind::Line);
     Key(*w, Qt::Key_P);
-    QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::Paint);
+    QVERIFY(w->Tools().Current == ToolKind::Paint);
     QVERIFY(Child<QToolButton>(*w, "paintToolButton")->isDown());
     QVERIFY(!Child<QToolButton>(*w, "lineToolButton")->isDown());
     QCOMPARE(pointer_->Moves, (QList<QPoint>{{4, 0}}));
@@ -150,99 +150,99 @@ class KeyboardTest : public QObject {
 
   void ctrlUpWithThePreviewShownRotatesStepsAndRedraws() {
     auto w = Window();
-    w->Core().Document = test_support::RandomPicture(8, 4);
-    w->Core().Redraw(true);
-    w->Core().Selection = {.Shown = true, .Left = 1, .Top = 1, .Width = 1, .Height = 1};
+    w->Doc() = Document(test_support::RandomPicture(8, 4));
+    w->Display().Render.Redraw(true);
+    w->Tools().Selection = {.Shown = true, .Left = 1, .Top = 1, .Width = 1, .Height = 1};
     w->TogglePreviewWindow();
-    const std::uint8_t top = w->Core().Document.Pixels[0].At(1, 8);
+    const std::uint8_t top = w->Doc().Picture().Pixels[0].At(1, 8);
     Key(*w, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(w->Core().View.SelectorSize, 12);
-    QCOMPARE(w->Core().Document.Pixels[0].At(1, 15), top);  // the top line went to the bottom
+    QCOMPARE(w->Display().ZoomSelectorSize(), 12);
+    QCOMPARE(w->Doc().Picture().Pixels[0].At(1, 15), top);  // the top line went to the bottom
     // Undo (Ctrl+Z) brings the rotation back.
     Key(*w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->Core().Document.Pixels[0].At(1, 8), top);
+    QCOMPARE(w->Doc().Picture().Pixels[0].At(1, 8), top);
   }
 
   void ctrlArrowsRotateThePixelsAndPlainArrowsWipeOverlays() {
     const struct {
       int Key;
-      void (*Transform)(Editor&);
+      void (*Transform)(Document&, View&, const CellSelection&);
     } rows[] = {{Qt::Key_Left, RotatePixelsLeft},
                 {Qt::Key_Right, RotatePixelsRight},
                 {Qt::Key_Up, RotatePixelsUp},
                 {Qt::Key_Down, RotatePixelsDown}};
+    const CellSelection selection{.Shown = true, .Left = 2, .Top = 5, .Width = 2, .Height = 3};
     for (const auto& r : rows) {
       auto w = Window();
-      Editor expected;
-      for (Editor* e : {&w->Core(), &expected}) {
-        e->Document = test_support::RandomPicture(4, 12);
-        e->Selection = {.Shown = true, .Left = 2, .Top = 5, .Width = 2, .Height = 3};
-      }
+      Document expected(test_support::RandomPicture(4, 12));
+      View expectedView(expected.Picture());
+      w->Doc() = expected;
+      w->Tools().Selection = selection;
       Key(*w, r.Key, Qt::ControlModifier);
-      r.Transform(expected);
-      QCOMPARE(w->Core().Document, expected.Document);
+      r.Transform(expected, expectedView, selection);
+      QCOMPARE(w->Doc().Picture(), expected.Picture());
     }
     // Right, Up and Down redraw the canvas, wiping a rubber band; Left does not.
     auto w = Window();
-    w->Core().Redraw(true);
-    const Raster clean = w->Core().Render.EditorImage;
+    w->Display().Render.Redraw(true);
+    const Raster clean = w->Display().Render.EditorImage;
     for (const int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
-      w->Core().Render.DrawOverlayLine({0, 0}, {300, 200}, 4, MakeRgb(255, 0, 0));
+      w->Display().Render.DrawOverlayLine({0, 0}, {300, 200}, 4, MakeRgb(255, 0, 0));
       Key(*w, key);
-      QCOMPARE(w->Core().Render.EditorImage == clean, key != Qt::Key_Left);
-      w->Core().Redraw(false);
+      QCOMPARE(w->Display().Render.EditorImage == clean, key != Qt::Key_Left);
+      w->Display().Render.Redraw(false);
     }
   }
 
   void escEndsTheShapeAndRemovesTheSelection() {
     auto w = Window();
-    w->Core().Editing.ShapeInProgress = true;
-    w->Core().Selection = {.Shown = true, .Left = 2, .Top = 2, .Width = 3, .Height = 1};
+    w->Tools().ShapeInProgress = true;
+    w->Tools().Selection = {.Shown = true, .Left = 2, .Top = 2, .Width = 3, .Height = 1};
     QVERIFY(Key(*w, Qt::Key_Escape));
-    QVERIFY(!w->Core().Editing.ShapeInProgress);
-    QVERIFY(!w->Core().Selection.Shown);
-    QCOMPARE(w->Core().Selection.Width, 3);
-    w->Core().Selection.Shown = true;
+    QVERIFY(!w->Tools().ShapeInProgress);
+    QVERIFY(!w->Tools().Selection.Shown);
+    QCOMPARE(w->Tools().Selection.Width, 3);
+    w->Tools().Selection.Shown = true;
     Key(*w, Qt::Key_D, Qt::ControlModifier);
-    QVERIFY(!w->Core().Selection.Shown);
+    QVERIFY(!w->Tools().Selection.Shown);
   }
 
   void copyAndPasteFollowThePointer() {
     auto w = Window();
-    w->Core().Document = test_support::RandomPicture(8, 9);
-    const Picture start = w->Core().Document;
-    w->Core().Selection = {.Shown = true, .Left = 0, .Top = 0, .Width = 1, .Height = 1};
+    w->Doc() = Document(test_support::RandomPicture(8, 9));
+    const Picture start = w->Doc().Picture();
+    w->Tools().Selection = {.Shown = true, .Left = 0, .Top = 0, .Width = 1, .Height = 1};
     pointer_->Under = Child<QWidget>(*w, "canvas");
     Key(*w, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "paletteWindow")->isVisible());  // Ctrl+C copies, it does not toggle
-    w->Core().Editing.LastCanvasPointer = {5 * 32 + 1, 3 * 32 + 1};  // cell (5, 3) at zoom level 1
+    w->Tools().LastCanvasPointer = {5 * 32 + 1, 3 * 32 + 1};  // cell (5, 3) at zoom level 1
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
     for (int line = 0; line < 8; ++line)
-      QCOMPARE(w->Core().Document.Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
+      QCOMPARE(w->Doc().Picture().Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
     // Away from the picture nothing is pasted.
     pointer_->Under = Child<QWidget>(*w, "paletteButton");
-    w->Core().Editing.LastCanvasPointer = {10 * 32, 10 * 32};
-    const Picture before = w->Core().Document;
+    w->Tools().LastCanvasPointer = {10 * 32, 10 * 32};
+    const Picture before = w->Doc().Picture();
     Key(*w, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w->Core().Document, before);
+    QCOMPARE(w->Doc().Picture(), before);
     // Delete fills the selection with the current colours.
     Key(*w, Qt::Key_4);
     Key(*w, Qt::Key_Delete);
-    QCOMPARE(w->Core().Document.Pixels[0].At(0, 3), 0xFF);
+    QCOMPARE(w->Doc().Picture().Pixels[0].At(0, 3), 0xFF);
   }
 
   void editMenuRunsTheCommands() {
     auto w = Window();
-    w->Core().Document = test_support::RandomPicture(8, 10);
-    w->Core().Selection = {.Shown = true, .Left = 3, .Top = 3, .Width = 1, .Height = 1};
-    const std::uint8_t b = w->Core().Document.Pixels[0].At(3, 24);
+    w->Doc() = Document(test_support::RandomPicture(8, 10));
+    w->Tools().Selection = {.Shown = true, .Left = 3, .Top = 3, .Width = 1, .Height = 1};
+    const std::uint8_t b = w->Doc().Picture().Pixels[0].At(3, 24);
     Child<QAction>(*w, "flipVerticalAction")->trigger();
-    QCOMPARE(w->Core().Document.Pixels[0].At(3, 31), b);
+    QCOMPARE(w->Doc().Picture().Pixels[0].At(3, 31), b);
     Child<QAction>(*w, "flipVerticalAction")->trigger();
-    QCOMPARE(w->Core().Document.Pixels[0].At(3, 24), b);
+    QCOMPARE(w->Doc().Picture().Pixels[0].At(3, 24), b);
     Child<QAction>(*w, "removeSelectionAction")->trigger();
-    QVERIFY(!w->Core().Selection.Shown);
+    QVERIFY(!w->Tools().Selection.Shown);
   }
 
   void keysWithAMenuCommandTriggerItsAction() {
@@ -283,9 +283,9 @@ class KeyboardTest : public QObject {
     auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
     box->setFocus();
     Type(box, Qt::Key_G);
-    QVERIFY(w->Core().View.CharGridOn);
+    QVERIFY(w->Display().Settings().CharGridOn);
     Type(Child<QWidget>(*w, "paletteButton"), Qt::Key_N);
-    QVERIFY(w->Core().Editing.CurrentInstrument == InstrumentKind::FillChar);
+    QVERIFY(w->Tools().Current == ToolKind::FillCell);
   }
 };
 

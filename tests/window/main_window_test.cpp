@@ -66,7 +66,7 @@ class MainWindowTest : public QObject {
   void startsAsTheStartUpPicture() {
     auto w = Shown();
     QCOMPARE(w->windowTitle(), QString("chromaLoom x0.91"));
-    QCOMPARE(w->Core().Document, Picture{});
+    QCOMPARE(w->Doc().Picture(), Picture{});
     QVERIFY(w->IsPictureMaximised());
     for (const char* name : {"paletteWindow", "borderPaletteWindow", "previewWindow", "magnifierWindow",
                              "correctorWindow", "bitmapExportWindow"})
@@ -210,7 +210,7 @@ class MainWindowTest : public QObject {
     QFETCH(int, level);
     auto w = Shown();
     QTest::mousePress(Child<QToolButton>(*w, QString("zoomButton%1").arg(level)), Qt::LeftButton);
-    QCOMPARE(w->Core().View.ZoomLevel, level);
+    QCOMPARE(w->Display().ZoomLevel(), level);
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024 * level, 768 * level));
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
     for (int i = 1; i <= 4; ++i) QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
@@ -252,12 +252,12 @@ class MainWindowTest : public QObject {
     auto* preview = Child<QWidget>(*w, "preview");
     QVERIFY(previewWindow->isVisible());
     QVERIFY(previewButton->isDown());
-    w->Core().View.SelectorSize = 12;
+    w->Display().SetZoomSelectorSize(12);
     Send(preview, QEvent::MouseMove, QPoint(20 * 16 + 3, 10 * 16 + 5));
-    QCOMPARE(w->Core().View.SelectorColumn, 20);
-    QCOMPARE(w->Core().View.SelectorRow, 10);
+    QCOMPARE(w->Display().ZoomSelectorCell().X, 20);
+    QCOMPARE(w->Display().ZoomSelectorCell().Y, 10);
     Send(preview, QEvent::MouseButtonPress, QPoint(20 * 16 + 3, 10 * 16 + 5), Qt::RightButton);
-    QCOMPARE(w->Core().View.ZoomLevel, 3);
+    QCOMPARE(w->Display().ZoomLevel(), 3);
     const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
     QCOMPARE(box->horizontalScrollBar()->value(), 1920);
     QCOMPARE(box->verticalScrollBar()->value(), 960);
@@ -268,28 +268,28 @@ class MainWindowTest : public QObject {
   void selectorFrameFollowsThePointerAndLeavesOverTheBorder() {
     auto w = Shown();
     w->TogglePreviewWindow();
-    const Raster clean = w->Core().Render.PreviewRaster;
+    const Raster clean = w->Display().Render.PreviewRaster;
     Send(Child<QWidget>(*w, "preview"), QEvent::MouseMove, QPoint(40, 40));
-    QVERIFY(!(w->Core().Render.PreviewImage == clean));
+    QVERIFY(!(w->Display().Render.PreviewImage == clean));
     Send(Child<QWidget>(*w, "previewBorder"), QEvent::MouseMove, QPoint(10, 10));
-    QVERIFY(w->Core().Render.PreviewImage == clean);
+    QVERIFY(w->Display().Render.PreviewImage == clean);
   }
 
   void selectorSizeStaysWithinItsBounds() {
     auto w = Shown();
     auto press = [&](Qt::Key key) { Type(w.get(), key); };
     press(Qt::Key_Up);  // preview hidden: no change
-    QCOMPARE(w->Core().View.SelectorSize, 8);
+    QCOMPARE(w->Display().ZoomSelectorSize(), 8);
     w->TogglePreviewWindow();
     const int expected[] = {12, 16, 16};
     for (int size : expected) {
       press(Qt::Key_Up);
-      QCOMPARE(w->Core().View.SelectorSize, size);
+      QCOMPARE(w->Display().ZoomSelectorSize(), size);
     }
     const int down[] = {12, 8, 8};
     for (int size : down) {
       press(Qt::Key_Down);
-      QCOMPARE(w->Core().View.SelectorSize, size);
+      QCOMPARE(w->Display().ZoomSelectorSize(), size);
     }
   }
 
@@ -347,31 +347,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown.pixel(z + 2, z + 2), qRgb(0, 0, 0));
     PressAndRelease(charGrid);
     QVERIFY(!charGrid->isDown());
-    QVERIFY(!w->Core().View.CharGridOn);
+    QVERIFY(!w->Display().Settings().CharGridOn);
   }
 
   void magnifierFollowsTheCanvasPointer() {
     auto w = Shown();
-    w->Core().Document = test_support::RandomPicture(8, 3);
-    w->Core().Redraw(true);
+    w->Doc() = Document(test_support::RandomPicture(8, 3));
+    w->Display().Render.Redraw(true);
     w->ToggleMagnifier();
     QVERIFY(Child<QWidget>(*w, "magnifierWindow")->isVisible());
     QVERIFY(Child<QToolButton>(*w, "magnifierButton")->isDown());
     Send(Child<QWidget>(*w, "canvas"), QEvent::MouseMove, QPoint(1023, 767));
-    const Raster& preview = w->Core().Render.PreviewImage;
-    const Raster& magnifier = w->Core().Render.MagnifierImage;
+    const Raster& preview = w->Display().Render.PreviewImage;
+    const Raster& magnifier = w->Display().Render.MagnifierImage;
     QCOMPARE(magnifier.At(0, 0), preview.At(336, 208));
     QCOMPARE(magnifier.At(175, 175), preview.At(511, 383));
   }
 
   void timerTickClearsTheInputPauseAndMovesTheAnts() {
     auto w = Shown();
-    w->Core().CanvasInputSuspended = true;
+    w->Tools().CanvasInputSuspended = true;
     const int phases[] = {4, 8, 12, 0};
     for (int phase : phases) {
-      w->AntsTick();
-      QCOMPARE(w->Core().AntsPhase, phase);
-      QVERIFY(!w->Core().CanvasInputSuspended);
+      w->AntsTimerTick();
+      QCOMPARE(w->Display().AntsPhase(), phase);
+      QVERIFY(!w->Tools().CanvasInputSuspended);
     }
   }
 
@@ -379,12 +379,12 @@ class MainWindowTest : public QObject {
     auto w = Shown();
     w->SetZoom(3);
     Child<QAction>(*w, "newPicture8x4Action")->trigger();
-    QCOMPARE(w->Core().Document.CharMode, 4);
-    QCOMPARE(w->Core().View.ZoomLevel, 1);
+    QCOMPARE(w->Doc().CellHeight(), 4);
+    QCOMPARE(w->Display().ZoomLevel(), 1);
     QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
     w->SetZoom(2);
     Child<QAction>(*w, "convertTo8x2Action")->trigger();
-    QCOMPARE(w->Core().Document.CharMode, 2);
+    QCOMPARE(w->Doc().CellHeight(), 2);
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024, 768));
   }
 
@@ -395,25 +395,25 @@ class MainWindowTest : public QObject {
     const QString bad = WriteFile(dir, "bad.mgs", {'M', 'G', 'S', 1, 3});
 
     MainWindow none({});
-    QCOMPARE(none.Core().Document, Picture{});
+    QCOMPARE(none.Doc().Picture(), Picture{});
     QVERIFY(none.StartupError().isEmpty());
 
     MainWindow one({good});
-    QCOMPARE(one.Core().Document, picture);
-    QCOMPARE(one.Core().View.ZoomLevel, 1);
-    QVERIFY(!one.Core().CanvasInputSuspended);
+    QCOMPARE(one.Doc().Picture(), picture);
+    QCOMPARE(one.Display().ZoomLevel(), 1);
+    QVERIFY(!one.Tools().CanvasInputSuspended);
     QCOMPARE(one.DialogFolder(), dir.path() + "/");
 
     MainWindow broken({bad});
-    QCOMPARE(broken.Core().Document, Picture{});
+    QCOMPARE(broken.Doc().Picture(), Picture{});
     QVERIFY(broken.StartupError().startsWith("Error file format"));
 
     MainWindow missing({dir.filePath("missing.mgs")});
-    QCOMPARE(missing.Core().Document, Picture{});
+    QCOMPARE(missing.Doc().Picture(), Picture{});
     QVERIFY(missing.StartupError().contains("missing.mgs"));
 
     MainWindow two({good, good});
-    QCOMPARE(two.Core().Document, Picture{});
+    QCOMPARE(two.Doc().Picture(), Picture{});
     QCOMPARE(two.DialogFolder(), two.ProgramFolder());
   }
 };
