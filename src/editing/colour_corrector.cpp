@@ -84,8 +84,8 @@ void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Rend
   const CorrectorCellArea old = CorrectorCellInPicture(picture, corrector);
   const Rect oldArea = CellOnCorrectorImage(old);
   const Rect source = CellOnScreenRaster(old);
-  ScaleArea(render.CorrectorImage0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
-  ScaleArea(render.CorrectorImage1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
   render.MarkCorrectorsDamaged();
 
   const int h = old.Height;
@@ -144,8 +144,8 @@ void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& 
 void DrawCorrectorAnts(const CorrectorState& corrector, const Picture& picture, View& view) {
   const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(picture, corrector));
   Renderer& render = view.Render;
-  DrawMarchingAnts(render.CorrectorImage0, area, view.AntsPhase(), view.Ants());
-  DrawMarchingAnts(render.CorrectorImage1, area, view.AntsPhase(), view.Ants());
+  DrawMarchingAnts(render.CorrectorScreen0, area, view.AntsPhase(), view.Ants());
+  DrawMarchingAnts(render.CorrectorScreen1, area, view.AntsPhase(), view.Ants());
   render.MarkCorrectorsDamaged();
 }
 

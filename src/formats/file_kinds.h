@@ -26,7 +26,8 @@ struct FileKindInfo {
   FileKind Kind;
   std::string_view Extension;  // lower case, with the dot
   const char* Name;            // in messages and the converter's --info
-  const char* DialogFilter;    // Qt name filter of the dialog that reads or writes it
+  const char* OpenFilter;      // Qt name filter of the dialog that reads it; nullptr: never read
+  const char* SaveFilter;      // Qt name filter of the dialog that writes it; nullptr: never written
   std::size_t ReadCap;         // the most bytes its reader looks at
   PictureReader Read;          // nullptr: never read
   PictureWriter Write;         // nullptr: not written from the picture alone

@@ -107,8 +107,8 @@ void Renderer::ShowPreview() {
 
 void Renderer::RedrawCorrector(bool full) {
   if (full) RenderAll();
-  CorrectorImage0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
-  CorrectorImage1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
+  CorrectorScreen0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
+  CorrectorScreen1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
   correctorsDamaged_ = true;
 }
 

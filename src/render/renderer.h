@@ -58,8 +58,8 @@ class Renderer {
   // Display surfaces.
   Raster EditorImage;
   Raster PreviewImage{PreviewWidth, PreviewHeight};
-  Raster CorrectorImage0{PreviewWidth, PreviewHeight};
-  Raster CorrectorImage1{PreviewWidth, PreviewHeight};
+  Raster CorrectorScreen0{PreviewWidth, PreviewHeight};
+  Raster CorrectorScreen1{PreviewWidth, PreviewHeight};
   Raster MagnifierImage{MagnifierSize, MagnifierSize};
 
   void RenderAll();

@@ -18,7 +18,8 @@ std::vector<std::uint8_t> ReadCapped(const QString& path, FileKind kind) {
   return ReadFileBytes(path.toStdString(), MaxReadLength(kind));
 }
 
-QString FilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).DialogFilter); }
+QString OpenFilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).OpenFilter); }
+QString SaveFilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).SaveFilter); }
 
 QString ExtensionOf(FileKind kind) {
   const std::string_view extension = InfoOf(kind).Extension;
@@ -88,7 +89,7 @@ void FileCommands::Load(const QString& path, FileKind kind) {
 }
 
 void FileCommands::Open() {
-  const auto name = AskOpenFile(FilterOf(FileKind::Mgs));
+  const auto name = AskOpenFile(OpenFilterOf(FileKind::Mgs));
   if (!name) return;
   // The click that closed the dialog must not paint into the new picture.
   tools_.CanvasInputSuspended = true;
@@ -96,26 +97,26 @@ void FileCommands::Open() {
 }
 
 void FileCommands::Save() {
-  const auto name = AskSaveFile(FilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
+  const auto name = AskSaveFile(SaveFilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
   if (!name) return;
   Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
 }
 
 void FileCommands::Import(FileKind kind) {
   if (!InfoOf(kind).Read) return;
-  if (const auto name = AskOpenFile(FilterOf(kind))) Load(*name, kind);
+  if (const auto name = AskOpenFile(OpenFilterOf(kind))) Load(*name, kind);
 }
 
 void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write) return;
-  const auto name = AskSaveFile(FilterOf(kind), ExtensionOf(kind));
+  const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
   Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
 }
 
 bool FileCommands::ExportBitmap(int sizeIndex) {
   const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
-  const auto name = AskSaveFile(FilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
+  const auto name = AskSaveFile(SaveFilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
   if (!name) return true;
   return Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteBmp(bitmap)); });
 }

@@ -244,7 +244,7 @@ void MainWindow::CreatePanels() {
   bitmapExportWindow_ = new BitmapExportWindow(*dragger_, clientArea_);
   previewWindow_ = new PreviewWindow(render.PreviewImage, *dragger_, clientArea_);
   magnifierWindow_ = new MagnifierWindow(render.MagnifierImage, *dragger_, clientArea_);
-  const CorrectorImages correctorImages{render.CorrectorImage0, render.CorrectorImage1, corrector_.Detail0,
+  const CorrectorImages correctorImages{render.CorrectorScreen0, render.CorrectorScreen1, corrector_.Detail0,
                                         corrector_.Detail1, corrector_.Strips};
   correctorWindow_ = new CorrectorWindow(correctorImages, *dragger_, clientArea_);
   correctorWindow_->SizeDetailFrames(document_.CellHeight());

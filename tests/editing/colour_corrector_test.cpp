@@ -42,7 +42,7 @@ void PressOnCell(EditingFixture& fx, int column, int row) {
 std::pair<Raster, Raster> CleanCorrectorImages(const Picture& picture) {
   View fresh(picture);
   fresh.Render.RedrawCorrector(true);
-  return {fresh.Render.CorrectorImage0, fresh.Render.CorrectorImage1};
+  return {fresh.Render.CorrectorScreen0, fresh.Render.CorrectorScreen1};
 }
 
 struct Block {
@@ -226,7 +226,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     const Picture before = doc;
     const Planes snapshot = fx->Doc.UndoSnapshot();
     const Raster editorImage = render.EditorImage;
-    const Raster corrector0 = render.CorrectorImage0, corrector1 = render.CorrectorImage1;
+    const Raster corrector0 = render.CorrectorScreen0, corrector1 = render.CorrectorScreen1;
     render.TakeDamage();
     Exchange(*fx);
 
@@ -243,8 +243,8 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     for (int y = 0; y < 384; ++y)
       for (int x = 0; x < 512; ++x) {
         const bool inCell = x / 16 == column && y / (2 * h) == row;
-        ASSERT_EQ(render.CorrectorImage0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
-        ASSERT_EQ(render.CorrectorImage1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(render.CorrectorScreen0.At(x, y), (inCell ? corrector1 : corrector0).At(x, y)) << x << ", " << y;
+        ASSERT_EQ(render.CorrectorScreen1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
       }
     EXPECT_TRUE(render.TakeDamage().Correctors);
     // No snapshot and no editor refresh.
@@ -333,7 +333,7 @@ TEST(ColourCorrector, RowPastThePictureAfterAModeChangeWorksOnTheLastRow) {
 
     DrawAnts(*fx);
     DrawAnts(*reference);
-    EXPECT_TRUE(fx->Display.Render.CorrectorImage0 == reference->Display.Render.CorrectorImage0);
+    EXPECT_TRUE(fx->Display.Render.CorrectorScreen0 == reference->Display.Render.CorrectorScreen0);
 
     // The exchange touches the last row's lines of column 30 and nothing else.
     const Picture& doc = fx->Doc.Picture();
@@ -358,10 +358,10 @@ TEST(ColourCorrector, PressRemovesTheOldCellsOutline) {
       fx->Display.AdvanceAnts();
       DrawAnts(*fx);
     }
-    ASSERT_FALSE(fx->Display.Render.CorrectorImage0 == clean0);
+    ASSERT_FALSE(fx->Display.Render.CorrectorScreen0 == clean0);
     PressOnCell(*fx, 6, 7);
-    EXPECT_TRUE(fx->Display.Render.CorrectorImage0 == clean0);
-    EXPECT_TRUE(fx->Display.Render.CorrectorImage1 == clean1);
+    EXPECT_TRUE(fx->Display.Render.CorrectorScreen0 == clean0);
+    EXPECT_TRUE(fx->Display.Render.CorrectorScreen1 == clean1);
   }
 }
 
@@ -372,13 +372,13 @@ TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
     const int column = 9, row = 192 / h - 3;
     PressOnCell(*fx, column, row);
     Renderer& render = fx->Display.Render;
-    const Raster before0 = render.CorrectorImage0, before1 = render.CorrectorImage1;
+    const Raster before0 = render.CorrectorScreen0, before1 = render.CorrectorScreen1;
     render.TakeDamage();
     DrawAnts(*fx);
     EXPECT_TRUE(render.TakeDamage().Correctors);
     const Rect cell{column * 16, row * 2 * h, 16, 2 * h};
     for (const auto& [image, before] :
-         {std::pair{&render.CorrectorImage0, &before0}, std::pair{&render.CorrectorImage1, &before1}}) {
+         {std::pair{&render.CorrectorScreen0, &before0}, std::pair{&render.CorrectorScreen1, &before1}}) {
       int outline = 0;
       for (int y = 0; y < 384; ++y)
         for (int x = 0; x < 512; ++x) {
@@ -395,10 +395,10 @@ TEST(ColourCorrector, AntsOutlineTheCellOnBothImages) {
       EXPECT_GT(outline, 0);
     }
     // The dashes move with the phase.
-    const Raster first = render.CorrectorImage0;
+    const Raster first = render.CorrectorScreen0;
     fx->Display.AdvanceAnts();
     DrawAnts(*fx);
-    EXPECT_FALSE(render.CorrectorImage0 == first);
+    EXPECT_FALSE(render.CorrectorScreen0 == first);
   }
 }
 

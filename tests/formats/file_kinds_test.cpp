@@ -30,10 +30,18 @@ TEST(FileKinds, EveryRowIsConsistent) {
     } else {
       EXPECT_THROW(ReadPictureFile(row.Kind, anyBytes), std::invalid_argument);
     }
+    // A kind that is read has an open dialog; one that is exported, a save dialog showing its own extension.
+    EXPECT_EQ(row.OpenFilter != nullptr, row.Read != nullptr);
+    if (row.ExportCaption) {
+      ASSERT_NE(row.SaveFilter, nullptr);
+      EXPECT_NE(std::string(row.SaveFilter).find("(*" + ext + ")"), std::string::npos) << row.SaveFilter;
+    }
     // Qt name filters: "text (*.ext ...)", never the "text|*.ext" of other toolkits.
-    const std::string filter = row.DialogFilter;
-    EXPECT_NE(filter.find("(*."), std::string::npos) << filter;
-    EXPECT_EQ(filter.find('|'), std::string::npos) << filter;
+    for (const char* filter : {row.OpenFilter, row.SaveFilter}) {
+      if (!filter) continue;
+      EXPECT_NE(std::string(filter).find("(*."), std::string::npos) << filter;
+      EXPECT_EQ(std::string(filter).find('|'), std::string::npos) << filter;
+    }
   }
 }
 

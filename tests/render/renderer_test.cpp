@@ -84,7 +84,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   ASSERT_EQ(render.EditorImage.Width(), 1024);  // a fresh view is at zoom level 1
   render.Redraw(true);
   render.RedrawCorrector(false);
-  const Raster corrector0 = render.CorrectorImage0;
+  const Raster corrector0 = render.CorrectorScreen0;
   const Raster screen0 = render.ScreenRaster0;
   picture.SetAttr(0, 12, 40, 0, 14);
   picture.SetPixelBit(0, 100, 40, true);
@@ -93,7 +93,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   EXPECT_EQ(render.PreviewRaster.At(201, 81), MixColours(14, 0));
   EXPECT_EQ(render.PreviewImage.At(200, 80), MixColours(14, 0));
   EXPECT_EQ(render.EditorImage.At(100 * 4 + 3, 40 * 4 + 3), MixColours(14, 0));
-  EXPECT_TRUE(render.CorrectorImage0 == corrector0);
+  EXPECT_TRUE(render.CorrectorScreen0 == corrector0);
   EXPECT_TRUE(render.ScreenRaster0 == screen0);
 }
 

@@ -43,7 +43,7 @@ class CorrectorWindowTest : public QObject {
   CorrectorState& Corrector() { return window_->Corrector(); }
   // The core's rasters of the corrector's two screen views.
   static const Raster& ScreenView(const View& view, int screen) {
-    return screen == 0 ? view.Render.CorrectorImage0 : view.Render.CorrectorImage1;
+    return screen == 0 ? view.Render.CorrectorScreen0 : view.Render.CorrectorScreen1;
   }
   // Menu "Color Corrector" > "Show/Hide".
   void ShowHide() { Child<QAction>(*window_, "showCorrectorAction")->trigger(); }
