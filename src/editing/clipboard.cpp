@@ -5,14 +5,10 @@ namespace {
 
 bool InPicture(int col, int line) { return col >= 0 && col < ByteColumns && line >= 0 && line < PictureHeight; }
 
-struct Cell {
-  int Column = 0;
-  int Row = 0;
-};
-
-// Rounds towards minus infinity, so a pointer left of or above the canvas
-// lands in a negative cell rather than in cell 0.
-Cell CellUnderPointer(const View& view, const ToolState& tools, int h) {
+// The (column, row) of the cell under the pointer. Rounds towards minus
+// infinity, so a pointer left of or above the canvas lands in a negative
+// cell rather than in cell 0.
+Point CellUnderPointer(const View& view, const ToolState& tools, int h) {
   const int z = view.Scale();
   const Point p = tools.LastCanvasPointer;
   return {FloorDiv(p.X, 8 * z), FloorDiv(p.Y, h * z)};
@@ -31,12 +27,12 @@ void CopySelection(const Document& document, View& view, ToolState& tools, Pictu
   // Rows of whole cells count in the plain cell height, side columns too.
   const int h = document.ValidCellHeight();
   if (pointerOverPicture && !s.Shown && h != 0) {
-    const Cell cell = CellUnderPointer(view, tools, h);
+    const Point cell = CellUnderPointer(view, tools, h);
     view.Render.Redraw(false);
     s.Shown = true;
     s.Dragging = true;
-    s.Left = s.AnchorColumn = cell.Column;
-    s.Top = s.AnchorRow = cell.Row;
+    s.Left = s.AnchorColumn = cell.X;
+    s.Top = s.AnchorRow = cell.Y;
     s.Width = 1;
     s.Height = 1;
   }
@@ -54,15 +50,15 @@ void PasteAtPointer(Document& document, View& view, const ToolState& tools, cons
   const int h = document.ValidCellHeight();
   if (!pointerOverPicture) return;
   if (h != 0) {
-    const Cell target = CellUnderPointer(view, tools, h);
+    const Point target = CellUnderPointer(view, tools, h);
     const int rows = PictureHeight / h;
     const PictureClipboard& clip = clipboard;
     Planes& p = document.EditPlanes();
     for (int i = 0; i < clip.SourceWidth; ++i) {
-      const int toCol = target.Column + i, fromCol = clip.SourceLeft + i;
+      const int toCol = target.X + i, fromCol = clip.SourceLeft + i;
       if (toCol < 0 || toCol >= ByteColumns) continue;
       for (int j = 0; j < clip.SourceHeight; ++j) {
-        const int toRow = target.Row + j;
+        const int toRow = target.Y + j;
         if (toRow < 0 || toRow >= rows) continue;
         for (int k = 0; k < h; ++k) {
           const int fromLine = (clip.SourceTop + j) * h + k, toLine = toRow * h + k;

@@ -3,44 +3,31 @@
 namespace chromaloom {
 namespace {
 
-// A position inside a grid (pixels or cells), counted from its top-left.
-struct Offset {
-  int Across = 0;
-  int Down = 0;
-};
+// Where the item at offset `from` (from the top-left) of a block of pixels
+// or cells goes; size holds the block's width and height.
+using Mapping = Point (*)(Point from, Point size);
 
-// A rectangle of pixels or of cells: top-left corner and size.
-struct Grid {
-  int X = 0;
-  int Y = 0;
-  int Width = 0;
-  int Height = 0;
-};
-
-// Where the item at offset `from` of a grid of size `size` goes.
-using Mapping = Offset (*)(Offset from, Offset size);
-
-Offset MirrorAcross(Offset f, Offset size) { return {size.Across - 1 - f.Across, f.Down}; }
-Offset MirrorDown(Offset f, Offset size) { return {f.Across, size.Down - 1 - f.Down}; }
+Point MirrorAcross(Point f, Point size) { return {size.X - 1 - f.X, f.Y}; }
+Point MirrorDown(Point f, Point size) { return {f.X, size.Y - 1 - f.Y}; }
 // The turned block keeps the top-left corner, so it can reach past the rectangle.
-Offset QuarterTurn(Offset f, Offset size) { return {size.Down - 1 - f.Down, f.Across}; }
-Offset WrapLeft(Offset f, Offset size) { return {(f.Across + size.Across - 1) % size.Across, f.Down}; }
-Offset WrapRight(Offset f, Offset size) { return {(f.Across + 1) % size.Across, f.Down}; }
-Offset WrapUp(Offset f, Offset size) { return {f.Across, (f.Down + size.Down - 1) % size.Down}; }
-Offset WrapDown(Offset f, Offset size) { return {f.Across, (f.Down + 1) % size.Down}; }
+Point QuarterTurn(Point f, Point size) { return {size.Y - 1 - f.Y, f.X}; }
+Point WrapLeft(Point f, Point size) { return {(f.X + size.X - 1) % size.X, f.Y}; }
+Point WrapRight(Point f, Point size) { return {(f.X + 1) % size.X, f.Y}; }
+Point WrapUp(Point f, Point size) { return {f.X, (f.Y + size.Y - 1) % size.Y}; }
+Point WrapDown(Point f, Point size) { return {f.X, (f.Y + 1) % size.Y}; }
 
 bool HasLine(int line) { return line >= 0 && line < PictureHeight; }
 bool InPicture(int x, int line) { return x >= 0 && x < PictureWidth && HasLine(line); }
 bool HasCell(int col, int line) { return col >= 0 && col < ByteColumns && HasLine(line); }
 
-// Calls move(source, target) in picture coordinates for every item of the grid.
+// Calls move(source, target) in picture coordinates for every item of the block.
 template <typename Move>
-void ForEachMove(const Grid& g, Mapping map, Move move) {
-  const Offset size{g.Width, g.Height};
-  for (int down = 0; down < g.Height; ++down) {
-    for (int across = 0; across < g.Width; ++across) {
-      const Offset to = map({across, down}, size);
-      move(g.X + across, g.Y + down, g.X + to.Across, g.Y + to.Down);
+void ForEachMove(const Rect& block, Mapping map, Move move) {
+  const Point size{block.W, block.H};
+  for (int down = 0; down < block.H; ++down) {
+    for (int across = 0; across < block.W; ++across) {
+      const Point to = map({across, down}, size);
+      move(block.X + across, block.Y + down, block.X + to.X, block.Y + to.Y);
     }
   }
 }
