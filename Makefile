@@ -25,6 +25,7 @@ run: build
 bench: build
 	$(BUILD)/bench/chromaloom_bench
 	$(BUILD)/bench/chromaloom_canvas_bench
+	$(BUILD)/bench/chromaloom_convert_bench
 
 clean:
 	rm -rf $(BUILD)
