@@ -85,20 +85,20 @@ void Renderer::RestoreEditorArea(Rect r) {
       const std::size_t bytes = sizeof(Rgb) * static_cast<std::size_t>(r.W);
       std::memcpy(composed[0] + r.X, plain + r.X, bytes);
       std::memcpy(composed[2] + r.X, plain + r.X, bytes);
-      if (pixelGrid) PixelGridDots.Fill(composed[0], r.X, r.Right());
+      // The whole pixel grid first, then the whole char grid over it, so
+      // char-grid lines stay unbroken where pixel-grid lines cross them.
+      // Kind 0 and 1 sit on even rows, kind 2 on odd ones.
+      if (pixelGrid) {
+        PixelGridDots.Fill(composed[0], r.X, r.Right());
+        for (int kind = 0; kind < 3; ++kind)
+          for (int x = firstPixelLine; x < r.Right(); x += z) composed[kind][x] = PixelGridDots.At(kind == 2 ? 1 : 0);
+      }
       if (charGrid) {
         for (int col = r.X / cellWidth; col * cellWidth < r.Right(); ++col)
           if (lineTop % (CellHeightAt(h, col) * z) == 0)
             CharGridDots.Fill(composed[0], std::max(r.X, col * cellWidth), std::min(r.Right(), (col + 1) * cellWidth));
-      }
-      // Kind 0 and 1 sit on even rows, kind 2 on odd ones.
-      for (int kind = 0; kind < 3; ++kind) {
-        const int parity = kind == 2 ? 1 : 0;
-        Rgb* row = composed[kind];
-        if (pixelGrid)
-          for (int x = firstPixelLine; x < r.Right(); x += z) row[x] = PixelGridDots.At(parity);
-        if (charGrid)
-          for (int x = firstCharLine; x < r.Right(); x += cellWidth) row[x] = CharGridDots.At(parity);
+        for (int kind = 0; kind < 3; ++kind)
+          for (int x = firstCharLine; x < r.Right(); x += cellWidth) composed[kind][x] = CharGridDots.At(kind == 2 ? 1 : 0);
       }
     }
     const int yEnd = std::min(r.Bottom(), lineTop + z);

@@ -163,6 +163,37 @@ TEST(Grids, CharGridLiesOverThePixelGridWithDottedColours) {
   EXPECT_EQ(img.At(3, img.Height() - 1), MixColours(0, 0));
 }
 
+// The grid rule pixel by pixel, written independently of the renderer: the
+// whole pixel grid (horizontal, then vertical lines), then the whole char
+// grid over it (horizontal segments per the cell rule, then vertical lines).
+Rgb GridRulePixel(int x, int y, int z, int h, Rgb shown) {
+  auto dot = [](int along, Rgb even) { return (along & 1) ? Grey : even; };
+  Rgb c = shown;
+  if (y % z == 0) c = dot(x, Black);
+  if (x % z == 0) c = dot(y, Black);
+  const int col = x / (8 * z);
+  if (y % (CellHeightAt(h, col) * z) == 0) c = dot(x, White);
+  if (x % (8 * z) == 0) c = dot(y, White);
+  return c;
+}
+
+TEST(Grids, BothGridsFollowTheRuleAtEveryZoomAndCellHeight) {
+  for (const int h : {8, 4, 2, 1}) {
+    for (int zoom = 1; zoom <= 4; ++zoom) {
+      Picture picture;
+      picture.CharMode = static_cast<std::uint8_t>(h);
+      View view(picture);
+      Prepare(view, zoom, true, true);
+      const int z = view.Scale();
+      const Raster& img = view.Render.EditorImage;
+      int wrong = 0;
+      for (int y = 0; y < img.Height(); ++y)
+        for (int x = 0; x < img.Width(); ++x) wrong += img.At(x, y) != GridRulePixel(x, y, z, h, MixColours(0, 0));
+      EXPECT_EQ(wrong, 0) << "8x" << h << " at zoom " << zoom;
+    }
+  }
+}
+
 // Horizontal char-grid lines crossing column col, as picture lines.
 std::vector<int> CharGridRows(const View& view, int col) {
   std::vector<int> rows;
