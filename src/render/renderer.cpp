@@ -152,16 +152,24 @@ void Renderer::UpdateZoomMagnifier(int x, int y) {
 
 void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
 
-// A round pen, like a wide line pen of the canvas.
+// A round pen exactly penWidth pixels across, like a wide line pen of a
+// canvas: the pixels whose centres lie within penWidth / 2 of the pen's
+// centre, which is the point's pixel centre for odd widths and its top-left
+// corner for even ones. Worked in doubled coordinates to stay in integers.
 void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
-  const int radius = std::max(0, (penWidth - 1) / 2);
-  const int top = cy - radius;
-  const Rect area{cx - radius, top, 2 * radius + 1, 2 * radius + 1};
-  const int r2 = radius * radius + radius;
-  for (int dy = -radius; dy <= radius; ++dy) {
-    int half = 0;
-    while ((half + 1) * (half + 1) + dy * dy <= r2) ++half;
-    EditorImage.FillRect({cx - half, cy + dy, 2 * half + 1, 1}, colour);
+  const int w = std::max(1, penWidth);
+  const int reach = w / 2;  // pixels on each side of the centre row or column
+  const int centre2 = w % 2;  // the centre, doubled, from the point's corner
+  const Rect area{cx - reach, cy - reach, w, w};
+  for (int dy = -reach; dy < w - reach; ++dy) {
+    const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
+    int left = 0;  // pixels cut off each end of this row; the middle ones are always in
+    while (left < reach) {
+      const int x2 = 2 * (left - reach) + 1 - centre2;
+      if (x2 * x2 + y2 * y2 <= w * w) break;
+      ++left;
+    }
+    EditorImage.FillRect({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
   }
   overlays_.Mark(area);
   damage_.Mark(area);

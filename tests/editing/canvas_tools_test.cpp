@@ -403,6 +403,35 @@ TEST(RubberBand, ShowsTheShapeInTheSelectedColourAndTheNextMoveWipesIt) {
   }
 }
 
+// How many pixels of the colour run through (x, y) along a row or a column.
+int RunThrough(const Raster& image, int x, int y, bool alongColumn, Rgb colour) {
+  int run = 0;
+  for (int step : {-1, 1})
+    for (int i = step > 0 ? 0 : -1;; i += step) {
+      const int px = alongColumn ? x : x + i, py = alongColumn ? y + i : y;
+      if (!image.Contains(px, py) || image.At(px, py) != colour) break;
+      ++run;
+    }
+  return run;
+}
+
+TEST(RubberBand, PenIsAsWideAsOnePicturePixel) {
+  for (int zoom = 1; zoom <= 4; ++zoom) {
+    EditingFixture fx;
+    Prepare(fx, BlankPicture(8), zoom);
+    fx.Tools.Current = ToolKind::Line;
+    fx.Colours.CurrentColours = {4, 0, 4, 0};
+    const Rgb pen = SelectedCharColourRgb(fx.Colours);
+    const int z = fx.Display.Scale();
+    const Raster& image = fx.Display.Render.EditorImage;
+    CanvasMouseDown(fx.Canvas(), Left, {100, 101});
+    CanvasMouseMove(fx.Canvas(), NoButton, {700, 101});  // across
+    EXPECT_EQ(RunThrough(image, 400, 101, true, pen), z) << "zoom " << zoom;
+    CanvasMouseMove(fx.Canvas(), NoButton, {100, 600});  // down
+    EXPECT_EQ(RunThrough(image, 100, 400, false, pen), z) << "zoom " << zoom;
+  }
+}
+
 TEST(RightPress, PicksTheCellColoursWithEveryTool) {
   const Picture original = chromaloom::test_support::RandomPicture(1, 5);
   for (const ToolKind tool :
