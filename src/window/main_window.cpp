@@ -653,8 +653,13 @@ void MainWindow::Present() {
 
 // Keys --------------------------------------------------------------------------
 
-bool MainWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
-  const KeyPress press = KeyPress::From(key, modifiers);
+bool MainWindow::KeyPressed(const QKeyEvent& event) {
+  const KeyPress press = KeyPress::From(event.key(), event.nativeScanCode(), event.modifiers());
+  // X11 sends some repeats of a held key as a release and a press at the
+  // same moment, not marked as repeats.
+  if (lastRelease_ && lastRelease_->Key == event.key() && lastRelease_->Time == event.timestamp())
+    pointerStepCount_ = lastRelease_->PointerStepCount;
+  lastRelease_.reset();
   pointerStepCount_ = std::min(pointerStepCount_, MaxPointerStepCount);
   bool handled = false;
   for (const KeyRow& row : KeyTable()) {
@@ -671,7 +676,12 @@ bool MainWindow::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
   return handled;
 }
 
-void MainWindow::KeyReleased() { pointerStepCount_ = 0; }
+void MainWindow::KeyReleased(const QKeyEvent& event) {
+  // A held key repeats as press and release pairs; only the real release counts.
+  if (event.isAutoRepeat()) return;
+  lastRelease_ = KeyRelease{event.key(), event.timestamp(), pointerStepCount_};
+  pointerStepCount_ = 0;
+}
 
 void MainWindow::RunKeyCommand(KeyCommand command) {
   switch (command) {
@@ -770,10 +780,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
     // Keys of the window itself and of any of its controls.
     if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (type == QEvent::KeyPress) return KeyPressed(key->key(), key->modifiers());
-      // A held key repeats as press and release pairs here; only the real release counts.
-      if (!key->isAutoRepeat()) KeyReleased();
+      const auto& key = *static_cast<QKeyEvent*>(event);
+      if (type == QEvent::KeyRelease) {
+        KeyReleased(key);
+      } else {
+        // A key no row matches does nothing either: no control gets it (the
+        // scroll box would scroll), except the menu bar while the keyboard
+        // walks its menus.
+        const bool inMenuBar = widget == menuBar() || menuBar()->isAncestorOf(widget);
+        if (KeyPressed(key) || !inMenuBar) return true;
+      }
     }
   }
   return QMainWindow::eventFilter(watched, event);

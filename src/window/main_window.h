@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "editing/canvas_tools.h"
@@ -25,6 +26,7 @@
 #include "window/user_dialogs.h"
 
 class QAction;
+class QKeyEvent;
 class QTimer;
 
 namespace chromaloom {
@@ -98,8 +100,9 @@ class MainWindow : public QMainWindow {
   // One blink of the gradient locator's cells on the full palette.
   void LocatorBlinkTimerTick();
   // Keys reach the window before any control; returns whether a row matched.
-  bool KeyPressed(int key, Qt::KeyboardModifiers modifiers);
-  void KeyReleased();
+  // A key no row matches does nothing at all.
+  bool KeyPressed(const QKeyEvent& event);
+  void KeyReleased(const QKeyEvent& event);
   int PointerStepCount() const { return pointerStepCount_; }
 
   // Repaints what the core changed since the last call.
@@ -157,6 +160,14 @@ class MainWindow : public QMainWindow {
   QString startupError_;
   std::unique_ptr<PointerDevice> pointer_;
   int pointerStepCount_ = 0;
+  // The last real release, so a held key's repeat that comes as a release
+  // and a press at the same moment keeps the pointer's pace.
+  struct KeyRelease {
+    int Key = 0;
+    unsigned long Time = 0;
+    int PointerStepCount = 0;
+  };
+  std::optional<KeyRelease> lastRelease_;
   bool shownOnce_ = false;
 
   PanelDragger* dragger_ = nullptr;

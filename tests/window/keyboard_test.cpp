@@ -1,9 +1,13 @@
 // The key table, the keyboard-driven pointer and the Edit menu commands.
 #include <QAction>
+#include <QKeyEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+
+#include <memory>
 
 #include "editing/transforms.h"
 #include "support/random_picture.h"
@@ -53,7 +57,15 @@ class KeyboardTest : public QObject {
   }
 
   static bool Key(MainWindow& w, int key, Qt::KeyboardModifiers modifiers = {}) {
-    return w.KeyPressed(key, modifiers);
+    return w.KeyPressed(QKeyEvent(QEvent::KeyPress, key, modifiers));
+  }
+
+  // A key event as the platform sends it: its key code and time included.
+  static std::unique_ptr<QKeyEvent> KeyEvent(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                                             quint32 scanCode, quint64 time, bool autoRepeat = false) {
+    auto event = std::make_unique<QKeyEvent>(type, key, modifiers, scanCode, 0, 0, QString(), autoRepeat);
+    event->setTimestamp(time);
+    return event;
   }
 
  private slots:
@@ -126,12 +138,84 @@ class KeyboardTest : public QObject {
                                                          Qt::RightButton}));
   }
 
+  // X11 sends some repeats of a held key as a release and a press with the
+  // same time; those keep the pace, a new press starts again.
+  void heldKeyRepeatsAsReleaseAndPressKeepThePace() {
+    auto w = Window();
+    w->SetZoom(2);
+    const quint32 placeOfO = 32;
+    auto send = [&](QEvent::Type type, quint64 time, bool autoRepeat = false) {
+      QCoreApplication::sendEvent(w.get(), KeyEvent(type, Qt::Key_O, {}, placeOfO, time, autoRepeat).get());
+    };
+    send(QEvent::KeyPress, 100);
+    send(QEvent::KeyRelease, 130);
+    send(QEvent::KeyPress, 130);  // a repeat, not marked as one
+    send(QEvent::KeyRelease, 160, true);
+    send(QEvent::KeyPress, 160, true);  // a repeat marked as one
+    send(QEvent::KeyRelease, 190);
+    send(QEvent::KeyPress, 400);  // let go, then pressed again
+    QCOMPARE(pointer_->Moves, (QList<QPoint>{{-8, 0}, {-16, 0}, {-24, 0}, {-8, 0}}));
+  }
+
+  // Rows match the key, not what Shift or the layout makes of it.
+  void shiftAndLayoutDoNotChangeWhichRowMatches() {
+    const struct {
+      int Key;
+      Qt::KeyboardModifiers Modifiers;
+      quint32 ScanCode;
+      int Entry;
+    } entries[] = {
+        {Qt::Key_At, Qt::ShiftModifier, 11, 1},         // Shift+2 on a US keyboard
+        {Qt::Key_At, Qt::ShiftModifier, 0, 1},          // the same with no key code known
+        {Qt::Key_NumberSign, Qt::ShiftModifier, 12, 2},  // Shift+3
+        {Qt::Key_Ampersand, {}, 10, 0},                 // the 1 key of an AZERTY layout
+        {Qt::Key_Dollar, Qt::ShiftModifier, 13, 3},     // Shift+4
+    };
+    for (const auto& e : entries) {
+      auto w = Window();
+      w->Colours().SelectedCharColour = e.Entry == 0 ? 3 : 0;
+      QVERIFY(w->KeyPressed(*KeyEvent(QEvent::KeyPress, e.Key, e.Modifiers, e.ScanCode, 1)));
+      QCOMPARE(w->Colours().SelectedCharColour, e.Entry);
+    }
+    // A Cyrillic layout: the key in the place of P gives a Cyrillic letter.
+    auto w = Window();
+    w->SelectTool(ToolKind::Line);
+    QVERIFY(w->KeyPressed(*KeyEvent(QEvent::KeyPress, 0x0417, {}, 33, 1)));
+    QCOMPARE(w->Tools().Current, ToolKind::Paint);
+    // The keypad's digits stay what they are, whatever their place.
+    w->Colours().SelectedCharColour = 0;
+    QVERIFY(!w->KeyPressed(*KeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::KeypadModifier, 88, 1)));
+    QCOMPARE(w->Colours().SelectedCharColour, 0);
+  }
+
+  // Left, Page Up/Down, Home and End have no row: the picture does not scroll.
+  void keysWithNoRowDoNothing() {
+    auto w = Window();
+    w->SetZoom(4);
+    auto* box = w->findChild<QScrollArea*>("pictureScrollBox");
+    QVERIFY(box);
+    box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->maximum() / 2);
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+    const int h = box->horizontalScrollBar()->value(), v = box->verticalScrollBar()->value();
+    QVERIFY(h > 0 && v > 0);
+    for (const int key : {Qt::Key_Left, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Tab}) {
+      for (QWidget* target : {static_cast<QWidget*>(box), box->viewport()}) {
+        QKeyEvent press(QEvent::KeyPress, key, {});
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, {});
+        QCoreApplication::sendEvent(target, &release);
+      }
+      QCOMPARE(box->horizontalScrollBar()->value(), h);
+      QCOMPARE(box->verticalScrollBar()->value(), v);
+    }
+  }
+
   void heldMoveKeysAccelerateUpToSixSteps() {
     auto w = Window();
     w->SetZoom(2);
     for (int i = 0; i < 7; ++i) Key(*w, Qt::Key_O);
     QCOMPARE(pointer_->Moves, (QList<QPoint>{{-8, 0}, {-16, 0}, {-24, 0}, {-32, 0}, {-40, 0}, {-48, 0}, {-48, 0}}));
-    w->KeyReleased();
+    w->KeyReleased(QKeyEvent(QEvent::KeyRelease, Qt::Key_O, {}));
     pointer_->Moves.clear();
     Key(*w, Qt::Key_A);
     Key(*w, Qt::Key_9);
