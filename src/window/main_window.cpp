@@ -786,9 +786,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       } else {
         // A key no row matches does nothing either: no control gets it (the
         // scroll box would scroll), except the menu bar while the keyboard
-        // walks its menus.
+        // walks its menus, and a lone modifier, which may open that walk.
         const bool inMenuBar = widget == menuBar() || menuBar()->isAncestorOf(widget);
-        if (KeyPressed(key) || !inMenuBar) return true;
+        const bool modifierOnly = key.key() == Qt::Key_Alt || key.key() == Qt::Key_Control ||
+                                  key.key() == Qt::Key_Shift || key.key() == Qt::Key_Meta;
+        if (KeyPressed(key) || !(inMenuBar || modifierOnly)) return true;
       }
     }
   }
