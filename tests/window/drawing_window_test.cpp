@@ -60,6 +60,62 @@ class DrawingWindowTest : public QObject {
     }
   }
 
+  // The state each toggle button of the bar switches.
+  static bool ToggleState(MainWindow& w, const QString& button) {
+    const auto shown = [&w](const char* name) { return Child<QWidget>(w, name)->isVisible(); };
+    if (button == "charGridButton") return w.Display().Settings().CharGridOn;
+    if (button == "pixelGridButton") return w.Display().Settings().PixelGridOn;
+    if (button == "paletteButton") return shown("paletteWindow");
+    if (button == "borderPaletteButton") return shown("borderPaletteWindow");
+    if (button == "previewButton") return shown("previewWindow");
+    if (button == "magnifierButton") return shown("magnifierWindow");
+    if (button == "pixButton") return w.Colours().EditModePix;
+    if (button == "rgbButton") return w.Colours().EditModeRgb;
+    qFatal("no toggle button %s", qPrintable(button));
+  }
+
+  void toggleButtonsActOnAnyPressAndLookTheirState_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("gesture");
+    const char* buttons[] = {"charGridButton", "pixelGridButton", "paletteButton", "borderPaletteButton",
+                             "previewButton",  "magnifierButton", "pixButton",     "rgbButton"};
+    const char* gestures[] = {"left click", "right click", "middle click", "press, drag off, release",
+                              "double click"};
+    for (const char* button : buttons)
+      for (int gesture = 0; gesture < 5; ++gesture)
+        QTest::addRow("%s, %s", button, gestures[gesture]) << QString(button) << gesture;
+  }
+  void toggleButtonsActOnAnyPressAndLookTheirState() {
+    QFETCH(QString, button);
+    QFETCH(int, gesture);
+    auto w = Shown();
+    auto* target = Child<QToolButton>(*w, button);
+    const QPoint centre = target->rect().center();
+    const Qt::MouseButton mouse = gesture == 1 ? Qt::RightButton : gesture == 2 ? Qt::MiddleButton : Qt::LeftButton;
+    const bool before = ToggleState(*w, button);
+    QCOMPARE(target->isDown(), before);
+    // Each press switches once; the look follows after every step.
+    Press(target, centre, mouse);
+    QCOMPARE(ToggleState(*w, button), !before);
+    QCOMPARE(target->isDown(), !before);
+    QPoint releaseAt = centre;
+    if (gesture == 3) {
+      releaseAt = centre + QPoint(0, 3 * target->height());
+      Send(target, QEvent::MouseMove, releaseAt, Qt::NoButton, mouse);
+    }
+    Release(target, releaseAt, mouse);
+    QCOMPARE(ToggleState(*w, button), !before);
+    QCOMPARE(target->isDown(), !before);
+    if (gesture == 4) {
+      // The second press of a double click comes as a press and a double press.
+      Press(target, centre, mouse);
+      Send(target, QEvent::MouseButtonDblClick, centre, mouse, mouse);
+      Release(target, centre, mouse);
+      QCOMPARE(ToggleState(*w, button), before);
+      QCOMPARE(target->isDown(), before);
+    }
+  }
+
   void pencilPressPaintsThePixelUnderThePointer() {
     auto w = Shown();
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));

@@ -219,6 +219,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(box->verticalScrollBar()->value(), 0);
   }
 
+  // Each gesture ends with only the chosen level's button checked, whichever
+  // level was shown before.
+  void zoomButtonsShowOnlyTheChosenLevel_data() {
+    QTest::addColumn<int>("gesture");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("level");
+    const char* gestures[] = {"press alone", "full click", "press, drag off, release", "right click"};
+    for (int gesture = 0; gesture < 4; ++gesture)
+      for (int level = 1; level <= 4; ++level) {
+        const int from = level == 1 ? 3 : 1;
+        QTest::addRow("%s on level %d", gestures[gesture], level) << gesture << from << level;
+      }
+  }
+  void zoomButtonsShowOnlyTheChosenLevel() {
+    QFETCH(int, gesture);
+    QFETCH(int, from);
+    QFETCH(int, level);
+    auto w = Shown();
+    auto button = [&w](int i) { return Child<QToolButton>(*w, QString("zoomButton%1").arg(i)); };
+    w->SetZoom(from);
+    QToolButton* target = button(level);
+    const QPoint centre = target->rect().center();
+    const Qt::MouseButton mouse = gesture == 3 ? Qt::RightButton : Qt::LeftButton;
+    Send(target, QEvent::MouseButtonPress, centre, mouse);
+    if (gesture == 1 || gesture == 3) Send(target, QEvent::MouseButtonRelease, centre, mouse);
+    if (gesture == 2) {
+      const QPoint away = centre + QPoint(0, 3 * target->height());
+      QMouseEvent move(QEvent::MouseMove, QPointF(away), target->mapToGlobal(QPointF(away)), Qt::NoButton, mouse, {});
+      QCoreApplication::sendEvent(target, &move);
+      Send(target, QEvent::MouseButtonRelease, away, mouse);
+    }
+    QCOMPARE(w->Display().ZoomLevel(), level);
+    for (int i = 1; i <= 4; ++i) QCOMPARE(button(i)->isChecked(), i == level);
+    // A second full click on the shown level leaves it checked.
+    Send(target, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    Send(target, QEvent::MouseButtonRelease, centre, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i) QCOMPARE(button(i)->isChecked(), i == level);
+  }
+
   void editorIsCentredAndRecentredOnResize() {
     auto w = Shown();
     w->ToggleMaximised();
