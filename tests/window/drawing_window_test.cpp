@@ -176,6 +176,54 @@ class DrawingWindowTest : public QObject {
     }
   }
 
+  // A press looks at every button held, not only the one that went down:
+  // with the right button held a left press paints and picks.
+  void canvasPressReadsEveryHeldButton_data() {
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<Qt::MouseButton>("held");
+    QTest::addColumn<Qt::MouseButton>("pressed");
+    QTest::addColumn<bool>("paints");
+    QTest::addColumn<bool>("picks");
+    QTest::addColumn<bool>("startsShape");
+    const int paint = int(ToolKind::Paint);
+    QTest::newRow("pencil, right held, left pressed") << paint << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("pencil, left held, right pressed") << paint << Qt::LeftButton << Qt::RightButton << true << true << false;
+    QTest::newRow("pencil, middle held, left pressed") << paint << Qt::MiddleButton << Qt::LeftButton << true << false << false;
+    QTest::newRow("pencil, left held, middle pressed") << paint << Qt::LeftButton << Qt::MiddleButton << true << false << false;
+    QTest::newRow("pencil, middle held, right pressed") << paint << Qt::MiddleButton << Qt::RightButton << false << true << false;
+    QTest::newRow("fill, right held, left pressed") << int(ToolKind::FillCell) << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("line, right held, left pressed") << int(ToolKind::Line) << Qt::RightButton << Qt::LeftButton << false << true << true;
+    // The left press started the line; the right press with left held adds its segment.
+    QTest::newRow("line, left held, right pressed") << int(ToolKind::Line) << Qt::LeftButton << Qt::RightButton << true << true << true;
+  }
+  void canvasPressReadsEveryHeldButton() {
+    QFETCH(int, tool);
+    QFETCH(Qt::MouseButton, held);
+    QFETCH(Qt::MouseButton, pressed);
+    QFETCH(bool, paints);
+    QFETCH(bool, picks);
+    QFETCH(bool, startsShape);
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    w->Colours().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
+    w->SelectTool(static_cast<ToolKind>(tool));
+    // The second press lands on picture pixel (20, 2), in a cell of its own colours.
+    for (int line = 0; line < 8; ++line) {
+      w->Doc().SetAttr(0, 2, line, {3, 4});
+      w->Doc().SetAttr(1, 2, line, {5, 6});
+    }
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    const QPoint first(4 * 2 + 1, 4 * 2 + 1), second(4 * 20 + 1, 4 * 2 + 1);
+    Send(canvas, QEvent::MouseButtonPress, first, held, held);
+    Send(canvas, QEvent::MouseButtonPress, second, pressed, held | pressed);
+    QCOMPARE(w->Doc().Picture().GetPixelBit(0, 20, 2), paints);
+    QCOMPARE(w->Colours().CurrentColours == (ColourSet{3, 4, 5, 6}), picks);
+    QCOMPARE(w->Tools().ShapeInProgress, startsShape);
+    if (startsShape) QCOMPARE(w->Tools().ShapeStart, (Point{second.x(), second.y()}));
+    Send(canvas, QEvent::MouseButtonRelease, second, pressed, held);
+    Send(canvas, QEvent::MouseButtonRelease, second, held, Qt::NoButton);
+  }
+
   void paletteClicksChooseColoursAndEntries() {
     auto w = Shown();
     auto* paletteButton = Child<QToolButton>(*w, "paletteButton");
