@@ -1,4 +1,5 @@
 // Drawing and colour picking through mouse events on the real widgets.
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -7,7 +8,9 @@
 #include "editing/colour_pickers.h"
 #include "support/window_test_support.h"
 #include "window/clickable_panel.h"
+#include "window/image_view.h"
 #include "window/main_window.h"
+#include "window/widget_colours.h"
 
 namespace chromaloom {
 
@@ -266,6 +269,47 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "previewBorder")->palette().color(QPalette::Window), QColor(0, 202, 115));
   }
 
+  // Only the swatches are drawn: between them the palette window shows
+  // through, while presses there still reach the locator.
+  void gradientLocatorShowsThePaletteWindowBetweenItsSwatches() {
+    auto w = Shown();
+    w->TogglePaletteWindow();
+    auto* paletteWindow = Child<QWidget>(*w, "paletteWindow");
+    const QColor behind(40, 160, 90);
+    SetBackground(paletteWindow, behind);
+    auto* locator = Child<QWidget>(*w, "gradientLocator");
+    const QImage shown = paletteWindow->grab(locator->geometry()).toImage();
+    QCOMPARE(shown.size(), locator->size());
+    const Point swatch = GradientSwatchCorner(3, 8);
+    const struct {
+      QPoint At;
+      QColor Expected;
+    } pixels[] = {
+        {{0, 0}, behind},
+        {{75, 228}, behind},
+        {{swatch.X - 1, swatch.Y + 4}, behind},  // the gap left of a swatch
+        {{swatch.X, swatch.Y}, ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y))},
+        {{swatch.X + 8, swatch.Y + 8}, ToQColor(w->Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
+    };
+    for (const auto& p : pixels) QCOMPARE(shown.pixelColor(p.At), p.Expected);
+    QVERIFY(ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y)) != behind);
+    // The black swatch stays visible: it is not the background.
+    const Point black = GradientSwatchCorner(0, 0);
+    QCOMPARE(shown.pixelColor(black.X + 4, black.Y + 4), QColor(1, 2, 3));
+    // A click between the swatches is the locator's, not a drag of the window.
+    QCOMPARE(QApplication::widgetAt(locator->mapToGlobal(QPoint(0, 0))), locator);
+    const QPoint windowAt = paletteWindow->pos();
+    Press(locator, {0, 0});
+    Send(locator, QEvent::MouseMove, {30, 30}, Qt::NoButton, Qt::LeftButton);
+    Release(locator, {30, 30});
+    QCOMPARE(paletteWindow->pos(), windowAt);
+    // Every other view of a raster stays opaque.
+    const QList<ImageView*> views = w->findChildren<ImageView*>();
+    QVERIFY(views.size() > 5);
+    for (const ImageView* view : views)
+      QVERIFY2(view->testAttribute(Qt::WA_OpaquePaintEvent) == (view != locator), qPrintable(view->objectName()));
+  }
+
   void gradientClickBlinksForTwentyOneTicks() {
     auto w = Shown();
     const Point corner = GradientSwatchCorner(3, 8);
@@ -277,7 +321,7 @@ class DrawingWindowTest : public QObject {
     QVERIFY(timer->isActive());
     w->LocatorBlinkTimerTick();
     QVERIFY(!timer->isActive());
-    // Black background: no swatch, no blink.
+    // Between the swatches: no swatch, no blink.
     Press(locator, {0, 0});
     QVERIFY(!timer->isActive());
   }
