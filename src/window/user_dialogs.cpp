@@ -15,11 +15,16 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
 
 namespace {
 
+// The name last chosen is offered again.
+QString StartPath(const FileDialogState& state) { return state.LastName.isEmpty() ? state.Folder : state.LastName; }
+
 class QtDialogs : public UserDialogs {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
-    const QString name = QFileDialog::getOpenFileName(parent, {}, StartPath(state), filter);
-    return name.isEmpty() ? std::nullopt : std::optional(name);
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, filter, state);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList names = dialog->selectedFiles();
+    return names.isEmpty() || names.front().isEmpty() ? std::nullopt : std::optional(names.front());
   }
 
   std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
@@ -36,16 +41,18 @@ class QtDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& message) override {
     QMessageBox::critical(parent, QStringLiteral("chromaLoom"), message);
   }
-
- private:
-  // The name last chosen is offered again.
-  static QString StartPath(const FileDialogState& state) {
-    return state.LastName.isEmpty() ? state.Folder : state.LastName;
-  }
 };
 
 }  // namespace
 
 std::unique_ptr<UserDialogs> MakeQtDialogs() { return std::make_unique<QtDialogs>(); }
+
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state) {
+  // As QFileDialog::getOpenFileName builds it: a start path naming a file selects that file.
+  auto dialog = std::make_unique<QFileDialog>(parent, QString(), StartPath(state), filter);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  return dialog;
+}
 
 }  // namespace chromaloom

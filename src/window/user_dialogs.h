@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace chromaloom {
@@ -33,6 +34,9 @@ class UserDialogs {
 
 // The platform's file dialogs and message boxes.
 std::unique_ptr<UserDialogs> MakeQtDialogs();
+
+// The dialog MakeQtDialogs runs to choose a file to read, before it runs.
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state);
 
 // The text of a failed read or write: the reason, and the file it concerns.
 QString FileErrorMessage(const QString& path, const std::exception& error);
