@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace chromaloom {
 
@@ -14,6 +15,21 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
 }
 
 namespace {
+
+// "text (*.scr)" becomes "text (*.scr *.SCR)"; every filter of a ";;" list alike.
+QStringList WithUpperCasePatterns(const QString& filter) {
+  static const QRegularExpression named(QStringLiteral("^(.*)\\(([^()]*)\\)$"));
+  QStringList out;
+  for (const QString& one : filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+    const QRegularExpressionMatch match = named.match(one.trimmed());
+    const QString text = match.hasMatch() ? match.captured(1) : QString();
+    QStringList patterns = (match.hasMatch() ? match.captured(2) : one).split(' ', Qt::SkipEmptyParts);
+    for (const QString& pattern : QStringList(patterns))
+      if (!patterns.contains(pattern.toUpper())) patterns << pattern.toUpper();
+    out << (match.hasMatch() ? text + '(' + patterns.join(' ') + ')' : patterns.join(' '));
+  }
+  return out;
+}
 
 // The name last chosen is offered again.
 QString StartPath(const FileDialogState& state) { return state.LastName.isEmpty() ? state.Folder : state.LastName; }
@@ -49,9 +65,10 @@ std::unique_ptr<UserDialogs> MakeQtDialogs() { return std::make_unique<QtDialogs
 
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state) {
   // As QFileDialog::getOpenFileName builds it: a start path naming a file selects that file.
-  auto dialog = std::make_unique<QFileDialog>(parent, QString(), StartPath(state), filter);
+  auto dialog = std::make_unique<QFileDialog>(parent, QString(), StartPath(state));
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters(WithUpperCasePatterns(filter) << QStringLiteral("All files (*)"));
   return dialog;
 }
 
