@@ -73,9 +73,9 @@ Qt::CursorShape CursorFor(PanelZone zone) {
   return Qt::ArrowCursor;
 }
 
-constexpr std::array<PanelZone, 8> GripZones = {PanelZone::TopLeft,    PanelZone::Top,    PanelZone::TopRight,
-                                                PanelZone::Left,       PanelZone::Right,  PanelZone::BottomLeft,
-                                                PanelZone::Bottom,     PanelZone::BottomRight};
+constexpr std::array<PanelZone, 8> GripZones = {
+    PanelZone::TopLeft, PanelZone::Top,        PanelZone::TopRight, PanelZone::Left,
+    PanelZone::Right,   PanelZone::BottomLeft, PanelZone::Bottom,   PanelZone::BottomRight};
 
 // The pixels of a panel of this length that PanelHitTest puts on one side of
 // an axis: the near side is <= ResizeMargin from 0, the far side <= ResizeMargin
