@@ -14,6 +14,8 @@ constexpr int MarkerInset = 4;
 constexpr int MarkerSize = 8;
 constexpr Rgb Black = MakeRgb(0, 0, 0);
 constexpr Rgb White = MakeRgb(255, 255, 255);
+// Alpha 0: the locator's background shows whatever lies behind the image.
+constexpr Rgb Clear = 0;
 
 // Swatch corners of the gradient locator, [screen-0 colour a][screen-1 colour b].
 constexpr Point GradientCorners[ZxColourCount][ZxColourCount] = {
@@ -61,7 +63,7 @@ void SetScreenColour(ColourSet& colours, int screen, int bit, ZxColour colour) {
 }
 
 // The locator's levels are nudged off the palette's so the two images never
-// share an exact colour; black stays visible against the background.
+// share an exact colour; black is drawn as (1, 2, 3).
 int GradientLevel(int level) {
   switch (level) {
     case 115: return 117;
@@ -97,7 +99,7 @@ Point GradientSwatchCorner(int a, int b) {
 }
 
 Raster MakeGradientImage() {
-  Raster image(GradientWidth, GradientHeight, Black);
+  Raster image(GradientWidth, GradientHeight, Clear);
   for (int a = 0; a < ZxColourCount; ++a)
     for (int b = 0; b < ZxColourCount; ++b) {
       const Point corner = GradientCorners[a][b];

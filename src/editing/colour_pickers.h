@@ -50,7 +50,7 @@ enum class StripKind { PAP0 = 0, INK0 = 1, PAP1 = 2, INK1 = 3 };
 
 // The gradient locator's 9 x 9 swatch (top-left corner) of pair (screen-0 a, screen-1 b).
 Point GradientSwatchCorner(int a, int b);
-// The 76 x 229 locator image: the swatches on black.
+// The 76 x 229 locator image: the swatches on a clear background (alpha 0).
 Raster MakeGradientImage();
 
 // The gradient locator's blinking cells on the full palette.

@@ -32,8 +32,7 @@ constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 
 // The .mg imports read the layout from the header, so one menu item serves
 // all four; the .mg2/.mg4/.mg8 writers follow the picture's cell height,
-// whatever the name says. The Hobeta .scr import shows plain .scr names,
-// as it always has.
+// whatever the name says.
 const std::array<FileKindInfo, 10> FileKinds = {{
     {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0},
     {FileKind::Img, ".img", "Gigascreen pair .img", "*.img (*.img)", "*.img (*.img)", ZxScreenFileLength(false, true), ReadImg,
@@ -42,7 +41,7 @@ const std::array<FileKindInfo, 10> FileKinds = {{
      ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1},
     {FileKind::Scr, ".scr", "ZX screen .scr", "*.scr (*.scr)", nullptr, ZxScreenFileLength(false, false), ReadScr, nullptr,
      "Import from *.scr", nullptr, 2},
-    {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.scr (*.scr)", nullptr, ZxScreenFileLength(true, false),
+    {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.$scr (*.$scr)", nullptr, ZxScreenFileLength(true, false),
      ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2},
     {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, "*.mg1 (*.mg1)", MgMaxLength, ReadMg, WriteMg1,
      "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3},

@@ -1,5 +1,6 @@
 #include "window/floating_panel.h"
 
+#include <QChildEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -72,7 +73,20 @@ Qt::CursorShape CursorFor(PanelZone zone) {
   return Qt::ArrowCursor;
 }
 
-bool IsEdgeOrCorner(PanelZone zone) { return zone != PanelZone::Client && zone != PanelZone::Caption; }
+constexpr std::array<PanelZone, 8> GripZones = {
+    PanelZone::TopLeft, PanelZone::Top,        PanelZone::TopRight, PanelZone::Left,
+    PanelZone::Right,   PanelZone::BottomLeft, PanelZone::Bottom,   PanelZone::BottomRight};
+
+// The pixels of a panel of this length that PanelHitTest puts on one side of
+// an axis: the near side is <= ResizeMargin from 0, the far side <= ResizeMargin
+// from length, the middle is the rest.
+Span GripSpan(int length, bool nearSide, bool farSide) {
+  const int nearEnd = std::min(length, ResizeMargin + 1);
+  const int farStart = std::max(nearEnd, length - ResizeMargin);
+  if (nearSide) return {0, nearEnd};
+  if (farSide) return {farStart, length - farStart};
+  return {nearEnd, farStart - nearEnd};
+}
 
 }  // namespace
 
@@ -149,10 +163,17 @@ CaptionStrip* ToolWindow::AddCaption(const char* name, const QString& caption, i
 FreePanel::FreePanel(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setLineWidth(1);
-  // The outer pixels stay bare so the edges can be grabbed.
   setContentsMargins(4, 4, 4, 4);
   setAutoFillBackground(true);
-  setMouseTracking(true);
+  // A grip paints nothing and passes its mouse events on to the panel (a
+  // plain QWidget ignores them), so the panel's handlers do the resizing.
+  for (std::size_t i = 0; i < GripZones.size(); ++i) {
+    auto* grip = new QWidget(this);
+    grip->setObjectName(QStringLiteral("resizeGrip"));
+    grip->setCursor(CursorFor(GripZones[i]));
+    grips_[i] = grip;
+  }
+  PlaceGrips();
 }
 
 void FreePanel::SetMoving(bool moving) {
@@ -161,33 +182,45 @@ void FreePanel::SetMoving(bool moving) {
 
 void FreePanel::SetAlign(PanelAlign align) {
   align_ = align;
-  if (align_ != PanelAlign::None) {
-    resizing_ = PanelZone::Client;
-    unsetCursor();
-  }
+  if (align_ != PanelAlign::None) resizing_ = PanelZone::Client;
+  // Aligned, the panel does not resize, and its children get every press.
+  for (QWidget* grip : grips_) grip->setVisible(align_ == PanelAlign::None);
 }
 
 PanelZone FreePanel::ZoneAt(QPoint p) const { return PanelHitTest(p.x(), p.y(), width(), height(), align_, moving_); }
 
-void FreePanel::ShowCursorFor(QPoint p) {
-  // Over a child control the panel's edge is not what the pointer is on.
-  const PanelZone zone = childAt(p) == nullptr && align_ == PanelAlign::None ? ZoneAt(p) : PanelZone::Client;
-  if (IsEdgeOrCorner(zone)) {
-    setCursor(CursorFor(zone));
-  } else {
-    unsetCursor();
+void FreePanel::PlaceGrips() {
+  for (std::size_t i = 0; i < GripZones.size(); ++i) {
+    const PanelZone zone = GripZones[i];
+    const Span across = GripSpan(width(), HasLeftSide(zone), HasRightSide(zone));
+    const Span down = GripSpan(height(), HasTopSide(zone), HasBottomSide(zone));
+    grips_[i]->setGeometry(across.Start, down.Start, across.Length, down.Length);
   }
+}
+
+void FreePanel::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  PlaceGrips();
+}
+
+void FreePanel::childEvent(QChildEvent* event) {
+  QFrame::childEvent(event);
+  // A child added later would stack above the grips and take the margin's presses.
+  if (event->added() && event->child()->isWidgetType())
+    for (QWidget* grip : grips_)
+      if (grip) grip->raise();
 }
 
 void FreePanel::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  // Presses that bubbled up from a child control never grab the frame.
-  if (event->button() != Qt::LeftButton || align_ != PanelAlign::None || childAt(p) != nullptr) {
+  if (event->button() != Qt::LeftButton || align_ != PanelAlign::None) {
     QFrame::mousePressEvent(event);
     return;
   }
+  // The margins resize whatever lies under them; a moving panel is dragged
+  // by its bare body only, not by a press a child passed on.
   const PanelZone zone = ZoneAt(p);
-  if (zone == PanelZone::Client) {
+  if (zone == PanelZone::Client || (zone == PanelZone::Caption && childAt(p) != nullptr)) {
     QFrame::mousePressEvent(event);
     return;
   }
@@ -223,14 +256,12 @@ void FreePanel::mouseMoveEvent(QMouseEvent* event) {
       return;
     }
   }
-  if (event->buttons() == Qt::NoButton) ShowCursorFor(event->position().toPoint());
   QFrame::mouseMoveEvent(event);
 }
 
 void FreePanel::mouseReleaseEvent(QMouseEvent* event) {
   if (resizing_ != PanelZone::Client && event->button() == Qt::LeftButton) {
     resizing_ = PanelZone::Client;
-    ShowCursorFor(event->position().toPoint());
     event->accept();
     return;
   }

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -51,7 +52,8 @@ class ToolWindow : public QFrame {
 };
 
 // The resizable panel: its edges and corners resize it down to a minimum size
-// while it is not aligned (maximised).
+// while it is not aligned (maximised). Its margins resize whatever child lies
+// under them: see-through grips above every child take the presses there.
 class FreePanel : public QFrame {
   Q_OBJECT
  public:
@@ -69,10 +71,14 @@ class FreePanel : public QFrame {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void childEvent(QChildEvent* event) override;
 
  private:
   PanelZone ZoneAt(QPoint p) const;
-  void ShowCursorFor(QPoint p);
+  void PlaceGrips();
+  // One per edge and corner, in the order of GripZones.
+  std::array<QWidget*, 8> grips_{};
   bool moving_ = false;
   PanelAlign align_ = PanelAlign::None;
   PanelZone resizing_ = PanelZone::Client;

@@ -7,16 +7,20 @@
 
 namespace chromaloom {
 
-QImage WrapRaster(const Raster& raster) {
+QImage WrapRaster(const Raster& raster, RasterAlpha alpha) {
   const int w = raster.Width();
   const int h = raster.Height();
+  const QImage::Format format =
+      alpha == RasterAlpha::Premultiplied ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
   // The const-data constructor keeps the raster's buffer; a write to the
   // image would detach it instead of touching the raster.
-  return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), w, h, w * 4, QImage::Format_RGB32);
+  return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), w, h, w * 4, format);
 }
 
-ImageView::ImageView(const Raster& raster, QWidget* parent) : QWidget(parent), raster_(&raster) {
-  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted from the raster
+ImageView::ImageView(const Raster& raster, QWidget* parent, RasterAlpha alpha)
+    : QWidget(parent), raster_(&raster), alpha_(alpha) {
+  // An opaque raster paints every pixel itself; a see-through one needs what lies behind painted first.
+  setAttribute(Qt::WA_OpaquePaintEvent, alpha == RasterAlpha::Ignored);
   setMouseTracking(true);
   SyncSize();
 }
@@ -51,7 +55,7 @@ void ImageView::RepaintRasterAreas(const std::vector<Rect>& areas) {
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
-  QImage image = WrapRaster(*raster_);
+  QImage image = WrapRaster(*raster_, alpha_);
   image.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -11,13 +11,18 @@
 
 namespace chromaloom {
 
+// How the top byte of a raster's pixels is read. Ignored: every pixel is
+// opaque. Premultiplied: it is the alpha of a premultiplied pixel, so a pixel
+// of 0 lets what lies behind the view show through.
+enum class RasterAlpha { Ignored, Premultiplied };
+
 // A core raster as a QImage sharing its pixels (the raster must outlive it).
-QImage WrapRaster(const Raster& raster);
+QImage WrapRaster(const Raster& raster, RasterAlpha alpha = RasterAlpha::Ignored);
 
 class ImageView : public QWidget {
   Q_OBJECT
  public:
-  ImageView(const Raster& raster, QWidget* parent);
+  ImageView(const Raster& raster, QWidget* parent, RasterAlpha alpha = RasterAlpha::Ignored);
 
   // Follows the raster's size after it changed (a zoom change).
   void SyncSize();
@@ -41,6 +46,7 @@ class ImageView : public QWidget {
  private:
   QRect WidgetArea(Rect area) const;
   const Raster* raster_;
+  RasterAlpha alpha_;
 };
 
 }  // namespace chromaloom

@@ -266,8 +266,9 @@ void MainWindow::ConnectToolBar() {
 
 void MainWindow::ConnectPictureWindow() {
   connect(pictureWindow_, &PictureWindow::MaximiseToggled, this, &MainWindow::ToggleMaximised);
-  connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButton button) {
-    ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(button), {at.x(), at.y()}));
+  // A press acts on every button held, so holding right and pressing left paints and picks.
+  connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButtons held) {
+    ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
   });
   connect(pictureWindow_, &PictureWindow::CanvasMoved, this, [this](QPoint at, Qt::MouseButtons held) {
     ShowCanvasFeedback(CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));

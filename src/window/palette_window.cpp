@@ -22,7 +22,8 @@ PaletteWindow::PaletteWindow(const Raster& locator, const Raster& fullPalette, c
   AddCaption("fullPaletteCaption", "Full Palette", top, dragger);
 
   const int imagesTop = top + CaptionStrip::StripHeight + 2;
-  auto* locatorView = new ImageView(locator, this);
+  // Only the swatches are drawn; the window shows between them.
+  auto* locatorView = new ImageView(locator, this, RasterAlpha::Premultiplied);
   locatorView->setObjectName("gradientLocator");
   locatorView->move(left + 4, imagesTop);
   connect(locatorView, &ImageView::MouseDown, this,

@@ -54,7 +54,7 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   canvas_->move(1, 1);
   scrollBox_->setWidget(canvasFrame_);
   connect(canvas_, &ImageView::MouseDown, this,
-          [this](QMouseEvent* event) { emit CanvasPressed(canvas_->RasterPoint(event), event->button()); });
+          [this](QMouseEvent* event) { emit CanvasPressed(canvas_->RasterPoint(event), event->buttons()); });
   connect(canvas_, &ImageView::MouseMove, this,
           [this](QMouseEvent* event) { emit CanvasMoved(canvas_->RasterPoint(event), event->buttons()); });
   connect(canvas_, &ImageView::MouseUp, this, [this] { emit CanvasReleased(); });

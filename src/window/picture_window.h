@@ -50,7 +50,8 @@ class PictureWindow : public FreePanel {
 
  signals:
   void MaximiseToggled();
-  void CanvasPressed(QPoint at, Qt::MouseButton button);
+  // held: every button down at the press, the one that went down included.
+  void CanvasPressed(QPoint at, Qt::MouseButtons held);
   void CanvasMoved(QPoint at, Qt::MouseButtons held);
   void CanvasReleased();
 

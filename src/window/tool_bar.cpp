@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QToolButton>
 
 #include "window/clickable_panel.h"
@@ -63,16 +62,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     QToolButton* button = AddButton(ButtonName(row), row.X, row.ToolTip, row.Icon);
     if (row.FixedWidth > 0) button->setFixedWidth(row.FixedWidth);
     if (*row.Text) button->setText(row.Text);
-    // Only the zoom levels check themselves; the others show a state given with setDown.
-    const bool zoom = row.ZoomLevel > 0;
-    button->setCheckable(zoom);
-    const ToolBarButton id = row.Id;
-    if (zoom) {
-      // A zoom button acts on the press, not the click.
-      connect(button, &QToolButton::pressed, this, [this, level = row.ZoomLevel] { emit ZoomChosen(level); });
-    } else {
-      connect(button, &QToolButton::clicked, this, [this, id] { emit ButtonActivated(id); });
-    }
+    // The zoom levels show their state checked, the others with setDown;
+    // either way only the window sets it (see eventFilter).
+    button->setCheckable(row.ZoomLevel > 0);
+    button->installEventFilter(this);
     buttons_.emplace_back(&row, button);
   }
 
@@ -90,7 +83,7 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     connect(entries_[k], &ClickablePanel::Clicked, this, [this, k] { emit EntryChosen(k); });
   }
 
-  // A tool is chosen by a press of any mouse button (see eventFilter).
+  // A tool is chosen by a press of any mouse button too.
   for (const ToolRow& row : ToolTable) {
     QToolButton* button = AddButton(row.ObjectName, row.X, row.ToolTip, row.Icon);
     button->setCheckable(false);
@@ -139,15 +132,32 @@ const std::pair<ToolKind, QToolButton*>* ToolBar::ToolOf(const QObject* object) 
   return nullptr;
 }
 
+const ToolBarButtonRow* ToolBar::RowOf(const QObject* object) const {
+  for (const auto& [row, button] : buttons_)
+    if (button == object) return row;
+  return nullptr;
+}
+
 bool ToolBar::eventFilter(QObject* watched, QEvent* event) {
-  // Every button event on a tool (press, release, double press) stops here:
-  // a press of any button chooses the tool, and the button keeps the look
-  // ShowTool gave it.
-  const auto* tool = ToolOf(watched);
-  const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
-  if (!tool || !mouse || mouse->button() == Qt::NoButton) return QFrame::eventFilter(watched, event);
-  if (event->type() == QEvent::MouseButtonPress) emit ToolChosen(tool->first);
-  return true;
+  // Every button event on a bar button (press, release, double press) stops
+  // here: a press of any mouse button acts, and the button keeps the look the
+  // window gave it. Left to QToolButton, a release would toggle a zoom button
+  // back and a press dragged off would leave a toggle looking released. The
+  // second press of a double click comes as a press too, so it acts once.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+    return QFrame::eventFilter(watched, event);
+  const bool press = type == QEvent::MouseButtonPress;
+  if (const auto* tool = ToolOf(watched)) {
+    if (press) emit ToolChosen(tool->first);
+    return true;
+  }
+  if (const ToolBarButtonRow* row = RowOf(watched)) {
+    if (press && row->ZoomLevel > 0) emit ZoomChosen(row->ZoomLevel);
+    if (press && row->ZoomLevel == 0) emit ButtonActivated(row->Id);
+    return true;
+  }
+  return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace chromaloom

@@ -69,7 +69,8 @@ class ToolBar : public QFrame {
 
   // The zoom button of this level is checked, the others not.
   void ShowZoom(int level);
-  // Grids, tool windows and edit modes look pressed while on.
+  // Grids, tool windows and edit modes look pressed while on. Every bar
+  // button acts on a press of any mouse button and looks only as told.
   void ShowOn(ToolBarButton id, bool on);
   // The current tool's button stays lowered.
   void ShowTool(ToolKind kind);
@@ -88,6 +89,7 @@ class ToolBar : public QFrame {
  private:
   QToolButton* AddButton(const QString& name, int x, const char* toolTip, QPixmap (*icon)());
   const std::pair<ToolKind, QToolButton*>* ToolOf(const QObject* object) const;
+  const ToolBarButtonRow* RowOf(const QObject* object) const;
 
   std::vector<std::pair<const ToolBarButtonRow*, QToolButton*>> buttons_;
   std::vector<std::pair<ToolKind, QToolButton*>> tools_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace chromaloom {
 
@@ -15,11 +16,31 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
 
 namespace {
 
+// "text (*.scr)" becomes "text (*.scr *.SCR)"; every filter of a ";;" list alike.
+QStringList WithUpperCasePatterns(const QString& filter) {
+  static const QRegularExpression named(QStringLiteral("^(.*)\\(([^()]*)\\)$"));
+  QStringList out;
+  for (const QString& one : filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts)) {
+    const QRegularExpressionMatch match = named.match(one.trimmed());
+    const QString text = match.hasMatch() ? match.captured(1) : QString();
+    QStringList patterns = (match.hasMatch() ? match.captured(2) : one).split(' ', Qt::SkipEmptyParts);
+    for (const QString& pattern : QStringList(patterns))
+      if (!patterns.contains(pattern.toUpper())) patterns << pattern.toUpper();
+    out << (match.hasMatch() ? text + '(' + patterns.join(' ') + ')' : patterns.join(' '));
+  }
+  return out;
+}
+
+// The name last chosen is offered again.
+QString StartPath(const FileDialogState& state) { return state.LastName.isEmpty() ? state.Folder : state.LastName; }
+
 class QtDialogs : public UserDialogs {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
-    const QString name = QFileDialog::getOpenFileName(parent, {}, StartPath(state), filter);
-    return name.isEmpty() ? std::nullopt : std::optional(name);
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent, filter, state);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList names = dialog->selectedFiles();
+    return names.isEmpty() || names.front().isEmpty() ? std::nullopt : std::optional(names.front());
   }
 
   std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& filter, const FileDialogState& state) override {
@@ -36,16 +57,19 @@ class QtDialogs : public UserDialogs {
   void ShowError(QWidget* parent, const QString& message) override {
     QMessageBox::critical(parent, QStringLiteral("chromaLoom"), message);
   }
-
- private:
-  // The name last chosen is offered again.
-  static QString StartPath(const FileDialogState& state) {
-    return state.LastName.isEmpty() ? state.Folder : state.LastName;
-  }
 };
 
 }  // namespace
 
 std::unique_ptr<UserDialogs> MakeQtDialogs() { return std::make_unique<QtDialogs>(); }
+
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state) {
+  // As QFileDialog::getOpenFileName builds it: a start path naming a file selects that file.
+  auto dialog = std::make_unique<QFileDialog>(parent, QString(), StartPath(state));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters(WithUpperCasePatterns(filter) << QStringLiteral("All files (*)"));
+  return dialog;
+}
 
 }  // namespace chromaloom

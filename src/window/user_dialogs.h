@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace chromaloom {
@@ -33,6 +34,11 @@ class UserDialogs {
 
 // The platform's file dialogs and message boxes.
 std::unique_ptr<UserDialogs> MakeQtDialogs();
+
+// The dialog MakeQtDialogs runs to choose a file to read, before it runs. It
+// offers filter with each pattern also in upper case (a platform's own dialog
+// may match names case-sensitively), then "All files (*)".
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state);
 
 // The text of a failed read or write: the reason, and the file it concerns.
 QString FileErrorMessage(const QString& path, const std::exception& error);

@@ -269,7 +269,7 @@ TEST(GradientLocator, SwatchTableGroupsPairsOfOneColour) {
   }
 }
 
-TEST(GradientLocator, ImageShowsShiftedMixedColoursOnBlack) {
+TEST(GradientLocator, ImageShowsShiftedMixedColoursOnAClearBackground) {
   const Raster image = MakeGradientImage();
   ASSERT_EQ(image.Width(), 76);
   ASSERT_EQ(image.Height(), 229);
@@ -286,7 +286,9 @@ TEST(GradientLocator, ImageShowsShiftedMixedColoursOnBlack) {
     for (int dy = 0; dy < 9; ++dy)
       for (int dx = 0; dx < 9; ++dx) ASSERT_EQ(image.At(p.X + dx, p.Y + dy), c.Shown) << c.A << "," << c.B;
   }
-  // Outside every swatch the background is black, and no swatch is.
+  // Outside every swatch the background is clear (alpha 0, so the window
+  // behind shows through); every swatch pixel is opaque.
+  constexpr Rgb Clear = 0;
   Raster covered(76, 229, Black);
   for (int a = 0; a < ZxColourCount; ++a)
     for (int b = 0; b < ZxColourCount; ++b) {
@@ -295,8 +297,10 @@ TEST(GradientLocator, ImageShowsShiftedMixedColoursOnBlack) {
     }
   int wrong = 0;
   for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x)
-      if ((covered.At(x, y) == White) == (image.At(x, y) == Black)) ++wrong;
+    for (int x = 0; x < image.Width(); ++x) {
+      const bool swatch = covered.At(x, y) == White;
+      if (swatch ? (image.At(x, y) >> 24) != 0xFF : image.At(x, y) != Clear) ++wrong;
+    }
   EXPECT_EQ(wrong, 0);
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <stdexcept>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,16 @@ std::string Upper(std::string_view s) {
   std::string out(s);
   for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return out;
+}
+
+// The patterns of a Qt name filter "text (p1 p2 ...)".
+std::vector<std::string> Patterns(std::string_view filter) {
+  const std::size_t open = filter.rfind('('), close = filter.rfind(')');
+  std::vector<std::string> patterns;
+  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return patterns;
+  std::istringstream in(std::string(filter.substr(open + 1, close - open - 1)));
+  for (std::string pattern; in >> pattern;) patterns.push_back(pattern);
+  return patterns;
 }
 
 TEST(FileKinds, EveryRowIsConsistent) {
@@ -35,6 +47,11 @@ TEST(FileKinds, EveryRowIsConsistent) {
     if (row.ExportCaption) {
       ASSERT_NE(row.SaveFilter, nullptr);
       EXPECT_NE(std::string(row.SaveFilter).find("(*" + ext + ")"), std::string::npos) << row.SaveFilter;
+    }
+    // A kind that is read lists its own files in its open dialog.
+    if (row.OpenFilter) {
+      const std::vector<std::string> patterns = Patterns(row.OpenFilter);
+      EXPECT_NE(std::find(patterns.begin(), patterns.end(), "*" + ext), patterns.end()) << row.OpenFilter;
     }
     // Qt name filters: "text (*.ext ...)", never the "text|*.ext" of other toolkits.
     for (const char* filter : {row.OpenFilter, row.SaveFilter}) {

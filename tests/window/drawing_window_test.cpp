@@ -1,4 +1,5 @@
 // Drawing and colour picking through mouse events on the real widgets.
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -7,7 +8,9 @@
 #include "editing/colour_pickers.h"
 #include "support/window_test_support.h"
 #include "window/clickable_panel.h"
+#include "window/image_view.h"
 #include "window/main_window.h"
+#include "window/widget_colours.h"
 
 namespace chromaloom {
 
@@ -57,6 +60,62 @@ class DrawingWindowTest : public QObject {
       Release(button, {10, 10}, Qt::RightButton);
       QVERIFY(w->Tools().Current == kind);
       for (const auto& [other, otherKind] : tools) QCOMPARE(other->isDown(), otherKind == kind);
+    }
+  }
+
+  // The state each toggle button of the bar switches.
+  static bool ToggleState(MainWindow& w, const QString& button) {
+    const auto shown = [&w](const char* name) { return Child<QWidget>(w, name)->isVisible(); };
+    if (button == "charGridButton") return w.Display().Settings().CharGridOn;
+    if (button == "pixelGridButton") return w.Display().Settings().PixelGridOn;
+    if (button == "paletteButton") return shown("paletteWindow");
+    if (button == "borderPaletteButton") return shown("borderPaletteWindow");
+    if (button == "previewButton") return shown("previewWindow");
+    if (button == "magnifierButton") return shown("magnifierWindow");
+    if (button == "pixButton") return w.Colours().EditModePix;
+    if (button == "rgbButton") return w.Colours().EditModeRgb;
+    qFatal("no toggle button %s", qPrintable(button));
+  }
+
+  void toggleButtonsActOnAnyPressAndLookTheirState_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("gesture");
+    const char* buttons[] = {"charGridButton", "pixelGridButton", "paletteButton", "borderPaletteButton",
+                             "previewButton",  "magnifierButton", "pixButton",     "rgbButton"};
+    const char* gestures[] = {"left click", "right click", "middle click", "press, drag off, release",
+                              "double click"};
+    for (const char* button : buttons)
+      for (int gesture = 0; gesture < 5; ++gesture)
+        QTest::addRow("%s, %s", button, gestures[gesture]) << QString(button) << gesture;
+  }
+  void toggleButtonsActOnAnyPressAndLookTheirState() {
+    QFETCH(QString, button);
+    QFETCH(int, gesture);
+    auto w = Shown();
+    auto* target = Child<QToolButton>(*w, button);
+    const QPoint centre = target->rect().center();
+    const Qt::MouseButton mouse = gesture == 1 ? Qt::RightButton : gesture == 2 ? Qt::MiddleButton : Qt::LeftButton;
+    const bool before = ToggleState(*w, button);
+    QCOMPARE(target->isDown(), before);
+    // Each press switches once; the look follows after every step.
+    Press(target, centre, mouse);
+    QCOMPARE(ToggleState(*w, button), !before);
+    QCOMPARE(target->isDown(), !before);
+    QPoint releaseAt = centre;
+    if (gesture == 3) {
+      releaseAt = centre + QPoint(0, 3 * target->height());
+      Send(target, QEvent::MouseMove, releaseAt, Qt::NoButton, mouse);
+    }
+    Release(target, releaseAt, mouse);
+    QCOMPARE(ToggleState(*w, button), !before);
+    QCOMPARE(target->isDown(), !before);
+    if (gesture == 4) {
+      // The second press of a double click comes as a press and a double press.
+      Press(target, centre, mouse);
+      Send(target, QEvent::MouseButtonDblClick, centre, mouse, mouse);
+      Release(target, centre, mouse);
+      QCOMPARE(ToggleState(*w, button), before);
+      QCOMPARE(target->isDown(), before);
     }
   }
 
@@ -120,6 +179,54 @@ class DrawingWindowTest : public QObject {
     }
   }
 
+  // A press looks at every button held, not only the one that went down:
+  // with the right button held a left press paints and picks.
+  void canvasPressReadsEveryHeldButton_data() {
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<Qt::MouseButton>("held");
+    QTest::addColumn<Qt::MouseButton>("pressed");
+    QTest::addColumn<bool>("paints");
+    QTest::addColumn<bool>("picks");
+    QTest::addColumn<bool>("startsShape");
+    const int paint = int(ToolKind::Paint);
+    QTest::newRow("pencil, right held, left pressed") << paint << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("pencil, left held, right pressed") << paint << Qt::LeftButton << Qt::RightButton << true << true << false;
+    QTest::newRow("pencil, middle held, left pressed") << paint << Qt::MiddleButton << Qt::LeftButton << true << false << false;
+    QTest::newRow("pencil, left held, middle pressed") << paint << Qt::LeftButton << Qt::MiddleButton << true << false << false;
+    QTest::newRow("pencil, middle held, right pressed") << paint << Qt::MiddleButton << Qt::RightButton << false << true << false;
+    QTest::newRow("fill, right held, left pressed") << int(ToolKind::FillCell) << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("line, right held, left pressed") << int(ToolKind::Line) << Qt::RightButton << Qt::LeftButton << false << true << true;
+    // The left press started the line; the right press with left held adds its segment.
+    QTest::newRow("line, left held, right pressed") << int(ToolKind::Line) << Qt::LeftButton << Qt::RightButton << true << true << true;
+  }
+  void canvasPressReadsEveryHeldButton() {
+    QFETCH(int, tool);
+    QFETCH(Qt::MouseButton, held);
+    QFETCH(Qt::MouseButton, pressed);
+    QFETCH(bool, paints);
+    QFETCH(bool, picks);
+    QFETCH(bool, startsShape);
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    w->Colours().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
+    w->SelectTool(static_cast<ToolKind>(tool));
+    // The second press lands on picture pixel (20, 2), in a cell of its own colours.
+    for (int line = 0; line < 8; ++line) {
+      w->Doc().SetAttr(0, 2, line, {3, 4});
+      w->Doc().SetAttr(1, 2, line, {5, 6});
+    }
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    const QPoint first(4 * 2 + 1, 4 * 2 + 1), second(4 * 20 + 1, 4 * 2 + 1);
+    Send(canvas, QEvent::MouseButtonPress, first, held, held);
+    Send(canvas, QEvent::MouseButtonPress, second, pressed, held | pressed);
+    QCOMPARE(w->Doc().Picture().GetPixelBit(0, 20, 2), paints);
+    QCOMPARE(w->Colours().CurrentColours == (ColourSet{3, 4, 5, 6}), picks);
+    QCOMPARE(w->Tools().ShapeInProgress, startsShape);
+    if (startsShape) QCOMPARE(w->Tools().ShapeStart, (Point{second.x(), second.y()}));
+    Send(canvas, QEvent::MouseButtonRelease, second, pressed, held);
+    Send(canvas, QEvent::MouseButtonRelease, second, held, Qt::NoButton);
+  }
+
   void paletteClicksChooseColoursAndEntries() {
     auto w = Shown();
     auto* paletteButton = Child<QToolButton>(*w, "paletteButton");
@@ -162,6 +269,47 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "previewBorder")->palette().color(QPalette::Window), QColor(0, 202, 115));
   }
 
+  // Only the swatches are drawn: between them the palette window shows
+  // through, while presses there still reach the locator.
+  void gradientLocatorShowsThePaletteWindowBetweenItsSwatches() {
+    auto w = Shown();
+    w->TogglePaletteWindow();
+    auto* paletteWindow = Child<QWidget>(*w, "paletteWindow");
+    const QColor behind(40, 160, 90);
+    SetBackground(paletteWindow, behind);
+    auto* locator = Child<QWidget>(*w, "gradientLocator");
+    const QImage shown = paletteWindow->grab(locator->geometry()).toImage();
+    QCOMPARE(shown.size(), locator->size());
+    const Point swatch = GradientSwatchCorner(3, 8);
+    const struct {
+      QPoint At;
+      QColor Expected;
+    } pixels[] = {
+        {{0, 0}, behind},
+        {{75, 228}, behind},
+        {{swatch.X - 1, swatch.Y + 4}, behind},  // the gap left of a swatch
+        {{swatch.X, swatch.Y}, ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y))},
+        {{swatch.X + 8, swatch.Y + 8}, ToQColor(w->Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
+    };
+    for (const auto& p : pixels) QCOMPARE(shown.pixelColor(p.At), p.Expected);
+    QVERIFY(ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y)) != behind);
+    // The black swatch stays visible: it is not the background.
+    const Point black = GradientSwatchCorner(0, 0);
+    QCOMPARE(shown.pixelColor(black.X + 4, black.Y + 4), QColor(1, 2, 3));
+    // A click between the swatches is the locator's, not a drag of the window.
+    QCOMPARE(QApplication::widgetAt(locator->mapToGlobal(QPoint(0, 0))), locator);
+    const QPoint windowAt = paletteWindow->pos();
+    Press(locator, {0, 0});
+    Send(locator, QEvent::MouseMove, {30, 30}, Qt::NoButton, Qt::LeftButton);
+    Release(locator, {30, 30});
+    QCOMPARE(paletteWindow->pos(), windowAt);
+    // Every other view of a raster stays opaque.
+    const QList<ImageView*> views = w->findChildren<ImageView*>();
+    QVERIFY(views.size() > 5);
+    for (const ImageView* view : views)
+      QVERIFY2(view->testAttribute(Qt::WA_OpaquePaintEvent) == (view != locator), qPrintable(view->objectName()));
+  }
+
   void gradientClickBlinksForTwentyOneTicks() {
     auto w = Shown();
     const Point corner = GradientSwatchCorner(3, 8);
@@ -173,7 +321,7 @@ class DrawingWindowTest : public QObject {
     QVERIFY(timer->isActive());
     w->LocatorBlinkTimerTick();
     QVERIFY(!timer->isActive());
-    // Black background: no swatch, no blink.
+    // Between the swatches: no swatch, no blink.
     Press(locator, {0, 0});
     QVERIFY(!timer->isActive());
   }

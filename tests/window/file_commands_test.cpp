@@ -184,7 +184,7 @@ class FileCommandsTest : public QObject {
     WriteAll(File("a.img"), img);
     WriteAll(File("a.$img"), hobetaImg);
     WriteAll(File("a.scr"), scr);
-    WriteAll(File("b.scr"), hobetaScr);
+    WriteAll(File("a.$scr"), hobetaScr);
     WriteAll(File("a.mg2"), WriteMg(source));  // 8x8 data under another name
     // What each import must give, from the format's own reader.
     Document expected;
@@ -200,7 +200,7 @@ class FileCommandsTest : public QObject {
         {"importImgAction", "*.img (*.img)", "a.img", [&] { take(ReadZxScreen(img, false, true)); }},
         {"importHobetaImgAction", "*.$img (*.$img)", "a.$img", [&] { take(ReadZxScreen(hobetaImg, true, true)); }},
         {"importScrAction", "*.scr (*.scr)", "a.scr", [&] { take(ReadZxScreen(scr, false, false)); }},
-        {"importHobetaScrAction", "*.scr (*.scr)", "b.scr", [&] { take(ReadZxScreen(hobetaScr, true, false)); }},
+        {"importHobetaScrAction", "*.$scr (*.$scr)", "a.$scr", [&] { take(ReadZxScreen(hobetaScr, true, false)); }},
         {"importMgAction", "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)", "a.mg2",
          [&] { take(ReadMg(WriteMg(source))); }},
     };

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 #include <climits>
 #include <memory>
@@ -317,7 +318,11 @@ class FloatingPanelTest : public QObject {
     QTest::newRow("right edge ignores vertical") << QPoint(638, 240) << QPoint(15, 99) << QRect(2, 42, 655, 480);
     QTest::newRow("bottom edge ignores horizontal") << QPoint(320, 478) << QPoint(99, -20) << QRect(2, 42, 640, 460);
     QTest::newRow("body does nothing") << QPoint(320, 240) << QPoint(50, 50) << QRect(2, 42, 640, 480);
-    QTest::newRow("edge pixel under a child") << QPoint(5, 240) << QPoint(50, 0) << QRect(2, 42, 640, 480);
+    // The margin resizes also where a child covers it.
+    QTest::newRow("x = 5 under a child") << QPoint(5, 240) << QPoint(50, 0) << QRect(52, 42, 590, 480);
+    QTest::newRow("y = 5 under a child") << QPoint(320, 5) << QPoint(0, -10) << QRect(2, 32, 640, 490);
+    QTest::newRow("W - x = 5 under a child") << QPoint(635, 240) << QPoint(5, 0) << QRect(2, 42, 645, 480);
+    QTest::newRow("x = 6 is the child's") << QPoint(6, 240) << QPoint(50, 0) << QRect(2, 42, 640, 480);
   }
   void pictureWindowResizesByItsEdges() {
     QFETCH(QPoint, pressAt);
@@ -327,16 +332,20 @@ class FloatingPanelTest : public QObject {
     panel.MinWidth = 524;
     panel.MinHeight = 414;
     panel.setGeometry(2, 42, 640, 480);
+    // A child over the whole panel but its outer pixel, added after the panel was built.
     auto* inside = new QWidget(&panel);
-    inside->setGeometry(panel.contentsRect());
+    inside->setGeometry(panel.rect().adjusted(1, 1, -1, -1));
     panel.show();
-    const QPoint global = panel.mapToGlobal(pressAt);
-    Send(&panel, QEvent::MouseButtonPress, pressAt, global, Qt::LeftButton, Qt::LeftButton);
-    // Positions relative to the panel shift as it resizes; only the screen position counts.
-    Send(&panel, QEvent::MouseMove, QPoint(-1000, -1000), global + delta, Qt::NoButton, Qt::LeftButton);
+    // Through the window system, so the press goes to whatever is on top there.
+    QWindow* window = root_->windowHandle();
+    const QPoint at = panel.mapTo(root_.get(), pressAt);
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    QTest::mouseMove(window, at + delta);
     QCOMPARE(panel.geometry(), expected);
-    Send(&panel, QEvent::MouseButtonRelease, pressAt, global + delta, Qt::LeftButton, Qt::NoButton);
-    Send(&panel, QEvent::MouseMove, pressAt, global + delta + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at + delta);
+    const QPoint global = panel.mapToGlobal(pressAt);
+    // After the release a move with the button held changes nothing.
+    Send(&panel, QEvent::MouseMove, pressAt, global + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
     QCOMPARE(panel.geometry(), expected);
   }
 
@@ -385,15 +394,22 @@ class FloatingPanelTest : public QObject {
     QCOMPARE(panel.geometry(), QRect(32, 32, 640, 480));
   }
 
+  // The cursor shown at a point is that of the widget on top there.
   void hoverShowsResizeCursor_data() {
     QTest::addColumn<QPoint>("at");
-    QTest::addColumn<int>("shape");  // -1: the panel's own cursor is unset
+    QTest::addColumn<int>("shape");
     QTest::newRow("bottom-right") << QPoint(637, 477) << int(Qt::SizeFDiagCursor);
     QTest::newRow("top-right") << QPoint(637, 2) << int(Qt::SizeBDiagCursor);
+    QTest::newRow("top-left") << QPoint(5, 5) << int(Qt::SizeFDiagCursor);
+    QTest::newRow("bottom-left") << QPoint(5, 475) << int(Qt::SizeBDiagCursor);
     QTest::newRow("left") << QPoint(2, 240) << int(Qt::SizeHorCursor);
+    QTest::newRow("right") << QPoint(635, 240) << int(Qt::SizeHorCursor);
     QTest::newRow("top") << QPoint(320, 2) << int(Qt::SizeVerCursor);
-    QTest::newRow("body") << QPoint(320, 240) << -1;
-    QTest::newRow("child over the edge zone") << QPoint(5, 240) << -1;
+    QTest::newRow("bottom") << QPoint(320, 475) << int(Qt::SizeVerCursor);
+    QTest::newRow("body") << QPoint(320, 240) << int(Qt::ArrowCursor);
+    QTest::newRow("child over the edge zone") << QPoint(5, 240) << int(Qt::SizeHorCursor);
+    QTest::newRow("child beside the edge zone") << QPoint(6, 240) << int(Qt::ArrowCursor);
+    QTest::newRow("H - y = 6") << QPoint(320, 474) << int(Qt::ArrowCursor);
   }
   void hoverShowsResizeCursor() {
     QFETCH(QPoint, at);
@@ -401,14 +417,14 @@ class FloatingPanelTest : public QObject {
     FreePanel panel(root_.get());
     panel.setGeometry(2, 42, 640, 480);
     auto* inside = new QWidget(&panel);
-    inside->setGeometry(panel.contentsRect());
+    inside->setGeometry(panel.rect().adjusted(1, 1, -1, -1));
     panel.show();
-    QVERIFY(panel.hasMouseTracking());
-    Hover(&panel, at);
-    QCOMPARE(panel.testAttribute(Qt::WA_SetCursor), shape >= 0);
-    if (shape >= 0) QCOMPARE(int(panel.cursor().shape()), shape);
-    Hover(&panel, QPoint(320, 240));
-    QVERIFY(!panel.testAttribute(Qt::WA_SetCursor));
+    const QWidget* under = panel.childAt(at);
+    QCOMPARE(int((under ? under : &panel)->cursor().shape()), shape);
+    // Maximised, no margin offers a resize.
+    panel.SetAlign(PanelAlign::Client);
+    under = panel.childAt(at);
+    QCOMPARE(int((under ? under : &panel)->cursor().shape()), int(Qt::ArrowCursor));
   }
 };
 

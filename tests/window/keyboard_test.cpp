@@ -1,5 +1,7 @@
 // The key table, the keyboard-driven pointer and the Edit menu commands.
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -360,6 +362,42 @@ class KeyboardTest : public QObject {
     Key(*w, Qt::Key_C);
     Key(*w, Qt::Key_D);
     for (auto& [name, spy] : spies) QCOMPARE(spy->count(), 0);
+  }
+
+  // Space and 0 click the left button, Enter and 5 the right one, at the real
+  // pointer: over a toggle button of the bar either click switches it.
+  void keyboardClickOverAToggleButtonSwitchesIt_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("button");
+    const struct {
+      int Key;
+      const char* Name;
+    } keys[] = {{Qt::Key_Space, "Space"}, {Qt::Key_0, "0"}, {Qt::Key_Return, "Enter"}, {Qt::Key_5, "5"}};
+    for (const auto& k : keys)
+      for (const char* button : {"charGridButton", "paletteButton", "pixButton"})
+        QTest::addRow("%s over %s", k.Name, button) << k.Key << QString(button);
+  }
+  void keyboardClickOverAToggleButtonSwitchesIt() {
+    QFETCH(int, key);
+    QFETCH(QString, button);
+    auto w = std::make_unique<MainWindow>(QStringList{});  // the system pointer
+    w->resize(1200, 900);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* target = Child<QToolButton>(*w, button);
+    const auto state = [&w, &button] {
+      if (button == "charGridButton") return w->Display().Settings().CharGridOn;
+      if (button == "paletteButton") return Child<QWidget>(*w, "paletteWindow")->isVisible();
+      return w->Colours().EditModePix;
+    };
+    const bool before = state();
+    QCursor::setPos(target->mapToGlobal(target->rect().center()));
+    QCOMPARE(QApplication::widgetAt(QCursor::pos()), target);
+    QVERIFY(w->KeyPressed(QKeyEvent(QEvent::KeyPress, key, {})));
+    w->KeyReleased(QKeyEvent(QEvent::KeyRelease, key, {}));
+    QCoreApplication::processEvents();  // the click is delivered after the key
+    QCOMPARE(state(), !before);
+    QCOMPARE(target->isDown(), !before);
   }
 
   void keysReachTheWindowWhateverHasTheFocus() {

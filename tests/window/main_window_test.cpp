@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <fstream>
 
@@ -219,6 +220,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(box->verticalScrollBar()->value(), 0);
   }
 
+  // Each gesture ends with only the chosen level's button checked, whichever
+  // level was shown before.
+  void zoomButtonsShowOnlyTheChosenLevel_data() {
+    QTest::addColumn<int>("gesture");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("level");
+    const char* gestures[] = {"press alone", "full click", "press, drag off, release", "right click"};
+    for (int gesture = 0; gesture < 4; ++gesture)
+      for (int level = 1; level <= 4; ++level) {
+        const int from = level == 1 ? 3 : 1;
+        QTest::addRow("%s on level %d", gestures[gesture], level) << gesture << from << level;
+      }
+  }
+  void zoomButtonsShowOnlyTheChosenLevel() {
+    QFETCH(int, gesture);
+    QFETCH(int, from);
+    QFETCH(int, level);
+    auto w = Shown();
+    auto button = [&w](int i) { return Child<QToolButton>(*w, QString("zoomButton%1").arg(i)); };
+    w->SetZoom(from);
+    QToolButton* target = button(level);
+    const QPoint centre = target->rect().center();
+    const Qt::MouseButton mouse = gesture == 3 ? Qt::RightButton : Qt::LeftButton;
+    Send(target, QEvent::MouseButtonPress, centre, mouse);
+    if (gesture == 1 || gesture == 3) Send(target, QEvent::MouseButtonRelease, centre, mouse);
+    if (gesture == 2) {
+      const QPoint away = centre + QPoint(0, 3 * target->height());
+      QMouseEvent move(QEvent::MouseMove, QPointF(away), target->mapToGlobal(QPointF(away)), Qt::NoButton, mouse, {});
+      QCoreApplication::sendEvent(target, &move);
+      Send(target, QEvent::MouseButtonRelease, away, mouse);
+    }
+    QCOMPARE(w->Display().ZoomLevel(), level);
+    for (int i = 1; i <= 4; ++i) QCOMPARE(button(i)->isChecked(), i == level);
+    // A second full click on the shown level leaves it checked.
+    Send(target, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+    Send(target, QEvent::MouseButtonRelease, centre, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i) QCOMPARE(button(i)->isChecked(), i == level);
+  }
+
   void editorIsCentredAndRecentredOnResize() {
     auto w = Shown();
     w->ToggleMaximised();
@@ -329,6 +369,57 @@ class MainWindowTest : public QObject {
                      Qt::NoButton, Qt::LeftButton, {});
     QCoreApplication::sendEvent(caption, &move);
     QCOMPARE(pictureWindow->pos(), start + QPoint(30, -10));
+  }
+
+  // Floating, the window resizes by its margins (x <= 5, W - x <= 5, y <= 5,
+  // H - y <= 5) whatever child lies under them; a pixel further in is the child's.
+  void pictureWindowMarginsResizeOverItsChildren_data() {
+    QTest::addColumn<QPoint>("pressAt");
+    QTest::addColumn<QPoint>("delta");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("x = 5, over the scroll box") << QPoint(5, 240) << QPoint(-20, 7) << QRect(-18, 42, 660, 480);
+    QTest::newRow("y = 5, over the caption") << QPoint(320, 5) << QPoint(9, -20) << QRect(2, 22, 640, 500);
+    QTest::newRow("W - x = 5") << QPoint(635, 240) << QPoint(30, 9) << QRect(2, 42, 670, 480);
+    QTest::newRow("H - y = 5") << QPoint(320, 475) << QPoint(9, 30) << QRect(2, 42, 640, 510);
+    QTest::newRow("top-left, over the caption") << QPoint(5, 5) << QPoint(-10, -10) << QRect(-8, 32, 650, 490);
+    QTest::newRow("top-right, over the caption") << QPoint(635, 5) << QPoint(10, -10) << QRect(2, 32, 650, 490);
+    QTest::newRow("bottom-left") << QPoint(5, 475) << QPoint(-10, 10) << QRect(-8, 42, 650, 490);
+    QTest::newRow("bottom-right") << QPoint(635, 475) << QPoint(10, 10) << QRect(2, 42, 650, 490);
+    QTest::newRow("x = 6 is the scroll box's") << QPoint(6, 240) << QPoint(-20, 0) << QRect(2, 42, 640, 480);
+    QTest::newRow("y = 6 drags by the caption") << QPoint(320, 6) << QPoint(9, -20) << QRect(11, 22, 640, 480);
+    QTest::newRow("W - x = 6 is the scroll box's") << QPoint(634, 240) << QPoint(30, 0) << QRect(2, 42, 640, 480);
+  }
+  void pictureWindowMarginsResizeOverItsChildren() {
+    QFETCH(QPoint, pressAt);
+    QFETCH(QPoint, delta);
+    QFETCH(QRect, expected);
+    auto w = Shown();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->ToggleMaximised();
+    auto* pictureWindow = Child<QWidget>(*w, "pictureWindow");
+    QCOMPARE(pictureWindow->geometry(), QRect(2, 42, 640, 480));
+    // Through the window system, so the press goes to whatever is on top there.
+    QWindow* window = w->windowHandle();
+    const QPoint at = pictureWindow->mapTo(w.get(), pressAt);
+    QTest::mousePress(window, Qt::LeftButton, {}, at);
+    QTest::mouseMove(window, at + delta);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at + delta);
+    QCOMPARE(pictureWindow->geometry(), expected);
+  }
+
+  void pictureWindowMarginsDoNothingWhileMaximised() {
+    auto w = Shown();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* pictureWindow = Child<QWidget>(*w, "pictureWindow");
+    const QRect before = pictureWindow->geometry();
+    QWindow* window = w->windowHandle();
+    for (const QPoint p : {QPoint(3, 300), QPoint(400, 3), QPoint(before.width() - 2, before.height() - 2)}) {
+      const QPoint at = pictureWindow->mapTo(w.get(), p);
+      QTest::mousePress(window, Qt::LeftButton, {}, at);
+      QTest::mouseMove(window, at + QPoint(-30, -30));
+      QTest::mouseRelease(window, Qt::LeftButton, {}, at + QPoint(-30, -30));
+      QCOMPARE(pictureWindow->geometry(), before);
+    }
   }
 
   void gridButtonsShowTheGrids() {
