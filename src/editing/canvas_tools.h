@@ -55,7 +55,7 @@ void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel);
 // The four mixed colours of the cell under a picture pixel (clamped onto the picture).
 CharPalette CellPaletteAt(const Picture& picture, Point pixel);
 
-// The canvas handlers, step by step. pressed: the button of a press;
+// The canvas handlers, step by step. pressed: the buttons held at a press;
 // held: the buttons held during a move.
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at);
 CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at);

@@ -29,7 +29,7 @@ inline constexpr std::array<BitmapSize, 9> BitmapSizes = {{
     {1024, 768, 128, 96, "1280 x 960 (1024x768 with border)"},
 }};
 
-// sizeIndex 0..8 is radio button 1..9; the mixed raster is 256 x 192.
+// sizeIndex 0..8 picks a row of BitmapSizes; the mixed raster is 256 x 192.
 Raster BuildBitmap(const Raster& mixedRaster, Rgb borderColour, int sizeIndex);
 // Uncompressed 24-bit Windows bitmap, bottom-up rows padded to 4 bytes.
 std::vector<std::uint8_t> WriteBmp(const Raster& image);
