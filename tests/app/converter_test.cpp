@@ -396,5 +396,31 @@ TEST(Converter, NamesThatAreNotUtf8AreUsedAsGiven) {
   EXPECT_EQ(test_support::EntriesIn(dir.Path()), 3);
 }
 
+TEST(Converter, DoubleDashEndsTheOptions) {
+  TempDir dir;
+  const Picture picture = RandomPicture(4, 13);
+  WriteBytes(dir.File("-x.mgs"), WriteMgs(picture));
+  WriteBytes(dir.File("--help.mgs"), WriteMgs(picture));
+  Picture as8 = picture;
+  as8.CharMode = 8;
+  struct Case {
+    std::string Args;
+    std::string Output;
+    Bytes Expected;
+  } cases[] = {
+      {"-- -x.mgs -y.mgs", "-y.mgs", WriteMgs(picture)},
+      {"--mode 8 -- -x.mgs --out.mg8", "--out.mg8", WriteMg(as8)},
+      {"-- --help.mgs -z.mg4", "-z.mg4", WriteMg(picture)},
+  };
+  const std::string exe = CHROMALOOM_CONVERT_EXE;
+  for (const Case& c : cases) {
+    const std::string command = "cd '" + dir.Path().string() + "' && " + exe + " " + c.Args + " 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << c.Args;
+    EXPECT_EQ(ReadBytes(dir.File(c.Output)), c.Expected) << c.Args;
+  }
+  // Before the double dash a name that starts with a dash is still an unknown option.
+  EXPECT_EQ(Convert({dir.File("p.mgs"), "-y.mgs"}).Status, 2);
+}
+
 }  // namespace
 }  // namespace chromaloom
