@@ -110,13 +110,15 @@ std::string FinalName(const std::string& path) {
 // A fresh name beside the file; O_EXCL makes sure it is not someone else's.
 std::string TemporaryName(const std::string& finalName, unsigned attempt) {
   static constexpr char Digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  auto seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-              (static_cast<std::uint64_t>(::getpid()) << 32) ^ (std::uint64_t{attempt} * 0x9E3779B97F4A7C15u);
+  // splitmix64 of the time, the process and the attempt.
+  std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                       (static_cast<std::uint64_t>(::getpid()) << 32) ^ attempt;
+  bits += 0x9E3779B97F4A7C15u;
+  bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
+  bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
+  bits ^= bits >> 31;
   std::string name = finalName + ".";
-  for (int i = 0; i < 6; ++i) {
-    name += Digits[seed % 36];
-    seed = seed / 36 * 0x2545F4914F6CDD1Du + 1;
-  }
+  for (int i = 0; i < 6; ++i, bits /= 36) name += Digits[bits % 36];
   return name;
 }
 
