@@ -1,51 +1,193 @@
 #include "files/file_io.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Plain system calls throughout: a path goes to the system byte for byte
+// (Qt would turn a name that is not UTF-8 into another name), and every
+// failure carries the system's own reason.
 namespace chromaloom {
 
 namespace {
-QString ToQString(const std::string& s) { return QString::fromStdString(s); }
 
-[[noreturn]] void Fail(const char* verb, const std::string& path, const QString& why) {
-  throw FileError(std::string("Cannot ") + verb + " \"" + path + "\": " + why.toStdString());
+// Links are followed by hand no further than the system would go.
+constexpr int MaxLinkHops = 40;
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
+[[noreturn]] void Fail(const char* verb, const std::string& path, const std::string& why) {
+  throw FileError(std::string("Cannot ") + verb + " \"" + path + "\": " + why);
 }
+
+const char* KindName(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "something else";
+}
+
+std::string NotRegularReason(mode_t mode, bool throughLink) {
+  return std::string("it is ") + (throughLink ? "a symlink to " : "") + KindName(mode) + ", not a regular file";
+}
+
+// What is at path after following links: its stat, or nullopt when nothing
+// is there. Anything that is there and is not a regular file is refused.
+std::optional<struct stat> ExistingRegularFile(const char* verb, const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int error = errno;
+    if (error == ELOOP) Fail(verb, path, "it is a symlink loop");
+    if (error == ENOENT) return std::nullopt;
+    Fail(verb, path, SystemReason(error));
+  }
+  if (!S_ISREG(st.st_mode)) {
+    struct stat link {};
+    const bool throughLink = ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
+    Fail(verb, path, NotRegularReason(st.st_mode, throughLink));
+  }
+  return st;
+}
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  // Closing can be the first report of a failed write.
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// 0, or the errno of the step that failed.
+int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  // A full disk or a failing device may only show here; a file system that cannot sync says EINVAL.
+  if (::fsync(fd) != 0 && errno != EINVAL) return errno;
+  return 0;
+}
+
+// The name the bytes really go to: links followed, so a link stays a link.
+std::string FinalName(const std::string& path) {
+  std::filesystem::path name(path);
+  for (int hop = 0; hop < MaxLinkHops; ++hop) {
+    struct stat link {};
+    if (::lstat(name.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return name.string();
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(name, error);
+    if (error) Fail("write", path, error.message());
+    name = target.is_absolute() ? target : name.parent_path() / target;
+  }
+  Fail("write", path, "it is a symlink loop");
+}
+
+// A fresh name beside the file; O_EXCL makes sure it is not someone else's.
+std::string TemporaryName(const std::string& finalName, unsigned attempt) {
+  static constexpr char Digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  // splitmix64 of the time, the process and the attempt.
+  std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                       (static_cast<std::uint64_t>(::getpid()) << 32) ^ attempt;
+  bits += 0x9E3779B97F4A7C15u;
+  bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
+  bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
+  bits ^= bits >> 31;
+  std::string name = finalName + ".";
+  for (int i = 0; i < 6; ++i, bits /= 36) name += Digits[bits % 36];
+  return name;
+}
+
+// Only when the folder cannot take a temporary file: the existing file is
+// truncated and rewritten, so a failure part way leaves it damaged.
+void WriteInPlace(const std::string& path, const std::string& finalName, std::span<const std::uint8_t> bytes) {
+  Descriptor file(::open(finalName.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.Get() < 0) Fail("write", path, SystemReason(errno));
+  struct stat st {};
+  if (::fstat(file.Get(), &st) != 0) Fail("write", path, SystemReason(errno));
+  if (!S_ISREG(st.st_mode)) Fail("write", path, NotRegularReason(st.st_mode, finalName != path));
+  if (::ftruncate(file.Get(), 0) != 0) Fail("write", path, SystemReason(errno));
+  if (const int error = WriteAll(file.Get(), bytes)) Fail("write", path, SystemReason(error));
+  if (const int error = file.Close()) Fail("write", path, SystemReason(error));
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
-  const QString name = ToQString(path);
-  if (QFileInfo(name).isDir()) Fail("read", path, QStringLiteral("it is a folder"));
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) Fail("read", path, file.errorString());
+  if (!ExistingRegularFile("read", path)) Fail("read", path, SystemReason(ENOENT));
+  // O_NONBLOCK: should the name become a FIFO before the open, the open
+  // still returns and the check below refuses it.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.Get() < 0) Fail("read", path, SystemReason(errno));
+  struct stat st {};
+  if (::fstat(file.Get(), &st) != 0) Fail("read", path, SystemReason(errno));
+  if (!S_ISREG(st.st_mode)) Fail("read", path, NotRegularReason(st.st_mode, false));
   std::vector<std::uint8_t> bytes(maxBytes);
-  qint64 total = 0;
+  std::size_t total = 0;
   // read() may return less than asked before the end of the file.
-  while (static_cast<std::size_t>(total) < maxBytes) {
-    const qint64 n = file.read(reinterpret_cast<char*>(bytes.data()) + total, static_cast<qint64>(maxBytes) - total);
-    if (n < 0) Fail("read", path, file.errorString());
+  while (total < maxBytes) {
+    const ssize_t n = ::read(file.Get(), bytes.data() + total, maxBytes - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) Fail("read", path, SystemReason(errno));
     if (n == 0) break;
-    total += n;
+    total += static_cast<std::size_t>(n);
   }
-  bytes.resize(static_cast<std::size_t>(total));
+  bytes.resize(total);
   return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-  QSaveFile file(ToQString(path));
-  if (!file.open(QIODevice::WriteOnly)) Fail("write", path, file.errorString());
-  // commit() alone can report success after a short write or a failed
-  // flush, so every step is checked and the temporary file dropped on failure.
-  const qint64 size = static_cast<qint64>(bytes.size());
-  const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), size);
-  if (written != size || !file.flush() || file.error() != QFileDevice::NoError) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    Fail("write", path, why);
+  if (path.empty()) Fail("write", path, "no file name given");
+  const std::optional<struct stat> existing = ExistingRegularFile("write", path);
+  const std::string finalName = FinalName(path);
+
+  int fd = -1;
+  std::string temporary;
+  for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = TemporaryName(finalName, attempt);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
   }
-  if (!file.commit()) Fail("write", path, file.errorString());
+  if (fd < 0) {
+    const int error = errno;
+    // A writable file in a folder that takes no new files can still be saved.
+    if ((error == EACCES || error == EPERM) && existing) return WriteInPlace(path, finalName, bytes);
+    Fail("write", path, SystemReason(error));
+  }
+  Descriptor file(fd);
+  // The new file keeps the old one's permissions; a new name gets 0666 less the umask from open().
+  if (existing) ::fchmod(fd, existing->st_mode & 07777);
+  int error = WriteAll(fd, bytes);
+  if (const int closeError = file.Close(); error == 0) error = closeError;
+  if (error == 0 && ::rename(temporary.c_str(), finalName.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    Fail("write", path, SystemReason(error));
+  }
 }
 
 }  // namespace chromaloom

@@ -16,11 +16,17 @@ class FileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads at most maxBytes from the start of the file: no format needs more.
+// Paths are bytes as the system takes them; they need not be UTF-8.
+
+// Reads at most maxBytes from the start of a regular file: no format needs
+// more. A FIFO, device, socket or folder is refused without waiting on it.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
 // Writes through a temporary file in the same folder and renames it into
-// place, so a failed write leaves any existing file as it was.
+// place, so a failed write leaves any existing file as it was. A symlink is
+// followed and kept; anything there that is not a regular file, and a
+// symlink loop, is refused. A writable file in a folder that takes no new
+// files is rewritten in place.
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace chromaloom

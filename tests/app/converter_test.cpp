@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "app/converter.h"
+#include "files/special_files.h"
 #include "formats/bmp_format.h"
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
@@ -17,7 +18,13 @@
 namespace chromaloom {
 namespace {
 
+using chromaloom::test_support::EntryAt;
+using chromaloom::test_support::FilledFifo;
+using chromaloom::test_support::IsRoot;
+using chromaloom::test_support::MakeFifo;
+using chromaloom::test_support::MakeFullDeviceNode;
 using chromaloom::test_support::RandomPicture;
+using chromaloom::test_support::TinyFileSystem;
 using chromaloom::test_support::ReadBytes;
 using chromaloom::test_support::TempDir;
 using chromaloom::test_support::WriteBytes;
@@ -277,6 +284,142 @@ TEST(Converter, TheProgramReportsItsStatus) {
   EXPECT_EQ(ReadBytes(dir.File("p.mg8")).size(), 14080u);
   EXPECT_EQ(status(exe + " '" + dir.File("none.scr") + "' '" + dir.File("q.mg8") + "' 2>/dev/null"), 1);
   EXPECT_EQ(status(exe + " --mode 5 a.mgs b.mgs 2>/dev/null"), 2);
+}
+
+
+TEST(Converter, OutputsThatAreNotRegularFilesAreLeftAsTheyAre) {
+  TempDir dir;
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 4)));
+  MakeFifo(dir.File("fifo.mgs"));
+  std::filesystem::create_symlink("fifo.mgs", dir.File("to-fifo.mgs"));
+  std::filesystem::create_symlink("loop.mgs", dir.File("loop.mgs"));
+  std::filesystem::create_directory(dir.File("folder.bmp"));
+  const std::pair<std::string, std::string> cases[] = {
+      {"fifo.mgs", "it is a FIFO, not a regular file"},
+      {"to-fifo.mgs", "it is a symlink to a FIFO, not a regular file"},
+      {"loop.mgs", "symlink loop"},
+      {"folder.bmp", "it is a folder, not a regular file"},
+  };
+  for (const auto& [name, reason] : cases) {
+    const std::string output = dir.File(name);
+    const auto before = EntryAt(output);
+    const Outcome run = Convert({dir.File("p.mgs"), output});
+    EXPECT_EQ(run.Status, 1) << name;
+    EXPECT_EQ(Lines(run.Err), 1) << run.Err;
+    EXPECT_NE(run.Err.find("Cannot write \"" + output + "\": "), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find(reason), std::string::npos) << run.Err;
+    EXPECT_EQ(EntryAt(output), before) << name;
+  }
+}
+
+TEST(Converter, ASymlinkToADeviceStaysALinkToThatDevice) {
+  if (!IsRoot()) GTEST_SKIP() << "making a device node needs root";
+  TempDir dir;
+  WriteBytes(dir.File("good.mgs"), WriteMgs(RandomPicture(8, 4)));
+  MakeFullDeviceNode(dir.File("device.mgs"));
+  std::filesystem::create_symlink("device.mgs", dir.File("out.mgs"));
+  for (const std::string name : {"out.mgs", "device.mgs"}) {
+    const std::string output = dir.File(name);
+    const Outcome run = Convert({dir.File("good.mgs"), output});
+    EXPECT_EQ(run.Status, 1) << name;
+    EXPECT_NE(run.Err.find("Cannot write \"" + output + "\": "), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("character device, not a regular file"), std::string::npos) << run.Err;
+  }
+  EXPECT_EQ(EntryAt(dir.File("out.mgs")).LinkText, "device.mgs");
+  EXPECT_TRUE(std::filesystem::is_character_file(dir.File("device.mgs")));
+  EXPECT_EQ(EntryAt(dir.File("device.mgs")).Device, ::makedev(1, 7));
+}
+
+TEST(Converter, ASymlinkToAFileKeepsTheLinkAndUpdatesTheFile) {
+  TempDir dir;
+  const Bytes mgs = WriteMgs(RandomPicture(4, 6));
+  WriteBytes(dir.File("p.mgs"), mgs);
+  WriteBytes(dir.File("real.mgs"), Bytes(10, 0));
+  std::filesystem::create_symlink("real.mgs", dir.File("link.mgs"));
+  const Outcome run = Convert({dir.File("p.mgs"), dir.File("link.mgs")});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(EntryAt(dir.File("link.mgs")).LinkText, "real.mgs");
+  EXPECT_EQ(ReadBytes(dir.File("real.mgs")), mgs);
+}
+
+TEST(Converter, AFifoAsInputIsRefusedAndLeftUnread) {
+  TempDir dir;
+  // A whole valid picture waits in the FIFO: reading it would convert it.
+  const FilledFifo fifo(dir.File("fifo.mgs"), WriteMgs(RandomPicture(8, 5)));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{dir.File("fifo.mgs"), dir.File("o.mgs")}, {"--info", dir.File("fifo.mgs")}}) {
+    // In a child with an alarm, so a read that blocks fails instead of hanging.
+    const test_support::ChildResult child = test_support::RunInChild(
+        [&](int out) {
+          const Outcome run = Convert(args);
+          test_support::WriteText(out, run.Err);
+          return run.Status;
+        },
+        30, false);
+    ASSERT_TRUE(child.Finished) << "the read blocked";
+    EXPECT_EQ(child.Status, 1);
+    EXPECT_EQ(child.Text, "chromaloom-convert: Cannot read \"" + dir.File("fifo.mgs") +
+                              "\": it is a FIFO, not a regular file\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("o.mgs")));
+  EXPECT_EQ(fifo.Waiting(), MgsLengthV1);
+}
+
+TEST(Converter, AFullDiskReportsTheSystemsReason) {
+  TempDir dir;
+  const TinyFileSystem disk(dir.Path() / "disk", "size=16k");
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(2, 7)));
+  for (const std::string name : {"o.mgs", "o.bmp"}) {
+    const Outcome run = Convert({"--bmp-size", "9", dir.File("p.mgs"), disk.File(name)});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "chromaloom-convert: Cannot write \"" + disk.File(name) + "\": No space left on device\n");
+  }
+  EXPECT_EQ(test_support::EntriesIn(dir.Path() / "disk"), 0);
+}
+
+TEST(Converter, NamesThatAreNotUtf8AreUsedAsGiven) {
+  TempDir dir;
+  const Bytes mgs = WriteMgs(RandomPicture(2, 11));
+  const std::string input = dir.File("bad\xff.mgs");
+  WriteBytes(input, mgs);
+  const std::pair<std::string, Bytes> outputs[] = {
+      {"copy\xfe.mgs", mgs}, {"latin\xe9.mg2", WriteMg(RandomPicture(2, 11))}};
+  for (const auto& [name, expected] : outputs) {
+    const Outcome run = Convert({input, dir.File(name)});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(dir.File(name)), expected);
+  }
+  const Outcome info = Convert({"--info", input});
+  ASSERT_EQ(info.Status, 0) << info.Err;
+  EXPECT_NE(info.Out.find("file: " + input + "\n"), std::string::npos);
+  EXPECT_EQ(test_support::EntriesIn(dir.Path()), 3);
+}
+
+TEST(Converter, DoubleDashEndsTheOptions) {
+  TempDir dir;
+  const Picture picture = RandomPicture(4, 13);
+  WriteBytes(dir.File("-x.mgs"), WriteMgs(picture));
+  WriteBytes(dir.File("--help.mgs"), WriteMgs(picture));
+  Picture as8 = picture;
+  as8.CharMode = 8;
+  struct Case {
+    std::string Args;
+    std::string Output;
+    Bytes Expected;
+  } cases[] = {
+      {"-- -x.mgs -y.mgs", "-y.mgs", WriteMgs(picture)},
+      {"--mode 8 -- -x.mgs --out.mg8", "--out.mg8", WriteMg(as8)},
+      {"-- --help.mgs -z.mg4", "-z.mg4", WriteMg(picture)},
+  };
+  const std::string exe = CHROMALOOM_CONVERT_EXE;
+  for (const Case& c : cases) {
+    const std::string command = "cd '" + dir.Path().string() + "' && " + exe + " " + c.Args + " 2>/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << c.Args;
+    EXPECT_EQ(ReadBytes(dir.File(c.Output)), c.Expected) << c.Args;
+  }
+  // Before the double dash a name that starts with a dash is still an unknown option.
+  EXPECT_EQ(Convert({dir.File("p.mgs"), "-y.mgs"}).Status, 2);
 }
 
 }  // namespace

@@ -1,0 +1,104 @@
+#include "app/converter_options.h"
+
+#include <cstddef>
+#include <exception>
+
+#include "formats/bmp_format.h"
+#include "formats/file_kinds.h"
+
+namespace chromaloom {
+
+namespace {
+
+// The extensions of every kind read, or written (by a writer of its own or an export), from the table.
+std::string ExtensionsOf(bool written) {
+  std::string list;
+  for (const FileKindInfo& info : FileKinds) {
+    const bool listed = written ? (info.Write != nullptr || info.ExportCaption != nullptr) : info.Read != nullptr;
+    if (listed) list += (list.empty() ? "" : " ") + std::string(info.Extension);
+  }
+  return list;
+}
+
+int ParseInt(const std::string& text, const std::string& option) {
+  std::size_t used = 0;
+  int value = 0;
+  try {
+    value = std::stoi(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != text.size()) throw UsageError(option + " needs a number, not \"" + text + "\"");
+  return value;
+}
+
+}  // namespace
+
+std::string Usage() {
+  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] INPUT OUTPUT\n"
+         "       chromaloom-convert --info INPUT\n"
+         "       chromaloom-convert --help | --version\n"
+         "\n"
+         "Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the\n"
+         "chromaLoom editor imports and exports them.\n"
+         "\n"
+         "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1)\n"
+         "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
+         "  --bmp-size N   bitmap size 1..9 (default 1, 256 x 192 without border)\n"
+         "  --info         print the format, char mode, border pair and size of INPUT\n"
+         "\n"
+         "Reads:  " + ExtensionsOf(false) + " (by extension, any case)\n"
+         "Writes: " + ExtensionsOf(true) + "\n";
+}
+
+ConverterOptions ParseArgs(const std::vector<std::string>& args) {
+  ConverterOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (arg == "--") {
+      options.Files.insert(options.Files.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      break;
+    }
+    std::optional<std::string> value;
+    if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+    }
+    auto takeValue = [&]() -> std::string {
+      if (value) return *value;
+      if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      options.Help = true;
+    } else if (arg == "--version") {
+      options.Version = true;
+    } else if (arg == "--info") {
+      options.Info = true;
+    } else if (arg == "--mode") {
+      const int mode = ParseInt(takeValue(), arg);
+      if (!IsValidCharMode(mode)) throw UsageError("--mode must be 8, 4, 2 or 1");
+      options.Mode = mode;
+    } else if (arg == "--border") {
+      const std::string text = takeValue();
+      const auto comma = text.find(',');
+      if (comma == std::string::npos) throw UsageError("--border needs I,J");
+      const int column = ParseInt(text.substr(0, comma), arg);
+      const int row = ParseInt(text.substr(comma + 1), arg);
+      if (column < 0 || column >= BorderColumns || row < 0 || row >= BorderRows)
+        throw UsageError("--border needs I in 0..8 and J in 0..2");
+      options.Border = BorderChoice{column, row};
+    } else if (arg == "--bmp-size") {
+      options.BmpSize = ParseInt(takeValue(), arg);
+      if (options.BmpSize < 1 || options.BmpSize > static_cast<int>(BitmapSizes.size()))
+        throw UsageError("--bmp-size must be 1..9");
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError("unknown option " + arg);
+    } else {
+      options.Files.push_back(arg);
+    }
+  }
+  return options;
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,36 @@
+// The converter's command line, apart from the converter so it builds
+// without Qt (the fuzz build feeds it arbitrary argument lists).
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "picture/picture.h"
+
+namespace chromaloom {
+
+// A command line the converter cannot act on; it exits with status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct ConverterOptions {
+  bool Help = false;
+  bool Version = false;
+  bool Info = false;
+  std::optional<int> Mode;            // a valid char mode
+  std::optional<BorderChoice> Border;  // inside the border table
+  int BmpSize = 1;                    // 1..9
+  std::vector<std::string> Files;
+  friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
+};
+
+// args excludes the program name. "--" ends the options: every argument
+// after it is a file, even one that starts with a dash.
+ConverterOptions ParseArgs(const std::vector<std::string>& args);
+
+std::string Usage();
+
+}  // namespace chromaloom

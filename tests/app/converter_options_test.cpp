@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/converter_options.h"
+
+namespace chromaloom {
+namespace {
+
+using Args = std::vector<std::string>;
+
+ConverterOptions WithFiles(Args files) {
+  ConverterOptions options;
+  options.Files = std::move(files);
+  return options;
+}
+
+TEST(ConverterOptions, DoubleDashEndsTheOptions) {
+  ConverterOptions modeAndFiles = WithFiles({"--info", "b.mgs"});
+  modeAndFiles.Mode = 4;
+  ConverterOptions everything = WithFiles({"a", "b"});
+  everything.Mode = 1;
+  everything.Border = BorderChoice{8, 2};
+  everything.BmpSize = 9;
+  const std::pair<Args, ConverterOptions> cases[] = {
+      {{"--", "-x.mgs", "-y.mgs"}, WithFiles({"-x.mgs", "-y.mgs"})},
+      {{"--mode", "4", "--", "--info", "b.mgs"}, modeAndFiles},
+      {{"a.mgs", "--", "--"}, WithFiles({"a.mgs", "--"})},
+      {{"--", "--bmp-size=3", "-h"}, WithFiles({"--bmp-size=3", "-h"})},
+      {{"--"}, WithFiles({})},
+      {{"-", "b.mgs"}, WithFiles({"-", "b.mgs"})},
+      {{"--border=8,2", "a", "--bmp-size", "9", "--mode=1", "--", "b"}, everything},
+  };
+  for (const auto& [args, expected] : cases) {
+    std::string label;
+    for (const auto& arg : args) label += arg + " ";
+    EXPECT_TRUE(ParseArgs(args) == expected) << label;
+  }
+}
+
+TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
+  const std::pair<Args, std::string> cases[] = {
+      {{"-x.mgs", "--", "y.mgs"}, "unknown option -x.mgs"},
+      {{"a.mgs", "---"}, "unknown option ---"},
+      {{"--mode"}, "--mode needs a value"},
+      {{"--mode", "--", "a", "b"}, "--mode needs a number, not \"--\""},
+      {{"--mode", "4x"}, "--mode needs a number, not \"4x\""},
+      {{"--mode=3"}, "--mode must be 8, 4, 2 or 1"},
+      {{"--border", "9,0"}, "--border needs I in 0..8 and J in 0..2"},
+      {{"--border", "1"}, "--border needs I,J"},
+      {{"--bmp-size=0"}, "--bmp-size must be 1..9"},
+      {{"--bmp-size", "99999999999"}, "--bmp-size needs a number, not \"99999999999\""},
+  };
+  for (const auto& [args, message] : cases) {
+    std::string got;
+    try {
+      ParseArgs(args);
+    } catch (const UsageError& e) {
+      got = e.what();
+    }
+    EXPECT_EQ(got, message) << args.front();
+  }
+}
+
+}  // namespace
+}  // namespace chromaloom
