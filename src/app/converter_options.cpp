@@ -46,6 +46,7 @@ std::string Usage() {
          "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
          "  --bmp-size N   bitmap size 1..9 (default 1, 256 x 192 without border)\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
+         "  --             end the options: INPUT and OUTPUT may then start with a dash\n"
          "\n"
          "Reads:  " + ExtensionsOf(false) + " (by extension, any case)\n"
          "Writes: " + ExtensionsOf(true) + "\n";
