@@ -1,0 +1,412 @@
+// The header's enumerator ColourMetric::Rgb trips GCC's -Wshadow against the type Rgb.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#include "editing/image_conversion.h"
+#pragma GCC diagnostic pop
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace chromaloom {
+
+namespace {
+
+constexpr int Colours = ZxColourCount;
+constexpr int MaxCellPixels = 64;
+// Larger weights would overflow the float sums of a cell.
+constexpr double MaxFlickerWeight = 1000.0;
+
+struct Vec3 {
+  float X = 0, Y = 0, Z = 0;
+};
+
+double SrgbToLinear(double c) {
+  c /= 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double LabF(double t) {
+  constexpr double e = 216.0 / 24389.0, k = 24389.0 / 27.0;
+  return t > e ? std::cbrt(t) : (k * t + 16.0) / 116.0;
+}
+
+// CIE L*a*b* with the D65 white point.
+Vec3 RgbToLab(double r, double g, double b) {
+  const double lr = SrgbToLinear(r), lg = SrgbToLinear(g), lb = SrgbToLinear(b);
+  const double x = (0.4124564 * lr + 0.3575761 * lg + 0.1804375 * lb) / 0.95047;
+  const double y = 0.2126729 * lr + 0.7151522 * lg + 0.0721750 * lb;
+  const double z = (0.0193339 * lr + 0.1191920 * lg + 0.9503041 * lb) / 1.08883;
+  const double fx = LabF(x), fy = LabF(y), fz = LabF(z);
+  return {static_cast<float>(116.0 * fy - 16.0), static_cast<float>(500.0 * (fx - fy)),
+          static_cast<float>(200.0 * (fy - fz))};
+}
+
+double Luma601(Rgb c) { return 0.299 * RedOf(c) + 0.587 * GreenOf(c) + 0.114 * BlueOf(c); }
+
+// The error model: source colours and the 225 mixed colours in the metric's
+// space, and the flicker of every screen pair.
+class ErrorModel {
+ public:
+  ErrorModel(ColourMetric metric, double flickerWeight) : metric_(metric) {
+    for (int a = 0; a < Colours; ++a)
+      for (int b = 0; b < Colours; ++b) {
+        const Rgb m = MixedColourTable[a][b];
+        mixed_[a * Colours + b] = ToMetric(static_cast<float>(RedOf(m)), static_cast<float>(GreenOf(m)),
+                                           static_cast<float>(BlueOf(m)));
+        const Rgb ca = ZxRgb(static_cast<ZxColour>(a)), cb = ZxRgb(static_cast<ZxColour>(b));
+        // Luminance: Rec. 601 luma for rgb, L* for lab.
+        const double d = metric == ColourMetric::Lab
+                             ? static_cast<double>(RgbToLab(RedOf(ca), GreenOf(ca), BlueOf(ca)).X) -
+                                   RgbToLab(RedOf(cb), GreenOf(cb), BlueOf(cb)).X
+                             : Luma601(ca) - Luma601(cb);
+        flicker_[a * Colours + b] = d * d;
+        weightedFlicker_[a * Colours + b] = static_cast<float>(flickerWeight * d * d);
+      }
+  }
+
+  Vec3 ToMetric(float r, float g, float b) const {
+    return metric_ == ColourMetric::Lab ? RgbToLab(r, g, b) : Vec3{r, g, b};
+  }
+  float Distance(Vec3 s, int pair) const {
+    const Vec3& m = mixed_[pair];
+    const float dx = s.X - m.X, dy = s.Y - m.Y, dz = s.Z - m.Z;
+    return dx * dx + dy * dy + dz * dz;
+  }
+  float Error(Vec3 s, int pair) const { return Distance(s, pair) + weightedFlicker_[pair]; }
+  double Flicker(int pair) const { return flicker_[pair]; }
+
+ private:
+  ColourMetric metric_;
+  std::array<Vec3, Colours * Colours> mixed_{};
+  std::array<double, Colours * Colours> flicker_{};
+  std::array<float, Colours * Colours> weightedFlicker_{};
+};
+
+// The colours one screen can show in a cell: two distinct colours of one
+// brightness. A single colour is never better than a pair holding it, and
+// which of the two is INK does not matter because the pixel bits follow.
+struct ColourSet {
+  ZxColour First = 0, Second = 0;
+};
+constexpr int SetCount = 56;
+constexpr std::array<ColourSet, SetCount> BuildSets() {
+  std::array<ColourSet, SetCount> sets{};
+  int i = 0;
+  for (int bright = 0; bright < 2; ++bright)
+    for (int n1 = 0; n1 < 8; ++n1)
+      for (int n2 = n1 + 1; n2 < 8; ++n2) sets[i++] = {ZxColourIndex(n1, bright), ZxColourIndex(n2, bright)};
+  return sets;
+}
+constexpr std::array<ColourSet, SetCount> Sets = BuildSets();
+
+struct CellChoice {
+  ColourSet Screen[2];
+};
+
+// Sums of eight lanes, so the compiler can keep them in vector registers.
+inline float SumMin(const float* a, const float* b, int n, float bound) {
+  float total = 0;
+  for (int p = 0; p < n; p += 8) {
+    float lanes[8];
+    for (int k = 0; k < 8; ++k) lanes[k] = std::min(a[p + k], b[p + k]);
+    float chunk = 0;
+    for (int k = 0; k < 8; ++k) chunk += lanes[k];
+    total += chunk;
+    // Errors are never negative, so a partial sum at the bound already loses.
+    if (total >= bound) return total;
+  }
+  return total;
+}
+
+// The exact best pair of colour sets for one cell.
+class CellSearch {
+ public:
+  // source: the cell's n pixels (n a multiple of 8) in the metric's space.
+  CellChoice Find(const ErrorModel& model, const Vec3* source, int n) {
+    for (int a = 0; a < Colours; ++a)
+      for (int b = a; b < Colours; ++b) {
+        float* ab = Err(a, b);
+        for (int p = 0; p < n; ++p) ab[p] = model.Error(source[p], a * Colours + b);
+        // The mixing table is symmetric, so screen 0 and screen 1 may swap.
+        if (b != a) std::copy(ab, ab + n, Err(b, a));
+      }
+    // rowMin[a][p]: the best a pixel can do with a on one screen.
+    for (int a = 0; a < Colours; ++a) {
+      float* row = &rowMin_[a * MaxCellPixels];
+      std::copy(Err(a, 0), Err(a, 0) + n, row);
+      for (int b = 1; b < Colours; ++b) {
+        const float* e = Err(a, b);
+        for (int p = 0; p < n; ++p) row[p] = std::min(row[p], e[p]);
+      }
+    }
+    // A lower bound per set, whatever the other screen shows; it holds for
+    // either screen because of the symmetry.
+    std::array<float, SetCount> bound{};
+    for (int s = 0; s < SetCount; ++s)
+      bound[s] = SumMin(&rowMin_[Sets[s].First * MaxCellPixels], &rowMin_[Sets[s].Second * MaxCellPixels], n,
+                        std::numeric_limits<float>::infinity());
+    std::array<int, SetCount> order{};
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return bound[x] < bound[y]; });
+
+    float best = std::numeric_limits<float>::infinity();
+    CellChoice choice{{Sets[order[0]], Sets[order[0]]}};
+    for (int i = 0; i < SetCount; ++i) {
+      const int a = order[i];
+      if (bound[a] >= best) break;  // sorted: every later set is bounded at least as high
+      // mixed[b][p]: the best of the set's two colours against b on the other screen.
+      const float* e1 = Err(Sets[a].First, 0);
+      const float* e2 = Err(Sets[a].Second, 0);
+      for (int b = 0; b < Colours; ++b)
+        for (int p = 0; p < n; ++p) {
+          const int q = b * MaxCellPixels + p;
+          bestWith_[q] = std::min(e1[q], e2[q]);
+        }
+      // Pairs with an earlier set were tried when that set came first.
+      for (int j = i; j < SetCount; ++j) {
+        const int b = order[j];
+        if (bound[b] >= best) break;
+        const float cost = SumMin(&bestWith_[Sets[b].First * MaxCellPixels], &bestWith_[Sets[b].Second * MaxCellPixels], n, best);
+        if (cost < best) {
+          best = cost;
+          choice = {{Sets[a], Sets[b]}};
+        }
+      }
+    }
+    return choice;
+  }
+
+  // After Find: the error of the pair (a, b) at pixel p.
+  float ErrorAt(int a, int b, int p) const { return err_[(a * Colours + b) * MaxCellPixels + p]; }
+
+ private:
+  float* Err(int a, int b) { return &err_[(a * Colours + b) * MaxCellPixels]; }
+  std::array<float, Colours * Colours * MaxCellPixels> err_{};
+  std::array<float, Colours * MaxCellPixels> rowMin_{};
+  std::array<float, Colours * MaxCellPixels> bestWith_{};
+};
+
+// k = 2*bit0 + bit1, as in CharPalette.
+int PairOf(const CellChoice& c, int k) {
+  const ZxColour a = (k & 2) ? c.Screen[0].Second : c.Screen[0].First;
+  const ZxColour b = (k & 1) ? c.Screen[1].Second : c.Screen[1].First;
+  return a * Colours + b;
+}
+
+template <typename ErrorOf>
+int BestOfFour(const CellChoice& c, ErrorOf errorOf) {
+  int best = 0;
+  float bestError = errorOf(PairOf(c, 0));
+  for (int k = 1; k < 4; ++k) {
+    const float e = errorOf(PairOf(c, k));
+    if (e < bestError) {
+      bestError = e;
+      best = k;
+    }
+  }
+  return best;
+}
+
+void WriteCell(Planes& planes, int col, int y0, int h, const CellChoice& c) {
+  for (int y = y0; y < y0 + h; ++y)
+    for (int s = 0; s < 2; ++s) planes.Attrs[s].At(col, y) = {c.Screen[s].First, c.Screen[s].Second};
+}
+
+void SetBits(Planes& planes, int x, int y, int k) {
+  planes.Pixels[0].SetBit(x, y, (k & 2) != 0);
+  planes.Pixels[1].SetBit(x, y, (k & 1) != 0);
+}
+
+using Working = std::vector<std::array<float, 3>>;
+
+float Clamp255(float v) { return std::clamp(v, 0.0f, 255.0f); }
+
+Vec3 MetricAt(const ErrorModel& model, const Working& work, int x, int y) {
+  const auto& w = work[static_cast<std::size_t>(y) * PictureWidth + x];
+  return model.ToMetric(Clamp255(w[0]), Clamp255(w[1]), Clamp255(w[2]));
+}
+
+CellChoice SearchCell(const ErrorModel& model, CellSearch& search, const Working& work, int col, int y0, int h) {
+  std::array<Vec3, MaxCellPixels> cell{};
+  for (int dy = 0; dy < h; ++dy)
+    for (int dx = 0; dx < 8; ++dx) cell[dy * 8 + dx] = MetricAt(model, work, col * 8 + dx, y0 + dy);
+  return search.Find(model, cell.data(), 8 * h);
+}
+
+// Bayer 4 x 4, spread about the widest step between the mixed levels' neighbours.
+void ApplyOrderedThreshold(Working& work) {
+  constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  constexpr float spread = 64.0f;
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const float offset = ((static_cast<float>(bayer[y % 4][x % 4]) + 0.5f) / 16.0f - 0.5f) * spread;
+      for (float& v : work[static_cast<std::size_t>(y) * PictureWidth + x]) v += offset;
+    }
+}
+
+void ConvertCells(const ErrorModel& model, const Working& work, int cellHeight, Planes& planes) {
+  CellSearch search;
+  for (int col = 0; col < ByteColumns; ++col) {
+    const int h = CellHeightAt(cellHeight, col);
+    for (int y0 = 0; y0 < PictureHeight; y0 += h) {
+      const CellChoice c = SearchCell(model, search, work, col, y0, h);
+      WriteCell(planes, col, y0, h, c);
+      for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < 8; ++dx) {
+          const int p = dy * 8 + dx;
+          const int k = BestOfFour(c, [&](int pair) { return search.ErrorAt(pair / Colours, pair % Colours, p); });
+          SetBits(planes, col * 8 + dx, y0 + dy, k);
+        }
+    }
+  }
+}
+
+struct Spread {
+  int Dx, Dy;
+  float Share;
+};
+constexpr std::array<Spread, 4> FloydSteinberg = {
+    {{1, 0, 7.0f / 16}, {-1, 1, 3.0f / 16}, {0, 1, 5.0f / 16}, {1, 1, 1.0f / 16}}};
+// Atkinson passes on only 6/8 of the error.
+constexpr std::array<Spread, 6> Atkinson = {
+    {{1, 0, 1.0f / 8}, {2, 0, 1.0f / 8}, {-1, 1, 1.0f / 8}, {0, 1, 1.0f / 8}, {1, 1, 1.0f / 8}, {0, 2, 1.0f / 8}}};
+
+// Line by line: when a line starts a cell, that cell's attributes are chosen
+// by the exact search on the error-adjusted source as it stands (its upper
+// lines carry the error from above); then the line's pixels are chosen among
+// their cells' four mixed colours and their error, against the mixed colour
+// shown, moves on in serpentine order.
+template <std::size_t N>
+void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, const std::array<Spread, N>& kernel,
+                     Planes& planes) {
+  CellSearch search;
+  std::array<CellChoice, ByteColumns> current{};
+  for (int y = 0; y < PictureHeight; ++y) {
+    for (int col = 0; col < ByteColumns; ++col) {
+      if (AttrLineOf(cellHeight, col, y) != y) continue;
+      const int h = CellHeightAt(cellHeight, col);
+      current[col] = SearchCell(model, search, work, col, y, h);
+      WriteCell(planes, col, y, h, current[col]);
+    }
+    const int dir = (y % 2 == 0) ? 1 : -1;
+    for (int i = 0; i < PictureWidth; ++i) {
+      const int x = dir > 0 ? i : PictureWidth - 1 - i;
+      auto& w = work[static_cast<std::size_t>(y) * PictureWidth + x];
+      const float r = Clamp255(w[0]), g = Clamp255(w[1]), b = Clamp255(w[2]);
+      const Vec3 s = model.ToMetric(r, g, b);
+      const CellChoice& c = current[x / 8];
+      const int k = BestOfFour(c, [&](int pair) { return model.Error(s, pair); });
+      SetBits(planes, x, y, k);
+      const int pair = PairOf(c, k);
+      const Rgb shown = MixedColourTable[pair / Colours][pair % Colours];
+      const float er = r - static_cast<float>(RedOf(shown)), eg = g - static_cast<float>(GreenOf(shown)),
+                  eb = b - static_cast<float>(BlueOf(shown));
+      for (const Spread& sp : kernel) {
+        const int tx = x + sp.Dx * dir, ty = y + sp.Dy;
+        if (tx < 0 || tx >= PictureWidth || ty >= PictureHeight) continue;
+        auto& t = work[static_cast<std::size_t>(ty) * PictureWidth + tx];
+        t[0] += er * sp.Share;
+        t[1] += eg * sp.Share;
+        t[2] += eb * sp.Share;
+      }
+    }
+  }
+}
+
+ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Planes& planes,
+                                  int cellHeight) {
+  double error = 0, flicker = 0;
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const int col = x / 8, line = AttrLineOf(cellHeight, col, y);
+      ZxColour c[2];
+      for (int s = 0; s < 2; ++s) {
+        const AttrEntry& e = planes.Attrs[s].At(col, line);
+        c[s] = planes.Pixels[s].Bit(x, y) ? e.Ink : e.Paper;
+      }
+      const int pair = c[0] * Colours + c[1];
+      const Rgb src = source.At(x, y);
+      error += model.Distance(model.ToMetric(static_cast<float>(RedOf(src)), static_cast<float>(GreenOf(src)),
+                                             static_cast<float>(BlueOf(src))),
+                              pair);
+      flicker += model.Flicker(pair);
+    }
+  constexpr double pixels = PictureWidth * PictureHeight;
+  return {error / pixels, flicker / pixels};
+}
+
+void CheckArguments(const Raster& source, const ImageConversionOptions& options) {
+  if (source.Width() != PictureWidth || source.Height() != PictureHeight)
+    throw std::invalid_argument("the image must be 256 x 192 pixels, not " + std::to_string(source.Width()) + " x " +
+                                std::to_string(source.Height()));
+  if (!IsValidCharMode(options.CellHeight))
+    throw std::invalid_argument("the cell height must be 8, 4, 2 or 1, not " + std::to_string(options.CellHeight));
+  if (!(options.FlickerWeight >= 0.0 && options.FlickerWeight <= MaxFlickerWeight))
+    throw std::invalid_argument("the flicker weight must be between 0 and 1000");
+  switch (options.Dither) {
+    case Dithering::None:
+    case Dithering::Ordered:
+    case Dithering::FloydSteinberg:
+    case Dithering::Atkinson:
+      break;
+    default:
+      throw std::invalid_argument("unknown dithering");
+  }
+  if (options.Metric != ColourMetric::Rgb && options.Metric != ColourMetric::Lab)
+    throw std::invalid_argument("unknown colour metric");
+}
+
+}  // namespace
+
+ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions& options) {
+  CheckArguments(source, options);
+  const ErrorModel model(options.Metric, options.FlickerWeight);
+  Working work(static_cast<std::size_t>(PictureWidth) * PictureHeight);
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const Rgb c = source.At(x, y);
+      work[static_cast<std::size_t>(y) * PictureWidth + x] = {static_cast<float>(RedOf(c)),
+                                                              static_cast<float>(GreenOf(c)),
+                                                              static_cast<float>(BlueOf(c))};
+    }
+  ImageConversion result;
+  switch (options.Dither) {
+    case Dithering::None:
+      ConvertCells(model, work, options.CellHeight, result.Result);
+      break;
+    case Dithering::Ordered:
+      ApplyOrderedThreshold(work);
+      ConvertCells(model, work, options.CellHeight, result.Result);
+      break;
+    case Dithering::FloydSteinberg:
+      ConvertDiffused(model, work, options.CellHeight, FloydSteinberg, result.Result);
+      break;
+    case Dithering::Atkinson:
+      ConvertDiffused(model, work, options.CellHeight, Atkinson, result.Result);
+      break;
+  }
+  result.Stats = MeasureStats(model, source, result.Result, options.CellHeight);
+  return result;
+}
+
+std::optional<Dithering> DitheringNamed(std::string_view name) {
+  if (name == "none") return Dithering::None;
+  if (name == "ordered") return Dithering::Ordered;
+  if (name == "floyd-steinberg") return Dithering::FloydSteinberg;
+  if (name == "atkinson") return Dithering::Atkinson;
+  return std::nullopt;
+}
+
+std::optional<ColourMetric> ColourMetricNamed(std::string_view name) {
+  if (name == "rgb") return ColourMetric::Rgb;
+  if (name == "lab") return ColourMetric::Lab;
+  return std::nullopt;
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,104 @@
+// The slow reference for the image search: every attribute of both screens
+// tried on one cell, in the rgb metric with Rec. 601 luma for flicker.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <random>
+
+#include "picture/picture.h"
+#include "picture/raster.h"
+
+namespace chromaloom::test_support {
+
+inline double Luma601(ZxColour c) {
+  const Rgb v = ZxRgb(c);
+  return 0.299 * RedOf(v) + 0.587 * GreenOf(v) + 0.114 * BlueOf(v);
+}
+
+inline double PixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight) {
+  const Rgb m = MixedColourTable[a][b];
+  const double dr = RedOf(source) - RedOf(m), dg = GreenOf(source) - GreenOf(m), db = BlueOf(source) - BlueOf(m);
+  const double dl = Luma601(a) - Luma601(b);
+  return dr * dr + dg * dg + db * db + flickerWeight * dl * dl;
+}
+
+// The smallest error of the cell at column col, lines y0..y0+h-1, over all
+// INK, PAPER and BRIGHT of both screens.
+inline double BruteForceCellError(const Raster& source, int col, int y0, int h, double flickerWeight) {
+  std::array<std::array<double, ZxColourCount * ZxColourCount>, 64> table{};
+  const int n = 8 * h;
+  for (int p = 0; p < n; ++p)
+    for (int a = 0; a < ZxColourCount; ++a)
+      for (int b = 0; b < ZxColourCount; ++b)
+        table[p][a * ZxColourCount + b] = PixelError(source.At(col * 8 + p % 8, y0 + p / 8),
+                                                     static_cast<ZxColour>(a), static_cast<ZxColour>(b), flickerWeight);
+  double best = std::numeric_limits<double>::infinity();
+  for (int attr0 = 0; attr0 < 128; ++attr0) {
+    const ZxColour ink0 = ZxColourIndex(attr0 & 7, attr0 >> 6), paper0 = ZxColourIndex((attr0 >> 3) & 7, attr0 >> 6);
+    for (int attr1 = 0; attr1 < 128; ++attr1) {
+      const ZxColour ink1 = ZxColourIndex(attr1 & 7, attr1 >> 6),
+                     paper1 = ZxColourIndex((attr1 >> 3) & 7, attr1 >> 6);
+      double total = 0;
+      for (int p = 0; p < n; ++p) {
+        const auto& t = table[p];
+        total += std::min({t[paper0 * ZxColourCount + paper1], t[paper0 * ZxColourCount + ink1],
+                           t[ink0 * ZxColourCount + paper1], t[ink0 * ZxColourCount + ink1]});
+      }
+      best = std::min(best, total);
+    }
+  }
+  return best;
+}
+
+// The colours a converted picture shows at (x, y) on both screens.
+inline std::array<ZxColour, 2> ShownColours(const Planes& planes, int cellHeight, int x, int y) {
+  std::array<ZxColour, 2> c{};
+  const int col = x / 8, line = AttrLineOf(cellHeight, col, y);
+  for (int s = 0; s < 2; ++s) {
+    const AttrEntry& e = planes.Attrs[s].At(col, line);
+    c[s] = planes.Pixels[s].Bit(x, y) ? e.Ink : e.Paper;
+  }
+  return c;
+}
+
+inline double CellError(const Planes& planes, int cellHeight, const Raster& source, int col, int y0, int h,
+                        double flickerWeight) {
+  double total = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = col * 8; x < col * 8 + 8; ++x) {
+      const auto c = ShownColours(planes, cellHeight, x, y);
+      total += PixelError(source.At(x, y), c[0], c[1], flickerWeight);
+    }
+  return total;
+}
+
+// Smooth shading, hard-edged shapes and a little grain, like a photograph.
+inline Raster PhotoLikeImage(unsigned seed = 12) {
+  std::mt19937 rng(seed);
+  Raster image(PictureWidth, PictureHeight);
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const double dx = x - 90.0, dy = y - 70.0;
+      const double glow = std::max(0.0, 1.0 - (dx * dx + dy * dy) / 14000.0);
+      double r = 40 + 150 * glow + 0.25 * x, g = 60 + 0.6 * y + 90 * glow, b = 170 - 0.4 * y + 40 * glow;
+      if ((x - 190) * (x - 190) + (y - 130) * (y - 130) < 45 * 45) r = 210 - 0.5 * (y - 85), g = 120, b = 60;
+      if (x > 20 && x < 70 && y > 120 && y < 180) r = 30, g = 110 + (x - 20), b = 40;
+      const int grain = static_cast<int>(rng() % 17) - 8;
+      image.At(x, y) = MakeRgb(std::clamp(static_cast<int>(r) + grain, 0, 255),
+                               std::clamp(static_cast<int>(g) + grain, 0, 255),
+                               std::clamp(static_cast<int>(b) + grain, 0, 255));
+    }
+  return image;
+}
+
+inline Raster RandomImage(unsigned seed) {
+  std::mt19937 rng(seed);
+  Raster image(PictureWidth, PictureHeight);
+  for (Rgb& p : image.Pixels()) p = 0xFF000000u | (rng() & 0xFFFFFFu);
+  return image;
+}
+
+}  // namespace chromaloom::test_support
