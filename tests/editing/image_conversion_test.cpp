@@ -11,6 +11,7 @@
 #include <iostream>
 #include <limits>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -32,9 +33,20 @@ struct Cell {
   int Col, Line;
 };
 
+enum class Source { Random, Photo, OneSetTwice, TwoSets };
+
+// Pixels drawn at random from the four mixes of a screen-0 and a screen-1
+// colour pair, so the optimum is exactly zero.
+Raster MixesOf(std::array<ZxColour, 2> screen0, std::array<ZxColour, 2> screen1, unsigned seed) {
+  std::mt19937 rng(seed);
+  Raster image(PictureWidth, PictureHeight);
+  for (Rgb& p : image.Pixels()) p = MixedColourTable[screen0[rng() % 2]][screen1[rng() % 2]];
+  return image;
+}
+
 struct ExactCase {
   const char* Name;
-  bool Photo;
+  Source Kind;
   int CellHeight;
   double FlickerWeight;
   std::vector<Cell> Cells;  // (column, first line of the cell)
@@ -42,24 +54,33 @@ struct ExactCase {
 
 TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
   const std::vector<ExactCase> cases = {
-      {"random 8x8", false, 8, 0.0, {{0, 0}, {13, 96}, {31, 184}}},
-      {"photo 8x8", true, 8, 0.0, {{11, 64}, {23, 128}, {4, 152}}},
-      {"random 8x4", false, 4, 0.0, {{5, 20}, {30, 188}}},
-      {"photo 8x4", true, 4, 0.0, {{11, 68}, {24, 120}, {5, 140}}},
-      {"random 8x2", false, 2, 0.0, {{9, 2}, {17, 100}}},
-      {"photo 8x2", true, 2, 0.0, {{12, 70}, {23, 130}, {6, 160}}},
-      {"random 8x1 middle", false, 1, 0.0, {{8, 0}, {23, 191}, {15, 77}}},
-      {"photo 8x1 middle", true, 1, 0.0, {{11, 71}, {22, 131}, {16, 40}}},
-      {"random 8x1 side", false, 1, 0.0, {{0, 8}, {7, 96}, {24, 0}, {31, 184}}},
-      {"photo 8x1 side", true, 1, 0.0, {{3, 136}, {26, 120}}},
-      {"photo 8x4 flicker 0.25", true, 4, 0.25, {{11, 68}, {24, 120}}},
-      {"photo 8x1 flicker 1", true, 1, 1.0, {{12, 75}, {2, 64}}},
+      {"random 8x8", Source::Random, 8, 0.0, {{0, 0}, {13, 96}, {31, 184}}},
+      {"photo 8x8", Source::Photo, 8, 0.0, {{11, 64}, {23, 128}, {4, 152}}},
+      {"random 8x4", Source::Random, 4, 0.0, {{5, 20}, {30, 188}}},
+      {"photo 8x4", Source::Photo, 4, 0.0, {{11, 68}, {24, 120}, {5, 140}}},
+      {"random 8x2", Source::Random, 2, 0.0, {{9, 2}, {17, 100}}},
+      {"photo 8x2", Source::Photo, 2, 0.0, {{12, 70}, {23, 130}, {6, 160}}},
+      {"random 8x1 middle", Source::Random, 1, 0.0, {{8, 0}, {23, 191}, {15, 77}}},
+      {"photo 8x1 middle", Source::Photo, 1, 0.0, {{11, 71}, {22, 131}, {16, 40}}},
+      {"random 8x1 side", Source::Random, 1, 0.0, {{0, 8}, {7, 96}, {24, 0}, {31, 184}}},
+      {"photo 8x1 side", Source::Photo, 1, 0.0, {{3, 136}, {26, 120}}},
+      {"one pair on both screens 8x8", Source::OneSetTwice, 8, 0.0, {{3, 40}, {28, 0}}},
+      {"one pair on both screens 8x1", Source::OneSetTwice, 1, 0.0, {{10, 41}, {30, 8}}},
+      {"two pairs 8x4", Source::TwoSets, 4, 0.0, {{6, 44}, {19, 180}}},
+      {"two pairs 8x2", Source::TwoSets, 2, 0.0, {{14, 2}}},
+      {"photo 8x4 flicker 0.25", Source::Photo, 4, 0.25, {{11, 68}, {24, 120}}},
+      {"photo 8x1 flicker 1", Source::Photo, 1, 1.0, {{12, 75}, {2, 64}}},
   };
   const Raster photo = PhotoLikeImage();
   const Raster random = RandomImage(5);
+  const Raster oneSetTwice = MixesOf({4, 6}, {4, 6}, 3);  // bright red and magenta
+  const Raster twoSets = MixesOf({3, 11}, {2, 14}, 4);    // normal and bright
   for (const ExactCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    const Raster& source = c.Photo ? photo : random;
+    const Raster& source = c.Kind == Source::Photo         ? photo
+                           : c.Kind == Source::Random      ? random
+                           : c.Kind == Source::OneSetTwice ? oneSetTwice
+                                                           : twoSets;
     ImageConversionOptions options;
     options.CellHeight = c.CellHeight;
     options.FlickerWeight = c.FlickerWeight;
