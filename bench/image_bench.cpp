@@ -46,8 +46,8 @@ void ConvertPicture(benchmark::State& state, int height, Dithering dither) {
 int main(int argc, char** argv) {
   std::map<std::string, double> targets;
   for (int h : {8, 4, 2, 1})
-    for (const auto& [name, dither] : {std::pair{"none", Dithering::None},
-                                       std::pair{"floyd-steinberg", Dithering::FloydSteinberg}}) {
+    for (const auto& [name, dither] :
+         {std::pair{"none", Dithering::None}, std::pair{"floyd-steinberg", Dithering::FloydSteinberg}}) {
       const std::string full = "BM_ConvertImage/" + std::to_string(h) + "/" + name;
       benchmark::RegisterBenchmark(full.c_str(), ConvertPicture, h, dither)->Unit(benchmark::kMillisecond);
     }

@@ -57,8 +57,8 @@ class ErrorModel {
     for (int a = 0; a < Colours; ++a)
       for (int b = 0; b < Colours; ++b) {
         const Rgb m = MixedColourTable[a][b];
-        mixed_[a * Colours + b] = ToMetric(static_cast<float>(RedOf(m)), static_cast<float>(GreenOf(m)),
-                                           static_cast<float>(BlueOf(m)));
+        mixed_[a * Colours + b] =
+            ToMetric(static_cast<float>(RedOf(m)), static_cast<float>(GreenOf(m)), static_cast<float>(BlueOf(m)));
         const Rgb ca = ZxRgb(static_cast<ZxColour>(a)), cb = ZxRgb(static_cast<ZxColour>(b));
         // Luminance: Rec. 601 luma for rgb, L* for lab.
         const double d = metric == ColourMetric::Lab
@@ -79,6 +79,8 @@ class ErrorModel {
     return dx * dx + dy * dy + dz * dz;
   }
   float Error(Vec3 s, int pair) const { return Distance(s, pair) + weightedFlicker_[pair]; }
+  Vec3 Mixed(int pair) const { return mixed_[pair]; }
+  float WeightedFlicker(int pair) const { return weightedFlicker_[pair]; }
   double Flicker(int pair) const { return flicker_[pair]; }
 
  private:
@@ -114,7 +116,7 @@ inline float SumMin(const float* a, const float* b, int n, float bound) {
   float total = 0;
   for (int p = 0; p < n; p += 8) {
     float lanes[8];
-    for (int k = 0; k < 8; ++k) lanes[k] = std::min(a[p + k], b[p + k]);
+    for (int k = 0; k < 8; ++k) lanes[k] = b[p + k] < a[p + k] ? b[p + k] : a[p + k];
     float chunk = 0;
     for (int k = 0; k < 8; ++k) chunk += lanes[k];
     total += chunk;
@@ -129,22 +131,25 @@ class CellSearch {
  public:
   // source: the cell's n pixels (n a multiple of 8) in the metric's space.
   CellChoice Find(const ErrorModel& model, const Vec3* source, int n) {
+    float* rowMin = rowMin_.data();
+    std::fill(rowMin, rowMin + Colours * MaxCellPixels, std::numeric_limits<float>::infinity());
+    // The mixing table is symmetric, so (a, b) and (b, a) share one row;
+    // rowMin[a][p] is the best a pixel can do with a on either screen.
     for (int a = 0; a < Colours; ++a)
       for (int b = a; b < Colours; ++b) {
         float* ab = Err(a, b);
-        for (int p = 0; p < n; ++p) ab[p] = model.Error(source[p], a * Colours + b);
-        // The mixing table is symmetric, so screen 0 and screen 1 may swap.
-        if (b != a) std::copy(ab, ab + n, Err(b, a));
+        const Vec3 m = model.Mixed(a * Colours + b);
+        const float f = model.WeightedFlicker(a * Colours + b);
+        float* minA = rowMin + a * MaxCellPixels;
+        float* minB = rowMin + b * MaxCellPixels;
+        for (int p = 0; p < n; ++p) {
+          const float dx = source[p].X - m.X, dy = source[p].Y - m.Y, dz = source[p].Z - m.Z;
+          const float e = dx * dx + dy * dy + dz * dz + f;
+          ab[p] = e;
+          if (e < minA[p]) minA[p] = e;
+          if (e < minB[p]) minB[p] = e;
+        }
       }
-    // rowMin[a][p]: the best a pixel can do with a on one screen.
-    for (int a = 0; a < Colours; ++a) {
-      float* row = &rowMin_[a * MaxCellPixels];
-      std::copy(Err(a, 0), Err(a, 0) + n, row);
-      for (int b = 1; b < Colours; ++b) {
-        const float* e = Err(a, b);
-        for (int p = 0; p < n; ++p) row[p] = std::min(row[p], e[p]);
-      }
-    }
     // A lower bound per set, whatever the other screen shows; it holds for
     // either screen because of the symmetry.
     std::array<float, SetCount> bound{};
@@ -160,19 +165,24 @@ class CellSearch {
     for (int i = 0; i < SetCount; ++i) {
       const int a = order[i];
       if (bound[a] >= best) break;  // sorted: every later set is bounded at least as high
-      // mixed[b][p]: the best of the set's two colours against b on the other screen.
-      const float* e1 = Err(Sets[a].First, 0);
-      const float* e2 = Err(Sets[a].Second, 0);
-      for (int b = 0; b < Colours; ++b)
-        for (int p = 0; p < n; ++p) {
-          const int q = b * MaxCellPixels + p;
-          bestWith_[q] = std::min(e1[q], e2[q]);
+      // bestWith[b][p]: the best of the set's two colours against b on the
+      // other screen, filled in only for the colours the loop below reaches.
+      std::array<bool, Colours> filled{};
+      const auto bestWith = [&](ZxColour b) {
+        float* row = bestWith_.data() + b * MaxCellPixels;
+        if (!filled[b]) {
+          filled[b] = true;
+          const float* e1 = Err(Sets[a].First, b);
+          const float* e2 = Err(Sets[a].Second, b);
+          for (int p = 0; p < n; ++p) row[p] = e2[p] < e1[p] ? e2[p] : e1[p];
         }
+        return row;
+      };
       // Pairs with an earlier set were tried when that set came first.
       for (int j = i; j < SetCount; ++j) {
         const int b = order[j];
         if (bound[b] >= best) break;
-        const float cost = SumMin(&bestWith_[Sets[b].First * MaxCellPixels], &bestWith_[Sets[b].Second * MaxCellPixels], n, best);
+        const float cost = SumMin(bestWith(Sets[b].First), bestWith(Sets[b].Second), n, best);
         if (cost < best) {
           best = cost;
           choice = {{Sets[a], Sets[b]}};
@@ -183,10 +193,11 @@ class CellSearch {
   }
 
   // After Find: the error of the pair (a, b) at pixel p.
-  float ErrorAt(int a, int b, int p) const { return err_[(a * Colours + b) * MaxCellPixels + p]; }
+  float ErrorAt(int a, int b, int p) const { return err_[Row(a, b) + p]; }
 
  private:
-  float* Err(int a, int b) { return &err_[(a * Colours + b) * MaxCellPixels]; }
+  static int Row(int a, int b) { return (a < b ? a * Colours + b : b * Colours + a) * MaxCellPixels; }
+  float* Err(int a, int b) { return err_.data() + Row(a, b); }
   std::array<float, Colours * Colours * MaxCellPixels> err_{};
   std::array<float, Colours * MaxCellPixels> rowMin_{};
   std::array<float, Colours * MaxCellPixels> bestWith_{};
@@ -319,8 +330,7 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
   }
 }
 
-ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Planes& planes,
-                                  int cellHeight) {
+ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Planes& planes, int cellHeight) {
   double error = 0, flicker = 0;
   for (int y = 0; y < PictureHeight; ++y)
     for (int x = 0; x < PictureWidth; ++x) {
@@ -371,9 +381,8 @@ ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions&
   for (int y = 0; y < PictureHeight; ++y)
     for (int x = 0; x < PictureWidth; ++x) {
       const Rgb c = source.At(x, y);
-      work[static_cast<std::size_t>(y) * PictureWidth + x] = {static_cast<float>(RedOf(c)),
-                                                              static_cast<float>(GreenOf(c)),
-                                                              static_cast<float>(BlueOf(c))};
+      work[static_cast<std::size_t>(y) * PictureWidth + x] = {
+          static_cast<float>(RedOf(c)), static_cast<float>(GreenOf(c)), static_cast<float>(BlueOf(c))};
     }
   ImageConversion result;
   switch (options.Dither) {

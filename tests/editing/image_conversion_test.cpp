@@ -29,64 +29,92 @@ using test_support::PhotoLikeImage;
 using test_support::RandomImage;
 using test_support::ShownColours;
 
-struct Cell {
-  int Col, Line;
-};
-
-enum class Source { Random, Photo, OneSetTwice, TwoSets };
-
 // Pixels drawn at random from the four mixes of a screen-0 and a screen-1
 // colour pair, so the optimum is exactly zero.
-Raster MixesOf(std::array<ZxColour, 2> screen0, std::array<ZxColour, 2> screen1, unsigned seed) {
-  std::mt19937 rng(seed);
-  Raster image(PictureWidth, PictureHeight);
-  for (Rgb& p : image.Pixels()) p = MixedColourTable[screen0[rng() % 2]][screen1[rng() % 2]];
+Rgb MixOf(std::array<ZxColour, 2> screen0, std::array<ZxColour, 2> screen1, std::mt19937& rng) {
+  const ZxColour a = screen0[rng() % 2];
+  return MixedColourTable[a][screen1[rng() % 2]];
+}
+
+// Left half photo-like; right half, top to bottom: mixes of one pair on both
+// screens, mixes of two different pairs, random colours.
+Raster ExactnessImage() {
+  Raster image = PhotoLikeImage();
+  const Raster random = RandomImage(5);
+  std::mt19937 rng(3);
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = PictureWidth / 2; x < PictureWidth; ++x)
+      image.At(x, y) = y < 64    ? MixOf({4, 6}, {4, 6}, rng)    // bright red and magenta
+                       : y < 128 ? MixOf({3, 11}, {2, 14}, rng)  // normal, then bright
+                                 : random.At(x, y);
   return image;
 }
 
+struct Cell {
+  const char* Region;
+  int Col, Line;  // the cell's first line
+};
+
 struct ExactCase {
-  const char* Name;
-  Source Kind;
   int CellHeight;
   double FlickerWeight;
-  std::vector<Cell> Cells;  // (column, first line of the cell)
+  std::vector<Cell> Cells;
 };
 
 TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
   const std::vector<ExactCase> cases = {
-      {"random 8x8", Source::Random, 8, 0.0, {{0, 0}, {13, 96}, {31, 184}}},
-      {"photo 8x8", Source::Photo, 8, 0.0, {{11, 64}, {23, 128}, {4, 152}}},
-      {"random 8x4", Source::Random, 4, 0.0, {{5, 20}, {30, 188}}},
-      {"photo 8x4", Source::Photo, 4, 0.0, {{11, 68}, {24, 120}, {5, 140}}},
-      {"random 8x2", Source::Random, 2, 0.0, {{9, 2}, {17, 100}}},
-      {"photo 8x2", Source::Photo, 2, 0.0, {{12, 70}, {23, 130}, {6, 160}}},
-      {"random 8x1 middle", Source::Random, 1, 0.0, {{8, 0}, {23, 191}, {15, 77}}},
-      {"photo 8x1 middle", Source::Photo, 1, 0.0, {{11, 71}, {22, 131}, {16, 40}}},
-      {"random 8x1 side", Source::Random, 1, 0.0, {{0, 8}, {7, 96}, {24, 0}, {31, 184}}},
-      {"photo 8x1 side", Source::Photo, 1, 0.0, {{3, 136}, {26, 120}}},
-      {"one pair on both screens 8x8", Source::OneSetTwice, 8, 0.0, {{3, 40}, {28, 0}}},
-      {"one pair on both screens 8x1", Source::OneSetTwice, 1, 0.0, {{10, 41}, {30, 8}}},
-      {"two pairs 8x4", Source::TwoSets, 4, 0.0, {{6, 44}, {19, 180}}},
-      {"two pairs 8x2", Source::TwoSets, 2, 0.0, {{14, 2}}},
-      {"photo 8x4 flicker 0.25", Source::Photo, 4, 0.25, {{11, 68}, {24, 120}}},
-      {"photo 8x1 flicker 1", Source::Photo, 1, 1.0, {{12, 75}, {2, 64}}},
+      {8,
+       0.0,
+       {{"photo", 11, 64},
+        {"photo", 4, 152},
+        {"random", 20, 128},
+        {"random", 31, 184},
+        {"one pair twice", 28, 0},
+        {"two pairs", 19, 64}}},
+      {4,
+       0.0,
+       {{"photo", 11, 68},
+        {"photo", 5, 140},
+        {"random", 17, 132},
+        {"random", 30, 188},
+        {"one pair twice", 25, 40},
+        {"two pairs", 19, 112}}},
+      {2,
+       0.0,
+       {{"photo", 12, 70},
+        {"photo", 6, 160},
+        {"random", 17, 130},
+        {"random", 22, 190},
+        {"one pair twice", 18, 2},
+        {"two pairs", 16, 66}}},
+      {1,
+       0.0,
+       {{"photo", 11, 71},
+        {"photo", 12, 75},
+        {"random", 16, 128},
+        {"random", 23, 191},
+        {"one pair twice", 17, 41},
+        {"two pairs", 20, 100},
+        // side columns: 8x8 cells
+        {"photo side", 3, 136},
+        {"photo side", 0, 8},
+        {"random side", 24, 128},
+        {"random side", 31, 184},
+        {"one pair twice side", 30, 8},
+        {"two pairs side", 26, 64}}},
+      {4, 0.25, {{"photo", 11, 68}, {"random", 24, 132}}},
+      {1, 1.0, {{"photo", 12, 75}, {"photo side", 2, 64}, {"random", 17, 150}}},
   };
-  const Raster photo = PhotoLikeImage();
-  const Raster random = RandomImage(5);
-  const Raster oneSetTwice = MixesOf({4, 6}, {4, 6}, 3);  // bright red and magenta
-  const Raster twoSets = MixesOf({3, 11}, {2, 14}, 4);    // normal and bright
+  const Raster source = ExactnessImage();
   for (const ExactCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const Raster& source = c.Kind == Source::Photo         ? photo
-                           : c.Kind == Source::Random      ? random
-                           : c.Kind == Source::OneSetTwice ? oneSetTwice
-                                                           : twoSets;
+    SCOPED_TRACE("height " + std::to_string(c.CellHeight) + " flicker weight " + std::to_string(c.FlickerWeight));
     ImageConversionOptions options;
     options.CellHeight = c.CellHeight;
     options.FlickerWeight = c.FlickerWeight;
     const Planes result = ConvertImage(source, options).Result;
     for (const Cell& cell : c.Cells) {
-      SCOPED_TRACE("column " + std::to_string(cell.Col) + " line " + std::to_string(cell.Line));
+      SCOPED_TRACE(std::string(cell.Region) + " column " + std::to_string(cell.Col) + " line " +
+                   std::to_string(cell.Line));
       const int h = CellHeightAt(c.CellHeight, cell.Col);
       ASSERT_EQ(AttrLineOf(c.CellHeight, cell.Col, cell.Line), cell.Line);
       const double optimum = BruteForceCellError(source, cell.Col, cell.Line, h, c.FlickerWeight);
@@ -99,55 +127,54 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
   }
 }
 
-const std::array<Dithering, 4> AllDithers = {Dithering::None, Dithering::Ordered, Dithering::FloydSteinberg,
-                                             Dithering::Atkinson};
-
 TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
   const Raster photo = PhotoLikeImage();
-  for (int h : {8, 4, 2, 1})
-    for (Dithering d : AllDithers) {
-      SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
-      ImageConversionOptions options;
-      options.CellHeight = h;
-      options.Dither = d;
-      const Planes result = ConvertImage(photo, options).Result;
-      for (int s = 0; s < 2; ++s)
-        for (int col = 0; col < ByteColumns; ++col)
-          for (int line = 0; line < PictureHeight; ++line) {
-            const AttrEntry& e = result.Attrs[s].At(col, line);
-            ASSERT_EQ(e, result.Attrs[s].At(col, AttrLineOf(h, col, line)));
-            const InkPaper back = FromZxAttrByte(ZxAttrByte(e.Ink, e.Paper));
-            ASSERT_EQ(back.Ink, e.Ink);
-            ASSERT_EQ(back.Paper, e.Paper);
-          }
-      Picture picture;
-      static_cast<Planes&>(picture) = result;
-      picture.CharMode = static_cast<std::uint8_t>(h);
-      const ImportedPicture again = ReadMg(h == 1 ? WriteMg1(picture) : WriteMg(picture));
-      EXPECT_EQ(again.CharMode, h);
-      EXPECT_EQ(again.Planes, result);
-    }
+  const std::vector<std::pair<int, Dithering>> cases = {{8, Dithering::None},
+                                                        {4, Dithering::Ordered},
+                                                        {2, Dithering::FloydSteinberg},
+                                                        {1, Dithering::Atkinson},
+                                                        {1, Dithering::FloydSteinberg}};
+  for (const auto& [h, d] : cases) {
+    SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
+    ImageConversionOptions options;
+    options.CellHeight = h;
+    options.Dither = d;
+    const Planes result = ConvertImage(photo, options).Result;
+    for (int s = 0; s < 2; ++s)
+      for (int col = 0; col < ByteColumns; ++col)
+        for (int line = 0; line < PictureHeight; ++line) {
+          const AttrEntry& e = result.Attrs[s].At(col, line);
+          ASSERT_EQ(e, result.Attrs[s].At(col, AttrLineOf(h, col, line)));
+          const InkPaper back = FromZxAttrByte(ZxAttrByte(e.Ink, e.Paper));
+          ASSERT_EQ(back.Ink, e.Ink);
+          ASSERT_EQ(back.Paper, e.Paper);
+        }
+    Picture picture;
+    static_cast<Planes&>(picture) = result;
+    picture.CharMode = static_cast<std::uint8_t>(h);
+    const ImportedPicture again = ReadMg(h == 1 ? WriteMg1(picture) : WriteMg(picture));
+    EXPECT_EQ(again.CharMode, h);
+    EXPECT_EQ(again.Planes, result);
+  }
 }
 
 TEST(ImageConversionResult, StatsAreTheMeansOfTheShownPicture) {
   const Raster photo = PhotoLikeImage();
-  for (double w : {0.0, 1.0}) {
-    ImageConversionOptions options;
-    options.CellHeight = 2;
-    options.FlickerWeight = w;
-    const ImageConversion conversion = ConvertImage(photo, options);
-    double error = 0, flicker = 0;
-    for (int y = 0; y < PictureHeight; ++y)
-      for (int x = 0; x < PictureWidth; ++x) {
-        const auto c = ShownColours(conversion.Result, 2, x, y);
-        error += test_support::PixelError(photo.At(x, y), c[0], c[1], 0.0);
-        const double dl = test_support::Luma601(c[0]) - test_support::Luma601(c[1]);
-        flicker += dl * dl;
-      }
-    constexpr double pixels = PictureWidth * PictureHeight;
-    EXPECT_NEAR(conversion.Stats.MeanColourError, error / pixels, 1e-3);
-    EXPECT_NEAR(conversion.Stats.MeanFlicker, flicker / pixels, 1e-6);
-  }
+  ImageConversionOptions options;
+  options.CellHeight = 2;
+  options.FlickerWeight = 1.0;  // the flicker term must stay out of the colour error
+  const ImageConversion conversion = ConvertImage(photo, options);
+  double error = 0, flicker = 0;
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const auto c = ShownColours(conversion.Result, 2, x, y);
+      error += test_support::PixelError(photo.At(x, y), c[0], c[1], 0.0);
+      const double dl = test_support::Luma601(c[0]) - test_support::Luma601(c[1]);
+      flicker += dl * dl;
+    }
+  constexpr double pixels = PictureWidth * PictureHeight;
+  EXPECT_NEAR(conversion.Stats.MeanColourError, error / pixels, 1e-3);
+  EXPECT_NEAR(conversion.Stats.MeanFlicker, flicker / pixels, 1e-6);
 }
 
 // The mixed picture as it is shown, in 8-bit RGB.
@@ -204,22 +231,20 @@ Raster SmoothGradient() {
 
 TEST(ImageConversionDither, LowersTheBlurredErrorOfAGradientAndRepeatsExactly) {
   const Raster gradient = SmoothGradient();
-  for (int h : {8, 1}) {
-    ImageConversionOptions options;
-    options.CellHeight = h;
-    const double plain = BlurredError(gradient, ConvertImage(gradient, options).Result, h);
-    for (Dithering d : {Dithering::Ordered, Dithering::FloydSteinberg, Dithering::Atkinson}) {
-      SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
-      options.Dither = d;
-      const ImageConversion first = ConvertImage(gradient, options);
-      const double dithered = BlurredError(gradient, first.Result, h);
-      std::cout << "  blurred mean error, height " << h << ", dither " << static_cast<int>(d) << ": " << dithered
-                << " (none: " << plain << ")\n";
-      EXPECT_LT(dithered, plain);
-      const ImageConversion second = ConvertImage(gradient, options);
-      EXPECT_EQ(second.Result, first.Result);
-      EXPECT_EQ(second.Stats.MeanColourError, first.Stats.MeanColourError);
-    }
+  ImageConversionOptions options;
+  options.CellHeight = 1;  // both cell heights at once: 8x1 and the side columns' 8x8
+  const double plain = BlurredError(gradient, ConvertImage(gradient, options).Result, 1);
+  for (Dithering d : {Dithering::Ordered, Dithering::FloydSteinberg, Dithering::Atkinson}) {
+    SCOPED_TRACE("dither " + std::to_string(static_cast<int>(d)));
+    options.Dither = d;
+    const ImageConversion first = ConvertImage(gradient, options);
+    const double dithered = BlurredError(gradient, first.Result, 1);
+    std::cout << "  blurred mean error, dither " << static_cast<int>(d) << ": " << dithered << " (none: " << plain
+              << ")\n";
+    EXPECT_LT(dithered, plain);
+    const ImageConversion second = ConvertImage(gradient, options);
+    EXPECT_EQ(second.Result, first.Result);
+    EXPECT_EQ(second.Stats.MeanColourError, first.Stats.MeanColourError);
   }
 }
 
@@ -232,9 +257,8 @@ TEST(ImageConversionFlicker, WeightLowersMeanFlickerInBothMetrics) {
       options.Metric = metric;
       options.FlickerWeight = w;
       stats.push_back(ConvertImage(photo, options).Stats);
-      std::cout << "  " << (metric == ColourMetric::Rgb ? "rgb" : "lab") << " w=" << w
-                << ": mean error " << stats.back().MeanColourError << ", mean flicker " << stats.back().MeanFlicker
-                << "\n";
+      std::cout << "  " << (metric == ColourMetric::Rgb ? "rgb" : "lab") << " w=" << w << ": mean error "
+                << stats.back().MeanColourError << ", mean flicker " << stats.back().MeanFlicker << "\n";
     }
     EXPECT_LT(stats[1].MeanFlicker, stats[0].MeanFlicker);
     EXPECT_LT(stats[2].MeanFlicker, stats[1].MeanFlicker);
@@ -273,14 +297,20 @@ TEST(ImageConversionInput, BadArgumentsAreRefused) {
 
 TEST(ImageConversionNames, OnlyTheExactSpellingsAreKnown) {
   const std::vector<std::pair<std::string, std::optional<Dithering>>> dithers = {
-      {"none", Dithering::None},        {"ordered", Dithering::Ordered},
-      {"floyd-steinberg", Dithering::FloydSteinberg}, {"atkinson", Dithering::Atkinson},
-      {"None", std::nullopt},           {"floyd", std::nullopt},
-      {"", std::nullopt},               {"atkinson ", std::nullopt}};
+      {"none", Dithering::None},
+      {"ordered", Dithering::Ordered},
+      {"floyd-steinberg", Dithering::FloydSteinberg},
+      {"atkinson", Dithering::Atkinson},
+      {"None", std::nullopt},
+      {"floyd", std::nullopt},
+      {"", std::nullopt},
+      {"atkinson ", std::nullopt}};
   for (const auto& [name, expected] : dithers) EXPECT_EQ(DitheringNamed(name), expected) << name;
-  const std::vector<std::pair<std::string, std::optional<ColourMetric>>> metrics = {
-      {"rgb", ColourMetric::Rgb}, {"lab", ColourMetric::Lab}, {"RGB", std::nullopt}, {"", std::nullopt},
-      {"cielab", std::nullopt}};
+  const std::vector<std::pair<std::string, std::optional<ColourMetric>>> metrics = {{"rgb", ColourMetric::Rgb},
+                                                                                    {"lab", ColourMetric::Lab},
+                                                                                    {"RGB", std::nullopt},
+                                                                                    {"", std::nullopt},
+                                                                                    {"cielab", std::nullopt}};
   for (const auto& [name, expected] : metrics) EXPECT_EQ(ColourMetricNamed(name), expected) << name;
 }
 

@@ -33,21 +33,26 @@ inline double BruteForceCellError(const Raster& source, int col, int y0, int h, 
   for (int p = 0; p < n; ++p)
     for (int a = 0; a < ZxColourCount; ++a)
       for (int b = 0; b < ZxColourCount; ++b)
-        table[p][a * ZxColourCount + b] = PixelError(source.At(col * 8 + p % 8, y0 + p / 8),
-                                                     static_cast<ZxColour>(a), static_cast<ZxColour>(b), flickerWeight);
+        table[p][a * ZxColourCount + b] = PixelError(source.At(col * 8 + p % 8, y0 + p / 8), static_cast<ZxColour>(a),
+                                                     static_cast<ZxColour>(b), flickerWeight);
   double best = std::numeric_limits<double>::infinity();
   for (int attr0 = 0; attr0 < 128; ++attr0) {
     const ZxColour ink0 = ZxColourIndex(attr0 & 7, attr0 >> 6), paper0 = ZxColourIndex((attr0 >> 3) & 7, attr0 >> 6);
     for (int attr1 = 0; attr1 < 128; ++attr1) {
-      const ZxColour ink1 = ZxColourIndex(attr1 & 7, attr1 >> 6),
-                     paper1 = ZxColourIndex((attr1 >> 3) & 7, attr1 >> 6);
+      const ZxColour ink1 = ZxColourIndex(attr1 & 7, attr1 >> 6), paper1 = ZxColourIndex((attr1 >> 3) & 7, attr1 >> 6);
+      const int pp = paper0 * ZxColourCount + paper1, pi = paper0 * ZxColourCount + ink1,
+                ip = ink0 * ZxColourCount + paper1, ii = ink0 * ZxColourCount + ink1;
       double total = 0;
+      // Plain comparisons: this runs millions of times in unoptimised test builds.
       for (int p = 0; p < n; ++p) {
-        const auto& t = table[p];
-        total += std::min({t[paper0 * ZxColourCount + paper1], t[paper0 * ZxColourCount + ink1],
-                           t[ink0 * ZxColourCount + paper1], t[ink0 * ZxColourCount + ink1]});
+        const double* t = table[p].data();
+        double m = t[pp];
+        if (t[pi] < m) m = t[pi];
+        if (t[ip] < m) m = t[ip];
+        if (t[ii] < m) m = t[ii];
+        total += m;
       }
-      best = std::min(best, total);
+      if (total < best) best = total;
     }
   }
   return best;
@@ -87,9 +92,9 @@ inline Raster PhotoLikeImage(unsigned seed = 12) {
       if ((x - 190) * (x - 190) + (y - 130) * (y - 130) < 45 * 45) r = 210 - 0.5 * (y - 85), g = 120, b = 60;
       if (x > 20 && x < 70 && y > 120 && y < 180) r = 30, g = 110 + (x - 20), b = 40;
       const int grain = static_cast<int>(rng() % 17) - 8;
-      image.At(x, y) = MakeRgb(std::clamp(static_cast<int>(r) + grain, 0, 255),
-                               std::clamp(static_cast<int>(g) + grain, 0, 255),
-                               std::clamp(static_cast<int>(b) + grain, 0, 255));
+      image.At(x, y) =
+          MakeRgb(std::clamp(static_cast<int>(r) + grain, 0, 255), std::clamp(static_cast<int>(g) + grain, 0, 255),
+                  std::clamp(static_cast<int>(b) + grain, 0, 255));
     }
   return image;
 }
