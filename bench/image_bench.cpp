@@ -1,5 +1,7 @@
 // The image search on a whole picture, as ratios to trying every attribute
-// pair on a few 8x8 cells, measured in the same run.
+// pair on four 8x8 cells, measured in the same run. A whole picture should
+// take at most 250 ms of one core in 8x8 and 8x4 and 1 s in any height;
+// those are absolute times, so they are read off the figures, not set here.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -34,11 +36,17 @@ void BM_BruteForceCells(benchmark::State& state) {
 }
 BENCHMARK(BM_BruteForceCells)->Arg(4)->Unit(benchmark::kMillisecond);
 
-void ConvertPicture(benchmark::State& state, int height, Dithering dither) {
+// Random colours: the worst case for the search's bounds.
+const Raster& Noise() {
+  static const Raster image = test_support::RandomImage(5);
+  return image;
+}
+
+void ConvertPicture(benchmark::State& state, const Raster* source, int height, Dithering dither) {
   ImageConversionOptions options;
   options.CellHeight = height;
   options.Dither = dither;
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertImage(Photo(), options));
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertImage(*source, options));
 }
 
 }  // namespace
@@ -49,7 +57,12 @@ int main(int argc, char** argv) {
     for (const auto& [name, dither] :
          {std::pair{"none", Dithering::None}, std::pair{"floyd-steinberg", Dithering::FloydSteinberg}}) {
       const std::string full = "BM_ConvertImage/" + std::to_string(h) + "/" + name;
-      benchmark::RegisterBenchmark(full.c_str(), ConvertPicture, h, dither)->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(full.c_str(), ConvertPicture, &Photo(), h, dither)->Unit(benchmark::kMillisecond);
     }
+  for (int h : {8, 1}) {
+    const std::string full = "BM_ConvertNoise/" + std::to_string(h) + "/none";
+    benchmark::RegisterBenchmark(full.c_str(), ConvertPicture, &Noise(), h, Dithering::None)
+        ->Unit(benchmark::kMillisecond);
+  }
   return RunBenchmarksWithRatios(argc, argv, Baseline, targets);
 }

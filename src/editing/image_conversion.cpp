@@ -4,6 +4,19 @@
 #include "editing/image_conversion.h"
 #pragma GCC diagnostic pop
 
+// The search. Each screen of a cell shows a set of two colours of one
+// brightness (56 such sets); each pixel then takes the best of the four
+// pairs, so a cell's error depends only on the two sets. Swapping INK and
+// PAPER only flips bits, and the mixing table is symmetric, so only
+// unordered pairs of sets are tried. Every set gets a lower bound (each pixel
+// at its best with that set on one screen and any colour on the other); sets
+// are taken in order of their bound, and the loops stop as soon as a bound or
+// a partial sum reaches the best error found. Errors are never negative, so
+// nothing cut off could have been better. Errors are floats: in the rgb metric
+// without flicker they are whole numbers below 2^24 per cell, so exact.
+//
+// Flicker is the squared difference of Rec. 601 luma (rgb) or of L* (lab)
+// between the two screens' colours.
 #include <algorithm>
 #include <array>
 #include <cmath>
