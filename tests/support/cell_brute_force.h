@@ -1,9 +1,11 @@
 // The slow reference for the image search: every attribute of both screens
-// tried on one cell, in the rgb metric with Rec. 601 luma for flicker.
+// tried on one cell; rgb with Rec. 601 luma for flicker, or CIE L*a*b* (D65)
+// with L* for flicker.
 #pragma once
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -18,7 +20,39 @@ inline double Luma601(ZxColour c) {
   return 0.299 * RedOf(v) + 0.587 * GreenOf(v) + 0.114 * BlueOf(v);
 }
 
-inline double PixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight) {
+struct Lab {
+  double L, A, B;
+};
+
+inline Lab LabOf(Rgb c) {
+  const auto linear = [](int v) {
+    const double x = v / 255.0;
+    return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  const double r = linear(RedOf(c)), g = linear(GreenOf(c)), b = linear(BlueOf(c));
+  const double xyz[3] = {(0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047,
+                         0.2126729 * r + 0.7151522 * g + 0.0721750 * b,
+                         (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883};
+  double f[3];
+  for (int i = 0; i < 3; ++i)
+    f[i] = xyz[i] > 216.0 / 24389.0 ? std::cbrt(xyz[i]) : (24389.0 / 27.0 * xyz[i] + 16.0) / 116.0;
+  return {116.0 * f[1] - 16.0, 500.0 * (f[0] - f[1]), 200.0 * (f[1] - f[2])};
+}
+
+inline double LabPixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight) {
+  static const auto mixed = [] {
+    std::array<Lab, ZxColourCount * ZxColourCount> t{};
+    for (int i = 0; i < ZxColourCount; ++i)
+      for (int j = 0; j < ZxColourCount; ++j) t[i * ZxColourCount + j] = LabOf(MixedColourTable[i][j]);
+    return t;
+  }();
+  const Lab s = LabOf(source), m = mixed[a * ZxColourCount + b];
+  const double dl = LabOf(ZxRgb(a)).L - LabOf(ZxRgb(b)).L;
+  return (s.L - m.L) * (s.L - m.L) + (s.A - m.A) * (s.A - m.A) + (s.B - m.B) * (s.B - m.B) + flickerWeight * dl * dl;
+}
+
+inline double PixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight, bool lab = false) {
+  if (lab) return LabPixelError(source, a, b, flickerWeight);
   const Rgb m = MixedColourTable[a][b];
   const double dr = RedOf(source) - RedOf(m), dg = GreenOf(source) - GreenOf(m), db = BlueOf(source) - BlueOf(m);
   const double dl = Luma601(a) - Luma601(b);
@@ -27,14 +61,15 @@ inline double PixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeigh
 
 // The smallest error of the cell at column col, lines y0..y0+h-1, over all
 // INK, PAPER and BRIGHT of both screens.
-inline double BruteForceCellError(const Raster& source, int col, int y0, int h, double flickerWeight) {
+inline double BruteForceCellError(const Raster& source, int col, int y0, int h, double flickerWeight,
+                                  bool lab = false) {
   std::array<std::array<double, ZxColourCount * ZxColourCount>, 64> table{};
   const int n = 8 * h;
   for (int p = 0; p < n; ++p)
     for (int a = 0; a < ZxColourCount; ++a)
       for (int b = 0; b < ZxColourCount; ++b)
         table[p][a * ZxColourCount + b] = PixelError(source.At(col * 8 + p % 8, y0 + p / 8), static_cast<ZxColour>(a),
-                                                     static_cast<ZxColour>(b), flickerWeight);
+                                                     static_cast<ZxColour>(b), flickerWeight, lab);
   double best = std::numeric_limits<double>::infinity();
   for (int attr0 = 0; attr0 < 128; ++attr0) {
     const ZxColour ink0 = ZxColourIndex(attr0 & 7, attr0 >> 6), paper0 = ZxColourIndex((attr0 >> 3) & 7, attr0 >> 6);
@@ -70,12 +105,12 @@ inline std::array<ZxColour, 2> ShownColours(const Planes& planes, int cellHeight
 }
 
 inline double CellError(const Planes& planes, int cellHeight, const Raster& source, int col, int y0, int h,
-                        double flickerWeight) {
+                        double flickerWeight, bool lab = false) {
   double total = 0;
   for (int y = y0; y < y0 + h; ++y)
     for (int x = col * 8; x < col * 8 + 8; ++x) {
       const auto c = ShownColours(planes, cellHeight, x, y);
-      total += PixelError(source.At(x, y), c[0], c[1], flickerWeight);
+      total += PixelError(source.At(x, y), c[0], c[1], flickerWeight, lab);
     }
   return total;
 }
