@@ -187,48 +187,70 @@ TEST(ImageConversionResult, StatsAreTheMeansOfTheShownPicture) {
   EXPECT_NEAR(conversion.Stats.MeanFlicker, flicker / pixels, 1e-6);
 }
 
-// The mixed picture as it is shown, in 8-bit RGB.
-std::vector<std::array<double, 3>> Shown(const Planes& planes, int cellHeight) {
-  std::vector<std::array<double, 3>> image(PictureWidth * PictureHeight);
+// One 8-bit channel of a 256 x 192 image, row by row.
+using Channel = std::vector<double>;
+
+// The mixed picture as it is shown.
+std::array<Channel, 3> Shown(const Planes& planes, int cellHeight) {
+  std::array<Channel, 3> image;
+  for (Channel& c : image) c.resize(PictureWidth * PictureHeight);
   for (int y = 0; y < PictureHeight; ++y)
     for (int x = 0; x < PictureWidth; ++x) {
       const auto c = ShownColours(planes, cellHeight, x, y);
       const Rgb m = MixedColourTable[c[0]][c[1]];
-      image[y * PictureWidth + x] = {double(RedOf(m)), double(GreenOf(m)), double(BlueOf(m))};
+      image[0][y * PictureWidth + x] = RedOf(m);
+      image[1][y * PictureWidth + x] = GreenOf(m);
+      image[2][y * PictureWidth + x] = BlueOf(m);
     }
   return image;
 }
 
-// 5 x 5 box blur, as the eye sees a fine pattern from a distance.
-std::vector<std::array<double, 3>> Blurred(const std::vector<std::array<double, 3>>& image) {
-  std::vector<std::array<double, 3>> out(image.size());
-  for (int y = 0; y < PictureHeight; ++y)
-    for (int x = 0; x < PictureWidth; ++x) {
-      std::array<double, 3> sum{};
+// The mean over a window of 5 along one axis, cut at the edges.
+Channel BoxAlong(const Channel& in, int step, int length, int other, int otherStep) {
+  Channel out(in.size());
+  for (int o = 0; o < other; ++o)
+    for (int i = 0; i < length; ++i) {
+      double sum = 0;
       int n = 0;
-      for (int dy = -2; dy <= 2; ++dy)
-        for (int dx = -2; dx <= 2; ++dx) {
-          const int tx = x + dx, ty = y + dy;
-          if (tx < 0 || ty < 0 || tx >= PictureWidth || ty >= PictureHeight) continue;
-          for (int k = 0; k < 3; ++k) sum[k] += image[ty * PictureWidth + tx][k];
+      for (int d = -2; d <= 2; ++d)
+        if (i + d >= 0 && i + d < length) {
+          sum += in[o * otherStep + (i + d) * step];
           ++n;
         }
-      for (int k = 0; k < 3; ++k) out[y * PictureWidth + x][k] = sum[k] / n;
+      out[o * otherStep + i * step] = sum / n;
     }
   return out;
 }
 
-double BlurredError(const Raster& source, const Planes& planes, int cellHeight) {
-  std::vector<std::array<double, 3>> src(PictureWidth * PictureHeight);
+// 5 x 5 box blur, as the eye sees a fine pattern from a distance.
+std::array<Channel, 3> Blurred(std::array<Channel, 3> image) {
+  for (Channel& c : image)
+    c = BoxAlong(BoxAlong(c, 1, PictureWidth, PictureHeight, PictureWidth), PictureWidth, PictureHeight, PictureWidth,
+                 1);
+  return image;
+}
+
+std::array<Channel, 3> Channels(const Raster& source) {
+  std::array<Channel, 3> image;
+  for (Channel& c : image) c.resize(PictureWidth * PictureHeight);
   for (int i = 0; i < PictureWidth * PictureHeight; ++i) {
     const Rgb c = source.Pixels()[i];
-    src[i] = {double(RedOf(c)), double(GreenOf(c)), double(BlueOf(c))};
+    image[0][i] = RedOf(c);
+    image[1][i] = GreenOf(c);
+    image[2][i] = BlueOf(c);
   }
-  const auto a = Blurred(src), b = Blurred(Shown(planes, cellHeight));
+  return image;
+}
+
+double BlurredError(const std::array<Channel, 3>& blurredSource, const Planes& planes, int cellHeight) {
+  const auto shown = Blurred(Shown(planes, cellHeight));
   double total = 0;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    for (int k = 0; k < 3; ++k) total += (a[i][k] - b[i][k]) * (a[i][k] - b[i][k]);
-  return total / static_cast<double>(a.size());
+  for (int k = 0; k < 3; ++k)
+    for (std::size_t i = 0; i < shown[k].size(); ++i) {
+      const double d = blurredSource[k][i] - shown[k][i];
+      total += d * d;
+    }
+  return total / (PictureWidth * PictureHeight);
 }
 
 Raster SmoothGradient() {
@@ -243,12 +265,13 @@ TEST(ImageConversionDither, LowersTheBlurredErrorOfAGradientAndRepeatsExactly) {
   const Raster gradient = SmoothGradient();
   ImageConversionOptions options;
   options.CellHeight = 1;  // both cell heights at once: 8x1 and the side columns' 8x8
-  const double plain = BlurredError(gradient, ConvertImage(gradient, options).Result, 1);
+  const auto blurred = Blurred(Channels(gradient));
+  const double plain = BlurredError(blurred, ConvertImage(gradient, options).Result, 1);
   for (Dithering d : {Dithering::Ordered, Dithering::FloydSteinberg, Dithering::Atkinson}) {
     SCOPED_TRACE("dither " + std::to_string(static_cast<int>(d)));
     options.Dither = d;
     const ImageConversion first = ConvertImage(gradient, options);
-    const double dithered = BlurredError(gradient, first.Result, 1);
+    const double dithered = BlurredError(blurred, first.Result, 1);
     std::cout << "  blurred mean error, dither " << static_cast<int>(d) << ": " << dithered << " (none: " << plain
               << ")\n";
     EXPECT_LT(dithered, plain);
