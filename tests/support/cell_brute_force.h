@@ -39,20 +39,32 @@ inline Lab LabOf(Rgb c) {
   return {116.0 * f[1] - 16.0, 500.0 * (f[0] - f[1]), 200.0 * (f[1] - f[2])};
 }
 
-inline double LabPixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight) {
-  static const auto mixed = [] {
-    std::array<Lab, ZxColourCount * ZxColourCount> t{};
-    for (int i = 0; i < ZxColourCount; ++i)
-      for (int j = 0; j < ZxColourCount; ++j) t[i * ZxColourCount + j] = LabOf(MixedColourTable[i][j]);
+struct LabColours {
+  std::array<Lab, ZxColourCount * ZxColourCount> Mixed{};
+  std::array<double, ZxColourCount> ScreenL{};
+};
+
+inline const LabColours& LabTables() {
+  static const LabColours tables = [] {
+    LabColours t;
+    for (int i = 0; i < ZxColourCount; ++i) {
+      t.ScreenL[i] = LabOf(ZxRgb(static_cast<ZxColour>(i))).L;
+      for (int j = 0; j < ZxColourCount; ++j) t.Mixed[i * ZxColourCount + j] = LabOf(MixedColourTable[i][j]);
+    }
     return t;
   }();
-  const Lab s = LabOf(source), m = mixed[a * ZxColourCount + b];
-  const double dl = LabOf(ZxRgb(a)).L - LabOf(ZxRgb(b)).L;
+  return tables;
+}
+
+inline double LabPixelError(const Lab& s, ZxColour a, ZxColour b, double flickerWeight) {
+  const LabColours& t = LabTables();
+  const Lab& m = t.Mixed[a * ZxColourCount + b];
+  const double dl = t.ScreenL[a] - t.ScreenL[b];
   return (s.L - m.L) * (s.L - m.L) + (s.A - m.A) * (s.A - m.A) + (s.B - m.B) * (s.B - m.B) + flickerWeight * dl * dl;
 }
 
 inline double PixelError(Rgb source, ZxColour a, ZxColour b, double flickerWeight, bool lab = false) {
-  if (lab) return LabPixelError(source, a, b, flickerWeight);
+  if (lab) return LabPixelError(LabOf(source), a, b, flickerWeight);
   const Rgb m = MixedColourTable[a][b];
   const double dr = RedOf(source) - RedOf(m), dg = GreenOf(source) - GreenOf(m), db = BlueOf(source) - BlueOf(m);
   const double dl = Luma601(a) - Luma601(b);
@@ -65,11 +77,16 @@ inline double BruteForceCellError(const Raster& source, int col, int y0, int h, 
                                   bool lab = false) {
   std::array<std::array<double, ZxColourCount * ZxColourCount>, 64> table{};
   const int n = 8 * h;
-  for (int p = 0; p < n; ++p)
+  for (int p = 0; p < n; ++p) {
+    const Rgb c = source.At(col * 8 + p % 8, y0 + p / 8);
+    const Lab s = LabOf(c);
     for (int a = 0; a < ZxColourCount; ++a)
-      for (int b = 0; b < ZxColourCount; ++b)
-        table[p][a * ZxColourCount + b] = PixelError(source.At(col * 8 + p % 8, y0 + p / 8), static_cast<ZxColour>(a),
-                                                     static_cast<ZxColour>(b), flickerWeight, lab);
+      for (int b = 0; b < ZxColourCount; ++b) {
+        const auto ca = static_cast<ZxColour>(a), cb = static_cast<ZxColour>(b);
+        table[p][a * ZxColourCount + b] =
+            lab ? LabPixelError(s, ca, cb, flickerWeight) : PixelError(c, ca, cb, flickerWeight);
+      }
+  }
   double best = std::numeric_limits<double>::infinity();
   for (int attr0 = 0; attr0 < 128; ++attr0) {
     const ZxColour ink0 = ZxColourIndex(attr0 & 7, attr0 >> 6), paper0 = ZxColourIndex((attr0 >> 3) & 7, attr0 >> 6);
