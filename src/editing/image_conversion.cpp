@@ -249,6 +249,8 @@ void SetBits(Planes& planes, int x, int y, int k) {
 
 using Working = std::vector<std::array<float, 3>>;
 
+// Diffused error can push a value past 0..255; clamping it when read keeps
+// the error from running away.
 float Clamp255(float v) { return std::clamp(v, 0.0f, 255.0f); }
 
 Vec3 MetricAt(const ErrorModel& model, const Working& work, int x, int y) {
@@ -263,7 +265,8 @@ CellChoice SearchCell(const ErrorModel& model, CellSearch& search, const Working
   return search.Find(model, cell.data(), 8 * h);
 }
 
-// Bayer 4 x 4, spread about the widest step between the mixed levels' neighbours.
+// Bayer 4 x 4 offsets over 64 levels, about the gaps between neighbouring
+// mixed levels (0, 115, 157, 202, 230, 254) above the first.
 void ApplyOrderedThreshold(Working& work) {
   constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   constexpr float spread = 64.0f;
