@@ -26,6 +26,7 @@ bench: build
 	$(BUILD)/bench/chromaloom_bench
 	$(BUILD)/bench/chromaloom_canvas_bench
 	$(BUILD)/bench/chromaloom_convert_bench
+	$(BUILD)/bench/chromaloom_image_bench
 
 clean:
 	rm -rf $(BUILD)
