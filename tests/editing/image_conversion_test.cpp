@@ -266,7 +266,9 @@ TEST(ImageConversionDither, LowersTheBlurredErrorOfAGradientAndRepeatsExactly) {
   ImageConversionOptions options;
   options.CellHeight = 1;  // both cell heights at once: 8x1 and the side columns' 8x8
   const auto blurred = Blurred(Channels(gradient));
-  const double plain = BlurredError(blurred, ConvertImage(gradient, options).Result, 1);
+  const Planes none = ConvertImage(gradient, options).Result;
+  EXPECT_EQ(ConvertImage(gradient, options).Result, none);
+  const double plain = BlurredError(blurred, none, 1);
   for (Dithering d : {Dithering::Ordered, Dithering::FloydSteinberg, Dithering::Atkinson}) {
     SCOPED_TRACE("dither " + std::to_string(static_cast<int>(d)));
     options.Dither = d;
