@@ -1,0 +1,43 @@
+// Any RGB image of 256 x 192 pixels as a Gigascreen or MultiGigaScreen
+// picture: per attribute cell the exact best pair of attributes and pixel
+// bits on both screens, with optional dithering and a weight against flicker.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "picture/picture.h"
+#include "picture/raster.h"
+
+namespace chromaloom {
+
+enum class Dithering { None, Ordered, FloydSteinberg, Atkinson };
+enum class ColourMetric { Rgb, Lab };
+
+struct ImageConversionOptions {
+  int CellHeight = 8;  // 8, 4, 2 or 1; in 8x1 the side columns keep 8x8 cells
+  Dithering Dither = Dithering::None;
+  ColourMetric Metric = ColourMetric::Rgb;
+  double FlickerWeight = 0.0;  // 0: off
+};
+
+// Means over the picture's 256 x 192 pixels.
+struct ImageConversionStats {
+  double MeanColourError = 0.0;  // squared distance in the chosen metric
+  double MeanFlicker = 0.0;      // squared luminance difference of the two screens' colours
+};
+
+struct ImageConversion {
+  Planes Result;
+  ImageConversionStats Stats;
+};
+
+// source must be 256 x 192 (see FitToPicture); throws std::invalid_argument otherwise.
+ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions& options);
+
+// Option names as the converter and the dialog spell them; nullopt for any other.
+std::optional<Dithering> DitheringNamed(std::string_view name);
+std::optional<ColourMetric> ColourMetricNamed(std::string_view name);
+
+}  // namespace chromaloom
