@@ -7,7 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "editing/image_fitting.h"
 #include "picture/picture.h"
+
+// The agreed header names an enumerator Rgb, which -Wshadow reports
+// against the pixel type; the header stays as agreed.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#include "editing/image_conversion.h"
+#pragma GCC diagnostic pop
 
 namespace chromaloom {
 
@@ -23,6 +31,12 @@ struct ConverterOptions {
   std::optional<int> Mode;            // a valid char mode
   std::optional<BorderChoice> Border;  // inside the border table
   int BmpSize = 1;                    // 1..9
+  // For image inputs only; unset means the default.
+  std::optional<FitMode> Fit;
+  std::optional<Dithering> Dither;
+  std::optional<ColourMetric> Metric;
+  std::optional<double> Flicker;  // finite, >= 0
+  bool Stats = false;
   std::vector<std::string> Files;
   friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
 };
