@@ -90,13 +90,14 @@ Raster ReadImageFile(const std::string& path) {
   reader.setAllocationLimit(DecodeLimitMegabytes);
   if (!reader.canRead()) Fail(path, "it is not an image chromaLoom can read (" + reader.errorString().toStdString() + ")");
 
+  if (IsJpeg(bytes) && !JpegReachesItsEnd(bytes)) Fail(path, "the JPEG data is cut short");
+
   const QSize imageSize = reader.size();
-  if (!imageSize.isValid()) Fail(path, "its size cannot be read");
+  if (!imageSize.isValid()) Fail(path, "its header cannot be read (damaged or cut short)");
   if (imageSize.width() > MaxImageSide || imageSize.height() > MaxImageSide ||
       static_cast<long long>(imageSize.width()) * imageSize.height() > MaxImagePixels)
     Fail(path, "it is " + std::to_string(imageSize.width()) + " x " + std::to_string(imageSize.height()) +
                    " pixels; at most " + std::to_string(MaxImageSide) + " on a side and 64 megapixels are read");
-  if (IsJpeg(bytes) && !JpegReachesItsEnd(bytes)) Fail(path, "the JPEG data is cut short");
 
   QImage image;
   if (!reader.read(&image) || image.isNull()) Fail(path, reader.errorString().toStdString());
