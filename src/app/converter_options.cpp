@@ -135,6 +135,7 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
     } else if (arg == "--flicker") {
       options.Flicker = ParseWeight(takeValue(), arg);
     } else if (arg == "--stats") {
+      if (value) throw UsageError("--stats takes no value");
       options.Stats = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
