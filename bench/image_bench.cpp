@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-// The header's enumerator ColourMetric::Rgb trips GCC's -Wshadow against the type Rgb.
+// The header's enumerator ColourMetric::Srgb trips GCC's -Wshadow against the type Rgb.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wshadow"
 #include "editing/image_conversion.h"

@@ -1,10 +1,13 @@
 #include "app/converter.h"
 
 #include <cstdint>
+#include <iomanip>
 #include <stdexcept>
 
 #include "app/converter_options.h"
+#include "editing/image_fitting.h"
 #include "files/file_io.h"
+#include "files/image_files.h"
 #include "formats/bmp_format.h"
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
@@ -34,7 +37,8 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
 
 // Returns the bytes read; a rejected file names itself in the error.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind) {
-  if (!InfoOf(kind).Read) throw UsageError("chromaLoom does not read bitmaps: \"" + path + "\"");
+  if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and \"" + path + "\" is an image");
+  if (!InfoOf(kind).Read) throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: \"" + path + "\"");
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -43,6 +47,23 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     throw FileError("\"" + path + "\": " + e.what());
   }
   return bytes;
+}
+
+bool HasImageOptions(const ConverterOptions& o) { return o.Fit || o.Dither || o.Metric || o.Flicker || o.Stats; }
+
+// An image fitted to the picture and converted in the chosen cell height.
+void LoadImage(Document& document, const std::string& path, const ConverterOptions& options, std::ostream& err) {
+  const Raster image = ReadImageFile(path);
+  ImageConversionOptions conversion;
+  conversion.CellHeight = options.Mode.value_or(8);
+  conversion.Dither = options.Dither.value_or(Dithering::None);
+  conversion.Metric = options.Metric.value_or(ColourMetric::Srgb);
+  conversion.FlickerWeight = options.Flicker.value_or(0.0);
+  const ImageConversion result = ConvertImage(FitToPicture(image, options.Fit.value_or(FitMode::Fit)), conversion);
+  document.Replace(result.Result, conversion.CellHeight, std::nullopt);
+  if (options.Stats)
+    err << std::fixed << std::setprecision(3) << "mean colour error: " << result.Stats.MeanColourError
+        << "\nmean flicker: " << result.Stats.MeanFlicker << "\n";
 }
 
 std::string ModeName(int h) { return "8x" + std::to_string(h); }
@@ -93,8 +114,14 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind outputKind = KindOf(output);
 
     Document document;
-    LoadFile(document, input, inputKind);
-    if (options.Mode) document.SetCellHeight(*options.Mode);
+    if (InfoOf(inputKind).Image) {
+      LoadImage(document, input, options, err);
+    } else {
+      if (HasImageOptions(options))
+        throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");
+      LoadFile(document, input, inputKind);
+      if (options.Mode) document.SetCellHeight(*options.Mode);
+    }
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
     WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
     return ExitOk;

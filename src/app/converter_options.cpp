@@ -1,5 +1,7 @@
 #include "app/converter_options.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <exception>
 
@@ -10,11 +12,15 @@ namespace chromaloom {
 
 namespace {
 
-// The extensions of every kind read, or written (by a writer of its own or an export), from the table.
-std::string ExtensionsOf(bool written) {
+enum class Listing { Read, Written, Images };
+
+// The extensions of every kind read, written (by a writer of its own or an export), or converted from an image.
+std::string ExtensionsOf(Listing what) {
   std::string list;
   for (const FileKindInfo& info : FileKinds) {
-    const bool listed = written ? (info.Write != nullptr || info.ExportCaption != nullptr) : info.Read != nullptr;
+    const bool listed = what == Listing::Written ? (info.Write != nullptr || info.ExportCaption != nullptr)
+                        : what == Listing::Read  ? info.Read != nullptr
+                                                 : info.Image;
     if (listed) list += (list.empty() ? "" : " ") + std::string(info.Extension);
   }
   return list;
@@ -32,24 +38,44 @@ int ParseInt(const std::string& text, const std::string& option) {
   return value;
 }
 
+double ParseWeight(const std::string& text, const std::string& option) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
+    throw UsageError(option + " needs a number >= 0, not \"" + text + "\"");
+  return value;
+}
+
 }  // namespace
 
 std::string Usage() {
   return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] INPUT OUTPUT\n"
+         "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
+         "           [--dither none|ordered|floyd-steinberg|atkinson] [--metric rgb|lab]\n"
+         "           [--flicker W] [--stats] [--border I,J] [--bmp-size N]\n"
          "       chromaloom-convert --info INPUT\n"
          "       chromaloom-convert --help | --version\n"
          "\n"
          "Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the\n"
          "chromaLoom editor imports and exports them.\n"
          "\n"
-         "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1)\n"
+         "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1);\n"
+         "                 for an image, the cell height it is converted in (default 8)\n"
          "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
          "  --bmp-size N   bitmap size 1..9 (default 1, 256 x 192 without border)\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
+         "  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;\n"
+         "                 the default), crop (keep the aspect, fill) or stretch\n"
+         "  --dither D     none (the default), ordered, floyd-steinberg or atkinson\n"
+         "  --metric M     colour distance: rgb (the default) or lab\n"
+         "  --flicker W    weight against flicker, a number >= 0 (default 0: off)\n"
+         "  --stats        print the mean colour error and mean flicker on stderr\n"
          "  --             end the options: INPUT and OUTPUT may then start with a dash\n"
          "\n"
-         "Reads:  " + ExtensionsOf(false) + " (by extension, any case)\n"
-         "Writes: " + ExtensionsOf(true) + "\n";
+         "Reads:  " + ExtensionsOf(Listing::Read) + " (by extension, any case)\n"
+         "Images: " + ExtensionsOf(Listing::Images) + " (converted)\n"
+         "Writes: " + ExtensionsOf(Listing::Written) + "\n";
 }
 
 ConverterOptions ParseArgs(const std::vector<std::string>& args) {
@@ -93,6 +119,24 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       options.BmpSize = ParseInt(takeValue(), arg);
       if (options.BmpSize < 1 || options.BmpSize > static_cast<int>(BitmapSizes.size()))
         throw UsageError("--bmp-size must be 1..9");
+    } else if (arg == "--fit") {
+      const std::string name = takeValue();
+      options.Fit = FitModeNamed(name);
+      if (!options.Fit) throw UsageError("--fit must be fit, crop or stretch, not \"" + name + "\"");
+    } else if (arg == "--dither") {
+      const std::string name = takeValue();
+      options.Dither = DitheringNamed(name);
+      if (!options.Dither)
+        throw UsageError("--dither must be none, ordered, floyd-steinberg or atkinson, not \"" + name + "\"");
+    } else if (arg == "--metric") {
+      const std::string name = takeValue();
+      options.Metric = ColourMetricNamed(name);
+      if (!options.Metric) throw UsageError("--metric must be rgb or lab, not \"" + name + "\"");
+    } else if (arg == "--flicker") {
+      options.Flicker = ParseWeight(takeValue(), arg);
+    } else if (arg == "--stats") {
+      if (value) throw UsageError("--stats takes no value");
+      options.Stats = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option " + arg);
     } else {

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "editing/image_fitting.h"
 #include "picture/picture.h"
+
+#include "editing/image_conversion.h"
 
 namespace chromaloom {
 
@@ -23,6 +26,12 @@ struct ConverterOptions {
   std::optional<int> Mode;            // a valid char mode
   std::optional<BorderChoice> Border;  // inside the border table
   int BmpSize = 1;                    // 1..9
+  // For image inputs only; unset means the default.
+  std::optional<FitMode> Fit;
+  std::optional<Dithering> Dither;
+  std::optional<ColourMetric> Metric;
+  std::optional<double> Flicker;  // finite, >= 0
+  bool Stats = false;
   std::vector<std::string> Files;
   friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
 };

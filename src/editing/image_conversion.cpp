@@ -1,8 +1,4 @@
-// The header's enumerator ColourMetric::Rgb trips GCC's -Wshadow against the type Rgb.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "editing/image_conversion.h"
-#pragma GCC diagnostic pop
 
 // The search. Each screen of a cell shows a set of two colours of one
 // brightness (56 such sets); each pixel then takes the best of the four
@@ -384,7 +380,7 @@ void CheckArguments(const Raster& source, const ImageConversionOptions& options)
     default:
       throw std::invalid_argument("unknown dithering");
   }
-  if (options.Metric != ColourMetric::Rgb && options.Metric != ColourMetric::Lab)
+  if (options.Metric != ColourMetric::Srgb && options.Metric != ColourMetric::Lab)
     throw std::invalid_argument("unknown colour metric");
 }
 
@@ -429,7 +425,7 @@ std::optional<Dithering> DitheringNamed(std::string_view name) {
 }
 
 std::optional<ColourMetric> ColourMetricNamed(std::string_view name) {
-  if (name == "rgb") return ColourMetric::Rgb;
+  if (name == "rgb") return ColourMetric::Srgb;
   if (name == "lab") return ColourMetric::Lab;
   return std::nullopt;
 }

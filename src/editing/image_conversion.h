@@ -13,12 +13,12 @@
 namespace chromaloom {
 
 enum class Dithering { None, Ordered, FloydSteinberg, Atkinson };
-enum class ColourMetric { Rgb, Lab };
+enum class ColourMetric { Srgb, Lab };  // squared 8-bit sRGB distance, or CIE L*a*b* (D65)
 
 struct ImageConversionOptions {
   int CellHeight = 8;  // 8, 4, 2 or 1; in 8x1 the side columns keep 8x8 cells
   Dithering Dither = Dithering::None;
-  ColourMetric Metric = ColourMetric::Rgb;
+  ColourMetric Metric = ColourMetric::Srgb;
   double FlickerWeight = 0.0;  // 0: off
 };
 

@@ -33,26 +33,34 @@ constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 // The .mg imports read the layout from the header, so one menu item serves
 // all four; the .mg2/.mg4/.mg8 writers follow the picture's cell height,
 // whatever the name says.
-const std::array<FileKindInfo, 10> FileKinds = {{
-    {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0},
+const std::array<FileKindInfo, 17> FileKinds = {{
+    {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0, false},
     {FileKind::Img, ".img", "Gigascreen pair .img", "*.img (*.img)", "*.img (*.img)", ZxScreenFileLength(false, true), ReadImg,
-     WriteImg, "Import from *.img", "Export to *.img", 1},
+     WriteImg, "Import from *.img", "Export to *.img", 1, false},
     {FileKind::HobetaImg, ".$img", "Hobeta Gigascreen pair .$img", "*.$img (*.$img)", nullptr, ZxScreenFileLength(true, true),
-     ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1},
+     ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1, false},
     {FileKind::Scr, ".scr", "ZX screen .scr", "*.scr (*.scr)", nullptr, ZxScreenFileLength(false, false), ReadScr, nullptr,
-     "Import from *.scr", nullptr, 2},
+     "Import from *.scr", nullptr, 2, false},
     {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.$scr (*.$scr)", nullptr, ZxScreenFileLength(true, false),
-     ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2},
+     ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2, false},
     {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, "*.mg1 (*.mg1)", MgMaxLength, ReadMg, WriteMg1,
-     "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3},
+     "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3, false},
     {FileKind::Mg2, ".mg2", "MultiGigaScreen .mg2", MgFilter, "*.mg2 (*.mg2)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg2", 3},
+     "Export to *.mg2", 3, false},
     {FileKind::Mg4, ".mg4", "MultiGigaScreen .mg4", MgFilter, "*.mg4 (*.mg4)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg4", 3},
+     "Export to *.mg4", 3, false},
     {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, "*.mg8 (*.mg8)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg8", 3},
+     "Export to *.mg8", 3, false},
     {FileKind::Bmp, ".bmp", "Windows bitmap .bmp", nullptr, "*.bmp (*.bmp)", 0, nullptr, nullptr, nullptr,
-     "Export to *.BMP", 4},
+     "Export to *.BMP", 4, true},
+    // Images: read through Qt by the converter, fitted and converted.
+    {FileKind::Png, ".png", "PNG image .png", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Jpg, ".jpg", "JPEG image .jpg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Jpeg, ".jpeg", "JPEG image .jpeg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Gif, ".gif", "GIF image .gif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Webp, ".webp", "WebP image .webp", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Tif, ".tif", "TIFF image .tif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Tiff, ".tiff", "TIFF image .tiff", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
 }};
 
 const FileKindInfo& InfoOf(FileKind kind) {

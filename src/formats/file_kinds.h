@@ -17,7 +17,7 @@
 
 namespace chromaloom {
 
-enum class FileKind { Mgs, Img, HobetaImg, Scr, HobetaScr, Mg1, Mg2, Mg4, Mg8, Bmp };
+enum class FileKind { Mgs, Img, HobetaImg, Scr, HobetaScr, Mg1, Mg2, Mg4, Mg8, Bmp, Png, Jpg, Jpeg, Gif, Webp, Tif, Tiff };
 
 using PictureReader = ImportedPicture (*)(std::span<const std::uint8_t> bytes);
 using PictureWriter = std::vector<std::uint8_t> (*)(const Picture& picture);
@@ -34,10 +34,11 @@ struct FileKindInfo {
   const char* ImportCaption;   // its item in File > Import; nullptr: none
   const char* ExportCaption;   // its item in File > Export; nullptr: none
   int MenuGroup;               // a separator stands between items of different groups
+  bool Image;                  // an image of any size the converter turns into a picture (no picture reader)
 };
 
 // In menu order.
-extern const std::array<FileKindInfo, 10> FileKinds;
+extern const std::array<FileKindInfo, 17> FileKinds;
 
 const FileKindInfo& InfoOf(FileKind kind);
 const char* FileKindName(FileKind kind);

@@ -39,6 +39,41 @@ TEST(ConverterOptions, DoubleDashEndsTheOptions) {
   }
 }
 
+TEST(ConverterOptions, ImageOptionsAreReadByName) {
+  ConverterOptions all = WithFiles({"in.png", "out.mg4"});
+  all.Mode = 4;
+  all.Fit = FitMode::Crop;
+  all.Dither = Dithering::FloydSteinberg;
+  all.Metric = ColourMetric::Lab;
+  all.Flicker = 0.25;
+  all.Stats = true;
+  ConverterOptions stretchAtkinson = WithFiles({"a.jpg", "b.mgs"});
+  stretchAtkinson.Fit = FitMode::Stretch;
+  stretchAtkinson.Dither = Dithering::Atkinson;
+  stretchAtkinson.Flicker = 0.0;
+  ConverterOptions plain = WithFiles({"a.gif", "b.img"});
+  plain.Fit = FitMode::Fit;
+  plain.Dither = Dithering::None;
+  plain.Metric = ColourMetric::Srgb;
+  plain.Flicker = 3.0;
+  ConverterOptions ordered = WithFiles({"a.bmp", "b.mg1"});
+  ordered.Dither = Dithering::Ordered;
+  const std::pair<Args, ConverterOptions> cases[] = {
+      {{"in.png", "out.mg4", "--mode", "4", "--fit", "crop", "--dither", "floyd-steinberg", "--metric", "lab",
+        "--flicker", "0.25", "--stats"},
+       all},
+      {{"--fit=stretch", "--dither=atkinson", "--flicker=0", "a.jpg", "b.mgs"}, stretchAtkinson},
+      {{"--fit", "fit", "--dither", "none", "--metric", "rgb", "--flicker", "3", "a.gif", "b.img"}, plain},
+      {{"--dither", "ordered", "a.bmp", "b.mg1"}, ordered},
+      {{"a.png", "b.mgs"}, WithFiles({"a.png", "b.mgs"})},
+  };
+  for (const auto& [args, expected] : cases) {
+    std::string label;
+    for (const auto& arg : args) label += arg + " ";
+    EXPECT_TRUE(ParseArgs(args) == expected) << label;
+  }
+}
+
 TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
   const std::pair<Args, std::string> cases[] = {
       {{"-x.mgs", "--", "y.mgs"}, "unknown option -x.mgs"},
@@ -51,6 +86,20 @@ TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--border", "1"}, "--border needs I,J"},
       {{"--bmp-size=0"}, "--bmp-size must be 1..9"},
       {{"--bmp-size", "99999999999"}, "--bmp-size needs a number, not \"99999999999\""},
+      {{"--fit", "zoom"}, "--fit must be fit, crop or stretch, not \"zoom\""},
+      {{"--fit=Crop"}, "--fit must be fit, crop or stretch, not \"Crop\""},
+      {{"--fit"}, "--fit needs a value"},
+      {{"--dither", "floyd"}, "--dither must be none, ordered, floyd-steinberg or atkinson, not \"floyd\""},
+      {{"--dither="}, "--dither must be none, ordered, floyd-steinberg or atkinson, not \"\""},
+      {{"--metric", "xyz"}, "--metric must be rgb or lab, not \"xyz\""},
+      {{"--metric"}, "--metric needs a value"},
+      {{"--flicker", "-1"}, "--flicker needs a number >= 0, not \"-1\""},
+      {{"--flicker", "nan"}, "--flicker needs a number >= 0, not \"nan\""},
+      {{"--flicker", "inf"}, "--flicker needs a number >= 0, not \"inf\""},
+      {{"--flicker", "0.5x"}, "--flicker needs a number >= 0, not \"0.5x\""},
+      {{"--flicker="}, "--flicker needs a number >= 0, not \"\""},
+      {{"--flicker", "1e999"}, "--flicker needs a number >= 0, not \"1e999\""},
+      {{"--stats=1"}, "--stats takes no value"},
   };
   for (const auto& [args, message] : cases) {
     std::string got;

@@ -1,8 +1,4 @@
-// The header's enumerator ColourMetric::Rgb trips GCC's -Wshadow against the type Rgb.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "editing/image_conversion.h"
-#pragma GCC diagnostic pop
 
 #include <gtest/gtest.h>
 
@@ -66,7 +62,7 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
   const std::vector<ExactCase> cases = {
       {8,
        0.0,
-       ColourMetric::Rgb,
+       ColourMetric::Srgb,
        {{"photo", 11, 64},
         {"photo", 4, 152},
         {"random", 20, 128},
@@ -75,7 +71,7 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
         {"two pairs", 19, 64}}},
       {4,
        0.0,
-       ColourMetric::Rgb,
+       ColourMetric::Srgb,
        {{"photo", 11, 68},
         {"photo", 5, 140},
         {"random", 17, 132},
@@ -84,7 +80,7 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
         {"two pairs", 19, 112}}},
       {2,
        0.0,
-       ColourMetric::Rgb,
+       ColourMetric::Srgb,
        {{"photo", 12, 70},
         {"photo", 6, 160},
         {"random", 17, 130},
@@ -93,7 +89,7 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
         {"two pairs", 16, 66}}},
       {1,
        0.0,
-       ColourMetric::Rgb,
+       ColourMetric::Srgb,
        {{"photo", 11, 71},
         {"photo", 12, 75},
         {"random", 16, 128},
@@ -107,10 +103,10 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
         {"random side", 31, 184},
         {"one pair twice side", 30, 8},
         {"two pairs side", 26, 64}}},
-      {4, 0.25, ColourMetric::Rgb, {{"photo", 11, 68}, {"random", 24, 132}}},
+      {4, 0.25, ColourMetric::Srgb, {{"photo", 11, 68}, {"random", 24, 132}}},
       {8, 0.0, ColourMetric::Lab, {{"photo", 11, 64}, {"random", 20, 128}, {"two pairs", 19, 64}}},
       {2, 0.5, ColourMetric::Lab, {{"photo", 12, 70}, {"random", 22, 190}}},
-      {1, 1.0, ColourMetric::Rgb, {{"photo", 12, 75}, {"photo side", 2, 64}, {"random", 17, 150}}},
+      {1, 1.0, ColourMetric::Srgb, {{"photo", 12, 75}, {"photo side", 2, 64}, {"random", 17, 150}}},
   };
   const Raster source = ExactnessImage();
   for (const ExactCase& c : cases) {
@@ -285,14 +281,14 @@ TEST(ImageConversionDither, LowersTheBlurredErrorOfAGradientAndRepeatsExactly) {
 
 TEST(ImageConversionFlicker, WeightLowersMeanFlickerInBothMetrics) {
   const Raster photo = PhotoLikeImage();
-  for (ColourMetric metric : {ColourMetric::Rgb, ColourMetric::Lab}) {
+  for (ColourMetric metric : {ColourMetric::Srgb, ColourMetric::Lab}) {
     std::vector<ImageConversionStats> stats;
     for (double w : {0.0, 0.25, 1.0}) {
       ImageConversionOptions options;
       options.Metric = metric;
       options.FlickerWeight = w;
       stats.push_back(ConvertImage(photo, options).Stats);
-      std::cout << "  " << (metric == ColourMetric::Rgb ? "rgb" : "lab") << " w=" << w << ": mean error "
+      std::cout << "  " << (metric == ColourMetric::Srgb ? "rgb" : "lab") << " w=" << w << ": mean error "
                 << stats.back().MeanColourError << ", mean flicker " << stats.back().MeanFlicker << "\n";
     }
     EXPECT_LT(stats[1].MeanFlicker, stats[0].MeanFlicker);
@@ -315,13 +311,13 @@ TEST(ImageConversionInput, BadArgumentsAreRefused) {
       {"too narrow", Raster(255, 192), {}},
       {"too tall", Raster(256, 193), {}},
       {"empty", Raster(), {}},
-      {"cell height 0", photo, {0, Dithering::None, ColourMetric::Rgb, 0.0}},
-      {"cell height 3", photo, {3, Dithering::None, ColourMetric::Rgb, 0.0}},
-      {"cell height 16", photo, {16, Dithering::None, ColourMetric::Rgb, 0.0}},
-      {"negative weight", photo, {8, Dithering::None, ColourMetric::Rgb, -0.5}},
-      {"NaN weight", photo, {8, Dithering::None, ColourMetric::Rgb, nan}},
-      {"huge weight", photo, {8, Dithering::None, ColourMetric::Rgb, 1e30}},
-      {"unknown dither", photo, {8, static_cast<Dithering>(9), ColourMetric::Rgb, 0.0}},
+      {"cell height 0", photo, {0, Dithering::None, ColourMetric::Srgb, 0.0}},
+      {"cell height 3", photo, {3, Dithering::None, ColourMetric::Srgb, 0.0}},
+      {"cell height 16", photo, {16, Dithering::None, ColourMetric::Srgb, 0.0}},
+      {"negative weight", photo, {8, Dithering::None, ColourMetric::Srgb, -0.5}},
+      {"NaN weight", photo, {8, Dithering::None, ColourMetric::Srgb, nan}},
+      {"huge weight", photo, {8, Dithering::None, ColourMetric::Srgb, 1e30}},
+      {"unknown dither", photo, {8, static_cast<Dithering>(9), ColourMetric::Srgb, 0.0}},
       {"unknown metric", photo, {8, Dithering::None, static_cast<ColourMetric>(7), 0.0}},
   };
   for (const BadCase& c : cases) {
@@ -341,7 +337,7 @@ TEST(ImageConversionNames, OnlyTheExactSpellingsAreKnown) {
       {"", std::nullopt},
       {"atkinson ", std::nullopt}};
   for (const auto& [name, expected] : dithers) EXPECT_EQ(DitheringNamed(name), expected) << name;
-  const std::vector<std::pair<std::string, std::optional<ColourMetric>>> metrics = {{"rgb", ColourMetric::Rgb},
+  const std::vector<std::pair<std::string, std::optional<ColourMetric>>> metrics = {{"rgb", ColourMetric::Srgb},
                                                                                     {"lab", ColourMetric::Lab},
                                                                                     {"RGB", std::nullopt},
                                                                                     {"", std::nullopt},

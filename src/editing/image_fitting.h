@@ -1,0 +1,22 @@
+// Any image brought to the picture's 256 x 192 pixels.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "picture/raster.h"
+
+namespace chromaloom {
+
+enum class FitMode { Fit, Crop, Stretch };
+
+// Exactly 256 x 192 is used as is; whole multiples are reduced by averaging
+// blocks; the bordered sizes emulators save (320 x 240, 320 x 256, 352 x 296,
+// 384 x 288 and their doubles) have the picture cut from their centre first;
+// anything else is resampled by area averaging: fit letterboxes in black,
+// crop fills and cuts the middle, stretch ignores the aspect.
+Raster FitToPicture(const Raster& image, FitMode mode);
+
+std::optional<FitMode> FitModeNamed(std::string_view name);
+
+}  // namespace chromaloom

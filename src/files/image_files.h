@@ -1,0 +1,21 @@
+// Images of the usual kinds (PNG, JPEG, GIF, BMP, and what Qt's plugins
+// add) read into a Raster. Apart from file_io so that the file layer itself
+// needs no Qt; this part links Qt GUI.
+#pragma once
+
+#include <string>
+
+#include "files/file_io.h"
+#include "picture/raster.h"
+
+namespace chromaloom {
+
+constexpr int MaxImageSide = 8192;
+constexpr long long MaxImagePixels = 64'000'000;
+
+// The first frame, with transparency laid on black. Throws FileError naming
+// the file and the reason: not a regular file, empty, too large (checked
+// from the header before anything is decoded), corrupt, or a JPEG cut short.
+Raster ReadImageFile(const std::string& path);
+
+}  // namespace chromaloom

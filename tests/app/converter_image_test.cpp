@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/converter.h"
+#include "formats/file_kinds.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+
+namespace chromaloom {
+namespace {
+
+using namespace chromaloom::test_support;
+
+struct Outcome {
+  int Status;
+  std::string Out, Err;
+};
+
+Outcome Convert(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunConverter(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// A smooth photo-like image that is not 256 x 192, so it is fitted first.
+QImage Photo(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 255 / w, y * 255 / h, (x + y) * 127 / (w + h) + 64));
+  return image;
+}
+
+// The images of every kind the tests write, in dir.
+std::vector<std::string> WriteImages(const TempDir& dir) {
+  const QImage photo = Photo(300, 200);
+  WriteBytes(dir.File("photo.png"), Encoded(photo, "PNG"));
+  WriteBytes(dir.File("photo.jpg"), Encoded(photo, "JPEG", 90));
+  WriteBytes(dir.File("photo.bmp"), Encoded(photo, "BMP"));
+  WriteBytes(dir.File("photo.gif"),
+             Gif(4, 3, {{{0, 0, 0}, {250, 10, 10}, {10, 250, 10}, {240, 240, 240}}}, {{0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2}}));
+  return {"photo.png", "photo.jpg", "photo.bmp", "photo.gif"};
+}
+
+TEST(ConverterImages, EveryImageBecomesAPictureOfTheChosenCellHeight) {
+  TempDir dir;
+  struct Case {
+    std::vector<std::string> options;
+    const char* output;
+    int height;
+  } cases[] = {
+      {{}, "o.mgs", 8},
+      {{"--mode", "4"}, "o.mgs", 4},
+      {{"--mode=2", "--fit", "crop"}, "o.mgs", 2},
+      {{"--mode", "1", "--fit", "stretch", "--dither", "atkinson"}, "o.mgs", 1},
+      {{"--mode", "4", "--dither", "floyd-steinberg"}, "o.mg4", 4},
+      {{"--mode", "2", "--metric", "lab", "--flicker", "0.5"}, "o.mg2", 2},
+      {{"--dither", "ordered"}, "o.mg8", 8},
+      {{"--mode", "1"}, "o.mg1", 1},
+  };
+  for (const std::string& input : WriteImages(dir))
+    for (const Case& c : cases) {
+      SCOPED_TRACE(input + " -> " + c.output + " in 8x" + std::to_string(c.height));
+      std::filesystem::remove(dir.File(c.output));
+      std::vector<std::string> args = c.options;
+      args.push_back(dir.File(input));
+      args.push_back(dir.File(c.output));
+      const Outcome run = Convert(args);
+      ASSERT_EQ(run.Status, 0) << run.Err;
+      EXPECT_EQ(run.Err, "");
+      const Bytes written = ReadBytes(dir.File(c.output));
+      const FileKind kind = *FileKindFromName(c.output);
+      const ImportedPicture picture = ReadPictureFile(kind, written);
+      EXPECT_EQ(picture.CharMode, c.height);
+    }
+}
+
+TEST(ConverterImages, ImagesAlsoBecomeBitmapsAndScreens) {
+  TempDir dir;
+  WriteImages(dir);
+  struct Case {
+    std::vector<std::string> options;
+    const char* output;
+    std::size_t size;
+  } cases[] = {
+      {{}, "o.bmp", 54 + 256 * 192 * 3},
+      {{"--bmp-size", "2"}, "o.bmp", 0},
+      {{}, "o.img", 13824},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.output));
+    std::vector<std::string> args = c.options;
+    args.push_back(dir.File("photo.png"));
+    args.push_back(dir.File(c.output));
+    const Outcome run = Convert(args);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const Bytes written = ReadBytes(dir.File(c.output));
+    if (c.size) EXPECT_EQ(written.size(), c.size);
+    else EXPECT_GT(written.size(), 54u + 256 * 192 * 3);
+  }
+}
+
+TEST(ConverterImages, StatsPrintsTheMeanErrorAndFlicker) {
+  TempDir dir;
+  WriteImages(dir);
+  const Outcome run = Convert({"--stats", dir.File("photo.png"), dir.File("o.mgs")});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(run.Out, "");
+  std::istringstream lines(run.Err);
+  for (const char* label : {"mean colour error: ", "mean flicker: "}) {
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line)) << run.Err;
+    ASSERT_EQ(line.rfind(label, 0), 0u) << line;
+    std::size_t used = 0;
+    const double value = std::stod(line.substr(std::string(label).size()), &used);
+    EXPECT_EQ(used, line.size() - std::string(label).size()) << line;
+    EXPECT_TRUE(std::isfinite(value) && value >= 0) << line;
+  }
+  std::string rest;
+  EXPECT_FALSE(std::getline(lines, rest)) << rest;
+}
+
+TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
+  TempDir dir;
+  WriteImages(dir);
+  const std::string png = dir.File("photo.png"), out = dir.File("o.mgs");
+  ASSERT_EQ(Convert({png, dir.File("p.mgs")}).Status, 0);
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--fit", "zoom", png, out}, "--fit must be"},
+      {{"--dither", "floyd", png, out}, "--dither must be"},
+      {{"--metric", "hsv", png, out}, "--metric must be"},
+      {{"--flicker", "-0.5", png, out}, "--flicker needs a number >= 0"},
+      {{"--flicker", "lots", png, out}, "--flicker needs a number >= 0"},
+      {{"--mode", "3", png, out}, "--mode must be"},
+      {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
+      {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
+      {{"--info", png}, "is an image"},
+      {{png, dir.File("o.png")}, "does not write PNG"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    const Outcome run = Convert(c.args);
+    EXPECT_EQ(run.Status, ExitUsage);
+    EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
+  }
+}
+
+TEST(ConverterImages, BadImagesFailClearlyAndChangeNothing) {
+  TempDir dir;
+  Bytes corrupt = Encoded(Photo(64, 48), "PNG");
+  for (std::size_t i = 50; i < corrupt.size() - 12; ++i) corrupt[i] = static_cast<std::uint8_t>(corrupt[i] ^ 0x5A);
+  const Bytes jpeg = Encoded(Photo(64, 48), "JPEG", 90);
+  const Bytes earlier = {1, 2, 3};
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    const char* reason;
+  } cases[] = {
+      {"corrupt.png", [&](const std::string& p) { WriteBytes(p, corrupt); }, "\": "},
+      {"truncated.jpg",
+       [&](const std::string& p) { WriteBytes(p, Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() * 3 / 4))); },
+       "cut short"},
+      {"zero.png", [](const std::string& p) { WriteBytes(p, {}); }, "empty"},
+      {"huge.png", [](const std::string& p) { WriteBytes(p, PngHeaderOnly(30000, 30000)); }, "30000 x 30000"},
+      {"folder.gif", [](const std::string& p) { std::filesystem::create_directory(p); }, "a folder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string input = dir.File(c.name);
+    c.make(input);
+    for (const char* output : {"new.mgs", "old.mg4"}) {
+      WriteBytes(dir.File("old.mg4"), earlier);
+      std::filesystem::remove(dir.File("new.mgs"));
+      const Outcome run = Convert({"--stats", input, dir.File(output)});
+      EXPECT_EQ(run.Status, ExitFailed);
+      EXPECT_NE(run.Err.find("\"" + input + "\""), std::string::npos) << run.Err;
+      EXPECT_NE(run.Err.find(c.reason), std::string::npos) << run.Err;
+      EXPECT_EQ(run.Err.find("mean colour error"), std::string::npos) << run.Err;
+      EXPECT_FALSE(std::filesystem::exists(dir.File("new.mgs")));
+      EXPECT_EQ(ReadBytes(dir.File("old.mg4")), earlier);
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "a temporary file was left";
+    }
+    std::filesystem::remove_all(input);
+  }
+}
+
+TEST(ConverterImages, HelpListsTheImagesAndTheirOptions) {
+  const Outcome run = Convert({"--help"});
+  ASSERT_EQ(run.Status, 0);
+  EXPECT_NE(run.Out.find("Images: .bmp .png .jpg .jpeg .gif .webp .tif .tiff"), std::string::npos) << run.Out;
+  for (const char* option : {"--fit", "--dither", "--metric", "--flicker", "--stats", "floyd-steinberg", "lab"})
+    EXPECT_NE(run.Out.find(option), std::string::npos) << option;
+  const std::string reads = run.Out.substr(run.Out.find("Reads:"), run.Out.find("Images:") - run.Out.find("Reads:"));
+  EXPECT_EQ(reads.find(".png"), std::string::npos) << reads;
+}
+
+}  // namespace
+}  // namespace chromaloom
