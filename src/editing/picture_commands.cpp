@@ -21,6 +21,13 @@ void TakeImportedPicture(Document& document, View& view, PickerImages& images, c
   view.Render.Redraw(true);
 }
 
+void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h) {
+  document.SaveUndoSnapshot();
+  document.Replace(planes, h, std::nullopt);
+  view.SetZoom(1);
+  view.Render.Redraw(true);
+}
+
 void UndoSwap(Document& document, View& view) {
   document.UndoSwap();
   view.Render.Redraw(true);

@@ -16,6 +16,9 @@ void ConvertCellHeight(Document& document, View& view, int h);
 // A picture read from a file replaces the open one, shown at zoom 1; a
 // stored border that is in the table is taken and marked on the border palette.
 void TakeImportedPicture(Document& document, View& view, PickerImages& images, const ImportedPicture& imported);
+// A converted image replaces the picture's planes at cell height h; the
+// border stays. One undo snapshot first, so one undo brings the old back.
+void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h);
 // Undo and redo at once, then a full redraw.
 void UndoSwap(Document& document, View& view);
 
