@@ -1,0 +1,162 @@
+#include "window/image_picture_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QFutureWatcher>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "render/picture_bitmap.h"
+#include "window/image_view.h"
+
+namespace chromaloom {
+
+namespace {
+
+constexpr int PreviewScale = 2;
+
+struct Preview {
+  bool Skipped = false;  // newer options came before the job started
+  Raster Fitted;
+  ImageConversion Conversion;
+};
+
+QComboBox* Choice(QWidget* parent, const char* name, const std::vector<std::pair<const char*, int>>& items) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  for (const auto& [caption, value] : items) box->addItem(QString::fromUtf8(caption), value);
+  return box;
+}
+
+QPixmap Doubled(const Raster& raster) {
+  return QPixmap::fromImage(WrapRaster(raster).scaled(raster.Width() * PreviewScale, raster.Height() * PreviewScale));
+}
+
+QLabel* PreviewLabel(QWidget* parent, const char* name) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setFixedSize(256 * PreviewScale, 192 * PreviewScale);
+  label->setAlignment(Qt::AlignCenter);
+  return label;
+}
+
+}  // namespace
+
+ImagePictureDialog::ImagePictureDialog(Raster image, int cellHeight, QWidget* parent, ImageConverter convert)
+    : QDialog(parent), image_(std::make_shared<const Raster>(std::move(image))), convert_(std::move(convert)) {
+  if (!convert_) convert_ = ConvertImage;
+  setObjectName("imagePictureDialog");
+  setWindowTitle("Import Picture");
+
+  cellHeight_ = Choice(this, "imageCellHeightBox", {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}});
+  if (const int at = cellHeight_->findData(cellHeight); at >= 0) cellHeight_->setCurrentIndex(at);
+  fit_ = Choice(this, "imageFitBox",
+                {{"fit", int(FitMode::Fit)}, {"crop", int(FitMode::Crop)}, {"stretch", int(FitMode::Stretch)}});
+  dither_ = Choice(this, "imageDitherBox",
+                   {{"none", int(Dithering::None)},
+                    {"ordered", int(Dithering::Ordered)},
+                    {"floyd-steinberg", int(Dithering::FloydSteinberg)},
+                    {"atkinson", int(Dithering::Atkinson)}});
+  metric_ = Choice(this, "imageMetricBox", {{"rgb", int(ColourMetric::Srgb)}, {"lab", int(ColourMetric::Lab)}});
+  flicker_ = new QDoubleSpinBox(this);
+  flicker_->setObjectName("imageFlickerBox");
+  flicker_->setRange(0.0, 4.0);
+  flicker_->setSingleStep(0.05);
+  flicker_->setDecimals(2);
+
+  auto* form = new QFormLayout;
+  form->addRow("Cell height", cellHeight_);
+  form->addRow("Fitting", fit_);
+  form->addRow("Dithering", dither_);
+  form->addRow("Metric", metric_);
+  form->addRow("Flicker weight", flicker_);
+
+  source_ = PreviewLabel(this, "imageSourcePreview");
+  result_ = PreviewLabel(this, "imageResultPreview");
+  stats_ = new QLabel(this);
+  stats_->setObjectName("imageStatsLabel");
+  stats_->setText("Converting...");
+
+  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons_->setObjectName("imageButtons");
+  buttons_->button(QDialogButtonBox::Ok)->setObjectName("imageOkButton");
+  buttons_->button(QDialogButtonBox::Cancel)->setObjectName("imageCancelButton");
+  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* previews = new QHBoxLayout;
+  previews->addLayout(form);
+  previews->addWidget(source_);
+  previews->addWidget(result_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(previews);
+  layout->addWidget(stats_);
+  layout->addWidget(buttons_);
+
+  for (QComboBox* box : {cellHeight_, fit_, dither_, metric_})
+    connect(box, &QComboBox::currentIndexChanged, this, &ImagePictureDialog::Convert);
+  connect(flicker_, &QDoubleSpinBox::valueChanged, this, &ImagePictureDialog::Convert);
+  Convert();
+}
+
+ImagePictureDialog::~ImagePictureDialog() = default;
+
+ImagePictureOptions ImagePictureDialog::Options() const {
+  ImagePictureOptions options;
+  options.Fit = static_cast<FitMode>(fit_->currentData().toInt());
+  options.Conversion.CellHeight = cellHeight_->currentData().toInt();
+  options.Conversion.Dither = static_cast<Dithering>(dither_->currentData().toInt());
+  options.Conversion.Metric = static_cast<ColourMetric>(metric_->currentData().toInt());
+  options.Conversion.FlickerWeight = flicker_->value();
+  return options;
+}
+
+void ImagePictureDialog::Convert() {
+  const std::uint64_t generation = ++generation_;
+  latest_->store(generation);
+  const ImagePictureOptions options = Options();
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
+  // The job holds its own copies: it may outlive the dialog.
+  auto* watcher = new QFutureWatcher<Preview>(this);
+  connect(watcher, &QFutureWatcher<Preview>::finished, this, [this, watcher, generation, options] {
+    watcher->deleteLater();
+    Preview preview = watcher->result();
+    if (!preview.Skipped) Show(generation, options, preview.Fitted, std::move(preview.Conversion));
+  });
+  watcher->setFuture(QtConcurrent::run([image = image_, convert = convert_, options, latest = latest_, generation] {
+    Preview preview;
+    // While the user types or scrolls, only the newest waiting job is worth its time.
+    preview.Skipped = latest->load() != generation;
+    if (preview.Skipped) return preview;
+    preview.Fitted = FitToPicture(*image, options.Fit);
+    preview.Conversion = convert(preview.Fitted, options.Conversion);
+    return preview;
+  }));
+}
+
+void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOptions& options, const Raster& fitted,
+                              ImageConversion result) {
+  // Results may finish out of order; one older than the shown is stale.
+  if (generation <= shownGeneration_) return;
+  shownGeneration_ = generation;
+  Picture picture;
+  static_cast<Planes&>(picture) = result.Result;
+  picture.CharMode = static_cast<std::uint8_t>(options.Conversion.CellHeight);
+  source_->setPixmap(Doubled(fitted));
+  result_->setPixmap(Doubled(RenderMixedPicture(picture)));
+  stats_->setText(QString("Mean colour error %1, mean flicker %2")
+                      .arg(result.Stats.MeanColourError, 0, 'f', 1)
+                      .arg(result.Stats.MeanFlicker, 0, 'f', 1));
+  shown_ = std::move(result);
+  shownOptions_ = options;
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(IsResultCurrent());
+  emit ResultShown();
+}
+
+}  // namespace chromaloom
