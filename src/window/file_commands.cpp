@@ -6,6 +6,7 @@
 
 #include "editing/picture_commands.h"
 #include "files/file_io.h"
+#include "files/image_files.h"
 #include "formats/bmp_format.h"
 #include "formats/file_names.h"
 #include "render/picture_bitmap.h"
@@ -24,6 +25,14 @@ QString SaveFilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).Save
 QString ExtensionOf(FileKind kind) {
   const std::string_view extension = InfoOf(kind).Extension;
   return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+}
+
+// "Pictures (*.png *.jpg ...)" from the image rows of the table.
+QString PictureFilter() {
+  QStringList patterns;
+  for (const FileKindInfo& info : FileKinds)
+    if (info.Image) patterns << "*" + QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
+  return QString("Pictures (%1)").arg(patterns.join(' '));
 }
 
 }  // namespace
@@ -107,6 +116,15 @@ void FileCommands::Import(FileKind kind) {
   if (const auto name = AskOpenFile(OpenFilterOf(kind))) Load(*name, kind);
 }
 
+void FileCommands::ImportPicture() {
+  if (const auto name = AskOpenFile(PictureFilter())) OpenImage(*name);
+}
+
+void FileCommands::OpenImage(const QString& path) {
+  Raster image;
+  if (Run(path, [&] { image = ReadImageFile(path.toStdString()); }) && imageOpener_) imageOpener_(std::move(image));
+}
+
 void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
@@ -139,6 +157,8 @@ void FileCommands::PreviewOnEmulator() {
 
 void FileCommands::OpenAnyFile(const QString& path) {
   const auto kind = FileKindFromName(path.toStdString());
+  // A bitmap is an image too: read through the image dialog, not a picture reader.
+  if (kind && InfoOf(*kind).Image) return OpenImage(path);
   if (!kind || !InfoOf(*kind).Read) {
     dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;

@@ -15,6 +15,7 @@
 #include "editing/tool_state.h"
 #include "formats/file_kinds.h"
 #include "picture/document.h"
+#include "picture/raster.h"
 #include "render/view.h"
 #include "window/user_dialogs.h"
 
@@ -29,6 +30,8 @@ class FileCommands {
                std::function<void()> pictureLoaded);
 
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+  // Runs with an image read for File > Import > Picture... or a drop.
+  void SetImageOpener(std::function<void(Raster)> opener) { imageOpener_ = std::move(opener); }
   // The folder of the program file, with a trailing separator.
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
@@ -42,6 +45,8 @@ class FileCommands {
   void Save();
   // Kinds the table gives a reader, and kinds it gives a writer.
   void Import(FileKind kind);
+  // File > Import > Picture...: an image of any kind the table marks, then the image opener.
+  void ImportPicture();
   void Export(FileKind kind);
   // false when the write failed, so the size can be tried again.
   bool ExportBitmap(int sizeIndex);
@@ -59,6 +64,7 @@ class FileCommands {
   // Failures go to a message box.
   bool Run(const QString& path, const std::function<void()>& command);
   void Load(const QString& path, FileKind kind);
+  void OpenImage(const QString& path);
 
   Document& document_;
   View& view_;
@@ -66,6 +72,7 @@ class FileCommands {
   PickerImages& images_;
   QWidget* window_;
   std::function<void()> pictureLoaded_;
+  std::function<void(Raster)> imageOpener_;
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
   FileDialogState openDialogState_;

@@ -21,6 +21,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/floating_panel.h"
+#include "window/image_picture_dialog.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
 #include "window/picture_window.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent)
   qApp->installEventFilter(this);
   SetZoom(1);
   LayoutClientArea();
+  files_.SetImageOpener([this](Raster image) { OpenImageDialog(std::move(image)); });
   startupError_ = files_.OpenStartupFile(args);
 }
 
@@ -216,6 +218,8 @@ std::vector<MenuItem> MainWindow::ImportItems() {
     const FileKind kind = info.Kind;
     items.push_back({"import" + stem + "Action", info.ImportCaption, [this, kind] { files_.Import(kind); }, {}});
   }
+  items.push_back(Separator());
+  items.push_back({"importPictureAction", "Picture...", [this] { files_.ImportPicture(); }, {}});
   return items;
 }
 
@@ -617,6 +621,20 @@ void MainWindow::AfterPictureLoaded() {
 }
 
 void MainWindow::OpenAnyFile(const QString& path) { files_.OpenAnyFile(path); }
+
+void MainWindow::OpenImageDialog(Raster image) {
+  auto* dialog = new ImagePictureDialog(std::move(image), document_.CellHeight(), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    // OK is enabled only with the result of the options now set.
+    if (!dialog->IsResultCurrent()) return;
+    TakeConvertedImage(document_, view_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
+    // The click that closed the dialog must not paint into the new picture.
+    tools_.CanvasInputSuspended = true;
+    AfterPictureLoaded();
+  });
+  dialog->open();
+}
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();

@@ -94,6 +94,8 @@ class MainWindow : public QMainWindow {
   void ConvertCellHeight(int cellHeight);
   // Opens a file as Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
+  // The image import dialog for an image read from a file; OK replaces the picture.
+  void OpenImageDialog(Raster image);
 
   // The 100 ms tick: the input pause ends and the ants march.
   void AntsTimerTick();

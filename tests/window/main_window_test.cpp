@@ -163,6 +163,8 @@ class MainWindowTest : public QObject {
         "    importHobetaScrAction Import from *.$scr",
         "    -",
         "    importMgAction Import from *.mg1/mg2/mg4/mg8",
+        "    -",
+        "    importPictureAction Picture...",
         "  exportMenu Export",
         "    exportImgAction Export to *.img",
         "    -",
