@@ -22,7 +22,7 @@ void TakeImportedPicture(Document& document, View& view, PickerImages& images, c
 }
 
 void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h) {
-  document.SaveUndoSnapshot();
+  document.SaveUndoSnapshotWithCellHeight();
   document.Replace(planes, h, std::nullopt);
   view.SetZoom(1);
   view.Render.Redraw(true);

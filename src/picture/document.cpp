@@ -31,6 +31,9 @@ void Document::Replace(const Planes& planes, int h, std::optional<BorderPair> bo
   }
 }
 
-void Document::UndoSwap() { std::swap(static_cast<Planes&>(picture_), undoSnapshot_); }
+void Document::UndoSwap() {
+  std::swap(static_cast<Planes&>(picture_), undoSnapshot_);
+  if (undoCellHeight_) std::swap(picture_.CharMode, *undoCellHeight_);
+}
 
 }  // namespace chromaloom

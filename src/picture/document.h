@@ -39,15 +39,25 @@ class Document {
   void Replace(const Planes& planes, int h, std::optional<BorderPair> border);
 
   // The one step of undo: the planes as they were before the last snapshot.
-  void SaveUndoSnapshot() { undoSnapshot_ = picture_; }
+  void SaveUndoSnapshot() {
+    undoSnapshot_ = picture_;
+    undoCellHeight_.reset();
+  }
+  // The same for a command that also changes the cell height (a converted
+  // image), so that undo brings the old picture back whole.
+  void SaveUndoSnapshotWithCellHeight() {
+    undoSnapshot_ = picture_;
+    undoCellHeight_ = picture_.CharMode;
+  }
   // Undo and redo at once: the planes trade places with the snapshot; the
-  // cell height and the border stay with the picture.
+  // cell height too when the snapshot holds one; the border stays.
   void UndoSwap();
   const Planes& UndoSnapshot() const { return undoSnapshot_; }
 
  private:
   chromaloom::Picture picture_;
   Planes undoSnapshot_;
+  std::optional<std::uint8_t> undoCellHeight_;
 };
 
 }  // namespace chromaloom

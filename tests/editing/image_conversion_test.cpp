@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "formats/mg_format.h"
+#include "formats/zx_screen_format.h"
 #include "support/cell_brute_force.h"
 
 namespace chromaloom {
@@ -161,6 +162,10 @@ TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
     const ImportedPicture again = ReadMg(h == 1 ? WriteMg1(picture) : WriteMg(picture));
     EXPECT_EQ(again.CharMode, h);
     EXPECT_EQ(again.Planes, result);
+    // An 8x8 picture goes through the ZX screens of a .img as well.
+    if (h == 8) {
+      EXPECT_EQ(ReadZxScreen(WriteImg(picture), false, true).Planes, result);
+    }
   }
 }
 

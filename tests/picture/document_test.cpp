@@ -23,6 +23,34 @@ TEST(Document, ValidCellHeightIsZeroForAHeightTheCellRuleDoesNotKnow) {
   }
 }
 
+// A plain snapshot leaves the cell height with the picture; one taken with
+// the cell height brings it back and forth with the planes.
+TEST(Document, UndoSwapsTheCellHeightOnlyWhenTheSnapshotHoldsIt) {
+  for (const bool withCellHeight : {false, true}) {
+    SCOPED_TRACE(withCellHeight);
+    const Picture before = test_support::RandomPicture(8, 3);
+    const Picture after = test_support::RandomPicture(2, 4);
+    Document doc(before);
+    if (withCellHeight)
+      doc.SaveUndoSnapshotWithCellHeight();
+    else
+      doc.SaveUndoSnapshot();
+    doc.Replace(after, 2, std::nullopt);
+    doc.UndoSwap();
+    EXPECT_EQ(static_cast<const Planes&>(doc.Picture()), static_cast<const Planes&>(before));
+    EXPECT_EQ(doc.CellHeight(), withCellHeight ? 8 : 2);
+    EXPECT_EQ(doc.Picture().Border, before.Border);
+    doc.UndoSwap();  // and redo
+    EXPECT_EQ(static_cast<const Planes&>(doc.Picture()), static_cast<const Planes&>(after));
+    EXPECT_EQ(doc.CellHeight(), 2);
+    // The next plain snapshot forgets the cell height again.
+    doc.SaveUndoSnapshot();
+    doc.SetCellHeight(4);
+    doc.UndoSwap();
+    EXPECT_EQ(doc.CellHeight(), 4);
+  }
+}
+
 TEST(Document, RefusesOtherCellHeightsAndChangesNothing) {
   const Picture before = test_support::RandomPicture(2, 9);
   Document doc(before);
