@@ -2,30 +2,34 @@
 
 namespace chromaloom {
 
-void NewPicture(Document& document, View& view, int h) {
-  document.Clear(h);
+namespace {
+// A new or reshaped picture is shown whole, from zoom 1.
+void ShowFromZoomOne(View& view) {
   view.SetZoom(1);
   view.Render.Redraw(true);
+}
+}  // namespace
+
+void NewPicture(Document& document, View& view, int h) {
+  document.Clear(h);
+  ShowFromZoomOne(view);
 }
 
 void ConvertCellHeight(Document& document, View& view, int h) {
   document.SetCellHeight(h);
-  view.SetZoom(1);
-  view.Render.Redraw(true);
+  ShowFromZoomOne(view);
 }
 
 void TakeImportedPicture(Document& document, View& view, PickerImages& images, const ImportedPicture& imported) {
   document.Replace(imported.Planes, imported.CharMode, imported.Border);
   RefreshBorderPicker(images, document.Picture().Border);
-  view.SetZoom(1);
-  view.Render.Redraw(true);
+  ShowFromZoomOne(view);
 }
 
 void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h) {
   document.SaveUndoSnapshotWithCellHeight();
   document.Replace(planes, h, std::nullopt);
-  view.SetZoom(1);
-  view.Render.Redraw(true);
+  ShowFromZoomOne(view);
 }
 
 void UndoSwap(Document& document, View& view) {

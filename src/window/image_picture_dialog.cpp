@@ -23,7 +23,7 @@ constexpr int PreviewScale = 2;
 
 struct Preview {
   bool Skipped = false;  // newer options came before the job started
-  Raster Fitted;
+  std::shared_ptr<const Raster> Fitted;
   ImageConversion Conversion;
 };
 
@@ -127,15 +127,18 @@ void ImagePictureDialog::Convert() {
   connect(watcher, &QFutureWatcher<Preview>::finished, this, [this, watcher, generation, options] {
     watcher->deleteLater();
     Preview preview = watcher->result();
-    if (!preview.Skipped) Show(generation, options, preview.Fitted, std::move(preview.Conversion));
+    if (preview.Skipped) return;
+    fitted_[static_cast<std::size_t>(options.Fit)] = preview.Fitted;
+    Show(generation, options, *preview.Fitted, std::move(preview.Conversion));
   });
-  watcher->setFuture(QtConcurrent::run([image = image_, convert = convert_, options, latest = latest_, generation] {
+  watcher->setFuture(QtConcurrent::run([image = image_, fitted = fitted_[static_cast<std::size_t>(options.Fit)],
+                                        convert = convert_, options, latest = latest_, generation] {
     Preview preview;
     // While the user types or scrolls, only the newest waiting job is worth its time.
     preview.Skipped = latest->load() != generation;
     if (preview.Skipped) return preview;
-    preview.Fitted = FitToPicture(*image, options.Fit);
-    preview.Conversion = convert(preview.Fitted, options.Conversion);
+    preview.Fitted = fitted ? fitted : std::make_shared<const Raster>(FitToPicture(*image, options.Fit));
+    preview.Conversion = convert(*preview.Fitted, options.Conversion);
     return preview;
   }));
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -55,6 +56,8 @@ class ImagePictureDialog : public QDialog {
             ImageConversion result);
 
   std::shared_ptr<const Raster> image_;
+  // The image fitted once per fitting: other options reuse it.
+  std::array<std::shared_ptr<const Raster>, 3> fitted_;
   ImageConverter convert_;
   std::uint64_t generation_ = 0;       // of the options now set
   std::shared_ptr<std::atomic<std::uint64_t>> latest_ = std::make_shared<std::atomic<std::uint64_t>>(0);

@@ -9,6 +9,7 @@
 
 #include "app/converter.h"
 #include "formats/file_kinds.h"
+#include "support/converter_run.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
 
@@ -16,17 +17,6 @@ namespace chromaloom {
 namespace {
 
 using namespace chromaloom::test_support;
-
-struct Outcome {
-  int Status;
-  std::string Out, Err;
-};
-
-Outcome Convert(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunConverter(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // A smooth photo-like image that is not 256 x 192, so it is fitted first.
 QImage Photo(int w, int h) {

@@ -12,33 +12,25 @@
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
+#include "support/converter_run.h"
 #include "support/random_picture.h"
 #include "support/temp_dir.h"
 
 namespace chromaloom {
 namespace {
 
+using chromaloom::test_support::Convert;
 using chromaloom::test_support::EntryAt;
 using chromaloom::test_support::FilledFifo;
 using chromaloom::test_support::MakeFifo;
 using chromaloom::test_support::MakeFullDeviceNode;
+using chromaloom::test_support::Outcome;
 using chromaloom::test_support::RandomPicture;
 using chromaloom::test_support::TinyFileSystem;
 using chromaloom::test_support::ReadBytes;
 using chromaloom::test_support::TempDir;
 using chromaloom::test_support::WriteBytes;
 using Bytes = std::vector<std::uint8_t>;
-
-struct Outcome {
-  int Status;
-  std::string Out, Err;
-};
-
-Outcome Convert(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunConverter(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 int Lines(const std::string& s) { return static_cast<int>(std::count(s.begin(), s.end(), '\n')); }
 

@@ -1,5 +1,7 @@
-// Things on disk that are not regular files, each made inside a test's own
-// temporary folder, and ways to see a write fail as a user would.
+// Paths chromaLoom must refuse to read from or write over (FIFOs, sockets,
+// device nodes, links to them), each made inside a test's own temporary
+// folder, and a small file system and a child process to make a read block
+// or a write fail for real.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,9 +33,9 @@ inline bool IsRoot() { return ::geteuid() == 0; }
 
 inline void MakeFifo(const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0) << std::strerror(errno); }
 
-// A character device node with the numbers of the system's "full" device:
-// writing to it fails with ENOSPC, reading gives zeros. Needs root, and a
-// system that lets root make nodes; the reason when it cannot, else empty.
+// A character device node numbered like Linux's full device (1, 7), so
+// reading it gives zeros and writing it fails with ENOSPC. Returns why it
+// could not be made (not root, or nodes not allowed here), else empty.
 inline std::string MakeFullDeviceNode(const std::string& path) {
   if (!IsRoot()) return "making a device node needs root";
   if (::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) != 0)
@@ -145,9 +147,9 @@ struct ChildResult {
 
 // Runs action in a forked child and returns its exit status and what it
 // wrote to the descriptor it was given. alarmSeconds > 0 kills a child that
-// never returns, so a call that blocks fails the test instead of hanging it.
-// With asNobody (root only) the child first drops to user and group 65534,
-// so folder permissions apply to it.
+// never returns, so a read that blocks fails the test instead of hanging it.
+// With asNobody (root only) the child first becomes user and group 65534,
+// for whom folder permissions count.
 inline ChildResult RunInChild(const std::function<int(int out)>& action, unsigned alarmSeconds, bool asNobody) {
   int fds[2];
   if (::pipe(fds) != 0) return {};

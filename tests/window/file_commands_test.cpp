@@ -19,48 +19,18 @@
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
 #include "support/random_picture.h"
+#include "support/scripted_dialogs.h"
 #include "support/window_test_support.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptedDialogs;
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Answers the dialogs from a queue and remembers what was asked.
-class ScriptedDialogs : public UserDialogs {
- public:
-  QStringList Answers;  // an empty answer cancels
-  std::deque<bool> OverwriteAnswers;
-  QStringList Filters, OverwriteQuestions, Errors;
-  QString LastOffered;
-
-  std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState& state) override {
-    return Next(filter, state);
-  }
-  std::optional<QString> ChooseSaveFile(QWidget*, const QString& filter, const FileDialogState& state) override {
-    return Next(filter, state);
-  }
-  bool ConfirmOverwrite(QWidget*, const QString& path) override {
-    OverwriteQuestions << path;
-    const bool yes = !OverwriteAnswers.empty() && OverwriteAnswers.front();
-    if (!OverwriteAnswers.empty()) OverwriteAnswers.pop_front();
-    return yes;
-  }
-  void ShowError(QWidget*, const QString& message) override { Errors << message; }
-
- private:
-  std::optional<QString> Next(const QString& filter, const FileDialogState& state) {
-    Filters << filter;
-    LastOffered = state.LastName.isEmpty() ? state.Folder : state.LastName;
-    const QString answer = Answers.isEmpty() ? QString() : Answers.takeFirst();
-    if (answer.isEmpty()) return std::nullopt;
-    return answer;
-  }
-};
 
 Bytes ReadAll(const QString& path) {
   QFile f(path);

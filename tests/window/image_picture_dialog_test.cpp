@@ -21,6 +21,7 @@
 #include "files/image_files.h"
 #include "render/picture_bitmap.h"
 #include "support/random_picture.h"
+#include "support/scripted_dialogs.h"
 #include "support/window_test_support.h"
 #include "window/image_picture_dialog.h"
 #include "window/main_window.h"
@@ -32,28 +33,12 @@ Q_DECLARE_METATYPE(chromaloom::ColourMetric)
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptedDialogs;
 
 namespace {
 
 // A conversion may take a second on a slow machine; this only bounds the wait.
 constexpr int ConversionWaitMs = 60000;
-
-class ScriptedDialogs : public UserDialogs {
- public:
-  QStringList Answers;
-  QStringList Filters, Errors;
-
-  std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState&) override {
-    Filters << filter;
-    if (Answers.isEmpty()) return std::nullopt;
-    return Answers.takeFirst();
-  }
-  std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const FileDialogState&) override {
-    return std::nullopt;
-  }
-  bool ConfirmOverwrite(QWidget*, const QString&) override { return false; }
-  void ShowError(QWidget*, const QString& message) override { Errors << message; }
-};
 
 // Not 256 x 192, so fitting matters: a diagonal gradient with a red disc and a blue bar.
 QImage TestImage() {
