@@ -69,6 +69,7 @@ ImagePictureDialog::ImagePictureDialog(Raster image, int cellHeight, QWidget* pa
   flicker_->setRange(0.0, 4.0);
   flicker_->setSingleStep(0.05);
   flicker_->setDecimals(2);
+  flicker_->setToolTip("0 is off; small weights (0.05 to 0.25) remove most flicker for a little colour error");
 
   auto* form = new QFormLayout;
   form->addRow("Cell height", cellHeight_);

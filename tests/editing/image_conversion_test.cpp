@@ -298,9 +298,14 @@ TEST(ImageConversionFlicker, WeightLowersMeanFlickerInBothMetrics) {
     }
     EXPECT_LT(stats[1].MeanFlicker, stats[0].MeanFlicker);
     EXPECT_LT(stats[2].MeanFlicker, stats[1].MeanFlicker);
-    // The colour error may only grow when flicker is traded for it.
-    EXPECT_GE(stats[1].MeanColourError, stats[0].MeanColourError);
-    EXPECT_GE(stats[2].MeanColourError, stats[1].MeanColourError);
+    // The colour error may only grow when flicker is traded for it, and only
+    // a little: by less than a tenth of the flicker taken away.
+    for (size_t i = 1; i < stats.size(); ++i) {
+      EXPECT_GE(stats[i].MeanColourError, stats[i - 1].MeanColourError);
+      const double errorAdded = stats[i].MeanColourError - stats[0].MeanColourError;
+      const double flickerRemoved = stats[0].MeanFlicker - stats[i].MeanFlicker;
+      EXPECT_LT(errorAdded, 0.1 * flickerRemoved);
+    }
   }
 }
 
