@@ -1,5 +1,7 @@
 #include "window/key_table.h"
 
+#include <QAction>
+
 #include <string_view>
 
 #include "render/renderer.h"
@@ -171,6 +173,29 @@ const char* MenuActionOf(KeyCommand command) {
   for (const auto& entry : MenuActions)
     if (entry.Command == command) return entry.Action;
   return nullptr;
+}
+
+const KeyRow* RowTaking(QKeyCombination keys) {
+  const KeyPress press = KeyPress::From(keys.key(), 0, keys.keyboardModifiers());
+  // The selector rows look at the preview and the selector size.
+  static constexpr KeyState States[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}};
+  for (const KeyRow& row : Rows)
+    for (const KeyState& state : States)
+      if (row.Matches(press, state)) return &row;
+  return nullptr;
+}
+
+void SetMenuShortcut(QAction& action, const QKeySequence& keys) {
+  if (keys.isEmpty()) return;
+  const KeyRow* row = RowTaking(keys[0]);
+  if (!row) {
+    action.setShortcut(keys);
+    return;
+  }
+  // Text after a tab is drawn where a menu shows shortcuts.
+  const char* runs = MenuActionOf(row->Command);
+  if (runs && action.objectName() == QLatin1String(runs))
+    action.setText(action.text() + '\t' + keys.toString(QKeySequence::NativeText));
 }
 
 }  // namespace chromaloom

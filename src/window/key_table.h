@@ -3,9 +3,12 @@
 // things (P chooses the pencil and moves the pointer right).
 #pragma once
 
+#include <QKeySequence>
 #include <Qt>
 
 #include <span>
+
+class QAction;
 
 namespace chromaloom {
 
@@ -86,5 +89,14 @@ std::span<const KeyRow> KeyTable();
 // The object name of the menu action that runs this command, or nullptr.
 // A key with a menu command triggers that action, so both take one path.
 const char* MenuActionOf(KeyCommand command);
+
+// The first row that takes this key combination in some state of the rows'
+// conditions, or nullptr when the key is free for a menu shortcut.
+const KeyRow* RowTaking(QKeyCombination keys);
+
+// Gives a menu action its shortcut, unless a row of the table takes the
+// key: the row wins then, and the menu shows the key only when that row
+// runs this very action.
+void SetMenuShortcut(QAction& action, const QKeySequence& keys);
 
 }  // namespace chromaloom

@@ -39,6 +39,7 @@ struct MenuItem {
   const char* Caption;
   std::function<void()> Run;
   std::vector<MenuItem> Items;  // a submenu when not empty
+  QKeySequence Keys = {};       // the shortcut, unless a key row takes it
 };
 
 namespace {
@@ -192,6 +193,7 @@ void MainWindow::CreateMenu() {
         auto* action = new QAction(QString::fromUtf8(item.Caption), this);
         action->setObjectName(item.Name);
         connect(action, &QAction::triggered, this, item.Run);
+        SetMenuShortcut(*action, item.Keys);
         into->addAction(action);
       }
     }
