@@ -11,6 +11,25 @@ namespace chromaloom {
 
 namespace {
 
+// How the Edit menu names what a tool did.
+const char* ChangeName(ToolKind tool) {
+  switch (tool) {
+    case ToolKind::Paint:
+      return "Pencil";
+    case ToolKind::FillCell:
+      return "Fill Char";
+    case ToolKind::Line:
+      return "Line";
+    case ToolKind::Rect:
+      return "Rectangle";
+    case ToolKind::Ellipse:
+      return "Ellipse";
+    case ToolKind::Select:
+      break;
+  }
+  return "Change";
+}
+
 bool InsideCanvas(const View& view, Point at) { return view.Render.EditorImage.Contains(at.X, at.Y); }
 
 Point ToPicture(const View& view, Point at) {
@@ -171,7 +190,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     s.Height = 1;
   }
   if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && pressed.Left) {
-    canvas.Doc.SaveUndoSnapshot();
+    canvas.Doc.BeginChange(ChangeName(tool));
     feedback = PaintAt(canvas, at);
   }
   if (pressed.Right) {
@@ -184,7 +203,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
       if (tool == ToolKind::Rect) DrawRectOutlineReporting(canvas, tools.ShapeStart, at, feedback);
       canvas.Display.Render.Redraw(false);
     } else {
-      canvas.Doc.SaveUndoSnapshot();
+      canvas.Doc.BeginChange(ChangeName(tool));
       tools.ShapeStart = at;
       tools.ShapeInProgress = true;
     }
@@ -193,7 +212,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     if (tools.ShapeInProgress)
       DrawLineReporting(canvas, tools.ShapeStart, at, feedback);
     else
-      canvas.Doc.SaveUndoSnapshot();
+      canvas.Doc.BeginChange(ChangeName(tool));
     tools.ShapeStart = at;
     tools.ShapeInProgress = true;
   }

@@ -46,7 +46,7 @@ void CopySelection(const Document& document, View& view, ToolState& tools, Pictu
 
 void PasteAtPointer(Document& document, View& view, const ToolState& tools, const PictureClipboard& clipboard,
                     bool pointerOverPicture) {
-  document.SaveUndoSnapshot();
+  document.BeginChange("Paste");
   const int h = document.ValidCellHeight();
   if (!pointerOverPicture) return;
   if (h != 0) {
@@ -78,7 +78,7 @@ void PasteAtPointer(Document& document, View& view, const ToolState& tools, cons
 void DeleteSelection(Document& document, View& view, const CellSelection& selection, const Pickers& pickers) {
   const CellSelection& s = selection;
   if (!s.Shown) return;
-  document.SaveUndoSnapshot();
+  document.BeginChange("Delete");
   const int h = document.ValidCellHeight();
   const ColourSet& c = pickers.CurrentColours;
   const AttrEntry entries[2] = {{c.PAP0, c.INK0}, {c.PAP1, c.INK1}};

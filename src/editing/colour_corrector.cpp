@@ -126,6 +126,7 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
 
 void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render) {
   const CorrectorCellArea cell = CorrectorCellInPicture(document.Picture(), corrector);
+  document.BeginChange("Exchange Cells");
   Planes& picture = document.EditPlanes();
   for (int k = 0; k < cell.Height; ++k) {
     const int line = cell.Row * cell.Height + k;

@@ -177,6 +177,7 @@ void ApplyCharBits(Pickers& pickers, int screen, int bit) {
 }
 
 void SelectBorder(Document& document, PickerImages& images, int column, int row) {
+  document.BeginChange("Border");
   if (document.SetBorderChoice(column, row)) RefreshBorderPicker(images, document.Picture().Border);
 }
 

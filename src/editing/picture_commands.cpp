@@ -11,30 +11,40 @@ void ShowFromZoomOne(View& view) {
 }  // namespace
 
 void NewPicture(Document& document, View& view, int h) {
+  document.BeginChange("New");
   document.Clear(h);
   ShowFromZoomOne(view);
 }
 
 void ConvertCellHeight(Document& document, View& view, int h) {
+  document.BeginChange("Change Char Size");
   document.SetCellHeight(h);
   ShowFromZoomOne(view);
 }
 
 void TakeImportedPicture(Document& document, View& view, PickerImages& images, const ImportedPicture& imported) {
+  document.BeginChange("Import");
   document.Replace(imported.Planes, imported.CharMode, imported.Border);
   RefreshBorderPicker(images, document.Picture().Border);
   ShowFromZoomOne(view);
 }
 
 void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h) {
-  document.SaveUndoSnapshotWithCellHeight();
+  document.BeginChange("Import");
   document.Replace(planes, h, std::nullopt);
   ShowFromZoomOne(view);
 }
 
-void UndoSwap(Document& document, View& view) {
-  document.UndoSwap();
+bool Undo(Document& document, View& view) {
+  if (!document.Undo()) return false;
   view.Render.Redraw(true);
+  return true;
+}
+
+bool Redo(Document& document, View& view) {
+  if (!document.Redo()) return false;
+  view.Render.Redraw(true);
+  return true;
 }
 
 }  // namespace chromaloom

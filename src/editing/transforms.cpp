@@ -45,8 +45,9 @@ void MoveCellEntry(const Planes& from, Planes& to, int h, int fc, int fr, int tc
   for (int screen = 0; screen < 2; ++screen) to.Attrs[screen].At(tc, toLine) = from.Attrs[screen].At(fc, fromLine);
 }
 
-void Transform(Document& document, View& view, const CellSelection& s, Mapping map, bool movesAttributes) {
-  document.SaveUndoSnapshot();
+void Transform(Document& document, View& view, const CellSelection& s, Mapping map, bool movesAttributes,
+               const char* what) {
+  document.BeginChange(what);
   const int h = document.ValidCellHeight();
   Planes& p = document.EditPlanes();
   // Reads come only from this copy, so nothing is overwritten before it is read.
@@ -64,25 +65,25 @@ void Transform(Document& document, View& view, const CellSelection& s, Mapping m
 }  // namespace
 
 void FlipSelectionHorizontal(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, MirrorAcross, true);
+  Transform(document, view, selection, MirrorAcross, true, "Flip Horizontal");
 }
 void FlipSelectionVertical(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, MirrorDown, true);
+  Transform(document, view, selection, MirrorDown, true, "Flip Vertical");
 }
 void RotateSelection90cw(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, QuarterTurn, true);
+  Transform(document, view, selection, QuarterTurn, true, "Rotate");
 }
 void RotatePixelsLeft(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapLeft, false);
+  Transform(document, view, selection, WrapLeft, false, "Rotate Pixels");
 }
 void RotatePixelsRight(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapRight, false);
+  Transform(document, view, selection, WrapRight, false, "Rotate Pixels");
 }
 void RotatePixelsUp(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapUp, false);
+  Transform(document, view, selection, WrapUp, false, "Rotate Pixels");
 }
 void RotatePixelsDown(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapDown, false);
+  Transform(document, view, selection, WrapDown, false, "Rotate Pixels");
 }
 
 }  // namespace chromaloom

@@ -1,21 +1,29 @@
-// The picture being edited, with its one step of undo. Whatever changes
-// the picture goes through here, so the cell height is always one the cell
-// rule knows and undo sees every change it should.
+// The picture being edited, with its undo history, the file it belongs to
+// and whether it differs from that file. Whatever changes the picture goes
+// through here, so the cell height is always one the cell rule knows, and
+// undo and the modified mark see every change.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "picture/picture.h"
+#include "picture/picture_change.h"
 
 namespace chromaloom {
 
 class Document {
  public:
+  // At least this many steps stay undoable.
+  static constexpr std::size_t MaxUndoSteps = 100;
+
   Document() = default;
   // Any state at all, damaged ones included: tests and loaders of old files.
-  explicit Document(const chromaloom::Picture& picture) : picture_(picture) {}
-
+  explicit Document(const chromaloom::Picture& picture) : picture_(picture), changeStart_(picture) {}
   const chromaloom::Picture& Picture() const { return picture_; }
   int CellHeight() const { return picture_.CharMode; }
   // The cell height a cell rule knows, or 0 for a damaged picture: nothing is painted then.
@@ -38,26 +46,43 @@ class Document {
   // is in the table becomes the border choice, any other leaves it as it was.
   void Replace(const Planes& planes, int h, std::optional<BorderPair> border);
 
-  // The one step of undo: the planes as they were before the last snapshot.
-  void SaveUndoSnapshot() {
-    undoSnapshot_ = picture_;
-    undoCellHeight_.reset();
-  }
-  // The same for a command that also changes the cell height (a converted
-  // image), so that undo brings the old picture back whole.
-  void SaveUndoSnapshotWithCellHeight() {
-    undoSnapshot_ = picture_;
-    undoCellHeight_ = picture_.CharMode;
-  }
-  // Undo and redo at once: the planes trade places with the snapshot; the
-  // cell height too when the snapshot holds one; the border stays.
-  void UndoSwap();
-  const Planes& UndoSnapshot() const { return undoSnapshot_; }
+  // Called before each change, named as the Edit menu shows it ("Pencil").
+  // Whatever changed since the last call becomes one undo step; a change
+  // that changes nothing leaves no step.
+  void BeginChange(std::string_view what);
+  // Step back or forward through the history; false when there is nothing.
+  bool Undo();
+  bool Redo();
+  // What Undo and Redo would undo or redo; empty when there is nothing.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  // The picture as it was when the change under way began.
+  const Planes& ChangeStart() const { return changeStart_; }
+  std::size_t UndoStepCount() const { return position_; }
+  // Memory held by the history.
+  std::size_t HistoryBytes() const;
+
+  // The file the picture was opened from or saved to; empty while untitled.
+  const std::string& FilePath() const { return filePath_; }
+  // Whether the picture differs from what was last opened or saved.
+  bool IsModified() const;
+  // The picture now is what the file holds (after a save).
+  void MarkSaved(std::string filePath);
+  // A picture opened from a file: a new history, nothing modified.
+  void StartNewHistory(std::string filePath);
 
  private:
+  bool ChangeUnderWay() const { return picture_ != changeStart_; }
+  // Turns the change under way into a step.
+  void CloseChange();
+
   chromaloom::Picture picture_;
-  Planes undoSnapshot_;
-  std::optional<std::uint8_t> undoCellHeight_;
+  chromaloom::Picture changeStart_;
+  std::string changeName_;
+  std::deque<PictureChange> steps_;
+  std::size_t position_ = 0;  // steps_[0, position_) are done; the rest can be redone
+  std::optional<std::size_t> savedPosition_ = 0;  // none once the saved state left the history
+  std::string filePath_;
 };
 
 }  // namespace chromaloom

@@ -38,13 +38,14 @@ QString PictureFilter() {
 }  // namespace
 
 FileCommands::FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
-                           std::function<void()> pictureLoaded)
+                           std::function<void()> pictureLoaded, std::function<void()> pictureSaved)
     : document_(document),
       view_(view),
       tools_(tools),
       images_(images),
       window_(window),
       pictureLoaded_(std::move(pictureLoaded)),
+      pictureSaved_(std::move(pictureSaved)),
       dialogs_(MakeQtDialogs()),
       programFolder_(QCoreApplication::applicationDirPath() + "/") {}
 
@@ -55,6 +56,7 @@ QString FileCommands::OpenStartupFile(const QStringList& args) {
     const QString path = args.front();
     try {
       TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
+      document_.StartNewHistory(path.toStdString());
     } catch (const std::exception& e) {
       error = FileErrorMessage(path, e);
     }
@@ -93,11 +95,35 @@ bool FileCommands::Run(const QString& path, const std::function<void()>& command
 }
 
 void FileCommands::Load(const QString& path, FileKind kind) {
-  const auto load = [&] { TakeImportedPicture(document_, view_, images_, ReadPictureFile(kind, ReadCapped(path, kind))); };
+  const auto load = [&] {
+    TakeImportedPicture(document_, view_, images_, ReadPictureFile(kind, ReadCapped(path, kind)));
+    // An .mgs is opened: the picture is that file's now. Any other kind is
+    // imported into the picture as one more change.
+    if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
+  };
   if (Run(path, load)) pictureLoaded_();
 }
 
+QString FileCommands::DocumentName() const {
+  const std::string& path = document_.FilePath();
+  return path.empty() ? QString("Untitled") : QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+bool FileCommands::MayDiscardChanges() {
+  if (!document_.IsModified()) return true;
+  switch (dialogs_->AskSaveChanges(window_, DocumentName())) {
+    case SaveChangesAnswer::Save:
+      return Save();
+    case SaveChangesAnswer::Discard:
+      return true;
+    case SaveChangesAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
 void FileCommands::Open() {
+  if (!MayDiscardChanges()) return;
   const auto name = AskOpenFile(OpenFilterOf(FileKind::Mgs));
   if (!name) return;
   // The click that closed the dialog must not paint into the new picture.
@@ -105,10 +131,23 @@ void FileCommands::Open() {
   Load(*name, FileKind::Mgs);
 }
 
-void FileCommands::Save() {
+bool FileCommands::Save() {
+  const QString path = QString::fromStdString(document_.FilePath());
+  return path.isEmpty() ? SaveAs() : WriteMgs(path);
+}
+
+bool FileCommands::SaveAs() {
   const auto name = AskSaveFile(SaveFilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
-  if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
+  return name && WriteMgs(*name);
+}
+
+bool FileCommands::WriteMgs(const QString& path) {
+  const bool written =
+      Run(path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
+  if (!written) return false;
+  document_.MarkSaved(path.toStdString());
+  pictureSaved_();
+  return true;
 }
 
 void FileCommands::Import(FileKind kind) {
@@ -163,7 +202,10 @@ void FileCommands::OpenAnyFile(const QString& path) {
     dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;
   }
-  if (*kind == FileKind::Mgs) tools_.CanvasInputSuspended = true;
+  if (*kind == FileKind::Mgs) {
+    if (!MayDiscardChanges()) return;
+    tools_.CanvasInputSuspended = true;
+  }
   Load(path, *kind);
 }
 

@@ -25,9 +25,10 @@ namespace chromaloom {
 
 class FileCommands {
  public:
-  // pictureLoaded runs after a file replaced the picture.
+  // pictureLoaded runs after a file replaced the picture, pictureSaved
+  // after the picture was written to its .mgs.
   FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
-               std::function<void()> pictureLoaded);
+               std::function<void()> pictureLoaded, std::function<void()> pictureSaved);
 
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // Runs with an image read for File > Import > Picture... or a drop.
@@ -41,8 +42,17 @@ class FileCommands {
   // Both dialogs then start in its folder, else in the program's.
   QString OpenStartupFile(const QStringList& args);
 
+  // The name the caption and the questions use: the file's, or "Untitled".
+  QString DocumentName() const;
+  // While the picture is modified, asks whether to save it first; true when
+  // the caller may go on (saved, or discarded), false to stop.
+  bool MayDiscardChanges();
+
   void Open();
-  void Save();
+  // Writes the .mgs the picture belongs to, or asks for a name as SaveAs
+  // does; true when the picture was written.
+  bool Save();
+  bool SaveAs();
   // Kinds the table gives a reader, and kinds it gives a writer.
   void Import(FileKind kind);
   // File > Import > Picture...: an image of any kind the table marks, then the image opener.
@@ -64,6 +74,7 @@ class FileCommands {
   // Failures go to a message box.
   bool Run(const QString& path, const std::function<void()>& command);
   void Load(const QString& path, FileKind kind);
+  bool WriteMgs(const QString& path);
   void OpenImage(const QString& path);
 
   Document& document_;
@@ -72,6 +83,7 @@ class FileCommands {
   PickerImages& images_;
   QWidget* window_;
   std::function<void()> pictureLoaded_;
+  std::function<void()> pictureSaved_;
   std::function<void(Raster)> imageOpener_;
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;

@@ -163,6 +163,7 @@ constexpr struct {
     {KeyCommand::RotatePixelsRight, "rotatePixelsRightAction"},
     {KeyCommand::RotatePixelsUp, "rotatePixelsUpAction"},
     {KeyCommand::RotatePixelsDown, "rotatePixelsDownAction"},
+    {KeyCommand::Undo, "undoAction"},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -45,6 +46,14 @@ struct MenuItem {
 namespace {
 
 constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
+const QString ProgramTitle = QStringLiteral("chromaLoom x0.91");
+
+// Changes an action's caption and keeps the key text a menu shows after a tab.
+void SetCaptionKeepingKeys(QAction& action, const QString& caption) {
+  const qsizetype tab = action.text().indexOf('\t');
+  const QString text = tab < 0 ? caption : caption + action.text().mid(tab);
+  if (action.text() != text) action.setText(text);
+}
 
 MenuItem Separator() { return {{}, "-", {}, {}}; }
 
@@ -71,9 +80,11 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 
 MainWindow::MainWindow(const QStringList& args, QWidget* parent)
     : QMainWindow(parent),
-      files_(document_, view_, tools_, pickerImages_, this, [this] { AfterPictureLoaded(); }) {
+      files_(
+          document_, view_, tools_, pickerImages_, this, [this] { AfterPictureLoaded(); },
+          [this] { AfterPictureSaved(); }) {
   setObjectName("mainWindow");
-  setWindowTitle("chromaLoom x0.91");
+  setWindowTitle(ProgramTitle);
   setWindowIcon(ProgramIcon());
   // The layout is measured for a small 8-point face, as the controls' sizes are fixed.
   QFont small = font();
@@ -142,15 +153,21 @@ void MainWindow::CreateMenu() {
           {"convertTo8x2Action", "Convert to 8x2", [this] { ConvertCellHeight(2); }, {}},
           {"convertTo8x1Action", "Convert to 8x1", [this] { ConvertCellHeight(1); }, {}}}},
         Separator(),
-        {"openAction", "Open *.mgs", [this] { files_.Open(); }, {}},
-        {"saveAction", "Save *.mgs", [this] { files_.Save(); }, {}},
+        {"openAction", "Open *.mgs", [this] { files_.Open(); }, {}, QKeySequence::Open},
+        {"saveAction", "Save", [this] { Save(); }, {}, QKeySequence::Save},
+        {"saveAsAction", "Save As *.mgs", [this] { SaveAs(); }, {}, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         Separator(),
         {"importMenu", "Import", {}, ImportItems()},
         {"exportMenu", "Export", {}, ExportItems()},
         Separator(),
-        {"previewOnEmulatorAction", "Preview TRD on ZX-emul", [this] { files_.PreviewOnEmulator(); }, {}}}},
+        {"previewOnEmulatorAction", "Preview TRD on ZX-emul", [this] { files_.PreviewOnEmulator(); }, {}},
+        Separator(),
+        {"quitAction", "Quit", [this] { Quit(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
       {"editMenu", "Edit", {},
-       {{"removeSelectionAction", "Remove selection (CTRL+D or ESC)",
+       {{"undoAction", "Undo", [this] { Undo(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"redoAction", "Redo", [this] { Redo(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        Separator(),
+        {"removeSelectionAction", "Remove selection (CTRL+D or ESC)",
          [this] { RunPictureCommand([this] { RemoveSelection(tools_.Selection, view_); }); }, {}},
         Separator(),
         {"copyAction", "Copy (CTRL+C)",
@@ -569,9 +586,12 @@ void MainWindow::ShowBorderColour() {
   previewWindow_->ShowBorderColour(ToQColor(document_.Picture().BorderDisplayColour()));
 }
 
-void MainWindow::UndoSwap() {
-  chromaloom::UndoSwap(document_, view_);
-  Present();
+void MainWindow::Undo() {
+  if (chromaloom::Undo(document_, view_)) AfterPictureLoaded();
+}
+
+void MainWindow::Redo() {
+  if (chromaloom::Redo(document_, view_)) AfterPictureLoaded();
 }
 
 void MainWindow::RunPictureCommand(const std::function<void()>& command) {
@@ -616,10 +636,55 @@ void MainWindow::ConvertCellHeight(int cellHeight) {
 }
 
 void MainWindow::AfterPictureLoaded() {
+  RefreshBorderPicker(pickerImages_, document_.Picture().Border);
   FollowZoom();
   ShowBorderColour();
   borderPaletteWindow_->RepaintPalette();
   Present();
+}
+
+void MainWindow::AfterPictureSaved() {
+  statusBar_->ShowMessage("Saved " + files_.DocumentName());
+  ShowDocumentState();
+}
+
+bool MainWindow::Save() { return files_.Save(); }
+
+bool MainWindow::SaveAs() { return files_.SaveAs(); }
+
+void MainWindow::Quit() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (files_.MayDiscardChanges()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::ShowDocumentState() {
+  const bool modified = document_.IsModified();
+  captionNamesPicture_ = captionNamesPicture_ || modified || !document_.FilePath().empty();
+  const QString caption = captionNamesPicture_
+                              ? QString("%1%2 — %3").arg(files_.DocumentName(), modified ? "*" : "", ProgramTitle)
+                              : ProgramTitle;
+  if (windowTitle() != caption) setWindowTitle(caption);
+
+  const QString undoName = QString::fromStdString(document_.UndoName());
+  const QString redoName = QString::fromStdString(document_.RedoName());
+  QAction& undo = *Action("undoAction");
+  QAction& redo = *Action("redoAction");
+  SetCaptionKeepingKeys(undo, undoName.isEmpty() ? QString("Undo") : "Undo " + undoName);
+  SetCaptionKeepingKeys(redo, redoName.isEmpty() ? QString("Redo") : "Redo " + redoName);
+  undo.setEnabled(!undoName.isEmpty());
+  redo.setEnabled(!redoName.isEmpty());
+
+  // Ctrl+N makes a new picture of the cell height now in use.
+  for (const int h : {8, 4, 2, 1}) {
+    QAction& item = *Action(qPrintable(QString("newPicture8x%1Action").arg(h)));
+    const QKeySequence keys = h == document_.CellHeight() ? QKeySequence(QKeySequence::New) : QKeySequence();
+    if (item.shortcut() != keys) item.setShortcut(keys);
+  }
 }
 
 void MainWindow::OpenAnyFile(const QString& path) { files_.OpenAnyFile(path); }
@@ -665,6 +730,7 @@ void MainWindow::LocatorBlinkTimerTick() {
 }
 
 void MainWindow::Present() {
+  ShowDocumentState();
   // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
   const Damage damage = view_.Render.TakeDamage();
   pictureWindow_->RepaintCanvas(damage.Editor);
@@ -743,8 +809,6 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
       return MovePointerBy(0, +1);
     case KeyCommand::NudgeUp:
       return MovePointerBy(0, -1);
-    case KeyCommand::Undo:
-      return UndoSwap();
     case KeyCommand::ChooseEntry1:
       return ChooseEntry(0);
     case KeyCommand::ChooseEntry2:
@@ -780,6 +844,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RotatePixelsRight:
     case KeyCommand::RotatePixelsUp:
     case KeyCommand::RotatePixelsDown:
+    case KeyCommand::Undo:
       return;
   }
 }

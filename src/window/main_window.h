@@ -87,7 +87,12 @@ class MainWindow : public QMainWindow {
   void ToggleBorderPaletteWindow();
   void TogglePix();
   void ToggleRgb();
-  void UndoSwap();
+  void Undo();
+  void Redo();
+  // File > Save, Save As and Quit; the saves report whether the picture was written.
+  bool Save();
+  bool SaveAs();
+  void Quit();
 
   // File > New and File > Change char size.
   void NewPicture(int cellHeight);
@@ -114,6 +119,7 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -129,6 +135,9 @@ class MainWindow : public QMainWindow {
   QRect WorkArea() const;
   void FollowZoom();
   void AfterPictureLoaded();
+  void AfterPictureSaved();
+  // The caption, the Edit menu's undo and redo items and Ctrl+N follow the document.
+  void ShowDocumentState();
   QAction* Action(const char* name) const;
 
   void OnToolBarButton(ToolBarButton id);
@@ -171,6 +180,7 @@ class MainWindow : public QMainWindow {
   };
   std::optional<KeyRelease> lastRelease_;
   bool shownOnce_ = false;
+  bool captionNamesPicture_ = false;  // from the first open, save or change on
 
   PanelDragger* dragger_ = nullptr;
   QWidget* clientArea_ = nullptr;

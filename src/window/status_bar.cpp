@@ -1,6 +1,7 @@
 #include "window/status_bar.h"
 
 #include <QLabel>
+#include <QTimer>
 
 #include "window/widget_colours.h"
 
@@ -32,6 +33,18 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     position_[i]->setObjectName(labels[i].Name);
     position_[i]->setGeometry(labels[i].X, 2, 60, 18);
   }
+  message_ = new QLabel(this);
+  message_->setObjectName("statusMessage");
+  message_->setGeometry(500, 2, 400, 18);
+  messageTimer_ = new QTimer(this);
+  messageTimer_->setSingleShot(true);
+  messageTimer_->setInterval(4000);
+  connect(messageTimer_, &QTimer::timeout, message_, &QLabel::clear);
+}
+
+void StatusBar::ShowMessage(const QString& text) {
+  message_->setText(text);
+  messageTimer_->start();
 }
 
 void StatusBar::ShowPosition(const std::array<std::string, 4>& texts) {

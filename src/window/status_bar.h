@@ -10,6 +10,7 @@
 #include "picture/zx_colour.h"
 
 class QLabel;
+class QTimer;
 
 namespace chromaloom {
 
@@ -22,8 +23,12 @@ class StatusBar : public QFrame {
   // X, Y, cell X, cell Y, as the canvas words them.
   void ShowPosition(const std::array<std::string, 4>& texts);
   void ShowCellPalette(const CharPalette& colours);
+  // A short note ("Saved NAME") that goes away after a few seconds.
+  void ShowMessage(const QString& text);
 
  private:
+  QLabel* message_ = nullptr;
+  QTimer* messageTimer_ = nullptr;
   std::array<QFrame*, 4> cellSwatches_{};
   std::array<QLabel*, 4> position_{};
 };

@@ -14,6 +14,8 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
   return reason + "\n\n" + QDir::toNativeSeparators(path);
 }
 
+QString SaveChangesQuestion(const QString& name) { return QString("Save changes to %1?").arg(name); }
+
 namespace {
 
 // "text (*.scr)" becomes "text (*.scr *.SCR)"; every filter of a ";;" list alike.
@@ -56,6 +58,20 @@ class QtDialogs : public UserDialogs {
 
   void ShowError(QWidget* parent, const QString& message) override {
     QMessageBox::critical(parent, QStringLiteral("chromaLoom"), message);
+  }
+
+  SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& name) override {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("chromaLoom"), SaveChangesQuestion(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return SaveChangesAnswer::Save;
+      case QMessageBox::Discard:
+        return SaveChangesAnswer::Discard;
+      default:
+        return SaveChangesAnswer::Cancel;
+    }
   }
 };
 

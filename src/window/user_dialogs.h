@@ -19,6 +19,8 @@ struct FileDialogState {
   QString LastName;  // full path of the file last chosen
 };
 
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
@@ -30,6 +32,8 @@ class UserDialogs {
                                                 const FileDialogState& state) = 0;
   virtual bool ConfirmOverwrite(QWidget* parent, const QString& path) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
+  // "Save changes to NAME?" before a modified picture would be lost.
+  virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& name) = 0;
 };
 
 // The platform's file dialogs and message boxes.
@@ -39,6 +43,9 @@ std::unique_ptr<UserDialogs> MakeQtDialogs();
 // offers filter with each pattern also in upper case (a platform's own dialog
 // may match names case-sensitively), then "All files (*)".
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& filter, const FileDialogState& state);
+
+// "Save changes to NAME?"
+QString SaveChangesQuestion(const QString& name);
 
 // The text of a failed read or write: the reason, and the file it concerns.
 QString FileErrorMessage(const QString& path, const std::exception& error);

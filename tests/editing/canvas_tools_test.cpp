@@ -194,7 +194,7 @@ TEST(PaintAt, ASecondPressOnTheLastSpotPaintsNothingButStillSnapshots) {
   const Damage d = render.TakeDamage();
   EXPECT_TRUE(d.Editor.empty());
   EXPECT_FALSE(d.Preview);
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(doc));
+  EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(doc));
 
   PressAt(fx, Left, 21, 30);
   EXPECT_TRUE(doc.GetPixelBit(0, 21, 30));
@@ -293,7 +293,7 @@ TEST(RectTool, TwoPressesPaintTheOutlineUnderOneSnapshot) {
     PressAt(fx, Left, c.To.X, c.To.Y);
     EXPECT_FALSE(fx.Tools.ShapeInProgress);
     EXPECT_EQ(SetPixels(fx.Doc.Picture(), 1), c.Pixels);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
   }
 }
 
@@ -316,10 +316,12 @@ TEST(LineTool, APolylineTakesOneSnapshotAndOneUndoRemovesIt) {
     EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, x, y) && fx.Doc.Picture().GetPixelBit(1, x, y)) << x << "," << y;
     EXPECT_EQ(fx.Doc.Picture().CellAttr(1, x, y), (AttrEntry{3, 4}));
   }
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(original));
-  UndoSwap(fx.Doc, fx.Display);
+  EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(original));
+  Undo(fx.Doc, fx.Display);
+  Undo(fx.Doc, fx.Display);
   EXPECT_EQ(fx.Doc.Picture(), original);
-  UndoSwap(fx.Doc, fx.Display);
+  Redo(fx.Doc, fx.Display);
+  Redo(fx.Doc, fx.Display);
   EXPECT_NE(fx.Doc.Picture(), tweaked);
   EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, 15, 13));
 }
@@ -449,7 +451,7 @@ TEST(RightPress, PicksTheCellColoursWithEveryTool) {
     EXPECT_EQ(fx.Colours.SelectedCharColour, 1);
     EXPECT_EQ(fx.Colours.LastPaintedSpot, (PaintedSpot{4, 5, 6, 7}));
     EXPECT_EQ(fx.Doc.Picture(), original);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
     EXPECT_FALSE(fx.Tools.ShapeInProgress);
     const bool select = tool == ToolKind::Select;
     EXPECT_EQ(fx.Tools.Selection.Shown, select);
@@ -482,7 +484,7 @@ TEST(PaintTool, ADragPaintsEveryMoveUnderThePressesSnapshot) {
     for (const auto& [x, y] : {std::pair{40, 40}, {41, 40}, {60, 41}})
       EXPECT_TRUE(fx.Doc.Picture().GetPixelBit(0, x, y) && fx.Doc.Picture().GetPixelBit(1, x, y)) << x << "," << y;
     EXPECT_EQ(fx.Doc.Picture().Pixels[0].At(7, 40) == 0xFF, tool == ToolKind::FillCell);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(original));
+    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(original));
     CanvasMouseUp(fx.Tools);
     const Picture afterStroke = fx.Doc.Picture();
     MoveTo(fx, NoButton, 100, 100);
@@ -609,7 +611,7 @@ TEST(CanvasInput, PressesOutsideTheCanvasOrWhileSuspendedDoNothing) {
         CanvasMouseMove(fx.Canvas(), Left, p);
       }
       EXPECT_EQ(fx.Doc.Picture(), original);
-      EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+      EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
       EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{5, 5, 5, 5}));
       EXPECT_FALSE(fx.Tools.ShapeInProgress);
       EXPECT_FALSE(fx.Tools.Selection.Shown);

@@ -56,7 +56,7 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     PointAtCell(fx, c.toCol, c.toRow);
     Paste(fx, true);
 
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(pastedOnto));
+    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(pastedOnto));
     EXPECT_EQ(ChangesOutside(doc, pastedOnto, c.written), 0);
     // Inside, each place holds the copy-time content of its source place.
     const int h = c.pasteMode, dCol = c.toCol - c.left, dLine = (c.toRow - c.top) * h;
@@ -90,7 +90,7 @@ TEST(Paste, WithNothingToPasteStillReplacesTheSnapshot) {
     PointAtCell(fx, 0, 0);
     Paste(fx, c.pointerOverPicture);
     EXPECT_EQ(fx.Doc.Picture(), before);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(before));
+    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(before));
     EXPECT_EQ(ShowsItsPicture(fx), c.redrawn);
   }
 }
@@ -128,7 +128,7 @@ TEST(Copy, TakesTheSelectionOrMakesOneCellAtThePointer) {
     EXPECT_EQ(s.Shown, c.shownAfter);
     EXPECT_EQ(s.Left, c.left);
     EXPECT_EQ(s.Top, c.top);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
     if (!c.shown && c.pointerOverPicture) {
       EXPECT_TRUE(s.Dragging);
       EXPECT_EQ(s.AnchorColumn, c.left);
@@ -172,7 +172,7 @@ TEST(Delete, FillsTheShownCellsWithTheCurrentColours) {
     fx.Colours.SelectedCharColour = c.selectedCharColour;
     fx.Colours.CurrentColours = {1, 2, 3, 4};
     DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
-    EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(before));
+    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(before));
     EXPECT_EQ(ChangesOutside(doc, before, inside), 0);
     for (int col = 30; col <= 31; ++col)
       for (int line = 180; line <= 191; ++line) {
@@ -193,7 +193,7 @@ TEST(Delete, WithNoSelectionShownDoesNothing) {
   fx.Colours.SelectedCharColour = 3;
   DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
   EXPECT_EQ(fx.Doc.Picture(), before);
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
+  EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
   EXPECT_FALSE(ShowsItsPicture(fx));
 }
 

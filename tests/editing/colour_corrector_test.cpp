@@ -224,7 +224,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     const Picture& doc = fx->Doc.Picture();
     Renderer& render = fx->Display.Render;
     const Picture before = doc;
-    const Planes snapshot = fx->Doc.UndoSnapshot();
+    const Planes snapshot = fx->Doc.ChangeStart();
     const Raster editorImage = render.EditorImage;
     const Raster corrector0 = render.CorrectorScreen0, corrector1 = render.CorrectorScreen1;
     render.TakeDamage();
@@ -248,7 +248,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
       }
     EXPECT_TRUE(render.TakeDamage().Correctors);
     // No snapshot and no editor refresh.
-    EXPECT_EQ(fx->Doc.UndoSnapshot(), snapshot);
+    EXPECT_EQ(fx->Doc.ChangeStart(), snapshot);
     EXPECT_TRUE(render.EditorImage == editorImage);
     // The details follow the exchange: screen 0's strips now mark screen 1's colours.
     const AttrEntry first1 = before.Attrs[1].At(column, row * h);
@@ -297,18 +297,22 @@ TEST(ColourCorrector, ExchangeKeepsTheMixedColoursExceptInSideColumnsOfOneLineMo
   }
 }
 
-TEST(ColourCorrector, UndoAfterAnExchangeGoesBackToTheLastSnapshot) {
+TEST(ColourCorrector, UndoTakesBackTheExchangeThenTheStrokeBeforeIt) {
   auto fx = ShownCorrector(4, 41);
   const Picture snapshotted = fx->Doc.Picture();
-  fx->Doc.SaveUndoSnapshot();
+  fx->Doc.BeginChange("Change");
   fx->Doc.EditPlanes().Pixels[0].At(1, 1) ^= 0xFF;  // a drawing step after the snapshot
   PressOnCell(*fx, 9, 9);
   Exchange(*fx);
   const Planes exchanged = fx->Doc.Picture();
 
-  UndoSwap(fx->Doc, fx->Display);
+  EXPECT_EQ(fx->Doc.UndoName(), "Exchange Cells");
+  Undo(fx->Doc, fx->Display);
+  EXPECT_EQ(fx->Doc.UndoName(), "Change");
+  Undo(fx->Doc, fx->Display);
   EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), static_cast<const Planes&>(snapshotted));
-  UndoSwap(fx->Doc, fx->Display);
+  Redo(fx->Doc, fx->Display);
+  Redo(fx->Doc, fx->Display);
   EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), exchanged);
 }
 

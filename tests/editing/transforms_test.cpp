@@ -53,7 +53,7 @@ TEST(Transform, RepeatingGivesBackTheStart) {
     for (int k = 0; k < c.repeats; ++k) {
       const Planes last = doc;
       Apply(c.fn, fx);
-      EXPECT_TRUE(fx.Doc.UndoSnapshot() == last);
+      EXPECT_TRUE(fx.Doc.ChangeStart() == last);
       EXPECT_EQ(ChangesOutside(doc, before, CoveredBy(c.mode, c.left, c.top, c.width, c.height)), 0);
       EXPECT_TRUE(k != 0 || !(PlanesOf(doc) == PlanesOf(before)));
       EXPECT_TRUE(c.movesAttributes || doc.Attrs == before.Attrs);
@@ -229,7 +229,7 @@ TEST(Transform, BeforeAnySelectionOnlyReplacesTheSnapshotAndRedraws) {
     EditingFixture fx(before);  // not rendered yet
     Apply(fn, fx);
     EXPECT_TRUE(fx.Doc.Picture() == before);
-    EXPECT_TRUE(fx.Doc.UndoSnapshot() == PlanesOf(before));
+    EXPECT_TRUE(fx.Doc.ChangeStart() == PlanesOf(before));
     EXPECT_TRUE(ShowsItsPicture(fx));
   }
 }

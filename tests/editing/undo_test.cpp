@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "editing/editing_fixture.h"
 #include "editing/picture_commands.h"
+#include "editing/transforms.h"
 #include "support/random_picture.h"
 
 namespace chromaloom {
 namespace {
 
 using test_support::EditingFixture;
-
-const Planes& PlanesOf(const Picture& p) { return p; }
 
 // Rasters of a full render of the picture, to compare what undo shows.
 void ExpectShownAsRendered(const EditingFixture& fx) {
@@ -22,62 +24,86 @@ void ExpectShownAsRendered(const EditingFixture& fx) {
   EXPECT_TRUE(shown.PreviewImage == fresh.Render.PreviewImage);
 }
 
-TEST(Undo, BeforeAnySnapshotItBlackensAndASecondUndoBringsThePictureBack) {
-  const Picture original = chromaloom::test_support::RandomPicture(2, 40);
-  EditingFixture fx(original);
-  const Picture& doc = fx.Doc.Picture();
-  fx.Display.Render.Redraw(true);
-  UndoSwap(fx.Doc, fx.Display);
-  EXPECT_EQ(PlanesOf(doc), Planes{});
-  EXPECT_EQ(doc.CharMode, 2);
-  EXPECT_EQ(doc.Border, original.Border);
-  EXPECT_EQ(fx.Display.Render.MixedRaster.At(123, 45), MakeRgb(0, 0, 0));
-  ExpectShownAsRendered(fx);
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(original));
-  UndoSwap(fx.Doc, fx.Display);
-  EXPECT_EQ(doc, original);
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), Planes{});
-  ExpectShownAsRendered(fx);
+// Every command that changes the picture is one named step: undo shows the
+// picture as it was before it, redo as it was after.
+TEST(Undo, EachCommandIsOneNamedStepThatUndoAndRedoShowWhole) {
+  struct Case {
+    const char* Name;
+    std::function<void(EditingFixture&)> Run;
+  };
+  const auto select = [](EditingFixture& fx) {
+    fx.Tools.Selection = {};
+    fx.Tools.Selection.Shown = true;
+    fx.Tools.Selection.Left = 2;
+    fx.Tools.Selection.Top = 3;
+    fx.Tools.Selection.Width = 5;
+    fx.Tools.Selection.Height = 4;
+  };
+  const std::vector<Case> cases = {
+      {"Pencil",
+       [](EditingFixture& fx) {
+         fx.Tools.Current = ToolKind::Paint;
+         CanvasMouseDown(fx.Canvas(), {true, false, false}, {40, 40});
+         CanvasMouseMove(fx.Canvas(), {true, false, false}, {90, 60});
+         CanvasMouseUp(fx.Tools);
+       }},
+      {"Fill Char",
+       [](EditingFixture& fx) {
+         fx.Tools.Current = ToolKind::FillCell;
+         CanvasMouseDown(fx.Canvas(), {true, false, false}, {100, 100});
+         CanvasMouseUp(fx.Tools);
+       }},
+      {"Delete", [&](EditingFixture& fx) { select(fx); DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours); }},
+      {"Flip Horizontal", [&](EditingFixture& fx) { select(fx); FlipSelectionHorizontal(fx.Doc, fx.Display, fx.Tools.Selection); }},
+      {"Rotate", [&](EditingFixture& fx) { select(fx); RotateSelection90cw(fx.Doc, fx.Display, fx.Tools.Selection); }},
+      {"Rotate Pixels", [&](EditingFixture& fx) { select(fx); RotatePixelsUp(fx.Doc, fx.Display, fx.Tools.Selection); }},
+      {"New", [](EditingFixture& fx) { NewPicture(fx.Doc, fx.Display, 8); }},
+      {"Change Char Size", [](EditingFixture& fx) { ConvertCellHeight(fx.Doc, fx.Display, 1); }},
+      {"Border", [](EditingFixture& fx) { SelectBorder(fx.Doc, fx.Images, 8, 1); }},
+      {"Import",
+       [](EditingFixture& fx) {
+         TakeImportedPicture(fx.Doc, fx.Display, fx.Images,
+                             {test_support::RandomPicture(2, 7), 2, BorderPair{6, 2}});
+       }},
+      {"Exchange Cells", [](EditingFixture& fx) { ExchangeCorrectorCell(fx.Corrector, fx.Doc, fx.Display.Render); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const Picture before = test_support::RandomPicture(4, 40);
+    EditingFixture fx(before);
+    fx.Display.Render.Redraw(true);
+    c.Run(fx);
+    const Picture after = fx.Doc.Picture();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(fx.Doc.UndoName(), c.Name);
+    ASSERT_TRUE(Undo(fx.Doc, fx.Display));
+    EXPECT_EQ(fx.Doc.Picture(), before);
+    ExpectShownAsRendered(fx);
+    EXPECT_FALSE(Undo(fx.Doc, fx.Display));
+    EXPECT_EQ(fx.Doc.RedoName(), c.Name);
+    ASSERT_TRUE(Redo(fx.Doc, fx.Display));
+    EXPECT_EQ(fx.Doc.Picture(), after);
+    ExpectShownAsRendered(fx);
+  }
 }
 
-TEST(Undo, TheSnapshotHoldsOnlyThePlanes) {
-  const Picture before = chromaloom::test_support::RandomPicture(4, 41);
-  EditingFixture fx(before);
-  const Picture& doc = fx.Doc.Picture();
-  fx.Display.Render.Redraw(true);
-  fx.Doc.SaveUndoSnapshot();
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(before));
-
-  // A change of mode, border and planes, with no snapshot in between.
-  ConvertCellHeight(fx.Doc, fx.Display, 1);
-  SelectBorder(fx.Doc, fx.Images, 7, 2);
-  fx.Doc.SetAttr(1, 20, 100, {14, 13});
-  fx.Doc.EditPlanes().Pixels[0].At(0, 0) ^= 0x80;
-  const Planes changed = doc;
-
-  UndoSwap(fx.Doc, fx.Display);
-  EXPECT_EQ(PlanesOf(doc), PlanesOf(before));
-  EXPECT_EQ(doc.CharMode, 1);
-  EXPECT_EQ(doc.Border, (BorderChoice{7, 2}));
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), changed);
-  // The old planes are shown with the current cell height.
-  ExpectShownAsRendered(fx);
-}
-
-TEST(Undo, SavingReplacesTheWholeSnapshotAndDrawsNothing) {
-  EditingFixture fx(chromaloom::test_support::RandomPicture(8, 42));
-  Renderer& render = fx.Display.Render;
-  render.Redraw(true);
-  fx.Doc.SaveUndoSnapshot();
-  fx.Doc.EditPlanes() = chromaloom::test_support::RandomPicture(8, 43);
-  const Raster shown = render.EditorImage;
-  render.TakeDamage();
-  fx.Doc.SaveUndoSnapshot();
-  EXPECT_EQ(fx.Doc.UndoSnapshot(), PlanesOf(fx.Doc.Picture()));
-  const Damage d = render.TakeDamage();
-  EXPECT_TRUE(d.Editor.empty());
-  EXPECT_FALSE(d.Preview);
-  EXPECT_TRUE(render.EditorImage == shown);
+// A line of several clicks is one step from its first click to its last point.
+TEST(Undo, ALineOfSeveralClicksIsOneStep) {
+  EditingFixture fx;
+  fx.Tools.Current = ToolKind::Line;
+  SetCharColour(fx.Colours, 3);  // both screens' ink, so the line shows on black
+  for (const Point at : {Point{10, 10}, Point{60, 10}, Point{60, 70}}) {
+    CanvasMouseDown(fx.Canvas(), {true, false, false}, at);
+    CanvasMouseUp(fx.Tools);
+  }
+  const Picture drawn = fx.Doc.Picture();
+  ASSERT_NE(drawn, Picture{});
+  EXPECT_EQ(fx.Doc.UndoName(), "Line");
+  ASSERT_TRUE(Undo(fx.Doc, fx.Display));
+  EXPECT_EQ(fx.Doc.Picture(), Picture{});
+  EXPECT_FALSE(Undo(fx.Doc, fx.Display));
+  ASSERT_TRUE(Redo(fx.Doc, fx.Display));
+  EXPECT_EQ(fx.Doc.Picture(), drawn);
 }
 
 }  // namespace

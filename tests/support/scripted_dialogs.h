@@ -15,7 +15,9 @@ class ScriptedDialogs : public UserDialogs {
  public:
   QStringList Answers;  // an empty answer cancels
   std::deque<bool> OverwriteAnswers;
-  QStringList Filters, OverwriteQuestions, Errors;
+  // Unanswered questions cancel, which loses nothing.
+  std::deque<SaveChangesAnswer> SaveChangesAnswers;
+  QStringList Filters, OverwriteQuestions, Errors, SaveChangesQuestions;
   QString LastOffered;
 
   std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState& state) override {
@@ -31,6 +33,13 @@ class ScriptedDialogs : public UserDialogs {
     return yes;
   }
   void ShowError(QWidget*, const QString& message) override { Errors << message; }
+  SaveChangesAnswer AskSaveChanges(QWidget*, const QString& name) override {
+    SaveChangesQuestions << SaveChangesQuestion(name);
+    if (SaveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;
+    const SaveChangesAnswer answer = SaveChangesAnswers.front();
+    SaveChangesAnswers.pop_front();
+    return answer;
+  }
 
  private:
   std::optional<QString> Next(const QString& filter, const FileDialogState& state) {

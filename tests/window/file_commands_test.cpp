@@ -87,7 +87,9 @@ class FileCommandsTest : public QObject {
     // The dialog offers the name chosen last; cancel changes nothing.
     w->Doc().SetPixelBit(0, 0, 0, true);
     const Picture edited = w->Doc().Picture();
+    dialogs_->SaveChangesAnswers = {SaveChangesAnswer::Discard};
     Trigger(*w, "openAction");
+    QCOMPARE(dialogs_->SaveChangesQuestions, QStringList{"Save changes to pic.mgs?"});
     QCOMPARE(dialogs_->LastOffered, File("pic.mgs"));
     QCOMPARE(w->Doc().Picture(), edited);
     QVERIFY(dialogs_->Errors.isEmpty());

@@ -256,7 +256,7 @@ class ImagePictureDialogTest : public QObject {
     QVERIFY(dialogs_->Errors.isEmpty());
     QTRY_VERIFY(!OpenDialog(*w));
 
-    w->UndoSwap();
+    w->Undo();
     QVERIFY(w->Doc().Picture() == before);  // planes, cell height and border
   }
 
@@ -264,7 +264,7 @@ class ImagePictureDialogTest : public QObject {
     auto w = Window();
     SetKnownPicture(*w);
     const Picture before = w->Doc().Picture();
-    const Planes undoBefore = w->Doc().UndoSnapshot();
+    const Planes undoBefore = w->Doc().ChangeStart();
     dialogs_->Answers = {SavedImage("cancel.png")};
     Child<QAction>(*w, "importPictureAction")->trigger();
     ImagePictureDialog* dialog = OpenDialog(*w);
@@ -274,7 +274,7 @@ class ImagePictureDialogTest : public QObject {
     QTest::mouseClick(Child<QPushButton>(*dialog, "imageCancelButton"), Qt::LeftButton);
     QTRY_VERIFY(!OpenDialog(*w));
     QVERIFY(w->Doc().Picture() == before);
-    QVERIFY(w->Doc().UndoSnapshot() == undoBefore);
+    QVERIFY(w->Doc().ChangeStart() == undoBefore);
   }
 
   void aBadImageFileShowsTheErrorAndChangesNothing_data() {

@@ -16,6 +16,7 @@
 #include "formats/mgs_format.h"
 #include "support/random_picture.h"
 #include "support/window_test_support.h"
+#include "window/key_table.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
@@ -153,7 +154,8 @@ class MainWindowTest : public QObject {
         "    convertTo8x1Action Convert to 8x1",
         "  -",
         "  openAction Open *.mgs",
-        "  saveAction Save *.mgs",
+        "  saveAction Save",
+        "  saveAsAction Save As *.mgs",
         "  -",
         "  importMenu Import",
         "    importImgAction Import from *.img",
@@ -176,7 +178,12 @@ class MainWindowTest : public QObject {
         "    exportBmpAction Export to *.BMP",
         "  -",
         "  previewOnEmulatorAction Preview TRD on ZX-emul",
+        "  -",
+        "  quitAction Quit",
         "Edit",
+        "  undoAction Undo\tCtrl+Z",
+        "  redoAction Redo",
+        "  -",
         "  removeSelectionAction Remove selection (CTRL+D or ESC)",
         "  -",
         "  copyAction Copy (CTRL+C)",
@@ -197,9 +204,17 @@ class MainWindowTest : public QObject {
         "  -",
     };
     QCOMPARE(items, expected);
-    // The captions carry their keys; no action shows a shortcut of its own.
-    for (const QAction* action : w->findChildren<QAction*>())
-      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+    // The desktop's shortcuts where no key row takes the key; the rows'
+    // keys stay in the captions, and Ctrl+Z runs its row, which runs Undo.
+    const QMap<QString, QKeySequence> shortcuts = {
+        {"newPicture8x1Action", QKeySequence("Ctrl+N")}, {"openAction", QKeySequence("Ctrl+O")},
+        {"saveAction", QKeySequence("Ctrl+S")},          {"saveAsAction", QKeySequence("Ctrl+Shift+S")},
+        {"quitAction", QKeySequence("Ctrl+Q")},          {"redoAction", QKeySequence("Ctrl+Y")},
+    };
+    for (const QAction* action : w->findChildren<QAction*>()) {
+      QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
+      if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
+    }
     const QStringList menus = {"fileMenu", "newMenu", "changeCellHeightMenu", "importMenu",
                                "exportMenu", "editMenu", "correctorMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
