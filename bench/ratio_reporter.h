@@ -26,7 +26,9 @@ class RatioReporter : public benchmark::BenchmarkReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     display_->ReportRuns(runs);
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+      // In seconds, whatever unit each benchmark shows.
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        times_[run.benchmark_name()] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
   }
 
   void Finalize() override {
