@@ -272,7 +272,7 @@ PixelSet Outline(int x0, int y0, int x1, int y1) {
   return s;
 }
 
-TEST(RectTool, TwoPressesPaintTheOutlineUnderOneSnapshot) {
+TEST(RectTool, TwoPressesPaintTheOutlineAsOneStep) {
   const LineCase cases[] = {
       {{1, 1}, {4, 3}, Outline(1, 1, 4, 3)},
       {{4, 3}, {1, 1}, Outline(1, 1, 4, 3)},
@@ -293,7 +293,10 @@ TEST(RectTool, TwoPressesPaintTheOutlineUnderOneSnapshot) {
     PressAt(fx, Left, c.To.X, c.To.Y);
     EXPECT_FALSE(fx.Tools.ShapeInProgress);
     EXPECT_EQ(SetPixels(fx.Doc.Picture(), 1), c.Pixels);
-    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
+    // One step from the first press: undo takes the byte set in between too.
+    EXPECT_EQ(fx.Doc.UndoName(), "Rectangle");
+    ASSERT_TRUE(fx.Doc.Undo());
+    EXPECT_EQ(fx.Doc.Picture(), BlankPicture(8));
   }
 }
 
