@@ -1,6 +1,7 @@
 #include "window/file_commands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -48,33 +49,50 @@ FileCommands::FileCommands(Document& document, View& view, ToolState& tools, Pic
       dialogs_(MakeQtDialogs()),
       programFolder_(QCoreApplication::applicationDirPath() + "/") {}
 
+void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState save) {
+  openDialogState_ = std::move(open);
+  saveDialogState_ = std::move(save);
+}
+
 QString FileCommands::OpenStartupFile(const QStringList& args) {
   QString error;
-  QString folder = programFolder_;
+  QString folder = QDir::homePath() + "/";
   if (args.size() == 1) {
     const QString path = args.front();
     try {
       TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
+      fileUsed_(path);
     } catch (const std::exception& e) {
       error = FileErrorMessage(path, e);
     }
     pictureLoaded_();
     folder = QFileInfo(path).absolutePath() + "/";
   }
-  openDialogState_.Folder = saveDialogState_.Folder = folder;
+  for (FileDialogState* state : {&openDialogState_, &saveDialogState_})
+    if (state->Folder.isEmpty()) state->Folder = folder;
   return error;
 }
 
+namespace {
+
+// The dialog starts next time where this name lies.
+void Remember(FileDialogState& state, const QString& name) {
+  state.LastName = name;
+  state.Folder = QFileInfo(name).absolutePath() + "/";
+}
+
+}  // namespace
+
 std::optional<QString> FileCommands::AskOpenFile(const QString& filter) {
   const auto name = dialogs_->ChooseOpenFile(window_, filter, openDialogState_);
-  if (name) openDialogState_.LastName = *name;
+  if (name) Remember(openDialogState_, *name);
   return name;
 }
 
 std::optional<QString> FileCommands::AskSaveFile(const QString& filter, const QString& extension) {
   const auto chosen = dialogs_->ChooseSaveFile(window_, filter, saveDialogState_);
   if (!chosen) return std::nullopt;
-  saveDialogState_.LastName = *chosen;
+  Remember(saveDialogState_, *chosen);
   const QString forced = QString::fromStdString(ForceExtension(chosen->toStdString(), extension.toStdString()));
   // The dialog asked about the name as typed; a name the extension changed needs its own question.
   if (forced != *chosen && QFileInfo::exists(forced) && !dialogs_->ConfirmOverwrite(window_, forced))
@@ -94,7 +112,9 @@ bool FileCommands::Run(const QString& path, const std::function<void()>& command
 
 void FileCommands::Load(const QString& path, FileKind kind) {
   const auto load = [&] { TakeImportedPicture(document_, view_, images_, ReadPictureFile(kind, ReadCapped(path, kind))); };
-  if (Run(path, load)) pictureLoaded_();
+  if (!Run(path, load)) return;
+  fileUsed_(path);
+  pictureLoaded_();
 }
 
 void FileCommands::Open() {
@@ -108,7 +128,8 @@ void FileCommands::Open() {
 void FileCommands::Save() {
   const auto name = AskSaveFile(SaveFilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
+  if (Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); }))
+    fileUsed_(*name);
 }
 
 void FileCommands::Import(FileKind kind) {
@@ -122,7 +143,9 @@ void FileCommands::ImportPicture() {
 
 void FileCommands::OpenImage(const QString& path) {
   Raster image;
-  if (Run(path, [&] { image = ReadImageFile(path.toStdString()); }) && imageOpener_) imageOpener_(std::move(image));
+  if (!Run(path, [&] { image = ReadImageFile(path.toStdString()); })) return;
+  fileUsed_(path);
+  if (imageOpener_) imageOpener_(std::move(image));
 }
 
 void FileCommands::Export(FileKind kind) {

@@ -32,13 +32,21 @@ class FileCommands {
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // Runs with an image read for File > Import > Picture... or a drop.
   void SetImageOpener(std::function<void(Raster)> opener) { imageOpener_ = std::move(opener); }
-  // The folder of the program file, with a trailing separator.
+  // Runs with the path of each file opened, imported or saved (not exported).
+  void SetFileUsed(std::function<void(const QString&)> used) { fileUsed_ = std::move(used); }
+  // The message box of the file commands.
+  void ShowError(const QString& message) { dialogs_->ShowError(window_, message); }
+  // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
   const FileDialogState& OpenDialogState() const { return openDialogState_; }
+  const FileDialogState& SaveDialogState() const { return saveDialogState_; }
+  // The states of an earlier run, before OpenStartupFile.
+  void RestoreDialogStates(FileDialogState open, FileDialogState save);
 
   // A single argument is a picture to open; the error text if it failed.
-  // Both dialogs then start in its folder, else in the program's.
+  // A dialog with no folder of its own then starts in that file's folder,
+  // else in the home folder.
   QString OpenStartupFile(const QStringList& args);
 
   void Open();
@@ -73,6 +81,7 @@ class FileCommands {
   QWidget* window_;
   std::function<void()> pictureLoaded_;
   std::function<void(Raster)> imageOpener_;
+  std::function<void(const QString&)> fileUsed_ = [](const QString&) {};
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
   FileDialogState openDialogState_;
