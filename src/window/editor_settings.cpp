@@ -164,9 +164,8 @@ EditorSettings::EditorSettings(const QString& path) {
   if (path.isEmpty()) return;
   const QFileInfo file(path);
   if (file.exists() && !file.isFile()) return;
+  // A damaged file still reads (what cannot be parsed is no value) and is written over at Save.
   store_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
-  // A file that is not settings at all is started afresh, or it would never be written again.
-  if (store_->status() == QSettings::FormatError) store_->clear();
 }
 
 EditorSettings::~EditorSettings() = default;
@@ -256,7 +255,7 @@ void EditorSettings::SetRecentFiles(const QStringList& paths) {
 }
 
 QStringList WithRecentFile(QStringList paths, const QString& path) {
-  const QString absolute = QFileInfo(path).absoluteFilePath();
+  const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
   paths.removeAll(absolute);
   paths.prepend(absolute);
   while (paths.size() > EditorSettings::MaxRecentFiles) paths.removeLast();
