@@ -47,7 +47,8 @@ FileCommands::FileCommands(Document& document, View& view, ToolState& tools, Pic
       window_(window),
       pictureLoaded_(std::move(pictureLoaded)),
       dialogs_(MakeQtDialogs()),
-      programFolder_(QCoreApplication::applicationDirPath() + "/") {}
+      programFolder_(QCoreApplication::applicationDirPath() + "/"),
+      startFolder_(QDir::homePath() + "/") {}
 
 void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState save) {
   openDialogState_ = std::move(open);
@@ -56,7 +57,7 @@ void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState sav
 
 QString FileCommands::OpenStartupFile(const QStringList& args) {
   QString error;
-  QString folder = QDir::homePath() + "/";
+  startFolder_ = QDir::homePath() + "/";
   if (args.size() == 1) {
     const QString path = args.front();
     try {
@@ -66,11 +67,15 @@ QString FileCommands::OpenStartupFile(const QStringList& args) {
       error = FileErrorMessage(path, e);
     }
     pictureLoaded_();
-    folder = QFileInfo(path).absolutePath() + "/";
+    startFolder_ = QFileInfo(path).absolutePath() + "/";
   }
-  for (FileDialogState* state : {&openDialogState_, &saveDialogState_})
-    if (state->Folder.isEmpty()) state->Folder = folder;
   return error;
+}
+
+FileDialogState FileCommands::StartOf(const FileDialogState& state) const {
+  FileDialogState start = state;
+  if (start.Folder.isEmpty()) start.Folder = startFolder_;
+  return start;
 }
 
 namespace {
@@ -84,13 +89,13 @@ void Remember(FileDialogState& state, const QString& name) {
 }  // namespace
 
 std::optional<QString> FileCommands::AskOpenFile(const QString& filter) {
-  const auto name = dialogs_->ChooseOpenFile(window_, filter, openDialogState_);
+  const auto name = dialogs_->ChooseOpenFile(window_, filter, OpenDialogStart());
   if (name) Remember(openDialogState_, *name);
   return name;
 }
 
 std::optional<QString> FileCommands::AskSaveFile(const QString& filter, const QString& extension) {
-  const auto chosen = dialogs_->ChooseSaveFile(window_, filter, saveDialogState_);
+  const auto chosen = dialogs_->ChooseSaveFile(window_, filter, SaveDialogStart());
   if (!chosen) return std::nullopt;
   Remember(saveDialogState_, *chosen);
   const QString forced = QString::fromStdString(ForceExtension(chosen->toStdString(), extension.toStdString()));

@@ -39,14 +39,18 @@ class FileCommands {
   // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+  // What each dialog was last given, in this run or an earlier one: its
+  // folder stays empty until a file is chosen in it.
   const FileDialogState& OpenDialogState() const { return openDialogState_; }
   const FileDialogState& SaveDialogState() const { return saveDialogState_; }
-  // The states of an earlier run, before OpenStartupFile.
+  // The states of an earlier run.
   void RestoreDialogStates(FileDialogState open, FileDialogState save);
+  // Where each dialog starts: its own folder, else the start folder.
+  FileDialogState OpenDialogStart() const { return StartOf(openDialogState_); }
+  FileDialogState SaveDialogStart() const { return StartOf(saveDialogState_); }
 
   // A single argument is a picture to open; the error text if it failed.
-  // A dialog with no folder of its own then starts in that file's folder,
-  // else in the home folder.
+  // The start folder is then that file's folder, else the home folder.
   QString OpenStartupFile(const QStringList& args);
 
   void Open();
@@ -65,6 +69,7 @@ class FileCommands {
   static bool IsKnownKind(const QString& path);
 
  private:
+  FileDialogState StartOf(const FileDialogState& state) const;
   std::optional<QString> AskOpenFile(const QString& filter);
   // Asks for a name, forces the extension and asks again before replacing
   // a file the forced name hits; nullopt when the user says no.
@@ -84,6 +89,7 @@ class FileCommands {
   std::function<void(const QString&)> fileUsed_ = [](const QString&) {};
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
+  QString startFolder_;
   FileDialogState openDialogState_;
   FileDialogState saveDialogState_;
 };

@@ -65,9 +65,9 @@ class MainWindow : public QMainWindow {
   CorrectorState& Corrector() { return corrector_; }
   // The error of a start-up file that could not be opened, for a message box.
   const QString& StartupError() const { return startupError_; }
-  // Where the open dialog starts.
-  const QString& DialogFolder() const { return files_.OpenDialogState().Folder; }
-  const QString& SaveDialogFolder() const { return files_.SaveDialogState().Folder; }
+  // Where the open and the save dialog start.
+  QString DialogFolder() const { return files_.OpenDialogStart().Folder; }
+  QString SaveDialogFolder() const { return files_.SaveDialogStart().Folder; }
   const QString& ProgramFolder() const { return files_.ProgramFolder(); }
   void SetProgramFolder(const QString& folder) { files_.SetProgramFolder(folder); }
   // The step that asks the user; replaced to drive the commands with answers.

@@ -336,6 +336,15 @@ class EditorSettingsTest : public QObject {
     QCOMPARE(w->ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
   }
 
+  void aRunThatChoseNoFileLeavesNoFolderBehind() {
+    Session session;
+    QDir(session.Dir.path()).mkdir("pictures");
+    QVERIFY(Window(session.Settings())->close());  // started in the home folder
+    auto w = Window(session.Settings(), {session.File("pictures/picture.mgs")});
+    QCOMPARE(w->DialogFolder(), session.File("pictures") + "/");
+    QCOMPARE(w->SaveDialogFolder(), session.File("pictures") + "/");
+  }
+
   void theEditorsFileIsNamedForTheApplication() {
     QCoreApplication::setOrganizationName("chromaLoom");
     QCoreApplication::setApplicationName("chromaLoom");
