@@ -133,8 +133,10 @@ void FileCommands::Open() {
 void FileCommands::Save() {
   const auto name = AskSaveFile(SaveFilterOf(FileKind::Mgs), ExtensionOf(FileKind::Mgs));
   if (!name) return;
-  if (Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); }))
-    fileUsed_(*name);
+  const auto write = [&] {
+    WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs));
+  };
+  if (Run(*name, write)) fileUsed_(*name);
 }
 
 void FileCommands::Import(FileKind kind) {

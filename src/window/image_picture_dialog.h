@@ -36,13 +36,16 @@ struct OptionChoice {
   Value Choice;
 };
 
-inline constexpr std::array<OptionChoice<int>, 4> CellHeightChoices = {{{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}}};
+inline constexpr std::array<OptionChoice<int>, 4> CellHeightChoices = {
+    {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}}};
 inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
     {{"fit", FitMode::Fit}, {"crop", FitMode::Crop}, {"stretch", FitMode::Stretch}}};
-inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{{"none", Dithering::None},
-                                                                           {"ordered", Dithering::Ordered},
-                                                                           {"floyd-steinberg", Dithering::FloydSteinberg},
-                                                                           {"atkinson", Dithering::Atkinson}}};
+inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
+    {"none", Dithering::None},
+    {"ordered", Dithering::Ordered},
+    {"floyd-steinberg", Dithering::FloydSteinberg},
+    {"atkinson", Dithering::Atkinson},
+}};
 inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
     {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
 

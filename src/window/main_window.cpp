@@ -124,7 +124,8 @@ MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWi
   files_.SetImageOpener([this](Raster image) { OpenImageDialog(std::move(image)); });
   recentFiles_ = new RecentFiles(
       findChild<QMenu*>("openRecentMenu"), Action("clearRecentFilesAction"), *settings_,
-      [this](const QString& path) { OpenAnyFile(path); }, [this](const QString& message) { files_.ShowError(message); });
+      [this](const QString& path) { OpenAnyFile(path); },
+      [this](const QString& message) { files_.ShowError(message); });
   files_.SetFileUsed([this](const QString& path) { recentFiles_->Add(path); });
   RestoreSettings();
   startupError_ = files_.OpenStartupFile(args);
@@ -670,7 +671,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::RestoreSettings() {
   QRect area;
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) area = QRect({0, 0}, screen->availableGeometry().size());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    area = QRect({0, 0}, screen->availableGeometry().size());
   const RememberedSettings remembered = settings_->Load(area);
   files_.RestoreDialogStates(remembered.OpenDialog, remembered.SaveDialog);
   bitmapExportWindow_->SetChosenSize(remembered.BitmapSize);

@@ -80,8 +80,8 @@ class RecentFilesTest : public QObject {
     auto w = Window();
     QVERIFY(Entries(*w).isEmpty());
     QVERIFY(!Child<QMenu>(*w, "openRecentMenu")->menuAction()->isEnabled());
-    dialogs_->Answers = {opened, File("imported.img"), File("picture.png"), File("saved"), File("exported.img"),
-                         File("broken.mgs")};
+    dialogs_->Answers = {opened, File("imported.img"), File("picture.png"),
+                         File("saved"), File("exported.img"), File("broken.mgs")};
     Trigger(*w, "openAction");
     Trigger(*w, "importImgAction");
     Trigger(*w, "importPictureAction");
@@ -115,10 +115,10 @@ class RecentFilesTest : public QObject {
     QTest::newRow("the same file twice is one entry") << QList<int>{4, 4, 4} << QList<int>{4};
     QTest::newRow("ten are kept") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
                                   << QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
-    QTest::newRow("the eleventh drops the oldest") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}
-                                                   << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3};
-    QTest::newRow("a repeat at the limit drops nothing") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1}
-                                                         << QList<int>{1, 10, 9, 8, 7, 6, 5, 4, 3, 2};
+    QTest::newRow("the eleventh drops the oldest")
+        << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3};
+    QTest::newRow("a repeat at the limit drops nothing")
+        << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1} << QList<int>{1, 10, 9, 8, 7, 6, 5, 4, 3, 2};
   }
 
   void theNewestTenStayWithoutRepeats() {
