@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 
+#include "window/editor_settings.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
@@ -11,10 +12,13 @@ int main(int argc, char** argv) {
   // platform must not scale it.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication app(argc, argv);
+  // The settings file is named for these: ~/.config/chromaLoom/chromaLoom.ini on Linux.
+  QApplication::setOrganizationName("chromaLoom");
+  QApplication::setApplicationName("chromaLoom");
   QStringList args = QApplication::arguments();
   args.removeFirst();
 
-  chromaloom::MainWindow window(args);
+  chromaloom::MainWindow window(args, chromaloom::EditorSettings::UserFile());
   if (!window.StartupError().isEmpty())
     QMessageBox::critical(nullptr, window.windowTitle(), window.StartupError());
   if (qEnvironmentVariableIsSet("CHROMALOOM_STARTUP_PROBE")) window.ProbeStartup(sinceLaunch);

@@ -46,4 +46,9 @@ int BitmapExportWindow::ChosenSize() const {
   return chosen;
 }
 
+void BitmapExportWindow::SetChosenSize(int sizeIndex) {
+  if (sizeIndex >= 0 && sizeIndex < static_cast<int>(sizes_.size()))
+    sizes_[static_cast<std::size_t>(sizeIndex)]->setChecked(true);
+}
+
 }  // namespace chromaloom

@@ -1,5 +1,5 @@
 // Bitmap export: the nine sizes to choose from, Ok and Cancel. The chosen
-// size stays for the run.
+// size stays until another is chosen.
 #pragma once
 
 #include <array>
@@ -17,6 +17,8 @@ class BitmapExportWindow : public ToolWindow {
   void Open();
   // 0..8, the row of BitmapSizes.
   int ChosenSize() const;
+  // Indexes out of 0..8 are ignored.
+  void SetChosenSize(int sizeIndex);
 
  signals:
   // Ok: the window closes itself only when the owner says the export is done.

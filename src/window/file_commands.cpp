@@ -1,6 +1,7 @@
 #include "window/file_commands.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -47,36 +48,58 @@ FileCommands::FileCommands(Document& document, View& view, ToolState& tools, Pic
       pictureLoaded_(std::move(pictureLoaded)),
       pictureSaved_(std::move(pictureSaved)),
       dialogs_(MakeQtDialogs()),
-      programFolder_(QCoreApplication::applicationDirPath() + "/") {}
+      programFolder_(QCoreApplication::applicationDirPath() + "/"),
+      startFolder_(QDir::homePath() + "/") {}
+
+void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState save) {
+  openDialogState_ = std::move(open);
+  saveDialogState_ = std::move(save);
+}
 
 QString FileCommands::OpenStartupFile(const QStringList& args) {
   QString error;
-  QString folder = programFolder_;
+  startFolder_ = QDir::homePath() + "/";
   if (args.size() == 1) {
     const QString path = args.front();
     try {
       TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
       document_.StartNewHistory(path.toStdString());
+      fileUsed_(path);
     } catch (const std::exception& e) {
       error = FileErrorMessage(path, e);
     }
     pictureLoaded_();
-    folder = QFileInfo(path).absolutePath() + "/";
+    startFolder_ = QFileInfo(path).absolutePath() + "/";
   }
-  openDialogState_.Folder = saveDialogState_.Folder = folder;
   return error;
 }
 
+FileDialogState FileCommands::StartOf(const FileDialogState& state) const {
+  FileDialogState start = state;
+  if (start.Folder.isEmpty()) start.Folder = startFolder_;
+  return start;
+}
+
+namespace {
+
+// The dialog starts next time where this name lies.
+void Remember(FileDialogState& state, const QString& name) {
+  state.LastName = name;
+  state.Folder = QFileInfo(name).absolutePath() + "/";
+}
+
+}  // namespace
+
 std::optional<QString> FileCommands::AskOpenFile(const QString& filter) {
-  const auto name = dialogs_->ChooseOpenFile(window_, filter, openDialogState_);
-  if (name) openDialogState_.LastName = *name;
+  const auto name = dialogs_->ChooseOpenFile(window_, filter, OpenDialogStart());
+  if (name) Remember(openDialogState_, *name);
   return name;
 }
 
 std::optional<QString> FileCommands::AskSaveFile(const QString& filter, const QString& extension) {
-  const auto chosen = dialogs_->ChooseSaveFile(window_, filter, saveDialogState_);
+  const auto chosen = dialogs_->ChooseSaveFile(window_, filter, SaveDialogStart());
   if (!chosen) return std::nullopt;
-  saveDialogState_.LastName = *chosen;
+  Remember(saveDialogState_, *chosen);
   const QString forced = QString::fromStdString(ForceExtension(chosen->toStdString(), extension.toStdString()));
   // The dialog asked about the name as typed; a name the extension changed needs its own question.
   if (forced != *chosen && QFileInfo::exists(forced) && !dialogs_->ConfirmOverwrite(window_, forced))
@@ -101,7 +124,9 @@ void FileCommands::Load(const QString& path, FileKind kind) {
     // imported into the picture as one more change.
     if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
   };
-  if (Run(path, load)) pictureLoaded_();
+  if (!Run(path, load)) return;
+  fileUsed_(path);
+  pictureLoaded_();
 }
 
 QString FileCommands::DocumentName() const {
@@ -146,6 +171,7 @@ bool FileCommands::WriteMgs(const QString& path) {
       Run(path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
   if (!written) return false;
   document_.MarkSaved(path.toStdString());
+  fileUsed_(path);
   pictureSaved_();
   return true;
 }
@@ -161,7 +187,9 @@ void FileCommands::ImportPicture() {
 
 void FileCommands::OpenImage(const QString& path) {
   Raster image;
-  if (Run(path, [&] { image = ReadImageFile(path.toStdString()); }) && imageOpener_) imageOpener_(std::move(image));
+  if (!Run(path, [&] { image = ReadImageFile(path.toStdString()); })) return;
+  fileUsed_(path);
+  if (imageOpener_) imageOpener_(std::move(image));
 }
 
 void FileCommands::Export(FileKind kind) {

@@ -33,13 +33,25 @@ class FileCommands {
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // Runs with an image read for File > Import > Picture... or a drop.
   void SetImageOpener(std::function<void(Raster)> opener) { imageOpener_ = std::move(opener); }
-  // The folder of the program file, with a trailing separator.
+  // Runs with the path of each file opened, imported or saved (not exported).
+  void SetFileUsed(std::function<void(const QString&)> used) { fileUsed_ = std::move(used); }
+  // The message box of the file commands.
+  void ShowError(const QString& message) { dialogs_->ShowError(window_, message); }
+  // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+  // What each dialog was last given, in this run or an earlier one: its
+  // folder stays empty until a file is chosen in it.
   const FileDialogState& OpenDialogState() const { return openDialogState_; }
+  const FileDialogState& SaveDialogState() const { return saveDialogState_; }
+  // The states of an earlier run.
+  void RestoreDialogStates(FileDialogState open, FileDialogState save);
+  // Where each dialog starts: its own folder, else the start folder.
+  FileDialogState OpenDialogStart() const { return StartOf(openDialogState_); }
+  FileDialogState SaveDialogStart() const { return StartOf(saveDialogState_); }
 
   // A single argument is a picture to open; the error text if it failed.
-  // Both dialogs then start in its folder, else in the program's.
+  // The start folder is then that file's folder, else the home folder.
   QString OpenStartupFile(const QStringList& args);
 
   // The name the caption and the questions use: the file's, or "Untitled".
@@ -67,6 +79,7 @@ class FileCommands {
   static bool IsKnownKind(const QString& path);
 
  private:
+  FileDialogState StartOf(const FileDialogState& state) const;
   std::optional<QString> AskOpenFile(const QString& filter);
   // Asks for a name, forces the extension and asks again before replacing
   // a file the forced name hits; nullopt when the user says no.
@@ -85,8 +98,10 @@ class FileCommands {
   std::function<void()> pictureLoaded_;
   std::function<void()> pictureSaved_;
   std::function<void(Raster)> imageOpener_;
+  std::function<void(const QString&)> fileUsed_ = [](const QString&) {};
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
+  QString startFolder_;
   FileDialogState openDialogState_;
   FileDialogState saveDialogState_;
 };

@@ -27,10 +27,16 @@ struct Preview {
   ImageConversion Conversion;
 };
 
-QComboBox* Choice(QWidget* parent, const char* name, const std::vector<std::pair<const char*, int>>& items) {
+// A list of an option's names; the item data is the value as an int.
+template <typename Value, std::size_t Count>
+QComboBox* Choice(QWidget* parent, const char* name, const std::array<OptionChoice<Value>, Count>& choices,
+                  Value preset) {
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
-  for (const auto& [caption, value] : items) box->addItem(QString::fromUtf8(caption), value);
+  for (const OptionChoice<Value>& choice : choices) {
+    box->addItem(QString::fromUtf8(choice.Name), static_cast<int>(choice.Choice));
+    if (choice.Choice == preset) box->setCurrentIndex(box->count() - 1);
+  }
   return box;
 }
 
@@ -48,27 +54,24 @@ QLabel* PreviewLabel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-ImagePictureDialog::ImagePictureDialog(Raster image, int cellHeight, QWidget* parent, ImageConverter convert)
+ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& preset, QWidget* parent,
+                                       ImageConverter convert)
     : QDialog(parent), image_(std::make_shared<const Raster>(std::move(image))), convert_(std::move(convert)) {
   if (!convert_) convert_ = ConvertImage;
   setObjectName("imagePictureDialog");
   setWindowTitle("Import Picture");
 
-  cellHeight_ = Choice(this, "imageCellHeightBox", {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}});
-  if (const int at = cellHeight_->findData(cellHeight); at >= 0) cellHeight_->setCurrentIndex(at);
-  fit_ = Choice(this, "imageFitBox",
-                {{"fit", int(FitMode::Fit)}, {"crop", int(FitMode::Crop)}, {"stretch", int(FitMode::Stretch)}});
-  dither_ = Choice(this, "imageDitherBox",
-                   {{"none", int(Dithering::None)},
-                    {"ordered", int(Dithering::Ordered)},
-                    {"floyd-steinberg", int(Dithering::FloydSteinberg)},
-                    {"atkinson", int(Dithering::Atkinson)}});
-  metric_ = Choice(this, "imageMetricBox", {{"rgb", int(ColourMetric::Srgb)}, {"lab", int(ColourMetric::Lab)}});
+  const ImageConversionOptions& conversion = preset.Conversion;
+  cellHeight_ = Choice(this, "imageCellHeightBox", CellHeightChoices, conversion.CellHeight);
+  fit_ = Choice(this, "imageFitBox", FitChoices, preset.Fit);
+  dither_ = Choice(this, "imageDitherBox", DitherChoices, conversion.Dither);
+  metric_ = Choice(this, "imageMetricBox", MetricChoices, conversion.Metric);
   flicker_ = new QDoubleSpinBox(this);
   flicker_->setObjectName("imageFlickerBox");
-  flicker_->setRange(0.0, 4.0);
+  flicker_->setRange(0.0, MaxFlickerWeight);
   flicker_->setSingleStep(0.05);
   flicker_->setDecimals(2);
+  flicker_->setValue(conversion.FlickerWeight);
   flicker_->setToolTip("0 is off; small weights (0.05 to 0.25) remove most flicker for a little colour error");
 
   auto* form = new QFormLayout;

@@ -29,14 +29,38 @@ struct ImagePictureOptions {
   ImageConversionOptions Conversion;
 };
 
+// One entry of an option's list: the name it shows (the converter's spelling) and its value.
+template <typename Value>
+struct OptionChoice {
+  const char* Name;
+  Value Choice;
+};
+
+inline constexpr std::array<OptionChoice<int>, 4> CellHeightChoices = {
+    {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}}};
+inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
+    {{"fit", FitMode::Fit}, {"crop", FitMode::Crop}, {"stretch", FitMode::Stretch}}};
+inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
+    {"none", Dithering::None},
+    {"ordered", Dithering::Ordered},
+    {"floyd-steinberg", Dithering::FloydSteinberg},
+    {"atkinson", Dithering::Atkinson},
+}};
+inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
+    {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
+
+// The flicker weight's range in the dialog.
+inline constexpr double MaxFlickerWeight = 4.0;
+
 // The work of one preview, run off the event loop: fitted source and result.
 using ImageConverter = std::function<ImageConversion(const Raster& fitted, const ImageConversionOptions& options)>;
 
 class ImagePictureDialog : public QDialog {
   Q_OBJECT
  public:
-  // cellHeight presets the cell height control (the open picture's).
-  ImagePictureDialog(Raster image, int cellHeight, QWidget* parent = nullptr, ImageConverter convert = {});
+  // preset: the options the dialog starts with (the cell height is the open picture's).
+  ImagePictureDialog(Raster image, const ImagePictureOptions& preset, QWidget* parent = nullptr,
+                     ImageConverter convert = {});
   ~ImagePictureDialog() override;
 
   ImagePictureOptions Options() const;

@@ -21,12 +21,14 @@
 #include "window/bitmap_export_window.h"
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
+#include "window/editor_settings.h"
 #include "window/floating_panel.h"
 #include "window/image_picture_dialog.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
 #include "window/picture_window.h"
 #include "window/preview_window.h"
+#include "window/recent_files.h"
 #include "window/status_bar.h"
 #include "window/tool_bar.h"
 #include "window/tool_icons.h"
@@ -47,6 +49,8 @@ namespace {
 
 constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
 const QString ProgramTitle = QStringLiteral("chromaLoom x0.91");
+constexpr int MinRestoredWidth = 320;
+constexpr int MinRestoredHeight = 240;
 
 // Changes an action's caption and keeps the key text a menu shows after a tab.
 void SetCaptionKeepingKeys(QAction& action, const QString& caption) {
@@ -78,11 +82,12 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 
 }  // namespace
 
-MainWindow::MainWindow(const QStringList& args, QWidget* parent)
+MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWidget* parent)
     : QMainWindow(parent),
       files_(
           document_, view_, tools_, pickerImages_, this, [this] { AfterPictureLoaded(); },
-          [this] { AfterPictureSaved(); }) {
+          [this] { AfterPictureSaved(); }),
+      settings_(std::make_unique<EditorSettings>(settingsFile)) {
   setObjectName("mainWindow");
   setWindowTitle(ProgramTitle);
   setWindowIcon(ProgramIcon());
@@ -128,6 +133,12 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent)
   SetZoom(1);
   LayoutClientArea();
   files_.SetImageOpener([this](Raster image) { OpenImageDialog(std::move(image)); });
+  recentFiles_ = new RecentFiles(
+      findChild<QMenu*>("openRecentMenu"), Action("clearRecentFilesAction"), *settings_,
+      [this](const QString& path) { OpenAnyFile(path); },
+      [this](const QString& message) { files_.ShowError(message); });
+  files_.SetFileUsed([this](const QString& path) { recentFiles_->Add(path); });
+  RestoreSettings();
   startupError_ = files_.OpenStartupFile(args);
 }
 
@@ -156,6 +167,8 @@ void MainWindow::CreateMenu() {
         {"openAction", "Open *.mgs", [this] { files_.Open(); }, {}, QKeySequence::Open},
         {"saveAction", "Save", [this] { Save(); }, {}, QKeySequence::Save},
         {"saveAsAction", "Save As *.mgs", [this] { SaveAs(); }, {}, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {"openRecentMenu", "Open Recent", {},
+         {Separator(), {"clearRecentFilesAction", "Clear", [this] { recentFiles_->Clear(); }, {}}}},
         Separator(),
         {"importMenu", "Import", {}, ImportItems()},
         {"exportMenu", "Export", {}, ExportItems()},
@@ -654,14 +667,6 @@ bool MainWindow::SaveAs() { return files_.SaveAs(); }
 
 void MainWindow::Quit() { close(); }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-  if (files_.MayDiscardChanges()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
 void MainWindow::ShowDocumentState() {
   const bool modified = document_.IsModified();
   captionNamesPicture_ = captionNamesPicture_ || modified || !document_.FilePath().empty();
@@ -690,11 +695,14 @@ void MainWindow::ShowDocumentState() {
 void MainWindow::OpenAnyFile(const QString& path) { files_.OpenAnyFile(path); }
 
 void MainWindow::OpenImageDialog(Raster image) {
-  auto* dialog = new ImagePictureDialog(std::move(image), document_.CellHeight(), this);
+  ImagePictureOptions preset = importOptions_;
+  preset.Conversion.CellHeight = document_.CellHeight();
+  auto* dialog = new ImagePictureDialog(std::move(image), preset, this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this, dialog] {
     // OK is enabled only with the result of the options now set.
     if (!dialog->IsResultCurrent()) return;
+    importOptions_ = *dialog->ShownOptions();
     TakeConvertedImage(document_, view_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
     // The click that closed the dialog must not paint into the new picture.
     tools_.CanvasInputSuspended = true;
@@ -714,6 +722,69 @@ void MainWindow::dropEvent(QDropEvent* event) {
   if (urls.size() != 1 || !urls.front().isLocalFile()) return;
   event->acceptProposedAction();
   OpenAnyFile(urls.front().toLocalFile());
+}
+
+// Remembered settings -------------------------------------------------------------
+
+void MainWindow::RestoreSettings() {
+  QRect area;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    area = QRect({0, 0}, screen->availableGeometry().size());
+  const RememberedSettings remembered = settings_->Load(area);
+  files_.RestoreDialogStates(remembered.OpenDialog, remembered.SaveDialog);
+  bitmapExportWindow_->SetChosenSize(remembered.BitmapSize);
+  if (remembered.CharGrid != view_.Settings().CharGridOn) ToggleCharGrid();
+  if (remembered.PixelGrid != view_.Settings().PixelGridOn) TogglePixelGrid();
+  SetZoom(remembered.ZoomLevel);
+  const auto restorePanel = [this](QWidget* panel, const PanelPlace& place, void (MainWindow::*toggle)()) {
+    if (place.TopLeft) panel->move(*place.TopLeft);
+    if (place.Visible) (this->*toggle)();
+  };
+  restorePanel(paletteWindow_, remembered.Palette, &MainWindow::TogglePaletteWindow);
+  restorePanel(borderPaletteWindow_, remembered.BorderPalette, &MainWindow::ToggleBorderPaletteWindow);
+  restorePanel(previewWindow_, remembered.Preview, &MainWindow::TogglePreviewWindow);
+  restorePanel(magnifierWindow_, remembered.Magnifier, &MainWindow::ToggleMagnifier);
+  if (remembered.PictureBounds) pictureWindow_->SetFloatingBounds(*remembered.PictureBounds);
+  if (!remembered.PictureMaximised) ToggleMaximised();
+  // Bytes that are no geometry leave the window over the work area; so does
+  // a window too small to be one a person left on purpose.
+  const QRect fallback = geometry();
+  if (restoreGeometry(remembered.MainGeometry) &&
+      (width() < MinRestoredWidth || height() < MinRestoredHeight)) {
+    setWindowState(Qt::WindowNoState);
+    setGeometry(fallback);
+  }
+  importOptions_ = remembered.ImportOptions;
+}
+
+RememberedSettings MainWindow::CurrentSettings() const {
+  RememberedSettings current;
+  current.OpenDialog = files_.OpenDialogState();
+  current.SaveDialog = files_.SaveDialogState();
+  current.BitmapSize = bitmapExportWindow_->ChosenSize();
+  current.CharGrid = view_.Settings().CharGridOn;
+  current.PixelGrid = view_.Settings().PixelGridOn;
+  current.ZoomLevel = view_.ZoomLevel();
+  // Hidden, not invisible: the window itself may be closing.
+  const auto placeOf = [](const QWidget* panel) { return PanelPlace{!panel->isHidden(), panel->pos()}; };
+  current.Palette = placeOf(paletteWindow_);
+  current.BorderPalette = placeOf(borderPaletteWindow_);
+  current.Preview = placeOf(previewWindow_);
+  current.Magnifier = placeOf(magnifierWindow_);
+  current.PictureMaximised = IsPictureMaximised();
+  current.PictureBounds = pictureWindow_->RestoredBounds();
+  current.MainGeometry = saveGeometry();
+  current.ImportOptions = importOptions_;
+  return current;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!files_.MayDiscardChanges()) {
+    event->ignore();
+    return;
+  }
+  settings_->Save(CurrentSettings());
+  QMainWindow::closeEvent(event);
 }
 
 // Timers and repaint --------------------------------------------------------------

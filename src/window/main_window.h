@@ -21,6 +21,7 @@
 #include "picture/document.h"
 #include "render/view.h"
 #include "window/file_commands.h"
+#include "window/image_picture_dialog.h"
 #include "window/key_table.h"
 #include "window/pointer_device.h"
 #include "window/user_dialogs.h"
@@ -35,11 +36,14 @@ class BitmapExportWindow;
 struct MenuItem;
 class BorderPaletteWindow;
 class CorrectorWindow;
+class EditorSettings;
 class MagnifierWindow;
 class PaletteWindow;
 class PanelDragger;
 class PictureWindow;
 class PreviewWindow;
+class RecentFiles;
+struct RememberedSettings;
 class StatusBar;
 class ToolBar;
 enum class ToolBarButton;
@@ -47,8 +51,9 @@ enum class ToolBarButton;
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // args are the command-line arguments after the program name.
-  explicit MainWindow(const QStringList& args, QWidget* parent = nullptr);
+  // args are the command-line arguments after the program name; settingsFile
+  // keeps what the editor remembers between runs (empty: nothing is kept).
+  explicit MainWindow(const QStringList& args, const QString& settingsFile = {}, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The editing state the window owns, one of each.
@@ -60,8 +65,9 @@ class MainWindow : public QMainWindow {
   CorrectorState& Corrector() { return corrector_; }
   // The error of a start-up file that could not be opened, for a message box.
   const QString& StartupError() const { return startupError_; }
-  // Where the open dialog starts.
-  const QString& DialogFolder() const { return files_.OpenDialogState().Folder; }
+  // Where the open and the save dialog start.
+  QString DialogFolder() const { return files_.OpenDialogStart().Folder; }
+  QString SaveDialogFolder() const { return files_.SaveDialogStart().Folder; }
   const QString& ProgramFolder() const { return files_.ProgramFolder(); }
   void SetProgramFolder(const QString& folder) { files_.SetProgramFolder(folder); }
   // The step that asks the user; replaced to drive the commands with answers.
@@ -140,6 +146,10 @@ class MainWindow : public QMainWindow {
   void ShowDocumentState();
   QAction* Action(const char* name) const;
 
+  // What the editor remembers between runs: read at start, written at close.
+  void RestoreSettings();
+  RememberedSettings CurrentSettings() const;
+
   void OnToolBarButton(ToolBarButton id);
   void RunKeyCommand(KeyCommand command);
   void StepPointer(int dx, int dy);
@@ -168,6 +178,10 @@ class MainWindow : public QMainWindow {
   PictureClipboard clipboard_;
   CorrectorState corrector_;
   FileCommands files_;
+  std::unique_ptr<EditorSettings> settings_;
+  RecentFiles* recentFiles_ = nullptr;
+  // The import dialog's last accepted options, offered again.
+  ImagePictureOptions importOptions_;
   QString startupError_;
   std::unique_ptr<PointerDevice> pointer_;
   int pointerStepCount_ = 0;

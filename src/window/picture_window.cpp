@@ -74,6 +74,10 @@ void PictureWindow::Restore() {
   resizeIcon_->setPixmap(ResizeIcon(true));
 }
 
+void PictureWindow::SetFloatingBounds(const QRect& bounds) {
+  floatingBounds_ = QRect(bounds.topLeft(), bounds.size().expandedTo(QSize(MinWidth, MinHeight)));
+}
+
 void PictureWindow::ScrollToOrigin() { ScrollTo(0, 0); }
 
 void PictureWindow::ScrollTo(int x, int y) {

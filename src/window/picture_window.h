@@ -29,6 +29,10 @@ class PictureWindow : public FreePanel {
   bool IsMaximised() const { return Align() == PanelAlign::Client; }
   // The restored bounds, kept while maximised.
   QRect FloatingBounds() const { return floatingBounds_; }
+  // Where the window floats when restored: its bounds now unless maximised.
+  QRect RestoredBounds() const { return IsMaximised() ? floatingBounds_ : geometry(); }
+  // The bounds the next Restore takes, no smaller than the window's minimum.
+  void SetFloatingBounds(const QRect& bounds);
   // Fills what the window lays out over; the caller then lays it out.
   void Maximise();
   void Restore();

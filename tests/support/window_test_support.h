@@ -2,6 +2,8 @@
 // reaches them by what they show, and use them with real events.
 #pragma once
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QObject>
 #include <QString>
 #include <QTest>
@@ -29,6 +31,23 @@ inline void PressAndRelease(QWidget* widget, Qt::MouseButton button = Qt::LeftBu
 inline void Type(QWidget* widget, Qt::Key key) {
   QTest::keyPress(widget, key);
   QTest::keyRelease(widget, key);
+}
+
+// Chooses the item with this caption by the keyboard, as a user would.
+inline void ChooseByKeys(QComboBox* box, const QString& caption) {
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Home);
+  for (int i = 0; i < box->count() && box->currentText() != caption; ++i) QTest::keyClick(box, Qt::Key_Down);
+  QCOMPARE(box->currentText(), caption);
+}
+
+// Types the value over the box's text and presses Return.
+inline void TypeValue(QDoubleSpinBox* box, double value) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, box->locale().toString(value, 'f', box->decimals()));
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(box->value(), value);
 }
 
 }  // namespace chromaloom::test_support

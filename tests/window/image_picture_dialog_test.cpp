@@ -33,6 +33,8 @@ Q_DECLARE_METATYPE(chromaloom::ColourMetric)
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ChooseByKeys;
+using test_support::TypeValue;
 using test_support::ScriptedDialogs;
 
 namespace {
@@ -52,23 +54,13 @@ QImage TestImage() {
   return image;
 }
 
-// Chooses the item with this caption by the keyboard, as a user would.
-void ChooseByKeys(QComboBox* box, const QString& caption) {
-  box->setFocus();
-  QTest::keyClick(box, Qt::Key_Home);
-  for (int i = 0; i < box->count() && box->currentText() != caption; ++i) QTest::keyClick(box, Qt::Key_Down);
-  QCOMPARE(box->currentText(), caption);
-}
-
-void TypeValue(QDoubleSpinBox* box, double value) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClicks(box, box->locale().toString(value, 'f', box->decimals()));
-  QTest::keyClick(box, Qt::Key_Return);
-  QCOMPARE(box->value(), value);
-}
-
 QString CellHeightCaption(int h) { return QString("8x%1").arg(h); }
+
+ImagePictureOptions PresetHeight(int cellHeight) {
+  ImagePictureOptions preset;
+  preset.Conversion.CellHeight = cellHeight;
+  return preset;
+}
 
 // Waits until the dialog shows the result of the options now set.
 bool WaitForCurrentResult(const ImagePictureDialog& dialog) {
@@ -142,7 +134,7 @@ class ImagePictureDialogTest : public QObject {
     QFETCH(double, flicker);
     const Raster image = ReadImageFile(SavedImage("source.png").toStdString());
     // Preset to another height than the row's, so the height is chosen too.
-    ImagePictureDialog dialog(image, cellHeight == 8 ? 1 : 8);
+    ImagePictureDialog dialog(image, PresetHeight(cellHeight == 8 ? 1 : 8));
     dialog.show();
     ChooseByKeys(Child<QComboBox>(dialog, "imageCellHeightBox"), CellHeightCaption(cellHeight));
     ChooseByKeys(Child<QComboBox>(dialog, "imageFitBox"), fit);
@@ -194,7 +186,7 @@ class ImagePictureDialogTest : public QObject {
       QThreadPool::globalInstance()->waitForDone();
     });
     const Raster image = ReadImageFile(SavedImage("stale.png").toStdString());
-    ImagePictureDialog dialog(image, 8, nullptr, gated);
+    ImagePictureDialog dialog(image, PresetHeight(8), nullptr, gated);
     dialog.show();
     QSignalSpy shown(&dialog, &ImagePictureDialog::ResultShown);
     QPushButton* ok = Child<QPushButton>(dialog, "imageOkButton");

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -87,7 +88,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Child<QTimer>(*w, "antsTimer")->isActive());
     QCOMPARE(Child<QTimer>(*w, "antsTimer")->interval(), 100);
     QVERIFY(!Child<QTimer>(*w, "locatorBlinkTimer")->isActive());
-    QCOMPARE(w->DialogFolder(), w->ProgramFolder());
+    QCOMPARE(w->DialogFolder(), QDir::homePath() + "/");
   }
 
   void toolBarButtonsStandWhereTheLayoutPutsThem() {
@@ -156,6 +157,9 @@ class MainWindowTest : public QObject {
         "  openAction Open *.mgs",
         "  saveAction Save",
         "  saveAsAction Save As *.mgs",
+        "  openRecentMenu Open Recent",
+        "    -",
+        "    clearRecentFilesAction Clear",
         "  -",
         "  importMenu Import",
         "    importImgAction Import from *.img",
@@ -522,7 +526,7 @@ class MainWindowTest : public QObject {
 
     MainWindow two({good, good});
     QCOMPARE(two.Doc().Picture(), Picture{});
-    QCOMPARE(two.DialogFolder(), two.ProgramFolder());
+    QCOMPARE(two.DialogFolder(), QDir::homePath() + "/");
   }
 };
 
