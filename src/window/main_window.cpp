@@ -342,6 +342,7 @@ void MainWindow::ConnectToolWindows() {
     PickBorder(document_, pickerImages_, at.x(), at.y());
     ShowBorderColour();
     borderPaletteWindow_->RepaintPalette();
+    Present();
   });
 
   connect(previewWindow_, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
@@ -366,6 +367,7 @@ void MainWindow::ConnectToolWindows() {
   connect(correctorWindow_, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
     ExchangeCorrectorCell(corrector_, document_, view_.Render);
     correctorWindow_->RepaintImages();
+    Present();
   });
 }
 

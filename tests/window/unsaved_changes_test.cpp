@@ -285,6 +285,8 @@ class UnsavedChangesTest : public QObject {
     QTest::newRow("delete") << "deleteAction" << "Delete";
     QTest::newRow("flip") << "flipVerticalAction" << "Flip Vertical";
     QTest::newRow("rotate pixels") << "rotatePixelsLeftAction" << "Rotate Pixels";
+    QTest::newRow("border pick") << "press borderPalette" << "Border";
+    QTest::newRow("corrector exchange") << "press exchangeCellsButton" << "Exchange Cells";
   }
   void eachCommandIsAnUndoStep() {
     QFETCH(QString, action);
@@ -296,8 +298,14 @@ class UnsavedChangesTest : public QObject {
     w->Tools().Selection.Shown = true;
     w->Tools().Selection.Width = 3;
     w->Tools().Selection.Height = 2;
+    w->ToggleBorderPaletteWindow();
+    Trigger(*w, "showCorrectorAction");
     const Picture before = w->Doc().Picture();
-    Trigger(*w, qPrintable(action));
+    if (action.startsWith("press ")) {
+      test_support::PressAndRelease(Child<QWidget>(*w, action.mid(6)));
+    } else {
+      Trigger(*w, qPrintable(action));
+    }
     QVERIFY(w->Doc().Picture() != before);
     QCOMPARE(Child<QAction>(*w, "undoAction")->text(), "Undo " + step + "\tCtrl+Z");
     Trigger(*w, "undoAction");
