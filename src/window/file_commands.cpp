@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
+
+#include <span>
+#include <stdexcept>
 
 #include "editing/picture_commands.h"
 #include "files/file_io.h"
@@ -11,6 +15,9 @@
 #include "formats/bmp_format.h"
 #include "formats/file_names.h"
 #include "render/picture_bitmap.h"
+
+// A static library's resources are kept only when something asks for them.
+static void InitLauncherResources() { Q_INIT_RESOURCE(zxview_launchers); }
 
 namespace chromaloom {
 
@@ -36,6 +43,26 @@ QString PictureFilter() {
   return QString("Pictures (%1)").arg(patterns.join(' '));
 }
 
+// The launcher and the part it sources, from the copies inside the program,
+// into folder; a launcher already there (perhaps edited) stays as it is.
+void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
+  InitLauncherResources();
+  if (!QDir().mkpath(folder)) throw std::runtime_error("Cannot make the preview folder " + folder.toStdString());
+  for (const QString& name : {QString("zxview-common.sh"), launcher}) {
+    const QString target = folder + name;
+    if (QFileInfo::exists(target)) continue;
+    QFile source(":/zxview/" + name);
+    if (!source.open(QIODevice::ReadOnly)) throw std::runtime_error("The program has no launcher " + name.toStdString());
+    const QByteArray text = source.readAll();
+    WriteFileAtomically(target.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(text.constData()),
+                                                        static_cast<std::size_t>(text.size())));
+    QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (name == launcher) permissions |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    if (!QFile::setPermissions(target, permissions))
+      throw std::runtime_error("Cannot make " + target.toStdString() + " executable");
+  }
+}
+
 }  // namespace
 
 FileCommands::FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
@@ -49,6 +76,7 @@ FileCommands::FileCommands(Document& document, View& view, ToolState& tools, Pic
       pictureSaved_(std::move(pictureSaved)),
       dialogs_(MakeQtDialogs()),
       programFolder_(QCoreApplication::applicationDirPath() + "/"),
+      userPreviewFolder_(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/zxview/"),
       startFolder_(QDir::homePath() + "/") {}
 
 void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState save) {
@@ -209,13 +237,24 @@ bool FileCommands::ExportBitmap(int sizeIndex) {
 void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
-  const QString folder = programFolder_ + "zxview/";
-  const QString image = folder + QString::fromStdString(preview->ImageName);
-  const bool written = Run(
-      image, [&] { WriteFileAtomically(image.toStdString(), *WritePictureFile(document_.Picture(), preview->Kind)); });
-  if (!written) return;
+  const std::vector<std::uint8_t> bytes = *WritePictureFile(document_.Picture(), preview->Kind);
+  const QString imageName = QString::fromStdString(preview->ImageName);
+  const QString launcherName = QString::fromStdString(preview->LauncherName);
+  QString folder = programFolder_ + "zxview/";
+  try {
+    WriteFileAtomically((folder + imageName).toStdString(), bytes);
+  } catch (const std::exception&) {
+    // Installed for every user, the folder beside the program is read-only:
+    // the user's own folder takes the image and a copy of the launchers.
+    folder = userPreviewFolder_;
+    const bool written = Run(folder, [&] {
+      CopyMissingLaunchers(folder, launcherName);
+      WriteFileAtomically((folder + imageName).toStdString(), bytes);
+    });
+    if (!written) return;
+  }
   // Started by full path in its own folder; the editor does not wait for it.
-  const QString launcher = folder + QString::fromStdString(preview->LauncherName);
+  const QString image = folder + imageName, launcher = folder + launcherName;
   if (!QFileInfo(launcher).isExecutable() || !QProcess::startDetached(launcher, {}, folder))
     dialogs_->ShowError(
         window_, QString("The picture was written to %1, but the emulator launcher %2 could not be started.")

@@ -40,6 +40,10 @@ class FileCommands {
   // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+  // Where the preview goes when the zxview folder beside the program cannot
+  // be written (an install for every user), with a trailing separator.
+  const QString& UserPreviewFolder() const { return userPreviewFolder_; }
+  void SetUserPreviewFolder(const QString& folder) { userPreviewFolder_ = folder; }
   // What each dialog was last given, in this run or an earlier one: its
   // folder stays empty until a file is chosen in it.
   const FileDialogState& OpenDialogState() const { return openDialogState_; }
@@ -101,6 +105,7 @@ class FileCommands {
   std::function<void(const QString&)> fileUsed_ = [](const QString&) {};
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
+  QString userPreviewFolder_;
   QString startFolder_;
   FileDialogState openDialogState_;
   FileDialogState saveDialogState_;

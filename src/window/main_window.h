@@ -70,6 +70,7 @@ class MainWindow : public QMainWindow {
   QString SaveDialogFolder() const { return files_.SaveDialogStart().Folder; }
   const QString& ProgramFolder() const { return files_.ProgramFolder(); }
   void SetProgramFolder(const QString& folder) { files_.SetProgramFolder(folder); }
+  void SetUserPreviewFolder(const QString& folder) { files_.SetUserPreviewFolder(folder); }
   // The step that asks the user; replaced to drive the commands with answers.
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { files_.SetDialogs(std::move(dialogs)); }
   // The pointer the keyboard drives; replaced to watch it.

@@ -303,6 +303,43 @@ class FileCommandsTest : public QObject {
     QVERIFY(QFile::exists(zxview + "image.mg4"));
   }
 
+  // Installed for every user, the zxview folder beside the program cannot be
+  // written: the preview goes to the user's own folder with copies of the
+  // launchers, and a launcher the user edited there stays as it is.
+  void emulatorPreviewFallsBackToTheUsersFolder() {
+    auto w = Window();
+    // Nothing can be made under /proc, not even by root.
+    w->SetProgramFolder("/proc/self/");
+    const QString own = File("user/zxview/");
+    w->SetUserPreviewFolder(own);
+    const QString marker = File("user/ran.txt");
+    qputenv("ZXVIEW_EMULATOR", QString("echo \"$ZXVIEW_MODE\" > '%1'; true").arg(marker).toUtf8());
+    w->NewPicture(2);
+    w->Doc().SetPixelByte(1, 7, 7, 0x5A);
+    Trigger(*w, "previewOnEmulatorAction");
+    QVERIFY2(dialogs_->Errors.isEmpty(), qPrintable(dialogs_->Errors.join("\n")));
+    QCOMPARE(ReadAll(own + "image.mg2"), WriteMg(w->Doc().Picture()));
+    QVERIFY(QFileInfo(own + "view8x2.sh").isExecutable());
+    QVERIFY(QFileInfo::exists(own + "zxview-common.sh"));
+    QTRY_COMPARE(ReadText(marker), QString("8x2"));
+
+    // An edited launcher is the user's: the next preview runs it unchanged.
+    QFile edited(own + "view8x2.sh");
+    QVERIFY(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edited.write(QString("#!/bin/sh\necho edited > '%1'\n").arg(marker).toUtf8());
+    edited.close();
+    Trigger(*w, "previewOnEmulatorAction");
+    QTRY_COMPARE(ReadText(marker), QString("edited"));
+    QCOMPARE(ReadText(own + "view8x2.sh"), QString("#!/bin/sh\necho edited > '%1'").arg(marker));
+    qunsetenv("ZXVIEW_EMULATOR");
+
+    // A user folder that cannot be made either: the message names it.
+    w->SetUserPreviewFolder("/proc/self/zxview/");
+    Trigger(*w, "previewOnEmulatorAction");
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    QVERIFY2(dialogs_->Errors.front().contains("/proc/self/zxview/"), qPrintable(dialogs_->Errors.front()));
+  }
+
   void droppedFilesOpenAsTheirCommandWould() {
     auto w = Window();
     const Picture picture = test_support::RandomPicture(1, 8);
