@@ -7,7 +7,6 @@
 #include "editing/picture_commands.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
-#include "formats/bmp_format.h"
 #include "formats/file_names.h"
 #include "render/picture_bitmap.h"
 
@@ -48,22 +47,19 @@ FileCommands::FileCommands(Document& document, View& view, ToolState& tools, Pic
       dialogs_(MakeQtDialogs()),
       programFolder_(QCoreApplication::applicationDirPath() + "/") {}
 
-QString FileCommands::OpenStartupFile(const QStringList& args) {
-  QString error;
+std::optional<QString> FileCommands::TakeStartupArgs(const QStringList& args) {
+  std::optional<QString> file;
   QString folder = programFolder_;
   if (args.size() == 1) {
-    const QString path = args.front();
-    try {
-      TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
-    } catch (const std::exception& e) {
-      error = FileErrorMessage(path, e);
-    }
-    pictureLoaded_();
-    folder = QFileInfo(path).absolutePath() + "/";
+    file = args.front();
+    folder = QFileInfo(*file).absolutePath() + "/";
   }
   openDialogState_.Folder = saveDialogState_.Folder = folder;
-  return error;
+  return file;
 }
+
+// No click comes before it, so the canvas takes input at once.
+void FileCommands::OpenStartupFile(const QString& path) { OpenByExtension(path); }
 
 std::optional<QString> FileCommands::AskOpenFile(const QString& filter) {
   const auto name = dialogs_->ChooseOpenFile(window_, filter, openDialogState_);
@@ -132,11 +128,12 @@ void FileCommands::Export(FileKind kind) {
   Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
 }
 
-bool FileCommands::ExportBitmap(int sizeIndex) {
+bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
+  if (!IsBitmapExport(kind)) return true;
   const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
-  const auto name = AskSaveFile(SaveFilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
+  const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
-  return Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteBmp(bitmap)); });
+  return Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); });
 }
 
 void FileCommands::PreviewOnEmulator() {
@@ -156,6 +153,12 @@ void FileCommands::PreviewOnEmulator() {
 }
 
 void FileCommands::OpenAnyFile(const QString& path) {
+  // The release that ended a drop must not paint into a new native picture.
+  if (FileKindFromName(path.toStdString()) == FileKind::Mgs) tools_.CanvasInputSuspended = true;
+  OpenByExtension(path);
+}
+
+void FileCommands::OpenByExtension(const QString& path) {
   const auto kind = FileKindFromName(path.toStdString());
   // A bitmap is an image too: read through the image dialog, not a picture reader.
   if (kind && InfoOf(*kind).Image) return OpenImage(path);
@@ -163,7 +166,6 @@ void FileCommands::OpenAnyFile(const QString& path) {
     dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;
   }
-  if (*kind == FileKind::Mgs) tools_.CanvasInputSuspended = true;
   Load(path, *kind);
 }
 

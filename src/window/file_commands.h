@@ -37,9 +37,12 @@ class FileCommands {
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
   const FileDialogState& OpenDialogState() const { return openDialogState_; }
 
-  // A single argument is a picture to open; the error text if it failed.
-  // Both dialogs then start in its folder, else in the program's.
-  QString OpenStartupFile(const QStringList& args);
+  // A single argument is a file to open once the window shows (returned):
+  // both dialogs then start in its folder, else in the program's.
+  std::optional<QString> TakeStartupArgs(const QStringList& args);
+  // The file named on the command line, as a drop would open it; a bad one
+  // gets its message over the window, so the window must be shown first.
+  void OpenStartupFile(const QString& path);
 
   void Open();
   void Save();
@@ -48,8 +51,9 @@ class FileCommands {
   // File > Import > Picture...: an image of any kind the table marks, then the image opener.
   void ImportPicture();
   void Export(FileKind kind);
-  // false when the write failed, so the size can be tried again.
-  bool ExportBitmap(int sizeIndex);
+  // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
+  // when the write failed, so the size can be tried again.
+  bool ExportBitmap(FileKind kind, int sizeIndex);
   void PreviewOnEmulator();
   // As Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
@@ -65,6 +69,7 @@ class FileCommands {
   bool Run(const QString& path, const std::function<void()>& command);
   void Load(const QString& path, FileKind kind);
   void OpenImage(const QString& path);
+  void OpenByExtension(const QString& path);
 
   Document& document_;
   View& view_;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "editing/picture_commands.h"
@@ -117,7 +118,7 @@ MainWindow::MainWindow(const QStringList& args, QWidget* parent)
   SetZoom(1);
   LayoutClientArea();
   files_.SetImageOpener([this](Raster image) { OpenImageDialog(std::move(image)); });
-  startupError_ = files_.OpenStartupFile(args);
+  startupFile_ = files_.TakeStartupArgs(args);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -235,7 +236,7 @@ std::vector<MenuItem> MainWindow::ExportItems() {
     const FileKind kind = info.Kind;
     // A bitmap is not the picture's own bytes: its size is chosen first.
     std::function<void()> run = [this, kind] { files_.Export(kind); };
-    if (!info.Write) run = [this] { bitmapExportWindow_->Open(); };
+    if (IsBitmapExport(kind)) run = [this, kind] { bitmapExportWindow_->Open(kind); };
     items.push_back({"export" + KindStem(info) + "Action", info.ExportCaption, run, {}});
   }
   return items;
@@ -324,9 +325,9 @@ void MainWindow::ConnectToolWindows() {
     Present();
   });
 
-  connect(bitmapExportWindow_, &BitmapExportWindow::ExportAsked, this, [this](int sizeIndex) {
+  connect(bitmapExportWindow_, &BitmapExportWindow::ExportAsked, this, [this](FileKind kind, int sizeIndex) {
     // A failed write leaves the window open for another try.
-    if (files_.ExportBitmap(sizeIndex)) bitmapExportWindow_->hide();
+    if (files_.ExportBitmap(kind, sizeIndex)) bitmapExportWindow_->hide();
   });
 
   connect(correctorWindow_, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
@@ -373,6 +374,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   // The first full render makes every raster valid.
   view_.Render.Redraw(true);
   Present();
+  // After the show, so that a bad file's message stands over the window.
+  if (const auto file = std::exchange(startupFile_, std::nullopt))
+    QTimer::singleShot(0, this, [this, path = *file] { files_.OpenStartupFile(path); });
 }
 
 void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {

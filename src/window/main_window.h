@@ -58,8 +58,6 @@ class MainWindow : public QMainWindow {
   Pickers& Colours() { return pickers_; }
   PickerImages& Images() { return pickerImages_; }
   CorrectorState& Corrector() { return corrector_; }
-  // The error of a start-up file that could not be opened, for a message box.
-  const QString& StartupError() const { return startupError_; }
   // Where the open dialog starts.
   const QString& DialogFolder() const { return files_.OpenDialogState().Folder; }
   const QString& ProgramFolder() const { return files_.ProgramFolder(); }
@@ -159,7 +157,8 @@ class MainWindow : public QMainWindow {
   PictureClipboard clipboard_;
   CorrectorState corrector_;
   FileCommands files_;
-  QString startupError_;
+  // Named on the command line; opened once the window shows.
+  std::optional<QString> startupFile_;
   std::unique_ptr<PointerDevice> pointer_;
   int pointerStepCount_ = 0;
   // The last real release, so a held key's repeat that comes as a release

@@ -16,6 +16,7 @@ class ScriptedDialogs : public UserDialogs {
   QStringList Answers;  // an empty answer cancels
   std::deque<bool> OverwriteAnswers;
   QStringList Filters, OverwriteQuestions, Errors;
+  QList<const QWidget*> ErrorParents;  // the window each error stood over
   QString LastOffered;
 
   std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState& state) override {
@@ -30,7 +31,10 @@ class ScriptedDialogs : public UserDialogs {
     if (!OverwriteAnswers.empty()) OverwriteAnswers.pop_front();
     return yes;
   }
-  void ShowError(QWidget*, const QString& message) override { Errors << message; }
+  void ShowError(QWidget* parent, const QString& message) override {
+    Errors << message;
+    ErrorParents << parent;
+  }
 
  private:
   std::optional<QString> Next(const QString& filter, const FileDialogState& state) {
