@@ -22,6 +22,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/floating_panel.h"
+#include "window/help_dialogs.h"
 #include "window/image_picture_dialog.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
@@ -41,6 +42,7 @@ struct MenuItem {
   std::function<void()> Run;
   std::vector<MenuItem> Items;  // a submenu when not empty
   QKeySequence Keys = {};       // the shortcut, unless a key row takes it
+  QList<QKeySequence> MoreKeys = {};  // further shortcuts the menu does not show
 };
 
 namespace {
@@ -176,8 +178,15 @@ void MainWindow::CreateMenu() {
         {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", transform(RotatePixelsLeft), {}},
         {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", transform(RotatePixelsUp), {}},
         {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", transform(RotatePixelsDown), {}}}},
+      {"viewMenu", "View", {},
+       {{"zoomInAction", "Zoom In", [this] { StepZoom(+1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Plus),
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {"zoomOutAction", "Zoom Out", [this] { StepZoom(-1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Minus)}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
+      {"helpMenu", "Help", {},
+       {{"helpKeysAction", "Keys", [this] { ShowKeysHelp(); }, {}},
+        {"helpAboutAction", "About chromaLoom", [this] { ShowAbout(); }, {}}}},
   };
 
   const std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* into,
@@ -194,7 +203,7 @@ void MainWindow::CreateMenu() {
         auto* action = new QAction(QString::fromUtf8(item.Caption), this);
         action->setObjectName(item.Name);
         connect(action, &QAction::triggered, this, item.Run);
-        SetMenuShortcut(*action, item.Keys);
+        SetMenuShortcut(*action, item.Keys, item.MoreKeys);
         into->addAction(action);
       }
     }
@@ -258,11 +267,8 @@ void MainWindow::CreatePanels() {
 }
 
 void MainWindow::ConnectToolBar() {
-  connect(toolBar_, &ToolBar::ZoomChosen, this, [this](int level) {
-    SetZoom(level);
-    view_.Render.Redraw(true);
-    Present();
-  });
+  connect(toolBar_, &ToolBar::ZoomChosen, this,
+          [this](int level) { ZoomAround(level, pictureWindow_->ViewCentre()); });
   connect(toolBar_, &ToolBar::ButtonActivated, this, &MainWindow::OnToolBarButton);
   connect(toolBar_, &ToolBar::ToolChosen, this, &MainWindow::SelectTool);
   connect(toolBar_, &ToolBar::EntryChosen, this, &MainWindow::ChooseEntry);
@@ -273,6 +279,8 @@ void MainWindow::ConnectToolBar() {
 
 void MainWindow::ConnectPictureWindow() {
   connect(pictureWindow_, &PictureWindow::MaximiseToggled, this, &MainWindow::ToggleMaximised);
+  connect(pictureWindow_, &PictureWindow::ZoomWheeled, this,
+          [this](QPointF at, int notches) { ZoomAround(view_.ZoomLevel() + notches, at); });
   // A press acts on every button held, so holding right and pressing left paints and picks.
   connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButtons held) {
     ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
@@ -391,12 +399,26 @@ void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {
 void MainWindow::FollowZoom() {
   toolBar_->ShowZoom(view_.ZoomLevel());
   pictureWindow_->FollowCanvasSize();
+  Action("zoomInAction")->setEnabled(view_.ZoomLevel() < MaxZoomLevel);
+  Action("zoomOutAction")->setEnabled(view_.ZoomLevel() > MinZoomLevel);
 }
 
 void MainWindow::SetZoom(int level) {
   view_.SetZoom(level);
   FollowZoom();
 }
+
+void MainWindow::ZoomAround(int level, QPointF viewPoint) {
+  level = std::clamp(level, MinZoomLevel, MaxZoomLevel);
+  if (level == view_.ZoomLevel()) return;
+  const QPointF picturePoint = pictureWindow_->CanvasPointAt(viewPoint) / view_.Scale();
+  SetZoom(level);
+  view_.Render.Redraw(true);
+  Present();
+  pictureWindow_->ShowCanvasPointAt(picturePoint * view_.Scale(), viewPoint);
+}
+
+void MainWindow::StepZoom(int steps) { ZoomAround(view_.ZoomLevel() + steps, pictureWindow_->ViewCentre()); }
 
 void MainWindow::OnToolBarButton(ToolBarButton id) {
   switch (id) {
@@ -505,6 +527,12 @@ void MainWindow::ZoomToSelector() {
   pictureWindow_->ScrollCanvasTo(scale * cell.X * 8, scale * cell.Y * 8);
   TogglePreviewWindow();
 }
+
+// Help --------------------------------------------------------------------------
+
+void MainWindow::ShowKeysHelp() { OpenKeysDialog(*menuBar(), this); }
+
+void MainWindow::ShowAbout() { OpenAboutDialog(this); }
 
 // Drawing and colours ---------------------------------------------------------
 
@@ -674,6 +702,8 @@ void MainWindow::Present() {
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
+  // Here, as every command that changes either ends with a repaint.
+  statusBar_->ShowView(document_.CellHeight(), view_.ZoomLevel());
 }
 
 // Keys --------------------------------------------------------------------------

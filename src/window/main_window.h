@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointF>
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
@@ -71,6 +72,10 @@ class MainWindow : public QMainWindow {
 
   // View.
   void SetZoom(int level);
+  // Ctrl+wheel, the View menu and the zoom buttons: a level clamped to
+  // 1..4, the picture point at a point of the view kept there.
+  void ZoomAround(int level, QPointF viewPoint);
+  void StepZoom(int steps);
   void ToggleCharGrid();
   void TogglePixelGrid();
   void ToggleMaximised();
@@ -78,6 +83,10 @@ class MainWindow : public QMainWindow {
   QRect FloatingBounds() const;
   void TogglePreviewWindow();
   void ToggleMagnifier();
+
+  // Help > Keys and Help > About.
+  void ShowKeysHelp();
+  void ShowAbout();
 
   // Drawing and colours.
   void SelectTool(ToolKind kind);
