@@ -82,6 +82,7 @@ void OpenKeysDialog(const QMenuBar& menus, QWidget* parent) {
     table->setItem(i, 1, new QTableWidgetItem(rows[static_cast<std::size_t>(i)].Does));
   }
   table->resizeColumnsToContents();
+  table->resizeRowsToContents();
   table->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(table);
   AddCloseButton(*dialog, *layout);

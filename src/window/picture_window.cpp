@@ -46,6 +46,7 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   scrollBox_->setAlignment(Qt::AlignCenter);
   SetBackground(scrollBox_->viewport(), WorkSpaceColour);
   scrollBox_->viewport()->installEventFilter(this);
+  scrollBox_->installEventFilter(this);
   layout->addWidget(scrollBox_, 1);
 
   canvasFrame_ = new QFrame;
@@ -140,7 +141,9 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::Resize:
-      if (watched == scrollBox_->viewport()) Centre();
+      // The box, not its viewport: scroll bars that come with a zoom step
+      // shrink the viewport, and must not undo the step's scroll.
+      if (watched == scrollBox_) Centre();
       break;
     case QEvent::Wheel: {
       // Wheel turns over the canvas reach the viewport after the canvas ignored them.
