@@ -8,7 +8,6 @@
 #include "editing/image_fitting.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
-#include "formats/bmp_format.h"
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
 #include "picture/document.h"
@@ -30,7 +29,7 @@ FileKind KindOf(const std::string& path) {
 
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const std::string& path) {
-  if (kind == FileKind::Bmp) return WriteBmp(RenderBitmap(picture, bmpSize - 1));
+  if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1), kind);
   if (auto bytes = WritePictureFile(picture, kind)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 
 #include "window/editor_settings.h"
 #include "window/main_window.h"
@@ -18,9 +17,8 @@ int main(int argc, char** argv) {
   QStringList args = QApplication::arguments();
   args.removeFirst();
 
+  // A file named here opens once the window shows.
   chromaloom::MainWindow window(args, chromaloom::EditorSettings::UserFile());
-  if (!window.StartupError().isEmpty())
-    QMessageBox::critical(nullptr, window.windowTitle(), window.StartupError());
   if (qEnvironmentVariableIsSet("CHROMALOOM_STARTUP_PROBE")) window.ProbeStartup(sinceLaunch);
   window.show();
   return QApplication::exec();

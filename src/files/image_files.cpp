@@ -11,6 +11,11 @@
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
+
+#include <stdexcept>
+
+#include "formats/bmp_format.h"
 
 namespace chromaloom {
 
@@ -114,6 +119,20 @@ Raster ReadImageFile(const std::string& path) {
     for (int x = 0; x < image.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
   }
   return raster;
+}
+
+std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind) {
+  if (kind == FileKind::Bmp) return WriteBmp(bitmap);
+  if (kind != FileKind::Png) throw std::invalid_argument(std::string(FileKindName(kind)) + " is not a bitmap export");
+  // The raster's 0xFFRRGGBB pixels are RGB32 as they are, so no copy.
+  const QImage image(reinterpret_cast<const uchar*>(bitmap.Pixels().data()), bitmap.Width(), bitmap.Height(),
+                     static_cast<qsizetype>(bitmap.Width()) * 4, QImage::Format_RGB32);
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) throw FileError("Cannot encode the PNG image: " + writer.errorString().toStdString());
+  return std::vector<std::uint8_t>(data.begin(), data.end());
 }
 
 }  // namespace chromaloom

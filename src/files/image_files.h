@@ -1,11 +1,15 @@
 // Images of the usual kinds (PNG, JPEG, GIF, BMP, and what Qt's plugins
-// add) read into a Raster. Apart from file_io so that the file layer itself
-// needs no Qt; this part links Qt GUI.
+// add) read into a Raster, and bitmaps written as BMP or PNG. Apart from
+// file_io so that the file layer itself needs no Qt; this part links Qt GUI.
 #pragma once
 
 #include <string>
 
+#include <cstdint>
+#include <vector>
+
 #include "files/file_io.h"
+#include "formats/file_kinds.h"
 #include "picture/raster.h"
 
 namespace chromaloom {
@@ -17,5 +21,10 @@ constexpr long long MaxImagePixels = 64'000'000;
 // the file and the reason: not a regular file, empty, too large (checked
 // from the header before anything is decoded), corrupt, or a JPEG cut short.
 Raster ReadImageFile(const std::string& path);
+
+// The bytes of a bitmap export (IsBitmapExport): a BMP as formats/ writes
+// it, a PNG through Qt's image writer. Throws FileError when the encoder
+// fails, std::invalid_argument for any other kind.
+std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind);
 
 }  // namespace chromaloom

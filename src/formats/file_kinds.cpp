@@ -51,10 +51,12 @@ const std::array<FileKindInfo, 17> FileKinds = {{
      "Export to *.mg4", 3, false},
     {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, "*.mg8 (*.mg8)", MgMaxLength, ReadMg, WriteMg, nullptr,
      "Export to *.mg8", 3, false},
+    // Images: read through Qt by the converter, fitted and converted. BMP
+    // and PNG are also written, as bitmaps of the picture.
     {FileKind::Bmp, ".bmp", "Windows bitmap .bmp", nullptr, "*.bmp (*.bmp)", 0, nullptr, nullptr, nullptr,
      "Export to *.BMP", 4, true},
-    // Images: read through Qt by the converter, fitted and converted.
-    {FileKind::Png, ".png", "PNG image .png", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+    {FileKind::Png, ".png", "PNG image .png", nullptr, "*.png (*.png)", 0, nullptr, nullptr, nullptr, "Export to *.PNG",
+     4, true},
     {FileKind::Jpg, ".jpg", "JPEG image .jpg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
     {FileKind::Jpeg, ".jpeg", "JPEG image .jpeg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
     {FileKind::Gif, ".gif", "GIF image .gif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
@@ -78,6 +80,11 @@ std::optional<FileKind> FileKindFromName(std::string_view name) {
 }
 
 std::size_t MaxReadLength(FileKind kind) { return InfoOf(kind).ReadCap; }
+
+bool IsBitmapExport(FileKind kind) {
+  const FileKindInfo& info = InfoOf(kind);
+  return info.ExportCaption != nullptr && info.Write == nullptr;
+}
 
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes) {
   const FileKindInfo& info = InfoOf(kind);

@@ -30,7 +30,7 @@ struct FileKindInfo {
   const char* SaveFilter;      // Qt name filter of the dialog that writes it; nullptr: never written
   std::size_t ReadCap;         // the most bytes its reader looks at
   PictureReader Read;          // nullptr: never read
-  PictureWriter Write;         // nullptr: not written from the picture alone
+  PictureWriter Write;         // nullptr: not written from the picture alone (a bitmap export, when exported)
   const char* ImportCaption;   // its item in File > Import; nullptr: none
   const char* ExportCaption;   // its item in File > Export; nullptr: none
   int MenuGroup;               // a separator stands between items of different groups
@@ -46,6 +46,9 @@ const char* FileKindName(FileKind kind);
 std::optional<FileKind> FileKindFromName(std::string_view name);
 // How many bytes a reader of this kind ever looks at; 0 for kinds never read.
 std::size_t MaxReadLength(FileKind kind);
+// Exported as a bitmap of the mixed picture at a chosen size (BMP, PNG),
+// not by a writer of its own; the bytes come from files/image_files.h.
+bool IsBitmapExport(FileKind kind);
 
 // The whole file is checked first: a bad one throws FormatError. A kind
 // that is never read throws std::invalid_argument.

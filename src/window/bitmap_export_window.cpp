@@ -11,7 +11,7 @@ namespace chromaloom {
 BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
     : ToolWindow("bitmapExportWindow", {152, 48, 225, 377}, parent) {
   const QRect inside = contentsRect();
-  AddCaption("bitmapExportCaption", "Export to *.BMP", inside.top(), dragger);
+  caption_ = AddCaption("bitmapExportCaption", InfoOf(kind_).ExportCaption, inside.top(), dragger);
   int y = inside.top() + CaptionStrip::StripHeight + 8;
   auto* prompt = new QLabel("Select resolution and options:", this);
   prompt->setObjectName("sizePrompt");
@@ -30,11 +30,13 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("cancelButton");
   cancel->setGeometry(inside.right() - 100, buttonsTop, 80, 26);
-  connect(ok, &QPushButton::clicked, this, [this] { emit ExportAsked(ChosenSize()); });
+  connect(ok, &QPushButton::clicked, this, [this] { emit ExportAsked(kind_, ChosenSize()); });
   connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void BitmapExportWindow::Open() {
+void BitmapExportWindow::Open(FileKind kind) {
+  kind_ = kind;
+  caption_->SetCaption(InfoOf(kind).ExportCaption);
   show();
   raise();
 }

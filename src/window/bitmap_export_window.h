@@ -1,9 +1,10 @@
-// Bitmap export: the nine sizes to choose from, Ok and Cancel. The chosen
-// size stays until another is chosen.
+// Bitmap export (BMP or PNG, whichever opened it): the nine sizes to
+// choose from, Ok and Cancel. The chosen size stays until another is chosen.
 #pragma once
 
 #include <array>
 
+#include "formats/file_kinds.h"
 #include "window/floating_panel.h"
 
 class QRadioButton;
@@ -14,7 +15,8 @@ class BitmapExportWindow : public ToolWindow {
   Q_OBJECT
  public:
   BitmapExportWindow(PanelDragger& dragger, QWidget* parent);
-  void Open();
+  // Shows the panel for a kind the table exports as a bitmap, captioned as its menu item.
+  void Open(FileKind kind);
   // 0..8, the row of BitmapSizes.
   int ChosenSize() const;
   // Indexes out of 0..8 are ignored.
@@ -22,10 +24,12 @@ class BitmapExportWindow : public ToolWindow {
 
  signals:
   // Ok: the window closes itself only when the owner says the export is done.
-  void ExportAsked(int sizeIndex);
+  void ExportAsked(FileKind kind, int sizeIndex);
 
  private:
   std::array<QRadioButton*, 9> sizes_{};
+  CaptionStrip* caption_ = nullptr;
+  FileKind kind_ = FileKind::Bmp;
 };
 
 }  // namespace chromaloom

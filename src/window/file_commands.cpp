@@ -12,7 +12,6 @@
 #include "editing/picture_commands.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
-#include "formats/bmp_format.h"
 #include "formats/file_names.h"
 #include "render/picture_bitmap.h"
 
@@ -84,23 +83,18 @@ void FileCommands::RestoreDialogStates(FileDialogState open, FileDialogState sav
   saveDialogState_ = std::move(save);
 }
 
-QString FileCommands::OpenStartupFile(const QStringList& args) {
-  QString error;
+std::optional<QString> FileCommands::TakeStartupArgs(const QStringList& args) {
+  std::optional<QString> file;
   startFolder_ = QDir::homePath() + "/";
   if (args.size() == 1) {
-    const QString path = args.front();
-    try {
-      TakeImportedPicture(document_, view_, images_, ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)));
-      document_.StartNewHistory(path.toStdString());
-      fileUsed_(path);
-    } catch (const std::exception& e) {
-      error = FileErrorMessage(path, e);
-    }
-    pictureLoaded_();
-    startFolder_ = QFileInfo(path).absolutePath() + "/";
+    file = args.front();
+    startFolder_ = QFileInfo(*file).absolutePath() + "/";
   }
-  return error;
+  return file;
 }
+
+// No click comes before it, so the canvas takes input at once.
+void FileCommands::OpenStartupFile(const QString& path) { OpenByExtension(path); }
 
 FileDialogState FileCommands::StartOf(const FileDialogState& state) const {
   FileDialogState start = state;
@@ -227,11 +221,12 @@ void FileCommands::Export(FileKind kind) {
   Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
 }
 
-bool FileCommands::ExportBitmap(int sizeIndex) {
+bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
+  if (!IsBitmapExport(kind)) return true;
   const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
-  const auto name = AskSaveFile(SaveFilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
+  const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
-  return Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteBmp(bitmap)); });
+  return Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); });
 }
 
 void FileCommands::PreviewOnEmulator() {
@@ -262,16 +257,22 @@ void FileCommands::PreviewOnEmulator() {
 }
 
 void FileCommands::OpenAnyFile(const QString& path) {
+  if (FileKindFromName(path.toStdString()) == FileKind::Mgs) {
+    // An .mgs replaces the picture and its history; an import is one more step.
+    if (!MayDiscardChanges()) return;
+    // The release that ended a drop must not paint into a new native picture.
+    tools_.CanvasInputSuspended = true;
+  }
+  OpenByExtension(path);
+}
+
+void FileCommands::OpenByExtension(const QString& path) {
   const auto kind = FileKindFromName(path.toStdString());
   // A bitmap is an image too: read through the image dialog, not a picture reader.
   if (kind && InfoOf(*kind).Image) return OpenImage(path);
   if (!kind || !InfoOf(*kind).Read) {
     dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;
-  }
-  if (*kind == FileKind::Mgs) {
-    if (!MayDiscardChanges()) return;
-    tools_.CanvasInputSuspended = true;
   }
   Load(path, *kind);
 }

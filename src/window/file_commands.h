@@ -54,9 +54,12 @@ class FileCommands {
   FileDialogState OpenDialogStart() const { return StartOf(openDialogState_); }
   FileDialogState SaveDialogStart() const { return StartOf(saveDialogState_); }
 
-  // A single argument is a picture to open; the error text if it failed.
-  // The start folder is then that file's folder, else the home folder.
-  QString OpenStartupFile(const QStringList& args);
+  // A single argument is a file to open once the window shows (returned);
+  // the dialogs then start in its folder unless they remember one.
+  std::optional<QString> TakeStartupArgs(const QStringList& args);
+  // The file named on the command line, as a drop would open it; a bad one
+  // gets its message over the window, so the window must be shown first.
+  void OpenStartupFile(const QString& path);
 
   // The name the caption and the questions use: the file's, or "Untitled".
   QString DocumentName() const;
@@ -74,8 +77,9 @@ class FileCommands {
   // File > Import > Picture...: an image of any kind the table marks, then the image opener.
   void ImportPicture();
   void Export(FileKind kind);
-  // false when the write failed, so the size can be tried again.
-  bool ExportBitmap(int sizeIndex);
+  // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
+  // when the write failed, so the size can be tried again.
+  bool ExportBitmap(FileKind kind, int sizeIndex);
   void PreviewOnEmulator();
   // As Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
@@ -93,6 +97,7 @@ class FileCommands {
   void Load(const QString& path, FileKind kind);
   bool WriteMgs(const QString& path);
   void OpenImage(const QString& path);
+  void OpenByExtension(const QString& path);
 
   Document& document_;
   View& view_;

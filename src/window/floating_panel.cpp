@@ -141,6 +141,8 @@ CaptionStrip::CaptionStrip(const QString& caption, QWidget* parent)
 
 QString CaptionStrip::Caption() const { return label_->text(); }
 
+void CaptionStrip::SetCaption(const QString& caption) { label_->setText(caption); }
+
 ToolWindow::ToolWindow(const char* name, QRect geometry, QWidget* parent) : QFrame(parent) {
   setObjectName(name);
   setFrameShape(QFrame::Panel);

@@ -34,6 +34,7 @@ class CaptionStrip : public QFrame {
   CaptionStrip(const QString& caption, QWidget* parent);
   static constexpr int StripHeight = 17;
   QString Caption() const;
+  void SetCaption(const QString& caption);
 
  private:
   QLabel* label_;

@@ -108,47 +108,49 @@ bool RightUpOrDown(const KeyPress& p, const State&) {
   return p.Key == Qt::Key_Right || p.Key == Qt::Key_Up || p.Key == Qt::Key_Down;
 }
 
+// Each row names its key and what it does, for Help > Keys.
 constexpr KeyRow Rows[] = {
-    {Plain<Qt::Key_P>, KeyCommand::ChoosePencil},
-    {Plain<Qt::Key_N>, KeyCommand::ChooseFillCell},
-    {Plain<Qt::Key_S>, KeyCommand::ChooseSelection},
-    {Plain<Qt::Key_L>, KeyCommand::ChooseLine},
-    {Plain<Qt::Key_J>, KeyCommand::ChooseRect},
-    {Any<Qt::Key_Escape>, KeyCommand::EndShape},
-    {EscOrCtrlD, KeyCommand::RemoveSelection},
-    {UpWhileSelectorCanGrow, KeyCommand::GrowSelector},
-    {DownWhileSelectorCanShrink, KeyCommand::ShrinkSelector},
-    {PlainOrDigit<Qt::Key_O, 6>, KeyCommand::PointerLeft},
-    {PlainOrDigit<Qt::Key_P, 7>, KeyCommand::PointerRight},
-    {PlainOrDigit<Qt::Key_A, 8>, KeyCommand::PointerDown},
-    {PlainOrDigit<Qt::Key_Q, 9>, KeyCommand::PointerUp},
-    {PlainOrDigit<Qt::Key_Space, 0>, KeyCommand::ClickLeft},
-    {ReturnOrDigit5, KeyCommand::ClickRight},
-    {CtrlDigit<6>, KeyCommand::NudgeLeft},
-    {CtrlDigit<7>, KeyCommand::NudgeRight},
-    {CtrlDigit<8>, KeyCommand::NudgeDown},
-    {CtrlDigit<9>, KeyCommand::NudgeUp},
-    {Any<Qt::Key_Delete>, KeyCommand::DeleteSelection},
-    {WithCtrl<Qt::Key_C>, KeyCommand::Copy},
-    {WithCtrl<Qt::Key_V>, KeyCommand::Paste},
-    {WithCtrl<Qt::Key_Left>, KeyCommand::RotatePixelsLeft},
-    {WithCtrl<Qt::Key_Right>, KeyCommand::RotatePixelsRight},
-    {WithCtrl<Qt::Key_Up>, KeyCommand::RotatePixelsUp},
-    {WithCtrl<Qt::Key_Down>, KeyCommand::RotatePixelsDown},
-    {WithCtrl<Qt::Key_Z>, KeyCommand::Undo},
-    {AnyDigit<1>, KeyCommand::ChooseEntry1},
-    {AnyDigit<2>, KeyCommand::ChooseEntry2},
-    {AnyDigit<3>, KeyCommand::ChooseEntry3},
-    {AnyDigit<4>, KeyCommand::ChooseEntry4},
-    {Plain<Qt::Key_C>, KeyCommand::TogglePalette},
-    {VOrF12, KeyCommand::TogglePreview},
-    {AltV, KeyCommand::ToggleMagnifier},
-    {Plain<Qt::Key_B>, KeyCommand::ToggleBorderPalette},
-    {Plain<Qt::Key_G>, KeyCommand::ToggleCharGrid},
-    {Plain<Qt::Key_H>, KeyCommand::TogglePixelGrid},
-    {Plain<Qt::Key_W>, KeyCommand::TogglePix},
-    {Plain<Qt::Key_E>, KeyCommand::ToggleRgb},
-    {RightUpOrDown, KeyCommand::RedrawCanvas},
+    {Plain<Qt::Key_P>, KeyCommand::ChoosePencil, "P", "Choose the pencil"},
+    {Plain<Qt::Key_N>, KeyCommand::ChooseFillCell, "N", "Choose Fill Char"},
+    {Plain<Qt::Key_S>, KeyCommand::ChooseSelection, "S", "Choose the selection tool"},
+    {Plain<Qt::Key_L>, KeyCommand::ChooseLine, "L", "Choose the line"},
+    {Plain<Qt::Key_J>, KeyCommand::ChooseRect, "J", "Choose the rectangle"},
+    {Any<Qt::Key_Escape>, KeyCommand::EndShape, "Esc", "End the line or rectangle being drawn"},
+    {EscOrCtrlD, KeyCommand::RemoveSelection, "Esc or Ctrl+D", "Remove the selection"},
+    {UpWhileSelectorCanGrow, KeyCommand::GrowSelector, "Up", "Grow the preview's zoom selector (preview shown)"},
+    {DownWhileSelectorCanShrink, KeyCommand::ShrinkSelector, "Down",
+     "Shrink the preview's zoom selector (preview shown)"},
+    {PlainOrDigit<Qt::Key_O, 6>, KeyCommand::PointerLeft, "O or 6", "Move the pointer left, faster while held"},
+    {PlainOrDigit<Qt::Key_P, 7>, KeyCommand::PointerRight, "P or 7", "Move the pointer right, faster while held"},
+    {PlainOrDigit<Qt::Key_A, 8>, KeyCommand::PointerDown, "A or 8", "Move the pointer down, faster while held"},
+    {PlainOrDigit<Qt::Key_Q, 9>, KeyCommand::PointerUp, "Q or 9", "Move the pointer up, faster while held"},
+    {PlainOrDigit<Qt::Key_Space, 0>, KeyCommand::ClickLeft, "Space or 0", "Left click where the pointer is"},
+    {ReturnOrDigit5, KeyCommand::ClickRight, "Enter or 5", "Right click where the pointer is"},
+    {CtrlDigit<6>, KeyCommand::NudgeLeft, "Ctrl+6", "Move the pointer one screen pixel left"},
+    {CtrlDigit<7>, KeyCommand::NudgeRight, "Ctrl+7", "Move the pointer one screen pixel right"},
+    {CtrlDigit<8>, KeyCommand::NudgeDown, "Ctrl+8", "Move the pointer one screen pixel down"},
+    {CtrlDigit<9>, KeyCommand::NudgeUp, "Ctrl+9", "Move the pointer one screen pixel up"},
+    {Any<Qt::Key_Delete>, KeyCommand::DeleteSelection, "Delete", "Delete the selected cells"},
+    {WithCtrl<Qt::Key_C>, KeyCommand::Copy, "Ctrl+C", "Copy the selection"},
+    {WithCtrl<Qt::Key_V>, KeyCommand::Paste, "Ctrl+V", "Paste at the pointer"},
+    {WithCtrl<Qt::Key_Left>, KeyCommand::RotatePixelsLeft, "Ctrl+Left", "Rotate the selected pixels left"},
+    {WithCtrl<Qt::Key_Right>, KeyCommand::RotatePixelsRight, "Ctrl+Right", "Rotate the selected pixels right"},
+    {WithCtrl<Qt::Key_Up>, KeyCommand::RotatePixelsUp, "Ctrl+Up", "Rotate the selected pixels up"},
+    {WithCtrl<Qt::Key_Down>, KeyCommand::RotatePixelsDown, "Ctrl+Down", "Rotate the selected pixels down"},
+    {WithCtrl<Qt::Key_Z>, KeyCommand::Undo, "Ctrl+Z", "Undo"},
+    {AnyDigit<1>, KeyCommand::ChooseEntry1, "1", "Paint with char palette entry PAP0+PAP1"},
+    {AnyDigit<2>, KeyCommand::ChooseEntry2, "2", "Paint with char palette entry PAP0+INK1"},
+    {AnyDigit<3>, KeyCommand::ChooseEntry3, "3", "Paint with char palette entry INK0+PAP1"},
+    {AnyDigit<4>, KeyCommand::ChooseEntry4, "4", "Paint with char palette entry INK0+INK1"},
+    {Plain<Qt::Key_C>, KeyCommand::TogglePalette, "C", "Show or hide the full palette"},
+    {VOrF12, KeyCommand::TogglePreview, "V or F12", "Show or hide the preview and zoom selector"},
+    {AltV, KeyCommand::ToggleMagnifier, "Alt+V", "Show or hide the magnifier"},
+    {Plain<Qt::Key_B>, KeyCommand::ToggleBorderPalette, "B", "Show or hide the border palette"},
+    {Plain<Qt::Key_G>, KeyCommand::ToggleCharGrid, "G", "Show or hide the char grid"},
+    {Plain<Qt::Key_H>, KeyCommand::TogglePixelGrid, "H", "Show or hide the pixel grid"},
+    {Plain<Qt::Key_W>, KeyCommand::TogglePix, "W", "Switch PIX mode on or off"},
+    {Plain<Qt::Key_E>, KeyCommand::ToggleRgb, "E", "Switch RGB mode on or off"},
+    {RightUpOrDown, KeyCommand::RedrawCanvas, "Right, Up or Down", "Redraw the picture (wipes rubber bands)"},
 };
 
 constexpr struct {
@@ -186,17 +188,21 @@ const KeyRow* RowTaking(QKeyCombination keys) {
   return nullptr;
 }
 
-void SetMenuShortcut(QAction& action, const QKeySequence& keys) {
-  if (keys.isEmpty()) return;
-  const KeyRow* row = RowTaking(keys[0]);
-  if (!row) {
-    action.setShortcut(keys);
-    return;
+void SetMenuShortcut(QAction& action, const QKeySequence& keys, const QList<QKeySequence>& moreKeys) {
+  QList<QKeySequence> free;
+  for (const QKeySequence& sequence : QList<QKeySequence>{keys} + moreKeys) {
+    if (sequence.isEmpty()) continue;
+    const KeyRow* row = RowTaking(sequence[0]);
+    if (!row) {
+      free << sequence;
+      continue;
+    }
+    // Text after a tab is drawn where a menu shows shortcuts.
+    const char* runs = MenuActionOf(row->Command);
+    if (sequence == keys && runs && action.objectName() == QLatin1String(runs))
+      action.setText(action.text() + '\t' + keys.toString(QKeySequence::NativeText));
   }
-  // Text after a tab is drawn where a menu shows shortcuts.
-  const char* runs = MenuActionOf(row->Command);
-  if (runs && action.objectName() == QLatin1String(runs))
-    action.setText(action.text() + '\t' + keys.toString(QKeySequence::NativeText));
+  if (!free.isEmpty()) action.setShortcuts(free);
 }
 
 }  // namespace chromaloom

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <Qt>
 
 #include <span>
@@ -82,6 +83,8 @@ struct KeyState {
 struct KeyRow {
   bool (*Matches)(const KeyPress& press, const KeyState& state);
   KeyCommand Command;
+  const char* Keys;  // as Help > Keys shows them
+  const char* Does;
 };
 
 std::span<const KeyRow> KeyTable();
@@ -94,9 +97,9 @@ const char* MenuActionOf(KeyCommand command);
 // conditions, or nullptr when the key is free for a menu shortcut.
 const KeyRow* RowTaking(QKeyCombination keys);
 
-// Gives a menu action its shortcut, unless a row of the table takes the
-// key: the row wins then, and the menu shows the key only when that row
-// runs this very action.
-void SetMenuShortcut(QAction& action, const QKeySequence& keys);
+// Gives a menu action its shortcut (and any further ones, which the menu
+// does not show), unless a row of the table takes the key: the row wins
+// then, and the menu shows the key only when that row runs this very action.
+void SetMenuShortcut(QAction& action, const QKeySequence& keys, const QList<QKeySequence>& moreKeys = {});
 
 }  // namespace chromaloom

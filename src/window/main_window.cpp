@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "editing/picture_commands.h"
@@ -23,6 +24,7 @@
 #include "window/corrector_window.h"
 #include "window/editor_settings.h"
 #include "window/floating_panel.h"
+#include "window/help_dialogs.h"
 #include "window/image_picture_dialog.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
@@ -43,6 +45,7 @@ struct MenuItem {
   std::function<void()> Run;
   std::vector<MenuItem> Items;  // a submenu when not empty
   QKeySequence Keys = {};       // the shortcut, unless a key row takes it
+  QList<QKeySequence> MoreKeys = {};  // further shortcuts the menu does not show
 };
 
 namespace {
@@ -139,7 +142,7 @@ MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWi
       [this](const QString& message) { files_.ShowError(message); });
   files_.SetFileUsed([this](const QString& path) { recentFiles_->Add(path); });
   RestoreSettings();
-  startupError_ = files_.OpenStartupFile(args);
+  startupFile_ = files_.TakeStartupArgs(args);
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
@@ -205,8 +208,15 @@ void MainWindow::CreateMenu() {
         {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", transform(RotatePixelsLeft), {}},
         {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", transform(RotatePixelsUp), {}},
         {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", transform(RotatePixelsDown), {}}}},
+      {"viewMenu", "View", {},
+       {{"zoomInAction", "Zoom In", [this] { StepZoom(+1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Plus),
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {"zoomOutAction", "Zoom Out", [this] { StepZoom(-1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Minus)}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
+      {"helpMenu", "Help", {},
+       {{"helpKeysAction", "Keys", [this] { ShowKeysHelp(); }, {}},
+        {"helpAboutAction", "About chromaLoom", [this] { ShowAbout(); }, {}}}},
   };
 
   const std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* into,
@@ -223,7 +233,7 @@ void MainWindow::CreateMenu() {
         auto* action = new QAction(QString::fromUtf8(item.Caption), this);
         action->setObjectName(item.Name);
         connect(action, &QAction::triggered, this, item.Run);
-        SetMenuShortcut(*action, item.Keys);
+        SetMenuShortcut(*action, item.Keys, item.MoreKeys);
         into->addAction(action);
       }
     }
@@ -265,7 +275,7 @@ std::vector<MenuItem> MainWindow::ExportItems() {
     const FileKind kind = info.Kind;
     // A bitmap is not the picture's own bytes: its size is chosen first.
     std::function<void()> run = [this, kind] { files_.Export(kind); };
-    if (!info.Write) run = [this] { bitmapExportWindow_->Open(); };
+    if (IsBitmapExport(kind)) run = [this, kind] { bitmapExportWindow_->Open(kind); };
     items.push_back({"export" + KindStem(info) + "Action", info.ExportCaption, run, {}});
   }
   return items;
@@ -287,11 +297,8 @@ void MainWindow::CreatePanels() {
 }
 
 void MainWindow::ConnectToolBar() {
-  connect(toolBar_, &ToolBar::ZoomChosen, this, [this](int level) {
-    SetZoom(level);
-    view_.Render.Redraw(true);
-    Present();
-  });
+  connect(toolBar_, &ToolBar::ZoomChosen, this,
+          [this](int level) { ZoomAround(level, pictureWindow_->ViewCentre()); });
   connect(toolBar_, &ToolBar::ButtonActivated, this, &MainWindow::OnToolBarButton);
   connect(toolBar_, &ToolBar::ToolChosen, this, &MainWindow::SelectTool);
   connect(toolBar_, &ToolBar::EntryChosen, this, &MainWindow::ChooseEntry);
@@ -302,6 +309,8 @@ void MainWindow::ConnectToolBar() {
 
 void MainWindow::ConnectPictureWindow() {
   connect(pictureWindow_, &PictureWindow::MaximiseToggled, this, &MainWindow::ToggleMaximised);
+  connect(pictureWindow_, &PictureWindow::ZoomWheeled, this,
+          [this](QPointF at, int notches) { ZoomAround(view_.ZoomLevel() + notches, at); });
   // A press acts on every button held, so holding right and pressing left paints and picks.
   connect(pictureWindow_, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButtons held) {
     ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
@@ -355,9 +364,9 @@ void MainWindow::ConnectToolWindows() {
     Present();
   });
 
-  connect(bitmapExportWindow_, &BitmapExportWindow::ExportAsked, this, [this](int sizeIndex) {
+  connect(bitmapExportWindow_, &BitmapExportWindow::ExportAsked, this, [this](FileKind kind, int sizeIndex) {
     // A failed write leaves the window open for another try.
-    if (files_.ExportBitmap(sizeIndex)) bitmapExportWindow_->hide();
+    if (files_.ExportBitmap(kind, sizeIndex)) bitmapExportWindow_->hide();
   });
 
   connect(correctorWindow_, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
@@ -405,6 +414,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   // The first full render makes every raster valid.
   view_.Render.Redraw(true);
   Present();
+  // After the show, so that a bad file's message stands over the window.
+  if (const auto file = std::exchange(startupFile_, std::nullopt))
+    QTimer::singleShot(0, this, [this, path = *file] { files_.OpenStartupFile(path); });
 }
 
 void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {
@@ -419,12 +431,26 @@ void MainWindow::ProbeStartup(QElapsedTimer sinceLaunch) {
 void MainWindow::FollowZoom() {
   toolBar_->ShowZoom(view_.ZoomLevel());
   pictureWindow_->FollowCanvasSize();
+  Action("zoomInAction")->setEnabled(view_.ZoomLevel() < MaxZoomLevel);
+  Action("zoomOutAction")->setEnabled(view_.ZoomLevel() > MinZoomLevel);
 }
 
 void MainWindow::SetZoom(int level) {
   view_.SetZoom(level);
   FollowZoom();
 }
+
+void MainWindow::ZoomAround(int level, QPointF viewPoint) {
+  level = std::clamp(level, MinZoomLevel, MaxZoomLevel);
+  if (level == view_.ZoomLevel()) return;
+  const QPointF picturePoint = pictureWindow_->CanvasPointAt(viewPoint) / view_.Scale();
+  SetZoom(level);
+  view_.Render.Redraw(true);
+  Present();
+  pictureWindow_->ShowCanvasPointAt(picturePoint * view_.Scale(), viewPoint);
+}
+
+void MainWindow::StepZoom(int steps) { ZoomAround(view_.ZoomLevel() + steps, pictureWindow_->ViewCentre()); }
 
 void MainWindow::OnToolBarButton(ToolBarButton id) {
   switch (id) {
@@ -533,6 +559,12 @@ void MainWindow::ZoomToSelector() {
   pictureWindow_->ScrollCanvasTo(scale * cell.X * 8, scale * cell.Y * 8);
   TogglePreviewWindow();
 }
+
+// Help --------------------------------------------------------------------------
+
+void MainWindow::ShowKeysHelp() { OpenKeysDialog(*menuBar(), this); }
+
+void MainWindow::ShowAbout() { OpenAboutDialog(this); }
 
 // Drawing and colours ---------------------------------------------------------
 
@@ -809,6 +841,8 @@ void MainWindow::Present() {
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
+  // Here, as every command that changes either ends with a repaint.
+  statusBar_->ShowView(document_.CellHeight(), view_.ZoomLevel());
 }
 
 // Keys --------------------------------------------------------------------------

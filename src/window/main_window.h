@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointF>
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
@@ -63,8 +64,6 @@ class MainWindow : public QMainWindow {
   Pickers& Colours() { return pickers_; }
   PickerImages& Images() { return pickerImages_; }
   CorrectorState& Corrector() { return corrector_; }
-  // The error of a start-up file that could not be opened, for a message box.
-  const QString& StartupError() const { return startupError_; }
   // Where the open and the save dialog start.
   QString DialogFolder() const { return files_.OpenDialogStart().Folder; }
   QString SaveDialogFolder() const { return files_.SaveDialogStart().Folder; }
@@ -80,6 +79,10 @@ class MainWindow : public QMainWindow {
 
   // View.
   void SetZoom(int level);
+  // Ctrl+wheel, the View menu and the zoom buttons: a level clamped to
+  // 1..4, the picture point at a point of the view kept there.
+  void ZoomAround(int level, QPointF viewPoint);
+  void StepZoom(int steps);
   void ToggleCharGrid();
   void TogglePixelGrid();
   void ToggleMaximised();
@@ -87,6 +90,10 @@ class MainWindow : public QMainWindow {
   QRect FloatingBounds() const;
   void TogglePreviewWindow();
   void ToggleMagnifier();
+
+  // Help > Keys and Help > About.
+  void ShowKeysHelp();
+  void ShowAbout();
 
   // Drawing and colours.
   void SelectTool(ToolKind kind);
@@ -183,7 +190,8 @@ class MainWindow : public QMainWindow {
   RecentFiles* recentFiles_ = nullptr;
   // The import dialog's last accepted options, offered again.
   ImagePictureOptions importOptions_;
-  QString startupError_;
+  // Named on the command line; opened once the window shows.
+  std::optional<QString> startupFile_;
   std::unique_ptr<PointerDevice> pointer_;
   int pointerStepCount_ = 0;
   // The last real release, so a held key's repeat that comes as a release

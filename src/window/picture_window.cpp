@@ -6,6 +6,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <cmath>
 
 #include <utility>
 
@@ -43,6 +46,7 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   scrollBox_->setAlignment(Qt::AlignCenter);
   SetBackground(scrollBox_->viewport(), WorkSpaceColour);
   scrollBox_->viewport()->installEventFilter(this);
+  scrollBox_->installEventFilter(this);
   layout->addWidget(scrollBox_, 1);
 
   canvasFrame_ = new QFrame;
@@ -106,6 +110,21 @@ void PictureWindow::Centre() {
 
 QSize PictureWindow::ScrollBoxSize() const { return scrollBox_->size(); }
 
+QPointF PictureWindow::ViewCentre() const {
+  const QWidget* viewport = scrollBox_->viewport();
+  return {viewport->width() / 2.0, viewport->height() / 2.0};
+}
+
+QPointF PictureWindow::CanvasPointAt(QPointF viewPoint) const { return canvas_->mapFrom(scrollBox_->viewport(), viewPoint); }
+
+void PictureWindow::ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint) {
+  // A frame larger than the viewport sits at minus the scroll position; the
+  // canvas sits inside the frame's one-pixel line. The scroll bars clamp.
+  scrollBox_->widget()->adjustSize();
+  const QPointF scroll = canvasPoint + QPointF(canvas_->pos()) - viewPoint;
+  ScrollTo(static_cast<int>(std::lround(scroll.x())), static_cast<int>(std::lround(scroll.y())));
+}
+
 void PictureWindow::RepaintCanvas(const std::vector<Rect>& areas) { canvas_->RepaintRasterAreas(areas); }
 
 bool PictureWindow::ShowsPictureAt(const QWidget* widget) const {
@@ -126,8 +145,20 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     case QEvent::Resize:
-      if (watched == scrollBox_->viewport()) Centre();
+      // The box, not its viewport: scroll bars that come with a zoom step
+      // shrink the viewport, and must not undo the step's scroll.
+      if (watched == scrollBox_) Centre();
       break;
+    case QEvent::Wheel: {
+      // Wheel turns over the canvas reach the viewport after the canvas ignored them.
+      auto* wheel = static_cast<QWheelEvent*>(event);
+      if (watched != scrollBox_->viewport() || !wheel->modifiers().testFlag(Qt::ControlModifier)) break;
+      wheelTurn_ += wheel->angleDelta().y();
+      const int notches = wheelTurn_ / QWheelEvent::DefaultDeltasPerStep;
+      wheelTurn_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+      if (notches != 0) emit ZoomWheeled(wheel->position(), notches);
+      return true;  // with Ctrl the scroll box would page
+    }
     case QEvent::Paint:
       if (watched == canvas_ && firstPaint_) {
         canvas_->removeEventFilter(this);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -46,6 +47,12 @@ class PictureWindow : public FreePanel {
   // Scrolls the canvas's (x, y) to the top-left, once the frame has its size.
   void ScrollCanvasTo(int x, int y);
   QSize ScrollBoxSize() const;
+  // Points of the scroll box's viewport: its centre, the canvas point
+  // (editor image pixels, fractional) shown at one, and a scroll that
+  // brings a canvas point there, as near as the scroll range allows.
+  QPointF ViewCentre() const;
+  QPointF CanvasPointAt(QPointF viewPoint) const;
+  void ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint);
   void RepaintCanvas(const std::vector<Rect>& areas);
   // The canvas or its frame (the paste target) is this widget.
   bool ShowsPictureAt(const QWidget* widget) const;
@@ -58,6 +65,8 @@ class PictureWindow : public FreePanel {
   void CanvasPressed(QPoint at, Qt::MouseButtons held);
   void CanvasMoved(QPoint at, Qt::MouseButtons held);
   void CanvasReleased();
+  // Ctrl+wheel over the view: whole notches, > 0 to zoom in, at a viewport point.
+  void ZoomWheeled(QPointF at, int notches);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +78,7 @@ class PictureWindow : public FreePanel {
   QFrame* canvasFrame_ = nullptr;
   ImageView* canvas_ = nullptr;
   std::function<void()> firstPaint_;
+  int wheelTurn_ = 0;  // what a fine-stepped wheel turned short of a notch
 };
 
 }  // namespace chromaloom

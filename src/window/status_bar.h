@@ -1,5 +1,6 @@
 // The status bar along the bottom: the four mixed colours of the cell under
-// the pointer and where the pointer is, in picture pixels and in cells.
+// the pointer, where the pointer is, in picture pixels and in cells, and the
+// picture's cell height and the zoom level.
 #pragma once
 
 #include <QFrame>
@@ -23,6 +24,8 @@ class StatusBar : public QFrame {
   // X, Y, cell X, cell Y, as the canvas words them.
   void ShowPosition(const std::array<std::string, 4>& texts);
   void ShowCellPalette(const CharPalette& colours);
+  // "Char size 8x4" and "Zoom x2".
+  void ShowView(int cellHeight, int zoomLevel);
   // A short note ("Saved NAME") that goes away after a few seconds.
   void ShowMessage(const QString& text);
 
@@ -31,6 +34,8 @@ class StatusBar : public QFrame {
   QTimer* messageTimer_ = nullptr;
   std::array<QFrame*, 4> cellSwatches_{};
   std::array<QLabel*, 4> position_{};
+  QLabel* cellHeight_ = nullptr;
+  QLabel* zoom_ = nullptr;
 };
 
 }  // namespace chromaloom

@@ -133,7 +133,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
       {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--info", png}, "is an image"},
-      {{png, dir.File("o.png")}, "does not write PNG"},
+      {{png, dir.File("o.jpg")}, "does not write JPEG"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -141,7 +141,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
     EXPECT_EQ(run.Status, ExitUsage);
     EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.jpg")));
   }
 }
 

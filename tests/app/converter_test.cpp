@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "app/converter.h"
+#include "files/image_files.h"
 #include "files/special_files.h"
 #include "formats/bmp_format.h"
 #include "formats/mg_format.h"
@@ -133,6 +134,28 @@ TEST(Converter, BitmapSizesAndBorder) {
   EXPECT_EQ(bmp[54], 115);
   EXPECT_EQ(bmp[55], 202);
   EXPECT_EQ(bmp[56], 0);
+}
+
+// A PNG output holds exactly the pixels of the BMP output at every size.
+TEST(Converter, PngHoldsTheBitmapsPixelsAtEverySize) {
+  TempDir dir;
+  Picture picture = RandomPicture(2, 9);
+  picture.SetBorderChoice(3, 1);
+  WriteBytes(dir.File("p.mgs"), WriteMgs(picture));
+  for (int n = 1; n <= static_cast<int>(BitmapSizes.size()); ++n) {
+    SCOPED_TRACE(n);
+    const std::string size = std::to_string(n);
+    for (const char* output : {"p.bmp", "p.png"})
+      ASSERT_EQ(Convert({"--bmp-size", size, dir.File("p.mgs"), dir.File(output)}).Status, 0) << output;
+    const Bytes png = ReadBytes(dir.File("p.png"));
+    ASSERT_GE(png.size(), 8u);
+    EXPECT_EQ(Bytes(png.begin(), png.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
+    const Raster fromPng = ReadImageFile(dir.File("p.png"));
+    const BitmapSize& chosen = BitmapSizes[static_cast<std::size_t>(n - 1)];
+    EXPECT_EQ(fromPng.Width(), chosen.W + 2 * chosen.X);
+    EXPECT_EQ(fromPng.Height(), chosen.H + 2 * chosen.Y);
+    EXPECT_TRUE(fromPng == ReadImageFile(dir.File("p.bmp")));
+  }
 }
 
 TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
@@ -285,11 +308,13 @@ TEST(Converter, OutputsThatAreNotRegularFilesAreLeftAsTheyAre) {
   std::filesystem::create_symlink("fifo.mgs", dir.File("to-fifo.mgs"));
   std::filesystem::create_symlink("loop.mgs", dir.File("loop.mgs"));
   std::filesystem::create_directory(dir.File("folder.bmp"));
+  std::filesystem::create_directory(dir.File("folder.png"));
   const std::pair<std::string, std::string> cases[] = {
       {"fifo.mgs", "it is a FIFO, not a regular file"},
       {"to-fifo.mgs", "it is a symlink to a FIFO, not a regular file"},
       {"loop.mgs", "symlink loop"},
       {"folder.bmp", "it is a folder, not a regular file"},
+      {"folder.png", "it is a folder, not a regular file"},
   };
   for (const auto& [name, reason] : cases) {
     const std::string output = dir.File(name);
@@ -360,7 +385,7 @@ TEST(Converter, AFullDiskReportsTheSystemsReason) {
   const TinyFileSystem disk(dir.Path() / "disk", "size=16k");
   if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
   WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(2, 7)));
-  for (const std::string name : {"o.mgs", "o.bmp"}) {
+  for (const std::string name : {"o.mgs", "o.bmp", "o.png"}) {
     const Outcome run = Convert({"--bmp-size", "9", dir.File("p.mgs"), disk.File(name)});
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "chromaloom-convert: Cannot write \"" + disk.File(name) + "\": No space left on device\n");

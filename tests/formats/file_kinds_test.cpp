@@ -90,6 +90,12 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
     EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
 }
 
+// Bitmaps of the picture at a chosen size: exported, but by no writer of the table.
+TEST(FileKind, OnlyBmpAndPngAreBitmapExports) {
+  for (const FileKindInfo& row : FileKinds)
+    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png) << row.Name;
+}
+
 TEST(FileKind, NamesAndReadCaps) {
   struct Case {
     FileKind kind;

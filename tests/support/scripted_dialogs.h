@@ -18,6 +18,7 @@ class ScriptedDialogs : public UserDialogs {
   // Unanswered questions cancel, which loses nothing.
   std::deque<SaveChangesAnswer> SaveChangesAnswers;
   QStringList Filters, OverwriteQuestions, Errors, SaveChangesQuestions;
+  QList<const QWidget*> ErrorParents;  // the window each error stood over
   QString LastOffered;
 
   std::optional<QString> ChooseOpenFile(QWidget*, const QString& filter, const FileDialogState& state) override {
@@ -32,7 +33,10 @@ class ScriptedDialogs : public UserDialogs {
     if (!OverwriteAnswers.empty()) OverwriteAnswers.pop_front();
     return yes;
   }
-  void ShowError(QWidget*, const QString& message) override { Errors << message; }
+  void ShowError(QWidget* parent, const QString& message) override {
+    Errors << message;
+    ErrorParents << parent;
+  }
   SaveChangesAnswer AskSaveChanges(QWidget*, const QString& name) override {
     SaveChangesQuestions << SaveChangesQuestion(name);
     if (SaveChangesAnswers.empty()) return SaveChangesAnswer::Cancel;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QToolButton>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <deque>
 #include <fstream>
 
+#include "files/image_files.h"
 #include "formats/bmp_format.h"
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
@@ -21,6 +23,7 @@
 #include "support/random_picture.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_test_support.h"
+#include "window/floating_panel.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
@@ -265,6 +268,53 @@ class FileCommandsTest : public QObject {
     ok->click();
     QVERIFY(panel->isVisible());
     QCOMPARE(dialogs_->Errors.size(), 1);
+  }
+
+  // The panel opened from Export > PNG writes a PNG of exactly the BMP
+  // export's pixels, at the size chosen in it.
+  void pngExportHoldsTheBitmapsPixelsAtEachSize() {
+    auto w = Window();
+    w->show();
+    w->Doc() = Document(test_support::RandomPicture(8, 5));
+    SelectBorder(w->Doc(), w->Images(), 2, 1);
+    w->Display().Render.Redraw(true);
+    const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
+    const auto* caption = Child<CaptionStrip>(*w, "bitmapExportCaption");
+    auto* ok = Child<QPushButton>(*w, "okButton");
+    auto size = [&w](int i) { return Child<QRadioButton>(*w, QString("bitmapSize%1").arg(i + 1)); };
+    const struct {
+      const char* Action;
+      const char* Caption;
+      const char* Filter;
+    } kinds[] = {{"exportBmpAction", "Export to *.BMP", "*.bmp (*.bmp)"},
+                 {"exportPngAction", "Export to *.PNG", "*.png (*.png)"}};
+    for (int i = 0; i < 9; ++i) {
+      for (const auto& kind : kinds) {
+        Trigger(*w, kind.Action);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(caption->Caption(), QString(kind.Caption));
+        size(i)->setChecked(true);
+        dialogs_->Answers = {File(QString("both%1").arg(i + 1))};
+        ok->click();
+        QCOMPARE(dialogs_->Filters.last(), QString(kind.Filter));
+        QVERIFY(!panel->isVisible());
+      }
+      const std::string stem = File(QString("both%1").arg(i + 1)).toStdString();
+      const Raster png = ReadImageFile(stem + ".png");
+      QCOMPARE(png.Width(), BitmapSizes[static_cast<std::size_t>(i)].W + 2 * BitmapSizes[static_cast<std::size_t>(i)].X);
+      QVERIFY(png == ReadImageFile(stem + ".bmp"));
+    }
+    // A failed write is reported, keeps the panel open and leaves no file.
+    QVERIFY(QDir(dir_.path()).mkdir("taken.png"));
+    const QStringList before = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    Trigger(*w, "exportPngAction");
+    dialogs_->Answers = {File("taken.png")};
+    ok->click();
+    QVERIFY(panel->isVisible());
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    QVERIFY2(dialogs_->Errors.front().contains("taken.png"), qPrintable(dialogs_->Errors.front()));
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QVERIFY(QFileInfo(File("taken.png")).isDir());
   }
 
   void emulatorPreviewWritesTheImageAndStartsTheLauncher() {

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +17,8 @@
 
 #include "formats/mgs_format.h"
 #include "support/random_picture.h"
+#include "support/scripted_dialogs.h"
+#include "support/test_images.h"
 #include "support/window_test_support.h"
 #include "window/key_table.h"
 #include "window/main_window.h"
@@ -180,6 +183,7 @@ class MainWindowTest : public QObject {
         "    exportMg8Action Export to *.mg8",
         "    -",
         "    exportBmpAction Export to *.BMP",
+        "    exportPngAction Export to *.PNG",
         "  -",
         "  previewOnEmulatorAction Preview TRD on ZX-emul",
         "  -",
@@ -203,9 +207,15 @@ class MainWindowTest : public QObject {
         "  rotatePixelsLeftAction Rotate pixels Left (CTRL+CursorLeft)",
         "  rotatePixelsUpAction Rotate pixels Up (CTRL+CursorUp)",
         "  rotatePixelsDownAction Rotate pixels Down (CTRL+CursorDown)",
+        "View",
+        "  zoomInAction Zoom In",
+        "  zoomOutAction Zoom Out",
         "Color Corrector",
         "  showCorrectorAction Show/Hide",
         "  -",
+        "Help",
+        "  helpKeysAction Keys",
+        "  helpAboutAction About chromaLoom",
     };
     QCOMPARE(items, expected);
     // The desktop's shortcuts where no key row takes the key; the rows'
@@ -214,13 +224,14 @@ class MainWindowTest : public QObject {
         {"newPicture8x1Action", QKeySequence("Ctrl+N")}, {"openAction", QKeySequence("Ctrl+O")},
         {"saveAction", QKeySequence("Ctrl+S")},          {"saveAsAction", QKeySequence("Ctrl+Shift+S")},
         {"quitAction", QKeySequence("Ctrl+Q")},          {"redoAction", QKeySequence("Ctrl+Y")},
+        {"zoomInAction", QKeySequence("Ctrl++")},        {"zoomOutAction", QKeySequence("Ctrl+-")},
     };
     for (const QAction* action : w->findChildren<QAction*>()) {
       QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
       if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
     }
-    const QStringList menus = {"fileMenu", "newMenu", "changeCellHeightMenu", "importMenu",
-                               "exportMenu", "editMenu", "correctorMenu"};
+    const QStringList menus = {"fileMenu", "newMenu",  "changeCellHeightMenu", "importMenu", "exportMenu",
+                               "editMenu", "viewMenu", "correctorMenu",        "helpMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
@@ -236,9 +247,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024 * level, 768 * level));
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
     for (int i = 1; i <= 4; ++i) QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
-    const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
-    QCOMPARE(box->horizontalScrollBar()->value(), 0);
-    QCOMPARE(box->verticalScrollBar()->value(), 0);
   }
 
   // Each gesture ends with only the chosen level's button checked, whichever
@@ -500,33 +508,52 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024, 768));
   }
 
-  void commandLineOpensExactlyOneNativeFile() {
+  // Any file Open or an import reads, by its extension; nothing is read
+  // before the window shows, so a bad file's message stands over it.
+  void commandLineOpensAnyFileOnceTheWindowShows() {
     QTemporaryDir dir;
     const Picture picture = test_support::RandomPicture(4, 17);
     const QString good = WriteFile(dir, "good.mgs", WriteMgs(picture));
+    const QString screen = WriteFile(dir, "screen.SCR", std::vector<std::uint8_t>(6912, 0x55));
     const QString bad = WriteFile(dir, "bad.mgs", {'M', 'G', 'S', 1, 3});
-
-    MainWindow none({});
-    QCOMPARE(none.Doc().Picture(), Picture{});
-    QVERIFY(none.StartupError().isEmpty());
-
-    MainWindow one({good});
-    QCOMPARE(one.Doc().Picture(), picture);
-    QCOMPARE(one.Display().ZoomLevel(), 1);
-    QVERIFY(!one.Tools().CanvasInputSuspended);
-    QCOMPARE(one.DialogFolder(), dir.path() + "/");
-
-    MainWindow broken({bad});
-    QCOMPARE(broken.Doc().Picture(), Picture{});
-    QVERIFY(broken.StartupError().startsWith("Error file format"));
-
-    MainWindow missing({dir.filePath("missing.mgs")});
-    QCOMPARE(missing.Doc().Picture(), Picture{});
-    QVERIFY(missing.StartupError().contains("missing.mgs"));
-
-    MainWindow two({good, good});
-    QCOMPARE(two.Doc().Picture(), Picture{});
-    QCOMPARE(two.DialogFolder(), QDir::homePath() + "/");
+    const QString image = dir.filePath("photo.png");
+    QVERIFY(test_support::Quadrants(64, 48, {0xFF0000u, 0xFF00u, 0xFFu, 0xFFFFFFu}).save(image));
+    const struct {
+      QStringList Args;
+      const char* Error;  // a part of the message; nullptr when none
+      bool ImageDialog;
+    } cases[] = {
+        {{good}, nullptr, false},
+        {{screen}, nullptr, false},
+        {{image}, nullptr, true},
+        {{bad}, "Error file format", false},
+        {{dir.filePath("missing.img")}, "missing.img", false},
+        {{dir.filePath("notes.txt")}, "cannot open this kind of file", false},
+        {{good, good}, nullptr, false},
+    };
+    for (const auto& c : cases) {
+      const QString name = c.Args.join(' ');
+      MainWindow w(c.Args);
+      auto dialogs = std::make_unique<test_support::ScriptedDialogs>();
+      const test_support::ScriptedDialogs& asked = *dialogs;
+      w.SetDialogs(std::move(dialogs));
+      QCOMPARE(w.DialogFolder(), c.Args.size() == 1 ? dir.path() + "/" : QDir::homePath() + "/");
+      QCOMPARE(w.Doc().Picture(), Picture{});
+      w.resize(1200, 900);
+      w.show();
+      QCoreApplication::processEvents();
+      QVERIFY2(asked.Errors.size() == (c.Error ? 1 : 0), qPrintable(name));
+      if (c.Error) {
+        QVERIFY2(asked.Errors.front().contains(c.Error), qPrintable(asked.Errors.front()));
+        QCOMPARE(asked.ErrorParents.front(), &w);
+      }
+      QCOMPARE(w.findChild<QDialog*>("imagePictureDialog") != nullptr, c.ImageDialog);
+      if (c.Args == QStringList{good}) QCOMPARE(w.Doc().Picture(), picture);
+      if (c.Args == QStringList{screen}) QCOMPARE(w.Doc().Picture().Pixels[1].At(0, 0), 0x55);
+      if (c.Args != QStringList{good} && c.Args != QStringList{screen}) QCOMPARE(w.Doc().Picture(), Picture{});
+      QCOMPARE(w.Display().ZoomLevel(), 1);
+      QVERIFY(!w.Tools().CanvasInputSuspended);
+    }
   }
 };
 

@@ -1,0 +1,101 @@
+// Help > Keys lists every key the editor takes; Help > About names the
+// version, the licence and the libraries.
+#include <QAction>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+#include "render/renderer.h"
+#include "support/window_test_support.h"
+#include "window/key_table.h"
+#include "window/main_window.h"
+
+namespace chromaloom {
+
+using test_support::Child;
+
+class HelpDialogsTest : public QObject {
+  Q_OBJECT
+
+  static std::unique_ptr<MainWindow> Shown() {
+    auto w = std::make_unique<MainWindow>(QStringList{});
+    w->resize(1200, 900);
+    w->show();
+    QCoreApplication::processEvents();
+    return w;
+  }
+
+  static QString Cell(const QTableWidget& table, int row, int column) {
+    const QTableWidgetItem* item = table.item(row, column);
+    return item ? item->text() : QString();
+  }
+
+  // Whether the row takes the key a text such as "Ctrl+6" names, in any
+  // state of the preview and the zoom selector.
+  static bool RowTakesNamedKey(const KeyRow& row, const QString& name) {
+    const QKeySequence sequence = QKeySequence::fromString(name, QKeySequence::PortableText);
+    if (sequence.count() != 1) return false;
+    const KeyPress press = KeyPress::From(sequence[0].key(), 0, sequence[0].keyboardModifiers());
+    for (const KeyState state : {KeyState{false, 0}, KeyState{true, MinSelectorSize}, KeyState{true, MaxSelectorSize}})
+      if (row.Matches(press, state)) return true;
+    return false;
+  }
+
+ private slots:
+  void keysTableListsEveryKeyRowThenTheMenuShortcuts() {
+    auto w = Shown();
+    Child<QAction>(*w, "helpKeysAction")->trigger();
+    auto* dialog = Child<QDialog>(*w, "keysDialog");
+    QVERIFY(dialog->isVisible());
+    const auto* table = Child<QTableWidget>(*dialog, "keysTable");
+    QCOMPARE(table->columnCount(), 2);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QString("Keys"));
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("Does"));
+
+    // The key table's rows first, in the order the handler walks them, each
+    // naming only keys that its row takes.
+    const auto rows = KeyTable();
+    QVERIFY(table->rowCount() > static_cast<int>(rows.size()));
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+      const KeyRow& row = rows[static_cast<std::size_t>(i)];
+      QCOMPARE(Cell(*table, i, 0), QString::fromUtf8(row.Keys));
+      QCOMPARE(Cell(*table, i, 1), QString::fromUtf8(row.Does));
+      const QStringList named = Cell(*table, i, 0).split(QRegularExpression(", | or "));
+      for (const QString& key : named)
+        QVERIFY2(RowTakesNamedKey(row, key), qPrintable(QString("row %1 does not take %2").arg(i).arg(key)));
+    }
+    // Then the menu's own shortcuts and the wheel.
+    QStringList rest;
+    for (int i = static_cast<int>(rows.size()); i < table->rowCount(); ++i)
+      rest << Cell(*table, i, 0) + " | " + Cell(*table, i, 1);
+    QCOMPARE(rest, QStringList({"Ctrl+N | 8x1 MultiGigaScreen", "Ctrl+O | Open *.mgs", "Ctrl+S | Save",
+                                "Ctrl+Shift+S | Save As *.mgs", "Ctrl+Q | Quit", "Ctrl+Y | Redo",
+                                "Ctrl++ or Ctrl+= | Zoom In", "Ctrl+- | Zoom Out",
+                                "Ctrl+Wheel | Zoom in or out, keeping the picture under the pointer"}));
+
+    for (int r = 0; r < table->rowCount(); ++r)
+      for (int c = 0; c < 2; ++c) QVERIFY2(!Cell(*table, r, c).trimmed().isEmpty(), qPrintable(QString("row %1").arg(r)));
+    dialog->close();
+  }
+
+  void aboutNamesTheVersionLicenceAndLibraries() {
+    auto w = Shown();
+    Child<QAction>(*w, "helpAboutAction")->trigger();
+    auto* dialog = Child<QDialog>(*w, "aboutDialog");
+    QVERIFY(dialog->isVisible());
+    const QString text = Child<QLabel>(*dialog, "aboutText")->text();
+    for (const QString& part : {QString("chromaLoom x0.91"), QString("Licence: MIT"), QString("Qt ") + qVersion()})
+      QVERIFY2(text.contains(part), qPrintable(part + " is not in: " + text));
+    dialog->close();
+  }
+};
+
+}  // namespace chromaloom
+
+QTEST_MAIN(chromaloom::HelpDialogsTest)
+#include "help_dialogs_test.moc"
