@@ -50,18 +50,20 @@ void AddCloseButton(QDialog& dialog, QVBoxLayout& layout) {
 std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus) {
   std::vector<KeyHelpRow> rows;
   for (const KeyRow& row : KeyTable()) rows.push_back({QString::fromUtf8(row.Keys), QString::fromUtf8(row.Does)});
-  const std::function<void(const QList<QAction*>&)> walk = [&](const QList<QAction*>& actions) {
+  // An item of a submenu is named with it ("New > 8x4 MultiGigaScreen").
+  const std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
+                                                                              const QString& within) {
     for (const QAction* action : actions) {
       if (action->menu()) {
-        walk(action->menu()->actions());
+        walk(action->menu()->actions(), within.isNull() ? QString("") : within + PlainText(*action) + " > ");
       } else if (!action->shortcuts().isEmpty()) {
         QStringList keys;
         for (const QKeySequence& sequence : action->shortcuts()) keys << sequence.toString(QKeySequence::NativeText);
-        rows.push_back({keys.join(" or "), PlainText(*action)});
+        rows.push_back({keys.join(" or "), within + PlainText(*action)});
       }
     }
   };
-  walk(menus.actions());
+  walk(menus.actions(), QString());
   rows.push_back({"Ctrl+Wheel", "Zoom in or out, keeping the picture under the pointer"});
   return rows;
 }

@@ -73,7 +73,7 @@ class HelpDialogsTest : public QObject {
     QStringList rest;
     for (int i = static_cast<int>(rows.size()); i < table->rowCount(); ++i)
       rest << Cell(*table, i, 0) + " | " + Cell(*table, i, 1);
-    QCOMPARE(rest, QStringList({"Ctrl+N | 8x1 MultiGigaScreen", "Ctrl+O | Open *.mgs", "Ctrl+S | Save",
+    QCOMPARE(rest, QStringList({"Ctrl+N | New > 8x1 MultiGigaScreen", "Ctrl+O | Open *.mgs", "Ctrl+S | Save",
                                 "Ctrl+Shift+S | Save As *.mgs", "Ctrl+Q | Quit", "Ctrl+Y | Redo",
                                 "Ctrl++ or Ctrl+= | Zoom In", "Ctrl+- | Zoom Out",
                                 "Ctrl+Wheel | Zoom in or out, keeping the picture under the pointer"}));
