@@ -65,6 +65,26 @@ void LoadImage(Document& document, const std::string& path, const ConverterOptio
         << "\nmean flicker: " << result.Stats.MeanFlicker << "\n";
 }
 
+// The mixed picture in a border of the proportions emulators show (320 x 240
+// at 1x), scaled to fit size x size: whole multiples repeat pixels, any
+// other size averages areas.
+Raster Thumbnail(const Picture& picture, int size) {
+  constexpr int BorderX = 32, BorderY = 24;
+  constexpr int Width = PictureWidth + 2 * BorderX, Height = PictureHeight + 2 * BorderY;
+  Raster framed(Width, Height, picture.BorderDisplayColour());
+  const Raster mixed = RenderMixedPicture(picture);
+  for (int y = 0; y < PictureHeight; ++y)
+    std::copy(mixed.Row(y), mixed.Row(y) + PictureWidth, framed.Row(BorderY + y) + BorderX);
+  if (size % Width == 0) {
+    const int k = size / Width;
+    Raster scaled(Width * k, Height * k);
+    for (int y = 0; y < scaled.Height(); ++y)
+      for (int x = 0; x < scaled.Width(); ++x) scaled.At(x, y) = framed.At(x / k, y / k);
+    return scaled;
+  }
+  return ScaleByArea(framed, size, std::max(1, (size * Height + Width / 2) / Width));
+}
+
 std::string ModeName(int h) { return "8x" + std::to_string(h); }
 
 void PrintInfo(const std::string& path, std::ostream& out) {
@@ -110,7 +130,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string& input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
-    const FileKind outputKind = KindOf(output);
+    // A thumbnail is always a PNG, whatever name the file manager gives it.
+    const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
 
     Document document;
     if (InfoOf(inputKind).Image) {
@@ -122,7 +143,11 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       if (options.Mode) document.SetCellHeight(*options.Mode);
     }
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
-    WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
+    if (options.Thumbnail) {
+      WriteFileAtomically(output, EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail), FileKind::Png));
+    } else {
+      WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
+    }
     return ExitOk;
   } catch (const UsageError& e) {
     err << "chromaloom-convert: " << e.what() << " (see --help)\n";

@@ -54,6 +54,7 @@ std::string Usage() {
          "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
          "           [--dither none|ordered|floyd-steinberg|atkinson] [--metric rgb|lab]\n"
          "           [--flicker W] [--stats] [--border I,J] [--bmp-size N]\n"
+         "       chromaloom-convert --thumbnail SIZE INPUT OUTPUT.png\n"
          "       chromaloom-convert --info INPUT\n"
          "       chromaloom-convert --help | --version\n"
          "\n"
@@ -66,6 +67,8 @@ std::string Usage() {
          "  --bmp-size N   size 1..9 of a .bmp or .png output (default 1, 256 x 192\n"
          "                 without border)\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
+         "  --thumbnail SIZE  write the mixed picture with its border as a PNG that\n"
+         "                 fits SIZE x SIZE (1..2048), for file managers\n"
          "  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;\n"
          "                 the default), crop (keep the aspect, fill) or stretch\n"
          "  --dither D     none (the default), ordered, floyd-steinberg or atkinson\n"
@@ -120,6 +123,10 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       options.BmpSize = ParseInt(takeValue(), arg);
       if (options.BmpSize < 1 || options.BmpSize > static_cast<int>(BitmapSizes.size()))
         throw UsageError("--bmp-size must be 1..9");
+    } else if (arg == "--thumbnail") {
+      const int size = ParseInt(takeValue(), arg);
+      if (size < 1 || size > MaxThumbnailSize) throw UsageError("--thumbnail needs a SIZE of 1..2048");
+      options.Thumbnail = size;
     } else if (arg == "--fit") {
       const std::string name = takeValue();
       options.Fit = FitModeNamed(name);

@@ -32,6 +32,7 @@ struct ConverterOptions {
   std::optional<ColourMetric> Metric;
   std::optional<double> Flicker;  // finite, >= 0
   bool Stats = false;
+  std::optional<int> Thumbnail;  // the square it must fit, 1..MaxThumbnailSize
   std::vector<std::string> Files;
   friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
 };
@@ -39,6 +40,8 @@ struct ConverterOptions {
 // args excludes the program name. "--" ends the options: every argument
 // after it is a file, even one that starts with a dash.
 ConverterOptions ParseArgs(const std::vector<std::string>& args);
+
+constexpr int MaxThumbnailSize = 2048;
 
 std::string Usage();
 

@@ -68,8 +68,10 @@ std::vector<std::vector<Tap>> AreaTaps(int sourceLength, double start, double sp
 int Channel(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
 // The source area [x0, x0 + sw) x [y0, y0 + sh) averaged onto dw x dh pixels
-// placed at (dx, dy) of a black picture. Separable: rows first, then columns.
-Raster Resample(const Raster& image, double x0, double y0, double sw, double sh, int dx, int dy, int dw, int dh) {
+// placed at (dx, dy) of a black raster of outW x outH. Separable: rows
+// first, then columns.
+Raster Resample(const Raster& image, double x0, double y0, double sw, double sh, int dx, int dy, int dw, int dh,
+                int outW = W, int outH = H) {
   const auto across = AreaTaps(image.Width(), x0, sw, dw);
   const auto down = AreaTaps(image.Height(), y0, sh, dh);
   const int firstRow = down.front().front().Index;
@@ -85,7 +87,7 @@ Raster Resample(const Raster& image, double x0, double y0, double sw, double sh,
         dst[3 * x + 2] += t.Weight * BlueOf(src[t.Index]);
       }
   }
-  Raster out(W, H);
+  Raster out(outW, outH);
   for (int y = 0; y < dh; ++y)
     for (int x = 0; x < dw; ++x) {
       double r = 0, g = 0, b = 0;
@@ -129,6 +131,12 @@ Raster FitToPicture(const Raster& image, FitMode mode) {
     }
   }
   return Raster(W, H);
+}
+
+Raster ScaleByArea(const Raster& image, int width, int height) {
+  if (image.Width() <= 0 || image.Height() <= 0 || width <= 0 || height <= 0)
+    return Raster(std::max(width, 0), std::max(height, 0));
+  return Resample(image, 0, 0, image.Width(), image.Height(), 0, 0, width, height, width, height);
 }
 
 std::optional<FitMode> FitModeNamed(std::string_view name) {

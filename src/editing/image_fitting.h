@@ -17,6 +17,10 @@ enum class FitMode { Fit, Crop, Stretch };
 // crop fills and cuts the middle, stretch ignores the aspect.
 Raster FitToPicture(const Raster& image, FitMode mode);
 
+// The whole image averaged onto width x height pixels (each output pixel is
+// the mean of the source area it covers).
+Raster ScaleByArea(const Raster& image, int width, int height);
+
 std::optional<FitMode> FitModeNamed(std::string_view name);
 
 }  // namespace chromaloom
