@@ -149,6 +149,7 @@ constexpr KeyRow Rows[] = {
     {Plain<Qt::Key_W>, KeyCommand::TogglePix},
     {Plain<Qt::Key_E>, KeyCommand::ToggleRgb},
     {RightUpOrDown, KeyCommand::RedrawCanvas},
+    {Plain<Qt::Key_F>, KeyCommand::ToggleFlicker},
 };
 
 constexpr struct {
@@ -164,6 +165,7 @@ constexpr struct {
     {KeyCommand::RotatePixelsUp, "rotatePixelsUpAction"},
     {KeyCommand::RotatePixelsDown, "rotatePixelsDownAction"},
     {KeyCommand::Undo, "undoAction"},
+    {KeyCommand::ToggleFlicker, "flickerAction"},
 };
 
 }  // namespace

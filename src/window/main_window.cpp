@@ -22,6 +22,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/editor_settings.h"
+#include "window/flicker_window.h"
 #include "window/floating_panel.h"
 #include "window/image_picture_dialog.h"
 #include "window/magnifier_window.h"
@@ -205,6 +206,8 @@ void MainWindow::CreateMenu() {
         {"rotatePixelsLeftAction", "Rotate pixels Left (CTRL+CursorLeft)", transform(RotatePixelsLeft), {}},
         {"rotatePixelsUpAction", "Rotate pixels Up (CTRL+CursorUp)", transform(RotatePixelsUp), {}},
         {"rotatePixelsDownAction", "Rotate pixels Down (CTRL+CursorDown)", transform(RotatePixelsDown), {}}}},
+      {"viewMenu", "View", {},
+       {{"flickerAction", "Flicker", [this] { ToggleFlickerWindow(); }, {}, QKeySequence(Qt::Key_F)}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
   };
@@ -284,6 +287,7 @@ void MainWindow::CreatePanels() {
                                         corrector_.Detail1, corrector_.Strips};
   correctorWindow_ = new CorrectorWindow(correctorImages, *dragger_, clientArea_);
   correctorWindow_->SizeDetailFrames(document_.CellHeight());
+  flickerWindow_ = new FlickerWindow(this);
 }
 
 void MainWindow::ConnectToolBar() {
@@ -341,6 +345,7 @@ void MainWindow::ConnectToolWindows() {
   connect(borderPaletteWindow_, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
     PickBorder(document_, pickerImages_, at.x(), at.y());
     ShowBorderColour();
+    ShowPictureInFlicker();
     borderPaletteWindow_->RepaintPalette();
   });
 
@@ -507,6 +512,21 @@ void MainWindow::ToggleMagnifier() {
   magnifierWindow_->raise();
   toolBar_->ShowOn(ToolBarButton::Magnifier, true);
   magnifierWindow_->RepaintMagnifier();
+}
+
+void MainWindow::ToggleFlickerWindow() {
+  if (!flickerWindow_->isHidden()) {
+    flickerWindow_->hide();
+    return;
+  }
+  flickerWindow_->ShowPicture(document_.Picture());
+  flickerWindow_->show();
+  flickerWindow_->raise();
+  flickerWindow_->activateWindow();
+}
+
+void MainWindow::ShowPictureInFlicker() {
+  if (!flickerWindow_->isHidden()) flickerWindow_->ShowPicture(document_.Picture());
 }
 
 void MainWindow::DrawSelectorAt(Point cell) {
@@ -784,6 +804,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   settings_->Save(CurrentSettings());
+  flickerWindow_->hide();
   QMainWindow::closeEvent(event);
 }
 
@@ -807,6 +828,7 @@ void MainWindow::Present() {
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
+  ShowPictureInFlicker();
 }
 
 // Keys --------------------------------------------------------------------------
@@ -916,6 +938,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RotatePixelsUp:
     case KeyCommand::RotatePixelsDown:
     case KeyCommand::Undo:
+    case KeyCommand::ToggleFlicker:
       return;
   }
 }

@@ -37,6 +37,7 @@ struct MenuItem;
 class BorderPaletteWindow;
 class CorrectorWindow;
 class EditorSettings;
+class FlickerWindow;
 class MagnifierWindow;
 class PaletteWindow;
 class PanelDragger;
@@ -86,6 +87,8 @@ class MainWindow : public QMainWindow {
   QRect FloatingBounds() const;
   void TogglePreviewWindow();
   void ToggleMagnifier();
+  // View > Flicker: the screens alternating on the display's refresh.
+  void ToggleFlickerWindow();
 
   // Drawing and colours.
   void SelectTool(ToolKind kind);
@@ -164,6 +167,8 @@ class MainWindow : public QMainWindow {
   void ShowEntryMarks();
   void ChooseEntry(int entry);
   void ShowBorderColour();
+  // The flicker window follows the picture while it is shown.
+  void ShowPictureInFlicker();
   void ChangeSelectorSize(int delta);
   void DrawSelectorAt(Point cell);
   void ZoomToSelector();
@@ -208,6 +213,7 @@ class MainWindow : public QMainWindow {
   PreviewWindow* previewWindow_ = nullptr;
   MagnifierWindow* magnifierWindow_ = nullptr;
   CorrectorWindow* correctorWindow_ = nullptr;
+  FlickerWindow* flickerWindow_ = nullptr;
   QTimer* antsTimer_ = nullptr;
   QTimer* locatorBlinkTimer_ = nullptr;
 };

@@ -203,6 +203,8 @@ class MainWindowTest : public QObject {
         "  rotatePixelsLeftAction Rotate pixels Left (CTRL+CursorLeft)",
         "  rotatePixelsUpAction Rotate pixels Up (CTRL+CursorUp)",
         "  rotatePixelsDownAction Rotate pixels Down (CTRL+CursorDown)",
+        "View",
+        "  flickerAction Flicker\tF",
         "Color Corrector",
         "  showCorrectorAction Show/Hide",
         "  -",
@@ -220,7 +222,7 @@ class MainWindowTest : public QObject {
       if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
     }
     const QStringList menus = {"fileMenu", "newMenu", "changeCellHeightMenu", "importMenu",
-                               "exportMenu", "editMenu", "correctorMenu"};
+                               "exportMenu", "editMenu", "viewMenu", "correctorMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
