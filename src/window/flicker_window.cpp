@@ -99,9 +99,11 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
   errorLabel_->setWordWrap(true);
   errorLabel_->hide();
 
+  // The picture goes edge to edge, so zoom 4 fits a 1280-pixel-wide screen.
+  controls->setContentsMargins(4, 4, 4, 0);
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(controls);
   layout->addWidget(errorLabel_);
   if (QOpenGLContext probe; probe.create()) {
