@@ -97,6 +97,8 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
   errorLabel_ = new QLabel(this);
   errorLabel_->setObjectName("flickerError");
   errorLabel_->setWordWrap(true);
+  errorLabel_->setMargin(8);
+  errorLabel_->setMinimumWidth(FramedScreenWidth);
   errorLabel_->hide();
 
   // The picture goes edge to edge, so zoom 4 fits a 1280-pixel-wide screen.
