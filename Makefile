@@ -27,6 +27,7 @@ bench: build
 	$(BUILD)/bench/chromaloom_canvas_bench
 	$(BUILD)/bench/chromaloom_convert_bench
 	$(BUILD)/bench/chromaloom_image_bench
+	$(BUILD)/bench/chromaloom_flicker_bench
 
 clean:
 	rm -rf $(BUILD)

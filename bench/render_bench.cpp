@@ -2,10 +2,9 @@
 // in the same run, because these machines are noisy.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <random>
-#include <vector>
 
+#include "memset_baseline.h"
 #include "picture/picture.h"
 #include "ratio_reporter.h"
 #include "render/view.h"
@@ -14,8 +13,6 @@ namespace {
 
 using chromaloom::Picture;
 using chromaloom::View;
-
-constexpr const char* Baseline = "BM_MemsetEditorImage/4";
 
 Picture RandomPicture(int charMode) {
   std::mt19937 rng(1);
@@ -36,16 +33,7 @@ void PrepareView(View& view, int zoom) {
   view.Render.Redraw(true);
 }
 
-void BM_MemsetEditorImage(benchmark::State& state) {
-  const int z = 4 * static_cast<int>(state.range(0));
-  std::vector<std::uint32_t> image(static_cast<std::size_t>(256 * z) * 192 * z);
-  int value = 0;
-  for (auto _ : state) {
-    std::memset(image.data(), ++value & 0xFF, image.size() * sizeof(std::uint32_t));
-    benchmark::DoNotOptimize(image.data());
-    benchmark::ClobberMemory();
-  }
-}
+using chromaloom::BM_MemsetEditorImage;
 BENCHMARK(BM_MemsetEditorImage)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 void BM_RedrawFull(benchmark::State& state) {
@@ -102,7 +90,7 @@ BENCHMARK(BM_RenderAll)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   // Upper bounds of the ratio to the baseline.
-  return chromaloom::RunBenchmarksWithRatios(argc, argv, Baseline,
+  return chromaloom::RunBenchmarksWithRatios(argc, argv, chromaloom::MemsetBaseline,
                                              {
                                                  {"BM_RedrawFull/4", 2.0},
                                                  {"BM_RedrawOverlayWipe/4", 0.15},

@@ -3,7 +3,8 @@
 # Debian 12. Idempotent: does nothing when everything is there.
 set -euo pipefail
 
-packages=(qt6-base-dev qt6-image-formats-plugins xvfb xdotool x11-apps imagemagick cmake ninja-build g++ make
+packages=(qt6-base-dev libqt6opengl6-dev libgl1-mesa-dri qt6-image-formats-plugins
+          xvfb xdotool x11-apps imagemagick cmake ninja-build g++ make
           clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev)
 
 missing=()

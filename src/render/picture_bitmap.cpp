@@ -1,28 +1,64 @@
 #include "render/picture_bitmap.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "formats/bmp_format.h"
 
 namespace chromaloom {
 
-Raster RenderMixedPicture(const Picture& picture) {
-  Raster mixed(PictureWidth, PictureHeight);
+namespace {
+
+void CheckScreen(int screen) {
+  if (screen != 0 && screen != 1) throw std::invalid_argument("screen " + std::to_string(screen) + " is not 0 or 1");
+}
+
+// 256 x 192 at (dx, dy) of out; colours(a0, a1) gives a cell's four colours
+// in colour-index order k = 2*bit0 + bit1.
+template <typename CellColours>
+void RenderPicture(const Picture& picture, CellColours colours, Raster& out, int dx, int dy) {
   for (int col = 0; col < ByteColumns; ++col) {
     for (int y = 0; y < PictureHeight; ++y) {
       const int cellLine = picture.AttrLineOf(col, y);
-      const AttrEntry& a0 = picture.AttrAt(0, col, cellLine);
-      const AttrEntry& a1 = picture.AttrAt(1, col, cellLine);
-      const CharPalette palette = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink);
+      const CharPalette palette = colours(picture.AttrAt(0, col, cellLine), picture.AttrAt(1, col, cellLine));
       const int bits0 = picture.Pixels[0].At(col, y);
       const int bits1 = picture.Pixels[1].At(col, y);
-      Rgb* row = mixed.Row(y) + col * 8;
+      Rgb* row = out.Row(dy + y) + dx + col * 8;
       for (int p = 0; p < 8; ++p) row[p] = palette[2 * ((bits0 >> (7 - p)) & 1) + ((bits1 >> (7 - p)) & 1)];
     }
   }
+}
+
+}  // namespace
+
+Raster RenderMixedPicture(const Picture& picture) {
+  Raster mixed(PictureWidth, PictureHeight);
+  RenderPicture(
+      picture,
+      [](const AttrEntry& a0, const AttrEntry& a1) { return MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink); },
+      mixed, 0, 0);
   return mixed;
 }
 
 Raster RenderBitmap(const Picture& picture, int sizeIndex) {
   return BuildBitmap(RenderMixedPicture(picture), picture.BorderDisplayColour(), sizeIndex);
+}
+
+Rgb ScreenBorderColour(const Picture& picture, int screen) {
+  CheckScreen(screen);
+  const BorderPair pair = picture.GetBorderPair();
+  return ZxRgb(BorderColourIndex(screen == 0 ? pair.Screen0 : pair.Screen1));
+}
+
+Raster RenderFramedScreen(const Picture& picture, int screen) {
+  Raster framed(FramedScreenWidth, FramedScreenHeight, ScreenBorderColour(picture, screen));
+  // Only this screen's bit of the colour index counts.
+  const auto colours = [screen](const AttrEntry& a0, const AttrEntry& a1) {
+    const Rgb paper0 = ZxRgb(a0.Paper), ink0 = ZxRgb(a0.Ink), paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
+    return screen == 0 ? CharPalette{paper0, paper0, ink0, ink0} : CharPalette{paper1, ink1, paper1, ink1};
+  };
+  RenderPicture(picture, colours, framed, ScreenBorderWidth, ScreenBorderHeight);
+  return framed;
 }
 
 }  // namespace chromaloom

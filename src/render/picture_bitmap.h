@@ -1,5 +1,6 @@
-// The mixed picture and the exported bitmap straight from a picture, with
-// no view and no editor image: what the converter and the bitmap export need.
+// The mixed picture, each screen alone and the exported bitmap straight from
+// a picture, with no view and no editor image: what the converter, the
+// bitmap export and the flicker view need.
 #pragma once
 
 #include "picture/picture.h"
@@ -11,5 +12,19 @@ namespace chromaloom {
 Raster RenderMixedPicture(const Picture& picture);
 // The picture at bitmap size sizeIndex 0..8 (BitmapSizes), framed in the border colour.
 Raster RenderBitmap(const Picture& picture, int sizeIndex);
+
+// The border around a screen shown alone, at 1:1 (a fifth of the picture's
+// width at each side, an eighth of its height above and below).
+constexpr int ScreenBorderWidth = 32;
+constexpr int ScreenBorderHeight = 24;
+constexpr int FramedScreenWidth = PictureWidth + 2 * ScreenBorderWidth;
+constexpr int FramedScreenHeight = PictureHeight + 2 * ScreenBorderHeight;
+
+// The border colour screen 0 or 1 shows on its own.
+Rgb ScreenBorderColour(const Picture& picture, int screen);
+// Screen 0 or 1 alone as the hardware shows it for one frame: its own ink and
+// paper, inside its own border colour; FramedScreenWidth x FramedScreenHeight.
+// Another screen number throws std::invalid_argument.
+Raster RenderFramedScreen(const Picture& picture, int screen);
 
 }  // namespace chromaloom

@@ -151,6 +151,7 @@ constexpr KeyRow Rows[] = {
     {Plain<Qt::Key_W>, KeyCommand::TogglePix, "W", "Switch PIX mode on or off"},
     {Plain<Qt::Key_E>, KeyCommand::ToggleRgb, "E", "Switch RGB mode on or off"},
     {RightUpOrDown, KeyCommand::RedrawCanvas, "Right, Up or Down", "Redraw the picture (wipes rubber bands)"},
+    {Plain<Qt::Key_F>, KeyCommand::ToggleFlicker, "F", "Show or hide the Flicker window"},
 };
 
 constexpr struct {
@@ -166,6 +167,7 @@ constexpr struct {
     {KeyCommand::RotatePixelsUp, "rotatePixelsUpAction"},
     {KeyCommand::RotatePixelsDown, "rotatePixelsDownAction"},
     {KeyCommand::Undo, "undoAction"},
+    {KeyCommand::ToggleFlicker, "flickerAction"},
 };
 
 }  // namespace

@@ -56,6 +56,7 @@ enum class KeyCommand {
   TogglePix,
   ToggleRgb,
   RedrawCanvas,
+  ToggleFlicker,
 };
 
 // The key a row looks at. A Latin letter or a digit counts as the layout

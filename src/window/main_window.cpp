@@ -23,6 +23,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/editor_settings.h"
+#include "window/flicker_window.h"
 #include "window/floating_panel.h"
 #include "window/help_dialogs.h"
 #include "window/image_picture_dialog.h"
@@ -211,7 +212,9 @@ void MainWindow::CreateMenu() {
       {"viewMenu", "View", {},
        {{"zoomInAction", "Zoom In", [this] { StepZoom(+1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Plus),
          {QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
-        {"zoomOutAction", "Zoom Out", [this] { StepZoom(-1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Minus)}}},
+        {"zoomOutAction", "Zoom Out", [this] { StepZoom(-1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+        Separator(),
+        {"flickerAction", "Flicker", [this] { ToggleFlickerWindow(); }, {}, QKeySequence(Qt::Key_F)}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
       {"helpMenu", "Help", {},
@@ -294,6 +297,7 @@ void MainWindow::CreatePanels() {
                                         corrector_.Detail1, corrector_.Strips};
   correctorWindow_ = new CorrectorWindow(correctorImages, *dragger_, clientArea_);
   correctorWindow_->SizeDetailFrames(document_.CellHeight());
+  flickerWindow_ = new FlickerWindow(this);
 }
 
 void MainWindow::ConnectToolBar() {
@@ -350,6 +354,7 @@ void MainWindow::ConnectToolWindows() {
   connect(borderPaletteWindow_, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
     PickBorder(document_, pickerImages_, at.x(), at.y());
     ShowBorderColour();
+    ShowPictureInFlicker();
     borderPaletteWindow_->RepaintPalette();
     Present();
   });
@@ -535,6 +540,21 @@ void MainWindow::ToggleMagnifier() {
   magnifierWindow_->raise();
   toolBar_->ShowOn(ToolBarButton::Magnifier, true);
   magnifierWindow_->RepaintMagnifier();
+}
+
+void MainWindow::ToggleFlickerWindow() {
+  if (!flickerWindow_->isHidden()) {
+    flickerWindow_->hide();
+    return;
+  }
+  flickerWindow_->ShowPicture(document_.Picture());
+  flickerWindow_->show();
+  flickerWindow_->raise();
+  flickerWindow_->activateWindow();
+}
+
+void MainWindow::ShowPictureInFlicker() {
+  if (!flickerWindow_->isHidden()) flickerWindow_->ShowPicture(document_.Picture());
 }
 
 void MainWindow::DrawSelectorAt(Point cell) {
@@ -818,6 +838,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   settings_->Save(CurrentSettings());
+  flickerWindow_->hide();
   QMainWindow::closeEvent(event);
 }
 
@@ -843,6 +864,7 @@ void MainWindow::Present() {
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
   // Here, as every command that changes either ends with a repaint.
   statusBar_->ShowView(document_.CellHeight(), view_.ZoomLevel());
+  ShowPictureInFlicker();
 }
 
 // Keys --------------------------------------------------------------------------
@@ -952,6 +974,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RotatePixelsUp:
     case KeyCommand::RotatePixelsDown:
     case KeyCommand::Undo:
+    case KeyCommand::ToggleFlicker:
       return;
   }
 }

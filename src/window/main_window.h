@@ -38,6 +38,7 @@ struct MenuItem;
 class BorderPaletteWindow;
 class CorrectorWindow;
 class EditorSettings;
+class FlickerWindow;
 class MagnifierWindow;
 class PaletteWindow;
 class PanelDragger;
@@ -90,6 +91,8 @@ class MainWindow : public QMainWindow {
   QRect FloatingBounds() const;
   void TogglePreviewWindow();
   void ToggleMagnifier();
+  // View > Flicker: the screens alternating on the display's refresh.
+  void ToggleFlickerWindow();
 
   // Help > Keys and Help > About.
   void ShowKeysHelp();
@@ -172,6 +175,8 @@ class MainWindow : public QMainWindow {
   void ShowEntryMarks();
   void ChooseEntry(int entry);
   void ShowBorderColour();
+  // The flicker window follows the picture while it is shown.
+  void ShowPictureInFlicker();
   void ChangeSelectorSize(int delta);
   void DrawSelectorAt(Point cell);
   void ZoomToSelector();
@@ -217,6 +222,7 @@ class MainWindow : public QMainWindow {
   PreviewWindow* previewWindow_ = nullptr;
   MagnifierWindow* magnifierWindow_ = nullptr;
   CorrectorWindow* correctorWindow_ = nullptr;
+  FlickerWindow* flickerWindow_ = nullptr;
   QTimer* antsTimer_ = nullptr;
   QTimer* locatorBlinkTimer_ = nullptr;
 };

@@ -210,6 +210,8 @@ class MainWindowTest : public QObject {
         "View",
         "  zoomInAction Zoom In",
         "  zoomOutAction Zoom Out",
+        "  -",
+        "  flickerAction Flicker\tF",
         "Color Corrector",
         "  showCorrectorAction Show/Hide",
         "  -",
