@@ -11,6 +11,7 @@
 #include "formats/bmp_format.h"
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
+#include "formats/mixing_profile_file.h"
 #include "picture/document.h"
 #include "render/picture_bitmap.h"
 
@@ -28,9 +29,21 @@ FileKind KindOf(const std::string& path) {
   return *kind;
 }
 
+// A profile by its name, else read from the file the value names.
+MixingProfile LoadMixing(const std::string& value) {
+  if (auto named = MixingNamed(value)) return *named;
+  const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
+  try {
+    return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
+  } catch (const FormatError& e) {
+    throw FileError("\"" + value + "\": " + e.what());
+  }
+}
+
 // Writes exactly as the editor's Save and Export commands do.
-std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const std::string& path) {
-  if (kind == FileKind::Bmp) return WriteBmp(RenderBitmap(picture, bmpSize - 1));
+std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
+                                 const std::string& path) {
+  if (kind == FileKind::Bmp) return WriteBmp(RenderBitmap(picture, bmpSize - 1, mixing));
   if (auto bytes = WritePictureFile(picture, kind)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }
@@ -112,6 +125,10 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
     const FileKind outputKind = KindOf(output);
+    if (options.Mixing && outputKind != FileKind::Bmp)
+      throw UsageError("--mixing applies to bitmap outputs only");
+    // Read before the input, so a bad profile costs no conversion.
+    const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
 
     Document document;
     if (InfoOf(inputKind).Image) {
@@ -123,7 +140,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       if (options.Mode) document.SetCellHeight(*options.Mode);
     }
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
-    WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
+    WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing, output));
     return ExitOk;
   } catch (const UsageError& e) {
     err << "chromaloom-convert: " << e.what() << " (see --help)\n";

@@ -32,6 +32,8 @@ struct ConverterOptions {
   std::optional<ColourMetric> Metric;
   std::optional<double> Flicker;  // finite, >= 0
   bool Stats = false;
+  // For bitmap outputs: own, average, linear, or the path of a profile file.
+  std::optional<std::string> Mixing;
   std::vector<std::string> Files;
   friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
 };

@@ -71,7 +71,8 @@ MixingProfile ReadMixingProfile(std::string_view text, const std::string& name) 
     if (words.empty()) continue;
     if (rows == ZxColourCount) Fail(line, "a 16th row; a profile has 15");
     if (words.size() != ZxColourCount)
-      Fail(line, std::to_string(words.size()) + " colours separated by spaces; a row holds 15");
+      Fail(line, std::to_string(words.size()) + (words.size() == 1 ? " colour" : " colours") +
+                     " separated by spaces; a row holds 15");
     for (int b = 0; b < ZxColourCount; ++b) profile.Table[rows][b] = ParseColour(words[b], line);
     ++rows;
   }
