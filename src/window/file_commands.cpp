@@ -10,6 +10,7 @@
 #include "files/image_files.h"
 #include "formats/bmp_format.h"
 #include "formats/file_names.h"
+#include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
 
 namespace chromaloom {
@@ -200,10 +201,22 @@ void FileCommands::Export(FileKind kind) {
 }
 
 bool FileCommands::ExportBitmap(int sizeIndex) {
-  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
+  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, view_.Mixing());
   const auto name = AskSaveFile(SaveFilterOf(FileKind::Bmp), ExtensionOf(FileKind::Bmp));
   if (!name) return true;
   return Run(*name, [&] { WriteFileAtomically(name->toStdString(), WriteBmp(bitmap)); });
+}
+
+std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
+  const auto name = AskOpenFile("Mixing profile (*.txt)");
+  if (!name) return std::nullopt;
+  std::optional<MixingProfile> profile;
+  Run(*name, [&] {
+    const auto bytes = ReadFileBytes(name->toStdString(), MaxMixingProfileLength + 1);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    profile = ReadMixingProfile(text, QFileInfo(*name).fileName().toStdString());
+  });
+  return profile;
 }
 
 void FileCommands::PreviewOnEmulator() {

@@ -149,6 +149,8 @@ constexpr KeyRow Rows[] = {
     {Plain<Qt::Key_W>, KeyCommand::TogglePix},
     {Plain<Qt::Key_E>, KeyCommand::ToggleRgb},
     {RightUpOrDown, KeyCommand::RedrawCanvas},
+    {Plain<Qt::Key_X>, KeyCommand::CycleScreenView},
+    {Plain<Qt::Key_M>, KeyCommand::ToggleFlickerMap},
 };
 
 constexpr struct {
@@ -164,6 +166,7 @@ constexpr struct {
     {KeyCommand::RotatePixelsUp, "rotatePixelsUpAction"},
     {KeyCommand::RotatePixelsDown, "rotatePixelsDownAction"},
     {KeyCommand::Undo, "undoAction"},
+    {KeyCommand::ToggleFlickerMap, "flickerMapAction"},
 };
 
 }  // namespace

@@ -33,9 +33,15 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     position_[i]->setObjectName(labels[i].Name);
     position_[i]->setGeometry(labels[i].X, 2, 60, 18);
   }
+  view_ = new QLabel("Mixed", this);
+  view_->setObjectName("statusView");
+  view_->setGeometry(480, 2, 70, 18);
+  flickerMap_ = new QLabel(this);
+  flickerMap_->setObjectName("statusFlickerMap");
+  flickerMap_->setGeometry(550, 2, 170, 18);
   message_ = new QLabel(this);
   message_->setObjectName("statusMessage");
-  message_->setGeometry(500, 2, 400, 18);
+  message_->setGeometry(720, 2, 400, 18);
   messageTimer_ = new QTimer(this);
   messageTimer_->setSingleShot(true);
   messageTimer_->setInterval(4000);
@@ -45,6 +51,11 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
 void StatusBar::ShowMessage(const QString& text) {
   message_->setText(text);
   messageTimer_->start();
+}
+
+void StatusBar::ShowView(const QString& view, const QString& flickerMap) {
+  if (view_->text() != view) view_->setText(view);
+  if (flickerMap_->text() != flickerMap) flickerMap_->setText(flickerMap);
 }
 
 void StatusBar::ShowPosition(const std::array<std::string, 4>& texts) {

@@ -1,5 +1,6 @@
 // The status bar along the bottom: the four mixed colours of the cell under
-// the pointer and where the pointer is, in picture pixels and in cells.
+// the pointer, where the pointer is, in picture pixels and in cells, and
+// what the canvas shows.
 #pragma once
 
 #include <QFrame>
@@ -25,9 +26,14 @@ class StatusBar : public QFrame {
   void ShowCellPalette(const CharPalette& colours);
   // A short note ("Saved NAME") that goes away after a few seconds.
   void ShowMessage(const QString& text);
+  // "Mixed", "Screen 0" or "Screen 1", and the flicker map's share of
+  // strong pixels while it is on.
+  void ShowView(const QString& view, const QString& flickerMap);
 
  private:
   QLabel* message_ = nullptr;
+  QLabel* view_ = nullptr;
+  QLabel* flickerMap_ = nullptr;
   QTimer* messageTimer_ = nullptr;
   std::array<QFrame*, 4> cellSwatches_{};
   std::array<QLabel*, 4> position_{};

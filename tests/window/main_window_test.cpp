@@ -203,6 +203,18 @@ class MainWindowTest : public QObject {
         "  rotatePixelsLeftAction Rotate pixels Left (CTRL+CursorLeft)",
         "  rotatePixelsUpAction Rotate pixels Up (CTRL+CursorUp)",
         "  rotatePixelsDownAction Rotate pixels Down (CTRL+CursorDown)",
+        "View",
+        "  showMixedAction Mixed",
+        "  showScreen0Action Screen 0",
+        "  showScreen1Action Screen 1",
+        "  -",
+        "  flickerMapAction Flicker Map\tM",
+        "  -",
+        "  mixingMenu Mixing",
+        "    mixingOwnAction Picture's Own Table",
+        "    mixingAverageAction Average",
+        "    mixingLinearAction Linear Light",
+        "    mixingFileAction From File...",
         "Color Corrector",
         "  showCorrectorAction Show/Hide",
         "  -",
@@ -220,7 +232,7 @@ class MainWindowTest : public QObject {
       if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
     }
     const QStringList menus = {"fileMenu", "newMenu", "changeCellHeightMenu", "importMenu",
-                               "exportMenu", "editMenu", "correctorMenu"};
+                               "exportMenu", "editMenu", "viewMenu", "mixingMenu", "correctorMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
