@@ -87,8 +87,12 @@ std::string MixingProfileText(const MixedColourTableType& table) {
   for (int a = 0; a < ZxColourCount; ++a) {
     for (int b = 0; b < ZxColourCount; ++b) {
       const Rgb c = table[a][b];
-      text += (b ? " " : "") + std::to_string(RedOf(c)) + "," + std::to_string(GreenOf(c)) + "," +
-              std::to_string(BlueOf(c));
+      if (b) text += ' ';
+      text += std::to_string(RedOf(c));
+      text += ',';
+      text += std::to_string(GreenOf(c));
+      text += ',';
+      text += std::to_string(BlueOf(c));
     }
     text += "\n";
   }

@@ -83,7 +83,9 @@ void Renderer::RestoreEditorArea(Rect r) {
   for (int line = r.Y / z; line * z < r.Bottom(); ++line) {
     const int lineTop = line * z;
     const Rgb* source = shown.Row(line);
-    if (view_.FlickerMapOn) {
+    if (view_.FlickerMapOn && view_.Shown == ScreenView::Mixed) {
+      source = FlickerMapRaster.Row(line);
+    } else if (view_.FlickerMapOn) {  // over one screen: rare enough to tint pixel by pixel
       const Rgb* screen0 = ScreenRaster0.Row(line);
       const Rgb* screen1 = ScreenRaster1.Row(line);
       for (int p = firstPixel; p < endPixel; ++p)

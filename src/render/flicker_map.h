@@ -32,13 +32,14 @@ constexpr FlickerLevel FlickerLevelOf(Rgb screen0, Rgb screen1) {
   return FlickerLevel::Calm;
 }
 
-// Calm pixels keep their colour; visible ones go half-way to amber and
-// strong ones half-way to red, so the picture stays readable under the map.
+// Every pixel goes to the grey of its luma, so the picture stays readable
+// while no colour of its own can pass for a tint; visible pixels then go
+// half-way to amber and strong ones half-way to red.
 constexpr Rgb FlickerTint(Rgb shown, FlickerLevel level) {
-  if (level == FlickerLevel::Calm) return shown;
+  const int grey = (LumaMilli(shown) + 500) / 1000;
+  if (level == FlickerLevel::Calm) return MakeRgb(grey, grey, grey);
   const Rgb tint = level == FlickerLevel::Strong ? MakeRgb(255, 0, 0) : MakeRgb(255, 192, 0);
-  return MakeRgb((RedOf(shown) + RedOf(tint) + 1) / 2, (GreenOf(shown) + GreenOf(tint) + 1) / 2,
-                 (BlueOf(shown) + BlueOf(tint) + 1) / 2);
+  return MakeRgb((grey + RedOf(tint) + 1) / 2, (grey + GreenOf(tint) + 1) / 2, (grey + BlueOf(tint) + 1) / 2);
 }
 
 // The pixels whose screens differ strongly, counted over two equal-sized rasters.

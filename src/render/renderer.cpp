@@ -1,5 +1,7 @@
 #include "render/renderer.h"
 
+#include "render/flicker_map.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -30,6 +32,12 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
   const CharPalette mixed = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink, view_.Mixing.Table);
   const Rgb paper0 = ZxRgb(a0.Paper), ink0 = ZxRgb(a0.Ink);
   const Rgb paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
+  // The map's colour depends only on the entry, so each cell tints four colours, not every pixel.
+  const bool map = view_.FlickerMapOn;
+  CharPalette tinted{};
+  if (map)
+    for (int k = 0; k < 4; ++k)
+      tinted[k] = FlickerTint(mixed[k], FlickerLevelOf(k & 2 ? ink0 : paper0, k & 1 ? ink1 : paper1));
   for (int y = firstLine; y < firstLine + lines; ++y) {
     const int bits0 = picture_.Pixels[0].At(col, y);
     const int bits1 = picture_.Pixels[1].At(col, y);
@@ -38,6 +46,7 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
     Rgb* previewBottom = PreviewRaster.Row(2 * y + 1) + col * 16;
     Rgb* screen0Row = ScreenRaster0.Row(y) + col * 8;
     Rgb* screen1Row = ScreenRaster1.Row(y) + col * 8;
+    Rgb* mapRow = FlickerMapRaster.Row(y) + col * 8;
     for (int p = 0; p < 8; ++p) {
       const int b0 = (bits0 >> (7 - p)) & 1;
       const int b1 = (bits1 >> (7 - p)) & 1;
@@ -47,6 +56,7 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
       previewBottom[2 * p] = previewBottom[2 * p + 1] = m;
       screen0Row[p] = b0 ? ink0 : paper0;
       screen1Row[p] = b1 ? ink1 : paper1;
+      if (map) mapRow[p] = tinted[2 * b0 + b1];
     }
   }
 }
@@ -58,6 +68,7 @@ void Renderer::RenderAll() {
   }
   CorrectorSource0.CopyFrom(ScreenRaster0, ScreenRaster0.Bounds(), 0, 0);
   CorrectorSource1.CopyFrom(ScreenRaster1, ScreenRaster1.Bounds(), 0, 0);
+  mapMatchesPicture_ = view_.FlickerMapOn;
   editorMatchesRasters_ = false;
   previewMatchesRaster_ = false;
 }
@@ -67,7 +78,8 @@ Renderer::EditorLayout Renderer::CurrentLayout() const {
 }
 
 void Renderer::Redraw(bool full) {
-  if (full) RenderAll();
+  // The map raster waits for the map to be switched on.
+  if (full || (view_.FlickerMapOn && !mapMatchesPicture_)) RenderAll();
   if (!editorMatchesRasters_ || drawnLayout_ != CurrentLayout()) {
     RestoreEditorArea(EditorImage.Bounds());
     overlays_.Clear();
@@ -88,6 +100,7 @@ void Renderer::RenderCell(int col, int line) {
   const int firstLine = picture_.AttrLineOf(col, line);
   const int lines = picture_.CellHeightAt(col);
   RenderCellRasters(col, firstLine, lines);
+  mapMatchesPicture_ = mapMatchesPicture_ && view_.FlickerMapOn;
   const int z = view_.Scale();
   const Rect cell{col * 8 * z, firstLine * z, 8 * z, lines * z};
   RestoreEditorArea(cell);

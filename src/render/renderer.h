@@ -61,6 +61,8 @@ class Renderer {
   Raster PreviewRaster{PreviewWidth, PreviewHeight};
   Raster ScreenRaster0{PictureWidth, PictureHeight};
   Raster ScreenRaster1{PictureWidth, PictureHeight};
+  // The mixed picture tinted by the flicker map; rendered only while the map is on.
+  Raster FlickerMapRaster{PictureWidth, PictureHeight};
   // The screens as of the last full render, which is what the corrector
   // shows: painting a cell does not reach it.
   Raster CorrectorSource0{PictureWidth, PictureHeight};
@@ -126,6 +128,7 @@ class Renderer {
   EditorLayout CurrentLayout() const;
   EditorLayout drawnLayout_;
   bool editorMatchesRasters_ = false;
+  bool mapMatchesPicture_ = false;
   bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;

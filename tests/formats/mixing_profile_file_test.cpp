@@ -21,8 +21,8 @@ std::string Row(int a, const MixedColourTableType& table) {
   std::string row;
   for (int b = 0; b < ZxColourCount; ++b) {
     const Rgb c = table[a][b];
-    row += (b ? " " : "") + std::to_string(RedOf(c)) + "," + std::to_string(GreenOf(c)) + "," +
-           std::to_string(BlueOf(c));
+    if (b) row += ' ';
+    row += std::to_string(RedOf(c)) + ',' + std::to_string(GreenOf(c)) + ',' + std::to_string(BlueOf(c));
   }
   return row;
 }

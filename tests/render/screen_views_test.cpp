@@ -129,7 +129,7 @@ Picture FlickerCells() {
   return picture;
 }
 
-TEST(FlickerMap, TintsStrongAndVisiblePixelsAndLeavesCalmOnesAndTheMixedPicture) {
+TEST(FlickerMap, GreysCalmPixelsTintsTheOthersAndLeavesTheMixedPicture) {
   const Picture picture = FlickerCells();
   View view(picture);
   view.SetZoom(1);
@@ -140,16 +140,17 @@ TEST(FlickerMap, TintsStrongAndVisiblePixelsAndLeavesCalmOnesAndTheMixedPicture)
   view.Render.Redraw(false);
   const Raster& shown = view.Render.EditorImage;
   const int z = view.Scale();
-  const Rgb strongMix = MixColours(0, 14), calmMix = MixColours(5, 5), visibleMix = MixColours(3, 0);
+  // Grey by Rec. 601 luma, then half-way to red (strong) or amber (visible).
+  const auto grey = [](Rgb c) { return (299 * RedOf(c) + 587 * GreenOf(c) + 114 * BlueOf(c) + 500) / 1000; };
+  const int strong = grey(MixColours(0, 14)), calm = grey(MixColours(5, 5)), visible = grey(MixColours(3, 0));
   const struct {
     int Column;
     Rgb Expected;
   } cases[] = {
-      {0, MakeRgb((RedOf(strongMix) + 255 + 1) / 2, (GreenOf(strongMix) + 1) / 2, (BlueOf(strongMix) + 1) / 2)},
-      {1, calmMix},
-      {2, MakeRgb((RedOf(visibleMix) + 255 + 1) / 2, (GreenOf(visibleMix) + 192 + 1) / 2,
-                  (BlueOf(visibleMix) + 1) / 2)},
-      {3, MixColours(0, 0)},
+      {0, MakeRgb((strong + 255 + 1) / 2, (strong + 1) / 2, (strong + 1) / 2)},
+      {1, MakeRgb(calm, calm, calm)},
+      {2, MakeRgb((visible + 255 + 1) / 2, (visible + 192 + 1) / 2, (visible + 1) / 2)},
+      {3, MakeRgb(0, 0, 0)},
   };
   for (const auto& c : cases)
     for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}})
