@@ -76,6 +76,47 @@ void BM_RenderCell(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderCell)->Arg(4)->Unit(benchmark::kMicrosecond);
 
+// Another profile: every raster rendered again and the canvas rescaled.
+void BM_SwitchMixing(benchmark::State& state) {
+  const Picture picture = RandomPicture(1);
+  View view(picture);
+  PrepareView(view, static_cast<int>(state.range(0)));
+  const chromaloom::MixingProfile profiles[] = {chromaloom::AverageMixing(), chromaloom::LinearMixing()};
+  int k = 0;
+  for (auto _ : state) {
+    view.SetMixing(profiles[++k % 2]);
+    view.Render.Redraw(false);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_SwitchMixing)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+void BM_RedrawFullFlickerMap(benchmark::State& state) {
+  const Picture picture = RandomPicture(1);
+  View view(picture);
+  view.SetFlickerMap(true);
+  PrepareView(view, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    view.Render.Redraw(true);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_RedrawFullFlickerMap)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderCellFlickerMap(benchmark::State& state) {
+  const Picture picture = RandomPicture(8);
+  View view(picture);
+  view.SetFlickerMap(true);
+  PrepareView(view, static_cast<int>(state.range(0)));
+  int cell = 0;
+  for (auto _ : state) {
+    view.Render.RenderCell(cell % 32, (cell / 32 % 24) * 8);
+    ++cell;
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_RenderCellFlickerMap)->Arg(4)->Unit(benchmark::kMicrosecond);
+
 void BM_RenderAll(benchmark::State& state) {
   const Picture picture = RandomPicture(1);
   View view(picture);
@@ -89,11 +130,16 @@ BENCHMARK(BM_RenderAll)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Upper bounds of the ratio to the baseline.
+  // Upper bounds of the ratio to the baseline. A profile switch costs at
+  // most a full redraw; the flicker map adds at most a fifth to a full
+  // redraw and doubles a cell render at most.
   return chromaloom::RunBenchmarksWithRatios(argc, argv, chromaloom::MemsetBaseline,
                                              {
                                                  {"BM_RedrawFull/4", 2.0},
                                                  {"BM_RedrawOverlayWipe/4", 0.15},
                                                  {"BM_RenderCell/4", 0.005},
+                                                 {"BM_SwitchMixing/4", 2.0},
+                                                 {"BM_RedrawFullFlickerMap/4", 2.4},
+                                                 {"BM_RenderCellFlickerMap/4", 0.01},
                                              });
 }

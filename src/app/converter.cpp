@@ -10,6 +10,7 @@
 #include "files/image_files.h"
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
+#include "formats/mixing_profile_file.h"
 #include "picture/document.h"
 #include "render/picture_bitmap.h"
 
@@ -27,9 +28,21 @@ FileKind KindOf(const std::string& path) {
   return *kind;
 }
 
+// A profile by its name, else read from the file the value names.
+MixingProfile LoadMixing(const std::string& value) {
+  if (auto named = MixingNamed(value)) return *named;
+  const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
+  try {
+    return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
+  } catch (const FormatError& e) {
+    throw FileError("\"" + value + "\": " + e.what());
+  }
+}
+
 // Writes exactly as the editor's Save and Export commands do.
-std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const std::string& path) {
-  if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1), kind);
+std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
+                                 const std::string& path) {
+  if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = WritePictureFile(picture, kind)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }
@@ -68,11 +81,11 @@ void LoadImage(Document& document, const std::string& path, const ConverterOptio
 // The mixed picture in a border of the proportions emulators show (320 x 240
 // at 1x), scaled to fit size x size: whole multiples repeat pixels, any
 // other size averages areas.
-Raster Thumbnail(const Picture& picture, int size) {
+Raster Thumbnail(const Picture& picture, int size, const MixingProfile& mixing) {
   constexpr int BorderX = 32, BorderY = 24;
   constexpr int Width = PictureWidth + 2 * BorderX, Height = PictureHeight + 2 * BorderY;
-  Raster framed(Width, Height, picture.BorderDisplayColour());
-  const Raster mixed = RenderMixedPicture(picture);
+  Raster framed(Width, Height, mixing.BorderColour(picture));
+  const Raster mixed = RenderMixedPicture(picture, mixing);
   for (int y = 0; y < PictureHeight; ++y)
     std::copy(mixed.Row(y), mixed.Row(y) + PictureWidth, framed.Row(BorderY + y) + BorderX);
   if (size % Width == 0) {
@@ -132,6 +145,10 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG, whatever name the file manager gives it.
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
+    if (options.Mixing && !IsBitmapExport(outputKind))
+      throw UsageError("--mixing applies to bitmap outputs only");
+    // Read before the input, so a bad profile costs no conversion.
+    const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
 
     Document document;
     if (InfoOf(inputKind).Image) {
@@ -144,9 +161,10 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
     if (options.Thumbnail) {
-      WriteFileAtomically(output, EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail), FileKind::Png));
+      WriteFileAtomically(output,
+                          EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail, mixing), FileKind::Png));
     } else {
-      WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, output));
+      WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing, output));
     }
     return ExitOk;
   } catch (const UsageError& e) {

@@ -50,11 +50,11 @@ double ParseWeight(const std::string& text, const std::string& option) {
 }  // namespace
 
 std::string Usage() {
-  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] INPUT OUTPUT\n"
+  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M] INPUT OUTPUT\n"
          "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
          "           [--dither none|ordered|floyd-steinberg|atkinson] [--metric rgb|lab]\n"
-         "           [--flicker W] [--stats] [--border I,J] [--bmp-size N]\n"
-         "       chromaloom-convert --thumbnail SIZE INPUT OUTPUT.png\n"
+         "           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]\n"
+         "       chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png\n"
          "       chromaloom-convert --info INPUT\n"
          "       chromaloom-convert --help | --version\n"
          "\n"
@@ -66,6 +66,10 @@ std::string Usage() {
          "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
          "  --bmp-size N   size 1..9 of a .bmp or .png output (default 1, 256 x 192\n"
          "                 without border)\n"
+         "  --mixing M     how a bitmap mixes the two screens: own (the picture's own\n"
+         "                 table, the default), average (the mean of the two values),\n"
+         "                 linear (the mean in linear light) or FILE, a profile of\n"
+         "                 15 lines of 15 R,G,B colours\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
          "  --thumbnail SIZE  write the mixed picture with its border as a PNG that\n"
          "                 fits SIZE x SIZE (1..2048), for file managers\n"
@@ -142,6 +146,11 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       if (!options.Metric) throw UsageError("--metric must be rgb or lab, not \"" + name + "\"");
     } else if (arg == "--flicker") {
       options.Flicker = ParseWeight(takeValue(), arg);
+    } else if (arg == "--mixing") {
+      const std::string name = takeValue();
+      if (name.empty() || name[0] == '-')
+        throw UsageError("--mixing needs own, average, linear or a profile FILE, not \"" + name + "\"");
+      options.Mixing = name;
     } else if (arg == "--stats") {
       if (value) throw UsageError("--stats takes no value");
       options.Stats = true;

@@ -33,6 +33,8 @@ struct ConverterOptions {
   std::optional<double> Flicker;  // finite, >= 0
   bool Stats = false;
   std::optional<int> Thumbnail;  // the square it must fit, 1..MaxThumbnailSize
+  // For bitmap outputs: own, average, linear, or the path of a profile file.
+  std::optional<std::string> Mixing;
   std::vector<std::string> Files;
   friend bool operator==(const ConverterOptions&, const ConverterOptions&) = default;
 };

@@ -157,15 +157,15 @@ void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
   pickers.CurrentColours = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
 }
 
-CharPalette CellPaletteAt(const Picture& picture, Point pixel) {
+CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfile& mixing) {
   if (!IsValidCharMode(picture.CharMode)) return {};
   const int x = std::clamp(pixel.X, 0, PictureWidth - 1);
   const int y = std::clamp(pixel.Y, 0, PictureHeight - 1);
   const AttrEntry& a0 = picture.CellAttr(0, x, y);
   const AttrEntry& a1 = picture.CellAttr(1, x, y);
-  // MixColours rather than the table: a damaged file may hold colour bytes past 14.
-  return {MixColours(a0.Paper, a1.Paper), MixColours(a0.Paper, a1.Ink), MixColours(a0.Ink, a1.Paper),
-          MixColours(a0.Ink, a1.Ink)};
+  // Mix checks the indexes: a damaged file may hold colour bytes past 14.
+  return {mixing.Mix(a0.Paper, a1.Paper), mixing.Mix(a0.Paper, a1.Ink), mixing.Mix(a0.Ink, a1.Paper),
+          mixing.Mix(a0.Ink, a1.Ink)};
 }
 
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
@@ -231,7 +231,7 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
       const ToolKind tool = tools.Current;
       if (tools.ShapeInProgress && IsShapeTool(tool)) {
         render.Redraw(false);
-        const Rgb colour = SelectedCharColourRgb(canvas.Colours);
+        const Rgb colour = SelectedCharColourRgb(canvas.Colours, canvas.Display.Mixing());
         if (tool == ToolKind::Line)
           render.DrawOverlayLine(tools.ShapeStart, at, z, colour);
         else if (tool == ToolKind::Rect)
@@ -257,7 +257,7 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
           const int px = at.X / z, py = at.Y / z;
           feedback.StatusTexts = {"X: " + Decimal(px), "Y: " + Decimal(py), "Ax: " + Decimal(px / 8),
                                   "Ay: " + Decimal(py / h)};
-          feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), ToPicture(canvas.Display, at));
+          feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), ToPicture(canvas.Display, at), canvas.Display.Mixing());
         }
       }
     }

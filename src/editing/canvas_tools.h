@@ -53,7 +53,7 @@ void DrawRectOutline(Canvas canvas, Point corner0, Point corner1);
 // Copies the cell's four colours into the current colours.
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel);
 // The four mixed colours of the cell under a picture pixel (clamped onto the picture).
-CharPalette CellPaletteAt(const Picture& picture, Point pixel);
+CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfile& mixing = {});
 
 // The canvas handlers, step by step. pressed: the buttons held at a press;
 // held: the buttons held during a move.

@@ -84,8 +84,8 @@ void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Rend
   const CorrectorCellArea old = CorrectorCellInPicture(picture, corrector);
   const Rect oldArea = CellOnCorrectorImage(old);
   const Rect source = CellOnScreenRaster(old);
-  ScaleArea(render.CorrectorScreen0, render.ScreenRaster0, source, ViewScale, oldArea.X, oldArea.Y);
-  ScaleArea(render.CorrectorScreen1, render.ScreenRaster1, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen0, render.CorrectorSource0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(render.CorrectorScreen1, render.CorrectorSource1, source, ViewScale, oldArea.X, oldArea.Y);
   render.MarkCorrectorsDamaged();
 
   const int h = old.Height;
@@ -108,8 +108,8 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
     DrawMarker(corrector.Strips[i], marked[i], 0);
   }
 
-  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &render.ScreenRaster0},
-                                                        {&corrector.Detail1, &render.ScreenRaster1}};
+  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &render.CorrectorSource0},
+                                                        {&corrector.Detail1, &render.CorrectorSource1}};
   for (const auto& [detail, screen] : details) {
     Hatch(*detail);
     for (int dy = -1; dy <= 1; ++dy) {

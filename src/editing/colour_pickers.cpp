@@ -98,19 +98,24 @@ Point GradientSwatchCorner(int a, int b) {
   return GradientCorners[a][b];
 }
 
-Raster MakeGradientImage() {
+Raster MakeGradientImage(const MixedColourTableType& table) {
   Raster image(GradientWidth, GradientHeight, Clear);
   for (int a = 0; a < ZxColourCount; ++a)
     for (int b = 0; b < ZxColourCount; ++b) {
       const Point corner = GradientCorners[a][b];
       image.FillRect({corner.X, corner.Y, GradientSwatchSize, GradientSwatchSize},
-                     GradientColour(MixedColourTable[a][b]));
+                     GradientColour(table[a][b]));
     }
   return image;
 }
 
 // The start-up look: all current colours black, border choice (0, 0).
-PickerImages::PickerImages() : Full(CleanFullPalette()), Border(CleanBorderPalette()), Gradient(MakeGradientImage()) {
+PickerImages::PickerImages()
+    : Full(MakeFullPaletteImage()),
+      Border(MakeBorderPaletteImage()),
+      Gradient(MakeGradientImage()),
+      CleanFull(Full),
+      CleanBorder(Border) {
   for (Raster& strip : Strips) {
     strip = CleanZxStrip();
     DrawMarker(strip, 0, 0);
@@ -119,11 +124,20 @@ PickerImages::PickerImages() : Full(CleanFullPalette()), Border(CleanBorderPalet
   DrawMarker(Border, 0, 0);
 }
 
-Rgb SelectedCharColourRgb(const Pickers& pickers) {
+Rgb SelectedCharColourRgb(const Pickers& pickers, const MixingProfile& mixing) {
   const ColourSet& c = pickers.CurrentColours;
   const ZxColour screen0 = pickers.ScreenBit(0) != 0 ? c.INK0 : c.PAP0;
   const ZxColour screen1 = pickers.ScreenBit(1) != 0 ? c.INK1 : c.PAP1;
-  return MixColours(screen0, screen1);
+  return mixing.Mix(screen0, screen1);
+}
+
+void ShowMixing(PickerImages& images, const MixingProfile& mixing, const ColourSet& colours, BorderChoice border) {
+  images.Blink.Running = false;
+  images.CleanFull = MakeFullPaletteImage(mixing.Table);
+  images.CleanBorder = MakeBorderPaletteImage(mixing.Table);
+  images.Gradient = MakeGradientImage(mixing.Table);
+  RefreshColourPickers(images, colours);
+  RefreshBorderPicker(images, border);
 }
 
 void RefreshColourPickers(PickerImages& images, const ColourSet& c) {
@@ -133,12 +147,12 @@ void RefreshColourPickers(PickerImages& images, const ColourSet& c) {
     strip = CleanZxStrip();
     DrawMarker(strip, stripColours[i], 0);
   }
-  images.Full = CleanFullPalette();
+  images.Full = images.CleanFull;
   DrawFullPaletteMarkers(images.Full, c);
 }
 
 void RefreshBorderPicker(PickerImages& images, BorderChoice choice) {
-  images.Border = CleanBorderPalette();
+  images.Border = images.CleanBorder;
   DrawMarker(images.Border, choice.Column, choice.Row);
 }
 
@@ -207,7 +221,7 @@ bool LocateGradientColour(PickerImages& images, const ColourSet& colours, int x,
       blink.Cells.push_back({a * SwatchSize, b * SwatchSize});
     }
   if (!blink.Cells.empty()) {
-    blink.RestoreColour = MixedColourTable[firstA][firstB];
+    blink.RestoreColour = images.CleanFull.At(firstA * SwatchSize, firstB * SwatchSize);
     blink.Running = true;
   }
   return blink.Running;

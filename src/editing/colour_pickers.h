@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "picture/document.h"
+#include "picture/mixing_profile.h"
 #include "picture/raster.h"
 
 namespace chromaloom {
@@ -43,7 +44,7 @@ struct Pickers {
 };
 
 // The colour of the selected CharPalette entry from the current colours.
-Rgb SelectedCharColourRgb(const Pickers& pickers);
+Rgb SelectedCharColourRgb(const Pickers& pickers, const MixingProfile& mixing = {});
 
 // The four strips, in the order of their rows: "PAP0", "INK0", "PAP1", "INK1".
 enum class StripKind { PAP0 = 0, INK0 = 1, PAP1 = 2, INK1 = 3 };
@@ -51,7 +52,7 @@ enum class StripKind { PAP0 = 0, INK0 = 1, PAP1 = 2, INK1 = 3 };
 // The gradient locator's 9 x 9 swatch (top-left corner) of pair (screen-0 a, screen-1 b).
 Point GradientSwatchCorner(int a, int b);
 // The 76 x 229 locator image: the swatches on a clear background (alpha 0).
-Raster MakeGradientImage();
+Raster MakeGradientImage(const MixedColourTableType& table = MixedColourTable);
 
 // The gradient locator's blinking cells on the full palette.
 struct BlinkState {
@@ -61,13 +62,17 @@ struct BlinkState {
   bool Running = false;      // the blink timer runs
 };
 
-// What the pickers show; the window displays these rasters 1:1.
+// What the pickers show; the window displays these rasters 1:1. The mixed
+// colours follow the view's mixing profile (ShowMixing).
 struct PickerImages {
   Raster Full;                  // 240 x 240
   std::array<Raster, 4> Strips; // 240 x 16 each, in StripKind order
   Raster Border;                // 144 x 48
   Raster Gradient;              // 76 x 229
   BlinkState Blink;
+  // The palettes without markers, in the current mixing: what a refresh starts from.
+  Raster CleanFull;
+  Raster CleanBorder;
   PickerImages();
 };
 
@@ -87,6 +92,10 @@ void ApplyCharBits(Pickers& pickers, int screen, int bit);
 void SelectBorder(Document& document, PickerImages& images, int column, int row);
 // A click on the border palette; a point off the table is ignored.
 void PickBorder(Document& document, PickerImages& images, int x, int y);
+
+// The palettes and the locator in another mixing, marked as before; a
+// running blink stops.
+void ShowMixing(PickerImages& images, const MixingProfile& mixing, const ColourSet& colours, BorderChoice border);
 
 // Strips and full palette restored and marked for the current colours.
 void RefreshColourPickers(PickerImages& images, const ColourSet& colours);

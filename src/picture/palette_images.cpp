@@ -16,35 +16,25 @@ Raster MakeZxStripImage() {
   return image;
 }
 
-Raster MakeFullPaletteImage() {
+Raster MakeFullPaletteImage(const MixedColourTableType& table) {
   Raster image(ZxColourCount * SwatchSize, ZxColourCount * SwatchSize);
   for (int a = 0; a < ZxColourCount; ++a)
-    for (int b = 0; b < ZxColourCount; ++b) FillSwatch(image, a, b, MixedColourTable[a][b]);
+    for (int b = 0; b < ZxColourCount; ++b) FillSwatch(image, a, b, table[a][b]);
   return image;
 }
 
-Raster MakeBorderPaletteImage() {
+Raster MakeBorderPaletteImage(const MixedColourTableType& table) {
   Raster image(BorderColumns * SwatchSize, BorderRows * SwatchSize);
   for (int i = 0; i < BorderColumns; ++i)
     for (int j = 0; j < BorderRows; ++j) {
       const BorderPair pair = BorderPairTable[i][j];
-      FillSwatch(image, i, j, BorderRgb(pair.Screen0, pair.Screen1));
+      FillSwatch(image, i, j, BorderRgb(pair.Screen0, pair.Screen1, table));
     }
   return image;
 }
 
 const Raster& CleanZxStrip() {
   static const Raster image = MakeZxStripImage();
-  return image;
-}
-
-const Raster& CleanFullPalette() {
-  static const Raster image = MakeFullPaletteImage();
-  return image;
-}
-
-const Raster& CleanBorderPalette() {
-  static const Raster image = MakeBorderPaletteImage();
   return image;
 }
 

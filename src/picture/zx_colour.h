@@ -98,9 +98,10 @@ inline constexpr MixedColourTableType MixedColourTable = BuildMixedColourTable()
 
 // The four mixed colours of a cell, in colour-index order k = 2*bit0 + bit1.
 using CharPalette = std::array<Rgb, 4>;
-constexpr CharPalette MakeCharPalette(ZxColour paper0, ZxColour ink0, ZxColour paper1, ZxColour ink1) {
-  return {MixedColourTable[paper0][paper1], MixedColourTable[paper0][ink1],
-          MixedColourTable[ink0][paper1], MixedColourTable[ink0][ink1]};
+// The table is the view's mixing profile; the picture's own by default.
+constexpr CharPalette MakeCharPalette(ZxColour paper0, ZxColour ink0, ZxColour paper1, ZxColour ink1,
+                                      const MixedColourTableType& table = MixedColourTable) {
+  return {table[paper0][paper1], table[paper0][ink1], table[ink0][paper1], table[ink0][ink1]};
 }
 
 // Keeps INK and PAPER of one screen at one brightness; black has no bright form.
@@ -111,8 +112,8 @@ constexpr void MatchBrightness(ZxColour& target, ZxColour reference) {
 
 // A ZX border colour 0..7 shown as its normal index.
 constexpr ZxColour BorderColourIndex(int n) { return ZxColourIndex(n, 0); }
-constexpr Rgb BorderRgb(int screen0Border, int screen1Border) {
-  return MixedColourTable[BorderColourIndex(screen0Border)][BorderColourIndex(screen1Border)];
+constexpr Rgb BorderRgb(int screen0Border, int screen1Border, const MixedColourTableType& table = MixedColourTable) {
+  return table[BorderColourIndex(screen0Border)][BorderColourIndex(screen1Border)];
 }
 
 }  // namespace chromaloom

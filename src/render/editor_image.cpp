@@ -1,5 +1,6 @@
-// The enlarged editor image: MixedRaster scaled by whole factors, with the
-// dotted pixel grid and char grid on top. One routine serves the full
+// The enlarged editor image: the shown raster (mixed, or one screen) scaled
+// by whole factors, tinted by the flicker map when it is on, with the dotted
+// pixel grid and char grid on top. One routine serves the full
 // rescale, the per-cell update and the overlay wipe, so all three agree.
 #include <algorithm>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "render/flicker_map.h"
 #include "render/renderer.h"
 
 namespace chromaloom {
@@ -72,9 +74,24 @@ void Renderer::RestoreEditorArea(Rect r) {
   Rgb* const composed[3] = {rowScratch_.data(), rowScratch_.data() + width, rowScratch_.data() + 2 * width};
 
   const bool anyGrid = pixelGrid || charGrid;
+  const Raster& shown = view_.Shown == ScreenView::Screen0   ? ScreenRaster0
+                        : view_.Shown == ScreenView::Screen1 ? ScreenRaster1
+                                                             : MixedRaster;
+  // The picture pixels the area covers; the map tints each once per line.
+  const int firstPixel = r.X / z, endPixel = (r.Right() + z - 1) / z;
+  mapScratch_.resize(PictureWidth);
   for (int line = r.Y / z; line * z < r.Bottom(); ++line) {
     const int lineTop = line * z;
-    const Rgb* source = MixedRaster.Row(line);
+    const Rgb* source = shown.Row(line);
+    if (view_.FlickerMapOn && view_.Shown == ScreenView::Mixed) {
+      source = FlickerMapRaster.Row(line);
+    } else if (view_.FlickerMapOn) {  // over one screen: rare enough to tint pixel by pixel
+      const Rgb* screen0 = ScreenRaster0.Row(line);
+      const Rgb* screen1 = ScreenRaster1.Row(line);
+      for (int p = firstPixel; p < endPixel; ++p)
+        mapScratch_[p] = FlickerTint(source[p], FlickerLevelOf(screen0[p], screen1[p]));
+      source = mapScratch_.data();
+    }
     Rgb* plain = composed[1];
     for (int x = r.X; x < r.Right();) {
       const int runEnd = std::min(r.Right(), (x / z + 1) * z);

@@ -31,17 +31,19 @@ void RenderPicture(const Picture& picture, CellColours colours, Raster& out, int
 
 }  // namespace
 
-Raster RenderMixedPicture(const Picture& picture) {
+Raster RenderMixedPicture(const Picture& picture, const MixingProfile& mixing) {
   Raster mixed(PictureWidth, PictureHeight);
   RenderPicture(
       picture,
-      [](const AttrEntry& a0, const AttrEntry& a1) { return MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink); },
+      [&mixing](const AttrEntry& a0, const AttrEntry& a1) {
+        return MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink, mixing.Table);
+      },
       mixed, 0, 0);
   return mixed;
 }
 
-Raster RenderBitmap(const Picture& picture, int sizeIndex) {
-  return BuildBitmap(RenderMixedPicture(picture), picture.BorderDisplayColour(), sizeIndex);
+Raster RenderBitmap(const Picture& picture, int sizeIndex, const MixingProfile& mixing) {
+  return BuildBitmap(RenderMixedPicture(picture, mixing), mixing.BorderColour(picture), sizeIndex);
 }
 
 Rgb ScreenBorderColour(const Picture& picture, int screen) {

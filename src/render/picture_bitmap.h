@@ -3,15 +3,17 @@
 // bitmap export and the flicker view need.
 #pragma once
 
+#include "picture/mixing_profile.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
 
 namespace chromaloom {
 
 // 256 x 192, each pixel the mixed colour of its two screen bits.
-Raster RenderMixedPicture(const Picture& picture);
-// The picture at bitmap size sizeIndex 0..8 (BitmapSizes), framed in the border colour.
-Raster RenderBitmap(const Picture& picture, int sizeIndex);
+Raster RenderMixedPicture(const Picture& picture, const MixingProfile& mixing = {});
+// The picture at bitmap size sizeIndex 0..8 (BitmapSizes), framed in the
+// border colour, both mixed by the profile.
+Raster RenderBitmap(const Picture& picture, int sizeIndex, const MixingProfile& mixing = {});
 
 // The border around a screen shown alone, at 1:1 (a fifth of the picture's
 // width at each side, an eighth of its height above and below).

@@ -1,5 +1,7 @@
 #include "render/renderer.h"
 
+#include "render/flicker_map.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -24,13 +26,18 @@ void Renderer::ResizeEditorImage() {
 }
 
 // Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
-// The single-screen rasters follow only full renders, as the corrector expects.
-void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool withScreens) {
+void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
   const AttrEntry& a0 = picture_.AttrAt(0, col, firstLine);
   const AttrEntry& a1 = picture_.AttrAt(1, col, firstLine);
-  const CharPalette mixed = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink);
+  const CharPalette mixed = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink, view_.Mixing.Table);
   const Rgb paper0 = ZxRgb(a0.Paper), ink0 = ZxRgb(a0.Ink);
   const Rgb paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
+  // The map's colour depends only on the entry, so each cell tints four colours, not every pixel.
+  const bool map = view_.FlickerMapOn;
+  CharPalette tinted{};
+  if (map)
+    for (int k = 0; k < 4; ++k)
+      tinted[k] = FlickerTint(mixed[k], FlickerLevelOf(k & 2 ? ink0 : paper0, k & 1 ? ink1 : paper1));
   for (int y = firstLine; y < firstLine + lines; ++y) {
     const int bits0 = picture_.Pixels[0].At(col, y);
     const int bits1 = picture_.Pixels[1].At(col, y);
@@ -39,6 +46,7 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool withScr
     Rgb* previewBottom = PreviewRaster.Row(2 * y + 1) + col * 16;
     Rgb* screen0Row = ScreenRaster0.Row(y) + col * 8;
     Rgb* screen1Row = ScreenRaster1.Row(y) + col * 8;
+    Rgb* mapRow = FlickerMapRaster.Row(y) + col * 8;
     for (int p = 0; p < 8; ++p) {
       const int b0 = (bits0 >> (7 - p)) & 1;
       const int b1 = (bits1 >> (7 - p)) & 1;
@@ -46,10 +54,9 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool withScr
       mixedRow[p] = m;
       previewTop[2 * p] = previewTop[2 * p + 1] = m;
       previewBottom[2 * p] = previewBottom[2 * p + 1] = m;
-      if (withScreens) {
-        screen0Row[p] = b0 ? ink0 : paper0;
-        screen1Row[p] = b1 ? ink1 : paper1;
-      }
+      screen0Row[p] = b0 ? ink0 : paper0;
+      screen1Row[p] = b1 ? ink1 : paper1;
+      if (map) mapRow[p] = tinted[2 * b0 + b1];
     }
   }
 }
@@ -57,18 +64,22 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool withScr
 void Renderer::RenderAll() {
   for (int col = 0; col < ByteColumns; ++col) {
     const int n = picture_.CellHeightAt(col);
-    for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n, true);
+    for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n);
   }
+  CorrectorSource0.CopyFrom(ScreenRaster0, ScreenRaster0.Bounds(), 0, 0);
+  CorrectorSource1.CopyFrom(ScreenRaster1, ScreenRaster1.Bounds(), 0, 0);
+  mapMatchesPicture_ = view_.FlickerMapOn;
   editorMatchesRasters_ = false;
   previewMatchesRaster_ = false;
 }
 
 Renderer::EditorLayout Renderer::CurrentLayout() const {
-  return {view_.Scale(), picture_.CharMode, view_.PixelGridOn, view_.CharGridOn};
+  return {view_.Scale(), picture_.CharMode, view_.PixelGridOn, view_.CharGridOn, view_.Shown, view_.FlickerMapOn};
 }
 
 void Renderer::Redraw(bool full) {
-  if (full) RenderAll();
+  // The map raster waits for the map to be switched on.
+  if (full || (view_.FlickerMapOn && !mapMatchesPicture_)) RenderAll();
   if (!editorMatchesRasters_ || drawnLayout_ != CurrentLayout()) {
     RestoreEditorArea(EditorImage.Bounds());
     overlays_.Clear();
@@ -88,7 +99,8 @@ void Renderer::RenderCell(int col, int line) {
   if (col < 0 || col >= ByteColumns || line < 0 || line >= PictureHeight) return;
   const int firstLine = picture_.AttrLineOf(col, line);
   const int lines = picture_.CellHeightAt(col);
-  RenderCellRasters(col, firstLine, lines, false);
+  RenderCellRasters(col, firstLine, lines);
+  mapMatchesPicture_ = mapMatchesPicture_ && view_.FlickerMapOn;
   const int z = view_.Scale();
   const Rect cell{col * 8 * z, firstLine * z, 8 * z, lines * z};
   RestoreEditorArea(cell);
@@ -107,8 +119,8 @@ void Renderer::ShowPreview() {
 
 void Renderer::RedrawCorrector(bool full) {
   if (full) RenderAll();
-  CorrectorScreen0.ScaleFrom(ScreenRaster0, 2, 2, 0, 0);
-  CorrectorScreen1.ScaleFrom(ScreenRaster1, 2, 2, 0, 0);
+  CorrectorScreen0.ScaleFrom(CorrectorSource0, 2, 2, 0, 0);
+  CorrectorScreen1.ScaleFrom(CorrectorSource1, 2, 2, 0, 0);
   correctorsDamaged_ = true;
 }
 
@@ -143,12 +155,15 @@ Point Renderer::DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidt
 }
 
 void Renderer::UpdateZoomMagnifier(int x, int y) {
+  magnifierAt_ = {x, y};
   const int z = view_.Scale();
   const int px = std::clamp(FloorDiv(x, z) - 44, 0, 168);
   const int py = std::clamp(FloorDiv(y, z) - 44, 0, 104);
   MagnifierImage.CopyFrom(PreviewImage, {2 * px, 2 * py, MagnifierSize, MagnifierSize}, 0, 0);
   magnifierDamaged_ = true;
 }
+
+void Renderer::RefreshMagnifier() { UpdateZoomMagnifier(magnifierAt_.X, magnifierAt_.Y); }
 
 void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "picture/mixing_profile.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
 #include "render/marching_ants.h"
@@ -18,8 +19,14 @@ constexpr int MaxZoomLevel = 4;
 constexpr int MinSelectorSize = 8;
 constexpr int MaxSelectorSize = 16;
 
+// What the editing canvas shows: the mixed picture or one screen alone.
+enum class ScreenView { Mixed, Screen0, Screen1 };
+
 // What the renderer draws with: the view's settings. The picture itself is never touched here.
 struct ViewState {
+  ScreenView Shown = ScreenView::Mixed;
+  bool FlickerMapOn = false;
+  MixingProfile Mixing;
   int ZoomLevel = 1;
   bool CharGridOn = false;
   bool PixelGridOn = false;
@@ -49,11 +56,17 @@ class Renderer {
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
 
-  // Off-screen rasters.
+  // Off-screen rasters, each kept current by every render.
   Raster MixedRaster{PictureWidth, PictureHeight};
   Raster PreviewRaster{PreviewWidth, PreviewHeight};
   Raster ScreenRaster0{PictureWidth, PictureHeight};
   Raster ScreenRaster1{PictureWidth, PictureHeight};
+  // The mixed picture tinted by the flicker map; rendered only while the map is on.
+  Raster FlickerMapRaster{PictureWidth, PictureHeight};
+  // The screens as of the last full render, which is what the corrector
+  // shows: painting a cell does not reach it.
+  Raster CorrectorSource0{PictureWidth, PictureHeight};
+  Raster CorrectorSource1{PictureWidth, PictureHeight};
 
   // Display surfaces.
   Raster EditorImage;
@@ -79,6 +92,8 @@ class Renderer {
   Point DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidth, int scrollBoxHeight,
                          const std::array<Raster, 3>& zoomIcons);
   void UpdateZoomMagnifier(int x, int y);
+  // The magnifier again at its last place, after the preview changed under it.
+  void RefreshMagnifier();
 
   // Overlays on the editor image; Redraw(false) wipes them.
   void DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour);
@@ -88,7 +103,7 @@ class Renderer {
   Damage TakeDamage();
 
  private:
-  void RenderCellRasters(int col, int firstLine, int lines, bool withScreens);
+  void RenderCellRasters(int col, int firstLine, int lines);
   // Rescales MixedRaster into area r of the editor image and draws the grids there.
   void RestoreEditorArea(Rect r);
   void StampPen(int cx, int cy, int penWidth, Rgb colour);
@@ -97,6 +112,7 @@ class Renderer {
   const Picture& picture_;
   const ViewState& view_;
   std::vector<Rgb> rowScratch_;
+  std::vector<Rgb> mapScratch_;  // one picture line tinted by the flicker map
   TileSet overlays_;  // what overlays drew over
   TileSet damage_;    // what the window has yet to repaint
   // What the editor image was last drawn from; anything else needs a full rescale.
@@ -105,15 +121,19 @@ class Renderer {
     int CharMode = 0;
     bool PixelGrid = false;
     bool CharGrid = false;
+    ScreenView Shown = ScreenView::Mixed;
+    bool FlickerMap = false;
     friend bool operator==(const EditorLayout&, const EditorLayout&) = default;
   };
   EditorLayout CurrentLayout() const;
   EditorLayout drawnLayout_;
   bool editorMatchesRasters_ = false;
+  bool mapMatchesPicture_ = false;
   bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;
   bool correctorsDamaged_ = false;
+  Point magnifierAt_{0, 0};  // the editor point it was last moved to
 };
 
 }  // namespace chromaloom

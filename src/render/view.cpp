@@ -2,6 +2,8 @@
 
 #include "render/zoom_icons.h"
 
+#include <utility>
+
 namespace chromaloom {
 
 View::View(const Picture& picture) : Render(picture, settings_), selectorIcons_(MakeSelectorIcons()) {}
@@ -17,6 +19,11 @@ void View::DrawZoomSelector(Point cell, int scrollBoxWidth, int scrollBoxHeight)
       Render.DrawZoomSelector(cell, settings_.SelectorSize, scrollBoxWidth, scrollBoxHeight, selectorIcons_);
   settings_.SelectorColumn = clamped.X;
   settings_.SelectorRow = clamped.Y;
+}
+
+void View::SetMixing(MixingProfile profile) {
+  settings_.Mixing = std::move(profile);
+  Render.RenderAll();
 }
 
 bool View::SetZoomSelectorSize(int size) {

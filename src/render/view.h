@@ -28,6 +28,15 @@ class View {
   // Do not redraw.
   void SetCharGrid(bool on) { settings_.CharGridOn = on; }
   void SetPixelGrid(bool on) { settings_.PixelGridOn = on; }
+  // What the canvas shows and the map over it; Redraw(false) follows them.
+  ScreenView Shown() const { return settings_.Shown; }
+  void SetShown(ScreenView shown) { settings_.Shown = shown; }
+  bool FlickerMapOn() const { return settings_.FlickerMapOn; }
+  void SetFlickerMap(bool on) { settings_.FlickerMapOn = on; }
+  // The mixed colours of the canvas, the preview and the magnifier; the
+  // rasters are rendered again here, Redraw(false) shows them.
+  const MixingProfile& Mixing() const { return settings_.Mixing; }
+  void SetMixing(MixingProfile profile);
 
   // The zoom selector on the preview: drawn at the cell (in 16-pixel preview
   // cells), clamped so that its frame stays on the picture; the scroll box's

@@ -23,6 +23,10 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
     sizes_[i]->setGeometry(inside.left() + 4, y, inside.width() - 4, 22);
   }
   sizes_[0]->setChecked(true);
+  mixing_ = new QLabel(this);
+  mixing_->setObjectName("mixingLabel");
+  mixing_->setGeometry(inside.left() + 8, y + 2, inside.width() - 16, 18);
+  ShowMixing("own table");
   const int buttonsTop = inside.bottom() - 34;
   auto* ok = new QPushButton("Ok", this);
   ok->setObjectName("okButton");
@@ -33,6 +37,8 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
   connect(ok, &QPushButton::clicked, this, [this] { emit ExportAsked(kind_, ChosenSize()); });
   connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
+
+void BitmapExportWindow::ShowMixing(const QString& name) { mixing_->setText("Mixing: " + name); }
 
 void BitmapExportWindow::Open(FileKind kind) {
   kind_ = kind;

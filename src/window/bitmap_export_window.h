@@ -1,5 +1,6 @@
 // Bitmap export (BMP or PNG, whichever opened it): the nine sizes to
-// choose from, Ok and Cancel. The chosen size stays until another is chosen.
+// choose from, the mixing profile the bitmap is made with, Ok and Cancel.
+// The chosen size stays until another is chosen.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 #include "formats/file_kinds.h"
 #include "window/floating_panel.h"
 
+class QLabel;
 class QRadioButton;
 
 namespace chromaloom {
@@ -21,6 +23,8 @@ class BitmapExportWindow : public ToolWindow {
   int ChosenSize() const;
   // Indexes out of 0..8 are ignored.
   void SetChosenSize(int sizeIndex);
+  // The name of the view's mixing profile, which the export uses.
+  void ShowMixing(const QString& name);
 
  signals:
   // Ok: the window closes itself only when the owner says the export is done.
@@ -30,6 +34,7 @@ class BitmapExportWindow : public ToolWindow {
   std::array<QRadioButton*, 9> sizes_{};
   CaptionStrip* caption_ = nullptr;
   FileKind kind_ = FileKind::Bmp;
+  QLabel* mixing_ = nullptr;
 };
 
 }  // namespace chromaloom

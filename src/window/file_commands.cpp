@@ -13,6 +13,7 @@
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_names.h"
+#include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
 
 // A static library's resources are kept only when something asks for them.
@@ -223,10 +224,22 @@ void FileCommands::Export(FileKind kind) {
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
   if (!IsBitmapExport(kind)) return true;
-  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex);
+  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, view_.Mixing());
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
   return Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); });
+}
+
+std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
+  const auto name = AskOpenFile("Mixing profile (*.txt)");
+  if (!name) return std::nullopt;
+  std::optional<MixingProfile> profile;
+  Run(*name, [&] {
+    const auto bytes = ReadFileBytes(name->toStdString(), MaxMixingProfileLength + 1);
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    profile = ReadMixingProfile(text, QFileInfo(*name).fileName().toStdString());
+  });
+  return profile;
 }
 
 void FileCommands::PreviewOnEmulator() {

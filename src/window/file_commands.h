@@ -81,6 +81,9 @@ class FileCommands {
   // when the write failed, so the size can be tried again.
   bool ExportBitmap(FileKind kind, int sizeIndex);
   void PreviewOnEmulator();
+  // View > Mixing > From File...: the profile in the chosen file; nullopt
+  // when the user cancels or the file is bad (a message says why).
+  std::optional<MixingProfile> ChooseMixingProfile();
   // As Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
   // A name the drop handler takes (a drop of a kind never read is then refused).

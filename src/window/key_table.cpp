@@ -152,6 +152,8 @@ constexpr KeyRow Rows[] = {
     {Plain<Qt::Key_E>, KeyCommand::ToggleRgb, "E", "Switch RGB mode on or off"},
     {RightUpOrDown, KeyCommand::RedrawCanvas, "Right, Up or Down", "Redraw the picture (wipes rubber bands)"},
     {Plain<Qt::Key_F>, KeyCommand::ToggleFlicker, "F", "Show or hide the Flicker window"},
+    {Plain<Qt::Key_X>, KeyCommand::CycleScreenView, "X", "Show the mixed picture, screen 0 or screen 1 in turn"},
+    {Plain<Qt::Key_M>, KeyCommand::ToggleFlickerMap, "M", "Show or hide the flicker map"},
 };
 
 constexpr struct {
@@ -168,6 +170,7 @@ constexpr struct {
     {KeyCommand::RotatePixelsDown, "rotatePixelsDownAction"},
     {KeyCommand::Undo, "undoAction"},
     {KeyCommand::ToggleFlicker, "flickerAction"},
+    {KeyCommand::ToggleFlickerMap, "flickerMapAction"},
 };
 
 }  // namespace

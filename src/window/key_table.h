@@ -57,6 +57,9 @@ enum class KeyCommand {
   ToggleRgb,
   RedrawCanvas,
   ToggleFlicker,
+  // Mixed, screen 0, screen 1, and round again.
+  CycleScreenView,
+  ToggleFlickerMap,
 };
 
 // The key a row looks at. A Latin letter or a digit counts as the layout

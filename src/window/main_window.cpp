@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -19,6 +20,7 @@
 #include "editing/picture_commands.h"
 #include "editing/transforms.h"
 #include "formats/file_kinds.h"
+#include "render/flicker_map.h"
 #include "window/bitmap_export_window.h"
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
@@ -214,7 +216,18 @@ void MainWindow::CreateMenu() {
          {QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
         {"zoomOutAction", "Zoom Out", [this] { StepZoom(-1); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         Separator(),
-        {"flickerAction", "Flicker", [this] { ToggleFlickerWindow(); }, {}, QKeySequence(Qt::Key_F)}}},
+        {"showMixedAction", "Mixed", [this] { ShowScreenView(ScreenView::Mixed); }, {}},
+        {"showScreen0Action", "Screen 0", [this] { ShowScreenView(ScreenView::Screen0); }, {}},
+        {"showScreen1Action", "Screen 1", [this] { ShowScreenView(ScreenView::Screen1); }, {}},
+        Separator(),
+        {"flickerMapAction", "Flicker Map", [this] { ToggleFlickerMap(); }, {}, QKeySequence(Qt::Key_M)},
+        {"flickerAction", "Flicker", [this] { ToggleFlickerWindow(); }, {}, QKeySequence(Qt::Key_F)},
+        Separator(),
+        {"mixingMenu", "Mixing", {},
+         {{"mixingOwnAction", "Picture's Own Table", [this] { SetMixing(OwnMixing()); }, {}},
+          {"mixingAverageAction", "Average", [this] { SetMixing(AverageMixing()); }, {}},
+          {"mixingLinearAction", "Linear Light", [this] { SetMixing(LinearMixing()); }, {}},
+          {"mixingFileAction", "From File...", [this] { ChooseMixingFromFile(); }, {}}}}}},
       {"correctorMenu", "Color Corrector", {},
        {{"showCorrectorAction", "Show/Hide", [this] { ToggleCorrector(); }, {}}, Separator()}},
       {"helpMenu", "Help", {},
@@ -246,6 +259,21 @@ void MainWindow::CreateMenu() {
     into->setObjectName(top.Name);
     fill(into, top.Items);
   }
+  SetUpViewActions();
+}
+
+// The screen views and the mixing profiles are each one choice of several.
+void MainWindow::SetUpViewActions() {
+  for (const auto& names : {std::vector<const char*>{"showMixedAction", "showScreen0Action", "showScreen1Action"},
+                            std::vector<const char*>{"mixingOwnAction", "mixingAverageAction", "mixingLinearAction",
+                                                     "mixingFileAction"}}) {
+    auto* group = new QActionGroup(this);
+    for (const char* name : names) {
+      Action(name)->setCheckable(true);
+      group->addAction(Action(name));
+    }
+  }
+  Action("flickerMapAction")->setCheckable(true);
 }
 
 // File > Import and File > Export follow the table of file kinds: one item
@@ -557,6 +585,69 @@ void MainWindow::ShowPictureInFlicker() {
   if (!flickerWindow_->isHidden()) flickerWindow_->ShowPicture(document_.Picture());
 }
 
+void MainWindow::ShowScreenView(ScreenView shown) {
+  view_.SetShown(shown);
+  RunPictureCommand([this] { view_.Render.Redraw(false); });
+}
+
+void MainWindow::CycleScreenView() {
+  const ScreenView shown = view_.Shown();
+  ShowScreenView(shown == ScreenView::Mixed     ? ScreenView::Screen0
+                 : shown == ScreenView::Screen0 ? ScreenView::Screen1
+                                                : ScreenView::Mixed);
+}
+
+void MainWindow::ToggleFlickerMap() {
+  view_.SetFlickerMap(!view_.FlickerMapOn());
+  RunPictureCommand([this] { view_.Render.Redraw(false); });
+}
+
+void MainWindow::SetMixing(MixingProfile profile) {
+  view_.SetMixing(std::move(profile));
+  view_.Render.Redraw(false);
+  view_.Render.RefreshMagnifier();
+  ShowMixing(pickerImages_, view_.Mixing(), pickers_.CurrentColours, document_.Picture().Border);
+  ShowColours();
+  ShowBorderColour();
+  borderPaletteWindow_->RepaintPalette();
+  Present();
+}
+
+void MainWindow::ChooseMixingFromFile() {
+  // A cancelled or bad file leaves the profile as it was, and its check too.
+  if (auto profile = files_.ChooseMixingProfile()) {
+    SetMixing(std::move(*profile));
+  } else {
+    ShowViewState();
+  }
+}
+
+void MainWindow::ShowViewState() {
+  const ScreenView shown = view_.Shown();
+  Action(shown == ScreenView::Mixed     ? "showMixedAction"
+         : shown == ScreenView::Screen0 ? "showScreen0Action"
+                                        : "showScreen1Action")
+      ->setChecked(true);
+  Action("flickerMapAction")->setChecked(view_.FlickerMapOn());
+  const MixingKind kind = view_.Mixing().Kind;
+  Action(kind == MixingKind::Own       ? "mixingOwnAction"
+         : kind == MixingKind::Average ? "mixingAverageAction"
+         : kind == MixingKind::Linear  ? "mixingLinearAction"
+                                       : "mixingFileAction")
+      ->setChecked(true);
+  const QString mixingName = QString::fromStdString(view_.Mixing().Name);
+  bitmapExportWindow_->ShowMixing(mixingName);
+  QString flickerMap;
+  if (view_.FlickerMapOn()) {
+    const Renderer& render = view_.Render;
+    const double share = 100.0 * CountStrongFlicker(render.ScreenRaster0, render.ScreenRaster1) /
+                         (PictureWidth * PictureHeight);
+    flickerMap = QString("Strong flicker: %1 %").arg(share, 0, 'f', 1);
+  }
+  const QString names[] = {"Mixed", "Screen 0", "Screen 1"};
+  statusBar_->ShowScreenView(names[static_cast<int>(shown)], flickerMap);
+}
+
 void MainWindow::DrawSelectorAt(Point cell) {
   // The scroll box's size decides how much of the picture the frame covers.
   const QSize box = pictureWindow_->ScrollBoxSize();
@@ -630,7 +721,7 @@ void MainWindow::ToggleBorderPaletteWindow() {
 void MainWindow::ShowColours() {
   RefreshColourPickers(pickerImages_, pickers_.CurrentColours);
   const ColourSet& c = pickers_.CurrentColours;
-  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1);
+  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1, view_.Mixing().Table);
   paletteWindow_->ShowEntryColours(mixed);
   toolBar_->ShowEntryColours(mixed);
   paletteWindow_->RepaintFullPalette();
@@ -650,7 +741,7 @@ void MainWindow::ChooseEntry(int entry) {
 }
 
 void MainWindow::ShowBorderColour() {
-  previewWindow_->ShowBorderColour(ToQColor(document_.Picture().BorderDisplayColour()));
+  previewWindow_->ShowBorderColour(ToQColor(view_.Mixing().BorderColour(document_.Picture())));
 }
 
 void MainWindow::Undo() {
@@ -859,11 +950,13 @@ void MainWindow::Present() {
   ShowDocumentState();
   // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
   const Damage damage = view_.Render.TakeDamage();
+  // The strong share is counted again only when the canvas changed.
+  if (!damage.Editor.empty()) ShowViewState();
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
   // Here, as every command that changes either ends with a repaint.
-  statusBar_->ShowView(document_.CellHeight(), view_.ZoomLevel());
+  statusBar_->ShowCellHeightAndZoom(document_.CellHeight(), view_.ZoomLevel());
   ShowPictureInFlicker();
 }
 
@@ -964,6 +1057,8 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
       return ToggleRgb();
     case KeyCommand::RedrawCanvas:
       return RunPictureCommand([this] { view_.Render.Redraw(false); });
+    case KeyCommand::CycleScreenView:
+      return CycleScreenView();
     // These run through their menu actions.
     case KeyCommand::RemoveSelection:
     case KeyCommand::DeleteSelection:
@@ -975,6 +1070,7 @@ void MainWindow::RunKeyCommand(KeyCommand command) {
     case KeyCommand::RotatePixelsDown:
     case KeyCommand::Undo:
     case KeyCommand::ToggleFlicker:
+    case KeyCommand::ToggleFlickerMap:
       return;
   }
 }

@@ -98,6 +98,13 @@ class MainWindow : public QMainWindow {
   void ShowKeysHelp();
   void ShowAbout();
 
+  // What the canvas shows, the flicker map over it and the mixing profile
+  // of the canvas, preview, magnifier, palettes and bitmap export.
+  void ShowScreenView(ScreenView shown);
+  void CycleScreenView();
+  void ToggleFlickerMap();
+  void SetMixing(MixingProfile profile);
+
   // Drawing and colours.
   void SelectTool(ToolKind kind);
   void TogglePaletteWindow();
@@ -142,6 +149,10 @@ class MainWindow : public QMainWindow {
 
  private:
   void CreateMenu();
+  void SetUpViewActions();
+  void ChooseMixingFromFile();
+  // The View menu's checks, the status bar and the export panel follow the view.
+  void ShowViewState();
   std::vector<MenuItem> ImportItems();
   std::vector<MenuItem> ExportItems();
   void CreatePanels();

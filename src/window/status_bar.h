@@ -1,6 +1,6 @@
 // The status bar along the bottom: the four mixed colours of the cell under
-// the pointer, where the pointer is, in picture pixels and in cells, and the
-// picture's cell height and the zoom level.
+// the pointer, where the pointer is, in picture pixels and in cells, what
+// the canvas shows, the picture's cell height and the zoom level.
 #pragma once
 
 #include <QFrame>
@@ -25,12 +25,17 @@ class StatusBar : public QFrame {
   void ShowPosition(const std::array<std::string, 4>& texts);
   void ShowCellPalette(const CharPalette& colours);
   // "Char size 8x4" and "Zoom x2".
-  void ShowView(int cellHeight, int zoomLevel);
+  void ShowCellHeightAndZoom(int cellHeight, int zoomLevel);
   // A short note ("Saved NAME") that goes away after a few seconds.
   void ShowMessage(const QString& text);
+  // "Mixed", "Screen 0" or "Screen 1", and the flicker map's share of
+  // strong pixels while it is on.
+  void ShowScreenView(const QString& view, const QString& flickerMap);
 
  private:
   QLabel* message_ = nullptr;
+  QLabel* view_ = nullptr;
+  QLabel* flickerMap_ = nullptr;
   QTimer* messageTimer_ = nullptr;
   std::array<QFrame*, 4> cellSwatches_{};
   std::array<QLabel*, 4> position_{};

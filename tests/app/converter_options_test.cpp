@@ -74,6 +74,17 @@ TEST(ConverterOptions, ImageOptionsAreReadByName) {
   }
 }
 
+TEST(ConverterOptions, MixingTakesANameOrAFile) {
+  for (const std::string value : {"own", "average", "linear", "crt.txt", "./-odd", "Average"}) {
+    for (const Args& args : {Args{"--mixing", value, "a.mgs", "b.bmp"}, Args{"a.mgs", "--mixing=" + value, "b.bmp"}}) {
+      ConverterOptions expected = WithFiles({"a.mgs", "b.bmp"});
+      expected.Mixing = value;
+      EXPECT_EQ(ParseArgs(args), expected) << value;
+    }
+  }
+  EXPECT_FALSE(ParseArgs({"a.mgs", "b.bmp"}).Mixing);
+}
+
 TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
   const std::pair<Args, std::string> cases[] = {
       {{"-x.mgs", "--", "y.mgs"}, "unknown option -x.mgs"},
@@ -100,6 +111,10 @@ TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--flicker="}, "--flicker needs a number >= 0, not \"\""},
       {{"--flicker", "1e999"}, "--flicker needs a number >= 0, not \"1e999\""},
       {{"--stats=1"}, "--stats takes no value"},
+      {{"--mixing"}, "--mixing needs a value"},
+      {{"--mixing="}, "--mixing needs own, average, linear or a profile FILE, not \"\""},
+      {{"--mixing", "--", "a", "b"}, "--mixing needs own, average, linear or a profile FILE, not \"--\""},
+      {{"--mixing", "-p.txt"}, "--mixing needs own, average, linear or a profile FILE, not \"-p.txt\""},
   };
   for (const auto& [args, message] : cases) {
     std::string got;

@@ -10,6 +10,7 @@
 #include "picture/document.h"
 #include "picture/palette_images.h"
 #include "picture/picture.h"
+#include "support/mixing_definition.h"
 
 namespace chromaloom {
 namespace {
@@ -409,6 +410,48 @@ TEST(GradientLocator, NextClickCutsTheBlinkOffAndRestoresItsCells) {
     while (LocatorBlinkTick(images, colours)) ASSERT_LE(++ticks, 20);
     EXPECT_EQ(ticks, 20);
     EXPECT_EQ(images.Full, CleanMarkedFull(colours));
+  }
+}
+
+// The palettes as the profile's definition paints them, markers aside.
+TEST(PickerImages, ShowMixingRepaintsThePalettesInTheProfileAndKeepsTheMarkers) {
+  const ColourSet colours = Colours(3, 4, 9, 14);
+  const BorderChoice border{7, 2};
+  for (const MixingProfile& profile : {AverageMixing(), LinearMixing(), OwnMixing()}) {
+    SCOPED_TRACE(profile.Name);
+    PickerImages images;
+    images.Blink.Running = true;
+    ShowMixing(images, profile, colours, border);
+    Raster full(240, 240), borderImage(144, 48);
+    for (int a = 0; a < ZxColourCount; ++a)
+      for (int b = 0; b < ZxColourCount; ++b)
+        full.FillRect({16 * a, 16 * b, 16, 16},
+                      test_support::MixedByDefinition(profile.Kind, static_cast<ZxColour>(a), static_cast<ZxColour>(b)));
+    for (int i = 0; i < BorderColumns; ++i)
+      for (int j = 0; j < BorderRows; ++j) {
+        const BorderPair pair = BorderPairTable[i][j];
+        borderImage.FillRect({16 * i, 16 * j, 16, 16},
+                             test_support::MixedByDefinition(profile.Kind, BorderColourIndex(pair.Screen0),
+                                                             BorderColourIndex(pair.Screen1)));
+      }
+    ExpectMarkedImage(images.Full, full, FullMarkers(colours));
+    ExpectMarkedImage(images.Border, borderImage, {{border.Column, border.Row}});
+    EXPECT_EQ(images.Gradient, MakeGradientImage(profile.Table));
+    EXPECT_FALSE(images.Blink.Running);
+    // A later pick restores from the profile's palette, not the own one.
+    Pickers pickers;
+    pickers.CurrentColours = colours;
+    PickStrip(pickers, images, StripKind::INK1, 16 * 12 + 3);
+    ExpectMarkedImage(images.Full, full, FullMarkers(pickers.CurrentColours));
+    const ColourSet& now = pickers.CurrentColours;  // entry 0: the two papers
+    EXPECT_EQ(SelectedCharColourRgb(pickers, profile), full.At(16 * now.PAP0, 16 * now.PAP1));
+    RefreshBorderPicker(images, {0, 1});
+    ExpectMarkedImage(images.Border, borderImage, {{0, 1}});
+    // The locator's blink puts back the profile's colour.
+    const Point corner = GradientSwatchCorner(3, 9);
+    ASSERT_TRUE(LocateGradientColour(images, pickers.CurrentColours, corner.X, corner.Y));
+    const Point first = images.Blink.Cells.front();
+    EXPECT_EQ(images.Blink.RestoreColour, full.At(first.X, first.Y));
   }
 }
 

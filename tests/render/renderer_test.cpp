@@ -77,7 +77,7 @@ TEST(RenderCell, MatchesAFullRedrawAfterAnEdit) {
   }
 }
 
-TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
+TEST(RenderCell, LeavesTheCorrectorViewsAloneAndUpdatesTheScreens) {
   Picture picture;
   View view(picture);
   Renderer& render = view.Render;
@@ -85,7 +85,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   render.Redraw(true);
   render.RedrawCorrector(false);
   const Raster corrector0 = render.CorrectorScreen0;
-  const Raster screen0 = render.ScreenRaster0;
+  const Raster screen0 = render.CorrectorSource0;
   picture.SetAttr(0, 12, 40, 0, 14);
   picture.SetPixelBit(0, 100, 40, true);
   render.RenderCell(12, 40);
@@ -94,7 +94,10 @@ TEST(RenderCell, LeavesTheCorrectorViewsAlone) {
   EXPECT_EQ(render.PreviewImage.At(200, 80), MixColours(14, 0));
   EXPECT_EQ(render.EditorImage.At(100 * 4 + 3, 40 * 4 + 3), MixColours(14, 0));
   EXPECT_TRUE(render.CorrectorScreen0 == corrector0);
-  EXPECT_TRUE(render.ScreenRaster0 == screen0);
+  EXPECT_TRUE(render.CorrectorSource0 == screen0);
+  // The screen views follow the cell at once.
+  EXPECT_EQ(render.ScreenRaster0.At(100, 40), ZxRgb(14));
+  EXPECT_EQ(render.ScreenRaster0.At(101, 40), ZxRgb(0));
 }
 
 TEST(RenderAll, MixesTheScreensAndShowsEachScreenPlain) {

@@ -211,7 +211,18 @@ class MainWindowTest : public QObject {
         "  zoomInAction Zoom In",
         "  zoomOutAction Zoom Out",
         "  -",
+        "  showMixedAction Mixed",
+        "  showScreen0Action Screen 0",
+        "  showScreen1Action Screen 1",
+        "  -",
+        "  flickerMapAction Flicker Map\tM",
         "  flickerAction Flicker\tF",
+        "  -",
+        "  mixingMenu Mixing",
+        "    mixingOwnAction Picture's Own Table",
+        "    mixingAverageAction Average",
+        "    mixingLinearAction Linear Light",
+        "    mixingFileAction From File...",
         "Color Corrector",
         "  showCorrectorAction Show/Hide",
         "  -",
@@ -232,8 +243,8 @@ class MainWindowTest : public QObject {
       QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
       if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
     }
-    const QStringList menus = {"fileMenu", "newMenu",  "changeCellHeightMenu", "importMenu", "exportMenu",
-                               "editMenu", "viewMenu", "correctorMenu",        "helpMenu"};
+    const QStringList menus = {"fileMenu", "newMenu",    "changeCellHeightMenu", "importMenu", "exportMenu",
+                               "editMenu", "viewMenu",   "mixingMenu",           "correctorMenu", "helpMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
