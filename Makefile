@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench package clean
 
 all: build
 
@@ -29,5 +29,12 @@ bench: build
 	$(BUILD)/bench/chromaloom_image_bench
 	$(BUILD)/bench/chromaloom_flicker_bench
 
+# The Debian package, from a release build of the programs alone.
+package: deps
+	cmake -S . -B $(BUILD)-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMALOOM_TESTS=OFF -DCHROMALOOM_BENCH=OFF
+	cmake --build $(BUILD)-package -j2
+	cd $(BUILD)-package && cpack
+	cp $(BUILD)-package/chromaloom_*.deb .
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-package

@@ -30,4 +30,12 @@ install(CODE [[
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.svg DESTINATION share/icons/hicolor/scalable/apps)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/data/icons/chromaloom-${size}.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME chromaloom.png)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.xml DESTINATION share/mime/packages)
+install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.thumbnailer DESTINATION share/thumbnailers)
+install(FILES ${PROJECT_SOURCE_DIR}/data/io.github.chromaloom.chromaloom.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${PROJECT_SOURCE_DIR}/LICENSE
+  DESTINATION share/doc/chromaloom)

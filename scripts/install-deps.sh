@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(qt6-base-dev libqt6opengl6-dev libgl1-mesa-dri qt6-image-formats-plugins
           xvfb xdotool x11-apps imagemagick cmake ninja-build g++ make
-          clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev)
+          clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev
+          dpkg-dev file appstream desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

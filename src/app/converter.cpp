@@ -162,7 +162,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
     if (options.Thumbnail) {
       WriteFileAtomically(output,
-                          EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail, mixing), FileKind::Png));
+                          EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail, mixing), FileKind::Png, PngPacking::Fast));
     } else {
       WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing, output));
     }

@@ -22,9 +22,13 @@ constexpr long long MaxImagePixels = 64'000'000;
 // from the header before anything is decoded), corrupt, or a JPEG cut short.
 Raster ReadImageFile(const std::string& path);
 
+// How hard a PNG is packed: Small for files a user keeps, Fast for
+// thumbnails a file manager wants at once.
+enum class PngPacking { Small, Fast };
+
 // The bytes of a bitmap export (IsBitmapExport): a BMP as formats/ writes
 // it, a PNG through Qt's image writer. Throws FileError when the encoder
 // fails, std::invalid_argument for any other kind.
-std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind);
+std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind, PngPacking packing = PngPacking::Small);
 
 }  // namespace chromaloom
