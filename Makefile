@@ -28,6 +28,7 @@ bench: build
 	$(BUILD)/bench/chromaloom_convert_bench
 	$(BUILD)/bench/chromaloom_image_bench
 	$(BUILD)/bench/chromaloom_flicker_bench
+	$(BUILD)/bench/chromaloom_history_bench
 
 # The Debian package, from a release build of the programs alone.
 package: deps
