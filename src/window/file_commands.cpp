@@ -15,6 +15,7 @@
 #include "formats/file_names.h"
 #include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
+#include "spectrum/spectrum_files.h"
 
 // A static library's resources are kept only when something asks for them.
 static void InitLauncherResources() { Q_INIT_RESOURCE(zxview_launchers); }
@@ -216,10 +217,10 @@ void FileCommands::OpenImage(const QString& path) {
 }
 
 void FileCommands::Export(FileKind kind) {
-  if (!InfoOf(kind).Write) return;
+  if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WriteFileOfKind(document_.Picture(), kind)); });
 }
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
