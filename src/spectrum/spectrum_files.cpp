@@ -18,9 +18,15 @@ namespace chromaloom {
 
 namespace {
 
-// Offsets of the settings in zx/viewer.asm.
+// Offsets in bank 2 of the settings and tables zx/viewer.asm reads.
 constexpr std::size_t Border0Offset = 2;
 constexpr std::size_t Border1Offset = 3;
+constexpr std::size_t CellHeightOffset = 6;
+constexpr std::size_t MiddleTableOffset[2] = {0x2000, 0x3000};  // 0xA000 and 0xB000
+constexpr int MiddleFirstColumn = 8;
+constexpr int MiddleColumns = 16;
+constexpr std::size_t ViewerUsedLength = 0x3C00;  // up to 0xBC00, below the stack
+static_assert(MiddleTableOffset[1] + MiddleColumns * PictureHeight <= ViewerUsedLength);
 
 constexpr std::uint16_t Screen1Address = 0xC000;  // bank 7 paged in by the loader
 constexpr std::uint8_t LoaderPagingBank7 = 0x17;  // 48K ROM, bank 7 at 0xC000
@@ -167,18 +173,31 @@ ViewerMemory MakeViewerMemory(const Picture& picture) {
   ViewerMemory memory;
   PlaceScreen(picture, 0, memory.Screen0);
   PlaceScreen(picture, 1, memory.Screen1);
+  static_assert(ViewerBinary.size() <= MiddleTableOffset[0], "the viewer's code runs into its tables");
   std::copy(ViewerBinary.begin(), ViewerBinary.end(), memory.Viewer.begin());
-  memory.ViewerLength = ViewerBinary.size();
+  memory.ViewerLength = ViewerUsedLength;
   const BorderPair border = picture.GetBorderPair();
   memory.Viewer[Border0Offset] = static_cast<std::uint8_t>(border.Screen0);
   memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
+  memory.Viewer[CellHeightOffset] = picture.CharMode;
+  // Every line's middle attributes, as the cell holding the line has them.
+  for (int s = 0; s < 2; ++s)
+    for (int line = 0; line < PictureHeight; ++line)
+      for (int i = 0; i < MiddleColumns; ++i) {
+        const int col = MiddleFirstColumn + i;
+        memory.Viewer[MiddleTableOffset[s] + line * MiddleColumns + i] =
+            ZxAttrByteOf(picture.Attrs[s].At(col, picture.AttrLineOf(col, line)));
+      }
   return memory;
 }
 
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
+  return WriteSnapshotOf(MakeViewerMemory(picture), picture.GetBorderPair().Screen0, kind);
+}
+
+std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind) {
   if (kind != FileKind::Z80 && kind != FileKind::Szx)
     throw std::invalid_argument(std::string("a snapshot is .z80 or .szx, not ") + FileKindName(kind));
-  const ViewerMemory memory = MakeViewerMemory(picture);
   StartLibspectrum();
   const std::unique_ptr<libspectrum_snap, decltype(&libspectrum_snap_free)> snap(libspectrum_snap_alloc(),
                                                                                   libspectrum_snap_free);
@@ -198,7 +217,7 @@ std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
   libspectrum_snap_set_iff2(snap.get(), 0);
   libspectrum_snap_set_im(snap.get(), 1);
   libspectrum_snap_set_out_128_memoryport(snap.get(), ViewerPaging);
-  libspectrum_snap_set_out_ula(snap.get(), static_cast<libspectrum_byte>(picture.GetBorderPair().Screen0));
+  libspectrum_snap_set_out_ula(snap.get(), static_cast<libspectrum_byte>(border & 7));
   libspectrum_byte* buffer = nullptr;
   std::size_t length = 0;
   int flags = 0;
