@@ -5,12 +5,14 @@
 # takes screenshots one after another and checks that each is screen 0 or
 # screen 1 in its border, pixel for pixel, and that both appear. The shots
 # stay in OUT_DIR to be looked at. With VIEWER.bin, that build of
-# zx/viewer.asm runs instead of the embedded one (for timing sweeps).
+# zx/viewer.asm runs instead of the embedded one (for timing sweeps). At
+# cell heights 2 and 4 the picture's side columns keep 8-line cells, as the
+# viewer shows them (EMULATOR_PICTURE_FULL_SIDES=1: random there too).
 #
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
 
-[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,11p' "$0" >&2; exit 2; }
+[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,14p' "$0" >&2; exit 2; }
 build=$1 height=$2 seed=$3 shots=$4 out=$5 viewer=${6:-}
 [[ -n "${DISPLAY:-}" ]] || { echo "DISPLAY is not set" >&2; exit 2; }
 [[ "$height" =~ ^[1248]$ ]] || { echo "cell height $height is not 1, 2, 4 or 8" >&2; exit 2; }

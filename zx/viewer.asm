@@ -19,11 +19,11 @@
 ; viewer runs the same under any ROM.
 ;
 ; Timing of the 128K: 228 T-states per line, 311 lines, 70908 per frame.
-; The interrupt comes at the start of the frame. The ULA fetches the
-; picture's line y from T = 14361 + 228*y for 128 T-states (4 per column),
-; and only then are contended banks (1, 3, 5, 7) slowed down; the other 100
-; T-states of the line, while the beam draws the right border, flies back
-; and draws the left border, are free.
+; The interrupt comes at the start of the frame. The ULA fetches each of
+; the picture's lines for 128 T-states (4 per column), the first at about
+; T = 14361, and only then are contended banks (1, 3, 5, 7) slowed down;
+; the other 100 T-states of the line, while the beam draws the right
+; border, flies back and draws the left border, are free.
 
 VECTORS equ 0xBE00
 JUMP    equ 0xBDBD
@@ -38,12 +38,14 @@ RACE    equ 0x8100
 BLOCK   equ 30              ; bytes of one line's block in the race code
 
 ; When the first line's block starts, counted from the interrupt. Its
-; writes must fall in the free part of the line above the picture's line
-; (see the race code). Measured in Fuse, see README; pasmo --equ
-; RACE_START=n builds another for a sweep.
+; writes must fall between the beam's pass over the line above and the
+; first contended fetch of the line itself (see the race code). Swept in
+; Fuse (scripts/emulator-shots.sh with pasmo --equ RACE_START=n): every
+; start from 14086 to 14136 shows the picture exactly, 14085 and 14137 do
+; not; the middle, 14111, leaves 25 T-states either way.
         if defined RACE_START
         else
-RACE_START equ 14152
+RACE_START equ 14111
         endif
 
         org 0x8000
@@ -206,8 +208,8 @@ wait13: djnz wait13             ; 13/8: 13 * FINE + 2 with the ld
         endif
         jp RACE                 ; 10: the race code's first block starts at RACE_START
 
-; Back from the race code at T = RACE_START + 192 * 228 + 10 (58938 at
-; shift 0), well before the next interrupt at 70908.
+; Back from the race code at T = RACE_START + 192 * 228 + 10 (57897),
+; well before the next interrupt at 70908.
 racedone:
         ld sp, STACK
         ei
@@ -219,12 +221,11 @@ racedone:
 ; picture line y, starting at RACE_START + 228 * y. It takes the line's 16
 ; middle attributes (columns 8..23) from the table into the registers while
 ; the beam draws the line above (nothing contended is touched), then writes
-; them with the stack from column 23 down to 8 in the free 100 T-states
-; after that line's last fetch: its 16 writes lie at T-states 114..202 of
-; the block, which RACE_START puts at 128..216 past the fetch start of line
-; y - 1 (T = 14361 + 228 * (y - 1)), between that line's last fetch (127)
-; and the next line's first (228). Line 0's block writes into the top
-; border, where nothing is fetched. The side columns keep 8-line cells
+; them with the stack from column 23 down to 8 after the beam has read the
+; line above: its 16 writes lie at T-states 113..203 of the block, that is
+; 14224..14314 + 228 * y, while the beam draws the right border, flies back
+; and draws the left border. Line 0's block writes into the top border,
+; where nothing is fetched. 204 T-states of work and 24 of padding. The side columns keep 8-line cells
 ; (8x1) or their cells' first line (8x2, 8x4) from the screen itself.
 ; The operand of each block's first instruction is patched every frame to
 ; the table of the screen on view.

@@ -3,6 +3,11 @@
 // zx/viewer.asm runs instead of the embedded one (the timing sweep), the
 // picture's settings kept.
 //
+// The viewer rewrites only the middle 16 columns between lines, so at cell
+// heights 2 and 4 the side columns show each 8-line row's first cell; the
+// picture keeps its side columns in 8-line cells there, unless
+// EMULATOR_PICTURE_FULL_SIDES is set (to see how far off those are).
+//
 // Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80 [VIEWER.bin]
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +32,11 @@ int main(int argc, char** argv) {
     // the machine can show, as the renderer then draws them too.
     for (AttrPlane& plane : picture.Attrs)
       for (AttrEntry& entry : plane.Entries) entry = AttrEntryFromZx(ZxAttrByteOf(entry));
+    if (!std::getenv("EMULATOR_PICTURE_FULL_SIDES"))
+      for (AttrPlane& plane : picture.Attrs)
+        for (int col = 0; col < ByteColumns; ++col)
+          if (IsSideColumn(col))
+            for (int line = 0; line < PictureHeight; ++line) plane.At(col, line) = plane.At(col, line / 8 * 8);
     ViewerMemory memory = MakeViewerMemory(picture);
     if (argc == 6) {
       const std::vector<std::uint8_t> viewer = ReadFileBytes(argv[5], ZxBankLength);
