@@ -138,6 +138,9 @@ class FileCommandsTest : public QObject {
         {"exportMg2Action", "*.mg2 (*.mg2)", "out.mg2", WriteMg(p)},
         {"exportMg4Action", "*.mg4 (*.mg4)", "out.mg4", WriteMg(p)},
         {"exportMg8Action", "*.mg8 (*.mg8)", "out.mg8", WriteMg(p)},
+        {"exportZ80Action", "*.z80 (*.z80)", "out.z80", WriteSnapshot(p, FileKind::Z80)},
+        {"exportSzxAction", "*.szx (*.szx)", "out.szx", WriteSnapshot(p, FileKind::Szx)},
+        {"exportTapAction", "*.tap (*.tap)", "out.tap", WriteTape(p)},
     };
     for (const auto& e : exports) {
       dialogs_->Answers = {File("out")};
