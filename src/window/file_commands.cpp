@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <span>
@@ -62,6 +63,14 @@ void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
     if (!QFile::setPermissions(target, permissions))
       throw std::runtime_error("Cannot make " + target.toStdString() + " executable");
   }
+}
+
+// Whether the user uncommented the launcher's own ZXVIEW_EMULATOR line.
+bool LauncherSetsEmulator(const QString& launcher) {
+  QFile file(launcher);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  static const QRegularExpression setting("^\\s*ZXVIEW_EMULATOR=", QRegularExpression::MultilineOption);
+  return setting.match(QString::fromUtf8(file.read(1 << 16))).hasMatch();
 }
 
 }  // namespace
@@ -269,8 +278,9 @@ void FileCommands::PreviewOnEmulator() {
     if (!written) return;
   }
   const QString image = folder + imageName, launcher = folder + launcherName;
-  // The launcher runs ZXVIEW_EMULATOR or Fuse; with neither, say what to install.
-  if (qEnvironmentVariableIsEmpty("ZXVIEW_EMULATOR") && FindEmulator().isEmpty()) {
+  // The launcher runs ZXVIEW_EMULATOR (from the environment or its own
+  // line) or Fuse; with none of them, say what to install.
+  if (qEnvironmentVariableIsEmpty("ZXVIEW_EMULATOR") && !LauncherSetsEmulator(launcher) && FindEmulator().isEmpty()) {
     dialogs_->ShowError(window_, QString("The picture was written to %1, but no emulator was found to show it.\n\n"
                                          "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to "
                                          "a command that takes the snapshot's path as its last argument.")

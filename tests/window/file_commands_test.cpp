@@ -373,10 +373,30 @@ class FileCommandsTest : public QObject {
     qunsetenv("ZXVIEW_EMULATOR");
     w->NewPicture(8);
     Trigger(*w, "previewOnEmulatorAction");
-    qputenv("PATH", path);
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY2(dialogs_->Errors.front().contains("apt install fuse-emulator-sdl"), qPrintable(dialogs_->Errors.front()));
     QCOMPARE(ReadAll(dir_.path() + "/zxview/image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+
+    // A launcher whose own ZXVIEW_EMULATOR line is set runs as before.
+    const QString marker = File("ran.txt");
+    QFile launcher(dir_.path() + "/zxview/view8x8.sh");
+    QVERIFY(launcher.open(QIODevice::WriteOnly));
+    launcher.write(QString("#!/bin/sh\n#ZXVIEW_EMULATOR=unused\n  ZXVIEW_EMULATOR=\"mine\"\necho ran > '%1'\n")
+                       .arg(marker)
+                       .toUtf8());
+    launcher.close();
+    launcher.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Trigger(*w, "previewOnEmulatorAction");
+    QTRY_COMPARE(ReadText(marker), QString("ran"));
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    // Commented out, it does not count.
+    QVERIFY(launcher.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    launcher.write(QString("#!/bin/sh\n#ZXVIEW_EMULATOR=unused\necho ran again > '%1'\n").arg(marker).toUtf8());
+    launcher.close();
+    Trigger(*w, "previewOnEmulatorAction");
+    QCOMPARE(dialogs_->Errors.size(), 2);
+    QCOMPARE(ReadText(marker), QString("ran"));
+    qputenv("PATH", path);
   }
 
   // Installed for every user, the zxview folder beside the program cannot be
