@@ -1,7 +1,7 @@
 # shellcheck shell=sh
 # Shared part of view8x1.sh, view8x2.sh, view8x4.sh and view8x8.sh.
 # It is sourced by them, not run on its own; the launcher sets
-# ZXVIEW_MODE (e.g. 8x4) and ZXVIEW_IMAGE (e.g. image.mg4) first.
+# ZXVIEW_MODE (e.g. 8x4) and ZXVIEW_IMAGE (image.z80) first.
 #
 # The image is looked for in this script's folder, which is the folder the
 # editor writes into, so a launcher also works when run by hand from
@@ -9,9 +9,10 @@
 #
 # With ZXVIEW_EMULATOR set, it is run by sh with the image's full path
 # added as the last argument, so it may hold options and quotes like any
-# shell command line. ZXVIEW_MODE is passed on in the environment, for a
-# command that picks a viewer by mode. Without it, a message says which
-# file is ready and the launcher exits 0: no emulator is not an error.
+# shell command line. ZXVIEW_MODE is passed on in the environment. Without
+# it, Fuse runs the snapshot as a 128K machine with our own ROM beside it
+# (the viewer never calls the ROM, so any ROM does). With no Fuse either, a
+# message says how to install it and the launcher exits 1.
 
 : "${ZXVIEW_MODE:?not set; run a view8xN.sh launcher instead}" "${ZXVIEW_IMAGE:?not set; run a view8xN.sh launcher instead}"
 
@@ -25,13 +26,21 @@ if [ ! -f "$zxview_image" ]; then
 fi
 
 if [ -z "${ZXVIEW_EMULATOR:-}" ]; then
+  zxview_rom=$zxview_dir/chromaloom-128.rom
+  for zxview_fuse in fuse-sdl fuse; do
+    command -v "$zxview_fuse" >/dev/null 2>&1 || continue
+    # Sound is not needed to see a picture, and the status icons would
+    # cover the bottom border.
+    exec "$zxview_fuse" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
+      --rom-128-0 "$zxview_rom" --rom-128-1 "$zxview_rom" --snapshot "$zxview_image"
+  done
   printf '%s\n' \
-    "chromaLoom preview: $zxview_image is ready ($ZXVIEW_MODE MultiGigaScreen)," \
-    "but no emulator is set. To show it on a ZX Spectrum emulator, set ZXVIEW_EMULATOR" \
-    "to a command that takes the image's path as its last argument, for example" \
-    "  ZXVIEW_EMULATOR=\"\$HOME/bin/show-mg\" chromaloom" \
+    "chromaLoom preview: $zxview_image is ready ($ZXVIEW_MODE), but no emulator was found." \
+    "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to a command that" \
+    "takes the snapshot's path as its last argument, for example" \
+    "  ZXVIEW_EMULATOR=\"\$HOME/bin/show-z80\" chromaloom" \
     "or edit the ZXVIEW_EMULATOR line in $zxview_dir/view$ZXVIEW_MODE.sh." >&2
-  exit 0
+  exit 1
 fi
 
 export ZXVIEW_MODE

@@ -33,36 +33,44 @@ constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 // The .mg imports read the layout from the header, so one menu item serves
 // all four; the .mg2/.mg4/.mg8 writers follow the picture's cell height,
 // whatever the name says.
-const std::array<FileKindInfo, 17> FileKinds = {{
-    {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0, false},
+const std::array<FileKindInfo, 20> FileKinds = {{
+    {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr, nullptr, 0, false, false},
     {FileKind::Img, ".img", "Gigascreen pair .img", "*.img (*.img)", "*.img (*.img)", ZxScreenFileLength(false, true), ReadImg,
-     WriteImg, "Import from *.img", "Export to *.img", 1, false},
+     WriteImg, "Import from *.img", "Export to *.img", 1, false, false},
     {FileKind::HobetaImg, ".$img", "Hobeta Gigascreen pair .$img", "*.$img (*.$img)", nullptr, ZxScreenFileLength(true, true),
-     ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1, false},
+     ReadHobetaImg, nullptr, "Import from *.$img", nullptr, 1, false, false},
     {FileKind::Scr, ".scr", "ZX screen .scr", "*.scr (*.scr)", nullptr, ZxScreenFileLength(false, false), ReadScr, nullptr,
-     "Import from *.scr", nullptr, 2, false},
+     "Import from *.scr", nullptr, 2, false, false},
     {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.$scr (*.$scr)", nullptr, ZxScreenFileLength(true, false),
-     ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2, false},
+     ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2, false, false},
     {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, "*.mg1 (*.mg1)", MgMaxLength, ReadMg, WriteMg1,
-     "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3, false},
+     "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3, false, false},
     {FileKind::Mg2, ".mg2", "MultiGigaScreen .mg2", MgFilter, "*.mg2 (*.mg2)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg2", 3, false},
+     "Export to *.mg2", 3, false, false},
     {FileKind::Mg4, ".mg4", "MultiGigaScreen .mg4", MgFilter, "*.mg4 (*.mg4)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg4", 3, false},
+     "Export to *.mg4", 3, false, false},
     {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, "*.mg8 (*.mg8)", MgMaxLength, ReadMg, WriteMg, nullptr,
-     "Export to *.mg8", 3, false},
+     "Export to *.mg8", 3, false, false},
+    // The picture with our viewer, to run on a 128K Spectrum or in an emulator;
+    // written through libspectrum by spectrum/, outside this level.
+    {FileKind::Z80, ".z80", "128K snapshot .z80", nullptr, "*.z80 (*.z80)", 0, nullptr, nullptr, nullptr,
+     "Snapshot (.z80)...", 6, false, true},
+    {FileKind::Szx, ".szx", "128K snapshot .szx", nullptr, "*.szx (*.szx)", 0, nullptr, nullptr, nullptr,
+     "Snapshot (.szx)...", 6, false, true},
+    {FileKind::Tap, ".tap", "128K tape .tap", nullptr, "*.tap (*.tap)", 0, nullptr, nullptr, nullptr, "Tape (.tap)...",
+     6, false, true},
     // Images: read through Qt by the converter, fitted and converted. BMP
     // and PNG are also written, as bitmaps of the picture.
     {FileKind::Bmp, ".bmp", "Windows bitmap .bmp", nullptr, "*.bmp (*.bmp)", 0, nullptr, nullptr, nullptr,
-     "Export to *.BMP", 4, true},
+     "Export to *.BMP", 4, true, false},
     {FileKind::Png, ".png", "PNG image .png", nullptr, "*.png (*.png)", 0, nullptr, nullptr, nullptr, "Export to *.PNG",
-     4, true},
-    {FileKind::Jpg, ".jpg", "JPEG image .jpg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
-    {FileKind::Jpeg, ".jpeg", "JPEG image .jpeg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
-    {FileKind::Gif, ".gif", "GIF image .gif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
-    {FileKind::Webp, ".webp", "WebP image .webp", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
-    {FileKind::Tif, ".tif", "TIFF image .tif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
-    {FileKind::Tiff, ".tiff", "TIFF image .tiff", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true},
+     4, true, false},
+    {FileKind::Jpg, ".jpg", "JPEG image .jpg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
+    {FileKind::Jpeg, ".jpeg", "JPEG image .jpeg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
+    {FileKind::Gif, ".gif", "GIF image .gif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
+    {FileKind::Webp, ".webp", "WebP image .webp", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
+    {FileKind::Tif, ".tif", "TIFF image .tif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
+    {FileKind::Tiff, ".tiff", "TIFF image .tiff", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
 }};
 
 const FileKindInfo& InfoOf(FileKind kind) {
@@ -83,7 +91,7 @@ std::size_t MaxReadLength(FileKind kind) { return InfoOf(kind).ReadCap; }
 
 bool IsBitmapExport(FileKind kind) {
   const FileKindInfo& info = InfoOf(kind);
-  return info.ExportCaption != nullptr && info.Write == nullptr;
+  return info.ExportCaption != nullptr && info.Write == nullptr && !info.SpectrumProgram;
 }
 
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes) {

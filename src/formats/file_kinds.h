@@ -17,7 +17,7 @@
 
 namespace chromaloom {
 
-enum class FileKind { Mgs, Img, HobetaImg, Scr, HobetaScr, Mg1, Mg2, Mg4, Mg8, Bmp, Png, Jpg, Jpeg, Gif, Webp, Tif, Tiff };
+enum class FileKind { Mgs, Img, HobetaImg, Scr, HobetaScr, Mg1, Mg2, Mg4, Mg8, Z80, Szx, Tap, Bmp, Png, Jpg, Jpeg, Gif, Webp, Tif, Tiff };
 
 using PictureReader = ImportedPicture (*)(std::span<const std::uint8_t> bytes);
 using PictureWriter = std::vector<std::uint8_t> (*)(const Picture& picture);
@@ -35,10 +35,11 @@ struct FileKindInfo {
   const char* ExportCaption;   // its item in File > Export; nullptr: none
   int MenuGroup;               // a separator stands between items of different groups
   bool Image;                  // an image of any size the converter turns into a picture (no picture reader)
+  bool SpectrumProgram;        // the picture with the viewer for a 128K Spectrum, written by spectrum/
 };
 
 // In menu order.
-extern const std::array<FileKindInfo, 17> FileKinds;
+extern const std::array<FileKindInfo, 20> FileKinds;
 
 const FileKindInfo& InfoOf(FileKind kind);
 const char* FileKindName(FileKind kind);
@@ -53,7 +54,7 @@ bool IsBitmapExport(FileKind kind);
 // The whole file is checked first: a bad one throws FormatError. A kind
 // that is never read throws std::invalid_argument.
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes);
-// nullopt for kinds written from something else (bitmaps).
+// nullopt for kinds written from something else (bitmaps, Spectrum programs).
 std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind);
 
 }  // namespace chromaloom

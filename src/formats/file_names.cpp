@@ -24,10 +24,10 @@ std::string ForceExtension(const std::string& name, const std::string& ext) {
 
 std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode) {
   switch (charMode) {
-    case 1: return EmulatorPreview{"image.mg1", "view8x1.sh", FileKind::Mg1};
-    case 2: return EmulatorPreview{"image.mg2", "view8x2.sh", FileKind::Mg2};
-    case 4: return EmulatorPreview{"image.mg4", "view8x4.sh", FileKind::Mg4};
-    case 8: return EmulatorPreview{"image.mg8", "view8x8.sh", FileKind::Mg8};
+    case 1: return EmulatorPreview{"image.z80", "view8x1.sh", FileKind::Z80};
+    case 2: return EmulatorPreview{"image.z80", "view8x2.sh", FileKind::Z80};
+    case 4: return EmulatorPreview{"image.z80", "view8x4.sh", FileKind::Z80};
+    case 8: return EmulatorPreview{"image.z80", "view8x8.sh", FileKind::Z80};
     default: return std::nullopt;
   }
 }

@@ -23,6 +23,8 @@ static_assert(MgFileLength(1) == MgMaxLength);
 // The .mg1 side index i = 0..15 covers columns 0..7, then 24..31.
 constexpr int SideColumn(int i) { return i < 8 ? i : i + 16; }
 
+}  // namespace
+
 void CheckWritable(const Picture& picture) {
   if (!IsValidCharMode(picture.CharMode))
     throw std::invalid_argument("cannot export a picture with char size " + std::to_string(picture.CharMode));
@@ -30,6 +32,8 @@ void CheckWritable(const Picture& picture) {
       picture.Border.Row >= BorderRows)
     throw std::invalid_argument("cannot export a picture whose border choice is outside the border table");
 }
+
+namespace {
 
 // Header and both pixel blocks, common to every layout.
 std::vector<std::uint8_t> StartFile(const Picture& picture, std::size_t length) {

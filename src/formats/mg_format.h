@@ -22,6 +22,8 @@ constexpr std::size_t MgFileLength(int h) {
 // How many bytes ReadMg needs for a header mode byte: mode 1 reads the .mg1 layout.
 constexpr std::size_t MgReadLength(int modeByte) { return modeByte == 1 ? Mg1FileLength : MgFileLength(modeByte); }
 
+// Throws std::invalid_argument for a cell height or border choice no file can hold.
+void CheckWritable(const Picture& picture);
 // .mg1 layout: 8x1 middle columns, 8x8 side columns; the header keeps the picture's mode.
 std::vector<std::uint8_t> WriteMg1(const Picture& picture);
 // .mg2/.mg4/.mg8 layout: 192/h rows of 32 attributes at the picture's cell height h.

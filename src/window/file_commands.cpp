@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <span>
@@ -15,6 +16,7 @@
 #include "formats/file_names.h"
 #include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
+#include "spectrum/spectrum_files.h"
 
 // A static library's resources are kept only when something asks for them.
 static void InitLauncherResources() { Q_INIT_RESOURCE(zxview_launchers); }
@@ -61,6 +63,14 @@ void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
     if (!QFile::setPermissions(target, permissions))
       throw std::runtime_error("Cannot make " + target.toStdString() + " executable");
   }
+}
+
+// Whether the user uncommented the launcher's own ZXVIEW_EMULATOR line.
+bool LauncherSetsEmulator(const QString& launcher) {
+  QFile file(launcher);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  static const QRegularExpression setting("^\\s*ZXVIEW_EMULATOR=", QRegularExpression::MultilineOption);
+  return setting.match(QString::fromUtf8(file.read(1 << 16))).hasMatch();
 }
 
 }  // namespace
@@ -216,10 +226,10 @@ void FileCommands::OpenImage(const QString& path) {
 }
 
 void FileCommands::Export(FileKind kind) {
-  if (!InfoOf(kind).Write) return;
+  if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WritePictureFile(document_.Picture(), kind)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WriteFileOfKind(document_.Picture(), kind)); });
 }
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
@@ -245,28 +255,50 @@ std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
 void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
-  const std::vector<std::uint8_t> bytes = *WritePictureFile(document_.Picture(), preview->Kind);
+  std::vector<std::uint8_t> bytes;
+  if (!Run("the preview", [&] { bytes = *WriteFileOfKind(document_.Picture(), preview->Kind); })) return;
   const QString imageName = QString::fromStdString(preview->ImageName);
   const QString launcherName = QString::fromStdString(preview->LauncherName);
+  const QString romName = QString::fromStdString(preview->RomName);
+  const auto writeFiles = [&](const QString& folder) {
+    WriteFileAtomically((folder + romName).toStdString(), OwnRom());
+    WriteFileAtomically((folder + imageName).toStdString(), bytes);
+  };
   QString folder = programFolder_ + "zxview/";
   try {
-    WriteFileAtomically((folder + imageName).toStdString(), bytes);
+    writeFiles(folder);
   } catch (const std::exception&) {
     // Installed for every user, the folder beside the program is read-only:
     // the user's own folder takes the image and a copy of the launchers.
     folder = userPreviewFolder_;
     const bool written = Run(folder, [&] {
       CopyMissingLaunchers(folder, launcherName);
-      WriteFileAtomically((folder + imageName).toStdString(), bytes);
+      writeFiles(folder);
     });
     if (!written) return;
   }
-  // Started by full path in its own folder; the editor does not wait for it.
   const QString image = folder + imageName, launcher = folder + launcherName;
+  // The launcher runs ZXVIEW_EMULATOR (from the environment or its own
+  // line) or Fuse; with none of them, say what to install.
+  if (qEnvironmentVariableIsEmpty("ZXVIEW_EMULATOR") && !LauncherSetsEmulator(launcher) && FindEmulator().isEmpty()) {
+    dialogs_->ShowError(window_, QString("The picture was written to %1, but no emulator was found to show it.\n\n"
+                                         "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to "
+                                         "a command that takes the snapshot's path as its last argument.")
+                                     .arg(image));
+    return;
+  }
+  // Started by full path in its own folder; the editor does not wait for it.
   if (!QFileInfo(launcher).isExecutable() || !QProcess::startDetached(launcher, {}, folder))
     dialogs_->ShowError(
         window_, QString("The picture was written to %1, but the emulator launcher %2 could not be started.")
                      .arg(image, launcher));
+}
+
+QString FileCommands::FindEmulator() {
+  // The same order as zxview-common.sh.
+  for (const char* name : {"fuse-sdl", "fuse"})
+    if (QString path = QStandardPaths::findExecutable(name); !path.isEmpty()) return path;
+  return {};
 }
 
 void FileCommands::OpenAnyFile(const QString& path) {

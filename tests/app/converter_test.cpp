@@ -13,6 +13,7 @@
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
+#include "spectrum/spectrum_files.h"
 #include "support/converter_run.h"
 #include "support/random_picture.h"
 #include "support/temp_dir.h"
@@ -63,6 +64,10 @@ TEST(Converter, WritesWhatTheEditorsExportsWrite) {
       {{}, "o.img", WriteImg(picture)},
       {{"--mode", "8"}, "o.mg4", WriteMg(as8)},
       {{"--mode=8"}, "o.IMG", WriteImg(as8)},
+      {{}, "o.z80", WriteSnapshot(picture, FileKind::Z80)},
+      {{}, "o.SZX", WriteSnapshot(picture, FileKind::Szx)},
+      {{}, "o.tap", WriteTape(picture)},
+      {{"--mode", "8"}, "o8.tap", WriteTape(as8)},
   };
   for (const auto& c : cases) {
     auto args = c.Options;

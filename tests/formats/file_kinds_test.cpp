@@ -86,6 +86,8 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
            Case{"p.tif", FileKind::Tif},         Case{"p.TIFF", FileKind::Tiff},
            Case{"p.gif", FileKind::Gif},         Case{"p.webp", FileKind::Webp},
            Case{"p.jpe", std::nullopt},          Case{"p.tiffs", std::nullopt},
+           Case{"s.z80", FileKind::Z80},         Case{"S.SZX", FileKind::Szx},
+           Case{"t.Tap", FileKind::Tap},         Case{"t.tzx", std::nullopt},
        })
     EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
 }
@@ -94,6 +96,21 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
 TEST(FileKind, OnlyBmpAndPngAreBitmapExports) {
   for (const FileKindInfo& row : FileKinds)
     EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png) << row.Name;
+}
+
+// Snapshots and tapes run the picture on a Spectrum: exported from the
+// picture, but by spectrum/ through libspectrum, not by a writer of this level.
+TEST(FileKind, SpectrumProgramsAreExportedOnly) {
+  for (const FileKindInfo& row : FileKinds) {
+    const bool program = row.Kind == FileKind::Z80 || row.Kind == FileKind::Szx || row.Kind == FileKind::Tap;
+    EXPECT_EQ(row.SpectrumProgram, program) << row.Name;
+    if (!program) continue;
+    EXPECT_NE(row.ExportCaption, nullptr) << row.Name;
+    EXPECT_EQ(row.Read, nullptr) << row.Name;
+    EXPECT_EQ(row.Write, nullptr) << row.Name;
+    EXPECT_FALSE(row.Image) << row.Name;
+    EXPECT_EQ(WritePictureFile(Picture{}, row.Kind), std::nullopt) << row.Name;
+  }
 }
 
 TEST(FileKind, NamesAndReadCaps) {

@@ -35,20 +35,18 @@ TEST(ForceExtension, AppendsUnlessTheNameEndsInExactlyTheExtension) {
     EXPECT_EQ(ForceExtension(c.name, c.ext), c.expected) << "name \"" << c.name << "\" ext " << c.ext;
 }
 
-TEST(EmulatorPreview, FileAndLauncherFollowTheCharMode) {
+// One snapshot serves every cell height; the launcher names the mode.
+TEST(EmulatorPreview, LauncherFollowsTheCharMode) {
   struct Case {
     int mode;
-    const char* image;
     const char* launcher;
-    bool mg1;
   };
-  for (const Case c : {Case{1, "image.mg1", "view8x1.sh", true}, Case{2, "image.mg2", "view8x2.sh", false},
-                       Case{4, "image.mg4", "view8x4.sh", false}, Case{8, "image.mg8", "view8x8.sh", false}}) {
+  for (const Case c : {Case{1, "view8x1.sh"}, Case{2, "view8x2.sh"}, Case{4, "view8x4.sh"}, Case{8, "view8x8.sh"}}) {
     const std::optional<EmulatorPreview> p = EmulatorPreviewFor(c.mode);
     ASSERT_TRUE(p.has_value()) << c.mode;
-    EXPECT_EQ(p->ImageName, c.image);
+    EXPECT_EQ(p->ImageName, "image.z80");
     EXPECT_EQ(p->LauncherName, c.launcher);
-    EXPECT_EQ(p->Kind == FileKind::Mg1, c.mg1);
+    EXPECT_EQ(p->Kind, FileKind::Z80);
   }
   for (int mode : {0, 3, 5, 16, -1}) EXPECT_FALSE(EmulatorPreviewFor(mode).has_value()) << mode;
 }

@@ -20,6 +20,7 @@
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
+#include "spectrum/spectrum_files.h"
 #include "support/random_picture.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_test_support.h"
@@ -137,6 +138,9 @@ class FileCommandsTest : public QObject {
         {"exportMg2Action", "*.mg2 (*.mg2)", "out.mg2", WriteMg(p)},
         {"exportMg4Action", "*.mg4 (*.mg4)", "out.mg4", WriteMg(p)},
         {"exportMg8Action", "*.mg8 (*.mg8)", "out.mg8", WriteMg(p)},
+        {"exportZ80Action", "*.z80 (*.z80)", "out.z80", WriteSnapshot(p, FileKind::Z80)},
+        {"exportSzxAction", "*.szx (*.szx)", "out.szx", WriteSnapshot(p, FileKind::Szx)},
+        {"exportTapAction", "*.tap (*.tap)", "out.tap", WriteTape(p)},
     };
     for (const auto& e : exports) {
       dialogs_->Answers = {File("out")};
@@ -319,6 +323,8 @@ class FileCommandsTest : public QObject {
 
   void emulatorPreviewWritesTheImageAndStartsTheLauncher() {
     auto w = Window();
+    // Whether Fuse is installed here or not, the launcher is what starts.
+    qputenv("ZXVIEW_EMULATOR", "true");
     QDir(dir_.path()).mkpath("zxview");
     const QString zxview = dir_.path() + "/zxview/";
     for (int mode : {1, 2, 4, 8}) {
@@ -334,7 +340,9 @@ class FileCommandsTest : public QObject {
       w->Doc().SetPixelByte(0, 3, 3, static_cast<std::uint8_t>(mode));
       Trigger(*w, "previewOnEmulatorAction");
       const Picture& p = w->Doc().Picture();
-      QCOMPARE(ReadAll(zxview + QString("image.mg%1").arg(mode)), mode == 1 ? WriteMg1(p) : WriteMg(p));
+      QCOMPARE(ReadAll(zxview + "image.z80"), WriteSnapshot(p, FileKind::Z80));
+      const ZxBank& rom = OwnRom();
+      QCOMPARE(ReadAll(zxview + "chromaloom-128.rom"), std::vector<std::uint8_t>(rom.begin(), rom.end()));
       // The launcher runs on its own, in the preview folder.
       const QString marker = zxview + QString("ran%1.txt").arg(mode);
       QElapsedTimer waited;
@@ -350,7 +358,45 @@ class FileCommandsTest : public QObject {
     Trigger(*w, "previewOnEmulatorAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY(dialogs_->Errors.front().contains(zxview + "view8x4.sh"));
-    QVERIFY(QFile::exists(zxview + "image.mg4"));
+    QCOMPARE(ReadAll(zxview + "image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+    qunsetenv("ZXVIEW_EMULATOR");
+  }
+
+  // No ZXVIEW_EMULATOR and no Fuse on the PATH: the snapshot is written and
+  // the message says how to install Fuse instead of starting a launcher.
+  void emulatorPreviewWithoutAnEmulatorSaysWhatToInstall() {
+    auto w = Window();
+    QDir(dir_.path()).mkpath("zxview");
+    QDir(dir_.path()).mkpath("empty-path");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", File("empty-path").toUtf8());
+    qunsetenv("ZXVIEW_EMULATOR");
+    w->NewPicture(8);
+    Trigger(*w, "previewOnEmulatorAction");
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    QVERIFY2(dialogs_->Errors.front().contains("apt install fuse-emulator-sdl"), qPrintable(dialogs_->Errors.front()));
+    QCOMPARE(ReadAll(dir_.path() + "/zxview/image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+
+    // A launcher whose own ZXVIEW_EMULATOR line is set runs as before.
+    const QString marker = File("ran.txt");
+    QFile launcher(dir_.path() + "/zxview/view8x8.sh");
+    QVERIFY(launcher.open(QIODevice::WriteOnly));
+    launcher.write(QString("#!/bin/sh\n#ZXVIEW_EMULATOR=unused\n  ZXVIEW_EMULATOR=\"mine\"\necho ran > '%1'\n")
+                       .arg(marker)
+                       .toUtf8());
+    launcher.close();
+    launcher.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Trigger(*w, "previewOnEmulatorAction");
+    QTRY_COMPARE(ReadText(marker), QString("ran"));
+    QCOMPARE(dialogs_->Errors.size(), 1);
+    // Commented out, it does not count.
+    QVERIFY(launcher.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    launcher.write(QString("#!/bin/sh\n#ZXVIEW_EMULATOR=unused\necho ran again > '%1'\n").arg(marker).toUtf8());
+    launcher.close();
+    Trigger(*w, "previewOnEmulatorAction");
+    QCOMPARE(dialogs_->Errors.size(), 2);
+    QCOMPARE(ReadText(marker), QString("ran"));
+    qputenv("PATH", path);
   }
 
   // Installed for every user, the zxview folder beside the program cannot be
@@ -368,7 +414,7 @@ class FileCommandsTest : public QObject {
     w->Doc().SetPixelByte(1, 7, 7, 0x5A);
     Trigger(*w, "previewOnEmulatorAction");
     QVERIFY2(dialogs_->Errors.isEmpty(), qPrintable(dialogs_->Errors.join("\n")));
-    QCOMPARE(ReadAll(own + "image.mg2"), WriteMg(w->Doc().Picture()));
+    QCOMPARE(ReadAll(own + "image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
     QVERIFY(QFileInfo(own + "view8x2.sh").isExecutable());
     QVERIFY(QFileInfo::exists(own + "zxview-common.sh"));
     QTRY_COMPARE(ReadText(marker), QString("8x2"));

@@ -1,0 +1,261 @@
+#include "spectrum/spectrum_files.h"
+
+#include <libspectrum.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "formats/mg_format.h"
+#include "formats/zx_screen_format.h"
+#include "spectrum/rom_binary.h"
+#include "spectrum/viewer_binary.h"
+
+namespace chromaloom {
+
+namespace {
+
+// Offsets in bank 2 of the settings and tables zx/viewer.asm reads.
+constexpr std::size_t Border0Offset = 2;
+constexpr std::size_t Border1Offset = 3;
+constexpr std::size_t CellHeightOffset = 6;
+constexpr std::size_t MiddleTableOffset[2] = {0x2000, 0x3000};  // 0xA000 and 0xB000
+constexpr int MiddleFirstColumn = 8;
+constexpr int MiddleColumns = 16;
+constexpr std::size_t ViewerUsedLength = 0x3C00;  // up to 0xBC00, below the stack
+static_assert(MiddleTableOffset[1] + MiddleColumns * PictureHeight <= ViewerUsedLength);
+
+constexpr std::uint16_t Screen1Address = 0xC000;  // bank 7 paged in by the loader
+constexpr std::uint8_t LoaderPagingBank7 = 0x17;  // 48K ROM, bank 7 at 0xC000
+
+void StartLibspectrum() {
+  static std::once_flag started;
+  std::call_once(started, [] {
+    if (libspectrum_init() != LIBSPECTRUM_ERROR_NONE) throw std::runtime_error("libspectrum could not start");
+  });
+}
+
+void CheckColours(const Picture& picture) {
+  for (const AttrPlane& plane : picture.Attrs)
+    for (const AttrEntry& entry : plane.Entries)
+      if (!IsValidZxColour(entry.Ink) || !IsValidZxColour(entry.Paper))
+        throw std::invalid_argument("cannot export a picture with a colour outside the 15 ZX colours");
+}
+
+// The screen as the hardware reads it; the attributes of each cell's first line.
+void PlaceScreen(const Picture& picture, int screen, ZxBank& bank) {
+  const ZxPixelBlock pixels = MakeZxPixelBlock(picture.Pixels[screen]);
+  std::copy(pixels.begin(), pixels.end(), bank.begin());
+  for (int row = 0; row < PictureHeight / 8; ++row)
+    for (int col = 0; col < ByteColumns; ++col)
+      bank[ZxPixelAreaLength + row * ByteColumns + col] = ZxAttrByteOf(picture.Attrs[screen].At(col, row * 8));
+}
+
+// Bytes handed to libspectrum, which frees them itself.
+libspectrum_byte* LibspectrumCopy(const std::uint8_t* data, std::size_t length) {
+  auto* copy = libspectrum_new(libspectrum_byte, length);
+  std::copy(data, data + length, copy);
+  return copy;
+}
+
+std::vector<std::uint8_t> TakeLibspectrumBuffer(libspectrum_byte* buffer, std::size_t length) {
+  std::vector<std::uint8_t> bytes(buffer, buffer + length);
+  libspectrum_free(buffer);
+  return bytes;
+}
+
+void Check(libspectrum_error error, const char* what) {
+  if (error != LIBSPECTRUM_ERROR_NONE) throw std::runtime_error(std::string("libspectrum could not ") + what);
+}
+
+// ---- The tape ----
+
+constexpr std::uint8_t HeaderFlag = 0x00;
+constexpr std::uint8_t DataFlag = 0xFF;
+
+// One standard ROM block: flag, payload, XOR checksum.
+void AppendRomBlock(libspectrum_tape* tape, std::uint8_t flag, const std::vector<std::uint8_t>& payload) {
+  std::vector<std::uint8_t> data;
+  data.reserve(payload.size() + 2);
+  data.push_back(flag);
+  data.insert(data.end(), payload.begin(), payload.end());
+  std::uint8_t sum = 0;
+  for (const std::uint8_t b : data) sum ^= b;
+  data.push_back(sum);
+  libspectrum_tape_block* block = libspectrum_tape_block_alloc(LIBSPECTRUM_TAPE_BLOCK_ROM);
+  libspectrum_tape_block_set_data_length(block, data.size());
+  libspectrum_tape_block_set_data(block, LibspectrumCopy(data.data(), data.size()));
+  libspectrum_tape_block_set_pause(block, 1000);
+  libspectrum_tape_append_block(tape, block);
+}
+
+void PutWord(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
+  out[at] = static_cast<std::uint8_t>(value & 0xFF);
+  out[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+// A header block then its data block. type 0: program (param1 the autostart
+// line, param2 the program's length); type 3: bytes (param1 the address).
+void AppendFile(libspectrum_tape* tape, std::uint8_t type, std::string_view name, const std::vector<std::uint8_t>& data,
+                std::size_t param1, std::size_t param2) {
+  std::vector<std::uint8_t> header(17, ' ');
+  header[0] = type;
+  std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(name.size(), 10)),
+            header.begin() + 1);
+  PutWord(header, 11, data.size());
+  PutWord(header, 13, param1);
+  PutWord(header, 15, param2);
+  AppendRomBlock(tape, HeaderFlag, header);
+  AppendRomBlock(tape, DataFlag, data);
+}
+
+// BASIC keywords as the ROM stores them.
+constexpr std::uint8_t Clear = 0xFD, Load = 0xEF, Code = 0xAF, ScreenS = 0xAA, Poke = 0xF4, Out = 0xDF,
+                       Randomize = 0xF9, Usr = 0xC0;
+
+// A number as BASIC keeps it: its digits, then 0x0E and the small-integer form.
+void AppendNumber(std::vector<std::uint8_t>& line, int value) {
+  for (const char digit : std::to_string(value)) line.push_back(static_cast<std::uint8_t>(digit));
+  line.insert(line.end(), {0x0E, 0x00, 0x00, static_cast<std::uint8_t>(value & 0xFF),
+                           static_cast<std::uint8_t>(value >> 8), 0x00});
+}
+
+constexpr int LoaderLine = 10;
+constexpr int BankmVariable = 23388;  // the 128's copy of port 0x7FFD, which its tape routines restore
+constexpr int PagingPort = 0x7FFD;
+
+// 10 CLEAR 32767: LOAD ""CODE : LOAD ""SCREEN$ : POKE 23388,23: OUT 32765,23:
+//    LOAD ""CODE : POKE 23388,16: OUT 32765,16: RANDOMIZE USR 32768
+std::vector<std::uint8_t> LoaderProgram() {
+  std::vector<std::uint8_t> text;
+  const auto statement = [&text](std::initializer_list<std::uint8_t> bytes) {
+    if (!text.empty()) text.push_back(':');
+    text.insert(text.end(), bytes);
+  };
+  const auto poke = [&](int address, int value) {
+    statement({Poke});
+    AppendNumber(text, address);
+    text.push_back(',');
+    AppendNumber(text, value);
+  };
+  const auto out = [&](int value) {
+    statement({Out});
+    AppendNumber(text, PagingPort);
+    text.push_back(',');
+    AppendNumber(text, value);
+  };
+  statement({Clear});
+  AppendNumber(text, ViewerStart - 1);
+  statement({Load, '"', '"', Code});
+  statement({Load, '"', '"', ScreenS});
+  poke(BankmVariable, LoaderPagingBank7);
+  out(LoaderPagingBank7);
+  statement({Load, '"', '"', Code});
+  poke(BankmVariable, ViewerPaging);
+  out(ViewerPaging);
+  statement({Randomize, Usr});
+  AppendNumber(text, ViewerStart);
+  text.push_back(0x0D);
+  std::vector<std::uint8_t> program = {0, LoaderLine, 0, 0};
+  PutWord(program, 2, text.size());
+  program.insert(program.end(), text.begin(), text.end());
+  return program;
+}
+
+}  // namespace
+
+ViewerMemory MakeViewerMemory(const Picture& picture) {
+  CheckWritable(picture);
+  CheckColours(picture);
+  ViewerMemory memory;
+  PlaceScreen(picture, 0, memory.Screen0);
+  PlaceScreen(picture, 1, memory.Screen1);
+  static_assert(ViewerBinary.size() <= MiddleTableOffset[0], "the viewer's code runs into its tables");
+  std::copy(ViewerBinary.begin(), ViewerBinary.end(), memory.Viewer.begin());
+  memory.ViewerLength = ViewerUsedLength;
+  const BorderPair border = picture.GetBorderPair();
+  memory.Viewer[Border0Offset] = static_cast<std::uint8_t>(border.Screen0);
+  memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
+  memory.Viewer[CellHeightOffset] = picture.CharMode;
+  // Every line's middle attributes, as the cell holding the line has them.
+  for (int s = 0; s < 2; ++s)
+    for (int line = 0; line < PictureHeight; ++line)
+      for (int i = 0; i < MiddleColumns; ++i) {
+        const int col = MiddleFirstColumn + i;
+        memory.Viewer[MiddleTableOffset[s] + line * MiddleColumns + i] =
+            ZxAttrByteOf(picture.Attrs[s].At(col, picture.AttrLineOf(col, line)));
+      }
+  return memory;
+}
+
+std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
+  return WriteSnapshotOf(MakeViewerMemory(picture), picture.GetBorderPair().Screen0, kind);
+}
+
+std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind) {
+  if (kind != FileKind::Z80 && kind != FileKind::Szx)
+    throw std::invalid_argument(std::string("a snapshot is .z80 or .szx, not ") + FileKindName(kind));
+  StartLibspectrum();
+  const std::unique_ptr<libspectrum_snap, decltype(&libspectrum_snap_free)> snap(libspectrum_snap_alloc(),
+                                                                                  libspectrum_snap_free);
+  libspectrum_snap_set_machine(snap.get(), LIBSPECTRUM_MACHINE_128);
+  const ZxBank empty{};
+  for (int page = 0; page < 8; ++page) {
+    const ZxBank& bank = page == Screen0Bank ? memory.Screen0
+                         : page == Screen1Bank ? memory.Screen1
+                         : page == ViewerBank  ? memory.Viewer
+                                               : empty;
+    libspectrum_snap_set_pages(snap.get(), page, LibspectrumCopy(bank.data(), bank.size()));
+  }
+  // The viewer's first instruction with interrupts off; it sets up IM 2 itself.
+  libspectrum_snap_set_pc(snap.get(), ViewerStart);
+  libspectrum_snap_set_sp(snap.get(), ViewerStack);
+  libspectrum_snap_set_iff1(snap.get(), 0);
+  libspectrum_snap_set_iff2(snap.get(), 0);
+  libspectrum_snap_set_im(snap.get(), 1);
+  libspectrum_snap_set_out_128_memoryport(snap.get(), ViewerPaging);
+  libspectrum_snap_set_out_ula(snap.get(), static_cast<libspectrum_byte>(border & 7));
+  libspectrum_byte* buffer = nullptr;
+  std::size_t length = 0;
+  int flags = 0;
+  const libspectrum_id_t type = kind == FileKind::Z80 ? LIBSPECTRUM_ID_SNAPSHOT_Z80 : LIBSPECTRUM_ID_SNAPSHOT_SZX;
+  Check(libspectrum_snap_write(&buffer, &length, &flags, snap.get(), type, nullptr, 0), "write the snapshot");
+  return TakeLibspectrumBuffer(buffer, length);
+}
+
+std::vector<std::uint8_t> WriteTape(const Picture& picture) {
+  const ViewerMemory memory = MakeViewerMemory(picture);
+  StartLibspectrum();
+  const std::unique_ptr<libspectrum_tape, decltype(&libspectrum_tape_free)> tape(libspectrum_tape_alloc(),
+                                                                                  libspectrum_tape_free);
+  const std::vector<std::uint8_t> program = LoaderProgram();
+  AppendFile(tape.get(), 0, "chromaLoom", program, LoaderLine, program.size());
+  const std::vector<std::uint8_t> viewer(memory.Viewer.begin(),
+                                         memory.Viewer.begin() + static_cast<std::ptrdiff_t>(memory.ViewerLength));
+  AppendFile(tape.get(), 3, "viewer", viewer, ViewerStart, 32768);
+  const auto screenBytes = [](const ZxBank& bank) {
+    return std::vector<std::uint8_t>(bank.begin(), bank.begin() + ZxScreenLength);
+  };
+  AppendFile(tape.get(), 3, "screen 0", screenBytes(memory.Screen0), 0x4000, 32768);
+  AppendFile(tape.get(), 3, "screen 1", screenBytes(memory.Screen1), Screen1Address, 32768);
+  libspectrum_byte* buffer = nullptr;
+  std::size_t length = 0;
+  Check(libspectrum_tape_write(&buffer, &length, tape.get(), LIBSPECTRUM_ID_TAPE_TAP), "write the tape");
+  return TakeLibspectrumBuffer(buffer, length);
+}
+
+std::optional<std::vector<std::uint8_t>> WriteFileOfKind(const Picture& picture, FileKind kind) {
+  if (kind == FileKind::Z80 || kind == FileKind::Szx) return WriteSnapshot(picture, kind);
+  if (kind == FileKind::Tap) return WriteTape(picture);
+  return WritePictureFile(picture, kind);
+}
+
+const ZxBank& OwnRom() {
+  static_assert(RomBinary.size() == ZxBankLength, "zx/rom.asm must fill exactly 16 KB");
+  return RomBinary;
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,262 @@
+; The chromaLoom viewer for the 128K Spectrum: shows the two screens of a
+; Gigascreen picture one frame each, screen 0 from RAM bank 5 and screen 1
+; from bank 7 (the shadow screen), with the border of each screen's half of
+; the border pair. For cell heights 1, 2 and 4 it also rewrites the middle
+; 16 attribute columns of the screen on view on every line, in the gap
+; between two lines, from a table of 16 bytes per line.
+;
+; Memory while it runs:
+;   0x4000 bank 5   screen 0, pixels and attributes
+;   0x8000 bank 2   this code; the settings the writer fills in at 0x8002
+;   0xA000          screen 0's middle attributes, 16 bytes for each line
+;   0xB000          screen 1's, the same way
+;   0xBD00          stack top (grows down)
+;   0xBDBD          JP to the frame interrupt
+;   0xBE00..0xBF00  IM 2 vector table, 257 bytes of 0xBD
+;   0xC000          bank 5 or bank 7: the screen on view, so its attributes
+;                   are always written at 0xD800
+; The ROM is never called and its interrupt vectors are never used, so the
+; viewer runs the same under any ROM.
+;
+; Timing of the 128K: 228 T-states per line, 311 lines, 70908 per frame.
+; The interrupt comes at the start of the frame. The ULA fetches each of
+; the picture's lines for 128 T-states (4 per column), the first at about
+; T = 14361, and only then are contended banks (1, 3, 5, 7) slowed down;
+; the other 100 T-states of the line, while the beam draws the right
+; border, flies back and draws the left border, are free.
+
+VECTORS equ 0xBE00
+JUMP    equ 0xBDBD
+STACK   equ 0xBD00
+PAGING  equ 0x7FFD
+SHOW0   equ 0x15            ; 48K ROM, bank 5 at 0xC000, screen 0 (bank 5) shown
+SHOW1   equ 0x1F            ; 48K ROM, bank 7 at 0xC000, screen 1 (bank 7) shown
+TABLE0  equ 0xA000
+TABLE1  equ 0xB000
+ATTRS   equ 0xD800          ; the attributes of the screen on view
+RACE    equ 0x8100
+BLOCK   equ 30              ; bytes of one line's block in the race code
+
+; When the first line's block starts, counted from the interrupt. Its
+; writes must fall between the beam's pass over the line above and the
+; first contended fetch of the line itself (see the race code). Swept in
+; Fuse (scripts/emulator-shots.sh with pasmo --equ RACE_START=n): every
+; start from 14086 to 14136 shows the picture exactly, 14085 and 14137 do
+; not; the middle, 14111, leaves 25 T-states either way.
+        if defined RACE_START
+        else
+RACE_START equ 14111
+        endif
+
+        org 0x8000
+
+entry:  jr start
+
+; Filled in by the writer; the offsets from 0x8000 are fixed.
+border0: db 0               ; +2: border colour 0..7 while screen 0 shows
+border1: db 0               ; +3: border colour 0..7 while screen 1 shows
+paging0: db SHOW0           ; +4: port 0x7FFD while screen 0 shows
+paging1: db SHOW1           ; +5: port 0x7FFD while screen 1 shows
+cellheight: db 8            ; +6: 8 shows the screens as they are; 1, 2 or 4
+                            ;     rewrites the middle columns on every line
+
+shown:  db 0                ; 0 or 1: the screen on view
+
+start:  di
+        ld sp, STACK
+        ld hl, VECTORS          ; whatever the data bus holds, IM 2 lands on
+        ld de, VECTORS + 1      ; 0xBDBD: every byte of the table is 0xBD
+        ld bc, 256
+        ld (hl), JUMP & 0xFF
+        ldir
+        ld a, 0xC3              ; JP frame
+        ld (JUMP), a
+        ld hl, frame
+        ld (JUMP + 1), hl
+        ld a, VECTORS / 256
+        ld i, a
+        im 2
+        xor a
+        ld (shown), a
+        ld a, SHOW0
+        ld bc, PAGING
+        out (c), a
+        ld a, (border0)
+        out (0xFE), a
+        ld a, (cellheight)
+        cp 8
+        jr nz, race
+        ei
+still:  halt                    ; 8x8: the frame interrupt does it all
+        jr still
+
+; The frame interrupt: the other screen and its border, with no branch so
+; it always takes 191 T-states. With the 19 of the IM 2 response it is over
+; at T = 210 (plus 0..3 for the HALT it ended), long before the visible top
+; border starts at T = 8892, so a frame never shows half of each.
+frame:  push af                 ; 11
+        push bc                 ; 11
+        push hl                 ; 11
+        ld a, (shown)           ; 13
+        xor 1                   ; 7
+        ld (shown), a           ; 13
+        ld hl, border0          ; 10
+        add a, l                ; 4
+        ld l, a                 ; 4   border0 or border1
+        ld a, (hl)              ; 7
+        out (0xFE), a           ; 11
+        inc hl                  ; 6
+        inc hl                  ; 6   paging0 or paging1
+        ld a, (hl)              ; 7
+        ld bc, PAGING           ; 10
+        out (c), a              ; 12
+        pop hl                  ; 10
+        pop bc                  ; 10
+        pop af                  ; 10
+        ei                      ; 4
+        reti                    ; 14
+
+; 8x4, 8x2, 8x1: once a frame, point the race code at the table of the
+; screen on view, wait for the top of the picture and run the race code.
+race:   ei
+nextframe:
+        halt                    ; resumes at T = 210 after the interrupt
+        ld a, (shown)           ; 13
+        rrca                    ; 4
+        rrca                    ; 4
+        rrca                    ; 4
+        rrca                    ; 4   0 or 0x10
+        add a, TABLE0 / 256     ; 7   0xA0 or 0xB0
+        ld c, a                 ; 4
+        ld hl, RACE + 2         ; 10  high byte of the first block's table address
+        ld de, BLOCK            ; 10
+        ld b, 192               ; 7   T = 277
+patch:  ld a, (hl)              ; 7
+        and 0x0F                ; 7   the line's offset in the table stays
+        or c                    ; 4
+        ld (hl), a              ; 7
+        add hl, de              ; 11
+        djnz patch              ; 13/8: 192 * 49 - 5 = 9403, T = 9680
+        di                      ; 4   T = 9684: the stack is the race's now
+
+; Waits WAIT T-states exactly: a 26-T loop, a 13-T loop, then 0 to 18
+; T-states of single instructions for the rest.
+WAIT    equ RACE_START - 9684
+COARSE  equ (WAIT - 40) / 26
+REST    equ WAIT - (26 * COARSE + 5)    ; 35..60, for the 13-T loop and the pad
+PAD     equ (REST - 2) mod 13
+        if PAD = 1 or PAD = 2 or PAD = 3 or PAD = 5
+FINE    equ (REST - 2) / 13 - 1         ; 13 more for the pad
+        else
+FINE    equ (REST - 2) / 13
+        endif
+        ld bc, COARSE           ; 10
+wait26: dec bc                  ; 6
+        ld a, b                 ; 4
+        or c                    ; 4
+        jr nz, wait26           ; 12/7: 26 * COARSE + 5 with the ld
+        ld b, FINE              ; 7
+wait13: djnz wait13             ; 13/8: 13 * FINE + 2 with the ld
+        if PAD = 1
+        ld a, 0                 ; 14 = 7 + 7
+        ld a, 0
+        endif
+        if PAD = 2
+        nop                     ; 15 = 4 + 4 + 7
+        nop
+        ld a, 0
+        endif
+        if PAD = 3
+        nop                     ; 16 = 4 * 4
+        nop
+        nop
+        nop
+        endif
+        if PAD = 4
+        nop
+        endif
+        if PAD = 5
+        nop                     ; 18 = 4 + 7 + 7
+        ld a, 0
+        ld a, 0
+        endif
+        if PAD = 6
+        inc hl
+        endif
+        if PAD = 7
+        ld a, 0
+        endif
+        if PAD = 8
+        nop
+        nop
+        endif
+        if PAD = 9
+        ld a, i
+        endif
+        if PAD = 10
+        nop
+        inc hl
+        endif
+        if PAD = 11
+        nop
+        ld a, 0
+        endif
+        if PAD = 12
+        nop
+        nop
+        nop
+        endif
+        jp RACE                 ; 10: the race code's first block starts at RACE_START
+
+; Back from the race code at T = RACE_START + 192 * 228 + 10 (57897),
+; well before the next interrupt at 70908.
+racedone:
+        ld sp, STACK
+        ei
+        jr nextframe
+
+        ds RACE - $
+
+; The race code: one block of exactly 228 T-states, a line's time, for each
+; picture line y, starting at RACE_START + 228 * y. It takes the line's 16
+; middle attributes (columns 8..23) from the table into the registers while
+; the beam draws the line above (nothing contended is touched), then writes
+; them with the stack from column 23 down to 8 after the beam has read the
+; line above: its 16 writes lie at T-states 113..203 of the block, that is
+; 14224..14314 + 228 * y, while the beam draws the right border, flies back
+; and draws the left border. Line 0's block writes into the top border,
+; where nothing is fetched. 204 T-states of work and 24 of padding. The side columns keep 8-line cells
+; (8x1) or their cells' first line (8x2, 8x4) from the screen itself.
+; The operand of each block's first instruction is patched every frame to
+; the table of the screen on view.
+line    defl 0
+        rept 192
+        ld sp, TABLE0 + line * 16                ; 10   t = 0
+        pop af                                   ; 10   columns 8, 9
+        pop bc                                   ; 10   10, 11
+        pop de                                   ; 10   12, 13
+        pop hl                                   ; 10   14, 15
+        exx                                      ; 4
+        ex af, af'                               ; 4
+        pop af                                   ; 10   16, 17
+        pop bc                                   ; 10   18, 19
+        pop de                                   ; 10   20, 21
+        pop hl                                   ; 10   22, 23; t = 98
+        ld sp, ATTRS + (line / 8) * 32 + 24      ; 10   t = 108
+        push hl                                  ; 11   writes 23, 22 at t = 113..118
+        push de                                  ; 11
+        push bc                                  ; 11
+        push af                                  ; 11
+        exx                                      ; 4
+        ex af, af'                               ; 4
+        push hl                                  ; 11
+        push de                                  ; 11
+        push bc                                  ; 11
+        push af                                  ; 11   writes 9, 8 at t = 198..203
+        jr $ + 2                                 ; 12
+        jr $ + 2                                 ; 12   t = 228
+line    defl line + 1
+        endm
+        jp racedone
+
+        end
