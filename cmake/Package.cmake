@@ -1,7 +1,8 @@
 # make package: a Debian package of the editor, the converter and their
 # desktop files, installed under /usr. Its Depends come from the binaries
 # (dpkg-shlibdeps); Qt's platform plugin is a package of its own that no
-# binary links, so it is named here.
+# binary links, so it is named here; the preview wants Fuse, which the
+# editor does without.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME chromaloom)
@@ -20,7 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/chromaloom/chromaloom")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, libgl1-mesa-dri, fuse-emulator-sdl | fuse-emulator-gtk")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
