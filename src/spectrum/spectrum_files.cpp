@@ -192,7 +192,9 @@ ViewerMemory MakeViewerMemory(const Picture& picture) {
 }
 
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
-  return WriteSnapshotOf(MakeViewerMemory(picture), picture.GetBorderPair().Screen0, kind);
+  // The memory first: it refuses a border outside the table before the border is read.
+  const ViewerMemory memory = MakeViewerMemory(picture);
+  return WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind);
 }
 
 std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind) {
