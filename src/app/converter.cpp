@@ -162,8 +162,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
     if (options.Thumbnail) {
-      WriteFileAtomically(output,
-                          EncodeBitmap(Thumbnail(document.Picture(), *options.Thumbnail, mixing), FileKind::Png, PngPacking::Fast));
+      const Raster thumbnail = Thumbnail(document.Picture(), *options.Thumbnail, mixing);
+      WriteFileAtomically(output, EncodeBitmap(thumbnail, FileKind::Png, PngPacking::Fast));
     } else {
       WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing, output));
     }

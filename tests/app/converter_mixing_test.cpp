@@ -1,6 +1,8 @@
 // The converter's --mixing: bitmaps mixed by the chosen profile.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <filesystem>
 #include <string>
 
@@ -73,6 +75,26 @@ TEST(ConverterMixing, EachNamedProfileMixesTheBitmapByItsDefinition) {
   // Without the option the bitmap is the own table's, byte for byte.
   ASSERT_EQ(Convert({fx.In(), fx.Dir.File("default.bmp")}).Status, 0);
   EXPECT_EQ(ReadBytes(fx.Dir.File("default.bmp")), ReadBytes(fx.Dir.File("own.bmp")));
+}
+
+// A PNG is mixed the same way: its pixels are the bitmap's.
+TEST(ConverterMixing, APngHoldsTheMixedBitmapsPixels) {
+  Fixture fx;
+  for (const char* value : {"average", "linear"}) {
+    SCOPED_TRACE(value);
+    const std::string bmp = fx.Dir.File(std::string(value) + ".bmp"), png = fx.Dir.File(std::string(value) + ".png");
+    ASSERT_EQ(Convert({"--bmp-size", "6", "--mixing", value, fx.In(), bmp}).Status, 0);
+    ASSERT_EQ(Convert({"--bmp-size", "6", "--mixing", value, fx.In(), png}).Status, 0);
+    const Bytes bitmap = ReadBytes(bmp);
+    const QImage image = QImage(QString::fromStdString(png), "PNG").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.width(), 640);
+    ASSERT_EQ(image.height(), 480);
+    int wrong = 0;
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x)
+        wrong += (image.pixel(x, y) & 0xFFFFFFu) != (BmpPixel(bitmap, 640, 480, x, y) & 0xFFFFFFu);
+    EXPECT_EQ(wrong, 0);
+  }
 }
 
 TEST(ConverterMixing, AProfileFileGivesItsOwnColours) {
