@@ -8,7 +8,7 @@
 
 #include "app/converter.h"
 #include "files/image_files.h"
-#include "files/special_files.h"
+#include "files/non_regular_paths.h"
 #include "formats/bmp_format.h"
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"

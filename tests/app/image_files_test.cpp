@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "files/special_files.h"
+#include "files/non_regular_paths.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
 

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "files/file_io.h"
-#include "files/special_files.h"
+#include "files/non_regular_paths.h"
 #include "support/temp_dir.h"
 
 namespace chromaloom {
