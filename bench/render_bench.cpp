@@ -36,15 +36,19 @@ void PrepareView(View& view, int zoom) {
 using chromaloom::BM_MemsetEditorImage;
 BENCHMARK(BM_MemsetEditorImage)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-void BM_RedrawFull(benchmark::State& state) {
+// A full redraw, with or without the flicker map over the picture.
+void RedrawFull(benchmark::State& state, bool flickerMap) {
   const Picture picture = RandomPicture(1);
   View view(picture);
+  view.SetFlickerMap(flickerMap);
   PrepareView(view, static_cast<int>(state.range(0)));
   for (auto _ : state) {
     view.Render.Redraw(true);
     benchmark::ClobberMemory();
   }
 }
+
+void BM_RedrawFull(benchmark::State& state) { RedrawFull(state, false); }
 BENCHMARK(BM_RedrawFull)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 void BM_RedrawOverlayWipe(benchmark::State& state) {
@@ -63,9 +67,11 @@ void BM_RedrawOverlayWipe(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawOverlayWipe)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-void BM_RenderCell(benchmark::State& state) {
+// One cell after another, with or without the flicker map.
+void RenderCells(benchmark::State& state, bool flickerMap) {
   const Picture picture = RandomPicture(8);  // the largest cells
   View view(picture);
+  view.SetFlickerMap(flickerMap);
   PrepareView(view, static_cast<int>(state.range(0)));
   int cell = 0;
   for (auto _ : state) {
@@ -74,6 +80,8 @@ void BM_RenderCell(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
 }
+
+void BM_RenderCell(benchmark::State& state) { RenderCells(state, false); }
 BENCHMARK(BM_RenderCell)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 // Another profile: every raster rendered again and the canvas rescaled.
@@ -91,30 +99,10 @@ void BM_SwitchMixing(benchmark::State& state) {
 }
 BENCHMARK(BM_SwitchMixing)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-void BM_RedrawFullFlickerMap(benchmark::State& state) {
-  const Picture picture = RandomPicture(1);
-  View view(picture);
-  view.SetFlickerMap(true);
-  PrepareView(view, static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    view.Render.Redraw(true);
-    benchmark::ClobberMemory();
-  }
-}
+void BM_RedrawFullFlickerMap(benchmark::State& state) { RedrawFull(state, true); }
 BENCHMARK(BM_RedrawFullFlickerMap)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-void BM_RenderCellFlickerMap(benchmark::State& state) {
-  const Picture picture = RandomPicture(8);
-  View view(picture);
-  view.SetFlickerMap(true);
-  PrepareView(view, static_cast<int>(state.range(0)));
-  int cell = 0;
-  for (auto _ : state) {
-    view.Render.RenderCell(cell % 32, (cell / 32 % 24) * 8);
-    ++cell;
-    benchmark::ClobberMemory();
-  }
-}
+void BM_RenderCellFlickerMap(benchmark::State& state) { RenderCells(state, true); }
 BENCHMARK(BM_RenderCellFlickerMap)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderAll(benchmark::State& state) {

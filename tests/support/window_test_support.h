@@ -4,11 +4,15 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QObject>
 #include <QString>
 #include <QTest>
 #include <QWidget>
 #include <QtGlobal>
+
+#include <cstdint>
+#include <vector>
 
 namespace chromaloom::test_support {
 
@@ -48,6 +52,21 @@ inline void TypeValue(QDoubleSpinBox* box, double value) {
   QTest::keyClicks(box, box->locale().toString(value, 'f', box->decimals()));
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(box->value(), value);
+}
+
+// A whole file's bytes; empty when it cannot be read.
+inline std::vector<std::uint8_t> ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray data = file.readAll();
+  return {data.begin(), data.end()};
+}
+
+// Writes bytes as a whole file; a file that cannot be written ends the test program.
+inline void WriteAll(const QString& path, const std::vector<std::uint8_t>& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
 
 }  // namespace chromaloom::test_support

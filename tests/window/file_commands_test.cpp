@@ -30,29 +30,19 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ReadAll;
+using test_support::WriteAll;
 using test_support::ScriptedDialogs;
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  const QByteArray data = f.readAll();
-  return Bytes(data.begin(), data.end());
-}
-
 QString ReadText(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
 }
 
-void WriteAll(const QString& path, const Bytes& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
 
 }  // namespace
 

@@ -21,15 +21,10 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::WriteAll;
 using test_support::ScriptedDialogs;
 
 namespace {
-
-void WriteAll(const QString& path, const std::vector<std::uint8_t>& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
 
 // The entries of File > Open Recent as the menu holds them: their paths, in order.
 QStringList Entries(const MainWindow& w) {

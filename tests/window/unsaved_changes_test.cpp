@@ -25,24 +25,11 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ReadAll;
+using test_support::WriteAll;
 using test_support::ScriptedDialogs;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  const QByteArray data = f.readAll();
-  return Bytes(data.begin(), data.end());
-}
-
-void WriteAll(const QString& path, const Bytes& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
 
 const QString Program = QStringLiteral("chromaLoom x0.91");
 

@@ -15,9 +15,8 @@
 
 #include "files/file_io.h"
 #include "files/image_files.h"
-#include "formats/mgs_format.h"
-#include "picture/document.h"
 #include "render/picture_bitmap.h"
+#include "shots_check.h"
 
 namespace {
 
@@ -72,15 +71,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s PICTURE.mgs SHOT.png...\n", argv[0]);
     return 2;
   }
-  Document document;
-  try {
-    const ImportedPicture read = ReadMgs(ReadFileBytes(argv[1], MgsLengthV1 + 1024));
-    document.Replace(read.Planes, read.CharMode, read.Border);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], error.what());
-    return 2;
-  }
-  const Raster screens[2] = {RenderFramedScreen(document.Picture(), 0), RenderFramedScreen(document.Picture(), 1)};
+  const std::optional<Picture> picture = test_support::ReadShotsPicture(argv[1]);
+  if (!picture) return 2;
+  const Raster screens[2] = {RenderFramedScreen(*picture, 0), RenderFramedScreen(*picture, 1)};
   // EMULATOR_SHOTS_EXPECTED=stem writes the two screens as stem0.png and stem1.png to compare by eye.
   if (const char* stem = std::getenv("EMULATOR_SHOTS_EXPECTED"))
     for (int s = 0; s < 2; ++s)
@@ -99,6 +92,5 @@ int main(int argc, char** argv) {
     else
       std::printf("%s: screen %d at %d,%d\n", argv[i], found, m[found].At.x(), m[found].At.y());
   }
-  std::printf("screen 0: %d, screen 1: %d, neither: %d\n", seen[0], seen[1], seen[2]);
-  return seen[2] == 0 && seen[0] > 0 && seen[1] > 0 ? 0 : 1;
+  return test_support::ShotsVerdict(seen);
 }

@@ -11,10 +11,8 @@
 #include <optional>
 #include <string>
 
-#include "files/file_io.h"
-#include "formats/mgs_format.h"
-#include "picture/document.h"
 #include "render/picture_bitmap.h"
+#include "shots_check.h"
 
 namespace {
 
@@ -47,17 +45,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zoom %s is not 1 to 4\n", argv[2]);
     return 2;
   }
-  Document document;
-  try {
-    const ImportedPicture read = ReadMgs(ReadFileBytes(argv[1], MgsLengthV1 + 1024));
-    document.Replace(read.Planes, read.CharMode, read.Border);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], error.what());
-    return 2;
-  }
+  const std::optional<Picture> picture = test_support::ReadShotsPicture(argv[1]);
+  if (!picture) return 2;
   Raster screens[2];
   for (int s = 0; s < 2; ++s) {
-    const Raster framed = RenderFramedScreen(document.Picture(), s);
+    const Raster framed = RenderFramedScreen(*picture, s);
     screens[s] = Raster(framed.Width() * zoom, framed.Height() * zoom);
     screens[s].ScaleFrom(framed, zoom, zoom, 0, 0);
   }
@@ -75,6 +67,5 @@ int main(int argc, char** argv) {
       std::printf("%s: screen %d at %d,%d\n", argv[i], found, at->x(), at->y());
     }
   }
-  std::printf("screen 0: %d, screen 1: %d, neither: %d\n", seen[0], seen[1], seen[2]);
-  return seen[2] == 0 && seen[0] > 0 && seen[1] > 0 ? 0 : 1;
+  return test_support::ShotsVerdict(seen);
 }
