@@ -251,6 +251,7 @@ void MainWindow::CreateMenu() {
         connect(action, &QAction::triggered, this, item.Run);
         SetMenuShortcut(*action, item.Keys, item.MoreKeys);
         into->addAction(action);
+        actions_.insert(item.Name, action);
       }
     }
   };
@@ -413,7 +414,9 @@ void MainWindow::ConnectToolWindows() {
   });
 }
 
-QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>(name); }
+// Looked up after every command (the Edit menu, the view checks), so not by
+// a search through every child of the window.
+QAction* MainWindow::Action(const char* name) const { return actions_.value(QLatin1String(name)); }
 
 // Layout --------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QPointF>
 #include <QMainWindow>
 #include <QRect>
@@ -166,6 +167,7 @@ class MainWindow : public QMainWindow {
   void AfterPictureSaved();
   // The caption, the Edit menu's undo and redo items and Ctrl+N follow the document.
   void ShowDocumentState();
+  // The menu's actions by object name.
   QAction* Action(const char* name) const;
 
   // What the editor remembers between runs: read at start, written at close.
@@ -221,6 +223,7 @@ class MainWindow : public QMainWindow {
   bool shownOnce_ = false;
   bool captionNamesPicture_ = false;  // from the first open, save or change on
 
+  QHash<QString, QAction*> actions_;
   PanelDragger* dragger_ = nullptr;
   QWidget* clientArea_ = nullptr;
   QWidget* workSpace_ = nullptr;
