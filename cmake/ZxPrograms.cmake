@@ -13,18 +13,20 @@ endif()
 set(CHROMALOOM_ZX_GENERATED ${CMAKE_BINARY_DIR}/generated)
 
 # zx_program(<target> <name> <array name>): zx/<name>.asm assembled into
-# generated/spectrum/<name>_binary.h holding std::array <array name>.
+# generated/spectrum/<name>_binary.h holding std::array <array name>. Every
+# program may include the shared parts in zx/.
 function(zx_program target name array)
   set(source ${PROJECT_SOURCE_DIR}/zx/${name}.asm)
+  file(GLOB shared ${PROJECT_SOURCE_DIR}/zx/viewer_*.asm)
   set(binary ${CMAKE_CURRENT_BINARY_DIR}/zx/${name}.bin)
   set(header ${CHROMALOOM_ZX_GENERATED}/spectrum/${name}_binary.h)
   add_custom_command(
     OUTPUT ${binary} ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/zx ${CHROMALOOM_ZX_GENERATED}/spectrum
-    COMMAND ${CHROMALOOM_PASMO} --bin ${source} ${binary}
+    COMMAND ${CHROMALOOM_PASMO} -I ${PROJECT_SOURCE_DIR}/zx --bin ${source} ${binary}
     COMMAND ${CMAKE_COMMAND} -DBINARY=${binary} -DHEADER=${header} -DARRAY=${array} -DSOURCE=zx/${name}.asm
             -P ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
-    DEPENDS ${source} ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
+    DEPENDS ${source} ${shared} ${PROJECT_SOURCE_DIR}/cmake/EmbedBinary.cmake
     COMMENT "Assembling zx/${name}.asm"
     VERBATIM)
   target_sources(${target} PRIVATE ${header})

@@ -48,73 +48,8 @@ BLOCK   equ 30              ; bytes of one line's block in the race code
 RACE_START equ 14111
         endif
 
-        org 0x8000
-
-entry:  jr start
-
-; Filled in by the writer; the offsets from 0x8000 are fixed.
-border0: db 0               ; +2: border colour 0..7 while screen 0 shows
-border1: db 0               ; +3: border colour 0..7 while screen 1 shows
-paging0: db SHOW0           ; +4: port 0x7FFD while screen 0 shows
-paging1: db SHOW1           ; +5: port 0x7FFD while screen 1 shows
-cellheight: db 8            ; +6: 8 shows the screens as they are; 1, 2 or 4
-                            ;     rewrites the middle columns on every line
-
-shown:  db 0                ; 0 or 1: the screen on view
-
-start:  di
-        ld sp, STACK
-        ld hl, VECTORS          ; whatever the data bus holds, IM 2 lands on
-        ld de, VECTORS + 1      ; 0xBDBD: every byte of the table is 0xBD
-        ld bc, 256
-        ld (hl), JUMP & 0xFF
-        ldir
-        ld a, 0xC3              ; JP frame
-        ld (JUMP), a
-        ld hl, frame
-        ld (JUMP + 1), hl
-        ld a, VECTORS / 256
-        ld i, a
-        im 2
-        xor a
-        ld (shown), a
-        ld a, SHOW0
-        ld bc, PAGING
-        out (c), a
-        ld a, (border0)
-        out (0xFE), a
-        ld a, (cellheight)
-        cp 8
-        jr nz, race
-        ei
-still:  halt                    ; 8x8: the frame interrupt does it all
-        jr still
-
-; The frame interrupt: the other screen and its border, with no branch so
-; it always takes 191 T-states. With the 19 of the IM 2 response it is over
-; at T = 210 (plus 0..3 for the HALT it ended), long before the visible top
-; border starts at T = 8892, so a frame never shows half of each.
-frame:  push af                 ; 11
-        push bc                 ; 11
-        push hl                 ; 11
-        ld a, (shown)           ; 13
-        xor 1                   ; 7
-        ld (shown), a           ; 13
-        ld hl, border0          ; 10
-        add a, l                ; 4
-        ld l, a                 ; 4   border0 or border1
-        ld a, (hl)              ; 7
-        out (0xFE), a           ; 11
-        inc hl                  ; 6
-        inc hl                  ; 6   paging0 or paging1
-        ld a, (hl)              ; 7
-        ld bc, PAGING           ; 10
-        out (c), a              ; 12
-        pop hl                  ; 10
-        pop bc                  ; 10
-        pop af                  ; 10
-        ei                      ; 4
-        reti                    ; 14
+        include "viewer_settings.asm"
+        include "viewer_frame.asm"
 
 ; 8x4, 8x2, 8x1: once a frame, point the race code at the table of the
 ; screen on view, wait for the top of the picture and run the race code.
@@ -139,73 +74,8 @@ patch:  ld a, (hl)              ; 7
         djnz patch              ; 13/8: 192 * 49 - 5 = 9403, T = 9680
         di                      ; 4   T = 9684: the stack is the race's now
 
-; Waits WAIT T-states exactly: a 26-T loop, a 13-T loop, then 0 to 18
-; T-states of single instructions for the rest.
-WAIT    equ RACE_START - 9684
-COARSE  equ (WAIT - 40) / 26
-REST    equ WAIT - (26 * COARSE + 5)    ; 35..60, for the 13-T loop and the pad
-PAD     equ (REST - 2) mod 13
-        if PAD = 1 or PAD = 2 or PAD = 3 or PAD = 5
-FINE    equ (REST - 2) / 13 - 1         ; 13 more for the pad
-        else
-FINE    equ (REST - 2) / 13
-        endif
-        ld bc, COARSE           ; 10
-wait26: dec bc                  ; 6
-        ld a, b                 ; 4
-        or c                    ; 4
-        jr nz, wait26           ; 12/7: 26 * COARSE + 5 with the ld
-        ld b, FINE              ; 7
-wait13: djnz wait13             ; 13/8: 13 * FINE + 2 with the ld
-        if PAD = 1
-        ld a, 0                 ; 14 = 7 + 7
-        ld a, 0
-        endif
-        if PAD = 2
-        nop                     ; 15 = 4 + 4 + 7
-        nop
-        ld a, 0
-        endif
-        if PAD = 3
-        nop                     ; 16 = 4 * 4
-        nop
-        nop
-        nop
-        endif
-        if PAD = 4
-        nop
-        endif
-        if PAD = 5
-        nop                     ; 18 = 4 + 7 + 7
-        ld a, 0
-        ld a, 0
-        endif
-        if PAD = 6
-        inc hl
-        endif
-        if PAD = 7
-        ld a, 0
-        endif
-        if PAD = 8
-        nop
-        nop
-        endif
-        if PAD = 9
-        ld a, i
-        endif
-        if PAD = 10
-        nop
-        inc hl
-        endif
-        if PAD = 11
-        nop
-        ld a, 0
-        endif
-        if PAD = 12
-        nop
-        nop
-        nop
-        endif
+; Waits until the first block's start.
+        wait_for RACE_START - 9684
         jp RACE                 ; 10: the race code's first block starts at RACE_START
 
 ; Back from the race code at T = RACE_START + 192 * 228 + 10 (57897),
