@@ -3,7 +3,9 @@
 ; from bank 7 (the shadow screen), with the border of each screen's half of
 ; the border pair. For cell heights 1, 2 and 4 it also rewrites the middle
 ; 16 attribute columns of the screen on view on every line, in the gap
-; between two lines, from a table of 16 bytes per line.
+; between two lines, from a table of 16 bytes per line. Snapshots of 8x2
+; and 8x4 pictures use the Pentagon viewer (zx/pentagon_viewer.asm), which
+; rewrites all 32 columns; this one is on their tapes, for the 128K.
 ;
 ; Memory while it runs:
 ;   0x4000 bank 5   screen 0, pixels and attributes

@@ -10,8 +10,9 @@
 # With ZXVIEW_EMULATOR set, it is run by sh with the image's full path
 # added as the last argument, so it may hold options and quotes like any
 # shell command line. ZXVIEW_MODE is passed on in the environment. Without
-# it, Fuse runs the snapshot as a 128K machine with our own ROM beside it
-# (the viewer never calls the ROM, so any ROM does). With no Fuse either, a
+# it, Fuse runs the snapshot on the machine it names (a 128K, or a Pentagon
+# 128 for 8x2 and 8x4) with our own ROM beside it in every ROM slot (the
+# viewer never calls the ROM, so any ROM does). With no Fuse either, a
 # message says how to install it and the launcher exits 1.
 
 : "${ZXVIEW_MODE:?not set; run a view8xN.sh launcher instead}" "${ZXVIEW_IMAGE:?not set; run a view8xN.sh launcher instead}"
@@ -32,7 +33,9 @@ if [ -z "${ZXVIEW_EMULATOR:-}" ]; then
     # Sound is not needed to see a picture, and the status icons would
     # cover the bottom border.
     exec "$zxview_fuse" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
-      --rom-128-0 "$zxview_rom" --rom-128-1 "$zxview_rom" --snapshot "$zxview_image"
+      --rom-128-0 "$zxview_rom" --rom-128-1 "$zxview_rom" \
+      --rom-pentagon-0 "$zxview_rom" --rom-pentagon-1 "$zxview_rom" --rom-pentagon-2 "$zxview_rom" \
+      --snapshot "$zxview_image"
   done
   printf '%s\n' \
     "chromaLoom preview: $zxview_image is ready ($ZXVIEW_MODE), but no emulator was found." \

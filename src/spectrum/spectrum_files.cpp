@@ -11,6 +11,7 @@
 
 #include "formats/mg_format.h"
 #include "formats/zx_screen_format.h"
+#include "spectrum/pentagon_viewer_binary.h"
 #include "spectrum/rom_binary.h"
 #include "spectrum/viewer_binary.h"
 
@@ -18,7 +19,8 @@ namespace chromaloom {
 
 namespace {
 
-// Offsets in bank 2 of the settings and tables zx/viewer.asm reads.
+// Offsets in bank 2 of the settings both viewers read, and of the tables
+// of zx/viewer.asm.
 constexpr std::size_t Border0Offset = 2;
 constexpr std::size_t Border1Offset = 3;
 constexpr std::size_t CellHeightOffset = 6;
@@ -27,6 +29,15 @@ constexpr int MiddleFirstColumn = 8;
 constexpr int MiddleColumns = 16;
 constexpr std::size_t ViewerUsedLength = 0x3C00;  // up to 0xBC00, below the stack
 static_assert(MiddleTableOffset[1] + MiddleColumns * PictureHeight <= ViewerUsedLength);
+
+// What zx/pentagon_viewer.asm says of itself at 0x8008: where the race code
+// of each screen starts at 8x2 and 8x4, its block lengths, and where a
+// block holds each column's attribute byte.
+constexpr std::size_t RaceCodeStartOffset = 8;  // 8x2 screen 0, 8x2 screen 1, 8x4 screen 0, 8x4 screen 1
+constexpr std::size_t BlockLengthOffset = 16;   // 8x2, 8x4
+constexpr std::size_t ColumnOffsetsOffset = 20;
+constexpr std::size_t PentagonViewerMaxLength = 2 * ZxBankLength;  // bank 2, then bank 0 at 0xC000
+constexpr std::uint16_t RaceCodeAddress = 0xC000;
 
 constexpr std::uint16_t Screen1Address = 0xC000;  // bank 7 paged in by the loader
 constexpr std::uint8_t LoaderPagingBank7 = 0x17;  // 48K ROM, bank 7 at 0xC000
@@ -44,6 +55,8 @@ void CheckColours(const Picture& picture) {
       if (!IsValidZxColour(entry.Ink) || !IsValidZxColour(entry.Paper))
         throw std::invalid_argument("cannot export a picture with a colour outside the 15 ZX colours");
 }
+
+int WordAt(const ZxBank& bank, std::size_t at) { return bank[at] | (bank[at + 1] << 8); }
 
 // The screen as the hardware reads it; the attributes of each cell's first line.
 void PlaceScreen(const Picture& picture, int screen, ZxBank& bank) {
@@ -165,35 +178,87 @@ std::vector<std::uint8_t> LoaderProgram() {
   return program;
 }
 
+// 128K: every line's middle attributes, as the cell holding the line has them.
+void FillMiddleTables(const Picture& picture, ZxBank& viewer) {
+  for (int s = 0; s < 2; ++s)
+    for (int line = 0; line < PictureHeight; ++line)
+      for (int i = 0; i < MiddleColumns; ++i) {
+        const int col = MiddleFirstColumn + i;
+        viewer[MiddleTableOffset[s] + line * MiddleColumns + i] =
+            ZxAttrByteOf(picture.Attrs[s].At(col, picture.AttrLineOf(col, line)));
+      }
+}
+
+// The byte at a Z80 address of the Pentagon viewer's banks.
+std::uint8_t& PentagonByte(ViewerMemory& memory, std::size_t address) {
+  if (address >= ViewerStart && address < RaceCodeAddress) return memory.Viewer[address - ViewerStart];
+  if (address >= RaceCodeAddress && address < RaceCodeAddress + ZxBankLength)
+    return memory.RaceCode[address - RaceCodeAddress];
+  throw std::invalid_argument("the viewer's race code lies outside its banks");
+}
+
+// Pentagon: each cell's 32 attributes into the race code's block of the
+// cell's first line.
+void FillRaceCode(const Picture& picture, ViewerMemory& memory) {
+  const int height = picture.CharMode;
+  const std::size_t tall = height == 4 ? 1 : 0;
+  const std::size_t blockLength = WordAt(memory.Viewer, BlockLengthOffset + 2 * tall);
+  for (int s = 0; s < 2; ++s) {
+    const std::size_t first = WordAt(memory.Viewer, RaceCodeStartOffset + 4 * tall + 2 * s);
+    for (int line = 0; line < PictureHeight; line += height) {
+      const std::size_t block = first + static_cast<std::size_t>(line / height) * blockLength;
+      for (int col = 0; col < ByteColumns; ++col)
+        PentagonByte(memory, block + memory.Viewer[ColumnOffsetsOffset + col]) =
+            ZxAttrByteOf(picture.Attrs[s].At(col, line));
+    }
+  }
+}
+
+std::span<const std::uint8_t> OwnViewer(ZxMachine machine) {
+  if (machine == ZxMachine::Pentagon128) return PentagonViewerBinary;
+  return ViewerBinary;
+}
+
 }  // namespace
 
-ViewerMemory MakeViewerMemory(const Picture& picture) {
+ZxMachine ViewerMachineFor(int cellHeight) {
+  return cellHeight == 2 || cellHeight == 4 ? ZxMachine::Pentagon128 : ZxMachine::Spectrum128;
+}
+
+ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine) {
+  return MakeViewerMemory(picture, machine, OwnViewer(machine));
+}
+
+ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::span<const std::uint8_t> viewer) {
+  static_assert(ViewerBinary.size() <= MiddleTableOffset[0], "the viewer's code runs into its tables");
+  static_assert(PentagonViewerBinary.size() <= PentagonViewerMaxLength);
   CheckWritable(picture);
   CheckColours(picture);
+  const bool pentagon = machine == ZxMachine::Pentagon128;
+  if (pentagon && picture.CharMode == 1)
+    throw std::invalid_argument("the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1");
+  if (viewer.size() > (pentagon ? PentagonViewerMaxLength : MiddleTableOffset[0]))
+    throw std::invalid_argument("the viewer is too long for its banks");
   ViewerMemory memory;
+  memory.Machine = machine;
   PlaceScreen(picture, 0, memory.Screen0);
   PlaceScreen(picture, 1, memory.Screen1);
-  static_assert(ViewerBinary.size() <= MiddleTableOffset[0], "the viewer's code runs into its tables");
-  std::copy(ViewerBinary.begin(), ViewerBinary.end(), memory.Viewer.begin());
+  const std::size_t inBank2 = std::min(viewer.size(), ZxBankLength);
+  std::copy_n(viewer.begin(), inBank2, memory.Viewer.begin());
+  std::copy(viewer.begin() + static_cast<std::ptrdiff_t>(inBank2), viewer.end(), memory.RaceCode.begin());
   memory.ViewerLength = ViewerUsedLength;
   const BorderPair border = picture.GetBorderPair();
   memory.Viewer[Border0Offset] = static_cast<std::uint8_t>(border.Screen0);
   memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
   memory.Viewer[CellHeightOffset] = picture.CharMode;
-  // Every line's middle attributes, as the cell holding the line has them.
-  for (int s = 0; s < 2; ++s)
-    for (int line = 0; line < PictureHeight; ++line)
-      for (int i = 0; i < MiddleColumns; ++i) {
-        const int col = MiddleFirstColumn + i;
-        memory.Viewer[MiddleTableOffset[s] + line * MiddleColumns + i] =
-            ZxAttrByteOf(picture.Attrs[s].At(col, picture.AttrLineOf(col, line)));
-      }
+  if (pentagon && picture.CharMode != 8) FillRaceCode(picture, memory);
+  if (!pentagon) FillMiddleTables(picture, memory.Viewer);
   return memory;
 }
 
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
   // The memory first: it refuses a border outside the table before the border is read.
-  const ViewerMemory memory = MakeViewerMemory(picture);
+  const ViewerMemory memory = MakeViewerMemory(picture, ViewerMachineFor(picture.CharMode));
   return WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind);
 }
 
@@ -203,13 +268,15 @@ std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border
   StartLibspectrum();
   const std::unique_ptr<libspectrum_snap, decltype(&libspectrum_snap_free)> snap(libspectrum_snap_alloc(),
                                                                                   libspectrum_snap_free);
-  libspectrum_snap_set_machine(snap.get(), LIBSPECTRUM_MACHINE_128);
-  const ZxBank empty{};
+  libspectrum_snap_set_machine(snap.get(), memory.Machine == ZxMachine::Pentagon128 ? LIBSPECTRUM_MACHINE_PENT
+                                                                                  : LIBSPECTRUM_MACHINE_128);
   for (int page = 0; page < 8; ++page) {
-    const ZxBank& bank = page == Screen0Bank ? memory.Screen0
-                         : page == Screen1Bank ? memory.Screen1
-                         : page == ViewerBank  ? memory.Viewer
-                                               : empty;
+    const ZxBank empty{};
+    const ZxBank& bank = page == Screen0Bank    ? memory.Screen0
+                         : page == Screen1Bank  ? memory.Screen1
+                         : page == ViewerBank   ? memory.Viewer
+                         : page == RaceCodeBank ? memory.RaceCode
+                                                : empty;
     libspectrum_snap_set_pages(snap.get(), page, LibspectrumCopy(bank.data(), bank.size()));
   }
   // The viewer's first instruction with interrupts off; it sets up IM 2 itself.
@@ -229,7 +296,7 @@ std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border
 }
 
 std::vector<std::uint8_t> WriteTape(const Picture& picture) {
-  const ViewerMemory memory = MakeViewerMemory(picture);
+  const ViewerMemory memory = MakeViewerMemory(picture, ZxMachine::Spectrum128);
   StartLibspectrum();
   const std::unique_ptr<libspectrum_tape, decltype(&libspectrum_tape_free)> tape(libspectrum_tape_alloc(),
                                                                                   libspectrum_tape_free);

@@ -1,12 +1,15 @@
-// A picture as files that run on a 128K Spectrum: our viewer with both
-// screens, as a snapshot (.z80, .szx) or a tape with a BASIC loader (.tap),
-// all written through libspectrum.
+// A picture as files that run on a Spectrum: our viewer with both screens,
+// as a snapshot (.z80, .szx) or a tape with a BASIC loader (.tap), all
+// written through libspectrum. Snapshots of 8x2 and 8x4 pictures are for
+// the Pentagon 128, whose uncontended memory lets the viewer rewrite all 32
+// attribute columns at every cell boundary; the 128K rewrites the middle 16.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "formats/file_kinds.h"
@@ -24,25 +27,40 @@ constexpr std::uint8_t ViewerPaging = 0x10;  // port 0x7FFD: 48K ROM, bank 0 at 
 constexpr int Screen0Bank = 5;
 constexpr int Screen1Bank = 7;
 constexpr int ViewerBank = 2;
+constexpr int RaceCodeBank = 0;  // the Pentagon's race code for screen 0
 
-// The three RAM banks the viewer needs; the other five are left empty.
+enum class ZxMachine { Spectrum128, Pentagon128 };
+
+// The machine on which our viewer shows pictures of this cell height
+// exactly: the Pentagon for 8x2 and 8x4, the 128K otherwise.
+ZxMachine ViewerMachineFor(int cellHeight);
+
+// The RAM banks the viewer needs; the others are left empty.
 struct ViewerMemory {
-  ZxBank Screen0{};  // bank 5: screen 0 as the hardware reads it
-  ZxBank Screen1{};  // bank 7: screen 1
-  ZxBank Viewer{};   // bank 2: the viewer and its settings from 0x8000
+  ZxMachine Machine = ZxMachine::Spectrum128;
+  ZxBank Screen0{};   // bank 5: screen 0 as the hardware reads it
+  ZxBank Screen1{};   // bank 7: screen 1
+  ZxBank Viewer{};    // bank 2: the viewer and its settings from 0x8000
+  ZxBank RaceCode{};  // bank 0: the Pentagon viewer's race code for screen 0
   std::size_t ViewerLength = 0;  // bytes of Viewer in use
 };
 
-// Throws std::invalid_argument for a picture no viewer can show (cell
-// height, border choice or a colour outside their ranges).
-ViewerMemory MakeViewerMemory(const Picture& picture);
+// The viewer for the machine with the picture in it. Throws
+// std::invalid_argument for a picture no viewer can show (cell height,
+// border choice or a colour outside their ranges) and for an 8x1 picture on
+// the Pentagon, whose viewer shows 8x2, 8x4 and 8x8.
+ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine);
+// The same with another build of that machine's viewer (a timing sweep);
+// throws std::invalid_argument when it does not fit.
+ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::span<const std::uint8_t> viewer);
 
-// .z80 or .szx; another kind throws std::invalid_argument.
+// .z80 or .szx for the machine of ViewerMachineFor; another kind throws
+// std::invalid_argument.
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind);
 // The snapshot of memory made by MakeViewerMemory, the border port set to border.
 std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind);
-// A .tap: a BASIC loader that loads the viewer, screen 0 and, with bank 7
-// paged in, screen 1, then starts the viewer.
+// A .tap for the 128K: a BASIC loader that loads the viewer, screen 0 and,
+// with bank 7 paged in, screen 1, then starts the viewer.
 std::vector<std::uint8_t> WriteTape(const Picture& picture);
 
 // The bytes of any kind written from the picture alone: the table's own

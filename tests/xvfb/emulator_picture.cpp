@@ -1,12 +1,8 @@
 // Writes a random picture of a cell height as .mgs and as the preview's
 // snapshot, for scripts/emulator-shots.sh. With VIEWER.bin, that build of
-// zx/viewer.asm runs instead of the embedded one (the timing sweep), the
-// picture's settings kept.
-//
-// The viewer rewrites only the middle 16 columns between lines, so at cell
-// heights 2 and 4 the side columns show each 8-line row's first cell; the
-// picture keeps its side columns in 8-line cells there, unless
-// EMULATOR_PICTURE_FULL_SIDES is set (to see how far off those are).
+// the viewer for the picture's machine (zx/viewer.asm, or
+// zx/pentagon_viewer.asm at 8x2 and 8x4) runs instead of the embedded one:
+// the timing sweep.
 //
 // Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80 [VIEWER.bin]
 #include <cstdio>
@@ -32,17 +28,9 @@ int main(int argc, char** argv) {
     // the machine can show, as the renderer then draws them too.
     for (AttrPlane& plane : picture.Attrs)
       for (AttrEntry& entry : plane.Entries) entry = AttrEntryFromZx(ZxAttrByteOf(entry));
-    if (!std::getenv("EMULATOR_PICTURE_FULL_SIDES"))
-      for (AttrPlane& plane : picture.Attrs)
-        for (int col = 0; col < ByteColumns; ++col)
-          if (IsSideColumn(col))
-            for (int line = 0; line < PictureHeight; ++line) plane.At(col, line) = plane.At(col, line / 8 * 8);
-    ViewerMemory memory = MakeViewerMemory(picture);
-    if (argc == 6) {
-      const std::vector<std::uint8_t> viewer = ReadFileBytes(argv[5], ZxBankLength);
-      // The first 7 bytes are the jump and the settings this picture filled in.
-      for (std::size_t i = 7; i < viewer.size(); ++i) memory.Viewer[i] = viewer[i];
-    }
+    const ZxMachine machine = ViewerMachineFor(picture.CharMode);
+    const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
+                                          : MakeViewerMemory(picture, machine);
     WriteFileAtomically(argv[3], WriteMgs(picture));
     WriteFileAtomically(argv[4], WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, FileKind::Z80));
   } catch (const std::exception& error) {
