@@ -4,10 +4,9 @@
 # launcher (view8xN.sh, with our ROM beside the snapshot) on an X display,
 # takes screenshots one after another and checks that each is screen 0 or
 # screen 1 in its border, pixel for pixel, and that both appear. The shots
-# stay in OUT_DIR to be looked at. With VIEWER.bin, that build of
-# zx/viewer.asm runs instead of the embedded one (for timing sweeps). At
-# cell heights 2 and 4 the picture's side columns keep 8-line cells, as the
-# viewer shows them (EMULATOR_PICTURE_FULL_SIDES=1: random there too).
+# stay in OUT_DIR to be looked at. With VIEWER.bin, that build of the
+# picture's viewer (zx/viewer.asm, or zx/pentagon_viewer.asm at 8x2 and
+# 8x4) runs instead of the embedded one (for timing sweeps).
 #
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
@@ -24,7 +23,11 @@ cp "$build/src/zxview/"*.sh "$out/zxview/"
 cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 
 # The launcher picks Fuse from the PATH when ZXVIEW_EMULATOR is not set.
-env -u ZXVIEW_EMULATOR "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
+# Fuse rewrites ~/.fuserc when it quits: a home of its own leaves the
+# user's settings alone.
+mkdir -p "$out/home"
+env -u ZXVIEW_EMULATOR HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" \
+  "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
 fuse=$!
 trap 'kill "$fuse" 2>/dev/null || true; wait "$fuse" 2>/dev/null || true' EXIT
 
@@ -36,7 +39,10 @@ xdotool search --pid "$fuse" --name Fuse >/dev/null 2>&1 || { echo "Fuse's windo
 # Let the snapshot load and run a few frames.
 sleep 1.5
 
+# A random pause before each shot: a shot takes about two frames, so shots
+# taken back to back could all catch the same screen.
 for i in $(seq -w "$shots"); do
+  sleep "$(printf '0.%03d' $((RANDOM % 60)))"
   xwd -root -silent | /usr/bin/convert xwd:- -crop 336x256+0+0 +repage "$out/shot$i.png"
 done
 "$build/tests/emulator_shots_check" "$out/picture.mgs" "$out"/shot*.png

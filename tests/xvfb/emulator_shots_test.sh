@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # CTest: Fuse shows the preview's snapshot of a random picture as screen 0
 # and screen 1 alternating, each pixel for pixel (scripts/emulator-shots.sh),
-# on an Xvfb display of its own. Skipped (status 77) when Fuse or the X
-# tools are not installed. At cell heights 2 and 4 the picture's side
-# columns keep 8-line cells: the viewer rewrites only the middle 16 columns
-# between lines.
+# on an Xvfb display of its own: a 128K at cell heights 8 and 1, a Pentagon
+# 128 at 2 and 4. Skipped (status 77) when Fuse or the X tools are not
+# installed.
 #
 # Usage: emulator_shots_test.sh SOURCE_DIR BUILD_DIR CELL_HEIGHT SEED
 set -euo pipefail
@@ -18,9 +17,10 @@ command -v fuse-sdl >/dev/null || command -v fuse >/dev/null ||
   { echo "skipped: Fuse is not installed (apt install fuse-emulator-sdl)"; exit 77; }
 
 out=$(mktemp -d "${TMPDIR:-/tmp}/emulator-shots.XXXXXX")
-# Xvfb picks a free display and tells its number on a descriptor.
+# Xvfb picks a free display and tells its number on a descriptor; it must
+# not reset when the last client leaves (xdotool) just as Fuse connects.
 exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 640x480x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb -displayfd "$displayfd" -screen 0 640x480x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true' EXIT
 read -r -t 10 -u "$displayfd" display || { echo "Xvfb did not start" >&2; cat "$out/xvfb.log" >&2; exit 1; }
