@@ -6,7 +6,8 @@
 # screen 1 in its border, pixel for pixel, and that both appear. The shots
 # stay in OUT_DIR to be looked at. With VIEWER.bin, that build of the
 # picture's viewer (zx/viewer.asm, or zx/pentagon_viewer.asm at 8x2 and
-# 8x4) runs instead of the embedded one (for timing sweeps).
+# 8x4) runs instead of the embedded one (for timing sweeps). With
+# EMULATOR_SHOTS_KIND=szx the snapshot is a .szx instead of a .z80.
 #
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
@@ -18,7 +19,10 @@ build=$1 height=$2 seed=$3 shots=$4 out=$5 viewer=${6:-}
 mkdir -p "$out/zxview"
 rm -f "$out"/shot*.png
 
-"$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.z80" $viewer
+kind=${EMULATOR_SHOTS_KIND:-z80}
+[[ "$kind" == z80 || "$kind" == szx ]] || { echo "EMULATOR_SHOTS_KIND is z80 or szx, not $kind" >&2; exit 2; }
+rm -f "$out/zxview/image."*
+"$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.$kind" $viewer
 cp "$build/src/zxview/"*.sh "$out/zxview/"
 cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 
@@ -26,7 +30,7 @@ cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 # Fuse rewrites ~/.fuserc when it quits: a home of its own leaves the
 # user's settings alone.
 mkdir -p "$out/home"
-env -u ZXVIEW_EMULATOR HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" \
+env -u ZXVIEW_EMULATOR HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" ZXVIEW_IMAGE="image.$kind" \
   "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
 fuse=$!
 trap 'kill "$fuse" 2>/dev/null || true; wait "$fuse" 2>/dev/null || true' EXIT

@@ -1,7 +1,8 @@
 # shellcheck shell=sh
 # Shared part of view8x1.sh, view8x2.sh, view8x4.sh and view8x8.sh.
 # It is sourced by them, not run on its own; the launcher sets
-# ZXVIEW_MODE (e.g. 8x4) and ZXVIEW_IMAGE (image.z80) first.
+# ZXVIEW_MODE (e.g. 8x4) and ZXVIEW_IMAGE (image.z80, unless the
+# environment names another snapshot in this folder) first.
 #
 # The image is looked for in this script's folder, which is the folder the
 # editor writes into, so a launcher also works when run by hand from

@@ -4,10 +4,11 @@
 // zx/pentagon_viewer.asm at 8x2 and 8x4) runs instead of the embedded one:
 // the timing sweep.
 //
-// Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80 [VIEWER.bin]
+// Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx [VIEWER.bin]
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 
 #include "files/file_io.h"
 #include "formats/mgs_format.h"
@@ -18,7 +19,7 @@
 int main(int argc, char** argv) {
   using namespace chromaloom;
   if (argc != 5 && argc != 6) {
-    std::fprintf(stderr, "usage: %s CELL_HEIGHT SEED OUT.mgs OUT.z80 [VIEWER.bin]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx [VIEWER.bin]\n", argv[0]);
     return 2;
   }
   try {
@@ -32,7 +33,9 @@ int main(int argc, char** argv) {
     const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
                                           : MakeViewerMemory(picture, machine);
     WriteFileAtomically(argv[3], WriteMgs(picture));
-    WriteFileAtomically(argv[4], WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, FileKind::Z80));
+    const std::string snapshot = argv[4];
+    const FileKind kind = snapshot.ends_with(".szx") ? FileKind::Szx : FileKind::Z80;
+    WriteFileAtomically(snapshot, WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
