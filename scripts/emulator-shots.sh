@@ -7,7 +7,11 @@
 # stay in OUT_DIR to be looked at. With VIEWER.bin, that build of the
 # picture's viewer (zx/viewer.asm, or zx/pentagon_viewer.asm at 8x2 and
 # 8x4) runs instead of the embedded one (for timing sweeps). With
-# EMULATOR_SHOTS_KIND=szx the snapshot is a .szx instead of a .z80.
+# EMULATOR_SHOTS_KIND=szx the snapshot is a .szx instead of a .z80. With
+# EMULATOR_SHOTS_KIND=tap it is the picture's tape, which Fuse plays into
+# a 128K running our tape-test ROM (tests/zx/tape_rom.asm, built as
+# BUILD_DIR/tests/tape_rom.bin) in place of the machine's own ROM, and the
+# shots begin once the picture has loaded.
 #
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
@@ -20,18 +24,25 @@ mkdir -p "$out/zxview"
 rm -f "$out"/shot*.png
 
 kind=${EMULATOR_SHOTS_KIND:-z80}
-[[ "$kind" == z80 || "$kind" == szx ]] || { echo "EMULATOR_SHOTS_KIND is z80 or szx, not $kind" >&2; exit 2; }
+[[ "$kind" =~ ^(z80|szx|tap)$ ]] || { echo "EMULATOR_SHOTS_KIND is z80, szx or tap, not $kind" >&2; exit 2; }
 rm -f "$out/zxview/image."*
 "$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.$kind" $viewer
 cp "$build/src/zxview/"*.sh "$out/zxview/"
 cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 
-# The launcher picks Fuse from the PATH when ZXVIEW_EMULATOR is not set.
 # Fuse rewrites ~/.fuserc when it quits: a home of its own leaves the
 # user's settings alone.
 mkdir -p "$out/home"
-env -u ZXVIEW_EMULATOR HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config" ZXVIEW_IMAGE="image.$kind" \
-  "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
+export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
+if [[ "$kind" == tap ]]; then
+  tape_rom=$build/tests/tape_rom.bin
+  fuse_program=$(command -v fuse-sdl || command -v fuse)
+  "$fuse_program" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
+    --rom-128-0 "$tape_rom" --rom-128-1 "$tape_rom" --tape "$out/zxview/image.tap" >"$out/fuse.log" 2>&1 &
+else
+  # The launcher picks Fuse from the PATH when ZXVIEW_EMULATOR is not set.
+  env -u ZXVIEW_EMULATOR ZXVIEW_IMAGE="image.$kind" "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
+fi
 fuse=$!
 trap 'kill "$fuse" 2>/dev/null || true; wait "$fuse" 2>/dev/null || true' EXIT
 
@@ -42,6 +53,18 @@ done
 xdotool search --pid "$fuse" --name Fuse >/dev/null 2>&1 || { echo "Fuse's window did not appear" >&2; cat "$out/fuse.log" >&2; exit 1; }
 # Let the snapshot load and run a few frames.
 sleep 1.5
+if [[ "$kind" == tap ]]; then
+  # Fuse starts the tape when the ROM's loader reads the EAR port, and runs
+  # at full speed while it plays; a minute is far more than it needs.
+  for _ in $(seq 60); do
+    xwd -root -silent | /usr/bin/convert xwd:- -crop 336x256+0+0 +repage "$out/loading.png"
+    # One shot never shows both screens, so the check fails; its verdict on
+    # the shot says whether the picture is there.
+    verdict=$("$build/tests/emulator_shots_check" "$out/picture.mgs" "$out/loading.png" || true)
+    [[ "$verdict" =~ screen\ [01]\ at ]] && break
+    sleep 1
+  done
+fi
 
 # A random pause before each shot: a shot takes about two frames, so shots
 # taken back to back could all catch the same screen.

@@ -1,13 +1,14 @@
 // Writes a random picture of a cell height as .mgs and as the preview's
-// snapshot, for scripts/emulator-shots.sh. With VIEWER.bin, that build of
+// snapshot (or its .szx, or its tape), for scripts/emulator-shots.sh. With VIEWER.bin, that build of
 // the viewer for the picture's machine (zx/viewer.asm, or
 // zx/pentagon_viewer.asm at 8x2 and 8x4) runs instead of the embedded one:
 // the timing sweep.
 //
-// Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx [VIEWER.bin]
+// Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx|OUT.tap [VIEWER.bin]
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "files/file_io.h"
@@ -19,7 +20,7 @@
 int main(int argc, char** argv) {
   using namespace chromaloom;
   if (argc != 5 && argc != 6) {
-    std::fprintf(stderr, "usage: %s CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx [VIEWER.bin]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx|OUT.tap [VIEWER.bin]\n", argv[0]);
     return 2;
   }
   try {
@@ -33,9 +34,14 @@ int main(int argc, char** argv) {
     const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
                                           : MakeViewerMemory(picture, machine);
     WriteFileAtomically(argv[3], WriteMgs(picture));
-    const std::string snapshot = argv[4];
-    const FileKind kind = snapshot.ends_with(".szx") ? FileKind::Szx : FileKind::Z80;
-    WriteFileAtomically(snapshot, WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind));
+    const std::string program = argv[4];
+    if (program.ends_with(".tap")) {
+      if (argc == 6) throw std::invalid_argument("a tape carries the embedded viewer only");
+      WriteFileAtomically(program, WriteTape(picture));
+    } else {
+      const FileKind kind = program.ends_with(".szx") ? FileKind::Szx : FileKind::Z80;
+      WriteFileAtomically(program, WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind));
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
