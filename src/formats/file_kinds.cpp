@@ -51,11 +51,12 @@ const std::array<FileKindInfo, 20> FileKinds = {{
      "Export to *.mg4", 3, false, false},
     {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, "*.mg8 (*.mg8)", MgMaxLength, ReadMg, WriteMg, nullptr,
      "Export to *.mg8", 3, false, false},
-    // The picture with our viewer, to run on a 128K Spectrum or in an emulator;
-    // written through libspectrum by spectrum/, outside this level.
-    {FileKind::Z80, ".z80", "128K snapshot .z80", nullptr, "*.z80 (*.z80)", 0, nullptr, nullptr, nullptr,
+    // The picture with our viewer, to run on a Spectrum (a 128K, or a Pentagon
+    // 128 at 8x2 and 8x4) or in an emulator; written through libspectrum by
+    // spectrum/, outside this level.
+    {FileKind::Z80, ".z80", "Spectrum snapshot .z80", nullptr, "*.z80 (*.z80)", 0, nullptr, nullptr, nullptr,
      "Snapshot (.z80)...", 6, false, true},
-    {FileKind::Szx, ".szx", "128K snapshot .szx", nullptr, "*.szx (*.szx)", 0, nullptr, nullptr, nullptr,
+    {FileKind::Szx, ".szx", "Spectrum snapshot .szx", nullptr, "*.szx (*.szx)", 0, nullptr, nullptr, nullptr,
      "Snapshot (.szx)...", 6, false, true},
     {FileKind::Tap, ".tap", "128K tape .tap", nullptr, "*.tap (*.tap)", 0, nullptr, nullptr, nullptr, "Tape (.tap)...",
      6, false, true},

@@ -35,7 +35,7 @@ struct FileKindInfo {
   const char* ExportCaption;   // its item in File > Export; nullptr: none
   int MenuGroup;               // a separator stands between items of different groups
   bool Image;                  // an image of any size the converter turns into a picture (no picture reader)
-  bool SpectrumProgram;        // the picture with the viewer for a 128K Spectrum, written by spectrum/
+  bool SpectrumProgram;        // the picture with our viewer for a Spectrum, written by spectrum/
 };
 
 // In menu order.
