@@ -253,7 +253,7 @@ std::string ProgramText(const Bytes& program) {
 }
 
 TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
-  for (const int mode : {8, 1}) {
+  for (const int mode : {8, 4, 1}) {
     SCOPED_TRACE(mode);
     const Picture picture = RandomPicture(mode, 90u + mode);
     const std::vector<TapeBlock> blocks = ReadTape(WriteTape(picture));
@@ -281,14 +281,20 @@ TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
       EXPECT_EQ(Word(header, 12), static_cast<int>(data.size() - 2)) << files[f].Name;
       EXPECT_EQ(Word(header, 14), files[f].Param1) << files[f].Name;
     }
-    // The same bytes the snapshot puts in banks 2, 5 and 7.
-    const Snapshot s = ReadSnapshot(WriteSnapshot(picture, FileKind::Z80), FileKind::Z80);
+    // The 128K viewer's banks 2, 5 and 7, at every cell height (8x2 and 8x4
+    // snapshots are for the Pentagon; the tape is for the 128K).
+    const ViewerMemory memory = MakeViewerMemory(picture, ZxMachine::Spectrum128);
     const auto payload = [&](std::size_t block) { return Bytes(blocks[block].Data.begin() + 1, blocks[block].Data.end() - 1); };
     const Bytes viewer = payload(3);
-    EXPECT_EQ(viewer, Bytes(s.Page(2), s.Page(2) + viewer.size()));
+    EXPECT_EQ(viewer, Bytes(memory.Viewer.begin(), memory.Viewer.begin() + static_cast<long>(viewer.size())));
     EXPECT_GE(viewer.size(), TableAt[1] + 16 * 192);
-    EXPECT_EQ(payload(5), Bytes(s.Page(5), s.Page(5) + ZxScreenLength));
-    EXPECT_EQ(payload(7), Bytes(s.Page(7), s.Page(7) + ZxScreenLength));
+    ExpectMiddleTables(viewer.data(), picture);
+    EXPECT_EQ(payload(5), Bytes(memory.Screen0.begin(), memory.Screen0.begin() + ZxScreenLength));
+    EXPECT_EQ(payload(7), Bytes(memory.Screen1.begin(), memory.Screen1.begin() + ZxScreenLength));
+    if (mode == 8 || mode == 1) {  // and what the snapshot holds
+      const Snapshot s = ReadSnapshot(WriteSnapshot(picture, FileKind::Z80), FileKind::Z80);
+      EXPECT_EQ(viewer, Bytes(s.Page(2), s.Page(2) + viewer.size()));
+    }
     // The loader: line 10, tokens as the ROM keeps them, bank 7 paged in for screen 1.
     const Bytes program = payload(1);
     EXPECT_EQ(program[0] * 256 + program[1], 10);
@@ -312,6 +318,27 @@ TEST(SpectrumFiles, RefuseAPictureNoViewerCanShow) {
       EXPECT_THROW(WriteFileOfKind(*picture, kind), std::invalid_argument) << FileKindName(kind);
   EXPECT_THROW(WriteSnapshot(RandomPicture(8, 4), FileKind::Tap), std::invalid_argument);
   EXPECT_THROW(WriteSnapshot(RandomPicture(8, 4), FileKind::Mg8), std::invalid_argument);
+}
+
+TEST(ViewerMemory, TakesEachMachinesViewerOrRefusesWhatItCannotHold) {
+  const Picture tall = RandomPicture(4, 8), thin = RandomPicture(1, 9);
+  EXPECT_EQ(ViewerMachineFor(8), ZxMachine::Spectrum128);
+  EXPECT_EQ(ViewerMachineFor(1), ZxMachine::Spectrum128);
+  EXPECT_EQ(ViewerMachineFor(2), ZxMachine::Pentagon128);
+  EXPECT_EQ(ViewerMachineFor(4), ZxMachine::Pentagon128);
+  // A sweep's build of a viewer goes where the embedded one goes.
+  const ViewerMemory own = MakeViewerMemory(tall, ZxMachine::Pentagon128);
+  const Bytes copy(own.Viewer.begin(), own.Viewer.end());
+  Bytes both = copy;
+  both.insert(both.end(), own.RaceCode.begin(), own.RaceCode.end());
+  const ViewerMemory rebuilt = MakeViewerMemory(tall, ZxMachine::Pentagon128, both);
+  EXPECT_EQ(rebuilt.Viewer, own.Viewer);
+  EXPECT_EQ(rebuilt.RaceCode, own.RaceCode);
+  EXPECT_THROW(MakeViewerMemory(thin, ZxMachine::Pentagon128), std::invalid_argument);
+  EXPECT_THROW(MakeViewerMemory(tall, ZxMachine::Pentagon128, Bytes(2 * ZxBankLength + 1)), std::invalid_argument);
+  EXPECT_THROW(MakeViewerMemory(tall, ZxMachine::Spectrum128, Bytes(TableAt[0] + 1)), std::invalid_argument);
+  // A layout that points the race code outside its banks (here: all zeros).
+  EXPECT_THROW(MakeViewerMemory(tall, ZxMachine::Pentagon128, Bytes(64)), std::invalid_argument);
 }
 
 TEST(SpectrumFiles, OtherKindsComeFromTheirOwnWriters) {
