@@ -3,16 +3,22 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <QtGlobal>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "support/scripted_dialogs.h"
+#include "window/main_window.h"
 
 namespace chromaloom::test_support {
 
@@ -23,6 +29,23 @@ T* Child(const QObject& root, const QString& name) {
   T* child = root.findChild<T*>(name);
   if (!child) qFatal("no %s named \"%s\"", T::staticMetaObject.className(), qPrintable(name));
   return child;
+}
+
+// The main window at the size the tests draw in, shown, its first events handled.
+inline std::unique_ptr<MainWindow> ShownMainWindow(const QStringList& args = {}) {
+  auto window = std::make_unique<MainWindow>(args);
+  window->resize(1200, 900);
+  window->show();
+  QCoreApplication::processEvents();
+  return window;
+}
+
+// Gives the window dialogs that answer from a script; the window owns them.
+inline ScriptedDialogs* ScriptDialogs(MainWindow& window) {
+  auto dialogs = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs* script = dialogs.get();
+  window.SetDialogs(std::move(dialogs));
+  return script;
 }
 
 // A press and a release in the middle of the widget.

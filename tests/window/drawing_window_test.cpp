@@ -15,19 +15,14 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ShownMainWindow;
 using test_support::PressAndRelease;
 
 class DrawingWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  static std::unique_ptr<MainWindow> Shown() {
-    auto window = std::make_unique<MainWindow>(QStringList{});
-    window->resize(1200, 900);
-    window->show();
-    QCoreApplication::processEvents();
-    return window;
-  }
+  static std::unique_ptr<MainWindow> Shown() { return ShownMainWindow(); }
 
   static void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton,
                    Qt::MouseButtons held = Qt::NoButton) {

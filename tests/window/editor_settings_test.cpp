@@ -29,6 +29,7 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
 using test_support::ChooseByKeys;
 using test_support::PressAndRelease;
 using test_support::ScriptedDialogs;
@@ -45,15 +46,8 @@ struct Session {
 
 std::unique_ptr<MainWindow> Window(const QString& settings, const QStringList& args = {}) {
   auto window = std::make_unique<MainWindow>(args, settings);
-  window->SetDialogs(std::make_unique<ScriptedDialogs>());
+  ScriptDialogs(*window);
   return window;
-}
-
-ScriptedDialogs& DialogsOf(MainWindow& w) {
-  auto dialogs = std::make_unique<ScriptedDialogs>();
-  ScriptedDialogs& kept = *dialogs;
-  w.SetDialogs(std::move(dialogs));
-  return kept;
 }
 
 void Trigger(MainWindow& w, const char* action) { Child<QAction>(w, action)->trigger(); }
@@ -97,7 +91,7 @@ QStringList Look(MainWindow& w, const QString& image) {
               .arg(bounds.height());
   for (int i = 1; i <= 9; ++i)
     if (Child<QRadioButton>(w, QString("bitmapSize%1").arg(i))->isChecked()) seen << QString("bitmap size %1").arg(i);
-  ScriptedDialogs& dialogs = DialogsOf(w);
+  ScriptedDialogs& dialogs = *ScriptDialogs(w);
   Trigger(w, "openAction");
   seen << "open offers " + dialogs.LastOffered;
   Trigger(w, "saveAsAction");
@@ -152,7 +146,7 @@ class EditorSettingsTest : public QObject {
       PressAndRelease(Child<QRadioButton>(*w, "bitmapSize5"));
       Child<QWidget>(*w, "bitmapExportWindow")->hide();
 
-      ScriptedDialogs& dialogs = DialogsOf(*w);
+      ScriptedDialogs& dialogs = *ScriptDialogs(*w);
       dialogs.Answers = {image, session.File("opened/missing.mgs"), session.File("saved/kept")};
       Trigger(*w, "importPictureAction");
       ImagePictureDialog* dialog = ShownImportDialog(*w);
@@ -302,7 +296,7 @@ class EditorSettingsTest : public QObject {
     const QString folder = expected == "home" ? QDir::homePath() + "/" : session.File(expected) + "/";
     QCOMPARE(w->DialogFolder(), folder);
     QCOMPARE(w->SaveDialogFolder(), folder);
-    ScriptedDialogs& dialogs = DialogsOf(*w);
+    ScriptedDialogs& dialogs = *ScriptDialogs(*w);
     Trigger(*w, "importImgAction");
     QCOMPARE(dialogs.LastOffered, folder);
     Trigger(*w, "exportImgAction");

@@ -30,6 +30,7 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
 using test_support::ReadAll;
 using test_support::WriteAll;
 using test_support::ScriptedDialogs;
@@ -54,9 +55,7 @@ class FileCommandsTest : public QObject {
 
   std::unique_ptr<MainWindow> Window() {
     auto window = std::make_unique<MainWindow>(QStringList{});
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    window->SetDialogs(std::move(dialogs));
+    dialogs_ = ScriptDialogs(*window);
     window->SetProgramFolder(dir_.path() + "/");
     return window;
   }

@@ -24,6 +24,7 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ShownMainWindow;
 using test_support::ChooseByKeys;
 using test_support::Type;
 
@@ -33,13 +34,7 @@ class FlickerWindowTest : public QObject {
   // The clock each refresh reads; the test moves it.
   std::chrono::nanoseconds now_{1'000'000'000};
 
-  static std::unique_ptr<MainWindow> Shown(const QStringList& args = {}) {
-    auto window = std::make_unique<MainWindow>(args);
-    window->resize(1200, 900);
-    window->show();
-    QCoreApplication::processEvents();
-    return window;
-  }
+  static std::unique_ptr<MainWindow> Shown(const QStringList& args = {}) { return ShownMainWindow(args); }
 
   // A random picture with its border, opened as a file is.
   static std::unique_ptr<MainWindow> ShownWithRandomPicture(const QTemporaryDir& dir) {

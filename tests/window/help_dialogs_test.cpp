@@ -18,17 +18,12 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ShownMainWindow;
 
 class HelpDialogsTest : public QObject {
   Q_OBJECT
 
-  static std::unique_ptr<MainWindow> Shown() {
-    auto w = std::make_unique<MainWindow>(QStringList{});
-    w->resize(1200, 900);
-    w->show();
-    QCoreApplication::processEvents();
-    return w;
-  }
+  static std::unique_ptr<MainWindow> Shown() { return ShownMainWindow(); }
 
   static QString Cell(const QTableWidget& table, int row, int column) {
     const QTableWidgetItem* item = table.item(row, column);

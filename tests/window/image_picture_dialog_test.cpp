@@ -33,6 +33,7 @@ Q_DECLARE_METATYPE(chromaloom::ColourMetric)
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
 using test_support::ChooseByKeys;
 using test_support::TypeValue;
 using test_support::ScriptedDialogs;
@@ -83,9 +84,7 @@ class ImagePictureDialogTest : public QObject {
 
   std::unique_ptr<MainWindow> Window() {
     auto window = std::make_unique<MainWindow>(QStringList{});
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    window->SetDialogs(std::move(dialogs));
+    dialogs_ = ScriptDialogs(*window);
     window->SetProgramFolder(dir_.path() + "/");
     window->show();
     return window;

@@ -26,6 +26,7 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ShownMainWindow;
 using test_support::PressAndRelease;
 using test_support::Type;
 
@@ -33,13 +34,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  static std::unique_ptr<MainWindow> Shown(const QStringList& args = {}) {
-    auto window = std::make_unique<MainWindow>(args);
-    window->resize(1200, 900);
-    window->show();
-    QCoreApplication::processEvents();
-    return window;
-  }
+  static std::unique_ptr<MainWindow> Shown(const QStringList& args = {}) { return ShownMainWindow(args); }
 
   static QString WriteFile(const QTemporaryDir& dir, const QString& name, const std::vector<std::uint8_t>& bytes) {
     const QString path = dir.filePath(name);

@@ -21,6 +21,7 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
 using test_support::WriteAll;
 using test_support::ScriptedDialogs;
 
@@ -49,9 +50,7 @@ class RecentFilesTest : public QObject {
 
   std::unique_ptr<MainWindow> Window() {
     auto window = std::make_unique<MainWindow>(QStringList{}, SettingsFile());
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    window->SetDialogs(std::move(dialogs));
+    dialogs_ = ScriptDialogs(*window);
     return window;
   }
 

@@ -22,13 +22,15 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
+using test_support::ShownMainWindow;
 using test_support::MixedByDefinition;
 using test_support::ScriptedDialogs;
 using test_support::Type;
 
 namespace {
 
-void WriteAll(const QString& path, const std::string& text) {
+void WriteText(const QString& path, const std::string& text) {
   QFile f(path);
   QVERIFY(f.open(QIODevice::WriteOnly));
   f.write(text.data(), static_cast<qint64>(text.size()));
@@ -64,15 +66,9 @@ class ScreenViewsWindowTest : public QObject {
   ScriptedDialogs* dialogs_ = nullptr;
 
   std::unique_ptr<MainWindow> Shown(const Picture& picture) {
-    auto window = std::make_unique<MainWindow>(QStringList{});
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    window->SetDialogs(std::move(dialogs));
-    window->resize(1200, 900);
-    window->show();
-    QCoreApplication::processEvents();
-    const std::vector<std::uint8_t> bytes = WriteMgs(picture);
-    WriteAll(File("picture.mgs"), std::string(bytes.begin(), bytes.end()));
+    auto window = ShownMainWindow();
+    dialogs_ = ScriptDialogs(*window);
+    test_support::WriteAll(File("picture.mgs"), WriteMgs(picture));
     window->OpenAnyFile(File("picture.mgs"));
     window->AntsTimerTick();  // the canvas's pause after an open ends
     return window;
@@ -215,12 +211,12 @@ class ScreenViewsWindowTest : public QObject {
     MixedColourTableType table{};
     for (int a = 0; a < ZxColourCount; ++a)
       for (int b = 0; b < ZxColourCount; ++b) table[a][b] = MakeRgb(16 * a, 16 * b, 99);
-    WriteAll(File("crt.txt"), MixingProfileText(table));
+    WriteText(File("crt.txt"), MixingProfileText(table));
     std::string fourteen = MixingProfileText(table);
     fourteen.erase(fourteen.rfind('\n', fourteen.size() - 2) + 1);
-    WriteAll(File("short.txt"), fourteen);
-    WriteAll(File("above.txt"), "# too bright\n" + MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
-    WriteAll(File("empty.txt"), "");
+    WriteText(File("short.txt"), fourteen);
+    WriteText(File("above.txt"), "# too bright\n" + MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
+    WriteText(File("empty.txt"), "");
     Child<QAction>(*w, "mixingAverageAction")->trigger();
     const Raster before = w->Display().Render.EditorImage;
     const struct {

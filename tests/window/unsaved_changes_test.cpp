@@ -25,6 +25,8 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ScriptDialogs;
+using test_support::ShownMainWindow;
 using test_support::ReadAll;
 using test_support::WriteAll;
 using test_support::ScriptedDialogs;
@@ -42,13 +44,8 @@ class UnsavedChangesTest : public QObject {
   ScriptedDialogs* dialogs_ = nullptr;
 
   std::unique_ptr<MainWindow> Shown() {
-    auto w = std::make_unique<MainWindow>(QStringList{});
-    auto dialogs = std::make_unique<ScriptedDialogs>();
-    dialogs_ = dialogs.get();
-    w->SetDialogs(std::move(dialogs));
-    w->resize(1200, 900);
-    w->show();
-    QCoreApplication::processEvents();
+    auto w = ShownMainWindow();
+    dialogs_ = ScriptDialogs(*w);
     return w;
   }
   QString File(const QString& name) const { return dir_.filePath(name); }

@@ -62,6 +62,10 @@ class ViewNavigationTest : public QObject {
     const QPointF moved = (PicturePointAt(w, viewPoint) - before) * w.Display().Scale();
     return std::abs(moved.x()) <= 1.0 && std::abs(moved.y()) <= 1.0;
   }
+  static QString Moved(MainWindow& w, QPointF before, QPointF viewPoint) {
+    const QPointF now = PicturePointAt(w, viewPoint);
+    return QString("(%1, %2) moved to (%3, %4)").arg(before.x()).arg(before.y()).arg(now.x()).arg(now.y());
+  }
 
   // A wheel turn over whatever the view shows at the point; it reaches the
   // scroll box as the widgets under the pointer pass it on.
@@ -110,11 +114,7 @@ class ViewNavigationTest : public QObject {
     QCoreApplication::processEvents();  // scroll bars that come or go must not move the view
     QCOMPARE(w->Display().ZoomLevel(), from + notches);
     QCOMPARE(Child<QWidget>(*w, "canvas")->width(), 1024 * (from + notches));
-    QVERIFY2(StaysInPlace(*w, before, pointer), qPrintable(QString("(%1, %2) moved to (%3, %4)")
-                                                               .arg(before.x())
-                                                               .arg(before.y())
-                                                               .arg(PicturePointAt(*w, pointer).x())
-                                                               .arg(PicturePointAt(*w, pointer).y())));
+    QVERIFY2(StaysInPlace(*w, before, pointer), qPrintable(Moved(*w, before, pointer)));
   }
 
   // A fine-stepped wheel zooms once its turns add up to a notch; without Ctrl the wheel scrolls.
@@ -170,11 +170,7 @@ class ViewNavigationTest : public QObject {
     }
     QCoreApplication::processEvents();
     QCOMPARE(w->Display().ZoomLevel(), to);
-    QVERIFY2(StaysInPlace(*w, before, centre), qPrintable(QString("(%1, %2) moved to (%3, %4)")
-                                                              .arg(before.x())
-                                                              .arg(before.y())
-                                                              .arg(PicturePointAt(*w, centre).x())
-                                                              .arg(PicturePointAt(*w, centre).y())));
+    QVERIFY2(StaysInPlace(*w, before, centre), qPrintable(Moved(*w, before, centre)));
   }
 
   // Nothing zooms past level 1 or 4, and the view stays where it was.
