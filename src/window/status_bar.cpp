@@ -22,32 +22,20 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
     SetBackground(swatch, Qt::black);
     cellSwatches_[k] = swatch;
   }
-  const struct {
-    const char* Name;
-    const char* Text;
-    int X;
-  } labels[] = {{"statusX", "X: 000", 240}, {"statusY", "Y:000", 300}, {"statusCellX", "Ax: 00", 360},
-                {"statusCellY", "Ay: 00", 420}};
-  for (int i = 0; i < 4; ++i) {
-    position_[i] = new QLabel(labels[i].Text, this);
-    position_[i]->setObjectName(labels[i].Name);
-    position_[i]->setGeometry(labels[i].X, 2, 60, 18);
-  }
-  view_ = new QLabel("Mixed", this);
-  view_->setObjectName("statusView");
-  view_->setGeometry(480, 2, 60, 18);
-  cellHeight_ = new QLabel(this);
-  cellHeight_->setObjectName("statusCellHeight");
-  cellHeight_->setGeometry(540, 2, 90, 18);
-  zoom_ = new QLabel(this);
-  zoom_->setObjectName("statusZoom");
-  zoom_->setGeometry(630, 2, 60, 18);
-  flickerMap_ = new QLabel(this);
-  flickerMap_->setObjectName("statusFlickerMap");
-  flickerMap_->setGeometry(690, 2, 160, 18);
-  message_ = new QLabel(this);
-  message_->setObjectName("statusMessage");
-  message_->setGeometry(850, 2, 400, 18);
+  // The labels sit in a row at fixed places, like the bar's other fields.
+  const auto label = [this](const char* name, const char* text, int x, int width) {
+    auto* made = new QLabel(text, this);
+    made->setObjectName(name);
+    made->setGeometry(x, 2, width, 18);
+    return made;
+  };
+  position_ = {label("statusX", "X: 000", 240, 60), label("statusY", "Y:000", 300, 60),
+               label("statusCellX", "Ax: 00", 360, 60), label("statusCellY", "Ay: 00", 420, 60)};
+  view_ = label("statusView", "Mixed", 480, 60);
+  cellHeight_ = label("statusCellHeight", "", 540, 90);
+  zoom_ = label("statusZoom", "", 630, 60);
+  flickerMap_ = label("statusFlickerMap", "", 690, 160);
+  message_ = label("statusMessage", "", 850, 400);
   messageTimer_ = new QTimer(this);
   messageTimer_->setSingleShot(true);
   messageTimer_->setInterval(4000);
