@@ -246,7 +246,6 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
   const std::size_t inBank2 = std::min(viewer.size(), ZxBankLength);
   std::copy_n(viewer.begin(), inBank2, memory.Viewer.begin());
   std::copy(viewer.begin() + static_cast<std::ptrdiff_t>(inBank2), viewer.end(), memory.RaceCode.begin());
-  memory.ViewerLength = ViewerUsedLength;
   const BorderPair border = picture.GetBorderPair();
   memory.Viewer[Border0Offset] = static_cast<std::uint8_t>(border.Screen0);
   memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
@@ -303,7 +302,7 @@ std::vector<std::uint8_t> WriteTape(const Picture& picture) {
   const std::vector<std::uint8_t> program = LoaderProgram();
   AppendFile(tape.get(), 0, "chromaLoom", program, LoaderLine, program.size());
   const std::vector<std::uint8_t> viewer(memory.Viewer.begin(),
-                                         memory.Viewer.begin() + static_cast<std::ptrdiff_t>(memory.ViewerLength));
+                                         memory.Viewer.begin() + static_cast<std::ptrdiff_t>(ViewerUsedLength));
   AppendFile(tape.get(), 3, "viewer", viewer, ViewerStart, 32768);
   const auto screenBytes = [](const ZxBank& bank) {
     return std::vector<std::uint8_t>(bank.begin(), bank.begin() + ZxScreenLength);

@@ -42,7 +42,6 @@ struct ViewerMemory {
   ZxBank Screen1{};   // bank 7: screen 1
   ZxBank Viewer{};    // bank 2: the viewer and its settings from 0x8000
   ZxBank RaceCode{};  // bank 0: the Pentagon viewer's race code for screen 0
-  std::size_t ViewerLength = 0;  // bytes of Viewer in use
 };
 
 // The viewer for the machine with the picture in it. Throws
