@@ -256,12 +256,10 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
 }
 
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
-  // The memory first: it refuses a border outside the table before the border is read.
-  const ViewerMemory memory = MakeViewerMemory(picture, ViewerMachineFor(picture.CharMode));
-  return WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind);
+  return WriteSnapshotOf(MakeViewerMemory(picture, ViewerMachineFor(picture.CharMode)), kind);
 }
 
-std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind) {
+std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind kind) {
   if (kind != FileKind::Z80 && kind != FileKind::Szx)
     throw std::invalid_argument(std::string("a snapshot is .z80 or .szx, not ") + FileKindName(kind));
   StartLibspectrum();
@@ -285,7 +283,8 @@ std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border
   libspectrum_snap_set_iff2(snap.get(), 0);
   libspectrum_snap_set_im(snap.get(), 1);
   libspectrum_snap_set_out_128_memoryport(snap.get(), ViewerPaging);
-  libspectrum_snap_set_out_ula(snap.get(), static_cast<libspectrum_byte>(border & 7));
+  // The border the viewer starts with, screen 0's.
+  libspectrum_snap_set_out_ula(snap.get(), static_cast<libspectrum_byte>(memory.Viewer[Border0Offset] & 7));
   libspectrum_byte* buffer = nullptr;
   std::size_t length = 0;
   int flags = 0;

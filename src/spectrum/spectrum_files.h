@@ -56,8 +56,8 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
 // .z80 or .szx for the machine of ViewerMachineFor; another kind throws
 // std::invalid_argument.
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind);
-// The snapshot of memory made by MakeViewerMemory, the border port set to border.
-std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, int border, FileKind kind);
+// The snapshot of memory made by MakeViewerMemory, starting with screen 0's border.
+std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind kind);
 // A .tap for the 128K: a BASIC loader that loads the viewer, screen 0 and,
 // with bank 7 paged in, screen 1, then starts the viewer.
 std::vector<std::uint8_t> WriteTape(const Picture& picture);

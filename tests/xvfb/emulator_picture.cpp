@@ -30,17 +30,17 @@ int main(int argc, char** argv) {
     // the machine can show, as the renderer then draws them too.
     for (AttrPlane& plane : picture.Attrs)
       for (AttrEntry& entry : plane.Entries) entry = AttrEntryFromZx(ZxAttrByteOf(entry));
-    const ZxMachine machine = ViewerMachineFor(picture.CharMode);
-    const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
-                                          : MakeViewerMemory(picture, machine);
-    WriteFileAtomically(argv[3], WriteMgs(picture));
     const std::string program = argv[4];
-    if (program.ends_with(".tap")) {
-      if (argc == 6) throw std::invalid_argument("a tape carries the embedded viewer only");
+    const bool tape = program.ends_with(".tap");
+    if (tape && argc == 6) throw std::invalid_argument("a tape carries the embedded viewer only");
+    WriteFileAtomically(argv[3], WriteMgs(picture));
+    if (tape) {
       WriteFileAtomically(program, WriteTape(picture));
     } else {
-      const FileKind kind = program.ends_with(".szx") ? FileKind::Szx : FileKind::Z80;
-      WriteFileAtomically(program, WriteSnapshotOf(memory, picture.GetBorderPair().Screen0, kind));
+      const ZxMachine machine = ViewerMachineFor(picture.CharMode);
+      const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
+                                            : MakeViewerMemory(picture, machine);
+      WriteFileAtomically(program, WriteSnapshotOf(memory, program.ends_with(".szx") ? FileKind::Szx : FileKind::Z80));
     }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
