@@ -34,8 +34,9 @@ bench: build
 package: deps
 	cmake -S . -B $(BUILD)-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMALOOM_TESTS=OFF -DCHROMALOOM_BENCH=OFF
 	cmake --build $(BUILD)-package -j2
+	rm -f chromaloom_*.deb $(BUILD)-package/chromaloom_*.deb
 	cd $(BUILD)-package && cpack
 	cp $(BUILD)-package/chromaloom_*.deb .
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-package
+	rm -rf $(BUILD) $(BUILD)-package chromaloom_*.deb

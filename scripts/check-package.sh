@@ -7,16 +7,26 @@
 # debootstrap chroot) shows that the package pulls everything it needs.
 set -euo pipefail
 
-deb=$(realpath "${1:?usage: check-package.sh chromaloom_VERSION_amd64.deb}")
+[[ $# -eq 1 ]] || { echo "usage: check-package.sh chromaloom_VERSION_amd64.deb (one package)" >&2; exit 2; }
+deb=$(realpath "$1")
 export DEBIAN_FRONTEND=noninteractive
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=
+installed=
+# A failure on the way leaves neither the package nor an X server behind.
+cleanup() {
+  if [[ -n "$xvfb" ]]; then kill "$xvfb" 2>/dev/null || true; fi
+  if [[ -n "$installed" ]]; then apt-get remove -y -q chromaloom >/dev/null 2>&1 || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 step() { printf '== %s\n' "$*"; }
 
 step "install $(basename "$deb")"
 apt-get update -q >/dev/null
 apt-get install -y -q "$deb" >"$work/install.log" || { tail -n 40 "$work/install.log"; exit 1; }
+installed=1
 grep -E '^(Setting up|Unpacking) chromaloom' "$work/install.log" || true
 dpkg -L chromaloom >"$work/files"
 
@@ -41,20 +51,23 @@ fi
 
 step "the editor under Xvfb"
 if ! command -v Xvfb >/dev/null; then apt-get install -y -q xvfb >/dev/null; fi
-Xvfb :77 -screen 0 1280x1024x24 >/dev/null 2>&1 &
+# Xvfb picks a free display and tells its number on a descriptor.
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-sleep 1
+read -r -t 10 -u "$displayfd" display || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 # The editor reports its first paint and quits.
-if ! HOME="$work" DISPLAY=:77 CHROMALOOM_STARTUP_PROBE=1 timeout 60 chromaloom "$work/random.mgs" 2>"$work/editor.log"; then
+if ! HOME="$work" DISPLAY=":$display" CHROMALOOM_STARTUP_PROBE=1 timeout 60 chromaloom "$work/random.mgs" 2>"$work/editor.log"; then
   cat "$work/editor.log"
-  kill "$xvfb"
   exit 1
 fi
 kill "$xvfb"
+xvfb=
 grep 'first paint' "$work/editor.log"
 
 step "remove"
 apt-get remove -y -q chromaloom >/dev/null
+installed=
 left=0
 while IFS= read -r path; do
   # Folders such as /usr/share/icons belong to other packages too.

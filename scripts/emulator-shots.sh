@@ -26,7 +26,7 @@ rm -f "$out"/shot*.png
 kind=${EMULATOR_SHOTS_KIND:-z80}
 [[ "$kind" =~ ^(z80|szx|tap)$ ]] || { echo "EMULATOR_SHOTS_KIND is z80, szx or tap, not $kind" >&2; exit 2; }
 rm -f "$out/zxview/image."*
-"$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.$kind" $viewer
+"$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.$kind" ${viewer:+"$viewer"}
 cp "$build/src/zxview/"*.sh "$out/zxview/"
 cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 
@@ -56,14 +56,16 @@ sleep 1.5
 if [[ "$kind" == tap ]]; then
   # Fuse starts the tape when the ROM's loader reads the EAR port, and runs
   # at full speed while it plays; a minute is far more than it needs.
+  loaded=
   for _ in $(seq 60); do
     xwd -root -silent | /usr/bin/convert xwd:- -crop 336x256+0+0 +repage "$out/loading.png"
     # One shot never shows both screens, so the check fails; its verdict on
     # the shot says whether the picture is there.
     verdict=$("$build/tests/emulator_shots_check" "$out/picture.mgs" "$out/loading.png" || true)
-    [[ "$verdict" =~ screen\ [01]\ at ]] && break
+    if [[ "$verdict" =~ screen\ [01]\ at ]]; then loaded=1; break; fi
     sleep 1
   done
+  [[ -n "$loaded" ]] || { echo "the tape did not load within a minute: $verdict" >&2; exit 1; }
 fi
 
 # A random pause before each shot: a shot takes about two frames, so shots

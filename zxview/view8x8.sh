@@ -19,6 +19,5 @@
 #ZXVIEW_EMULATOR="$HOME/bin/show-mg"
 
 ZXVIEW_MODE=8x8
-ZXVIEW_IMAGE=${ZXVIEW_IMAGE:-image.z80}  # another snapshot in this folder when set
 # shellcheck source=zxview-common.sh
 . "$(dirname -- "$0")/zxview-common.sh"

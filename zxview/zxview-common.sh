@@ -1,8 +1,8 @@
 # shellcheck shell=sh
 # Shared part of view8x1.sh, view8x2.sh, view8x4.sh and view8x8.sh.
-# It is sourced by them, not run on its own; the launcher sets
-# ZXVIEW_MODE (e.g. 8x4) and ZXVIEW_IMAGE (image.z80, unless the
-# environment names another snapshot in this folder) first.
+# It is sourced by them, not run on its own; the launcher sets ZXVIEW_MODE
+# (e.g. 8x4) first. The snapshot is image.z80, the one the editor writes,
+# unless ZXVIEW_IMAGE names another in this folder.
 #
 # The image is looked for in this script's folder, which is the folder the
 # editor writes into, so a launcher also works when run by hand from
@@ -16,7 +16,7 @@
 # viewer never calls the ROM, so any ROM does). With no Fuse either, a
 # message says how to install it and the launcher exits 1.
 
-: "${ZXVIEW_MODE:?not set; run a view8xN.sh launcher instead}" "${ZXVIEW_IMAGE:?not set; run a view8xN.sh launcher instead}"
+: "${ZXVIEW_MODE:?not set; run a view8xN.sh launcher instead}" "${ZXVIEW_IMAGE:=image.z80}"
 
 zxview_dir=$(CDPATH='' cd -- "$(dirname -- "$0")" && pwd) || exit 1
 zxview_image=$zxview_dir/$ZXVIEW_IMAGE

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -288,7 +289,14 @@ void FileCommands::PreviewOnEmulator() {
     return;
   }
   // Started by full path in its own folder; the editor does not wait for it.
-  if (!QFileInfo(launcher).isExecutable() || !QProcess::startDetached(launcher, {}, folder))
+  // It shows the snapshot just written, whatever ZXVIEW_IMAGE the session has.
+  QProcess process;
+  process.setProgram(launcher);
+  process.setWorkingDirectory(folder);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("ZXVIEW_IMAGE");
+  process.setProcessEnvironment(environment);
+  if (!QFileInfo(launcher).isExecutable() || !process.startDetached())
     dialogs_->ShowError(
         window_, QString("The picture was written to %1, but the emulator launcher %2 could not be started.")
                      .arg(image, launcher));

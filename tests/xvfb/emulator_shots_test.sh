@@ -22,9 +22,15 @@ out=$(mktemp -d "${TMPDIR:-/tmp}/emulator-shots.XXXXXX")
 exec {displayfd}<> <(:)
 Xvfb -displayfd "$displayfd" -screen 0 640x480x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true' EXIT
+# A failed run keeps its shots and says where; a passed one leaves nothing.
+finish() {
+  local status=$?
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  if [[ $status -eq 0 ]]; then rm -rf "$out"; else echo "shots kept in $out" >&2; fi
+}
+trap finish EXIT
 read -r -t 10 -u "$displayfd" display || { echo "Xvfb did not start" >&2; cat "$out/xvfb.log" >&2; exit 1; }
 
 # Enough shots that both screens turn up: each takes a good part of a frame.
 DISPLAY=:$display "$source_dir/scripts/emulator-shots.sh" "$build" "$height" "$seed" 12 "$out"
-rm -rf "$out"
