@@ -27,6 +27,7 @@ void Renderer::ResizeEditorImage() {
 
 // Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
 void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
+  rastersDamaged_ = true;
   const AttrEntry& a0 = picture_.AttrAt(0, col, firstLine);
   const AttrEntry& a1 = picture_.AttrAt(1, col, firstLine);
   const CharPalette mixed = MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink, view_.Mixing.Table);
@@ -218,6 +219,7 @@ Damage Renderer::TakeDamage() {
   result.Preview = std::exchange(previewDamaged_, false);
   result.Magnifier = std::exchange(magnifierDamaged_, false);
   result.Correctors = std::exchange(correctorsDamaged_, false);
+  result.Rasters = std::exchange(rastersDamaged_, false);
   return result;
 }
 

@@ -48,6 +48,7 @@ struct Damage {
   bool Preview = false;
   bool Magnifier = false;
   bool Correctors = false;
+  bool Rasters = false;  // cells were rendered again: the picture's rasters changed
 };
 
 class Renderer {
@@ -133,6 +134,7 @@ class Renderer {
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;
   bool correctorsDamaged_ = false;
+  bool rastersDamaged_ = false;
   Point magnifierAt_{0, 0};  // the editor point it was last moved to
 };
 

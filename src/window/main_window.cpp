@@ -383,9 +383,8 @@ void MainWindow::ConnectToolWindows() {
   connect(borderPaletteWindow_, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
     PickBorder(document_, pickerImages_, at.x(), at.y());
     ShowBorderColour();
-    ShowPictureInFlicker();
     borderPaletteWindow_->RepaintPalette();
-    Present();
+    Present();  // shows the border in the Flicker window too
   });
 
   connect(previewWindow_, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
@@ -590,6 +589,7 @@ void MainWindow::ShowPictureInFlicker() {
 
 void MainWindow::ShowScreenView(ScreenView shown) {
   view_.SetShown(shown);
+  ShowViewState();
   RunPictureCommand([this] { view_.Render.Redraw(false); });
 }
 
@@ -602,7 +602,10 @@ void MainWindow::CycleScreenView() {
 
 void MainWindow::ToggleFlickerMap() {
   view_.SetFlickerMap(!view_.FlickerMapOn());
-  RunPictureCommand([this] { view_.Render.Redraw(false); });
+  RunPictureCommand([this] {
+    view_.Render.Redraw(false);
+    ShowViewState();  // after the map's first render, which it counts
+  });
 }
 
 void MainWindow::SetMixing(MixingProfile profile) {
@@ -613,6 +616,7 @@ void MainWindow::SetMixing(MixingProfile profile) {
   ShowColours();
   ShowBorderColour();
   borderPaletteWindow_->RepaintPalette();
+  ShowViewState();
   Present();
 }
 
@@ -801,6 +805,7 @@ void MainWindow::AfterPictureLoaded() {
   FollowZoom();
   ShowBorderColour();
   borderPaletteWindow_->RepaintPalette();
+  ShowViewState();
   Present();
 }
 
@@ -953,8 +958,9 @@ void MainWindow::Present() {
   ShowDocumentState();
   // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
   const Damage damage = view_.Render.TakeDamage();
-  // The strong share is counted again only when the canvas changed.
-  if (!damage.Editor.empty()) ShowViewState();
+  // The strong share is counted again only when the picture's rasters changed,
+  // not for the ants or a shape being dragged.
+  if (damage.Rasters) ShowViewState();
   pictureWindow_->RepaintCanvas(damage.Editor);
   if (damage.Preview) previewWindow_->RepaintPreview();
   if (damage.Magnifier) magnifierWindow_->RepaintMagnifier();
