@@ -25,7 +25,6 @@ class PictureChange {
   // menus ("Pencil", "Paste").
   static PictureChange Between(const Picture& before, const Picture& after, std::string what);
 
-  bool IsEmpty() const { return places_.empty() && cellHeight_[0] == cellHeight_[1] && border_[0] == border_[1]; }
   const std::string& What() const { return what_; }
   void Undo(Picture& picture) const { Apply(picture, 0); }
   void Redo(Picture& picture) const { Apply(picture, 1); }

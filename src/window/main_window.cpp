@@ -54,7 +54,7 @@ struct MenuItem {
 namespace {
 
 constexpr int MaxPointerStepCount = 5;  // capped before each move adds one
-const QString ProgramTitle = QStringLiteral("chromaLoom x0.91");
+const QString ProgramTitle = QStringLiteral("chromaLoom x" CHROMALOOM_VERSION);
 constexpr int MinRestoredWidth = 320;
 constexpr int MinRestoredHeight = 240;
 

@@ -23,7 +23,6 @@ class RecentFiles : public QObject {
   RecentFiles(QMenu* menu, QAction* clear, EditorSettings& settings, std::function<void(const QString&)> open,
               std::function<void(const QString&)> missing);
 
-  const QStringList& Paths() const { return paths_; }
   // A file was opened, imported or saved.
   void Add(const QString& path);
   void Clear();
