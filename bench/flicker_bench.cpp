@@ -17,11 +17,11 @@
 #include <QOpenGLFunctions>
 
 #include <memory>
-#include <random>
 
 #include "memset_baseline.h"
 #include "ratio_reporter.h"
 #include "render/picture_bitmap.h"
+#include "support/random_picture.h"
 #include "window/flicker_painter.h"
 #include "window/flicker_window.h"
 
@@ -31,22 +31,11 @@ using namespace chromaloom;
 
 constexpr int Zoom = 4;
 
-Picture NoisyPicture() {
-  std::mt19937 rng(3);
-  Picture p;
-  for (int s = 0; s < 2; ++s) {
-    for (auto& b : p.Pixels[s].Bytes) b = static_cast<std::uint8_t>(rng());
-    for (auto& a : p.Attrs[s].Entries)
-      a = {static_cast<std::uint8_t>(rng() % 15), static_cast<std::uint8_t>(rng() % 15)};
-  }
-  return p;
-}
-
 // A shown window whose images are already with the surface.
 std::unique_ptr<FlickerWindow> UploadedWindow() {
   auto window = std::make_unique<FlickerWindow>(nullptr);
   window->SetZoom(Zoom);
-  window->ShowPicture(NoisyPicture());
+  window->ShowPicture(test_support::RandomPicture(1, 3));
   window->NextFrame(false);
   return window;
 }

@@ -2,29 +2,18 @@
 // in the same run, because these machines are noisy.
 #include <benchmark/benchmark.h>
 
-#include <random>
-
 #include "memset_baseline.h"
 #include "picture/picture.h"
 #include "ratio_reporter.h"
 #include "render/view.h"
+#include "support/random_picture.h"
 
 namespace {
 
 using chromaloom::Picture;
 using chromaloom::View;
 
-Picture RandomPicture(int charMode) {
-  std::mt19937 rng(1);
-  Picture p;
-  p.CharMode = static_cast<std::uint8_t>(charMode);
-  for (int s = 0; s < 2; ++s) {
-    for (auto& b : p.Pixels[s].Bytes) b = static_cast<std::uint8_t>(rng());
-    for (auto& a : p.Attrs[s].Entries)
-      a = {static_cast<std::uint8_t>(rng() % 15), static_cast<std::uint8_t>(rng() % 15)};
-  }
-  return p;
-}
+Picture RandomPicture(int charMode) { return chromaloom::test_support::RandomPicture(charMode, 1); }
 
 void PrepareView(View& view, int zoom) {
   view.SetCharGrid(true);
