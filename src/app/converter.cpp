@@ -83,20 +83,14 @@ void LoadImage(Document& document, const std::string& path, const ConverterOptio
 // at 1x), scaled to fit size x size: whole multiples repeat pixels, any
 // other size averages areas.
 Raster Thumbnail(const Picture& picture, int size, const MixingProfile& mixing) {
-  constexpr int BorderX = 32, BorderY = 24;
-  constexpr int Width = PictureWidth + 2 * BorderX, Height = PictureHeight + 2 * BorderY;
-  Raster framed(Width, Height, mixing.BorderColour(picture));
-  const Raster mixed = RenderMixedPicture(picture, mixing);
-  for (int y = 0; y < PictureHeight; ++y)
-    std::copy(mixed.Row(y), mixed.Row(y) + PictureWidth, framed.Row(BorderY + y) + BorderX);
-  if (size % Width == 0) {
-    const int k = size / Width;
-    Raster scaled(Width * k, Height * k);
-    for (int y = 0; y < scaled.Height(); ++y)
-      for (int x = 0; x < scaled.Width(); ++x) scaled.At(x, y) = framed.At(x / k, y / k);
+  const Raster framed = RenderFramedMixed(picture, mixing);
+  if (size % FramedScreenWidth == 0) {
+    const int k = size / FramedScreenWidth;
+    Raster scaled(FramedScreenWidth * k, FramedScreenHeight * k);
+    scaled.ScaleFrom(framed, k, k, 0, 0);
     return scaled;
   }
-  return ScaleByArea(framed, size, std::max(1, (size * Height + Width / 2) / Width));
+  return ScaleByArea(framed, size, std::max(1, (size * FramedScreenHeight + FramedScreenWidth / 2) / FramedScreenWidth));
 }
 
 std::string ModeName(int h) { return "8x" + std::to_string(h); }

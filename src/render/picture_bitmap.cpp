@@ -29,17 +29,27 @@ void RenderPicture(const Picture& picture, CellColours colours, Raster& out, int
   }
 }
 
-}  // namespace
-
-Raster RenderMixedPicture(const Picture& picture, const MixingProfile& mixing) {
-  Raster mixed(PictureWidth, PictureHeight);
+void RenderMixed(const Picture& picture, const MixingProfile& mixing, Raster& out, int dx, int dy) {
   RenderPicture(
       picture,
       [&mixing](const AttrEntry& a0, const AttrEntry& a1) {
         return MakeCharPalette(a0.Paper, a0.Ink, a1.Paper, a1.Ink, mixing.Table);
       },
-      mixed, 0, 0);
+      out, dx, dy);
+}
+
+}  // namespace
+
+Raster RenderMixedPicture(const Picture& picture, const MixingProfile& mixing) {
+  Raster mixed(PictureWidth, PictureHeight);
+  RenderMixed(picture, mixing, mixed, 0, 0);
   return mixed;
+}
+
+Raster RenderFramedMixed(const Picture& picture, const MixingProfile& mixing) {
+  Raster framed(FramedScreenWidth, FramedScreenHeight, mixing.BorderColour(picture));
+  RenderMixed(picture, mixing, framed, ScreenBorderWidth, ScreenBorderHeight);
+  return framed;
 }
 
 Raster RenderBitmap(const Picture& picture, int sizeIndex, const MixingProfile& mixing) {

@@ -24,6 +24,9 @@ constexpr int FramedScreenHeight = PictureHeight + 2 * ScreenBorderHeight;
 
 // The border colour screen 0 or 1 shows on its own.
 Rgb ScreenBorderColour(const Picture& picture, int screen);
+// The mixed picture inside the mixed border colour, as emulators frame it;
+// FramedScreenWidth x FramedScreenHeight.
+Raster RenderFramedMixed(const Picture& picture, const MixingProfile& mixing = {});
 // Screen 0 or 1 alone as the hardware shows it for one frame: its own ink and
 // paper, inside its own border colour; FramedScreenWidth x FramedScreenHeight.
 // Another screen number throws std::invalid_argument.
