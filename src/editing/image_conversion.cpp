@@ -416,18 +416,10 @@ ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions&
   return result;
 }
 
-std::optional<Dithering> DitheringNamed(std::string_view name) {
-  if (name == "none") return Dithering::None;
-  if (name == "ordered") return Dithering::Ordered;
-  if (name == "floyd-steinberg") return Dithering::FloydSteinberg;
-  if (name == "atkinson") return Dithering::Atkinson;
-  return std::nullopt;
-}
+std::optional<Dithering> DitheringNamed(std::string_view name) { return ChoiceNamed<Dithering>(DitherChoices, name); }
 
 std::optional<ColourMetric> ColourMetricNamed(std::string_view name) {
-  if (name == "rgb") return ColourMetric::Srgb;
-  if (name == "lab") return ColourMetric::Lab;
-  return std::nullopt;
+  return ChoiceNamed<ColourMetric>(MetricChoices, name);
 }
 
 }  // namespace chromaloom

@@ -3,10 +3,12 @@
 // bits on both screens, with optional dithering and a weight against flicker.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "editing/option_choice.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
 
@@ -14,6 +16,15 @@ namespace chromaloom {
 
 enum class Dithering { None, Ordered, FloydSteinberg, Atkinson };
 enum class ColourMetric { Srgb, Lab };  // squared 8-bit sRGB distance, or CIE L*a*b* (D65)
+
+inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
+    {"none", Dithering::None},
+    {"ordered", Dithering::Ordered},
+    {"floyd-steinberg", Dithering::FloydSteinberg},
+    {"atkinson", Dithering::Atkinson},
+}};
+inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
+    {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
 
 struct ImageConversionOptions {
   int CellHeight = 8;  // 8, 4, 2 or 1; in 8x1 the side columns keep 8x8 cells
@@ -36,7 +47,7 @@ struct ImageConversion {
 // source must be 256 x 192 (see FitToPicture); throws std::invalid_argument otherwise.
 ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions& options);
 
-// Option names as the converter and the dialog spell them; nullopt for any other.
+// Option names as DitherChoices and MetricChoices spell them; nullopt for any other.
 std::optional<Dithering> DitheringNamed(std::string_view name);
 std::optional<ColourMetric> ColourMetricNamed(std::string_view name);
 

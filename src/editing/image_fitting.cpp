@@ -139,11 +139,6 @@ Raster ScaleByArea(const Raster& image, int width, int height) {
   return Resample(image, 0, 0, image.Width(), image.Height(), 0, 0, width, height, width, height);
 }
 
-std::optional<FitMode> FitModeNamed(std::string_view name) {
-  if (name == "fit") return FitMode::Fit;
-  if (name == "crop") return FitMode::Crop;
-  if (name == "stretch") return FitMode::Stretch;
-  return std::nullopt;
-}
+std::optional<FitMode> FitModeNamed(std::string_view name) { return ChoiceNamed<FitMode>(FitChoices, name); }
 
 }  // namespace chromaloom

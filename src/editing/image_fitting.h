@@ -1,14 +1,18 @@
 // Any image brought to the picture's 256 x 192 pixels.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
+#include "editing/option_choice.h"
 #include "picture/raster.h"
 
 namespace chromaloom {
 
 enum class FitMode { Fit, Crop, Stretch };
+inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
+    {{"fit", FitMode::Fit}, {"crop", FitMode::Crop}, {"stretch", FitMode::Stretch}}};
 
 // Exactly 256 x 192 is used as is; whole multiples are reduced by averaging
 // blocks; the bordered sizes emulators save (320 x 240, 320 x 256, 352 x 296,

@@ -111,10 +111,7 @@ class Reader {
 
   template <typename Value, std::size_t Count>
   Value Named(const char* key, const std::array<OptionChoice<Value>, Count>& choices, Value fallback) const {
-    const QString text = Text(key);
-    for (const OptionChoice<Value>& choice : choices)
-      if (text == QLatin1String(choice.Name)) return choice.Choice;
-    return fallback;
+    return ChoiceNamed<Value>(choices, Text(key).toStdString()).value_or(fallback);
   }
 
   PanelPlace Panel(const PanelKeys& keys, const QRect& area) const {

@@ -15,6 +15,7 @@
 
 #include "editing/image_conversion.h"
 #include "editing/image_fitting.h"
+#include "editing/option_choice.h"
 #include "picture/raster.h"
 
 class QComboBox;
@@ -29,25 +30,8 @@ struct ImagePictureOptions {
   ImageConversionOptions Conversion;
 };
 
-// One entry of an option's list: the name it shows (the converter's spelling) and its value.
-template <typename Value>
-struct OptionChoice {
-  const char* Name;
-  Value Choice;
-};
-
 inline constexpr std::array<OptionChoice<int>, 4> CellHeightChoices = {
     {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}}};
-inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
-    {{"fit", FitMode::Fit}, {"crop", FitMode::Crop}, {"stretch", FitMode::Stretch}}};
-inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
-    {"none", Dithering::None},
-    {"ordered", Dithering::Ordered},
-    {"floyd-steinberg", Dithering::FloydSteinberg},
-    {"atkinson", Dithering::Atkinson},
-}};
-inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
-    {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
 
 // The flicker weight's range in the dialog.
 inline constexpr double MaxFlickerWeight = 4.0;
