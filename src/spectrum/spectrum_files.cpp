@@ -58,15 +58,6 @@ void CheckColours(const Picture& picture) {
 
 int WordAt(const ZxBank& bank, std::size_t at) { return bank[at] | (bank[at + 1] << 8); }
 
-// The screen as the hardware reads it; the attributes of each cell's first line.
-void PlaceScreen(const Picture& picture, int screen, ZxBank& bank) {
-  const ZxPixelBlock pixels = MakeZxPixelBlock(picture.Pixels[screen]);
-  std::copy(pixels.begin(), pixels.end(), bank.begin());
-  for (int row = 0; row < PictureHeight / 8; ++row)
-    for (int col = 0; col < ByteColumns; ++col)
-      bank[ZxPixelAreaLength + row * ByteColumns + col] = ZxAttrByteOf(picture.Attrs[screen].At(col, row * 8));
-}
-
 // Bytes handed to libspectrum, which frees them itself.
 libspectrum_byte* LibspectrumCopy(const std::uint8_t* data, std::size_t length) {
   auto* copy = libspectrum_new(libspectrum_byte, length);
@@ -241,8 +232,10 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
     throw std::invalid_argument("the viewer is too long for its banks");
   ViewerMemory memory;
   memory.Machine = machine;
-  PlaceScreen(picture, 0, memory.Screen0);
-  PlaceScreen(picture, 1, memory.Screen1);
+  // Each screen as the hardware reads it: the two halves of a .img.
+  const std::vector<std::uint8_t> screens = WriteImg(picture);
+  std::copy_n(screens.begin(), ZxScreenLength, memory.Screen0.begin());
+  std::copy_n(screens.begin() + ZxScreenLength, ZxScreenLength, memory.Screen1.begin());
   const std::size_t inBank2 = std::min(viewer.size(), ZxBankLength);
   std::copy_n(viewer.begin(), inBank2, memory.Viewer.begin());
   std::copy(viewer.begin() + static_cast<std::ptrdiff_t>(inBank2), viewer.end(), memory.RaceCode.begin());
