@@ -11,8 +11,10 @@ void ShowFromZoomOne(View& view) {
 }  // namespace
 
 void NewPicture(Document& document, View& view, int h) {
+  const bool unsavedWork = document.IsModified();
   document.BeginChange("New");
   document.Clear(h);
+  document.LeaveFile(unsavedWork);
   ShowFromZoomOne(view);
 }
 

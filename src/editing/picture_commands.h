@@ -9,7 +9,8 @@
 
 namespace chromaloom {
 
-// File > New: a cleared picture at cell height h (8, 4, 2 or 1), shown at zoom 1.
+// File > New: a cleared, untitled picture at cell height h (8, 4, 2 or 1),
+// shown at zoom 1.
 void NewPicture(Document& document, View& view, int h);
 // File > Change char size: the same planes under cell height h, shown at zoom 1.
 void ConvertCellHeight(Document& document, View& view, int h);

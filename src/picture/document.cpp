@@ -94,6 +94,12 @@ void Document::MarkSaved(std::string filePath) {
   filePath_ = std::move(filePath);
 }
 
+void Document::LeaveFile(bool unsavedWorkBefore) {
+  CloseChange();
+  filePath_.clear();
+  if (!unsavedWorkBefore) savedPosition_ = position_;
+}
+
 void Document::StartNewHistory(std::string filePath) {
   steps_.clear();
   position_ = 0;

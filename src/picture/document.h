@@ -70,6 +70,10 @@ class Document {
   void MarkSaved(std::string filePath);
   // A picture opened from a file: a new history, nothing modified.
   void StartNewHistory(std::string filePath);
+  // The picture no longer belongs to its file (File > New), so the next Save
+  // asks for a name instead of overwriting that file. Unsaved work before
+  // the change under way keeps the modified mark, so closing still asks.
+  void LeaveFile(bool unsavedWorkBefore);
 
  private:
   bool ChangeUnderWay() const { return picture_ != changeStart_; }

@@ -202,6 +202,29 @@ class UnsavedChangesTest : public QObject {
     QCOMPARE(w->windowTitle(), "second.mgs* — " + Program);
   }
 
+  // New leaves the file behind: Save asks for a name and never overwrites it;
+  // work not yet saved keeps the modified mark, so it is not lost on close.
+  void newStartsAnUntitledPicture_data() {
+    QTest::addColumn<bool>("modifiedBefore");
+    QTest::newRow("saved") << false;
+    QTest::newRow("modified") << true;
+  }
+  void newStartsAnUntitledPicture() {
+    QFETCH(bool, modifiedBefore);
+    auto w = Shown();
+    Stroke(*w, {10, 10}, {40, 10});
+    dialogs_->Answers = {File("kept.mgs")};
+    Trigger(*w, "saveAction");
+    const auto kept = ReadAll(File("kept.mgs"));
+    if (modifiedBefore) Stroke(*w, {10, 50}, {40, 60});
+    Trigger(*w, "newPicture8x8Action");
+    QVERIFY(w->Doc().FilePath().empty());
+    QCOMPARE(w->windowTitle(), QString("Untitled%1 — ").arg(modifiedBefore ? "*" : "") + Program);
+    Trigger(*w, "saveAction");
+    QCOMPARE(dialogs_->Filters.size(), 2);  // asked for a name, and cancelled
+    QCOMPARE(ReadAll(File("kept.mgs")), kept);
+  }
+
   void aFailedSaveKeepsTheModifiedMark() {
     auto w = Shown();
     Stroke(*w, {10, 10}, {40, 10});
