@@ -22,9 +22,9 @@ std::unique_ptr<MainWindow> ZoomedWindow(ToolKind tool) {
   auto window = std::make_unique<MainWindow>(QStringList{});
   window->resize(1600, 1000);
   window->show();
-  window->SetZoom(4);
-  window->Display().Render.Redraw(true);
-  window->SelectTool(tool);
+  window->Controller().SetZoom(4);
+  window->View().Render.Redraw(true);
+  window->Controller().SelectTool(tool);
   QCoreApplication::processEvents();
   return window;
 }

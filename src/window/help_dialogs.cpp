@@ -13,7 +13,7 @@
 
 #include <functional>
 
-#include "window/key_table.h"
+#include "window/command_table.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -49,7 +49,8 @@ void AddCloseButton(QDialog& dialog, QVBoxLayout& layout) {
 
 std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus) {
   std::vector<KeyHelpRow> rows;
-  for (const KeyRow& row : KeyTable()) rows.push_back({QString::fromUtf8(row.Keys), QString::fromUtf8(row.Does)});
+  for (const Command& command : Commands())
+    if (command.HasKey()) rows.push_back({QString::fromUtf8(command.Key.Keys), QString::fromUtf8(command.Key.Does)});
   // An item of a submenu is named with it ("New > 8x4 MultiGigaScreen").
   const std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
                                                                               const QString& within) {

@@ -44,7 +44,7 @@ inline std::unique_ptr<MainWindow> ShownMainWindow(const QStringList& args = {})
 inline ScriptedDialogs* ScriptDialogs(MainWindow& window) {
   auto dialogs = std::make_unique<ScriptedDialogs>();
   ScriptedDialogs* script = dialogs.get();
-  window.SetDialogs(std::move(dialogs));
+  window.Files().SetDialogs(std::move(dialogs));
   return script;
 }
 

@@ -61,14 +61,14 @@ class DrawingWindowTest : public QObject {
   // The state each toggle button of the bar switches.
   static bool ToggleState(MainWindow& w, const QString& button) {
     const auto shown = [&w](const char* name) { return Child<QWidget>(w, name)->isVisible(); };
-    if (button == "charGridButton") return w.Display().Settings().CharGridOn;
-    if (button == "pixelGridButton") return w.Display().Settings().PixelGridOn;
+    if (button == "charGridButton") return w.View().Settings().CharGridOn;
+    if (button == "pixelGridButton") return w.View().Settings().PixelGridOn;
     if (button == "paletteButton") return shown("paletteWindow");
     if (button == "borderPaletteButton") return shown("borderPaletteWindow");
     if (button == "previewButton") return shown("previewWindow");
     if (button == "magnifierButton") return shown("magnifierWindow");
-    if (button == "pixButton") return w.Colours().EditModePix;
-    if (button == "rgbButton") return w.Colours().EditModeRgb;
+    if (button == "pixButton") return w.Pickers().EditModePix;
+    if (button == "rgbButton") return w.Pickers().EditModeRgb;
     qFatal("no toggle button %s", qPrintable(button));
   }
 
@@ -117,14 +117,14 @@ class DrawingWindowTest : public QObject {
   void pencilPressPaintsThePixelUnderThePointer() {
     auto w = Shown();
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
-    QCOMPARE(w->Colours().SelectedCharColour, 3);
+    QCOMPARE(w->Pickers().SelectedCharColour, 3);
     auto* canvas = Child<QWidget>(*w, "canvas");
     Press(canvas, {0, 0});
-    QVERIFY(w->Doc().Picture().GetPixelBit(0, 0, 0));
-    QVERIFY(w->Doc().Picture().GetPixelBit(1, 0, 0));
+    QVERIFY(w->Document().Picture().GetPixelBit(0, 0, 0));
+    QVERIFY(w->Document().Picture().GetPixelBit(1, 0, 0));
     // Dragging paints the next spot; the status bar shows the spot in bare numbers.
     Send(canvas, QEvent::MouseMove, {4 * 100 + 1, 4 * 13 + 2}, Qt::NoButton, Qt::LeftButton);
-    QVERIFY(w->Doc().Picture().GetPixelBit(0, 100, 13));
+    QVERIFY(w->Document().Picture().GetPixelBit(0, 100, 13));
     auto status = [&w](const char* name) { return Child<QLabel>(*w, name)->text(); };
     QCOMPARE(status("statusX"), QString("12"));
     QCOMPARE(status("statusCellY"), QString("13"));
@@ -136,11 +136,11 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(status("statusCellX"), QString("Ax: 2"));
     QCOMPARE(status("statusCellY"), QString("Ay: 30"));
     // Undoing every stroke brings the black picture back, redoing them the strokes.
-    const Picture painted = w->Doc().Picture();
-    while (!w->Doc().UndoName().empty()) w->Undo();
-    QCOMPARE(w->Doc().Picture(), Picture{});
-    while (!w->Doc().RedoName().empty()) w->Redo();
-    QCOMPARE(w->Doc().Picture(), painted);
+    const Picture painted = w->Document().Picture();
+    while (!w->Document().UndoName().empty()) w->Controller().Undo();
+    QCOMPARE(w->Document().Picture(), Picture{});
+    while (!w->Document().RedoName().empty()) w->Controller().Redo();
+    QCOMPARE(w->Document().Picture(), painted);
   }
 
   void editModeButtonsSwitchTheModes() {
@@ -150,22 +150,22 @@ class DrawingWindowTest : public QObject {
     QVERIFY(pix->isDown());
     QVERIFY(rgb->isDown());
     PressAndRelease(pix);
-    QVERIFY(!w->Colours().EditModePix);
+    QVERIFY(!w->Pickers().EditModePix);
     QVERIFY(!pix->isDown());
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
     Press(Child<QWidget>(*w, "canvas"), {0, 0});
-    QVERIFY(!w->Doc().Picture().GetPixelBit(0, 0, 0));
+    QVERIFY(!w->Document().Picture().GetPixelBit(0, 0, 0));
     PressAndRelease(rgb);
-    QVERIFY(!w->Colours().EditModeRgb);
+    QVERIFY(!w->Pickers().EditModeRgb);
     QVERIFY(!rgb->isDown());
   }
 
   void rightPressPicksTheCellsColours() {
     auto w = Shown();
-    w->Doc().SetAttr(0, 0, 0, {3, 4});
-    w->Doc().SetAttr(1, 0, 0, {5, 6});
+    w->Document().SetAttr(0, 0, 0, {3, 4});
+    w->Document().SetAttr(1, 0, 0, {5, 6});
     Press(Child<QWidget>(*w, "canvas"), {1, 1}, Qt::RightButton);
-    QCOMPARE(w->Colours().CurrentColours, (ColourSet{3, 4, 5, 6}));
+    QCOMPARE(w->Pickers().CurrentColours, (ColourSet{3, 4, 5, 6}));
     const CharPalette mixed = MakeCharPalette(3, 4, 5, 6);
     for (int k = 0; k < 4; ++k) {
       const QColor entry = Child<ClickablePanel>(*w, QString("charPaletteEntry%1").arg(k))->Colour();
@@ -203,19 +203,19 @@ class DrawingWindowTest : public QObject {
     QFETCH(bool, startsShape);
     auto w = Shown();
     ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
-    w->Colours().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
-    w->SelectTool(static_cast<ToolKind>(tool));
+    w->Pickers().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
+    w->Controller().SelectTool(static_cast<ToolKind>(tool));
     // The second press lands on picture pixel (20, 2), in a cell of its own colours.
     for (int line = 0; line < 8; ++line) {
-      w->Doc().SetAttr(0, 2, line, {3, 4});
-      w->Doc().SetAttr(1, 2, line, {5, 6});
+      w->Document().SetAttr(0, 2, line, {3, 4});
+      w->Document().SetAttr(1, 2, line, {5, 6});
     }
     auto* canvas = Child<QWidget>(*w, "canvas");
     const QPoint first(4 * 2 + 1, 4 * 2 + 1), second(4 * 20 + 1, 4 * 2 + 1);
     Send(canvas, QEvent::MouseButtonPress, first, held, held);
     Send(canvas, QEvent::MouseButtonPress, second, pressed, held | pressed);
-    QCOMPARE(w->Doc().Picture().GetPixelBit(0, 20, 2), paints);
-    QCOMPARE(w->Colours().CurrentColours == (ColourSet{3, 4, 5, 6}), picks);
+    QCOMPARE(w->Document().Picture().GetPixelBit(0, 20, 2), paints);
+    QCOMPARE(w->Pickers().CurrentColours == (ColourSet{3, 4, 5, 6}), picks);
     QCOMPARE(w->Tools().ShapeInProgress, startsShape);
     if (startsShape) QCOMPARE(w->Tools().ShapeStart, (Point{second.x(), second.y()}));
     Send(canvas, QEvent::MouseButtonRelease, second, pressed, held);
@@ -232,7 +232,7 @@ class DrawingWindowTest : public QObject {
     QVERIFY(paletteWindow->isVisible());
     QVERIFY(paletteButton->isDown());
     ClickOn(Child<ClickablePanel>(*w, "entrySwatch2"));
-    QCOMPARE(w->Colours().SelectedCharColour, 2);
+    QCOMPARE(w->Pickers().SelectedCharColour, 2);
     QVERIFY(entry(2)->IsLowered());
     QVERIFY(Child<ClickablePanel>(*w, "entrySwatch2")->IsLowered());
     QVERIFY(!entry(0)->IsLowered());
@@ -242,14 +242,14 @@ class DrawingWindowTest : public QObject {
     QVERIFY(selector("paperSelector1")->IsLowered());
     QVERIFY(!selector("inkSelector1")->IsLowered());
     Press(Child<QWidget>(*w, "fullPalette"), {4 * 16 + 3, 9 * 16 + 3});
-    QCOMPARE(w->Colours().CurrentColours.INK0, 4);
-    QCOMPARE(w->Colours().CurrentColours.PAP1, 9);
+    QCOMPARE(w->Pickers().CurrentColours.INK0, 4);
+    QCOMPARE(w->Pickers().CurrentColours.PAP1, 9);
     const Rgb mix = MixColours(4, 9);
     QCOMPARE(entry(2)->Colour(), QColor(RedOf(mix), GreenOf(mix), BlueOf(mix)));
     ClickOn(selector("inkSelector1"));
-    QCOMPARE(w->Colours().SelectedCharColour, 3);
+    QCOMPARE(w->Pickers().SelectedCharColour, 3);
     Press(Child<QWidget>(*w, "paperStrip0"), {13 * 16 + 2, 3});
-    QCOMPARE(w->Colours().CurrentColours.PAP0, 13);
+    QCOMPARE(w->Pickers().CurrentColours.PAP0, 13);
     PressAndRelease(paletteButton);
     QVERIFY(!paletteWindow->isVisible());
     QVERIFY(!paletteButton->isDown());
@@ -260,7 +260,7 @@ class DrawingWindowTest : public QObject {
     PressAndRelease(Child<QToolButton>(*w, "borderPaletteButton"));
     QVERIFY(Child<QWidget>(*w, "borderPaletteWindow")->isVisible());
     Press(Child<QWidget>(*w, "borderPalette"), {7 * 16 + 8, 2 * 16 + 8});
-    QCOMPARE(w->Doc().Picture().Border, (BorderChoice{7, 2}));
+    QCOMPARE(w->Document().Picture().Border, (BorderChoice{7, 2}));
     QCOMPARE(Child<QWidget>(*w, "previewBorder")->palette().color(QPalette::Window), QColor(0, 202, 115));
   }
 
@@ -268,7 +268,7 @@ class DrawingWindowTest : public QObject {
   // through, while presses there still reach the locator.
   void gradientLocatorShowsThePaletteWindowBetweenItsSwatches() {
     auto w = Shown();
-    w->TogglePaletteWindow();
+    w->Panels().Toggle(Panel::Palette);
     auto* paletteWindow = Child<QWidget>(*w, "paletteWindow");
     const QColor behind(40, 160, 90);
     SetBackground(paletteWindow, behind);
@@ -283,11 +283,11 @@ class DrawingWindowTest : public QObject {
         {{0, 0}, behind},
         {{75, 228}, behind},
         {{swatch.X - 1, swatch.Y + 4}, behind},  // the gap left of a swatch
-        {{swatch.X, swatch.Y}, ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y))},
-        {{swatch.X + 8, swatch.Y + 8}, ToQColor(w->Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
+        {{swatch.X, swatch.Y}, ToQColor(w->Controller().Images().Gradient.At(swatch.X, swatch.Y))},
+        {{swatch.X + 8, swatch.Y + 8}, ToQColor(w->Controller().Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
     };
     for (const auto& p : pixels) QCOMPARE(shown.pixelColor(p.At), p.Expected);
-    QVERIFY(ToQColor(w->Images().Gradient.At(swatch.X, swatch.Y)) != behind);
+    QVERIFY(ToQColor(w->Controller().Images().Gradient.At(swatch.X, swatch.Y)) != behind);
     // The black swatch stays visible: it is not the background.
     const Point black = GradientSwatchCorner(0, 0);
     QCOMPARE(shown.pixelColor(black.X + 4, black.Y + 4), QColor(1, 2, 3));
@@ -312,9 +312,9 @@ class DrawingWindowTest : public QObject {
     const auto* timer = Child<QTimer>(*w, "locatorBlinkTimer");
     Press(locator, {corner.X + 4, corner.Y + 4});
     QVERIFY(timer->isActive());
-    for (int tick = 0; tick < 20; ++tick) w->LocatorBlinkTimerTick();
+    for (int tick = 0; tick < 20; ++tick) w->Controller().LocatorBlinkTick();
     QVERIFY(timer->isActive());
-    w->LocatorBlinkTimerTick();
+    w->Controller().LocatorBlinkTick();
     QVERIFY(!timer->isActive());
     // Between the swatches: no swatch, no blink.
     Press(locator, {0, 0});

@@ -70,7 +70,7 @@ ImagePictureDialog* ShownImportDialog(MainWindow& w) {
 // file dialogs are asked (and cancelled) to see where they start, and the
 // import dialog is opened on image and cancelled.
 QStringList Look(MainWindow& w, const QString& image) {
-  const ViewState& view = w.Display().Settings();
+  const ViewState& view = w.View().Settings();
   QStringList seen = {QString("zoom %1, grids %2 %3").arg(view.ZoomLevel).arg(view.CharGridOn).arg(view.PixelGridOn)};
   // The bar shows a toggle that is on as a button held down.
   QStringList down;
@@ -96,7 +96,7 @@ QStringList Look(MainWindow& w, const QString& image) {
   seen << "open offers " + dialogs.LastOffered;
   Trigger(w, "saveAsAction");
   seen << "save offers " + dialogs.LastOffered;
-  w.OpenImageDialog(ReadImageFile(image.toStdString()));
+  w.Controller().OpenImageDialog(ReadImageFile(image.toStdString()));
   ImagePictureDialog* dialog = ShownImportDialog(w);
   if (!dialog) return seen << "no import dialog";
   QStringList options;
@@ -186,8 +186,8 @@ class EditorSettingsTest : public QObject {
     QCOMPARE(Look(*again, image), before);
     QCOMPARE(again->geometry(), geometry);
     // The remembered folders are where the dialogs start, whatever the last name.
-    QCOMPARE(again->DialogFolder(), session.File("opened") + "/");
-    QCOMPARE(again->SaveDialogFolder(), session.File("saved") + "/");
+    QCOMPARE(again->Files().OpenDialogStart().Folder, session.File("opened") + "/");
+    QCOMPARE(again->Files().SaveDialogStart().Folder, session.File("saved") + "/");
   }
 
   void damagedOrForeignValuesGiveTheirDefaults_data() {
@@ -232,7 +232,7 @@ class EditorSettingsTest : public QObject {
     PressAndRelease(Child<QToolButton>(*w, "zoomButton2"));
     QVERIFY(w->close());
     auto next = Window(session.Settings());
-    QCOMPARE(next->Display().ZoomLevel(), 2);
+    QCOMPARE(next->View().ZoomLevel(), 2);
   }
 
   void aSettingsPathThatIsNoFileIsLeftAlone_data() {
@@ -252,13 +252,13 @@ class EditorSettingsTest : public QObject {
     }
     // Reading the pipe would wait for a writer for ever.
     auto w = Window(path);
-    QCOMPARE(w->Display().ZoomLevel(), 1);
+    QCOMPARE(w->View().ZoomLevel(), 1);
     PressAndRelease(Child<QToolButton>(*w, "zoomButton4"));
     QVERIFY(w->close());
     QFileInfo after(path);
     QCOMPARE(after.isDir(), kind == "folder");
     QCOMPARE(after.isFile(), false);
-    QCOMPARE(Window(path)->Display().ZoomLevel(), 1);
+    QCOMPARE(Window(path)->View().ZoomLevel(), 1);
   }
 
   void dialogsStartInTheLastFolderElseTheCommandLineFilesElseHome_data() {
@@ -294,15 +294,15 @@ class EditorSettingsTest : public QObject {
 
     auto w = Window(session.Settings(), args);
     const QString folder = expected == "home" ? QDir::homePath() + "/" : session.File(expected) + "/";
-    QCOMPARE(w->DialogFolder(), folder);
-    QCOMPARE(w->SaveDialogFolder(), folder);
+    QCOMPARE(w->Files().OpenDialogStart().Folder, folder);
+    QCOMPARE(w->Files().SaveDialogStart().Folder, folder);
     ScriptedDialogs& dialogs = *ScriptDialogs(*w);
     Trigger(*w, "importImgAction");
     QCOMPARE(dialogs.LastOffered, folder);
     Trigger(*w, "exportImgAction");
     QCOMPARE(dialogs.LastOffered, folder);
     // The emulator preview's files stay beside the program.
-    QCOMPARE(w->ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
+    QCOMPARE(w->Files().ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
   }
 
   void aRunThatChoseNoFileLeavesNoFolderBehind() {
@@ -310,8 +310,8 @@ class EditorSettingsTest : public QObject {
     QDir(session.Dir.path()).mkdir("pictures");
     QVERIFY(Window(session.Settings())->close());  // started in the home folder
     auto w = Window(session.Settings(), {session.File("pictures/picture.mgs")});
-    QCOMPARE(w->DialogFolder(), session.File("pictures") + "/");
-    QCOMPARE(w->SaveDialogFolder(), session.File("pictures") + "/");
+    QCOMPARE(w->Files().OpenDialogStart().Folder, session.File("pictures") + "/");
+    QCOMPARE(w->Files().SaveDialogStart().Folder, session.File("pictures") + "/");
   }
 
   void theEditorsFileIsNamedForTheApplication() {

@@ -56,7 +56,7 @@ class FileCommandsTest : public QObject {
   std::unique_ptr<MainWindow> Window() {
     auto window = std::make_unique<MainWindow>(QStringList{});
     dialogs_ = ScriptDialogs(*window);
-    window->SetProgramFolder(dir_.path() + "/");
+    window->Files().SetProgramFolder(dir_.path() + "/");
     return window;
   }
   QString File(const QString& name) const { return dir_.filePath(name); }
@@ -67,45 +67,45 @@ class FileCommandsTest : public QObject {
     auto w = Window();
     const Picture picture = test_support::RandomPicture(2, 1);
     WriteAll(File("pic.mgs"), WriteMgs(picture));
-    w->SetZoom(3);
+    w->Controller().SetZoom(3);
     dialogs_->Answers = {File("pic.mgs")};
     Trigger(*w, "openAction");
     QCOMPARE(dialogs_->Filters, QStringList{"*.mgs (*.mgs)"});
-    QCOMPARE(w->Doc().Picture(), picture);
+    QCOMPARE(w->Document().Picture(), picture);
     QVERIFY(w->Tools().CanvasInputSuspended);
-    QCOMPARE(w->Display().ZoomLevel(), 1);
+    QCOMPARE(w->View().ZoomLevel(), 1);
     QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
     w->AntsTimerTick();
     QVERIFY(!w->Tools().CanvasInputSuspended);
     // The dialog offers the name chosen last; cancel changes nothing.
-    w->Doc().SetPixelBit(0, 0, 0, true);
-    const Picture edited = w->Doc().Picture();
+    w->Document().SetPixelBit(0, 0, 0, true);
+    const Picture edited = w->Document().Picture();
     dialogs_->SaveChangesAnswers = {SaveChangesAnswer::Discard};
     Trigger(*w, "openAction");
     QCOMPARE(dialogs_->SaveChangesQuestions, QStringList{"Save changes to pic.mgs?"});
     QCOMPARE(dialogs_->LastOffered, File("pic.mgs"));
-    QCOMPARE(w->Doc().Picture(), edited);
+    QCOMPARE(w->Document().Picture(), edited);
     QVERIFY(dialogs_->Errors.isEmpty());
   }
 
   void saveForcesTheExtensionAndAsksBeforeReplacingTheForcedName() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(4, 2));
-    const Bytes expected = WriteMgs(w->Doc().Picture());
+    w->Document() = Document(test_support::RandomPicture(4, 2));
+    const Bytes expected = WriteMgs(w->Document().Picture());
     dialogs_->Answers = {File("drawing")};
     Trigger(*w, "saveAction");
     QCOMPARE(ReadAll(File("drawing.mgs")), expected);
     QVERIFY(dialogs_->OverwriteQuestions.isEmpty());
 
     // The forced name exists: "No" keeps it, "Yes" replaces it.
-    w->Doc() = Document(test_support::RandomPicture(4, 3));
+    w->Document() = Document(test_support::RandomPicture(4, 3));
     dialogs_->Answers = {File("drawing"), File("drawing")};
     dialogs_->OverwriteAnswers = {false, true};
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->OverwriteQuestions, QStringList{File("drawing.mgs")});
     QCOMPARE(ReadAll(File("drawing.mgs")), expected);
     Trigger(*w, "saveAction");
-    QCOMPARE(ReadAll(File("drawing.mgs")), WriteMgs(w->Doc().Picture()));
+    QCOMPARE(ReadAll(File("drawing.mgs")), WriteMgs(w->Document().Picture()));
     // A name that already ends in .mgs was asked about by the dialog itself.
     dialogs_->Answers = {File("drawing.mgs")};
     Trigger(*w, "saveAction");
@@ -114,8 +114,8 @@ class FileCommandsTest : public QObject {
 
   void everyExportWritesItsFormat() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(2, 4));
-    const Picture& p = w->Doc().Picture();
+    w->Document() = Document(test_support::RandomPicture(2, 4));
+    const Picture& p = w->Document().Picture();
     const struct {
       const char* Action;
       const char* Filter;
@@ -173,23 +173,23 @@ class FileCommandsTest : public QObject {
          [&] { take(ReadMg(WriteMg(source))); }},
     };
     for (const auto& i : imports) {
-      w->NewPicture(1);
+      w->Controller().NewPicture(1);
       dialogs_->Answers = {QString()};
       Trigger(*w, i.Action);
-      QCOMPARE(w->Doc().CellHeight(), 1);
+      QCOMPARE(w->Document().CellHeight(), 1);
       dialogs_->Answers = {File(i.File)};
       Trigger(*w, i.Action);
       QCOMPARE(dialogs_->Filters.last(), QString(i.Filter));
       i.Expect();
-      QCOMPARE(w->Doc().Picture(), expected.Picture());
+      QCOMPARE(w->Document().Picture(), expected.Picture());
     }
     QVERIFY(dialogs_->Errors.isEmpty());
   }
 
   void badFilesShowTheirErrorAndChangeNothing() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(2, 6));
-    const Picture before = w->Doc().Picture();
+    w->Document() = Document(test_support::RandomPicture(2, 6));
+    const Picture before = w->Document().Picture();
     Bytes wrongMagic = WriteMg(before);
     wrongMagic[2] = 'X';
     WriteAll(File("foreign.mg4"), wrongMagic);
@@ -213,7 +213,7 @@ class FileCommandsTest : public QObject {
       QCOMPARE(dialogs_->Errors.size(), 1);
       QVERIFY2(dialogs_->Errors.front().startsWith(c.Reason), qPrintable(dialogs_->Errors.front()));
       QVERIFY2(dialogs_->Errors.front().contains(QDir::toNativeSeparators(c.Path)), qPrintable(dialogs_->Errors.front()));
-      QCOMPARE(w->Doc().Picture(), before);
+      QCOMPARE(w->Document().Picture(), before);
     }
     // A write that fails says so and leaves nothing behind.
     dialogs_->Errors.clear();
@@ -226,9 +226,9 @@ class FileCommandsTest : public QObject {
   void bitmapPanelWritesEachSizeAndCloses() {
     auto w = Window();
     w->show();
-    w->Doc() = Document(test_support::RandomPicture(4, 7));
-    SelectBorder(w->Doc(), w->Images(), 7, 2);
-    w->Display().Render.Redraw(true);
+    w->Document() = Document(test_support::RandomPicture(4, 7));
+    SelectBorder(w->Document(), w->Controller().Images(), 7, 2);
+    w->View().Render.Redraw(true);
     const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
     auto* ok = Child<QPushButton>(*w, "okButton");
     auto* cancel = Child<QPushButton>(*w, "cancelButton");
@@ -244,7 +244,7 @@ class FileCommandsTest : public QObject {
       ok->click();
       QCOMPARE(dialogs_->Filters.last(), QString("*.bmp (*.bmp)"));
       QVERIFY(!panel->isVisible());
-      const Raster expected = BuildBitmap(w->Display().Render.MixedRaster, MakeRgb(0, 202, 115), i);
+      const Raster expected = BuildBitmap(w->View().Render.MixedRaster, MakeRgb(0, 202, 115), i);
       QCOMPARE(ReadAll(File(QString("size%1.bmp").arg(i + 1))), WriteBmp(expected));
     }
     QVERIFY(size(8)->isChecked());  // kept for the run
@@ -268,9 +268,9 @@ class FileCommandsTest : public QObject {
   void pngExportHoldsTheBitmapsPixelsAtEachSize() {
     auto w = Window();
     w->show();
-    w->Doc() = Document(test_support::RandomPicture(8, 5));
-    SelectBorder(w->Doc(), w->Images(), 2, 1);
-    w->Display().Render.Redraw(true);
+    w->Document() = Document(test_support::RandomPicture(8, 5));
+    SelectBorder(w->Document(), w->Controller().Images(), 2, 1);
+    w->View().Render.Redraw(true);
     const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
     const auto* caption = Child<CaptionStrip>(*w, "bitmapExportCaption");
     auto* ok = Child<QPushButton>(*w, "okButton");
@@ -325,10 +325,10 @@ class FileCommandsTest : public QObject {
       script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     for (int mode : {1, 2, 4, 8}) {
-      w->NewPicture(mode);
-      w->Doc().SetPixelByte(0, 3, 3, static_cast<std::uint8_t>(mode));
+      w->Controller().NewPicture(mode);
+      w->Document().SetPixelByte(0, 3, 3, static_cast<std::uint8_t>(mode));
       Trigger(*w, "previewOnEmulatorAction");
-      const Picture& p = w->Doc().Picture();
+      const Picture& p = w->Document().Picture();
       QCOMPARE(ReadAll(zxview + "image.z80"), WriteSnapshot(p, FileKind::Z80));
       const ZxBank& rom = OwnRom();
       QCOMPARE(ReadAll(zxview + "chromaloom-128.rom"), std::vector<std::uint8_t>(rom.begin(), rom.end()));
@@ -343,11 +343,11 @@ class FileCommandsTest : public QObject {
     QVERIFY(dialogs_->Errors.isEmpty());
     // A missing launcher is reported by its path; the image is written all the same.
     QFile::remove(zxview + "view8x4.sh");
-    w->NewPicture(4);
+    w->Controller().NewPicture(4);
     Trigger(*w, "previewOnEmulatorAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY(dialogs_->Errors.front().contains(zxview + "view8x4.sh"));
-    QCOMPARE(ReadAll(zxview + "image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+    QCOMPARE(ReadAll(zxview + "image.z80"), WriteSnapshot(w->Document().Picture(), FileKind::Z80));
     qunsetenv("ZXVIEW_EMULATOR");
   }
 
@@ -360,11 +360,11 @@ class FileCommandsTest : public QObject {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", File("empty-path").toUtf8());
     qunsetenv("ZXVIEW_EMULATOR");
-    w->NewPicture(8);
+    w->Controller().NewPicture(8);
     Trigger(*w, "previewOnEmulatorAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY2(dialogs_->Errors.front().contains("apt install fuse-emulator-sdl"), qPrintable(dialogs_->Errors.front()));
-    QCOMPARE(ReadAll(dir_.path() + "/zxview/image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+    QCOMPARE(ReadAll(dir_.path() + "/zxview/image.z80"), WriteSnapshot(w->Document().Picture(), FileKind::Z80));
 
     // A launcher whose own ZXVIEW_EMULATOR line is set runs as before.
     const QString marker = File("ran.txt");
@@ -394,16 +394,16 @@ class FileCommandsTest : public QObject {
   void emulatorPreviewFallsBackToTheUsersFolder() {
     auto w = Window();
     // Nothing can be made under /proc, not even by root.
-    w->SetProgramFolder("/proc/self/");
+    w->Files().SetProgramFolder("/proc/self/");
     const QString own = File("user/zxview/");
-    w->SetUserPreviewFolder(own);
+    w->Files().SetUserPreviewFolder(own);
     const QString marker = File("user/ran.txt");
     qputenv("ZXVIEW_EMULATOR", QString("echo \"$ZXVIEW_MODE\" > '%1'; true").arg(marker).toUtf8());
-    w->NewPicture(2);
-    w->Doc().SetPixelByte(1, 7, 7, 0x5A);
+    w->Controller().NewPicture(2);
+    w->Document().SetPixelByte(1, 7, 7, 0x5A);
     Trigger(*w, "previewOnEmulatorAction");
     QVERIFY2(dialogs_->Errors.isEmpty(), qPrintable(dialogs_->Errors.join("\n")));
-    QCOMPARE(ReadAll(own + "image.z80"), WriteSnapshot(w->Doc().Picture(), FileKind::Z80));
+    QCOMPARE(ReadAll(own + "image.z80"), WriteSnapshot(w->Document().Picture(), FileKind::Z80));
     QVERIFY(QFileInfo(own + "view8x2.sh").isExecutable());
     QVERIFY(QFileInfo::exists(own + "zxview-common.sh"));
     QTRY_COMPARE(ReadText(marker), QString("8x2"));
@@ -419,7 +419,7 @@ class FileCommandsTest : public QObject {
     qunsetenv("ZXVIEW_EMULATOR");
 
     // A user folder that cannot be made either: the message names it.
-    w->SetUserPreviewFolder("/proc/self/zxview/");
+    w->Files().SetUserPreviewFolder("/proc/self/zxview/");
     Trigger(*w, "previewOnEmulatorAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY2(dialogs_->Errors.front().contains("/proc/self/zxview/"), qPrintable(dialogs_->Errors.front()));
@@ -429,14 +429,14 @@ class FileCommandsTest : public QObject {
     auto w = Window();
     const Picture picture = test_support::RandomPicture(1, 8);
     WriteAll(File("drop.MGS"), WriteMgs(picture));
-    w->OpenAnyFile(File("drop.MGS"));
-    QCOMPARE(w->Doc().Picture(), picture);
+    w->Controller().OpenAnyFile(File("drop.MGS"));
+    QCOMPARE(w->Document().Picture(), picture);
     QVERIFY(w->Tools().CanvasInputSuspended);
     WriteAll(File("drop.scr"), Bytes(6912, 0x55));
-    w->OpenAnyFile(File("drop.scr"));
-    QCOMPARE(w->Doc().CellHeight(), 8);
-    QCOMPARE(w->Doc().Picture().Pixels[1].At(0, 0), 0x55);
-    w->OpenAnyFile(File("picture.bmp"));
+    w->Controller().OpenAnyFile(File("drop.scr"));
+    QCOMPARE(w->Document().CellHeight(), 8);
+    QCOMPARE(w->Document().Picture().Pixels[1].At(0, 0), 0x55);
+    w->Controller().OpenAnyFile(File("picture.bmp"));
     QCOMPARE(dialogs_->Errors.size(), 1);
   }
 };

@@ -79,26 +79,26 @@ class FlickerWindowTest : public QObject {
   // A pencil dot at picture pixel (x, y) in ink 4 on screen 0 and ink 11 on
   // screen 1, chosen on the palette strips.
   static void PaintDot(MainWindow& w, int x, int y) {
-    w.TogglePaletteWindow();
+    w.Panels().Toggle(Panel::Palette);
     QTest::mousePress(Child<QWidget>(w, "inkStrip0"), Qt::LeftButton, {}, {4 * 16 + 2, 3});
     QTest::mousePress(Child<QWidget>(w, "inkStrip1"), Qt::LeftButton, {}, {11 * 16 + 2, 3});
     QTest::mouseClick(Child<QWidget>(w, "charPaletteEntry3"), Qt::LeftButton);
-    w.TogglePaletteWindow();
+    w.Panels().Toggle(Panel::Palette);
     auto* canvas = Child<QWidget>(w, "canvas");
-    const int scale = w.Display().Scale();
+    const int scale = w.View().Scale();
     QTest::mousePress(canvas, Qt::LeftButton, {}, {scale * x, scale * y});
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, {scale * x, scale * y});
-    QVERIFY(w.Doc().Picture().GetPixelBit(0, x, y));
-    QVERIFY(w.Doc().Picture().GetPixelBit(1, x, y));
+    QVERIFY(w.Document().Picture().GetPixelBit(0, x, y));
+    QVERIFY(w.Document().Picture().GetPixelBit(1, x, y));
   }
 
   // Both images against the editor's screen rasters, rendered afresh.
   static int ImageMismatches(MainWindow& w, const FlickerWindow& flicker) {
-    w.Display().Render.RenderAll();
-    const Raster* rasters[] = {&w.Display().Render.ScreenRaster0, &w.Display().Render.ScreenRaster1};
+    w.View().Render.RenderAll();
+    const Raster* rasters[] = {&w.View().Render.ScreenRaster0, &w.View().Render.ScreenRaster1};
     int wrong = 0;
     for (const int screen : {0, 1})
-      wrong += Mismatches(flicker.ScreenImage(screen), *rasters[screen], BorderOf(w.Doc().Picture(), screen));
+      wrong += Mismatches(flicker.ScreenImage(screen), *rasters[screen], BorderOf(w.Document().Picture(), screen));
     return wrong;
   }
 
@@ -160,7 +160,7 @@ class FlickerWindowTest : public QObject {
   void screenImagesAreTheScreenRastersInTheirBorders() {
     QTemporaryDir dir;
     auto w = ShownWithRandomPicture(dir);
-    const Picture& picture = w->Doc().Picture();
+    const Picture& picture = w->Document().Picture();
     QVERIFY(BorderOf(picture, 0) != BorderOf(picture, 1));
     auto* flicker = OpenFlicker(*w);
     for (const int screen : {0, 1}) QCOMPARE(flicker->ScreenImage(screen).size(), QSize(320, 240));
@@ -239,13 +239,13 @@ class FlickerWindowTest : public QObject {
     QCOMPARE(flicker->UploadCount(), 2);
 
     QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(!w->Doc().Picture().GetPixelBit(0, 10, 20));
+    QVERIFY(!w->Document().Picture().GetPixelBit(0, 10, 20));
     Refreshes(*flicker, 60, 10);
     QCOMPARE(flicker->UploadCount(), 3);
     QCOMPARE(ImageMismatches(*w, *flicker), 0);
 
     // A new border colour is a change too.
-    w->ToggleBorderPaletteWindow();
+    w->Panels().Toggle(Panel::BorderPalette);
     QTest::mousePress(Child<QWidget>(*w, "borderPalette"), Qt::LeftButton, {}, {7 * 16 + 8, 2 * 16 + 8});
     QCOMPARE(QColor(flicker->ScreenImage(0).pixel(0, 0)), QColor(0, 202, 202));
     QCOMPARE(QColor(flicker->ScreenImage(1).pixel(319, 239)), QColor(0, 202, 0));

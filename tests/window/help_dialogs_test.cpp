@@ -12,7 +12,7 @@
 
 #include "render/renderer.h"
 #include "support/window_test_support.h"
-#include "window/key_table.h"
+#include "window/command_table.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
@@ -32,7 +32,7 @@ class HelpDialogsTest : public QObject {
 
   // Whether the row takes the key a text such as "Ctrl+6" names, in any
   // state of the preview and the zoom selector.
-  static bool RowTakesNamedKey(const KeyRow& row, const QString& name) {
+  static bool RowTakesNamedKey(const CommandKey& row, const QString& name) {
     const QKeySequence sequence = QKeySequence::fromString(name, QKeySequence::PortableText);
     if (sequence.count() != 1) return false;
     const KeyPress press = KeyPress::From(sequence[0].key(), 0, sequence[0].keyboardModifiers());
@@ -54,10 +54,12 @@ class HelpDialogsTest : public QObject {
 
     // The key table's rows first, in the order the handler walks them, each
     // naming only keys that its row takes.
-    const auto rows = KeyTable();
+    std::vector<CommandKey> rows;
+    for (const Command& command : Commands())
+      if (command.HasKey()) rows.push_back(command.Key);
     QVERIFY(table->rowCount() > static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-      const KeyRow& row = rows[static_cast<std::size_t>(i)];
+      const CommandKey& row = rows[static_cast<std::size_t>(i)];
       QCOMPARE(Cell(*table, i, 0), QString::fromUtf8(row.Keys));
       QCOMPARE(Cell(*table, i, 1), QString::fromUtf8(row.Does));
       const QStringList named = Cell(*table, i, 0).split(QRegularExpression(", | or "));

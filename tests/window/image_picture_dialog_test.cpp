@@ -85,7 +85,7 @@ class ImagePictureDialogTest : public QObject {
   std::unique_ptr<MainWindow> Window() {
     auto window = std::make_unique<MainWindow>(QStringList{});
     dialogs_ = ScriptDialogs(*window);
-    window->SetProgramFolder(dir_.path() + "/");
+    window->Files().SetProgramFolder(dir_.path() + "/");
     window->show();
     return window;
   }
@@ -93,8 +93,8 @@ class ImagePictureDialogTest : public QObject {
   // An edited picture at cell height 4 with a border that is not the first.
   static void SetKnownPicture(MainWindow& w) {
     const Picture random = test_support::RandomPicture(4, 7);
-    w.Doc().Replace(random, 4, std::nullopt);
-    QVERIFY(w.Doc().SetBorderChoice(3, 1));
+    w.Document().Replace(random, 4, std::nullopt);
+    QVERIFY(w.Document().SetBorderChoice(3, 1));
   }
 
   static ImagePictureDialog* OpenDialog(MainWindow& w) {
@@ -222,7 +222,7 @@ class ImagePictureDialogTest : public QObject {
   void okReplacesThePlanesAndCellHeightKeepsTheBorderAndUndoes() {
     auto w = Window();
     SetKnownPicture(*w);
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     const QString path = SavedImage("ok.png");
     dialogs_->Answers = {path};
     Child<QAction>(*w, "importPictureAction")->trigger();
@@ -241,21 +241,21 @@ class ImagePictureDialogTest : public QObject {
     QTest::mouseClick(Child<QPushButton>(*dialog, "imageOkButton"), Qt::LeftButton);
 
     const Planes expected = ConvertImage(FitToPicture(ReadImageFile(path.toStdString()), FitMode::Fit), {2}).Result;
-    QVERIFY(static_cast<const Planes&>(w->Doc().Picture()) == expected);
-    QCOMPARE(w->Doc().CellHeight(), 2);
-    QVERIFY(w->Doc().Picture().Border == before.Border);
+    QVERIFY(static_cast<const Planes&>(w->Document().Picture()) == expected);
+    QCOMPARE(w->Document().CellHeight(), 2);
+    QVERIFY(w->Document().Picture().Border == before.Border);
     QVERIFY(dialogs_->Errors.isEmpty());
     QTRY_VERIFY(!OpenDialog(*w));
 
-    w->Undo();
-    QVERIFY(w->Doc().Picture() == before);  // planes, cell height and border
+    w->Controller().Undo();
+    QVERIFY(w->Document().Picture() == before);  // planes, cell height and border
   }
 
   void cancelChangesNothing() {
     auto w = Window();
     SetKnownPicture(*w);
-    const Picture before = w->Doc().Picture();
-    const Planes undoBefore = w->Doc().ChangeStart();
+    const Picture before = w->Document().Picture();
+    const Planes undoBefore = w->Document().ChangeStart();
     dialogs_->Answers = {SavedImage("cancel.png")};
     Child<QAction>(*w, "importPictureAction")->trigger();
     ImagePictureDialog* dialog = OpenDialog(*w);
@@ -264,8 +264,8 @@ class ImagePictureDialogTest : public QObject {
     QVERIFY(WaitForCurrentResult(*dialog));
     QTest::mouseClick(Child<QPushButton>(*dialog, "imageCancelButton"), Qt::LeftButton);
     QTRY_VERIFY(!OpenDialog(*w));
-    QVERIFY(w->Doc().Picture() == before);
-    QVERIFY(w->Doc().ChangeStart() == undoBefore);
+    QVERIFY(w->Document().Picture() == before);
+    QVERIFY(w->Document().ChangeStart() == undoBefore);
   }
 
   void aBadImageFileShowsTheErrorAndChangesNothing_data() {
@@ -283,14 +283,14 @@ class ImagePictureDialogTest : public QObject {
     QFETCH(bool, dropped);
     auto w = Window();
     SetKnownPicture(*w);
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     const QString path = dir_.filePath(name);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
     if (dropped) {
-      w->OpenAnyFile(path);
+      w->Controller().OpenAnyFile(path);
     } else {
       dialogs_->Answers = {path};
       Child<QAction>(*w, "importPictureAction")->trigger();
@@ -298,7 +298,7 @@ class ImagePictureDialogTest : public QObject {
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY2(dialogs_->Errors.front().contains(name), qPrintable(dialogs_->Errors.front()));
     QVERIFY(!OpenDialog(*w));
-    QVERIFY(w->Doc().Picture() == before);
+    QVERIFY(w->Document().Picture() == before);
   }
 
   void aDroppedPngOpensTheDialog() {

@@ -51,7 +51,7 @@ class KeyboardTest : public QObject {
     auto w = std::make_unique<MainWindow>(QStringList{});
     auto pointer = std::make_unique<RecordingPointer>();
     pointer_ = pointer.get();
-    w->SetPointerDevice(std::move(pointer));
+    w->Keyboard().SetDevice(std::move(pointer));
     w->resize(1200, 900);
     w->show();
     QCoreApplication::processEvents();
@@ -59,7 +59,7 @@ class KeyboardTest : public QObject {
   }
 
   static bool Key(MainWindow& w, int key, Qt::KeyboardModifiers modifiers = {}) {
-    return w.KeyPressed(QKeyEvent(QEvent::KeyPress, key, modifiers));
+    return w.Keyboard().KeyPressed(QKeyEvent(QEvent::KeyPress, key, modifiers));
   }
 
   // A key event as the platform sends it: its key code and time included.
@@ -96,10 +96,10 @@ class KeyboardTest : public QObject {
         {Qt::Key_V, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
         {Qt::Key_F12, {}, [](MainWindow& m) { return Child<QWidget>(m, "previewWindow")->isVisible(); }},
         {Qt::Key_V, Qt::AltModifier, [](MainWindow& m) { return Child<QWidget>(m, "magnifierWindow")->isVisible(); }},
-        {Qt::Key_G, {}, [](MainWindow& m) { return m.Display().Settings().CharGridOn; }},
-        {Qt::Key_H, {}, [](MainWindow& m) { return m.Display().Settings().PixelGridOn; }},
-        {Qt::Key_W, {}, [](MainWindow& m) { return !m.Colours().EditModePix; }},
-        {Qt::Key_E, {}, [](MainWindow& m) { return !m.Colours().EditModeRgb; }},
+        {Qt::Key_G, {}, [](MainWindow& m) { return m.View().Settings().CharGridOn; }},
+        {Qt::Key_H, {}, [](MainWindow& m) { return m.View().Settings().PixelGridOn; }},
+        {Qt::Key_W, {}, [](MainWindow& m) { return !m.Pickers().EditModePix; }},
+        {Qt::Key_E, {}, [](MainWindow& m) { return !m.Pickers().EditModeRgb; }},
     };
     for (const auto& t : toggles) {
       QVERIFY(!t.State(*w));
@@ -120,7 +120,7 @@ class KeyboardTest : public QObject {
     for (const auto m : modifiers)
       for (int k = 0; k < 4; ++k) {
         Key(*w, Qt::Key_1 + k, m);
-        QCOMPARE(w->Colours().SelectedCharColour, k);
+        QCOMPARE(w->Pickers().SelectedCharColour, k);
       }
     QVERIFY(pointer_->Moves.isEmpty());
     // 6..9 with Ctrl: one screen pixel; 5 and 0 with Ctrl do nothing.
@@ -129,7 +129,7 @@ class KeyboardTest : public QObject {
     QVERIFY(!Key(*w, Qt::Key_5, Qt::ControlModifier));
     QVERIFY(!Key(*w, Qt::Key_0, Qt::ControlModifier));
     QVERIFY(pointer_->Clicks.isEmpty());
-    QCOMPARE(w->PointerStepCount(), 0);
+    QCOMPARE(w->Keyboard().StepCount(), 0);
     // The keypad's digits mean nothing.
     QVERIFY(!Key(*w, Qt::Key_6, Qt::KeypadModifier));
     Key(*w, Qt::Key_0);
@@ -144,7 +144,7 @@ class KeyboardTest : public QObject {
   // same time; those keep the pace, a new press starts again.
   void heldKeyRepeatsAsReleaseAndPressKeepThePace() {
     auto w = Window();
-    w->SetZoom(2);
+    w->Controller().SetZoom(2);
     const quint32 placeOfO = 32;
     auto send = [&](QEvent::Type type, quint64 time, bool autoRepeat = false) {
       QCoreApplication::sendEvent(w.get(), KeyEvent(type, Qt::Key_O, {}, placeOfO, time, autoRepeat).get());
@@ -175,25 +175,25 @@ class KeyboardTest : public QObject {
     };
     for (const auto& e : entries) {
       auto w = Window();
-      w->Colours().SelectedCharColour = e.Entry == 0 ? 3 : 0;
-      QVERIFY(w->KeyPressed(*KeyEvent(QEvent::KeyPress, e.Key, e.Modifiers, e.ScanCode, 1)));
-      QCOMPARE(w->Colours().SelectedCharColour, e.Entry);
+      w->Pickers().SelectedCharColour = e.Entry == 0 ? 3 : 0;
+      QVERIFY(w->Keyboard().KeyPressed(*KeyEvent(QEvent::KeyPress, e.Key, e.Modifiers, e.ScanCode, 1)));
+      QCOMPARE(w->Pickers().SelectedCharColour, e.Entry);
     }
     // A Cyrillic layout: the key in the place of P gives a Cyrillic letter.
     auto w = Window();
-    w->SelectTool(ToolKind::Line);
-    QVERIFY(w->KeyPressed(*KeyEvent(QEvent::KeyPress, 0x0417, {}, 33, 1)));
+    w->Controller().SelectTool(ToolKind::Line);
+    QVERIFY(w->Keyboard().KeyPressed(*KeyEvent(QEvent::KeyPress, 0x0417, {}, 33, 1)));
     QCOMPARE(w->Tools().Current, ToolKind::Paint);
     // The keypad's digits stay what they are, whatever their place.
-    w->Colours().SelectedCharColour = 0;
-    QVERIFY(!w->KeyPressed(*KeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::KeypadModifier, 88, 1)));
-    QCOMPARE(w->Colours().SelectedCharColour, 0);
+    w->Pickers().SelectedCharColour = 0;
+    QVERIFY(!w->Keyboard().KeyPressed(*KeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::KeypadModifier, 88, 1)));
+    QCOMPARE(w->Pickers().SelectedCharColour, 0);
   }
 
   // Left, Page Up/Down, Home and End have no row: the picture does not scroll.
   void keysWithNoRowDoNothing() {
     auto w = Window();
-    w->SetZoom(4);
+    w->Controller().SetZoom(4);
     auto* box = w->findChild<QScrollArea*>("pictureScrollBox");
     QVERIFY(box);
     box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->maximum() / 2);
@@ -214,10 +214,10 @@ class KeyboardTest : public QObject {
 
   void heldMoveKeysAccelerateUpToSixSteps() {
     auto w = Window();
-    w->SetZoom(2);
+    w->Controller().SetZoom(2);
     for (int i = 0; i < 7; ++i) Key(*w, Qt::Key_O);
     QCOMPARE(pointer_->Moves, (QList<QPoint>{{-8, 0}, {-16, 0}, {-24, 0}, {-32, 0}, {-40, 0}, {-48, 0}, {-48, 0}}));
-    w->KeyReleased(QKeyEvent(QEvent::KeyRelease, Qt::Key_O, {}));
+    w->Keyboard().KeyReleased(QKeyEvent(QEvent::KeyRelease, Qt::Key_O, {}));
     pointer_->Moves.clear();
     Key(*w, Qt::Key_A);
     Key(*w, Qt::Key_9);
@@ -226,7 +226,7 @@ class KeyboardTest : public QObject {
 
   void pSelectsThePencilAndMovesRight() {
     auto w = Window();
-    w->SelectTool(ToolKind::Line);
+    w->Controller().SelectTool(ToolKind::Line);
     Key(*w, Qt::Key_P);
     QVERIFY(w->Tools().Current == ToolKind::Paint);
     QVERIFY(Child<QToolButton>(*w, "paintToolButton")->isDown());
@@ -236,17 +236,17 @@ class KeyboardTest : public QObject {
 
   void ctrlUpWithThePreviewShownRotatesStepsAndRedraws() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(8, 4));
-    w->Display().Render.Redraw(true);
+    w->Document() = Document(test_support::RandomPicture(8, 4));
+    w->View().Render.Redraw(true);
     w->Tools().Selection = {.Shown = true, .Left = 1, .Top = 1, .Width = 1, .Height = 1};
-    w->TogglePreviewWindow();
-    const std::uint8_t top = w->Doc().Picture().Pixels[0].At(1, 8);
+    w->Panels().Toggle(Panel::Preview);
+    const std::uint8_t top = w->Document().Picture().Pixels[0].At(1, 8);
     Key(*w, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(w->Display().ZoomSelectorSize(), 12);
-    QCOMPARE(w->Doc().Picture().Pixels[0].At(1, 15), top);  // the top line went to the bottom
+    QCOMPARE(w->View().ZoomSelectorSize(), 12);
+    QCOMPARE(w->Document().Picture().Pixels[0].At(1, 15), top);  // the top line went to the bottom
     // Undo (Ctrl+Z) brings the rotation back.
     Key(*w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->Doc().Picture().Pixels[0].At(1, 8), top);
+    QCOMPARE(w->Document().Picture().Pixels[0].At(1, 8), top);
   }
 
   void ctrlArrowsRotateThePixelsAndPlainArrowsWipeOverlays() {
@@ -262,21 +262,21 @@ class KeyboardTest : public QObject {
       auto w = Window();
       Document expected(test_support::RandomPicture(4, 12));
       View expectedView(expected.Picture());
-      w->Doc() = expected;
+      w->Document() = expected;
       w->Tools().Selection = selection;
       Key(*w, r.Key, Qt::ControlModifier);
       r.Transform(expected, expectedView, selection);
-      QCOMPARE(w->Doc().Picture(), expected.Picture());
+      QCOMPARE(w->Document().Picture(), expected.Picture());
     }
     // Right, Up and Down redraw the canvas, wiping a rubber band; Left does not.
     auto w = Window();
-    w->Display().Render.Redraw(true);
-    const Raster clean = w->Display().Render.EditorImage;
+    w->View().Render.Redraw(true);
+    const Raster clean = w->View().Render.EditorImage;
     for (const int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
-      w->Display().Render.DrawOverlayLine({0, 0}, {300, 200}, 4, MakeRgb(255, 0, 0));
+      w->View().Render.DrawOverlayLine({0, 0}, {300, 200}, 4, MakeRgb(255, 0, 0));
       Key(*w, key);
-      QCOMPARE(w->Display().Render.EditorImage == clean, key != Qt::Key_Left);
-      w->Display().Render.Redraw(false);
+      QCOMPARE(w->View().Render.EditorImage == clean, key != Qt::Key_Left);
+      w->View().Render.Redraw(false);
     }
   }
 
@@ -295,8 +295,8 @@ class KeyboardTest : public QObject {
 
   void copyAndPasteFollowThePointer() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(8, 9));
-    const Picture start = w->Doc().Picture();
+    w->Document() = Document(test_support::RandomPicture(8, 9));
+    const Picture start = w->Document().Picture();
     w->Tools().Selection = {.Shown = true, .Left = 0, .Top = 0, .Width = 1, .Height = 1};
     pointer_->Under = Child<QWidget>(*w, "canvas");
     Key(*w, Qt::Key_C, Qt::ControlModifier);
@@ -305,28 +305,28 @@ class KeyboardTest : public QObject {
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
     for (int line = 0; line < 8; ++line)
-      QCOMPARE(w->Doc().Picture().Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
+      QCOMPARE(w->Document().Picture().Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
     // Away from the picture nothing is pasted.
     pointer_->Under = Child<QWidget>(*w, "paletteButton");
     w->Tools().LastCanvasPointer = {10 * 32, 10 * 32};
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     Key(*w, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w->Doc().Picture(), before);
+    QCOMPARE(w->Document().Picture(), before);
     // Delete fills the selection with the current colours.
     Key(*w, Qt::Key_4);
     Key(*w, Qt::Key_Delete);
-    QCOMPARE(w->Doc().Picture().Pixels[0].At(0, 3), 0xFF);
+    QCOMPARE(w->Document().Picture().Pixels[0].At(0, 3), 0xFF);
   }
 
   void editMenuRunsTheCommands() {
     auto w = Window();
-    w->Doc() = Document(test_support::RandomPicture(8, 10));
+    w->Document() = Document(test_support::RandomPicture(8, 10));
     w->Tools().Selection = {.Shown = true, .Left = 3, .Top = 3, .Width = 1, .Height = 1};
-    const std::uint8_t b = w->Doc().Picture().Pixels[0].At(3, 24);
+    const std::uint8_t b = w->Document().Picture().Pixels[0].At(3, 24);
     Child<QAction>(*w, "flipVerticalAction")->trigger();
-    QCOMPARE(w->Doc().Picture().Pixels[0].At(3, 31), b);
+    QCOMPARE(w->Document().Picture().Pixels[0].At(3, 31), b);
     Child<QAction>(*w, "flipVerticalAction")->trigger();
-    QCOMPARE(w->Doc().Picture().Pixels[0].At(3, 24), b);
+    QCOMPARE(w->Document().Picture().Pixels[0].At(3, 24), b);
     Child<QAction>(*w, "removeSelectionAction")->trigger();
     QVERIFY(!w->Tools().Selection.Shown);
   }
@@ -386,15 +386,15 @@ class KeyboardTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     auto* target = Child<QToolButton>(*w, button);
     const auto state = [&w, &button] {
-      if (button == "charGridButton") return w->Display().Settings().CharGridOn;
+      if (button == "charGridButton") return w->View().Settings().CharGridOn;
       if (button == "paletteButton") return Child<QWidget>(*w, "paletteWindow")->isVisible();
-      return w->Colours().EditModePix;
+      return w->Pickers().EditModePix;
     };
     const bool before = state();
     QCursor::setPos(target->mapToGlobal(target->rect().center()));
     QCOMPARE(QApplication::widgetAt(QCursor::pos()), target);
-    QVERIFY(w->KeyPressed(QKeyEvent(QEvent::KeyPress, key, {})));
-    w->KeyReleased(QKeyEvent(QEvent::KeyRelease, key, {}));
+    QVERIFY(w->Keyboard().KeyPressed(QKeyEvent(QEvent::KeyPress, key, {})));
+    w->Keyboard().KeyReleased(QKeyEvent(QEvent::KeyRelease, key, {}));
     QCoreApplication::processEvents();  // the click is delivered after the key
     QCOMPARE(state(), !before);
     QCOMPARE(target->isDown(), !before);
@@ -405,7 +405,7 @@ class KeyboardTest : public QObject {
     auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
     box->setFocus();
     Type(box, Qt::Key_G);
-    QVERIFY(w->Display().Settings().CharGridOn);
+    QVERIFY(w->View().Settings().CharGridOn);
     Type(Child<QWidget>(*w, "paletteButton"), Qt::Key_N);
     QVERIFY(w->Tools().Current == ToolKind::FillCell);
   }

@@ -67,7 +67,7 @@ class MainWindowTest : public QObject {
   void startsAsTheStartUpPicture() {
     auto w = Shown();
     QCOMPARE(w->windowTitle(), QString("chromaLoom x0.91"));
-    QCOMPARE(w->Doc().Picture(), Picture{});
+    QCOMPARE(w->Document().Picture(), Picture{});
     QVERIFY(w->IsPictureMaximised());
     for (const char* name : {"paletteWindow", "borderPaletteWindow", "previewWindow", "magnifierWindow",
                              "correctorWindow", "bitmapExportWindow"})
@@ -86,7 +86,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Child<QTimer>(*w, "antsTimer")->isActive());
     QCOMPARE(Child<QTimer>(*w, "antsTimer")->interval(), 100);
     QVERIFY(!Child<QTimer>(*w, "locatorBlinkTimer")->isActive());
-    QCOMPARE(w->DialogFolder(), QDir::homePath() + "/");
+    QCOMPARE(w->Files().OpenDialogStart().Folder, QDir::homePath() + "/");
   }
 
   void toolBarButtonsStandWhereTheLayoutPutsThem() {
@@ -240,7 +240,7 @@ class MainWindowTest : public QObject {
     };
     for (const QAction* action : w->findChildren<QAction*>()) {
       QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
-      if (!action->shortcut().isEmpty()) QVERIFY(!RowTaking(action->shortcut()[0]));
+      if (!action->shortcut().isEmpty()) QVERIFY(!CommandTakingKey(action->shortcut()[0]));
     }
     const QStringList menus = {"fileMenu", "newMenu",    "changeCellHeightMenu", "importMenu", "exportMenu",
                                "editMenu", "viewMenu",   "mixingMenu",           "correctorMenu", "helpMenu"};
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     QFETCH(int, level);
     auto w = Shown();
     QTest::mousePress(Child<QToolButton>(*w, QString("zoomButton%1").arg(level)), Qt::LeftButton);
-    QCOMPARE(w->Display().ZoomLevel(), level);
+    QCOMPARE(w->View().ZoomLevel(), level);
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024 * level, 768 * level));
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
     for (int i = 1; i <= 4; ++i) QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
@@ -280,7 +280,7 @@ class MainWindowTest : public QObject {
     QFETCH(int, level);
     auto w = Shown();
     auto button = [&w](int i) { return Child<QToolButton>(*w, QString("zoomButton%1").arg(i)); };
-    w->SetZoom(from);
+    w->Controller().SetZoom(from);
     QToolButton* target = button(level);
     const QPoint centre = target->rect().center();
     const Qt::MouseButton mouse = gesture == 3 ? Qt::RightButton : Qt::LeftButton;
@@ -292,7 +292,7 @@ class MainWindowTest : public QObject {
       QCoreApplication::sendEvent(target, &move);
       Send(target, QEvent::MouseButtonRelease, away, mouse);
     }
-    QCOMPARE(w->Display().ZoomLevel(), level);
+    QCOMPARE(w->View().ZoomLevel(), level);
     for (int i = 1; i <= 4; ++i) QCOMPARE(button(i)->isChecked(), i == level);
     // A second full click on the shown level leaves it checked.
     Send(target, QEvent::MouseButtonPress, centre, Qt::LeftButton);
@@ -314,7 +314,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(frame->y(), (viewport->height() - frame->height()) / 2);
     }
     // Wider than the box: any resize scrolls back to the left and top edges.
-    w->SetZoom(2);
+    w->Controller().SetZoom(2);
     box->horizontalScrollBar()->setValue(300);
     box->verticalScrollBar()->setValue(200);
     pictureWindow->resize(900, 700);
@@ -327,18 +327,18 @@ class MainWindowTest : public QObject {
     auto w = Shown();
     w->resize(900, 700);  // a view small enough to scroll that far at level 3
     QCoreApplication::processEvents();
-    w->TogglePreviewWindow();
+    w->Panels().Toggle(Panel::Preview);
     const QWidget* previewWindow = Child<QWidget>(*w, "previewWindow");
     const auto* previewButton = Child<QToolButton>(*w, "previewButton");
     auto* preview = Child<QWidget>(*w, "preview");
     QVERIFY(previewWindow->isVisible());
     QVERIFY(previewButton->isDown());
-    w->Display().SetZoomSelectorSize(12);
+    w->View().SetZoomSelectorSize(12);
     Send(preview, QEvent::MouseMove, QPoint(20 * 16 + 3, 10 * 16 + 5));
-    QCOMPARE(w->Display().ZoomSelectorCell().X, 20);
-    QCOMPARE(w->Display().ZoomSelectorCell().Y, 10);
+    QCOMPARE(w->View().ZoomSelectorCell().X, 20);
+    QCOMPARE(w->View().ZoomSelectorCell().Y, 10);
     Send(preview, QEvent::MouseButtonPress, QPoint(20 * 16 + 3, 10 * 16 + 5), Qt::RightButton);
-    QCOMPARE(w->Display().ZoomLevel(), 3);
+    QCOMPARE(w->View().ZoomLevel(), 3);
     const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
     QCOMPARE(box->horizontalScrollBar()->value(), 1920);
     QCOMPARE(box->verticalScrollBar()->value(), 960);
@@ -348,29 +348,29 @@ class MainWindowTest : public QObject {
 
   void selectorFrameFollowsThePointerAndLeavesOverTheBorder() {
     auto w = Shown();
-    w->TogglePreviewWindow();
-    const Raster clean = w->Display().Render.PreviewRaster;
+    w->Panels().Toggle(Panel::Preview);
+    const Raster clean = w->View().Render.PreviewRaster;
     Send(Child<QWidget>(*w, "preview"), QEvent::MouseMove, QPoint(40, 40));
-    QVERIFY(!(w->Display().Render.PreviewImage == clean));
+    QVERIFY(!(w->View().Render.PreviewImage == clean));
     Send(Child<QWidget>(*w, "previewBorder"), QEvent::MouseMove, QPoint(10, 10));
-    QVERIFY(w->Display().Render.PreviewImage == clean);
+    QVERIFY(w->View().Render.PreviewImage == clean);
   }
 
   void selectorSizeStaysWithinItsBounds() {
     auto w = Shown();
     auto press = [&](Qt::Key key) { Type(w.get(), key); };
     press(Qt::Key_Up);  // preview hidden: no change
-    QCOMPARE(w->Display().ZoomSelectorSize(), 8);
-    w->TogglePreviewWindow();
+    QCOMPARE(w->View().ZoomSelectorSize(), 8);
+    w->Panels().Toggle(Panel::Preview);
     const int expected[] = {12, 16, 16};
     for (int size : expected) {
       press(Qt::Key_Up);
-      QCOMPARE(w->Display().ZoomSelectorSize(), size);
+      QCOMPARE(w->View().ZoomSelectorSize(), size);
     }
     const int down[] = {12, 8, 8};
     for (int size : down) {
       press(Qt::Key_Down);
-      QCOMPARE(w->Display().ZoomSelectorSize(), size);
+      QCOMPARE(w->View().ZoomSelectorSize(), size);
     }
   }
 
@@ -479,19 +479,19 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown.pixel(z + 2, z + 2), qRgb(0, 0, 0));
     PressAndRelease(charGrid);
     QVERIFY(!charGrid->isDown());
-    QVERIFY(!w->Display().Settings().CharGridOn);
+    QVERIFY(!w->View().Settings().CharGridOn);
   }
 
   void magnifierFollowsTheCanvasPointer() {
     auto w = Shown();
-    w->Doc() = Document(test_support::RandomPicture(8, 3));
-    w->Display().Render.Redraw(true);
-    w->ToggleMagnifier();
+    w->Document() = Document(test_support::RandomPicture(8, 3));
+    w->View().Render.Redraw(true);
+    w->Panels().Toggle(Panel::Magnifier);
     QVERIFY(Child<QWidget>(*w, "magnifierWindow")->isVisible());
     QVERIFY(Child<QToolButton>(*w, "magnifierButton")->isDown());
     Send(Child<QWidget>(*w, "canvas"), QEvent::MouseMove, QPoint(1023, 767));
-    const Raster& preview = w->Display().Render.PreviewImage;
-    const Raster& magnifier = w->Display().Render.MagnifierImage;
+    const Raster& preview = w->View().Render.PreviewImage;
+    const Raster& magnifier = w->View().Render.MagnifierImage;
     QCOMPARE(magnifier.At(0, 0), preview.At(336, 208));
     QCOMPARE(magnifier.At(175, 175), preview.At(511, 383));
   }
@@ -502,21 +502,21 @@ class MainWindowTest : public QObject {
     const int phases[] = {4, 8, 12, 0};
     for (int phase : phases) {
       w->AntsTimerTick();
-      QCOMPARE(w->Display().AntsPhase(), phase);
+      QCOMPARE(w->View().AntsPhase(), phase);
       QVERIFY(!w->Tools().CanvasInputSuspended);
     }
   }
 
   void newAndConvertReturnToZoomLevel1() {
     auto w = Shown();
-    w->SetZoom(3);
+    w->Controller().SetZoom(3);
     Child<QAction>(*w, "newPicture8x4Action")->trigger();
-    QCOMPARE(w->Doc().CellHeight(), 4);
-    QCOMPARE(w->Display().ZoomLevel(), 1);
+    QCOMPARE(w->Document().CellHeight(), 4);
+    QCOMPARE(w->View().ZoomLevel(), 1);
     QVERIFY(Child<QToolButton>(*w, QString("zoomButton%1").arg(1))->isChecked());
-    w->SetZoom(2);
+    w->Controller().SetZoom(2);
     Child<QAction>(*w, "convertTo8x2Action")->trigger();
-    QCOMPARE(w->Doc().CellHeight(), 2);
+    QCOMPARE(w->Document().CellHeight(), 2);
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024, 768));
   }
 
@@ -548,9 +548,9 @@ class MainWindowTest : public QObject {
       MainWindow w(c.Args);
       auto dialogs = std::make_unique<test_support::ScriptedDialogs>();
       const test_support::ScriptedDialogs& asked = *dialogs;
-      w.SetDialogs(std::move(dialogs));
-      QCOMPARE(w.DialogFolder(), c.Args.size() == 1 ? dir.path() + "/" : QDir::homePath() + "/");
-      QCOMPARE(w.Doc().Picture(), Picture{});
+      w.Files().SetDialogs(std::move(dialogs));
+      QCOMPARE(w.Files().OpenDialogStart().Folder, c.Args.size() == 1 ? dir.path() + "/" : QDir::homePath() + "/");
+      QCOMPARE(w.Document().Picture(), Picture{});
       w.resize(1200, 900);
       w.show();
       QCoreApplication::processEvents();
@@ -560,10 +560,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(asked.ErrorParents.front(), &w);
       }
       QCOMPARE(w.findChild<QDialog*>("imagePictureDialog") != nullptr, c.ImageDialog);
-      if (c.Args == QStringList{good}) QCOMPARE(w.Doc().Picture(), picture);
-      if (c.Args == QStringList{screen}) QCOMPARE(w.Doc().Picture().Pixels[1].At(0, 0), 0x55);
-      if (c.Args != QStringList{good} && c.Args != QStringList{screen}) QCOMPARE(w.Doc().Picture(), Picture{});
-      QCOMPARE(w.Display().ZoomLevel(), 1);
+      if (c.Args == QStringList{good}) QCOMPARE(w.Document().Picture(), picture);
+      if (c.Args == QStringList{screen}) QCOMPARE(w.Document().Picture().Pixels[1].At(0, 0), 0x55);
+      if (c.Args != QStringList{good} && c.Args != QStringList{screen}) QCOMPARE(w.Document().Picture(), Picture{});
+      QCOMPARE(w.View().ZoomLevel(), 1);
       QVERIFY(!w.Tools().CanvasInputSuspended);
     }
   }

@@ -124,7 +124,7 @@ class RecentFilesTest : public QObject {
       const QString name = QString("picture%1.mgs").arg(n);
       PictureFile(name, n);
       // Dropped files count as opened; a path spelled another way is still the same file.
-      w->OpenAnyFile(File(n % 2 ? name : "sub/../" + name));
+      w->Controller().OpenAnyFile(File(n % 2 ? name : "sub/../" + name));
     }
     QVERIFY(dialogs_->Errors.isEmpty());
     QStringList expected;
@@ -136,11 +136,11 @@ class RecentFilesTest : public QObject {
     const QString first = PictureFile("first.mgs", 11);
     const QString second = PictureFile("second.mgs", 12);
     auto w = Window();
-    w->OpenAnyFile(first);
-    w->OpenAnyFile(second);
-    w->Doc() = Document(test_support::RandomPicture(8, 13));
+    w->Controller().OpenAnyFile(first);
+    w->Controller().OpenAnyFile(second);
+    w->Document() = Document(test_support::RandomPicture(8, 13));
     Trigger(*w, "recentFileAction2");
-    QCOMPARE(w->Doc().Picture(), test_support::RandomPicture(8, 11));
+    QCOMPARE(w->Document().Picture(), test_support::RandomPicture(8, 11));
     QVERIFY(w->Tools().CanvasInputSuspended);  // as after Open: the click on the menu must not paint
     QCOMPARE(Entries(*w), QStringList({first, second}));
     QVERIFY(dialogs_->Errors.isEmpty());
@@ -150,14 +150,14 @@ class RecentFilesTest : public QObject {
     const QString kept = PictureFile("kept.mgs", 21);
     const QString gone = PictureFile("gone.mgs", 22);
     auto w = Window();
-    w->OpenAnyFile(gone);
-    w->OpenAnyFile(kept);
+    w->Controller().OpenAnyFile(gone);
+    w->Controller().OpenAnyFile(kept);
     QVERIFY(QFile::remove(gone));
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     Trigger(*w, "recentFileAction2");
     QCOMPARE(dialogs_->Errors.size(), 1);
     QVERIFY2(dialogs_->Errors.front().contains(gone), qPrintable(dialogs_->Errors.front()));
-    QCOMPARE(w->Doc().Picture(), before);
+    QCOMPARE(w->Document().Picture(), before);
     QCOMPARE(Entries(*w), QStringList{kept});
     // Taken off the stored list too.
     w.reset();
@@ -166,8 +166,8 @@ class RecentFilesTest : public QObject {
 
   void clearEmptiesTheListForThisRunAndTheNext() {
     auto w = Window();
-    w->OpenAnyFile(PictureFile("one.mgs", 31));
-    w->OpenAnyFile(PictureFile("two.mgs", 32));
+    w->Controller().OpenAnyFile(PictureFile("one.mgs", 31));
+    w->Controller().OpenAnyFile(PictureFile("two.mgs", 32));
     Trigger(*w, "clearRecentFilesAction");
     QVERIFY(Entries(*w).isEmpty());
     QCOMPARE(Child<QMenu>(*w, "openRecentMenu")->actions().size(), 2);  // the separator and Clear

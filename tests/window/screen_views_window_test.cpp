@@ -69,7 +69,7 @@ class ScreenViewsWindowTest : public QObject {
     auto window = ShownMainWindow();
     dialogs_ = ScriptDialogs(*window);
     test_support::WriteAll(File("picture.mgs"), WriteMgs(picture));
-    window->OpenAnyFile(File("picture.mgs"));
+    window->Controller().OpenAnyFile(File("picture.mgs"));
     window->AntsTimerTick();  // the canvas's pause after an open ends
     return window;
   }
@@ -93,7 +93,7 @@ class ScreenViewsWindowTest : public QObject {
     QVERIFY(Child<QAction>(*w, "showMixedAction")->isChecked());
     for (const auto& step : steps) {
       Type(w.get(), Qt::Key_X);
-      QCOMPARE(w->Display().Shown(), step.View);
+      QCOMPARE(w->View().Shown(), step.View);
       QCOMPARE(StatusText(*w, "statusView"), QString(step.Status));
       QVERIFY(Child<QAction>(*w, step.Action)->isChecked());
       const int wrong = CanvasPixelsUnlike(canvas, [&](int x, int y) {
@@ -104,24 +104,24 @@ class ScreenViewsWindowTest : public QObject {
     }
     // The menu items choose a view directly.
     Child<QAction>(*w, "showScreen1Action")->trigger();
-    QCOMPARE(w->Display().Shown(), ScreenView::Screen1);
+    QCOMPARE(w->View().Shown(), ScreenView::Screen1);
     QVERIFY(!Child<QAction>(*w, "showMixedAction")->isChecked());
-    QCOMPARE(w->Doc().IsModified(), false);  // looking changes nothing
+    QCOMPARE(w->Document().IsModified(), false);  // looking changes nothing
   }
 
   void drawingWorksInAScreenView() {
     auto w = Shown(Picture{});
     Child<QAction>(*w, "showScreen1Action")->trigger();
-    w->Colours().CurrentColours = {0, 0, 9, 12};  // screen 1: cyan paper, bright green ink
-    w->Colours().SelectedCharColour = 1;           // screen-1 ink
+    w->Pickers().CurrentColours = {0, 0, 9, 12};  // screen 1: cyan paper, bright green ink
+    w->Pickers().SelectedCharColour = 1;           // screen-1 ink
     auto* canvas = Child<QWidget>(*w, "canvas");
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(4 * 10 + 1, 4 * 3 + 1));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(4 * 10 + 1, 4 * 3 + 1));
-    QVERIFY(w->Doc().Picture().GetPixelBit(1, 10, 3));
+    QVERIFY(w->Document().Picture().GetPixelBit(1, 10, 3));
     const QImage shown = canvas->grab().toImage();
     QCOMPARE(shown.pixel(4 * 10 + 2, 4 * 3 + 2) | 0xFF000000u, ZxRgb(12));
     QCOMPARE(shown.pixel(4 * 11 + 2, 4 * 3 + 2) | 0xFF000000u, ZxRgb(9));
-    QCOMPARE(w->Display().Render.ScreenRaster1.At(10, 3), ZxRgb(12));
+    QCOMPARE(w->View().Render.ScreenRaster1.At(10, 3), ZxRgb(12));
   }
 
   void keyMTogglesTheFlickerMapAndTheStatusGivesTheStrongShare() {
@@ -135,23 +135,23 @@ class ScreenViewsWindowTest : public QObject {
     auto* canvas = Child<QWidget>(*w, "canvas");
     QVERIFY(Child<QAction>(*w, "flickerMapAction")->text().endsWith("\tM"));
     QCOMPARE(StatusText(*w, "statusFlickerMap"), QString());
-    const Raster mixed = w->Display().Render.MixedRaster;
+    const Raster mixed = w->View().Render.MixedRaster;
     Type(w.get(), Qt::Key_M);
-    QVERIFY(w->Display().FlickerMapOn());
+    QVERIFY(w->View().FlickerMapOn());
     QVERIFY(Child<QAction>(*w, "flickerMapAction")->isChecked());
     QCOMPARE(StatusText(*w, "statusFlickerMap"), QString("Strong flicker: 9.4 %"));
     const QImage shown = canvas->grab().toImage();
     QCOMPARE(shown.pixel(4 * 1, 4 * 100) | 0xFF000000u,
              FlickerTint(MixColours(0, 14), FlickerLevel::Strong));
     QCOMPARE(shown.pixel(4 * 40 + 1, 1) | 0xFF000000u, FlickerTint(MixColours(13, 13), FlickerLevel::Calm));
-    QVERIFY(w->Display().Render.MixedRaster == mixed);
+    QVERIFY(w->View().Render.MixedRaster == mixed);
     // Painting a strong pixel calm again lowers the share.
-    w->Colours().CurrentColours = {14, 14, 14, 14};
+    w->Pickers().CurrentColours = {14, 14, 14, 14};
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(1, 1));
     QCOMPARE(StatusText(*w, "statusFlickerMap"), QString("Strong flicker: 9.2 %"));
     Type(w.get(), Qt::Key_M);
-    QVERIFY(!w->Display().FlickerMapOn());
+    QVERIFY(!w->View().FlickerMapOn());
     QVERIFY(!Child<QAction>(*w, "flickerMapAction")->isChecked());
     QCOMPARE(StatusText(*w, "statusFlickerMap"), QString());
     QCOMPARE(canvas->grab().toImage().pixel(4 * 1, 4 * 100) | 0xFF000000u, MixColours(0, 14));
@@ -202,7 +202,7 @@ class ScreenViewsWindowTest : public QObject {
     QCOMPARE(bitmap.pixel(0, 0), border);
     const auto [a, b] = ScreenColours(picture, 100, 50);
     QCOMPARE(bitmap.pixel(64 + 200, 48 + 100), mix(a, b));
-    QCOMPARE(w->Doc().IsModified(), false);
+    QCOMPARE(w->Document().IsModified(), false);
   }
 
   void aProfileFileIsTakenAndABadOneChangesNothing() {
@@ -218,7 +218,7 @@ class ScreenViewsWindowTest : public QObject {
     WriteText(File("above.txt"), "# too bright\n" + MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
     WriteText(File("empty.txt"), "");
     Child<QAction>(*w, "mixingAverageAction")->trigger();
-    const Raster before = w->Display().Render.EditorImage;
+    const Raster before = w->View().Render.EditorImage;
     const struct {
       const char* File;
       const char* Message;
@@ -232,9 +232,9 @@ class ScreenViewsWindowTest : public QObject {
       Child<QAction>(*w, "mixingFileAction")->trigger();
       QCOMPARE(dialogs_->Errors.size(), 1);
       QVERIFY2(dialogs_->Errors.front().contains(c.Message), qPrintable(dialogs_->Errors.front()));
-      QCOMPARE(w->Display().Mixing(), AverageMixing());
+      QCOMPARE(w->View().Mixing(), AverageMixing());
       QVERIFY(Child<QAction>(*w, "mixingAverageAction")->isChecked());
-      QVERIFY(w->Display().Render.EditorImage == before);
+      QVERIFY(w->View().Render.EditorImage == before);
     }
     dialogs_->Answers = {QString()};  // cancelled
     Child<QAction>(*w, "mixingFileAction")->trigger();
@@ -242,7 +242,7 @@ class ScreenViewsWindowTest : public QObject {
     dialogs_->Answers = {File("crt.txt")};
     Child<QAction>(*w, "mixingFileAction")->trigger();
     QCOMPARE(dialogs_->Filters.last(), QString("Mixing profile (*.txt)"));
-    QCOMPARE(w->Display().Mixing().Table, table);
+    QCOMPARE(w->View().Mixing().Table, table);
     QVERIFY(Child<QAction>(*w, "mixingFileAction")->isChecked());
     QCOMPARE(Child<QLabel>(*w, "mixingLabel")->text(), QString("Mixing: crt.txt"));
     QCOMPARE(CanvasPixelsUnlike(Child<QWidget>(*w, "canvas"),
@@ -252,7 +252,7 @@ class ScreenViewsWindowTest : public QObject {
                                 }),
              0);
     // The file on disk is the picture's own; the profile is only how it is shown.
-    QVERIFY(w->Save());
+    QVERIFY(w->Files().Save());
     QCOMPARE(ReadAll(File("picture.mgs")), [&] {
       const auto bytes = WriteMgs(picture);
       return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));

@@ -7,6 +7,7 @@
 
 #include "picture/raster.h"
 #include "render/zoom_icons.h"
+#include "window/command_table.h"
 #include "window/tool_bar.h"
 #include "window/tool_icons.h"
 
@@ -19,9 +20,8 @@ QImage Pixels(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(Q
 // Every icon of the tool bar, named by its button, as the tables give them.
 QList<std::pair<QString, QPixmap>> ToolBarIcons() {
   QList<std::pair<QString, QPixmap>> icons;
-  for (const ToolBarButtonRow& row : ToolBarButtons())
-    if (row.Icon) icons.append({ButtonName(row), row.Icon()});
-  for (const ToolRow& row : Tools()) icons.append({row.ObjectName, row.Icon()});
+  for (const Command& command : Commands())
+    if (command.Button.Icon) icons.append({command.Name, command.Button.Icon()});
   return icons;
 }
 
@@ -49,34 +49,28 @@ class ToolIconsTest : public QObject {
   }
 
   void ZoomIconsAreTheCoreIcons() {
-    int levels = 0;
-    for (const ToolBarButtonRow& row : ToolBarButtons()) {
-      if (row.ZoomLevel == 0) continue;
-      ++levels;
-      const Raster raster = MakeZoomIcon(row.ZoomLevel);
-      const QImage image = Pixels(row.Icon());
+    for (int level = 1; level <= 4; ++level) {
+      const Command* command = FindCommand(QString("zoomButton%1").arg(level).toStdString());
+      QVERIFY(command && command->Button.Icon);
+      const Raster raster = MakeZoomIcon(level);
+      const QImage image = Pixels(command->Button.Icon());
       for (int y = 0; y < raster.Height(); ++y)
         for (int x = 0; x < raster.Width(); ++x) QCOMPARE(image.pixel(x, y), raster.At(x, y));
     }
-    QCOMPARE(levels, 4);
   }
 
   void ButtonsShowTheirRowsIconAndTextButtonsNone() {
     ToolBar bar(nullptr);
-    for (const ToolBarButtonRow& row : ToolBarButtons()) {
-      const auto* button = bar.findChild<QToolButton*>(ButtonName(row));
-      QVERIFY2(button, row.ObjectName);
-      if (!row.Icon) {
-        QVERIFY2(button->icon().isNull(), row.ObjectName);
-        QCOMPARE(button->text(), QString(row.Text));
+    for (const Command& command : Commands()) {
+      if (!command.HasButton()) continue;
+      const auto* button = bar.findChild<QToolButton*>(command.Name);
+      QVERIFY2(button, command.Name);
+      if (!command.Button.Icon) {
+        QVERIFY2(button->icon().isNull(), command.Name);
+        QCOMPARE(button->text(), QString(command.Button.Text));
         continue;
       }
-      QCOMPARE(Pixels(button->icon().pixmap(22, 22)), Pixels(row.Icon()));
-    }
-    for (const ToolRow& row : Tools()) {
-      const auto* button = bar.findChild<QToolButton*>(row.ObjectName);
-      QVERIFY2(button, row.ObjectName);
-      QCOMPARE(Pixels(button->icon().pixmap(22, 22)), Pixels(row.Icon()));
+      QCOMPARE(Pixels(button->icon().pixmap(22, 22)), Pixels(command.Button.Icon()));
     }
   }
 

@@ -60,7 +60,7 @@ class UnsavedChangesTest : public QObject {
   static void Stroke(MainWindow& w, QPoint from, QPoint to) {
     QWidget* canvas = Child<QWidget>(w, "canvas");
     w.Tools().CanvasInputSuspended = false;
-    SetCharColour(w.Colours(), 3);  // ink on both screens shows on any paper
+    SetCharColour(w.Pickers(), 3);  // ink on both screens shows on any paper
     Mouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
     Mouse(canvas, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
     Mouse(canvas, QEvent::MouseMove, to, Qt::LeftButton);
@@ -99,9 +99,9 @@ class UnsavedChangesTest : public QObject {
     QCOMPARE(w->windowTitle(), "caption.mgs* — " + Program);
     Trigger(*w, "redoAction");
     QCOMPARE(w->windowTitle(), "caption.mgs — " + Program);
-    w->SetZoom(3);
-    w->ToggleCharGrid();
-    w->TogglePreviewWindow();
+    w->Controller().SetZoom(3);
+    w->Controller().ToggleCharGrid();
+    w->Panels().Toggle(Panel::Preview);
     QCOMPARE(w->windowTitle(), "caption.mgs — " + Program);
     // Open names the opened file; an import changes the picture, not its file.
     WriteAll(File("other.mgs"), WriteMgs(test_support::RandomPicture(4, 3)));
@@ -109,7 +109,7 @@ class UnsavedChangesTest : public QObject {
     Trigger(*w, "openAction");
     QCOMPARE(w->windowTitle(), "other.mgs — " + Program);
     WriteAll(File("plain.img"), WriteImg(test_support::RandomPicture(8, 4)));
-    w->OpenAnyFile(File("plain.img"));
+    w->Controller().OpenAnyFile(File("plain.img"));
     QCOMPARE(w->windowTitle(), "other.mgs* — " + Program);
     QVERIFY(dialogs_->SaveChangesQuestions.isEmpty());
   }
@@ -142,7 +142,7 @@ class UnsavedChangesTest : public QObject {
 
     auto w = Shown();
     if (modified) Stroke(*w, {30, 30}, {90, 50});
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     dialogs_->SaveChangesAnswers = {static_cast<SaveChangesAnswer>(answer)};
     const bool asked = modified;
     const bool savedFirst = asked && answer == int(SaveChangesAnswer::Save);
@@ -163,8 +163,8 @@ class UnsavedChangesTest : public QObject {
     if (way == "close" || way == "quit") {
       QCOMPARE(w->isVisible(), !goesOn);
     } else {
-      QCOMPARE(w->Doc().Picture() == nextPicture, goesOn);
-      if (!goesOn) QVERIFY(w->Doc().Picture() == before);
+      QCOMPARE(w->Document().Picture() == nextPicture, goesOn);
+      if (!goesOn) QVERIFY(w->Document().Picture() == before);
     }
   }
 
@@ -175,30 +175,30 @@ class UnsavedChangesTest : public QObject {
     dialogs_->Answers = {File("first")};
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Filters.size(), 1);
-    QCOMPARE(ReadAll(File("first.mgs")), WriteMgs(w->Doc().Picture()));
+    QCOMPARE(ReadAll(File("first.mgs")), WriteMgs(w->Document().Picture()));
     QCOMPARE(Child<QLabel>(*w, "statusMessage")->text(), QString("Saved first.mgs"));
     // Then Save writes that file without a question.
     Stroke(*w, {10, 50}, {40, 60});
-    QVERIFY(w->Doc().IsModified());
+    QVERIFY(w->Document().IsModified());
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Filters.size(), 1);
-    QCOMPARE(ReadAll(File("first.mgs")), WriteMgs(w->Doc().Picture()));
-    QVERIFY(!w->Doc().IsModified());
+    QCOMPARE(ReadAll(File("first.mgs")), WriteMgs(w->Document().Picture()));
+    QVERIFY(!w->Document().IsModified());
     // Save As always asks, and the picture belongs to the new name after it.
     dialogs_->Answers = {File("second.mgs")};
     Trigger(*w, "saveAsAction");
     QCOMPARE(dialogs_->Filters.size(), 2);
-    QCOMPARE(ReadAll(File("second.mgs")), WriteMgs(w->Doc().Picture()));
+    QCOMPARE(ReadAll(File("second.mgs")), WriteMgs(w->Document().Picture()));
     Stroke(*w, {100, 100}, {120, 130});
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Filters.size(), 2);
-    QCOMPARE(ReadAll(File("second.mgs")), WriteMgs(w->Doc().Picture()));
+    QCOMPARE(ReadAll(File("second.mgs")), WriteMgs(w->Document().Picture()));
     QVERIFY(ReadAll(File("first.mgs")) != ReadAll(File("second.mgs")));
     // A Save As cancelled leaves the picture modified and belonging to its file.
     Stroke(*w, {150, 100}, {160, 130});
     dialogs_->Answers = {QString()};
     Trigger(*w, "saveAsAction");
-    QVERIFY(w->Doc().IsModified());
+    QVERIFY(w->Document().IsModified());
     QCOMPARE(w->windowTitle(), "second.mgs* — " + Program);
   }
 
@@ -218,7 +218,7 @@ class UnsavedChangesTest : public QObject {
     const auto kept = ReadAll(File("kept.mgs"));
     if (modifiedBefore) Stroke(*w, {10, 50}, {40, 60});
     Trigger(*w, "newPicture8x8Action");
-    QVERIFY(w->Doc().FilePath().empty());
+    QVERIFY(w->Document().FilePath().empty());
     QCOMPARE(w->windowTitle(), QString("Untitled%1 — ").arg(modifiedBefore ? "*" : "") + Program);
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Filters.size(), 2);  // asked for a name, and cancelled
@@ -234,7 +234,7 @@ class UnsavedChangesTest : public QObject {
     dialogs_->OverwriteAnswers = {true};
     Trigger(*w, "saveAction");
     QCOMPARE(dialogs_->Errors.size(), 1);
-    QVERIFY(w->Doc().IsModified());
+    QVERIFY(w->Document().IsModified());
     QCOMPARE(w->windowTitle(), "Untitled* — " + Program);
     QVERIFY(!Child<QLabel>(*w, "statusMessage")->text().startsWith("Saved"));
   }
@@ -248,29 +248,29 @@ class UnsavedChangesTest : public QObject {
     QVERIFY(!undo->isEnabled());
     QVERIFY(!redo->isEnabled());
     Stroke(*w, {20, 20}, {80, 20});
-    const Picture stroked = w->Doc().Picture();
+    const Picture stroked = w->Document().Picture();
     Trigger(*w, "newPicture8x4Action");
     QCOMPARE(undo->text(), QString("Undo New\tCtrl+Z"));
     QVERIFY(undo->isEnabled());
     QVERIFY(!redo->isEnabled());
 
     QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->Doc().Picture(), stroked);
+    QCOMPARE(w->Document().Picture(), stroked);
     QCOMPARE(undo->text(), QString("Undo Pencil\tCtrl+Z"));
     QCOMPARE(redo->text(), QString("Redo New"));
     QVERIFY(redo->isEnabled());
     QTest::keyClick(w.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w->Doc().Picture(), Picture{});
+    QCOMPARE(w->Document().Picture(), Picture{});
     QVERIFY(!undo->isEnabled());
     QCOMPARE(undo->text(), QString("Undo\tCtrl+Z"));
     QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(w.get(), Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(w->Doc().CellHeight(), 4);
+    QCOMPARE(w->Document().CellHeight(), 4);
     QVERIFY(!redo->isEnabled());
     // Ctrl+N makes a new picture of the cell height in use, as one more step.
     Stroke(*w, {20, 60}, {80, 60});
     QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(w->Doc().Picture(), [] {
+    QCOMPARE(w->Document().Picture(), [] {
       Picture p;
       p.CharMode = 4;
       return p;
@@ -279,7 +279,7 @@ class UnsavedChangesTest : public QObject {
     // Ctrl+S saves.
     dialogs_->Answers = {File("keys.mgs")};
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(ReadAll(File("keys.mgs")), WriteMgs(w->Doc().Picture()));
+    QCOMPARE(ReadAll(File("keys.mgs")), WriteMgs(w->Document().Picture()));
   }
 
   // Every kind of change through the window is a step the menu names.
@@ -299,24 +299,24 @@ class UnsavedChangesTest : public QObject {
     QFETCH(QString, action);
     QFETCH(QString, step);
     auto w = Shown();
-    w->Doc() = Document(test_support::RandomPicture(4, 21));
+    w->Document() = Document(test_support::RandomPicture(4, 21));
     WriteAll(File("import.img"), WriteImg(test_support::RandomPicture(8, 22)));
     dialogs_->Answers = {File("import.img")};
     w->Tools().Selection.Shown = true;
     w->Tools().Selection.Width = 3;
     w->Tools().Selection.Height = 2;
-    w->ToggleBorderPaletteWindow();
+    w->Panels().Toggle(Panel::BorderPalette);
     Trigger(*w, "showCorrectorAction");
-    const Picture before = w->Doc().Picture();
+    const Picture before = w->Document().Picture();
     if (action.startsWith("press ")) {
       test_support::PressAndRelease(Child<QWidget>(*w, action.mid(6)));
     } else {
       Trigger(*w, qPrintable(action));
     }
-    QVERIFY(w->Doc().Picture() != before);
+    QVERIFY(w->Document().Picture() != before);
     QCOMPARE(Child<QAction>(*w, "undoAction")->text(), "Undo " + step + "\tCtrl+Z");
     Trigger(*w, "undoAction");
-    QVERIFY(w->Doc().Picture() == before);
+    QVERIFY(w->Document().Picture() == before);
     QCOMPARE(Child<QAction>(*w, "redoAction")->text(), "Redo " + step);
   }
 
@@ -329,7 +329,7 @@ class UnsavedChangesTest : public QObject {
     Trigger(*w, "openAction");
     QVERIFY(!Child<QAction>(*w, "undoAction")->isEnabled());
     QVERIFY(!Child<QAction>(*w, "redoAction")->isEnabled());
-    QVERIFY(!w->Doc().IsModified());
+    QVERIFY(!w->Document().IsModified());
   }
 };
 

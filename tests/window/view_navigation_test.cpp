@@ -54,12 +54,12 @@ class ViewNavigationTest : public QObject {
 
   // The picture point, in picture pixels, that a point of the view shows.
   static QPointF PicturePointAt(MainWindow& w, QPointF viewPoint) {
-    return Child<QWidget>(w, "canvas")->mapFrom(Viewport(w), viewPoint) / w.Display().Scale();
+    return Child<QWidget>(w, "canvas")->mapFrom(Viewport(w), viewPoint) / w.View().Scale();
   }
 
   // The point stays where it was on the screen, to within one screen pixel.
   static bool StaysInPlace(MainWindow& w, QPointF before, QPointF viewPoint) {
-    const QPointF moved = (PicturePointAt(w, viewPoint) - before) * w.Display().Scale();
+    const QPointF moved = (PicturePointAt(w, viewPoint) - before) * w.View().Scale();
     return std::abs(moved.x()) <= 1.0 && std::abs(moved.y()) <= 1.0;
   }
   static QString Moved(MainWindow& w, QPointF before, QPointF viewPoint) {
@@ -106,13 +106,13 @@ class ViewNavigationTest : public QObject {
     QFETCH(QPointF, pointer);
     QFETCH(int, notches);
     auto w = Shown();
-    w->SetZoom(from);
+    w->Controller().SetZoom(from);
     ScrollTo(*w, scroll);
     QCOMPARE(Scroll(*w), scroll);
     const QPointF before = PicturePointAt(*w, pointer);
     Wheel(*w, pointer, notches, Qt::ControlModifier);
     QCoreApplication::processEvents();  // scroll bars that come or go must not move the view
-    QCOMPARE(w->Display().ZoomLevel(), from + notches);
+    QCOMPARE(w->View().ZoomLevel(), from + notches);
     QCOMPARE(Child<QWidget>(*w, "canvas")->width(), 1024 * (from + notches));
     QVERIFY2(StaysInPlace(*w, before, pointer), qPrintable(Moved(*w, before, pointer)));
   }
@@ -120,15 +120,15 @@ class ViewNavigationTest : public QObject {
   // A fine-stepped wheel zooms once its turns add up to a notch; without Ctrl the wheel scrolls.
   void wheelWithoutCtrlScrollsAndFineStepsAddUp() {
     auto w = Shown();
-    w->SetZoom(2);
+    w->Controller().SetZoom(2);
     const QPointF pointer(500.5, 400.5);
     Wheel(*w, pointer, -1, Qt::NoModifier);
-    QCOMPARE(w->Display().ZoomLevel(), 2);
+    QCOMPARE(w->View().ZoomLevel(), 2);
     QVERIFY(Scroll(*w).y() > 0);
     QWidget* canvas = Child<QWidget>(*w, "canvas");
     for (int i = 0; i < 3; ++i) {
       SendWheel(canvas, canvas->mapFrom(Viewport(*w), pointer), 40, Qt::ControlModifier);
-      QCOMPARE(w->Display().ZoomLevel(), i < 2 ? 2 : 3);
+      QCOMPARE(w->View().ZoomLevel(), i < 2 ? 2 : 3);
     }
   }
 
@@ -159,7 +159,7 @@ class ViewNavigationTest : public QObject {
     QFETCH(int, from);
     QFETCH(int, to);
     auto w = Shown();
-    w->SetZoom(from);
+    w->Controller().SetZoom(from);
     ScrollTo(*w, QPoint(300, 200) * (from - 1));
     const QPointF centre = ViewCentre(*w);
     const QPointF before = PicturePointAt(*w, centre);
@@ -169,7 +169,7 @@ class ViewNavigationTest : public QObject {
       test_support::PressAndRelease(Child<QToolButton>(*w, QString("zoomButton%1").arg(key)));
     }
     QCoreApplication::processEvents();
-    QCOMPARE(w->Display().ZoomLevel(), to);
+    QCOMPARE(w->View().ZoomLevel(), to);
     QVERIFY2(StaysInPlace(*w, before, centre), qPrintable(Moved(*w, before, centre)));
   }
 
@@ -185,7 +185,7 @@ class ViewNavigationTest : public QObject {
       Qt::Key Key;
     } limits[] = {{1, -1, Qt::Key_Minus}, {4, +1, Qt::Key_Plus}};
     for (const auto& limit : limits) {
-      w->SetZoom(limit.Level);
+      w->Controller().SetZoom(limit.Level);
       ScrollTo(*w, QPoint(120, 80) * (limit.Level - 1));
       const QPoint scroll = Scroll(*w);
       QCOMPARE(zoomIn->isEnabled(), limit.Level < 4);
@@ -193,13 +193,13 @@ class ViewNavigationTest : public QObject {
       Wheel(*w, QPointF(400, 300), limit.Notches, Qt::ControlModifier);
       QTest::keyClick(canvas, limit.Key, Qt::ControlModifier);
       (limit.Notches > 0 ? zoomIn : zoomOut)->trigger();
-      QCOMPARE(w->Display().ZoomLevel(), limit.Level);
+      QCOMPARE(w->View().ZoomLevel(), limit.Level);
       QCOMPARE(Scroll(*w), scroll);
     }
     // Past a limit the wheel stops there.
-    w->SetZoom(3);
+    w->Controller().SetZoom(3);
     Wheel(*w, QPointF(400, 300), 4, Qt::ControlModifier);
-    QCOMPARE(w->Display().ZoomLevel(), 4);
+    QCOMPARE(w->View().ZoomLevel(), 4);
     QVERIFY(!zoomIn->isEnabled());
   }
 

@@ -1,0 +1,137 @@
+#include "window/command_menus.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace chromaloom {
+
+namespace {
+
+// A kind's part of its menu items' object names, from its extension:
+// ".img" gives "Img", ".$img" (a Hobeta file) "HobetaImg".
+QString KindStem(const FileKindInfo& info) {
+  QString extension = QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
+  extension.remove(0, 1);  // the dot
+  QString stem;
+  if (extension.startsWith('$')) {
+    stem = "Hobeta";
+    extension.remove(0, 1);
+  }
+  if (!extension.isEmpty()) extension[0] = extension[0].toUpper();
+  return stem + extension;
+}
+
+// Gives an action its command's shortcuts, unless a key row of the table
+// takes the key: the row wins then, and the menu shows the key only when
+// that row runs this very command.
+void SetShortcuts(QAction& action, const Command& command) {
+  QList<QKeySequence> free;
+  for (const QKeyCombination keys : {command.Shortcut, command.MoreShortcut}) {
+    if (keys.key() == Qt::Key_unknown) continue;  // none
+    const Command* taking = CommandTakingKey(keys);
+    if (!taking) {
+      free << QKeySequence(keys);
+      continue;
+    }
+    // Text after a tab is drawn where a menu shows shortcuts.
+    if (keys == command.Shortcut && taking == &command)
+      action.setText(action.text() + '\t' + QKeySequence(keys).toString(QKeySequence::NativeText));
+  }
+  if (!free.isEmpty()) action.setShortcuts(free);
+}
+
+class MenuFiller {
+ public:
+  MenuFiller(QMenuBar& bar, const MenuHandlers& handlers) : bar_(bar), handlers_(handlers) {}
+
+  void Fill(QMenu& into, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+      if (entry.IsSeparator()) {
+        into.addSeparator();
+      } else if (entry.IsSubmenu()) {
+        QMenu* sub = into.addMenu(QString::fromUtf8(entry.Caption));
+        sub->setObjectName(entry.Name);
+        sub->menuAction()->setObjectName(entry.Name);
+        Fill(*sub, entry.Items);
+        if (std::string_view(entry.Name) == "importMenu") AddKindItems(*sub, true);
+        if (std::string_view(entry.Name) == "exportMenu") AddKindItems(*sub, false);
+      } else if (const Command* command = FindCommand(entry.Name)) {
+        AddCommand(into, *command);
+      }
+    }
+  }
+
+  QHash<QString, QAction*> Actions() const { return actions_; }
+
+ private:
+  QAction* AddAction(QMenu& into, const QString& name, const QString& caption, std::function<void()> run) {
+    auto* action = new QAction(caption, &bar_);
+    action->setObjectName(name);
+    QObject::connect(action, &QAction::triggered, &bar_, std::move(run));
+    into.addAction(action);
+    actions_.insert(name, action);
+    return action;
+  }
+
+  void AddCommand(QMenu& into, const Command& command) {
+    QAction* action = AddAction(into, command.Name, QString::fromUtf8(command.Caption),
+                                [run = handlers_.Run, &command] { run(command); });
+    SetShortcuts(*action, command);
+    if (command.Checked) action->setCheckable(true);
+    if (*command.ChoiceGroup) {
+      QActionGroup*& group = groups_[QString::fromUtf8(command.ChoiceGroup)];
+      if (!group) group = new QActionGroup(&bar_);
+      group->addAction(action);
+    }
+  }
+
+  // One item per kind with a caption, a separator where the menu group changes.
+  void AddKindItems(QMenu& into, bool import) {
+    int group = -1;
+    for (const FileKindInfo& info : FileKinds) {
+      const char* caption = import ? info.ImportCaption : info.ExportCaption;
+      if (!caption) continue;
+      if (group >= 0 && info.MenuGroup != group) into.addSeparator();
+      group = info.MenuGroup;
+      const FileKind kind = info.Kind;
+      QString stem = KindStem(info);
+      // The one .mg import reads every layout, so it is named for the family.
+      if (import)
+        while (!stem.isEmpty() && stem.back().isDigit()) stem.chop(1);
+      const QString name = (import ? "import" : "export") + stem + "Action";
+      const auto& run = import ? handlers_.Import : handlers_.Export;
+      AddAction(into, name, QString::fromUtf8(caption), [run, kind] { run(kind); });
+    }
+    if (import) {
+      into.addSeparator();
+      if (const Command* picture = FindCommand("importPictureAction")) AddCommand(into, *picture);
+    }
+  }
+
+  QMenuBar& bar_;
+  const MenuHandlers& handlers_;
+  QHash<QString, QAction*> actions_;
+  QHash<QString, QActionGroup*> groups_;
+};
+
+}  // namespace
+
+QHash<QString, QAction*> BuildMenus(QMenuBar& bar, const MenuHandlers& handlers) {
+  MenuFiller filler(bar, handlers);
+  for (const MenuEntry& top : MenuLayout()) {
+    QMenu* menu = bar.addMenu(QString::fromUtf8(top.Caption));
+    menu->setObjectName(top.Name);
+    filler.Fill(*menu, top.Items);
+  }
+  return filler.Actions();
+}
+
+void SetCaptionKeepingKeys(QAction& action, const QString& caption) {
+  const qsizetype tab = action.text().indexOf('\t');
+  const QString text = tab < 0 ? caption : caption + action.text().mid(tab);
+  if (action.text() != text) action.setText(text);
+}
+
+}  // namespace chromaloom

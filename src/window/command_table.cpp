@@ -1,0 +1,489 @@
+#include "window/command_table.h"
+
+#include "editing/transforms.h"
+#include "render/renderer.h"
+#include "window/document_controller.h"
+#include "window/help_dialogs.h"
+#include "window/keyboard_pointer.h"
+#include "window/main_window.h"
+#include "window/panel_controller.h"
+#include "window/tool_icons.h"
+
+namespace chromaloom {
+
+namespace {
+
+using T = CommandTarget;
+
+// Key conditions. The key without Ctrl (Alt and Shift do not matter).
+template <int Key>
+bool Plain(const KeyPress& p, const KeyState&) {
+  return p.Key == Key && !p.Ctrl;
+}
+template <int Key>
+bool WithCtrl(const KeyPress& p, const KeyState&) {
+  return p.Key == Key && p.Ctrl;
+}
+// The key whatever the modifiers.
+template <int Key>
+bool Any(const KeyPress& p, const KeyState&) {
+  return p.Key == Key;
+}
+// A letter or a main-row digit, without Ctrl.
+template <int Key, int Digit>
+bool PlainOrDigit(const KeyPress& p, const KeyState&) {
+  return (p.Key == Key || p.Digit == Digit) && !p.Ctrl;
+}
+template <int Digit>
+bool CtrlDigit(const KeyPress& p, const KeyState&) {
+  return p.Digit == Digit && p.Ctrl;
+}
+template <int Digit>
+bool AnyDigit(const KeyPress& p, const KeyState&) {
+  return p.Digit == Digit;
+}
+bool EscOrCtrlD(const KeyPress& p, const KeyState&) {
+  return p.Key == Qt::Key_Escape || (p.Key == Qt::Key_D && p.Ctrl);
+}
+bool UpWhileSelectorCanGrow(const KeyPress& p, const KeyState& s) {
+  return p.Key == Qt::Key_Up && s.PreviewShown && s.SelectorSize < MaxSelectorSize;
+}
+bool DownWhileSelectorCanShrink(const KeyPress& p, const KeyState& s) {
+  return p.Key == Qt::Key_Down && s.PreviewShown && s.SelectorSize > MinSelectorSize;
+}
+bool ReturnOrDigit5(const KeyPress& p, const KeyState&) {
+  return (p.Key == Qt::Key_Return || p.Key == Qt::Key_Enter || p.Digit == 5) && !p.Ctrl;
+}
+bool VOrF12(const KeyPress& p, const KeyState&) {
+  return (p.Key == Qt::Key_V || p.Key == Qt::Key_F12) && !p.Ctrl && !p.Alt;
+}
+bool AltV(const KeyPress& p, const KeyState&) { return p.Key == Qt::Key_V && p.Alt; }
+// Right, Up and Down wipe what overlays drew; Left does not.
+bool RightUpOrDown(const KeyPress& p, const KeyState&) {
+  return p.Key == Qt::Key_Right || p.Key == Qt::Key_Up || p.Key == Qt::Key_Down;
+}
+
+template <ToolKind Kind>
+void Choose(T& t) {
+  t.Document.SelectTool(Kind);
+}
+template <ToolKind Kind>
+bool IsCurrent(const T& t) {
+  return t.Document.Tools().Current == Kind;
+}
+template <int Level>
+void Zoom(T& t) {
+  t.Document.ZoomAtCentre(Level);
+}
+template <int Level>
+bool IsZoom(const T& t) {
+  return t.Document.View().ZoomLevel() == Level;
+}
+template <int Entry>
+void ChooseEntry(T& t) {
+  t.Document.ChooseEntry(Entry);
+}
+template <int H>
+void New(T& t) {
+  t.Document.NewPicture(H);
+}
+template <int H>
+void ConvertTo(T& t) {
+  t.Document.ConvertCellHeight(H);
+}
+template <void (*Change)(Document&, View&, const CellSelection&)>
+void Transform(T& t) {
+  t.Document.TransformSelection(Change);
+}
+template <ScreenView Shown>
+void Show(T& t) {
+  t.Document.ShowScreenView(Shown);
+}
+template <ScreenView Shown>
+bool IsShown(const T& t) {
+  return t.Document.View().Shown() == Shown;
+}
+template <MixingKind Kind>
+bool IsMixing(const T& t) {
+  return t.Document.View().Mixing().Kind == Kind;
+}
+
+// The pointer by steps of the zoom's scale.
+void StepPointer(T& t, int dx, int dy) { t.Pointer.Step(dx, dy, t.Document.View().Scale()); }
+
+constexpr QKeyCombination Ctrl(Qt::Key key) { return Qt::CTRL | key; }
+
+const Command Table[] = {
+    // The editor's own keys, in the order the key handler walks them.
+    {.Name = "paintToolButton",
+     .Key = {Plain<Qt::Key_P>, "P", "Choose the pencil"},
+     .Button = {.X = 668, .ToolTip = "Pencil", .Icon = PencilIcon},
+     .Run = Choose<ToolKind::Paint>,
+     .Checked = IsCurrent<ToolKind::Paint>},
+    {.Name = "fillCellToolButton",
+     .Key = {Plain<Qt::Key_N>, "N", "Choose Fill Char"},
+     .Button = {.X = 764, .ToolTip = "Fill Char", .Icon = FillCellIcon},
+     .Run = Choose<ToolKind::FillCell>,
+     .Checked = IsCurrent<ToolKind::FillCell>},
+    {.Name = "selectToolButton",
+     .Key = {Plain<Qt::Key_S>, "S", "Choose the selection tool"},
+     .Button = {.X = 796, .ToolTip = "Selection", .Icon = SelectIcon},
+     .Run = Choose<ToolKind::Select>,
+     .Checked = IsCurrent<ToolKind::Select>},
+    {.Name = "lineToolButton",
+     .Key = {Plain<Qt::Key_L>, "L", "Choose the line"},
+     .Button = {.X = 700, .ToolTip = "Line", .Icon = LineIcon},
+     .Run = Choose<ToolKind::Line>,
+     .Checked = IsCurrent<ToolKind::Line>},
+    // The rectangle's button has never had a tooltip; users know it by its icon.
+    {.Name = "rectToolButton",
+     .Key = {Plain<Qt::Key_J>, "J", "Choose the rectangle"},
+     .Button = {.X = 732, .Icon = RectIcon},
+     .Run = Choose<ToolKind::Rect>,
+     .Checked = IsCurrent<ToolKind::Rect>},
+    {.Name = "endShape",
+     .Key = {Any<Qt::Key_Escape>, "Esc", "End the line or rectangle being drawn"},
+     .Run = [](T& t) { t.Document.EndShape(); }},
+    {.Name = "removeSelectionAction",
+     .Caption = "Remove selection (CTRL+D or ESC)",
+     .Key = {EscOrCtrlD, "Esc or Ctrl+D", "Remove the selection"},
+     .Run = [](T& t) { t.Document.RemoveSelection(); }},
+    {.Name = "growSelector",
+     .Key = {UpWhileSelectorCanGrow, "Up", "Grow the preview's zoom selector (preview shown)"},
+     .Run = [](T& t) { t.Document.ChangeSelectorSize(+4); }},
+    {.Name = "shrinkSelector",
+     .Key = {DownWhileSelectorCanShrink, "Down", "Shrink the preview's zoom selector (preview shown)"},
+     .Run = [](T& t) { t.Document.ChangeSelectorSize(-4); }},
+    {.Name = "pointerLeft",
+     .Key = {PlainOrDigit<Qt::Key_O, 6>, "O or 6", "Move the pointer left, faster while held"},
+     .Run = [](T& t) { StepPointer(t, -1, 0); }},
+    {.Name = "pointerRight",
+     .Key = {PlainOrDigit<Qt::Key_P, 7>, "P or 7", "Move the pointer right, faster while held"},
+     .Run = [](T& t) { StepPointer(t, +1, 0); }},
+    {.Name = "pointerDown",
+     .Key = {PlainOrDigit<Qt::Key_A, 8>, "A or 8", "Move the pointer down, faster while held"},
+     .Run = [](T& t) { StepPointer(t, 0, +1); }},
+    {.Name = "pointerUp",
+     .Key = {PlainOrDigit<Qt::Key_Q, 9>, "Q or 9", "Move the pointer up, faster while held"},
+     .Run = [](T& t) { StepPointer(t, 0, -1); }},
+    {.Name = "clickLeft",
+     .Key = {PlainOrDigit<Qt::Key_Space, 0>, "Space or 0", "Left click where the pointer is"},
+     .Run = [](T& t) { t.Pointer.Click(Qt::LeftButton); }},
+    {.Name = "clickRight",
+     .Key = {ReturnOrDigit5, "Enter or 5", "Right click where the pointer is"},
+     .Run = [](T& t) { t.Pointer.Click(Qt::RightButton); }},
+    {.Name = "nudgeLeft",
+     .Key = {CtrlDigit<6>, "Ctrl+6", "Move the pointer one screen pixel left"},
+     .Run = [](T& t) { t.Pointer.MoveBy(-1, 0); }},
+    {.Name = "nudgeRight",
+     .Key = {CtrlDigit<7>, "Ctrl+7", "Move the pointer one screen pixel right"},
+     .Run = [](T& t) { t.Pointer.MoveBy(+1, 0); }},
+    {.Name = "nudgeDown",
+     .Key = {CtrlDigit<8>, "Ctrl+8", "Move the pointer one screen pixel down"},
+     .Run = [](T& t) { t.Pointer.MoveBy(0, +1); }},
+    {.Name = "nudgeUp",
+     .Key = {CtrlDigit<9>, "Ctrl+9", "Move the pointer one screen pixel up"},
+     .Run = [](T& t) { t.Pointer.MoveBy(0, -1); }},
+    {.Name = "deleteAction",
+     .Caption = "Delete (DEL)",
+     .Key = {Any<Qt::Key_Delete>, "Delete", "Delete the selected cells"},
+     .Run = [](T& t) { t.Document.DeleteSelection(); }},
+    {.Name = "copyAction",
+     .Caption = "Copy (CTRL+C)",
+     .Key = {WithCtrl<Qt::Key_C>, "Ctrl+C", "Copy the selection"},
+     .Run = [](T& t) { t.Document.Copy(); }},
+    {.Name = "pasteAction",
+     .Caption = "Paste (CTRL+V)",
+     .Key = {WithCtrl<Qt::Key_V>, "Ctrl+V", "Paste at the pointer"},
+     .Run = [](T& t) { t.Document.Paste(); }},
+    {.Name = "rotatePixelsLeftAction",
+     .Caption = "Rotate pixels Left (CTRL+CursorLeft)",
+     .Key = {WithCtrl<Qt::Key_Left>, "Ctrl+Left", "Rotate the selected pixels left"},
+     .Run = Transform<RotatePixelsLeft>},
+    {.Name = "rotatePixelsRightAction",
+     .Caption = "Rotate pixels Right (CTRL+CursorRight)",
+     .Key = {WithCtrl<Qt::Key_Right>, "Ctrl+Right", "Rotate the selected pixels right"},
+     .Run = Transform<RotatePixelsRight>},
+    {.Name = "rotatePixelsUpAction",
+     .Caption = "Rotate pixels Up (CTRL+CursorUp)",
+     .Key = {WithCtrl<Qt::Key_Up>, "Ctrl+Up", "Rotate the selected pixels up"},
+     .Run = Transform<RotatePixelsUp>},
+    {.Name = "rotatePixelsDownAction",
+     .Caption = "Rotate pixels Down (CTRL+CursorDown)",
+     .Key = {WithCtrl<Qt::Key_Down>, "Ctrl+Down", "Rotate the selected pixels down"},
+     .Run = Transform<RotatePixelsDown>},
+    {.Name = "undoAction",
+     .Caption = "Undo",
+     .Key = {WithCtrl<Qt::Key_Z>, "Ctrl+Z", "Undo"},
+     .Shortcut = Ctrl(Qt::Key_Z),
+     .Run = [](T& t) { t.Document.Undo(); },
+     .Enabled = [](const T& t) { return !t.Document.Document().UndoName().empty(); }},
+    {.Name = "chooseEntry1",
+     .Key = {AnyDigit<1>, "1", "Paint with char palette entry PAP0+PAP1"},
+     .Run = ChooseEntry<0>},
+    {.Name = "chooseEntry2",
+     .Key = {AnyDigit<2>, "2", "Paint with char palette entry PAP0+INK1"},
+     .Run = ChooseEntry<1>},
+    {.Name = "chooseEntry3",
+     .Key = {AnyDigit<3>, "3", "Paint with char palette entry INK0+PAP1"},
+     .Run = ChooseEntry<2>},
+    {.Name = "chooseEntry4",
+     .Key = {AnyDigit<4>, "4", "Paint with char palette entry INK0+INK1"},
+     .Run = ChooseEntry<3>},
+    {.Name = "paletteButton",
+     .Key = {Plain<Qt::Key_C>, "C", "Show or hide the full palette"},
+     .Button = {.X = 212, .ToolTip = "Full Palette Window", .Icon = PaletteIcon},
+     .Run = [](T& t) { t.Panels.Toggle(Panel::Palette); },
+     .Checked = [](const T& t) { return t.Panels.IsShown(Panel::Palette); }},
+    {.Name = "previewButton",
+     .Key = {VOrF12, "V or F12", "Show or hide the preview and zoom selector"},
+     .Button = {.X = 284, .ToolTip = "Preview and Zoom selector Window", .Icon = PreviewIcon},
+     .Run = [](T& t) { t.Panels.Toggle(Panel::Preview); },
+     .Checked = [](const T& t) { return t.Panels.IsShown(Panel::Preview); }},
+    {.Name = "magnifierButton",
+     .Key = {AltV, "Alt+V", "Show or hide the magnifier"},
+     .Button = {.X = 316, .ToolTip = "Preview Zoom Window", .Icon = MagnifierIcon},
+     .Run = [](T& t) { t.Panels.Toggle(Panel::Magnifier); },
+     .Checked = [](const T& t) { return t.Panels.IsShown(Panel::Magnifier); }},
+    {.Name = "borderPaletteButton",
+     .Key = {Plain<Qt::Key_B>, "B", "Show or hide the border palette"},
+     .Button = {.X = 244, .ToolTip = "Border Palette Window", .Icon = BorderPaletteIcon},
+     .Run = [](T& t) { t.Panels.Toggle(Panel::BorderPalette); },
+     .Checked = [](const T& t) { return t.Panels.IsShown(Panel::BorderPalette); }},
+    {.Name = "charGridButton",
+     .Key = {Plain<Qt::Key_G>, "G", "Show or hide the char grid"},
+     .Button = {.X = 140, .ToolTip = "PerChar Grid", .Icon = CharGridIcon},
+     .Run = [](T& t) { t.Document.ToggleCharGrid(); },
+     .Checked = [](const T& t) { return t.Document.View().Settings().CharGridOn; }},
+    {.Name = "pixelGridButton",
+     .Key = {Plain<Qt::Key_H>, "H", "Show or hide the pixel grid"},
+     .Button = {.X = 172, .ToolTip = "PerPixel Grid", .Icon = PixelGridIcon},
+     .Run = [](T& t) { t.Document.TogglePixelGrid(); },
+     .Checked = [](const T& t) { return t.Document.View().Settings().PixelGridOn; }},
+    {.Name = "pixButton",
+     .Key = {Plain<Qt::Key_W>, "W", "Switch PIX mode on or off"},
+     .Button = {.X = 572, .FixedWidth = 41, .Text = "PIX"},
+     .Run = [](T& t) { t.Document.TogglePix(); },
+     .Checked = [](const T& t) { return t.Document.Pickers().EditModePix; }},
+    {.Name = "rgbButton",
+     .Key = {Plain<Qt::Key_E>, "E", "Switch RGB mode on or off"},
+     .Button = {.X = 613, .FixedWidth = 49, .Text = "RGB"},
+     .Run = [](T& t) { t.Document.ToggleRgb(); },
+     .Checked = [](const T& t) { return t.Document.Pickers().EditModeRgb; }},
+    {.Name = "redrawCanvas",
+     .Key = {RightUpOrDown, "Right, Up or Down", "Redraw the picture (wipes rubber bands)"},
+     .Run = [](T& t) { t.Document.RedrawCanvas(); }},
+    {.Name = "flickerAction",
+     .Caption = "Flicker",
+     .Key = {Plain<Qt::Key_F>, "F", "Show or hide the Flicker window"},
+     .Shortcut = QKeyCombination(Qt::Key_F),
+     .Run = [](T& t) { t.Panels.Toggle(Panel::Flicker); }},
+    {.Name = "cycleScreenView",
+     .Key = {Plain<Qt::Key_X>, "X", "Show the mixed picture, screen 0 or screen 1 in turn"},
+     .Run = [](T& t) { t.Document.CycleScreenView(); }},
+    {.Name = "flickerMapAction",
+     .Caption = "Flicker Map",
+     .Key = {Plain<Qt::Key_M>, "M", "Show or hide the flicker map"},
+     .Shortcut = QKeyCombination(Qt::Key_M),
+     .Run = [](T& t) { t.Document.ToggleFlickerMap(); },
+     .Checked = [](const T& t) { return t.Document.View().FlickerMapOn(); }},
+
+    // The tool bar's other buttons.
+    {.Name = "zoomButton1",
+     .Button = {.X = 4, .Icon = [] { return ZoomIcon(1); }, .LooksChecked = true},
+     .Run = Zoom<1>,
+     .Checked = IsZoom<1>},
+    {.Name = "zoomButton2",
+     .Button = {.X = 36, .Icon = [] { return ZoomIcon(2); }, .LooksChecked = true},
+     .Run = Zoom<2>,
+     .Checked = IsZoom<2>},
+    {.Name = "zoomButton3",
+     .Button = {.X = 68, .Icon = [] { return ZoomIcon(3); }, .LooksChecked = true},
+     .Run = Zoom<3>,
+     .Checked = IsZoom<3>},
+    {.Name = "zoomButton4",
+     .Button = {.X = 100, .Icon = [] { return ZoomIcon(4); }, .LooksChecked = true},
+     .Run = Zoom<4>,
+     .Checked = IsZoom<4>},
+    // Not finished yet, so not shown.
+    {.Name = "ellipseToolButton",
+     .Button = {.X = 836, .Icon = EllipseIcon, .Shown = false},
+     .Run = Choose<ToolKind::Ellipse>,
+     .Checked = IsCurrent<ToolKind::Ellipse>},
+
+    // File. "Standart" is the word users of the format have always read here.
+    {.Name = "newPicture8x8Action", .Caption = "8x8 Standart Gigascreen", .Run = New<8>},
+    {.Name = "newPicture8x4Action", .Caption = "8x4 MultiGigaScreen", .Run = New<4>},
+    {.Name = "newPicture8x2Action", .Caption = "8x2 MultiGigaScreen", .Run = New<2>},
+    {.Name = "newPicture8x1Action", .Caption = "8x1 MultiGigaScreen", .Run = New<1>},
+    {.Name = "convertTo8x8Action", .Caption = "Convert to 8x8", .Run = ConvertTo<8>},
+    {.Name = "convertTo8x4Action", .Caption = "Convert to 8x4", .Run = ConvertTo<4>},
+    {.Name = "convertTo8x2Action", .Caption = "Convert to 8x2", .Run = ConvertTo<2>},
+    {.Name = "convertTo8x1Action", .Caption = "Convert to 8x1", .Run = ConvertTo<1>},
+    {.Name = "openAction", .Caption = "Open *.mgs", .Shortcut = Ctrl(Qt::Key_O), .Run = [](T& t) { t.Document.Files().Open(); }},
+    {.Name = "saveAction", .Caption = "Save", .Shortcut = Ctrl(Qt::Key_S), .Run = [](T& t) { t.Document.Files().Save(); }},
+    {.Name = "saveAsAction",
+     .Caption = "Save As *.mgs",
+     .Shortcut = Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+     .Run = [](T& t) { t.Document.Files().SaveAs(); }},
+    {.Name = "clearRecentFilesAction", .Caption = "Clear", .Run = [](T& t) { t.Window.ClearRecentFiles(); }},
+    {.Name = "importPictureAction", .Caption = "Picture...", .Run = [](T& t) { t.Document.Files().ImportPicture(); }},
+    // The name users know, though the preview writes a snapshot, not a TRD.
+    {.Name = "previewOnEmulatorAction",
+     .Caption = "Preview TRD on ZX-emul",
+     .Run = [](T& t) { t.Document.Files().PreviewOnEmulator(); }},
+    {.Name = "quitAction", .Caption = "Quit", .Shortcut = Ctrl(Qt::Key_Q), .Run = [](T& t) { t.Window.close(); }},
+
+    // Edit.
+    {.Name = "redoAction",
+     .Caption = "Redo",
+     .Shortcut = Ctrl(Qt::Key_Y),
+     .Run = [](T& t) { t.Document.Redo(); },
+     .Enabled = [](const T& t) { return !t.Document.Document().RedoName().empty(); }},
+    {.Name = "flipHorizontalAction", .Caption = "Flip Horizontal", .Run = Transform<FlipSelectionHorizontal>},
+    {.Name = "flipVerticalAction", .Caption = "Flip Vertical", .Run = Transform<FlipSelectionVertical>},
+    {.Name = "rotate90Action", .Caption = "Rotate 90` cw", .Run = Transform<RotateSelection90cw>},
+
+    // View.
+    {.Name = "zoomInAction",
+     .Caption = "Zoom In",
+     .Shortcut = Ctrl(Qt::Key_Plus),
+     .MoreShortcut = Ctrl(Qt::Key_Equal),
+     .Run = [](T& t) { t.Document.StepZoom(+1); },
+     .Enabled = [](const T& t) { return t.Document.View().ZoomLevel() < MaxZoomLevel; }},
+    {.Name = "zoomOutAction",
+     .Caption = "Zoom Out",
+     .Shortcut = Ctrl(Qt::Key_Minus),
+     .Run = [](T& t) { t.Document.StepZoom(-1); },
+     .Enabled = [](const T& t) { return t.Document.View().ZoomLevel() > MinZoomLevel; }},
+    {.Name = "showMixedAction",
+     .Caption = "Mixed",
+     .Run = Show<ScreenView::Mixed>,
+     .Checked = IsShown<ScreenView::Mixed>,
+     .ChoiceGroup = "screenView"},
+    {.Name = "showScreen0Action",
+     .Caption = "Screen 0",
+     .Run = Show<ScreenView::Screen0>,
+     .Checked = IsShown<ScreenView::Screen0>,
+     .ChoiceGroup = "screenView"},
+    {.Name = "showScreen1Action",
+     .Caption = "Screen 1",
+     .Run = Show<ScreenView::Screen1>,
+     .Checked = IsShown<ScreenView::Screen1>,
+     .ChoiceGroup = "screenView"},
+    {.Name = "mixingOwnAction",
+     .Caption = "Picture's Own Table",
+     .Run = [](T& t) { t.Document.SetMixing(OwnMixing()); },
+     .Checked = IsMixing<MixingKind::Own>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingAverageAction",
+     .Caption = "Average",
+     .Run = [](T& t) { t.Document.SetMixing(AverageMixing()); },
+     .Checked = IsMixing<MixingKind::Average>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingLinearAction",
+     .Caption = "Linear Light",
+     .Run = [](T& t) { t.Document.SetMixing(LinearMixing()); },
+     .Checked = IsMixing<MixingKind::Linear>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingFileAction",
+     .Caption = "From File...",
+     .Run = [](T& t) { t.Document.ChooseMixingFromFile(); },
+     .Checked = IsMixing<MixingKind::File>,
+     .ChoiceGroup = "mixing"},
+
+    // Color Corrector and Help.
+    {.Name = "showCorrectorAction", .Caption = "Show/Hide", .Run = [](T& t) { t.Panels.Toggle(Panel::Corrector); }},
+    {.Name = "helpKeysAction", .Caption = "Keys", .Run = [](T& t) { t.Window.ShowKeysHelp(); }},
+    {.Name = "helpAboutAction", .Caption = "About chromaLoom", .Run = [](T& t) { OpenAboutDialog(&t.Window); }},
+};
+
+}  // namespace
+
+std::span<const Command> Commands() { return Table; }
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& command : Table)
+    if (name == command.Name) return &command;
+  return nullptr;
+}
+
+QString ButtonToolTip(const Command& command) {
+  if (!*command.Button.ToolTip) return {};
+  QString text = QString::fromUtf8(command.Button.ToolTip);
+  if (command.HasKey()) {
+    const QString firstKey = QString::fromUtf8(command.Key.Keys).section(" or ", 0, 0).toUpper();
+    text += QString(" (use hotkey '%1')").arg(firstKey);
+  }
+  return text;
+}
+
+const Command* CommandTakingKey(QKeyCombination keys) {
+  const KeyPress press = KeyPress::From(keys.key(), 0, keys.keyboardModifiers());
+  // The selector rows look at the preview and the selector size.
+  static constexpr KeyState States[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}};
+  for (const Command& command : Table)
+    if (command.HasKey())
+      for (const KeyState& state : States)
+        if (command.Key.Matches(press, state)) return &command;
+  return nullptr;
+}
+
+const std::vector<MenuEntry>& MenuLayout() {
+  static const std::vector<MenuEntry> layout = {
+      {"fileMenu", "File",
+       {{"newMenu", "New",
+         {{"newPicture8x8Action"}, {"newPicture8x4Action"}, {"newPicture8x2Action"}, {"newPicture8x1Action"}}},
+        {"changeCellHeightMenu", "Change char size",
+         {{"convertTo8x8Action"}, {"convertTo8x4Action"}, {"convertTo8x2Action"}, {"convertTo8x1Action"}}},
+        {},
+        {"openAction"},
+        {"saveAction"},
+        {"saveAsAction"},
+        {"openRecentMenu", "Open Recent", {{}, {"clearRecentFilesAction"}}},
+        {},
+        {"importMenu", "Import"},
+        {"exportMenu", "Export"},
+        {},
+        {"previewOnEmulatorAction"},
+        {},
+        {"quitAction"}}},
+      {"editMenu", "Edit",
+       {{"undoAction"},
+        {"redoAction"},
+        {},
+        {"removeSelectionAction"},
+        {},
+        {"copyAction"},
+        {"pasteAction"},
+        {"deleteAction"},
+        {},
+        {"flipHorizontalAction"},
+        {"flipVerticalAction"},
+        {},
+        {"rotate90Action"},
+        {},
+        {"rotatePixelsRightAction"},
+        {"rotatePixelsLeftAction"},
+        {"rotatePixelsUpAction"},
+        {"rotatePixelsDownAction"}}},
+      {"viewMenu", "View",
+       {{"zoomInAction"},
+        {"zoomOutAction"},
+        {},
+        {"showMixedAction"},
+        {"showScreen0Action"},
+        {"showScreen1Action"},
+        {},
+        {"flickerMapAction"},
+        {"flickerAction"},
+        {},
+        {"mixingMenu", "Mixing",
+         {{"mixingOwnAction"}, {"mixingAverageAction"}, {"mixingLinearAction"}, {"mixingFileAction"}}}}},
+      {"correctorMenu", "Color Corrector", {{"showCorrectorAction"}, {}}},
+      {"helpMenu", "Help", {{"helpKeysAction"}, {"helpAboutAction"}}},
+  };
+  return layout;
+}
+
+}  // namespace chromaloom

@@ -1,0 +1,102 @@
+// Every command of the editor as one row: its name, caption, keys, tool-bar
+// button, state and the function it runs. The menus, the tool bar, the key
+// handler, Help > Keys and the tooltips are all made from this table, so a
+// key is written once and a new command is one row and its function.
+#pragma once
+
+#include <QKeyCombination>
+#include <QPixmap>
+#include <QString>
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "window/key_table.h"
+
+namespace chromaloom {
+
+class DocumentController;
+class KeyboardPointer;
+class MainWindow;
+class PanelController;
+
+// What a command reaches.
+struct CommandTarget {
+  MainWindow& Window;
+  DocumentController& Document;
+  PanelController& Panels;
+  KeyboardPointer& Pointer;
+};
+
+// A key the editor handles itself, with the conditions under which it
+// matches. The handler walks the rows in table order and runs every row
+// that matches, so one key can do several things (P chooses the pencil and
+// moves the pointer right).
+struct CommandKey {
+  bool (*Matches)(const KeyPress& press, const KeyState& state) = nullptr;
+  const char* Keys = "";  // as Help > Keys shows them
+  const char* Does = "";
+};
+
+// A button on the tool bar. The tooltip gets the command's first key added:
+// "PerChar Grid (use hotkey 'G')".
+struct CommandButton {
+  int X = -1;  // from the bar's left edge; < 0: no button
+  int FixedWidth = 0;  // 0: the square size
+  const char* Text = "";  // shown where there is no icon
+  const char* ToolTip = "";  // empty: none
+  QPixmap (*Icon)() = nullptr;
+  bool Shown = true;
+  // Zoom levels look checked; the other buttons look pressed while on.
+  bool LooksChecked = false;
+};
+
+struct Command {
+  // The object name of its menu item or its tool-bar button, and its id.
+  const char* Name;
+  // The menu's text; empty for a command that is no menu item.
+  const char* Caption = "";
+  CommandKey Key = {};
+  // A desktop shortcut of the menu item, and one more the menu does not
+  // show; a key row of the table that takes the same key wins.
+  QKeyCombination Shortcut = {};
+  QKeyCombination MoreShortcut = {};
+  CommandButton Button = {};
+  void (*Run)(CommandTarget& target) = nullptr;
+  // Empty: always enabled.
+  bool (*Enabled)(const CommandTarget& target) = nullptr;
+  // Set for a command that is on or off (a grid, a panel, a choice).
+  bool (*Checked)(const CommandTarget& target) = nullptr;
+  // Commands of one choice (the screen shown, the mixing) share a group.
+  const char* ChoiceGroup = "";
+
+  bool HasKey() const { return Key.Matches != nullptr; }
+  bool HasButton() const { return Button.X >= 0; }
+  bool IsMenuItem() const { return *Caption != '\0'; }
+};
+
+// The table, in the order the key handler walks it.
+std::span<const Command> Commands();
+const Command* FindCommand(std::string_view name);
+
+// The tooltip a command's button shows: its text and its first key.
+QString ButtonToolTip(const Command& command);
+
+// The first command whose key row takes this key combination in some state
+// of the rows' conditions, or nullptr when the key is free for a shortcut.
+const Command* CommandTakingKey(QKeyCombination keys);
+
+// The menu bar's layout: each entry names a command of the table, a
+// submenu (with its items) or a separator (no name). The import and export
+// menus are filled from the table of file kinds.
+struct MenuEntry {
+  const char* Name = nullptr;  // nullptr: a separator
+  const char* Caption = "";  // a submenu's caption
+  std::vector<MenuEntry> Items = {};
+  bool IsSeparator() const { return Name == nullptr; }
+  bool IsSubmenu() const { return *Caption != '\0'; }
+};
+const std::vector<MenuEntry>& MenuLayout();
+
+}  // namespace chromaloom

@@ -1,0 +1,62 @@
+// The keyboard side of the window: every key press of the window and its
+// controls goes to the command table first, and the pointer moves and clicks
+// from the keys, faster while a key is held.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "window/key_table.h"
+#include "window/pointer_device.h"
+
+class QKeyEvent;
+class QMenuBar;
+class QWidget;
+
+namespace chromaloom {
+
+class KeyboardPointer : public QObject {
+  Q_OBJECT
+ public:
+  // runKeys runs every command whose key row takes the press and says
+  // whether any did. Watches the keys of window and its controls.
+  KeyboardPointer(QWidget& window, const QMenuBar& menus, std::function<bool(const KeyPress&)> runKeys);
+  ~KeyboardPointer() override;
+
+  // Replaced to watch the pointer.
+  void SetDevice(std::unique_ptr<PointerDevice> device) { device_ = std::move(device); }
+  const PointerDevice& Device() const { return *device_; }
+
+  // A key no command takes does nothing at all; returns whether one did.
+  bool KeyPressed(const QKeyEvent& event);
+  void KeyReleased(const QKeyEvent& event);
+  int StepCount() const { return stepCount_; }
+
+  // Each held repeat moves one more step of scale screen pixels.
+  void Step(int dx, int dy, int scale);
+  void MoveBy(int dx, int dy);
+  void Click(Qt::MouseButton button) { device_->ClickWith(button); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget& window_;
+  const QMenuBar& menus_;
+  std::function<bool(const KeyPress&)> runKeys_;
+  std::unique_ptr<PointerDevice> device_;
+  int stepCount_ = 0;
+  // The last real release, so a held key's repeat that comes as a release
+  // and a press at the same moment keeps the pointer's pace.
+  struct KeyRelease {
+    int Key = 0;
+    unsigned long Time = 0;
+    int StepCount = 0;
+  };
+  std::optional<KeyRelease> lastRelease_;
+};
+
+}  // namespace chromaloom
