@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "app/converter_options.h"
-#include "editing/image_fitting.h"
+#include "convert/image_fitting.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_kinds.h"

@@ -20,6 +20,7 @@
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
+#include "render/picture_bitmap.h"
 #include "spectrum/spectrum_files.h"
 #include "support/random_picture.h"
 #include "support/scripted_dialogs.h"
