@@ -17,6 +17,7 @@
 #include "formats/file_names.h"
 #include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
+#include "spectrum/file_encoding.h"
 #include "spectrum/spectrum_files.h"
 
 // A static library's resources are kept only when something asks for them.
@@ -230,7 +231,7 @@ void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WriteFileOfKind(document_.Picture(), kind)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *EncodeFile(kind, document_.Picture())); });
 }
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
@@ -257,7 +258,7 @@ void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
   std::vector<std::uint8_t> bytes;
-  if (!Run("the preview", [&] { bytes = *WriteFileOfKind(document_.Picture(), preview->Kind); })) return;
+  if (!Run("the preview", [&] { bytes = *EncodeFile(preview->Kind, document_.Picture()); })) return;
   const QString imageName = QString::fromStdString(preview->ImageName);
   const QString launcherName = QString::fromStdString(preview->LauncherName);
   const QString romName = QString::fromStdString(preview->RomName);
