@@ -52,7 +52,7 @@ QString PictureFilter() {
 void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
   InitLauncherResources();
   if (!QDir().mkpath(folder)) throw std::runtime_error("Cannot make the preview folder " + folder.toStdString());
-  for (const QString& name : {QString("zxview-common.sh"), launcher}) {
+  for (const QString& name : {QString("zxview-common.sh"), QString("fuse_programs.txt"), launcher}) {
     const QString target = folder + name;
     if (QFileInfo::exists(target)) continue;
     QFile source(":/zxview/" + name);
@@ -304,9 +304,14 @@ void FileCommands::PreviewOnEmulator() {
 }
 
 QString FileCommands::FindEmulator() {
-  // The same order as zxview-common.sh.
-  for (const char* name : {"fuse-sdl", "fuse"})
-    if (QString path = QStandardPaths::findExecutable(name); !path.isEmpty()) return path;
+  // The launchers read the same list, so both find the same Fuse.
+  InitLauncherResources();
+  QFile list(":/zxview/fuse_programs.txt");
+  if (!list.open(QIODevice::ReadOnly)) return {};
+  for (const QByteArray& name : list.readAll().split('\n'))
+    if (!name.trimmed().isEmpty())
+      if (QString path = QStandardPaths::findExecutable(QString::fromUtf8(name.trimmed())); !path.isEmpty())
+        return path;
   return {};
 }
 
