@@ -1,9 +1,11 @@
 # make run:  install what is missing, build, start chromaLoom.
 # make test: install what is missing, build, run every test.
+# make shellcheck: check every shell script.
 BUILD ?= build
 CMAKE_FLAGS ?=
+SHELL_SCRIPTS = scripts/*.sh zxview/*.sh tests/xvfb/*.sh .ci/run
 
-.PHONY: all deps configure build test run bench package clean
+.PHONY: all deps configure build test run bench package clean shellcheck
 
 all: build
 
@@ -37,6 +39,9 @@ package: deps
 	rm -f chromaloom_*.deb $(BUILD)-package/chromaloom_*.deb
 	cd $(BUILD)-package && cpack
 	cp $(BUILD)-package/chromaloom_*.deb .
+
+shellcheck: deps
+	shellcheck $(SHELL_SCRIPTS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-package chromaloom_*.deb

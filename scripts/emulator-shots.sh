@@ -16,7 +16,7 @@
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
 
-[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,14p' "$0" >&2; exit 2; }
+[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,/^[^#]/s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 build=$1 height=$2 seed=$3 shots=$4 out=$5 viewer=${6:-}
 [[ -n "${DISPLAY:-}" ]] || { echo "DISPLAY is not set" >&2; exit 2; }
 [[ "$height" =~ ^[1248]$ ]] || { echo "cell height $height is not 1, 2, 4 or 8" >&2; exit 2; }
