@@ -38,7 +38,7 @@ if [[ "$kind" == tap ]]; then
   tape_rom=$build/tests/tape_rom.bin
   # The first of Fuse's program names, in the launchers' own order.
   fuse_program=
-  while read -r name; do
+  while read -r name || [[ -n "$name" ]]; do
     if [[ -n "$name" ]] && fuse_program=$(command -v "$name"); then break; fi
   done <"$(dirname "$0")/../zxview/fuse_programs.txt"
   [[ -n "$fuse_program" ]] || { echo "Fuse is not installed (apt install fuse-emulator-sdl)" >&2; exit 1; }

@@ -32,7 +32,7 @@ if [ -z "${ZXVIEW_EMULATOR:-}" ]; then
   # Fuse's program names, in the order tried, are one list that the editor
   # and the emulator tests read too.
   zxview_fuse=
-  while read -r zxview_name; do
+  while read -r zxview_name || [ -n "$zxview_name" ]; do
     if [ -n "$zxview_name" ] && command -v "$zxview_name" >/dev/null 2>&1; then
       zxview_fuse=$zxview_name
       break
