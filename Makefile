@@ -1,9 +1,16 @@
 # make run:  install what is missing, build, start chromaLoom.
 # make test: install what is missing, build, run every test.
+# make format / format-check: apply .clang-format to src/ and tests/, or
+# fail on any line it would change.
+# make shellcheck: check every shell script.
 BUILD ?= build
 CMAKE_FLAGS ?=
+# One version, since each version lays code out a little differently.
+CLANG_FORMAT ?= clang-format-14
+FORMAT_FILES = $(shell find src tests -name '*.cpp' -o -name '*.h')
+SHELL_SCRIPTS = scripts/*.sh zxview/*.sh tests/xvfb/*.sh .ci/run
 
-.PHONY: all deps configure build test run bench package clean
+.PHONY: all deps configure build test run bench package clean format format-check shellcheck
 
 all: build
 
@@ -37,6 +44,15 @@ package: deps
 	rm -f chromaloom_*.deb $(BUILD)-package/chromaloom_*.deb
 	cd $(BUILD)-package && cpack
 	cp $(BUILD)-package/chromaloom_*.deb .
+
+format: deps
+	$(CLANG_FORMAT) -i $(FORMAT_FILES)
+
+format-check: deps
+	$(CLANG_FORMAT) --dry-run -Werror $(FORMAT_FILES)
+
+shellcheck: deps
+	shellcheck $(SHELL_SCRIPTS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-package chromaloom_*.deb

@@ -8,11 +8,14 @@ set(CHROMALOOM_INSTALL_LIBDIR lib/chromaloom)
 install(TARGETS chromaloom RUNTIME DESTINATION ${CHROMALOOM_INSTALL_LIBDIR})
 install(TARGETS chromaloom-convert RUNTIME DESTINATION bin)
 
-# Only the launchers are executable; zxview-common.sh is sourced by them.
+# Only the launchers are executable; zxview-common.sh is sourced by them and
+# reads fuse_programs.txt.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/zxview/
   DESTINATION ${CHROMALOOM_INSTALL_LIBDIR}/zxview
   FILES_MATCHING
   PATTERN "*.sh"
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+  PATTERN "fuse_programs.txt"
   PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
   PATTERN "view*.sh"
   PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE

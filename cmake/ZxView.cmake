@@ -8,6 +8,7 @@ endif()
 
 set(CHROMALOOM_ZXVIEW_FILES
   ${PROJECT_SOURCE_DIR}/zxview/zxview-common.sh
+  ${PROJECT_SOURCE_DIR}/zxview/fuse_programs.txt
   ${PROJECT_SOURCE_DIR}/zxview/view8x1.sh
   ${PROJECT_SOURCE_DIR}/zxview/view8x2.sh
   ${PROJECT_SOURCE_DIR}/zxview/view8x4.sh

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/converter_options.h"
-#include "formats/bmp_format.h"
+#include "picture/bitmap_sizes.h"
 
 using namespace chromaloom;
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "editing/image_fitting.h"
+#include "convert/image_fitting.h"
 #include "picture/picture.h"
 
 using namespace chromaloom;

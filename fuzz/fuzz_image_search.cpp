@@ -11,7 +11,7 @@
 // The header's enumerator ColourMetric::Srgb trips GCC's -Wshadow against the type Rgb.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wshadow"
-#include "editing/image_conversion.h"
+#include "convert/image_conversion.h"
 #pragma GCC diagnostic pop
 
 using namespace chromaloom;

@@ -16,7 +16,7 @@
 # Usage: DISPLAY=:NN scripts/emulator-shots.sh BUILD_DIR CELL_HEIGHT SEED SHOTS OUT_DIR [VIEWER.bin]
 set -euo pipefail
 
-[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,14p' "$0" >&2; exit 2; }
+[[ $# -eq 5 || $# -eq 6 ]] || { sed -n '2,/^[^#]/s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 build=$1 height=$2 seed=$3 shots=$4 out=$5 viewer=${6:-}
 [[ -n "${DISPLAY:-}" ]] || { echo "DISPLAY is not set" >&2; exit 2; }
 [[ "$height" =~ ^[1248]$ ]] || { echo "cell height $height is not 1, 2, 4 or 8" >&2; exit 2; }
@@ -27,7 +27,7 @@ kind=${EMULATOR_SHOTS_KIND:-z80}
 [[ "$kind" =~ ^(z80|szx|tap)$ ]] || { echo "EMULATOR_SHOTS_KIND is z80, szx or tap, not $kind" >&2; exit 2; }
 rm -f "$out/zxview/image."*
 "$build/tests/emulator_picture" "$height" "$seed" "$out/picture.mgs" "$out/zxview/image.$kind" ${viewer:+"$viewer"}
-cp "$build/src/zxview/"*.sh "$out/zxview/"
+cp "$build/src/zxview/"*.sh "$build/src/zxview/fuse_programs.txt" "$out/zxview/"
 cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 
 # Fuse rewrites ~/.fuserc when it quits: a home of its own leaves the
@@ -36,7 +36,12 @@ mkdir -p "$out/home"
 export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
 if [[ "$kind" == tap ]]; then
   tape_rom=$build/tests/tape_rom.bin
-  fuse_program=$(command -v fuse-sdl || command -v fuse)
+  # The first of Fuse's program names, in the launchers' own order.
+  fuse_program=
+  while read -r name || [[ -n "$name" ]]; do
+    if [[ -n "$name" ]] && fuse_program=$(command -v "$name"); then break; fi
+  done <"$(dirname "$0")/../zxview/fuse_programs.txt"
+  [[ -n "$fuse_program" ]] || { echo "Fuse is not installed (apt install fuse-emulator-sdl)" >&2; exit 1; }
   "$fuse_program" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
     --rom-128-0 "$tape_rom" --rom-128-1 "$tape_rom" --tape "$out/zxview/image.tap" >"$out/fuse.log" 2>&1 &
 else

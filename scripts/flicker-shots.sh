@@ -9,7 +9,7 @@
 #   TIMING: every (every refresh) or 50 (50 Hz frames)
 set -euo pipefail
 
-[[ $# -eq 6 ]] || { sed -n '2,9p' "$0" >&2; exit 2; }
+[[ $# -eq 6 ]] || { sed -n '2,/^[^#]/s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 build=$1 picture=$2 zoom=$3 timing=$4 shots=$5 out=$6
 [[ -n "${DISPLAY:-}" ]] || { echo "DISPLAY is not set" >&2; exit 2; }
 [[ "$zoom" =~ ^[1-4]$ ]] || { echo "zoom $zoom is not 1 to 4" >&2; exit 2; }

@@ -3,13 +3,15 @@
 # Debian 12. Idempotent: does nothing when everything is there. pasmo builds
 # the Spectrum viewer, libspectrum-dev writes snapshots and tapes, and Fuse
 # is only for the emulator preview and its test (the editor runs without it).
+# ShellCheck checks the scripts and clang-format-14 the layout of the C++.
 set -euo pipefail
 
 packages=(qt6-base-dev libqt6opengl6-dev libgl1-mesa-dri qt6-image-formats-plugins
           xvfb xdotool x11-apps imagemagick cmake ninja-build g++ make
           clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev
           dpkg-dev file appstream desktop-file-utils
-          pasmo libspectrum-dev pkg-config fuse-emulator-sdl)
+          pasmo libspectrum-dev pkg-config fuse-emulator-sdl
+          shellcheck clang-format-14)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -29,15 +29,23 @@ fi
 
 if [ -z "${ZXVIEW_EMULATOR:-}" ]; then
   zxview_rom=$zxview_dir/chromaloom-128.rom
-  for zxview_fuse in fuse-sdl fuse; do
-    command -v "$zxview_fuse" >/dev/null 2>&1 || continue
+  # Fuse's program names, in the order tried, are one list that the editor
+  # and the emulator tests read too.
+  zxview_fuse=
+  while read -r zxview_name || [ -n "$zxview_name" ]; do
+    if [ -n "$zxview_name" ] && command -v "$zxview_name" >/dev/null 2>&1; then
+      zxview_fuse=$zxview_name
+      break
+    fi
+  done <"$zxview_dir/fuse_programs.txt"
+  if [ -n "$zxview_fuse" ]; then
     # Sound is not needed to see a picture, and the status icons would
     # cover the bottom border.
     exec "$zxview_fuse" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
       --rom-128-0 "$zxview_rom" --rom-128-1 "$zxview_rom" \
       --rom-pentagon-0 "$zxview_rom" --rom-pentagon-1 "$zxview_rom" --rom-pentagon-2 "$zxview_rom" \
       --snapshot "$zxview_image"
-  done
+  fi
   printf '%s\n' \
     "chromaLoom preview: $zxview_image is ready ($ZXVIEW_MODE), but no emulator was found." \
     "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to a command that" \

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "app/converter_options.h"
-#include "editing/image_fitting.h"
+#include "convert/image_fitting.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_kinds.h"
@@ -13,7 +13,7 @@
 #include "formats/mixing_profile_file.h"
 #include "picture/document.h"
 #include "render/picture_bitmap.h"
-#include "spectrum/spectrum_files.h"
+#include "spectrum/file_encoding.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -44,7 +44,7 @@ MixingProfile LoadMixing(const std::string& value) {
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
                                  const std::string& path) {
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
-  if (auto bytes = WriteFileOfKind(picture, kind)) return std::move(*bytes);
+  if (auto bytes = EncodeFile(kind, picture)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
 }
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <exception>
 
-#include "formats/bmp_format.h"
 #include "formats/file_kinds.h"
+#include "picture/bitmap_sizes.h"
 
 namespace chromaloom {
 

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "editing/image_fitting.h"
+#include "convert/image_conversion.h"
+#include "convert/image_fitting.h"
 #include "picture/picture.h"
-
-#include "editing/image_conversion.h"
 
 namespace chromaloom {
 

@@ -40,8 +40,9 @@ void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Rend
 // Strips with the cell's four colours marked, and the two 3 x 3 detail images.
 void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Renderer& render);
 // "Exchange Chars between screens": the cell's pixels and attribute entries
-// trade places between screen 0 and screen 1. Takes no undo snapshot and
-// leaves the editor image and the preview as they are.
+// trade places between screen 0 and screen 1, as one undo step ("Exchange
+// Cells"). Redraws only the corrector's images; the editor image and the
+// preview are the view's to redraw.
 void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render);
 // The panel is being shown: both screens rendered afresh, details updated.
 void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render);

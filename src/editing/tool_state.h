@@ -8,6 +8,7 @@
 
 namespace chromaloom {
 
+// Select's 255 is kept on purpose, not a slip: it is the number this tool has always had.
 enum class ToolKind : std::uint8_t { Paint = 0, FillCell = 1, Line = 2, Rect = 3, Ellipse = 4, Select = 255 };
 
 // The one rectangle of attribute cells the selection tool marks.

@@ -2,9 +2,6 @@
 
 #include <limits>
 #include <stdexcept>
-#include <string>
-
-#include "picture/picture.h"
 
 namespace chromaloom {
 
@@ -26,18 +23,6 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 
 }  // namespace
-
-Raster BuildBitmap(const Raster& mixedRaster, Rgb borderColour, int sizeIndex) {
-  if (sizeIndex < 0 || sizeIndex >= static_cast<int>(BitmapSizes.size()))
-    throw std::invalid_argument("bitmap size index " + std::to_string(sizeIndex) + " is not 0..8");
-  if (mixedRaster.Width() != PictureWidth || mixedRaster.Height() != PictureHeight)
-    throw std::invalid_argument("the mixed raster must be 256 x 192");
-
-  const BitmapSize& size = BitmapSizes[sizeIndex];
-  Raster image(size.W + 2 * size.X, size.H + 2 * size.Y, borderColour);
-  image.ScaleFrom(mixedRaster, size.W / PictureWidth, size.H / PictureHeight, size.X, size.Y);
-  return image;
-}
 
 std::vector<std::uint8_t> WriteBmp(const Raster& image) {
   const std::size_t width = static_cast<std::size_t>(image.Width());

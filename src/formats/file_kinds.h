@@ -55,6 +55,7 @@ bool IsBitmapExport(FileKind kind);
 // that is never read throws std::invalid_argument.
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes);
 // nullopt for kinds written from something else (bitmaps, Spectrum programs).
+// EncodeFile (spectrum/file_encoding.h) writes every kind, these included.
 std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind);
 
 }  // namespace chromaloom

@@ -3,8 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "formats/bmp_format.h"
-
 namespace chromaloom {
 
 namespace {
@@ -50,6 +48,18 @@ Raster RenderFramedMixed(const Picture& picture, const MixingProfile& mixing) {
   Raster framed(FramedScreenWidth, FramedScreenHeight, mixing.BorderColour(picture));
   RenderMixed(picture, mixing, framed, ScreenBorderWidth, ScreenBorderHeight);
   return framed;
+}
+
+Raster BuildBitmap(const Raster& mixedRaster, Rgb borderColour, int sizeIndex) {
+  if (sizeIndex < 0 || sizeIndex >= static_cast<int>(BitmapSizes.size()))
+    throw std::invalid_argument("bitmap size index " + std::to_string(sizeIndex) + " is not 0..8");
+  if (mixedRaster.Width() != PictureWidth || mixedRaster.Height() != PictureHeight)
+    throw std::invalid_argument("the mixed raster must be 256 x 192");
+
+  const BitmapSize& size = BitmapSizes[sizeIndex];
+  Raster image(size.W + 2 * size.X, size.H + 2 * size.Y, borderColour);
+  image.ScaleFrom(mixedRaster, size.W / PictureWidth, size.H / PictureHeight, size.X, size.Y);
+  return image;
 }
 
 Raster RenderBitmap(const Picture& picture, int sizeIndex, const MixingProfile& mixing) {

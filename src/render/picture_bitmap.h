@@ -3,6 +3,7 @@
 // bitmap export and the flicker view need.
 #pragma once
 
+#include "picture/bitmap_sizes.h"
 #include "picture/mixing_profile.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
@@ -11,6 +12,9 @@ namespace chromaloom {
 
 // 256 x 192, each pixel the mixed colour of its two screen bits.
 Raster RenderMixedPicture(const Picture& picture, const MixingProfile& mixing = {});
+// The mixed raster (256 x 192) enlarged and framed as BitmapSizes[sizeIndex]
+// says; a size outside 0..8 or another raster size throws std::invalid_argument.
+Raster BuildBitmap(const Raster& mixedRaster, Rgb borderColour, int sizeIndex);
 // The picture at bitmap size sizeIndex 0..8 (BitmapSizes), framed in the
 // border colour, both mixed by the profile.
 Raster RenderBitmap(const Picture& picture, int sizeIndex, const MixingProfile& mixing = {});

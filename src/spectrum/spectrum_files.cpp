@@ -307,12 +307,6 @@ std::vector<std::uint8_t> WriteTape(const Picture& picture) {
   return TakeLibspectrumBuffer(buffer, length);
 }
 
-std::optional<std::vector<std::uint8_t>> WriteFileOfKind(const Picture& picture, FileKind kind) {
-  if (kind == FileKind::Z80 || kind == FileKind::Szx) return WriteSnapshot(picture, kind);
-  if (kind == FileKind::Tap) return WriteTape(picture);
-  return WritePictureFile(picture, kind);
-}
-
 const ZxBank& OwnRom() {
   static_assert(RomBinary.size() == ZxBankLength, "zx/rom.asm must fill exactly 16 KB");
   return RomBinary;

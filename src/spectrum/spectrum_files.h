@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -61,10 +60,6 @@ std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind k
 // A .tap for the 128K: a BASIC loader that loads the viewer, screen 0 and,
 // with bank 7 paged in, screen 1, then starts the viewer.
 std::vector<std::uint8_t> WriteTape(const Picture& picture);
-
-// The bytes of any kind written from the picture alone: the table's own
-// writers and the Spectrum programs; nullopt for bitmaps and kinds never written.
-std::optional<std::vector<std::uint8_t>> WriteFileOfKind(const Picture& picture, FileKind kind);
 
 // Our own 16 KB ROM for the emulator, built from zx/rom.asm.
 const ZxBank& OwnRom();

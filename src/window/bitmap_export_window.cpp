@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "formats/bmp_format.h"
+#include "picture/bitmap_sizes.h"
 
 namespace chromaloom {
 

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "formats/bmp_format.h"
+#include "picture/bitmap_sizes.h"
 
 namespace chromaloom {
 

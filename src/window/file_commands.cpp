@@ -17,6 +17,7 @@
 #include "formats/file_names.h"
 #include "formats/mixing_profile_file.h"
 #include "render/picture_bitmap.h"
+#include "spectrum/file_encoding.h"
 #include "spectrum/spectrum_files.h"
 
 // A static library's resources are kept only when something asks for them.
@@ -51,7 +52,7 @@ QString PictureFilter() {
 void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
   InitLauncherResources();
   if (!QDir().mkpath(folder)) throw std::runtime_error("Cannot make the preview folder " + folder.toStdString());
-  for (const QString& name : {QString("zxview-common.sh"), launcher}) {
+  for (const QString& name : {QString("zxview-common.sh"), QString("fuse_programs.txt"), launcher}) {
     const QString target = folder + name;
     if (QFileInfo::exists(target)) continue;
     QFile source(":/zxview/" + name);
@@ -230,7 +231,7 @@ void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *WriteFileOfKind(document_.Picture(), kind)); });
+  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *EncodeFile(kind, document_.Picture())); });
 }
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
@@ -257,7 +258,7 @@ void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
   std::vector<std::uint8_t> bytes;
-  if (!Run("the preview", [&] { bytes = *WriteFileOfKind(document_.Picture(), preview->Kind); })) return;
+  if (!Run("the preview", [&] { bytes = *EncodeFile(preview->Kind, document_.Picture()); })) return;
   const QString imageName = QString::fromStdString(preview->ImageName);
   const QString launcherName = QString::fromStdString(preview->LauncherName);
   const QString romName = QString::fromStdString(preview->RomName);
@@ -303,9 +304,14 @@ void FileCommands::PreviewOnEmulator() {
 }
 
 QString FileCommands::FindEmulator() {
-  // The same order as zxview-common.sh.
-  for (const char* name : {"fuse-sdl", "fuse"})
-    if (QString path = QStandardPaths::findExecutable(name); !path.isEmpty()) return path;
+  // The launchers read the same list, so both find the same Fuse.
+  InitLauncherResources();
+  QFile list(":/zxview/fuse_programs.txt");
+  if (!list.open(QIODevice::ReadOnly)) return {};
+  for (const QByteArray& name : list.readAll().split('\n'))
+    if (!name.trimmed().isEmpty())
+      if (QString path = QStandardPaths::findExecutable(QString::fromUtf8(name.trimmed())); !path.isEmpty())
+        return path;
   return {};
 }
 

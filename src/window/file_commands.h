@@ -81,7 +81,8 @@ class FileCommands {
   // when the write failed, so the size can be tried again.
   bool ExportBitmap(FileKind kind, int sizeIndex);
   void PreviewOnEmulator();
-  // Fuse on the PATH (fuse-sdl, then fuse); empty when there is none.
+  // Fuse on the PATH, by the names in zxview/fuse_programs.txt in their
+  // order; empty when there is none.
   static QString FindEmulator();
   // View > Mixing > From File...: the profile in the chosen file; nullopt
   // when the user cancels or the file is bad (a message says why).

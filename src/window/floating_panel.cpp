@@ -97,22 +97,16 @@ PanelZone PanelHitTest(int x, int y, int width, int height, PanelAlign align, bo
   const bool nearTop = y <= ResizeMargin;
   const bool nearBottom = static_cast<std::int64_t>(height) - y <= ResizeMargin;
 
-  PanelZone zone = PanelZone::Client;
-  if (moving && align == PanelAlign::None) zone = PanelZone::Caption;
-  if (align == PanelAlign::Client) return zone;
-
-  if (align == PanelAlign::None) {
-    if (nearRight && nearBottom) return PanelZone::BottomRight;
-    if (nearLeft && nearTop) return PanelZone::TopLeft;
-    if (nearRight && nearTop) return PanelZone::TopRight;
-    if (nearLeft && nearBottom) return PanelZone::BottomLeft;
-  }
-  // An aligned panel only gives way on the side that faces its parent's free space.
-  const bool unaligned = align == PanelAlign::None;
-  if (nearRight && (unaligned || align == PanelAlign::Left)) zone = PanelZone::Right;
-  if (nearLeft && (unaligned || align == PanelAlign::Right)) zone = PanelZone::Left;
-  if (nearBottom && (unaligned || align == PanelAlign::Top)) zone = PanelZone::Bottom;
-  if (nearTop && (unaligned || align == PanelAlign::Bottom)) zone = PanelZone::Top;
+  if (align == PanelAlign::Client) return PanelZone::Client;
+  if (nearRight && nearBottom) return PanelZone::BottomRight;
+  if (nearLeft && nearTop) return PanelZone::TopLeft;
+  if (nearRight && nearTop) return PanelZone::TopRight;
+  if (nearLeft && nearBottom) return PanelZone::BottomLeft;
+  PanelZone zone = moving ? PanelZone::Caption : PanelZone::Client;
+  if (nearRight) zone = PanelZone::Right;
+  if (nearLeft) zone = PanelZone::Left;
+  if (nearBottom) zone = PanelZone::Bottom;
+  if (nearTop) zone = PanelZone::Top;
   return zone;
 }
 

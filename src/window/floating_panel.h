@@ -20,7 +20,8 @@ class PanelDragger;
 // Where a pointer on a resizable panel is, in the order the panel asks.
 enum class PanelZone { Client, Caption, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
 
-enum class PanelAlign { None, Client, Left, Right, Top, Bottom };
+// A panel floats freely, or fills its parent (the maximised picture window).
+enum class PanelAlign { None, Client };
 
 constexpr int ResizeMargin = 5;
 

@@ -13,9 +13,9 @@
 #include <memory>
 #include <optional>
 
-#include "editing/image_conversion.h"
-#include "editing/image_fitting.h"
-#include "editing/option_choice.h"
+#include "convert/image_conversion.h"
+#include "convert/image_fitting.h"
+#include "convert/option_choice.h"
 #include "picture/raster.h"
 
 class QComboBox;

@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "render/picture_bitmap.h"
+
 namespace chromaloom {
 namespace {
 

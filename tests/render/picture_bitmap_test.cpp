@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "formats/bmp_format.h"
 #include "render/view.h"
 #include "support/random_picture.h"
 

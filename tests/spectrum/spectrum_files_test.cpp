@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/zx_screen_format.h"
+#include "spectrum/file_encoding.h"
 #include "spectrum/spectrum_files.h"
 #include "support/random_picture.h"
 
@@ -210,10 +211,10 @@ TEST(SpectrumFiles, AreByteStableAndFollowThePicture) {
   otherBorder.SetBorderChoice((picture.Border.Column + 1) % BorderColumns, picture.Border.Row);
   for (const FileKind kind : {FileKind::Z80, FileKind::Szx, FileKind::Tap}) {
     SCOPED_TRACE(FileKindName(kind));
-    const Bytes first = *WriteFileOfKind(picture, kind);
-    EXPECT_EQ(*WriteFileOfKind(picture, kind), first);
-    EXPECT_NE(*WriteFileOfKind(other, kind), first);
-    EXPECT_NE(*WriteFileOfKind(otherBorder, kind), first);
+    const Bytes first = *EncodeFile(kind, picture);
+    EXPECT_EQ(*EncodeFile(kind, picture), first);
+    EXPECT_NE(*EncodeFile(kind, other), first);
+    EXPECT_NE(*EncodeFile(kind, otherBorder), first);
   }
 }
 
@@ -315,7 +316,7 @@ TEST(SpectrumFiles, RefuseAPictureNoViewerCanShow) {
   badColour.SetAttr(0, 31, 191, 15, 0);
   for (const Picture* picture : {&badMode, &badBorder, &badColour})
     for (const FileKind kind : {FileKind::Z80, FileKind::Szx, FileKind::Tap})
-      EXPECT_THROW(WriteFileOfKind(*picture, kind), std::invalid_argument) << FileKindName(kind);
+      EXPECT_THROW(EncodeFile(kind, *picture), std::invalid_argument) << FileKindName(kind);
   EXPECT_THROW(WriteSnapshot(RandomPicture(8, 4), FileKind::Tap), std::invalid_argument);
   EXPECT_THROW(WriteSnapshot(RandomPicture(8, 4), FileKind::Mg8), std::invalid_argument);
 }
@@ -339,12 +340,6 @@ TEST(ViewerMemory, TakesEachMachinesViewerOrRefusesWhatItCannotHold) {
   EXPECT_THROW(MakeViewerMemory(tall, ZxMachine::Spectrum128, Bytes(TableAt[0] + 1)), std::invalid_argument);
   // A layout that points the race code outside its banks (here: all zeros).
   EXPECT_THROW(MakeViewerMemory(tall, ZxMachine::Pentagon128, Bytes(64)), std::invalid_argument);
-}
-
-TEST(SpectrumFiles, OtherKindsComeFromTheirOwnWriters) {
-  const Picture picture = RandomPicture(2, 6);
-  EXPECT_EQ(WriteFileOfKind(picture, FileKind::Mg2), WritePictureFile(picture, FileKind::Mg2));
-  EXPECT_EQ(WriteFileOfKind(picture, FileKind::Png), std::nullopt);
 }
 
 // Our ROM: DI, then HALT for good, the interrupt and NMI entries harmless.

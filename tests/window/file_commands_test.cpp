@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -20,6 +21,7 @@
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
+#include "render/picture_bitmap.h"
 #include "spectrum/spectrum_files.h"
 #include "support/random_picture.h"
 #include "support/scripted_dialogs.h"
@@ -386,6 +388,34 @@ class FileCommandsTest : public QObject {
     QCOMPARE(dialogs_->Errors.size(), 2);
     QCOMPARE(ReadText(marker), QString("ran"));
     qputenv("PATH", path);
+  }
+
+  // Fuse known only by the last name of zxview/fuse_programs.txt: the editor
+  // finds it, and the launcher it copies starts it on the snapshot.
+  void emulatorPreviewFindsFuseByAnyNameOfItsList() {
+    auto w = Window();
+    w->SetProgramFolder("/proc/self/");
+    const QString own = File("user/zxview/");
+    w->SetUserPreviewFolder(own);
+    QVERIFY(QDir(dir_.path()).mkpath("bin"));
+    const QString marker = File("fuse-arguments.txt");
+    QFile fuse(File("bin/fuse"));
+    QVERIFY(fuse.open(QIODevice::WriteOnly));
+    fuse.write(QString("#!/bin/sh\necho \"$@\" > '%1'\n").arg(marker).toUtf8());
+    fuse.close();
+    fuse.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The launcher needs dirname; nothing else of the system is on the PATH.
+    QVERIFY(QFile::link(QStandardPaths::findExecutable("dirname"), File("bin/dirname")));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", File("bin").toUtf8());
+    qunsetenv("ZXVIEW_EMULATOR");
+    w->NewPicture(8);
+    Trigger(*w, "previewOnEmulatorAction");
+    qputenv("PATH", path);
+    QVERIFY2(dialogs_->Errors.isEmpty(), qPrintable(dialogs_->Errors.join("\n")));
+    QVERIFY(QFileInfo::exists(own + "fuse_programs.txt"));
+    QTRY_VERIFY2(ReadText(marker).trimmed().endsWith("--snapshot " + QDir(own).canonicalPath() + "/image.z80"),
+                 qPrintable(ReadText(marker)));
   }
 
   // Installed for every user, the zxview folder beside the program cannot be

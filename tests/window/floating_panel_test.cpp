@@ -255,18 +255,8 @@ class FloatingPanelTest : public QObject {
     row("short panel: top replaces bottom", 300, 3, None, false, PanelZone::Top, 640, 8);
     row("moving: body is a caption", 300, 200, None, true, PanelZone::Caption);
     row("moving: edges still resize", 639, 200, None, true, PanelZone::Right);
-    row("moving but aligned left: client", 300, 200, PanelAlign::Left, true, PanelZone::Client);
     row("client-aligned corner", 636, 476, PanelAlign::Client, false, PanelZone::Client);
     row("client-aligned edge", 5, 200, PanelAlign::Client, true, PanelZone::Client);
-    row("aligned left: right edge", 639, 200, PanelAlign::Left, false, PanelZone::Right);
-    row("aligned left: no corner", 635, 3, PanelAlign::Left, false, PanelZone::Right);
-    row("aligned left: left edge fixed", 2, 200, PanelAlign::Left, false, PanelZone::Client);
-    row("aligned right: left edge", 2, 200, PanelAlign::Right, false, PanelZone::Left);
-    row("aligned right: right edge fixed", 639, 200, PanelAlign::Right, false, PanelZone::Client);
-    row("aligned top: bottom edge", 636, 476, PanelAlign::Top, false, PanelZone::Bottom);
-    row("aligned top: top edge fixed", 300, 2, PanelAlign::Top, false, PanelZone::Client);
-    row("aligned bottom: top edge", 300, 2, PanelAlign::Bottom, false, PanelZone::Top);
-    row("aligned bottom: bottom edge fixed", 300, 478, PanelAlign::Bottom, false, PanelZone::Client);
     row("extreme values", INT_MIN, INT_MAX, None, false, PanelZone::BottomLeft, INT_MAX, INT_MIN);
   }
   void hitTest() {
@@ -285,8 +275,6 @@ class FloatingPanelTest : public QObject {
     QTest::addColumn<bool>("expected");
     QTest::newRow("unaligned") << PanelAlign::None << true;
     QTest::newRow("maximised") << PanelAlign::Client << false;
-    QTest::newRow("aligned left") << PanelAlign::Left << false;
-    QTest::newRow("aligned bottom") << PanelAlign::Bottom << false;
   }
   void setMovingTakesOnlyTrueWhileUnaligned() {
     QFETCH(PanelAlign, align);
@@ -370,8 +358,6 @@ class FloatingPanelTest : public QObject {
   void noResizeWhileAligned_data() {
     QTest::addColumn<PanelAlign>("align");
     QTest::newRow("maximised") << PanelAlign::Client;
-    QTest::newRow("aligned left") << PanelAlign::Left;
-    QTest::newRow("aligned top") << PanelAlign::Top;
   }
   void noResizeWhileAligned() {
     QFETCH(PanelAlign, align);

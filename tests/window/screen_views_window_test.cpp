@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "editing/colour_pickers.h"
-#include "formats/bmp_format.h"
 #include "formats/mgs_format.h"
 #include "formats/mixing_profile_file.h"
 #include "render/flicker_map.h"

@@ -13,8 +13,12 @@ for tool in Xvfb xdotool xwd; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 [[ -x /usr/bin/convert ]] || { echo "skipped: ImageMagick's /usr/bin/convert is not installed"; exit 77; }
-command -v fuse-sdl >/dev/null || command -v fuse >/dev/null ||
-  { echo "skipped: Fuse is not installed (apt install fuse-emulator-sdl)"; exit 77; }
+# Any of Fuse's program names, as the launchers try them.
+fuse_found=
+while read -r name || [[ -n "$name" ]]; do
+  if [[ -n "$name" ]] && command -v "$name" >/dev/null; then fuse_found=1; break; fi
+done <"$source_dir/zxview/fuse_programs.txt"
+[[ -n "$fuse_found" ]] || { echo "skipped: Fuse is not installed (apt install fuse-emulator-sdl)"; exit 77; }
 
 out=$(mktemp -d "${TMPDIR:-/tmp}/emulator-shots.XXXXXX")
 # Xvfb picks a free display and tells its number on a descriptor; it must

@@ -1,4 +1,4 @@
-#include "editing/image_conversion.h"
+#include "convert/image_conversion.h"
 
 // The search. Each screen of a cell shows a set of two colours of one
 // brightness (56 such sets); each pixel then takes the best of the four

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "editing/option_choice.h"
+#include "convert/option_choice.h"
 #include "picture/raster.h"
 
 namespace chromaloom {

@@ -1,4 +1,4 @@
-#include "editing/image_fitting.h"
+#include "convert/image_fitting.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "editing/option_choice.h"
+#include "convert/option_choice.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
 

@@ -1,4 +1,4 @@
-#include "editing/image_conversion.h"
+#include "convert/image_conversion.h"
 
 #include <gtest/gtest.h>
 
