@@ -394,9 +394,9 @@ class FileCommandsTest : public QObject {
   // finds it, and the launcher it copies starts it on the snapshot.
   void emulatorPreviewFindsFuseByAnyNameOfItsList() {
     auto w = Window();
-    w->SetProgramFolder("/proc/self/");
+    w->Files().SetProgramFolder("/proc/self/");
     const QString own = File("user/zxview/");
-    w->SetUserPreviewFolder(own);
+    w->Files().SetUserPreviewFolder(own);
     QVERIFY(QDir(dir_.path()).mkpath("bin"));
     const QString marker = File("fuse-arguments.txt");
     QFile fuse(File("bin/fuse"));
@@ -409,7 +409,7 @@ class FileCommandsTest : public QObject {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", File("bin").toUtf8());
     qunsetenv("ZXVIEW_EMULATOR");
-    w->NewPicture(8);
+    w->Controller().NewPicture(8);
     Trigger(*w, "previewOnEmulatorAction");
     qputenv("PATH", path);
     QVERIFY2(dialogs_->Errors.isEmpty(), qPrintable(dialogs_->Errors.join("\n")));
