@@ -81,6 +81,16 @@ QString KindStem(const FileKindInfo& info) {
   return stem + extension;
 }
 
+// The corrector's images drawn afresh from newly rendered screens, with its details.
+void RedrawCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render) {
+  render.RedrawCorrector(true);
+  UpdateCorrectorDetails(corrector, picture, render.CorrectorSource0, render.CorrectorSource1);
+}
+
+CorrectorSurfaces CorrectorSurfacesOf(Renderer& render) {
+  return {render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0, render.CorrectorSource1};
+}
+
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
           (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
@@ -91,7 +101,7 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWidget* parent)
     : QMainWindow(parent),
       files_(
-          document_, view_, tools_, pickerImages_, this, [this] { AfterPictureLoaded(); },
+          document_, view_, pickerImages_, this, [this] { AfterPictureLoaded(); },
           [this] { AfterPictureSaved(); }),
       settings_(std::make_unique<EditorSettings>(settingsFile)) {
   setObjectName("mainWindow");
@@ -153,9 +163,9 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 // Building ----------------------------------------------------------------
 
 void MainWindow::CreateMenu() {
-  using Transform = void (*)(Document&, View&, const CellSelection&);
+  using Transform = void (*)(Document&, const CellSelection&);
   auto transform = [this](Transform command) {
-    return [this, command] { RunPictureCommand([this, command] { command(document_, view_, tools_.Selection); }); };
+    return [this, command] { RunPictureCommand([this, command] { command(document_, tools_.Selection); }); };
   };
   const std::vector<MenuItem> menu = {
       {"fileMenu", "File", {},
@@ -187,20 +197,20 @@ void MainWindow::CreateMenu() {
         {"redoAction", "Redo", [this] { Redo(); }, {}, QKeySequence(Qt::CTRL | Qt::Key_Y)},
         Separator(),
         {"removeSelectionAction", "Remove selection (CTRL+D or ESC)",
-         [this] { RunPictureCommand([this] { RemoveSelection(tools_.Selection, view_); }); }, {}},
+         [this] { RunPictureCommand([this] { RemoveSelection(tools_.Selection); }); }, {}},
         Separator(),
         {"copyAction", "Copy (CTRL+C)",
          [this] {
-           RunPictureCommand([this] { CopySelection(document_, view_, tools_, clipboard_, IsPointerOverPicture()); });
+           RunPictureCommand([this] { CopySelection(document_, tools_, clipboard_, IsPointerOverPicture()); });
          },
          {}},
         {"pasteAction", "Paste (CTRL+V)",
          [this] {
-           RunPictureCommand([this] { PasteAtPointer(document_, view_, tools_, clipboard_, IsPointerOverPicture()); });
+           RunPictureCommand([this] { PasteAtPointer(document_, tools_, clipboard_, IsPointerOverPicture()); });
          },
          {}},
         {"deleteAction", "Delete (DEL)",
-         [this] { RunPictureCommand([this] { DeleteSelection(document_, view_, tools_.Selection, pickers_); }); }, {}},
+         [this] { RunPictureCommand([this] { DeleteSelection(document_, tools_.Selection, pickers_); }); }, {}},
         Separator(),
         {"flipHorizontalAction", "Flip Horizontal", transform(FlipSelectionHorizontal), {}},
         {"flipVerticalAction", "Flip Vertical", transform(FlipSelectionVertical), {}},
@@ -349,7 +359,11 @@ void MainWindow::ConnectPictureWindow() {
     ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
   });
   connect(pictureWindow_, &PictureWindow::CanvasMoved, this, [this](QPoint at, Qt::MouseButtons held) {
-    ShowCanvasFeedback(CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
+    const CanvasFeedback feedback = CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()});
+    // The magnifier shows the preview with this move's paint in it.
+    view_.Render.RenderTouched(document_.TakeTouched());
+    view_.Render.UpdateZoomMagnifier(at.x(), at.y());
+    ShowCanvasFeedback(feedback);
   });
   connect(pictureWindow_, &PictureWindow::CanvasReleased, this, [this] {
     CanvasMouseUp(tools_);
@@ -403,11 +417,12 @@ void MainWindow::ConnectToolWindows() {
   });
 
   connect(correctorWindow_, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
-    ChooseCorrectorCell(corrector_, document_.Picture(), view_.Render, at.x(), at.y());
+    ChooseCorrectorCell(corrector_, document_.Picture(), CorrectorSurfacesOf(view_.Render), at.x(), at.y());
     correctorWindow_->RepaintImages();
   });
   connect(correctorWindow_, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
-    ExchangeCorrectorCell(corrector_, document_, view_.Render);
+    ExchangeCorrectorCell(corrector_, document_);
+    RedrawCorrector(corrector_, document_.Picture(), view_.Render);
     correctorWindow_->RepaintImages();
     Present();
   });
@@ -752,11 +767,11 @@ void MainWindow::ShowBorderColour() {
 }
 
 void MainWindow::Undo() {
-  if (chromaloom::Undo(document_, view_)) AfterPictureLoaded();
+  if (document_.Undo()) AfterPictureLoaded();
 }
 
 void MainWindow::Redo() {
-  if (chromaloom::Redo(document_, view_)) AfterPictureLoaded();
+  if (document_.Redo()) AfterPictureLoaded();
 }
 
 void MainWindow::RunPictureCommand(const std::function<void()>& command) {
@@ -773,7 +788,7 @@ void MainWindow::ToggleCorrector() {
   }
   // Sized for the current cell height and rendered afresh at each showing.
   correctorWindow_->SizeDetailFrames(document_.CellHeight());
-  ShowCorrector(corrector_, document_.Picture(), view_.Render);
+  RedrawCorrector(corrector_, document_.Picture(), view_.Render);
   correctorWindow_->show();
   correctorWindow_->raise();  // over the other panels, as they come up too
   correctorWindow_->RepaintImages();
@@ -781,7 +796,7 @@ void MainWindow::ToggleCorrector() {
 
 void MainWindow::MarchCorrectorAnts() {
   if (!correctorWindow_->isVisible()) return;
-  DrawCorrectorAnts(corrector_, document_.Picture(), view_);
+  view_.DrawCorrectorAnts(CorrectorCellOnImage(document_.Picture(), corrector_));
   const CorrectorCellArea cell = CorrectorCellInPicture(document_.Picture(), corrector_);
   correctorWindow_->RepaintCell(cell.Column, cell.Row, cell.Height);
 }
@@ -789,13 +804,15 @@ void MainWindow::MarchCorrectorAnts() {
 // Picture commands -------------------------------------------------------------
 
 void MainWindow::NewPicture(int cellHeight) {
-  chromaloom::NewPicture(document_, view_, cellHeight);
+  chromaloom::NewPicture(document_, cellHeight);
+  view_.SetZoom(1);  // a new or reshaped picture is shown whole
   FollowZoom();
   Present();
 }
 
 void MainWindow::ConvertCellHeight(int cellHeight) {
-  chromaloom::ConvertCellHeight(document_, view_, cellHeight);
+  chromaloom::ConvertCellHeight(document_, cellHeight);
+  view_.SetZoom(1);
   FollowZoom();
   Present();
 }
@@ -821,6 +838,7 @@ bool MainWindow::SaveAs() { return files_.SaveAs(); }
 void MainWindow::Quit() { close(); }
 
 void MainWindow::ShowDocumentState() {
+  shownRevision_ = document_.Revision();
   const bool modified = document_.IsModified();
   captionNamesPicture_ = captionNamesPicture_ || modified || !document_.FilePath().empty();
   const QString caption = captionNamesPicture_
@@ -856,9 +874,8 @@ void MainWindow::OpenImageDialog(Raster image) {
     // OK is enabled only with the result of the options now set.
     if (!dialog->IsResultCurrent()) return;
     importOptions_ = *dialog->ShownOptions();
-    TakeConvertedImage(document_, view_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
-    // The click that closed the dialog must not paint into the new picture.
-    tools_.CanvasInputSuspended = true;
+    TakeConvertedImage(document_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
+    view_.SetZoom(1);
     AfterPictureLoaded();
   });
   dialog->open();
@@ -944,7 +961,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // Timers and repaint --------------------------------------------------------------
 
 void MainWindow::AntsTimerTick() {
-  TickSelectionAnts(document_, view_, tools_);
+  view_.AdvanceAnts();
   MarchCorrectorAnts();
   Present();
 }
@@ -955,7 +972,10 @@ void MainWindow::LocatorBlinkTimerTick() {
 }
 
 void MainWindow::Present() {
-  ShowDocumentState();
+  // What the document changed, then the tools' overlay over it.
+  view_.Render.RenderTouched(document_.TakeTouched());
+  view_.ShowOverlay(CanvasOverlay(tools_, pickers_, view_.Mixing(), view_.Scale(), document_.ValidCellHeight()));
+  if (document_.Revision() != shownRevision_) ShowDocumentState();
   // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
   const Damage damage = view_.Render.TakeDamage();
   // The strong share is counted again only when the picture's rasters changed,

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -127,7 +128,7 @@ class MainWindow : public QMainWindow {
   // The image import dialog for an image read from a file; OK replaces the picture.
   void OpenImageDialog(Raster image);
 
-  // The 100 ms tick: the input pause ends and the ants march.
+  // The 100 ms tick: the ants march.
   void AntsTimerTick();
   // One blink of the gradient locator's cells on the full palette.
   void LocatorBlinkTimerTick();
@@ -181,7 +182,7 @@ class MainWindow : public QMainWindow {
   bool IsPointerOverPicture() const;
   // Runs a command on the picture or its view, then repaints what it changed.
   void RunPictureCommand(const std::function<void()>& command);
-  Canvas CanvasState() { return {document_, view_, tools_, pickers_}; }
+  Canvas CanvasState() { return {document_, tools_, pickers_, view_.Scale(), view_.Mixing()}; }
 
   void ShowCanvasFeedback(const CanvasFeedback& feedback);
   void ShowColours();
@@ -222,6 +223,7 @@ class MainWindow : public QMainWindow {
   std::optional<KeyRelease> lastRelease_;
   bool shownOnce_ = false;
   bool captionNamesPicture_ = false;  // from the first open, save or change on
+  std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show
 
   QHash<QString, QAction*> actions_;
   PanelDragger* dragger_ = nullptr;

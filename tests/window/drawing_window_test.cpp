@@ -162,8 +162,10 @@ class DrawingWindowTest : public QObject {
 
   void rightPressPicksTheCellsColours() {
     auto w = Shown();
-    w->Doc().SetAttr(0, 0, 0, {3, 4});
-    w->Doc().SetAttr(1, 0, 0, {5, 6});
+    Change change(w->Doc(), "Change");
+    change.SetAttr(0, 0, 0, {3, 4});
+    change.SetAttr(1, 0, 0, {5, 6});
+    change.Commit();
     Press(Child<QWidget>(*w, "canvas"), {1, 1}, Qt::RightButton);
     QCOMPARE(w->Colours().CurrentColours, (ColourSet{3, 4, 5, 6}));
     const CharPalette mixed = MakeCharPalette(3, 4, 5, 6);
@@ -206,10 +208,12 @@ class DrawingWindowTest : public QObject {
     w->Colours().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
     w->SelectTool(static_cast<ToolKind>(tool));
     // The second press lands on picture pixel (20, 2), in a cell of its own colours.
+    Change change(w->Doc(), "Change");
     for (int line = 0; line < 8; ++line) {
-      w->Doc().SetAttr(0, 2, line, {3, 4});
-      w->Doc().SetAttr(1, 2, line, {5, 6});
+      change.SetAttr(0, 2, line, {3, 4});
+      change.SetAttr(1, 2, line, {5, 6});
     }
+    change.Commit();
     auto* canvas = Child<QWidget>(*w, "canvas");
     const QPoint first(4 * 2 + 1, 4 * 2 + 1), second(4 * 20 + 1, 4 * 2 + 1);
     Send(canvas, QEvent::MouseButtonPress, first, held, held);
