@@ -1,4 +1,5 @@
 // Drawing and colour picking through mouse events on the real widgets.
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -141,6 +142,52 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(w->Doc().Picture(), Picture{});
     while (!w->Doc().RedoName().empty()) w->Redo();
     QCOMPARE(w->Doc().Picture(), painted);
+  }
+
+  // A stroke runs from its press to its release: one move that jumps 30
+  // pixels paints each of them, at any zoom, as one step.
+  void aFastDragPaintsEveryPixelOnItsWay_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("zoom 1") << 1;
+    QTest::newRow("zoom 4") << 4;
+  }
+  void aFastDragPaintsEveryPixelOnItsWay() {
+    QFETCH(int, zoom);
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    w->SetZoom(zoom);
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    const int z = w->Display().Scale(), y = 50;
+    Press(canvas, {10 * z + 1, y * z + 2});
+    Send(canvas, QEvent::MouseMove, {40 * z + 2, y * z + 1}, Qt::NoButton, Qt::LeftButton);
+    Release(canvas, {40 * z + 2, y * z + 1});
+    const Picture& picture = w->Doc().Picture();
+    int painted = 0;
+    for (int x = 0; x < PictureWidth; ++x) painted += picture.GetPixelBit(0, x, y) && picture.GetPixelBit(1, x, y);
+    QCOMPARE(painted, 31);
+    for (int x = 10; x <= 40; ++x) QVERIFY(picture.GetPixelBit(0, x, y));
+    QCOMPARE(w->Doc().UndoStepCount(), std::size_t{1});
+    // On screen as a full render of the result shows it.
+    View fresh(picture);
+    fresh.SetZoom(zoom);
+    fresh.Render.Redraw(true);
+    QVERIFY(w->Display().Render.EditorImage == fresh.Render.EditorImage);
+  }
+
+  // A drag that comes onto the canvas with the button already held began
+  // no stroke: it paints nothing and leaves no step.
+  void aDragFromOffTheCanvasPaintsNothing() {
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    Press(Child<QWidget>(*w, "workSpace"), {5, 5});
+    for (const QPoint at : {QPoint(0, 0), QPoint(200, 120), QPoint(600, 300)})
+      Send(canvas, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+    Release(canvas, {600, 300});
+    QCOMPARE(w->Doc().Picture(), Picture{});
+    QCOMPARE(w->Doc().UndoName(), std::string());
+    QVERIFY(!Child<QAction>(*w, "undoAction")->isEnabled());
+    QVERIFY(!w->windowTitle().contains('*'));
   }
 
   void editModeButtonsSwitchTheModes() {
