@@ -211,7 +211,7 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
   if (tools.Stroking && !held.Left) EndToolChange(tools);
   if (tools.Stroking) {
     // Off the canvas too: the line runs on to the picture's edge.
-    if (tools.OpenChange->IsOpen())
+    if (tools.OpenChange && tools.OpenChange->IsOpen())
       PaintLine(*tools.OpenChange, canvas.Colours, tools.Current, tools.StrokeEnd, pixel, feedback);
     tools.StrokeEnd = pixel;
     return feedback;

@@ -75,7 +75,7 @@ class Document {
 
   chromaloom::Picture picture_;
   chromaloom::Picture changeStart_;
-  const Change* open_ = nullptr;  // compared, never followed: a copied document shares none
+  const Change* open_ = nullptr;  // only compared: each Change asks its own document
   bool openEdited_ = false;
   std::bitset<PlaceCount> openEdits_;  // the places the open change marked as it went
   std::string changeName_;

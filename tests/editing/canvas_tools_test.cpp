@@ -86,7 +86,7 @@ constexpr SpotCase SpotCases[] = {
     {1, 100, 13, 13, 13, 1, 13},  {1, 10, 13, 8, 13, 1, 13},    {1, 250, 190, 184, 190, 1, 190},
 };
 
-TEST(PaintAt, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
+TEST(PaintPress, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
   const ColourSet colours{3, 10, 5, 14};
   unsigned seed = 1;
   EditingFixture fresh;
@@ -153,7 +153,7 @@ TEST(PaintAt, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
   }
 }
 
-TEST(PaintAt, EightByFourPaintOfEntryTwo) {
+TEST(PaintPress, EightByFourPaintOfEntryTwo) {
   EditingFixture fx;
   const Picture& doc = fx.Doc.Picture();
   Prepare(fx, BlankPicture(4));
@@ -172,7 +172,7 @@ TEST(PaintAt, EightByFourPaintOfEntryTwo) {
   EXPECT_EQ(fx.Display.Render.MixedRaster.At(13, 9), MixColours(4, 7));
 }
 
-TEST(PaintAt, ASecondPressOnTheLastSpotPaintsNothingButStillSnapshots) {
+TEST(PaintPress, ASecondPressOnTheLastSpotPaintsNothingButStillSnapshots) {
   EditingFixture fx;
   const Picture& doc = fx.Doc.Picture();
   Renderer& render = fx.Display.Render;
@@ -210,7 +210,7 @@ TEST(PaintAt, ASecondPressOnTheLastSpotPaintsNothingButStillSnapshots) {
   EXPECT_TRUE(doc.GetPixelBit(0, 21, 30));
 }
 
-TEST(PaintAt, PointsOffThePictureChangeNothing) {
+TEST(PaintPress, PointsOffThePictureChangeNothing) {
   EditingFixture fx;
   Prepare(fx, BlankPicture(8));
   fx.Colours.SelectedCharColour = 3;
@@ -508,6 +508,23 @@ TEST(PaintTool, ADragPaintsEveryMoveUnderThePressesSnapshot) {
     MoveTo(fx, NoButton, 100, 100);
     EXPECT_EQ(fx.Doc.Picture(), afterStroke);
   }
+}
+
+// Undo in the middle of a drag takes back the stroke so far; the rest of
+// the drag paints nothing, and redo brings the stroke back.
+TEST(PaintTool, UndoDuringAStrokeTakesItBackAndEndsIt) {
+  EditingFixture fx;
+  Prepare(fx, BlankPicture(8));
+  fx.Colours.SelectedCharColour = 3;
+  PressAt(fx, Left, 10, 10);
+  MoveTo(fx, Left, 20, 10);
+  const Picture stroke = fx.Doc.Picture();
+  ASSERT_TRUE(fx.Doc.Undo());
+  MoveTo(fx, Left, 30, 10);
+  CanvasMouseUp(fx.Tools);
+  EXPECT_EQ(fx.Doc.Picture(), BlankPicture(8));
+  ASSERT_TRUE(fx.Doc.Redo());
+  EXPECT_EQ(fx.Doc.Picture(), stroke);
 }
 
 struct ReadOutCase {

@@ -30,7 +30,9 @@ void Exchange(EditingFixture& fx) {
   ExchangeCorrectorCell(fx.Corrector, fx.Doc);
   Show(fx);
 }
-void DrawAnts(EditingFixture& fx) { fx.Display.DrawCorrectorAnts(CorrectorCellOnImage(fx.Doc.Picture(), fx.Corrector)); }
+void DrawAnts(EditingFixture& fx) {
+  fx.Display.DrawCorrectorAnts(CorrectorCellOnImage(fx.Doc.Picture(), fx.Corrector));
+}
 void Press(EditingFixture& fx, int x, int y) {
   Renderer& render = fx.Display.Render;
   const CorrectorSurfaces surfaces{render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0,
