@@ -106,6 +106,8 @@ void Renderer::WipeOverlays() {
 }
 
 void Renderer::RenderTouched(const TouchedPlaces& touched) {
+  // A damaged cell height has no cells to render.
+  if (!IsValidCharMode(picture_.CharMode)) return;
   if (touched.Whole()) {
     Redraw(true);
     return;

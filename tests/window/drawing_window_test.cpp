@@ -123,7 +123,7 @@ class DrawingWindowTest : public QObject {
     Press(canvas, {0, 0});
     QVERIFY(w->Doc().Picture().GetPixelBit(0, 0, 0));
     QVERIFY(w->Doc().Picture().GetPixelBit(1, 0, 0));
-    // Dragging paints the next spot; the status bar shows the spot in bare numbers.
+    // Dragging paints on to the next spot; the status bar shows the spot in bare numbers.
     Send(canvas, QEvent::MouseMove, {4 * 100 + 1, 4 * 13 + 2}, Qt::NoButton, Qt::LeftButton);
     QVERIFY(w->Doc().Picture().GetPixelBit(0, 100, 13));
     auto status = [&w](const char* name) { return Child<QLabel>(*w, name)->text(); };
