@@ -30,24 +30,26 @@ void BM_CopyPicture(benchmark::State &state) {
 BENCHMARK(BM_CopyPicture)->Unit(benchmark::kMicrosecond);
 
 // Strokes of 20 pointer moves each, at random places, through the canvas
-// handlers as the window drives them.
+// handlers as the window drives them, each move's cells rendered.
 void DrawStrokes(Document &document, View &view, int strokes, std::mt19937 &rng) {
   ToolState tools;
   Pickers pickers;
   SetCharColour(pickers, 3);
   tools.Current = ToolKind::Paint;
-  const Canvas canvas{document, view, tools, pickers};
+  const Canvas canvas{document, tools, pickers, view.Scale(), view.Mixing()};
   std::uniform_int_distribution<int> x(0, 255), y(0, 191), step(-3, 3);
   for (int stroke = 0; stroke < strokes; ++stroke) {
     Point at{x(rng), y(rng)};
     CanvasMouseDown(canvas, {true, false, false}, at);
+    view.Render.RenderTouched(document.TakeTouched());
     for (int move = 0; move < 20; ++move) {
       at = {std::clamp(at.X + step(rng), 0, 255), std::clamp(at.Y + step(rng), 0, 191)};
       CanvasMouseMove(canvas, {true, false, false}, at);
+      view.Render.RenderTouched(document.TakeTouched());
     }
     CanvasMouseUp(tools);
+    view.Render.RenderTouched(document.TakeTouched());
   }
-  document.BeginChange("Pencil");  // closes the last stroke's step
 }
 
 void BM_PencilStrokesIntoHistory(benchmark::State &state) {
@@ -56,7 +58,6 @@ void BM_PencilStrokesIntoHistory(benchmark::State &state) {
   for (auto _ : state) {
     state.PauseTiming();
     Document document;
-    document.Clear(1);
     View view(document.Picture());
     view.Render.Redraw(true);
     std::mt19937 rng(7);

@@ -127,7 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Document document;
   try {
     const ImportedPicture read = ReadPictureFile(kind.Kind, file);
-    document.Replace(read.Planes, read.CharMode, read.Border);
+    Change change(document, "Import");
+    change.Replace(read.Planes, read.CharMode, read.Border);
+    change.Commit();
   } catch (const FormatError&) {
     return 0;
   }

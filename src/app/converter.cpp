@@ -55,7 +55,9 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
-    document.Replace(imported.Planes, imported.CharMode, imported.Border);
+    Change change(document, "Import");
+    change.Replace(imported.Planes, imported.CharMode, imported.Border);
+    change.Commit();
   } catch (const FormatError& e) {
     throw FileError("\"" + path + "\": " + e.what());
   }
@@ -73,7 +75,9 @@ void LoadImage(Document& document, const std::string& path, const ConverterOptio
   conversion.Metric = options.Metric.value_or(ColourMetric::Srgb);
   conversion.FlickerWeight = options.Flicker.value_or(0.0);
   const ImageConversion result = ConvertImage(FitToPicture(image, options.Fit.value_or(FitMode::Fit)), conversion);
-  document.Replace(result.Result, conversion.CellHeight, std::nullopt);
+  Change change(document, "Import");
+  change.Replace(result.Result, conversion.CellHeight, std::nullopt);
+  change.Commit();
   if (options.Stats)
     err << std::fixed << std::setprecision(3) << "mean colour error: " << result.Stats.MeanColourError
         << "\nmean flicker: " << result.Stats.MeanFlicker << "\n";
@@ -152,9 +156,17 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       if (HasImageOptions(options))
         throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");
       LoadFile(document, input, inputKind);
-      if (options.Mode) document.SetCellHeight(*options.Mode);
+      if (options.Mode) {
+        Change change(document, "Change Char Size");
+        change.SetCellHeight(*options.Mode);
+        change.Commit();
+      }
     }
-    if (options.Border) document.SetBorderChoice(options.Border->Column, options.Border->Row);
+    if (options.Border) {
+      Change change(document, "Border");
+      change.SetBorderChoice(options.Border->Column, options.Border->Row);
+      change.Commit();
+    }
     if (options.Thumbnail) {
       const Raster thumbnail = Thumbnail(document.Picture(), *options.Thumbnail, mixing);
       WriteFileAtomically(output, EncodeBitmap(thumbnail, FileKind::Png, PngPacking::Fast));

@@ -1,10 +1,8 @@
 #include "editing/canvas_tools.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <numbers>
 #include <string>
 
 namespace chromaloom {
@@ -30,12 +28,12 @@ const char* ChangeName(ToolKind tool) {
   return "Change";
 }
 
-bool InsideCanvas(const View& view, Point at) { return view.Render.EditorImage.Contains(at.X, at.Y); }
-
-Point ToPicture(const View& view, Point at) {
-  const int z = view.Scale();
-  return {FloorDiv(at.X, z), FloorDiv(at.Y, z)};
+// The editor image is the picture at scale z.
+bool InsideCanvas(int z, Point at) {
+  return at.X >= 0 && at.Y >= 0 && at.X < PictureWidth * z && at.Y < PictureHeight * z;
 }
+
+Point ToPicture(int z, Point at) { return {FloorDiv(at.X, z), FloorDiv(at.Y, z)}; }
 
 bool InsidePicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
 
@@ -43,44 +41,41 @@ bool InsidePicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 
 // the step count and the error term small.
 constexpr int FarthestLineEnd = 1 << 16;
 
-// DrawLine, reporting the status texts of the last paint.
-void DrawLineReporting(Canvas canvas, Point from, Point to, CanvasFeedback& feedback) {
-  const Point p0 = ToPicture(canvas.Display, from);
-  const Point p1 = ToPicture(canvas.Display, to);
-  for (int v : {p0.X, p0.Y, p1.X, p1.Y})
+// The paint rule at every picture pixel of the line, both ends included;
+// the status texts are those of the last pixel on the picture.
+void PaintLine(Change& change, Pickers& pickers, ToolKind tool, Point from, Point to, CanvasFeedback& feedback) {
+  for (int v : {from.X, from.Y, to.X, to.Y})
     if (std::abs(v) > FarthestLineEnd) return;
-  const int z = canvas.Display.Scale();
-  ForEachLinePoint(p0, p1, [&](Point p) {
-    CanvasFeedback painted = PaintAt(canvas, {p.X * z, p.Y * z});
-    if (painted.StatusTexts) feedback.StatusTexts = painted.StatusTexts;
+  ForEachLinePoint(from, to, [&](Point p) {
+    if (auto status = PaintPixel(change, pickers, tool, p)) feedback.StatusTexts = std::move(status);
   });
 }
 
-void DrawRectOutlineReporting(Canvas canvas, Point c0, Point c1, CanvasFeedback& feedback) {
-  DrawLineReporting(canvas, {c0.X, c0.Y}, {c1.X, c0.Y}, feedback);
-  DrawLineReporting(canvas, {c0.X, c1.Y}, {c1.X, c1.Y}, feedback);
-  DrawLineReporting(canvas, {c0.X, c0.Y}, {c0.X, c1.Y}, feedback);
-  DrawLineReporting(canvas, {c1.X, c0.Y}, {c1.X, c1.Y}, feedback);
+void PaintRectOutline(Change& change, Pickers& pickers, ToolKind tool, Point c0, Point c1, CanvasFeedback& feedback) {
+  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c1.X, c0.Y}, feedback);
+  PaintLine(change, pickers, tool, {c0.X, c1.Y}, {c1.X, c1.Y}, feedback);
+  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c0.X, c1.Y}, feedback);
+  PaintLine(change, pickers, tool, {c1.X, c0.Y}, {c1.X, c1.Y}, feedback);
 }
 
-// The ellipse inscribed in the rectangle with corners c0 and c1, drawn as a
-// chain of short pen strokes.
-void DrawOverlayEllipse(Renderer& render, Point c0, Point c1, int penWidth, Rgb colour) {
-  const double cx = (c0.X + c1.X) / 2.0, cy = (c0.Y + c1.Y) / 2.0;
-  const double rx = std::abs(c1.X - c0.X) / 2.0, ry = std::abs(c1.Y - c0.Y) / 2.0;
-  // About one stroke per 8 canvas pixels of the outline.
-  const int steps = static_cast<int>(std::clamp(std::numbers::pi * (rx + ry) / 8.0, 8.0, 512.0));
-  auto at = [&](int i) {
-    const double t = 2.0 * std::numbers::pi * i / steps;
-    return Point{static_cast<int>(std::lround(cx + rx * std::cos(t))),
-                 static_cast<int>(std::lround(cy + ry * std::sin(t)))};
-  };
-  Point previous = at(0);
-  for (int i = 1; i <= steps; ++i) {
-    const Point next = at(i);
-    render.DrawOverlayLine(previous, next, penWidth, colour);
-    previous = next;
-  }
+// Commits the tools' change: dropping an open one would roll it back.
+void EndToolChange(ToolState& tools) {
+  if (tools.OpenChange) tools.OpenChange->Commit();
+  tools.OpenChange.reset();
+  tools.Stroking = false;
+}
+
+Change& BeginToolChange(Canvas canvas, const char* name) {
+  EndToolChange(canvas.Tools);
+  return canvas.Tools.OpenChange.emplace(canvas.Doc, name);
+}
+
+// The tools' change, begun anew unless one is still open (an undo, say,
+// may have committed it since the shape's first click).
+Change& ToolChange(Canvas canvas, const char* name) {
+  std::optional<Change>& open = canvas.Tools.OpenChange;
+  if (open && open->IsOpen()) return *open;
+  return BeginToolChange(canvas, name);
 }
 
 bool DrawsPixels(ToolKind tool) {
@@ -93,9 +88,8 @@ std::string Decimal(int v) { return std::to_string(v); }
 
 }  // namespace
 
-std::optional<std::array<std::string, 4>> PaintPixel(Document& document, Pickers& pickers, ToolKind tool,
-                                                      Point pixel) {
-  const int h = document.ValidCellHeight();
+std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
+  const int h = IsValidCharMode(change.Picture().CharMode) ? change.Picture().CharMode : 0;
   if (h == 0 || !InsidePicture(pixel)) return std::nullopt;
 
   const int column = pixel.X / 8;
@@ -110,44 +104,24 @@ std::optional<std::array<std::string, 4>> PaintPixel(Document& document, Pickers
   const bool bit0 = pickers.ScreenBit(0) != 0;
   const bool bit1 = pickers.ScreenBit(1) != 0;
   if (pickers.EditModeRgb) {
-    const int attrLine = document.Picture().AttrLineOf(column, line);
+    const int attrLine = change.Picture().AttrLineOf(column, line);
     const ColourSet& c = pickers.CurrentColours;
-    document.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
-    document.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
+    change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
+    change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
   }
   if (pickers.EditModePix && DrawsPixels(tool)) {
-    document.SetPixelBit(0, pixel.X, pixel.Y, bit0);
-    document.SetPixelBit(1, pixel.X, pixel.Y, bit1);
+    change.SetPixelBit(0, pixel.X, pixel.Y, bit0);
+    change.SetPixelBit(1, pixel.X, pixel.Y, bit1);
   }
   if (tool == ToolKind::FillCell) {
     // Whole rows of h lines, also in the side columns of 8x1 mode.
     const int first = (line / h) * h;
     for (int l = first; l < first + h; ++l) {
-      document.SetPixelByte(0, column, l, bit0 ? 0xFF : 0x00);
-      document.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
+      change.SetPixelByte(0, column, l, bit0 ? 0xFF : 0x00);
+      change.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
     }
   }
   return status;
-}
-
-CanvasFeedback PaintAt(Canvas canvas, Point at) {
-  CanvasFeedback feedback;
-  const Point pixel = ToPicture(canvas.Display, at);
-  const PaintedSpot before = canvas.Colours.LastPaintedSpot;
-  feedback.StatusTexts = PaintPixel(canvas.Doc, canvas.Colours, canvas.Tools.Current, pixel);
-  if (feedback.StatusTexts && canvas.Colours.LastPaintedSpot != before)
-    canvas.Display.Render.RenderCell(pixel.X / 8, pixel.Y);
-  return feedback;
-}
-
-void DrawLine(Canvas canvas, Point from, Point to) {
-  CanvasFeedback ignored;
-  DrawLineReporting(canvas, from, to, ignored);
-}
-
-void DrawRectOutline(Canvas canvas, Point corner0, Point corner1) {
-  CanvasFeedback ignored;
-  DrawRectOutlineReporting(canvas, corner0, corner1, ignored);
 }
 
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
@@ -171,14 +145,14 @@ CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfi
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   CanvasFeedback feedback;
   ToolState& tools = canvas.Tools;
-  if (tools.CanvasInputSuspended || !InsideCanvas(canvas.Display, at)) return feedback;
+  const int z = canvas.Scale;
+  if (!InsideCanvas(z, at)) return feedback;
   const int h = canvas.Doc.ValidCellHeight();
   if (h == 0) return feedback;
-  const int z = canvas.Display.Scale();
   const ToolKind tool = tools.Current;
+  const Point pixel = ToPicture(z, at);
 
   if (tool == ToolKind::Select) {
-    canvas.Display.Render.Redraw(false);
     CellSelection& s = tools.Selection;
     s.Shown = true;
     s.Dragging = true;
@@ -190,31 +164,39 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     s.Height = 1;
   }
   if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && pressed.Left) {
-    canvas.Doc.BeginChange(ChangeName(tool));
-    feedback = PaintAt(canvas, at);
+    Change& stroke = BeginToolChange(canvas, ChangeName(tool));
+    tools.Stroking = true;
+    tools.StrokeEnd = pixel;
+    feedback.StatusTexts = PaintPixel(stroke, canvas.Colours, tool, pixel);
   }
   if (pressed.Right) {
-    PickCellColours(canvas.Doc.Picture(), canvas.Colours, ToPicture(canvas.Display, at));
+    PickCellColours(canvas.Doc.Picture(), canvas.Colours, pixel);
     feedback.ColoursPicked = true;
   }
   if ((tool == ToolKind::Rect || tool == ToolKind::Ellipse) && pressed.Left) {
     if (tools.ShapeInProgress) {
       tools.ShapeInProgress = false;
-      if (tool == ToolKind::Rect) DrawRectOutlineReporting(canvas, tools.ShapeStart, at, feedback);
-      canvas.Display.Render.Redraw(false);
+      Change& change = ToolChange(canvas, ChangeName(tool));
+      if (tool == ToolKind::Rect)
+        PaintRectOutline(change, canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel, feedback);
+      EndToolChange(tools);
     } else {
-      canvas.Doc.BeginChange(ChangeName(tool));
+      BeginToolChange(canvas, ChangeName(tool));
       tools.ShapeStart = at;
       tools.ShapeInProgress = true;
     }
+    tools.ShapeEnd.reset();
   }
   if (tool == ToolKind::Line && pressed.Left) {
+    // The clicks of one line stay one change until something else begins one.
     if (tools.ShapeInProgress)
-      DrawLineReporting(canvas, tools.ShapeStart, at, feedback);
+      PaintLine(ToolChange(canvas, ChangeName(tool)), canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel,
+                feedback);
     else
-      canvas.Doc.BeginChange(ChangeName(tool));
+      BeginToolChange(canvas, ChangeName(tool));
     tools.ShapeStart = at;
     tools.ShapeInProgress = true;
+    tools.ShapeEnd.reset();
   }
   return feedback;
 }
@@ -222,60 +204,63 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
 CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
   CanvasFeedback feedback;
   ToolState& tools = canvas.Tools;
-  Renderer& render = canvas.Display.Render;
-  const int h = canvas.Doc.ValidCellHeight();
-  if (!tools.CanvasInputSuspended) {
-    tools.LastCanvasPointer = at;
-    if (InsideCanvas(canvas.Display, at) && h != 0) {
-      const int z = canvas.Display.Scale();
-      const ToolKind tool = tools.Current;
-      if (tools.ShapeInProgress && IsShapeTool(tool)) {
-        render.Redraw(false);
-        const Rgb colour = SelectedCharColourRgb(canvas.Colours, canvas.Display.Mixing());
-        if (tool == ToolKind::Line)
-          render.DrawOverlayLine(tools.ShapeStart, at, z, colour);
-        else if (tool == ToolKind::Rect)
-          render.DrawOverlayRectOutline(tools.ShapeStart, at, z, colour);
-        else
-          DrawOverlayEllipse(render, tools.ShapeStart, at, z, colour);
-      }
-      CellSelection& s = tools.Selection;
-      if (tool == ToolKind::Select && s.Dragging) {
-        render.Redraw(false);
-        render.DrawEditorAnts(SelectionOnEditor(s, z, h), canvas.Display.AntsPhase(), canvas.Display.Ants());
-        const int c = at.X / (8 * z);
-        const int r = at.Y / (h * z);
-        s.Left = std::min(c, s.AnchorColumn);
-        s.Width = std::abs(c - s.AnchorColumn) + 1;
-        s.Top = std::min(r, s.AnchorRow);
-        s.Height = std::abs(r - s.AnchorRow) + 1;
-      }
-      if (tool == ToolKind::Paint || tool == ToolKind::FillCell) {
-        if (held.Left) {
-          feedback = PaintAt(canvas, at);
-        } else {
-          const int px = at.X / z, py = at.Y / z;
-          feedback.StatusTexts = {"X: " + Decimal(px), "Y: " + Decimal(py), "Ax: " + Decimal(px / 8),
-                                  "Ay: " + Decimal(py / h)};
-          feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), ToPicture(canvas.Display, at), canvas.Display.Mixing());
-        }
-      }
-    }
+  const int z = canvas.Scale;
+  const Point pixel = ToPicture(z, at);
+  tools.LastPointer = pixel;
+  // A release the canvas never saw ends the stroke.
+  if (tools.Stroking && !held.Left) EndToolChange(tools);
+  if (tools.Stroking) {
+    // Off the canvas too: the line runs on to the picture's edge.
+    if (tools.OpenChange && tools.OpenChange->IsOpen())
+      PaintLine(*tools.OpenChange, canvas.Colours, tools.Current, tools.StrokeEnd, pixel, feedback);
+    tools.StrokeEnd = pixel;
+    return feedback;
   }
-  render.UpdateZoomMagnifier(at.X, at.Y);
+  const int h = canvas.Doc.ValidCellHeight();
+  if (!InsideCanvas(z, at) || h == 0) return feedback;
+  const ToolKind tool = tools.Current;
+  if (tools.ShapeInProgress && IsShapeTool(tool)) tools.ShapeEnd = at;
+  CellSelection& s = tools.Selection;
+  if (tool == ToolKind::Select && s.Dragging) {
+    const int c = at.X / (8 * z);
+    const int r = at.Y / (h * z);
+    s.Left = std::min(c, s.AnchorColumn);
+    s.Width = std::abs(c - s.AnchorColumn) + 1;
+    s.Top = std::min(r, s.AnchorRow);
+    s.Height = std::abs(r - s.AnchorRow) + 1;
+  }
+  // A move with the left button held but no stroke (its press was not on
+  // the canvas) paints nothing.
+  if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && !held.Left) {
+    feedback.StatusTexts = {"X: " + Decimal(pixel.X), "Y: " + Decimal(pixel.Y), "Ax: " + Decimal(pixel.X / 8),
+                            "Ay: " + Decimal(pixel.Y / h)};
+    feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), pixel, canvas.Mixing);
+  }
   return feedback;
 }
 
-void CanvasMouseUp(ToolState& tools) { tools.Selection.Dragging = false; }
+void CanvasMouseUp(ToolState& tools) {
+  tools.Selection.Dragging = false;
+  if (tools.Stroking) EndToolChange(tools);
+}
 
-void TickSelectionAnts(const Document& document, View& view, ToolState& tools) {
-  tools.CanvasInputSuspended = false;
-  view.AdvanceAnts();
-  const int h = document.ValidCellHeight();
-  if (tools.Selection.Shown && h != 0) {
-    view.Render.Redraw(false);
-    view.Render.DrawEditorAnts(SelectionOnEditor(tools.Selection, view.Scale(), h), view.AntsPhase(), view.Ants());
+EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z,
+                            int h) {
+  EditorOverlay overlay;
+  if (tools.ShapeInProgress && tools.ShapeEnd && IsShapeTool(tools.Current)) {
+    overlay.Band = tools.Current == ToolKind::Line   ? EditorOverlay::Shape::Line
+                   : tools.Current == ToolKind::Rect ? EditorOverlay::Shape::Rect
+                                                     : EditorOverlay::Shape::Ellipse;
+    overlay.From = tools.ShapeStart;
+    overlay.To = *tools.ShapeEnd;
+    overlay.PenWidth = z;
+    overlay.Colour = SelectedCharColourRgb(pickers, mixing);
   }
+  if (tools.Selection.Shown && h != 0) {
+    overlay.Ants = true;
+    overlay.AntsArea = SelectionOnEditor(tools.Selection, z, h);
+  }
+  return overlay;
 }
 
 }  // namespace chromaloom

@@ -1,6 +1,6 @@
-// The drawing tools: what presses and moves on the canvas do to the picture.
-// Canvas coordinates are pixels of the editor image; picture coordinates are
-// the picture's own 256 x 192 pixels.
+// The drawing tools: what presses and moves on the canvas do to the picture
+// and to the tools' state. Canvas coordinates are pixels of the editor image;
+// picture coordinates are the picture's own 256 x 192 pixels.
 #pragma once
 
 #include <array>
@@ -10,7 +10,8 @@
 #include "editing/colour_pickers.h"
 #include "editing/tool_state.h"
 #include "picture/document.h"
-#include "render/view.h"
+#include "picture/mixing_profile.h"
+#include "render/editor_overlay.h"
 
 namespace chromaloom {
 
@@ -31,38 +32,36 @@ struct CanvasFeedback {
   bool ColoursPicked = false;
 };
 
-// The painting rule at one picture pixel with the current colours and tool:
-// changes the document only. Returns the status texts of the spot, nullopt
-// off the picture.
-std::optional<std::array<std::string, 4>> PaintPixel(Document& document, Pickers& pickers, ToolKind tool,
-                                                      Point pixel);
+// The painting rule at one picture pixel with the current colours and tool,
+// as part of the change. Returns the status texts of the spot, nullopt off
+// the picture.
+std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel);
 
-// What a canvas event reaches: the picture, its view, the tools and the colours.
+// What a canvas event reaches: the picture, the tools, the colours, and how
+// the canvas is drawn.
 struct Canvas {
   Document& Doc;
-  View& Display;
   ToolState& Tools;
   Pickers& Colours;
+  int Scale = 4;  // editor image pixels per picture pixel
+  const MixingProfile& Mixing;
 };
 
-// PaintPixel at a canvas point, and the cell re-rendered.
-CanvasFeedback PaintAt(Canvas canvas, Point at);
-// Bresenham over picture pixels between two canvas points; both ends are painted.
-void DrawLine(Canvas canvas, Point from, Point to);
-void DrawRectOutline(Canvas canvas, Point corner0, Point corner1);
 // Copies the cell's four colours into the current colours.
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel);
 // The four mixed colours of the cell under a picture pixel (clamped onto the picture).
 CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfile& mixing = {});
 
 // The canvas handlers, step by step. pressed: the buttons held at a press;
-// held: the buttons held during a move.
+// held: the buttons held during a move. A pencil or fill stroke begins with
+// a left press on the canvas and ends at the release; each move paints the
+// line from the stroke's last point, so a fast drag leaves no gaps.
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at);
 CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at);
 void CanvasMouseUp(ToolState& tools);
 
-// One tick of the 100 ms timer: lifts the input pause and moves the ants of
-// a shown selection on.
-void TickSelectionAnts(const Document& document, View& view, ToolState& tools);
+// What the canvas shows over the picture for the tools' state, at scale z
+// and cell height h (0: a damaged picture shows no selection).
+EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z, int h);
 
 }  // namespace chromaloom

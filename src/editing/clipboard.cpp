@@ -8,27 +8,21 @@ bool InPicture(int col, int line) { return col >= 0 && col < ByteColumns && line
 // The (column, row) of the cell under the pointer. Rounds towards minus
 // infinity, so a pointer left of or above the canvas lands in a negative
 // cell rather than in cell 0.
-Point CellUnderPointer(const View& view, const ToolState& tools, int h) {
-  const int z = view.Scale();
-  const Point p = tools.LastCanvasPointer;
-  return {FloorDiv(p.X, 8 * z), FloorDiv(p.Y, h * z)};
+Point CellUnderPointer(const ToolState& tools, int h) {
+  const Point p = tools.LastPointer;
+  return {FloorDiv(p.X, 8), FloorDiv(p.Y, h)};
 }
 
 }  // namespace
 
-void RemoveSelection(CellSelection& selection, View& view) {
-  selection.Shown = false;
-  view.Render.Redraw(false);
-}
+void RemoveSelection(CellSelection& selection) { selection.Shown = false; }
 
-void CopySelection(const Document& document, View& view, ToolState& tools, PictureClipboard& clipboard,
-                   bool pointerOverPicture) {
+void CopySelection(const Document& document, ToolState& tools, PictureClipboard& clipboard, bool pointerOverPicture) {
   CellSelection& s = tools.Selection;
   // Rows of whole cells count in the plain cell height, side columns too.
   const int h = document.ValidCellHeight();
   if (pointerOverPicture && !s.Shown && h != 0) {
-    const Point cell = CellUnderPointer(view, tools, h);
-    view.Render.Redraw(false);
+    const Point cell = CellUnderPointer(tools, h);
     s.Shown = true;
     s.Dragging = true;
     s.Left = s.AnchorColumn = cell.X;
@@ -44,16 +38,16 @@ void CopySelection(const Document& document, View& view, ToolState& tools, Pictu
   clip.Planes = document.Picture();
 }
 
-void PasteAtPointer(Document& document, View& view, const ToolState& tools, const PictureClipboard& clipboard,
+void PasteAtPointer(Document& document, const ToolState& tools, const PictureClipboard& clipboard,
                     bool pointerOverPicture) {
-  document.BeginChange("Paste");
+  Change change(document, "Paste");
   const int h = document.ValidCellHeight();
   if (!pointerOverPicture) return;
   if (h != 0) {
-    const Point target = CellUnderPointer(view, tools, h);
+    const Point target = CellUnderPointer(tools, h);
     const int rows = PictureHeight / h;
     const PictureClipboard& clip = clipboard;
-    Planes& p = document.EditPlanes();
+    Planes& p = change.EditPlanes();
     for (int i = 0; i < clip.SourceWidth; ++i) {
       const int toCol = target.X + i, fromCol = clip.SourceLeft + i;
       if (toCol < 0 || toCol >= ByteColumns) continue;
@@ -72,17 +66,17 @@ void PasteAtPointer(Document& document, View& view, const ToolState& tools, cons
       }
     }
   }
-  view.Render.Redraw(true);
+  change.Commit();
 }
 
-void DeleteSelection(Document& document, View& view, const CellSelection& selection, const Pickers& pickers) {
+void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers) {
   const CellSelection& s = selection;
   if (!s.Shown) return;
-  document.BeginChange("Delete");
+  Change change(document, "Delete");
   const int h = document.ValidCellHeight();
   const ColourSet& c = pickers.CurrentColours;
   const AttrEntry entries[2] = {{c.PAP0, c.INK0}, {c.PAP1, c.INK1}};
-  Planes& p = document.EditPlanes();
+  Planes& p = change.EditPlanes();
   for (int col = s.Left; col < s.Left + s.Width; ++col) {
     for (int line = s.Top * h; line < (s.Top + s.Height) * h; ++line) {
       if (!InPicture(col, line)) continue;
@@ -92,7 +86,7 @@ void DeleteSelection(Document& document, View& view, const CellSelection& select
       }
     }
   }
-  view.Render.Redraw(true);
+  change.Commit();
 }
 
 }  // namespace chromaloom

@@ -5,7 +5,6 @@
 #include "editing/colour_pickers.h"
 #include "editing/tool_state.h"
 #include "picture/document.h"
-#include "render/view.h"
 
 namespace chromaloom {
 
@@ -19,15 +18,14 @@ struct PictureClipboard {
   int SourceHeight = 0;
 };
 
-void RemoveSelection(CellSelection& selection, View& view);
+void RemoveSelection(CellSelection& selection);
 // pointerOverPicture: the pointer's current screen position lies on the
 // picture panel (the window asks the platform). With no selection shown,
 // the cell under the pointer becomes the selection first.
-void CopySelection(const Document& document, View& view, ToolState& tools, PictureClipboard& clipboard,
-                   bool pointerOverPicture);
-void PasteAtPointer(Document& document, View& view, const ToolState& tools, const PictureClipboard& clipboard,
+void CopySelection(const Document& document, ToolState& tools, PictureClipboard& clipboard, bool pointerOverPicture);
+void PasteAtPointer(Document& document, const ToolState& tools, const PictureClipboard& clipboard,
                     bool pointerOverPicture);
 // The selected cells take the current colours and the selected entry's pixels.
-void DeleteSelection(Document& document, View& view, const CellSelection& selection, const Pickers& pickers);
+void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers);
 
 }  // namespace chromaloom

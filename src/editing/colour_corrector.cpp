@@ -59,7 +59,6 @@ void DrawDetailGrid(Raster& image, int h) {
       if (image.Contains(x, y)) image.At(x, y) = GridDot(y);
 }
 
-// Where the chosen cell lies on a corrector image.
 Rect CellOnCorrectorImage(const CorrectorCellArea& cell) {
   return {cell.Column * 8 * ViewScale, cell.Row * cell.Height * ViewScale, 8 * ViewScale, cell.Height * ViewScale};
 }
@@ -79,24 +78,28 @@ CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const Corrector
   return {std::clamp(corrector.Column, 0, ByteColumns - 1), std::clamp(corrector.Row, 0, PictureHeight / h - 1), h};
 }
 
-void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Renderer& render, int x, int y) {
+Rect CorrectorCellOnImage(const Picture& picture, const CorrectorState& corrector) {
+  return CellOnCorrectorImage(CorrectorCellInPicture(picture, corrector));
+}
+
+void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, CorrectorSurfaces surfaces, int x, int y) {
   // The old cell's outline goes: its area is copied back from the screens.
   const CorrectorCellArea old = CorrectorCellInPicture(picture, corrector);
   const Rect oldArea = CellOnCorrectorImage(old);
   const Rect source = CellOnScreenRaster(old);
-  ScaleArea(render.CorrectorScreen0, render.CorrectorSource0, source, ViewScale, oldArea.X, oldArea.Y);
-  ScaleArea(render.CorrectorScreen1, render.CorrectorSource1, source, ViewScale, oldArea.X, oldArea.Y);
-  render.MarkCorrectorsDamaged();
+  ScaleArea(surfaces.Screen0, surfaces.Source0, source, ViewScale, oldArea.X, oldArea.Y);
+  ScaleArea(surfaces.Screen1, surfaces.Source1, source, ViewScale, oldArea.X, oldArea.Y);
 
   const int h = old.Height;
   x = std::clamp(x, 0, ByteColumns * 8 * ViewScale - 1);
   y = std::clamp(y, 0, PictureHeight * ViewScale - 1);
   corrector.Column = x / 8 / ViewScale;
   corrector.Row = y / h / ViewScale;
-  UpdateCorrectorDetails(corrector, picture, render);
+  UpdateCorrectorDetails(corrector, picture, surfaces.Source0, surfaces.Source1);
 }
 
-void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Renderer& render) {
+void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Raster& source0,
+                            const Raster& source1) {
   const CorrectorCellArea cell = CorrectorCellInPicture(picture, corrector);
   const int h = cell.Height;
 
@@ -108,8 +111,7 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
     DrawMarker(corrector.Strips[i], marked[i], 0);
   }
 
-  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &render.CorrectorSource0},
-                                                        {&corrector.Detail1, &render.CorrectorSource1}};
+  const std::pair<Raster*, const Raster*> details[2] = {{&corrector.Detail0, &source0}, {&corrector.Detail1, &source1}};
   for (const auto& [detail, screen] : details) {
     Hatch(*detail);
     for (int dy = -1; dy <= 1; ++dy) {
@@ -124,30 +126,16 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
   }
 }
 
-void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render) {
+void ExchangeCorrectorCell(const CorrectorState& corrector, Document& document) {
   const CorrectorCellArea cell = CorrectorCellInPicture(document.Picture(), corrector);
-  document.BeginChange("Exchange Cells");
-  Planes& picture = document.EditPlanes();
+  Change change(document, "Exchange Cells");
+  Planes& picture = change.EditPlanes();
   for (int k = 0; k < cell.Height; ++k) {
     const int line = cell.Row * cell.Height + k;
     std::swap(picture.Pixels[0].At(cell.Column, line), picture.Pixels[1].At(cell.Column, line));
     std::swap(picture.Attrs[0].At(cell.Column, line), picture.Attrs[1].At(cell.Column, line));
   }
-  render.RedrawCorrector(true);
-  UpdateCorrectorDetails(corrector, document.Picture(), render);
-}
-
-void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render) {
-  render.RedrawCorrector(true);
-  UpdateCorrectorDetails(corrector, picture, render);
-}
-
-void DrawCorrectorAnts(const CorrectorState& corrector, const Picture& picture, View& view) {
-  const Rect area = CellOnCorrectorImage(CorrectorCellInPicture(picture, corrector));
-  Renderer& render = view.Render;
-  DrawMarchingAnts(render.CorrectorScreen0, area, view.AntsPhase(), view.Ants());
-  DrawMarchingAnts(render.CorrectorScreen1, area, view.AntsPhase(), view.Ants());
-  render.MarkCorrectorsDamaged();
+  change.Commit();
 }
 
 }  // namespace chromaloom

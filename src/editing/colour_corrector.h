@@ -6,7 +6,6 @@
 
 #include "picture/document.h"
 #include "picture/raster.h"
-#include "render/view.h"
 
 namespace chromaloom {
 
@@ -33,20 +32,29 @@ struct CorrectorCellArea {
 };
 CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const CorrectorState& corrector);
 
+// The corrector images (512 x 384, each screen at 2:1) and the screens
+// they were drawn from, as of the last full render: painting a cell does
+// not reach them.
+struct CorrectorSurfaces {
+  Raster& Screen0;
+  Raster& Screen1;
+  const Raster& Source0;
+  const Raster& Source1;
+};
+
+// Where the chosen cell lies on either corrector image.
+Rect CorrectorCellOnImage(const Picture& picture, const CorrectorState& corrector);
 // A press on either corrector image at (x, y) of its 512 x 384 pixels:
 // removes the old cell's outline, chooses the cell under the press and shows
 // it. Presses off the image are clamped onto its edge.
-void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, Renderer& render, int x, int y);
-// Strips with the cell's four colours marked, and the two 3 x 3 detail images.
-void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Renderer& render);
+void ChooseCorrectorCell(CorrectorState& corrector, const Picture& picture, CorrectorSurfaces surfaces, int x, int y);
+// Strips with the cell's four colours marked, and the two 3 x 3 detail
+// images from the screens the corrector shows.
+void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, const Raster& source0,
+                            const Raster& source1);
 // "Exchange Chars between screens": the cell's pixels and attribute entries
-// trade places between screen 0 and screen 1, as one undo step ("Exchange
-// Cells"). Redraws only the corrector's images; the editor image and the
-// preview are the view's to redraw.
-void ExchangeCorrectorCell(CorrectorState& corrector, Document& document, Renderer& render);
-// The panel is being shown: both screens rendered afresh, details updated.
-void ShowCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render);
-// One timer tick's outline around the cell on both corrector images.
-void DrawCorrectorAnts(const CorrectorState& corrector, const Picture& picture, View& view);
+// trade places between screen 0 and screen 1, as one undo step ("Exchange Cells"). The
+// corrector images follow once the screens are rendered again.
+void ExchangeCorrectorCell(const CorrectorState& corrector, Document& document);
 
 }  // namespace chromaloom

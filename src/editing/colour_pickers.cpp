@@ -191,8 +191,10 @@ void ApplyCharBits(Pickers& pickers, int screen, int bit) {
 }
 
 void SelectBorder(Document& document, PickerImages& images, int column, int row) {
-  document.BeginChange("Border");
-  if (document.SetBorderChoice(column, row)) RefreshBorderPicker(images, document.Picture().Border);
+  Change change(document, "Border");
+  const bool taken = change.SetBorderChoice(column, row);
+  change.Commit();
+  if (taken) RefreshBorderPicker(images, document.Picture().Border);
 }
 
 void PickBorder(Document& document, PickerImages& images, int x, int y) {

@@ -2,51 +2,31 @@
 
 namespace chromaloom {
 
-namespace {
-// A new or reshaped picture is shown whole, from zoom 1.
-void ShowFromZoomOne(View& view) {
-  view.SetZoom(1);
-  view.Render.Redraw(true);
-}
-}  // namespace
-
-void NewPicture(Document& document, View& view, int h) {
+void NewPicture(Document& document, int h) {
   const bool unsavedWork = document.IsModified();
-  document.BeginChange("New");
-  document.Clear(h);
+  Change change(document, "New");
+  change.Clear(h);
+  change.Commit();
   document.LeaveFile(unsavedWork);
-  ShowFromZoomOne(view);
 }
 
-void ConvertCellHeight(Document& document, View& view, int h) {
-  document.BeginChange("Change Char Size");
-  document.SetCellHeight(h);
-  ShowFromZoomOne(view);
+void ConvertCellHeight(Document& document, int h) {
+  Change change(document, "Change Char Size");
+  change.SetCellHeight(h);
+  change.Commit();
 }
 
-void TakeImportedPicture(Document& document, View& view, PickerImages& images, const ImportedPicture& imported) {
-  document.BeginChange("Import");
-  document.Replace(imported.Planes, imported.CharMode, imported.Border);
+void TakeImportedPicture(Document& document, PickerImages& images, const ImportedPicture& imported) {
+  Change change(document, "Import");
+  change.Replace(imported.Planes, imported.CharMode, imported.Border);
+  change.Commit();
   RefreshBorderPicker(images, document.Picture().Border);
-  ShowFromZoomOne(view);
 }
 
-void TakeConvertedImage(Document& document, View& view, const Planes& planes, int h) {
-  document.BeginChange("Import");
-  document.Replace(planes, h, std::nullopt);
-  ShowFromZoomOne(view);
-}
-
-bool Undo(Document& document, View& view) {
-  if (!document.Undo()) return false;
-  view.Render.Redraw(true);
-  return true;
-}
-
-bool Redo(Document& document, View& view) {
-  if (!document.Redo()) return false;
-  view.Render.Redraw(true);
-  return true;
+void TakeConvertedImage(Document& document, const Planes& planes, int h) {
+  Change change(document, "Import");
+  change.Replace(planes, h, std::nullopt);
+  change.Commit();
 }
 
 }  // namespace chromaloom

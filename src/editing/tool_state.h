@@ -1,9 +1,11 @@
 // The drawing tools' state: the current tool, the shape being drawn, the
-// selection rectangle and its drag.
+// stroke under way, the selection rectangle and its drag.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "picture/document.h"
 #include "picture/geometry.h"
 
 namespace chromaloom {
@@ -26,11 +28,27 @@ struct CellSelection {
 struct ToolState {
   ToolKind Current = ToolKind::Paint;
   bool ShapeInProgress = false;
-  Point ShapeStart;         // canvas coordinates
-  Point LastCanvasPointer;  // canvas coordinates
+  Point ShapeStart;  // canvas coordinates
+  // Where the pointer last moved over the canvas since the shape's last
+  // click: the other end of the rubber band. None: no band.
+  std::optional<Point> ShapeEnd;
+  // The picture pixel under the pointer at its last move (it may lie off the picture).
+  Point LastPointer;
   CellSelection Selection;
-  // Set by Open; the canvas drops mouse input until the next timer tick.
-  bool CanvasInputSuspended = false;
+  // The change the tools hold open: a stroke's from its press to its
+  // release, or a shape's from its first click.
+  std::optional<Change> OpenChange;
+  // A stroke is under way: moves paint, from the picture pixel it reached last.
+  bool Stroking = false;
+  Point StrokeEnd;
+
+  ToolState() = default;
+  ToolState(const ToolState&) = delete;
+  ToolState& operator=(const ToolState&) = delete;
+  // What the tools drew stays drawn.
+  ~ToolState() {
+    if (OpenChange) OpenChange->Commit();
+  }
 };
 
 // The selection's outline on the editor image at scale z and cell height h.

@@ -45,11 +45,10 @@ void MoveCellEntry(const Planes& from, Planes& to, int h, int fc, int fr, int tc
   for (int screen = 0; screen < 2; ++screen) to.Attrs[screen].At(tc, toLine) = from.Attrs[screen].At(fc, fromLine);
 }
 
-void Transform(Document& document, View& view, const CellSelection& s, Mapping map, bool movesAttributes,
-               const char* what) {
-  document.BeginChange(what);
+void Transform(Document& document, const CellSelection& s, Mapping map, bool movesAttributes, const char* what) {
+  Change change(document, what);
   const int h = document.ValidCellHeight();
-  Planes& p = document.EditPlanes();
+  Planes& p = change.EditPlanes();
   // Reads come only from this copy, so nothing is overwritten before it is read.
   const Planes scratch = p;
   if (h != 0) {
@@ -59,31 +58,31 @@ void Transform(Document& document, View& view, const CellSelection& s, Mapping m
       ForEachMove({s.Left, s.Top, s.Width, s.Height}, map,
                   [&](int fc, int fr, int tc, int tr) { MoveCellEntry(scratch, p, h, fc, fr, tc, tr); });
   }
-  view.Render.Redraw(true);
+  change.Commit();
 }
 
 }  // namespace
 
-void FlipSelectionHorizontal(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, MirrorAcross, true, "Flip Horizontal");
+void FlipSelectionHorizontal(Document& document, const CellSelection& selection) {
+  Transform(document, selection, MirrorAcross, true, "Flip Horizontal");
 }
-void FlipSelectionVertical(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, MirrorDown, true, "Flip Vertical");
+void FlipSelectionVertical(Document& document, const CellSelection& selection) {
+  Transform(document, selection, MirrorDown, true, "Flip Vertical");
 }
-void RotateSelection90cw(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, QuarterTurn, true, "Rotate");
+void RotateSelection90cw(Document& document, const CellSelection& selection) {
+  Transform(document, selection, QuarterTurn, true, "Rotate");
 }
-void RotatePixelsLeft(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapLeft, false, "Rotate Pixels");
+void RotatePixelsLeft(Document& document, const CellSelection& selection) {
+  Transform(document, selection, WrapLeft, false, "Rotate Pixels");
 }
-void RotatePixelsRight(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapRight, false, "Rotate Pixels");
+void RotatePixelsRight(Document& document, const CellSelection& selection) {
+  Transform(document, selection, WrapRight, false, "Rotate Pixels");
 }
-void RotatePixelsUp(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapUp, false, "Rotate Pixels");
+void RotatePixelsUp(Document& document, const CellSelection& selection) {
+  Transform(document, selection, WrapUp, false, "Rotate Pixels");
 }
-void RotatePixelsDown(Document& document, View& view, const CellSelection& selection) {
-  Transform(document, view, selection, WrapDown, false, "Rotate Pixels");
+void RotatePixelsDown(Document& document, const CellSelection& selection) {
+  Transform(document, selection, WrapDown, false, "Rotate Pixels");
 }
 
 }  // namespace chromaloom

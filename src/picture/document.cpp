@@ -1,6 +1,7 @@
 #include "picture/document.h"
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace chromaloom {
@@ -11,34 +12,20 @@ void RequireCellHeight(int h) {
 }
 }  // namespace
 
-void Document::Clear(int h) {
-  RequireCellHeight(h);
-  picture_.CharMode = static_cast<std::uint8_t>(h);
-  picture_.ClearPicture();
+void Document::Open(const Change& change, std::string_view name) {
+  CommitOpen();
+  open_ = &change;
+  openEdited_ = false;
+  openEdits_.reset();
+  changeName_ = name;
 }
 
-void Document::SetCellHeight(int h) {
-  RequireCellHeight(h);
-  picture_.CharMode = static_cast<std::uint8_t>(h);
-}
-
-void Document::Replace(const Planes& planes, int h, std::optional<BorderPair> border) {
-  RequireCellHeight(h);
-  static_cast<Planes&>(picture_) = planes;
-  picture_.CharMode = static_cast<std::uint8_t>(h);
-  if (border) {
-    if (const auto choice = FindBorderChoice(*border)) picture_.SetBorderChoice(choice->Column, choice->Row);
-  }
-}
-
-void Document::BeginChange(std::string_view what) {
-  CloseChange();
-  changeName_ = what;
-}
-
-void Document::CloseChange() {
+void Document::CommitOpen() {
+  open_ = nullptr;
   if (!ChangeUnderWay()) return;
   PictureChange step = PictureChange::Between(changeStart_, picture_, changeName_.empty() ? "Change" : changeName_);
+  // Block edits are found only here; the rest was marked as it happened.
+  step.MarkTouched(touched_, openEdits_);
   changeStart_ = picture_;
   if (position_ < steps_.size()) {
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
@@ -51,21 +38,53 @@ void Document::CloseChange() {
     --position_;
     if (savedPosition_) savedPosition_ = *savedPosition_ == 0 ? std::nullopt : std::optional(*savedPosition_ - 1);
   }
+  ++revision_;
+}
+
+void Document::RollBackOpen() {
+  open_ = nullptr;
+  if (!ChangeUnderWay()) return;
+  const PictureChange back = PictureChange::Between(changeStart_, picture_, {});
+  back.Undo(picture_);
+  back.MarkTouched(touched_);
+  ++revision_;
+}
+
+void Document::Touch(int col, int line) {
+  if (col < 0 || col >= ByteColumns || line < 0 || line >= PictureHeight)
+    throw std::out_of_range("a place off the picture: column " + std::to_string(col) + ", line " +
+                            std::to_string(line));
+  touched_.Mark(PlaceOf(col, line));
+  openEdits_[static_cast<std::size_t>(PlaceOf(col, line))] = true;
+  Edited();
+}
+
+void Document::Edited() {
+  // The first edit can make the picture modified and name the undo step.
+  if (openEdited_) return;
+  openEdited_ = true;
+  ++revision_;
 }
 
 bool Document::Undo() {
-  CloseChange();
+  CommitOpen();
   if (position_ == 0) return false;
-  steps_[--position_].Undo(picture_);
+  const PictureChange& step = steps_[--position_];
+  step.Undo(picture_);
+  step.MarkTouched(touched_);
   changeStart_ = picture_;
+  ++revision_;
   return true;
 }
 
 bool Document::Redo() {
-  CloseChange();
+  CommitOpen();
   if (position_ == steps_.size()) return false;
-  steps_[position_++].Redo(picture_);
+  const PictureChange& step = steps_[position_++];
+  step.Redo(picture_);
+  step.MarkTouched(touched_);
   changeStart_ = picture_;
+  ++revision_;
   return true;
 }
 
@@ -75,7 +94,7 @@ std::string Document::UndoName() const {
 }
 
 std::string Document::RedoName() const {
-  // A change under way drops the steps ahead when it closes.
+  // A change under way drops the steps ahead when it is committed.
   if (ChangeUnderWay() || position_ == steps_.size()) return {};
   return steps_[position_].What();
 }
@@ -89,24 +108,108 @@ std::size_t Document::HistoryBytes() const {
 bool Document::IsModified() const { return ChangeUnderWay() || savedPosition_ != position_; }
 
 void Document::MarkSaved(std::string filePath) {
-  CloseChange();
+  CommitOpen();
   savedPosition_ = position_;
   filePath_ = std::move(filePath);
+  ++revision_;
 }
 
 void Document::LeaveFile(bool unsavedWorkBefore) {
-  CloseChange();
+  CommitOpen();
   filePath_.clear();
   if (!unsavedWorkBefore) savedPosition_ = position_;
+  ++revision_;
 }
 
 void Document::StartNewHistory(std::string filePath) {
+  open_ = nullptr;
   steps_.clear();
   position_ = 0;
   savedPosition_ = 0;
   changeStart_ = picture_;
   changeName_.clear();
   filePath_ = std::move(filePath);
+  ++revision_;
+}
+
+TouchedPlaces Document::TakeTouched() { return std::exchange(touched_, {}); }
+
+Change::Change(Document& document, std::string_view name) : document_(document) { document_.Open(*this, name); }
+
+Change::~Change() {
+  if (IsOpen()) document_.RollBackOpen();
+}
+
+void Change::Commit() {
+  if (IsOpen()) document_.CommitOpen();
+}
+
+Document& Change::Open() {
+  if (!IsOpen()) throw std::logic_error("the change \"" + document_.changeName_ + "\" is already closed");
+  return document_;
+}
+
+void Change::SetPixelBit(int screen, int x, int y, bool on) {
+  Document& document = Open();
+  if (screen < 0 || screen > 1 || x < 0 || x >= PictureWidth) throw std::out_of_range("a pixel off the picture");
+  document.Touch(x / 8, y);
+  document.picture_.SetPixelBit(screen, x, y, on);
+}
+
+void Change::SetPixelByte(int screen, int col, int line, std::uint8_t bits) {
+  Document& document = Open();
+  if (screen < 0 || screen > 1) throw std::out_of_range("no screen " + std::to_string(screen));
+  document.Touch(col, line);
+  document.picture_.Pixels[screen].At(col, line) = bits;
+}
+
+void Change::SetAttr(int screen, int col, int line, AttrEntry entry) {
+  Document& document = Open();
+  if (screen < 0 || screen > 1) throw std::out_of_range("no screen " + std::to_string(screen));
+  document.Touch(col, line);
+  document.picture_.Attrs[screen].At(col, line) = entry;
+}
+
+Planes& Change::EditPlanes() {
+  Document& document = Open();
+  document.Edited();
+  return document.picture_;
+}
+
+void Change::Clear(int h) {
+  Document& document = Open();
+  RequireCellHeight(h);
+  document.Edited();
+  document.touched_.MarkWhole();
+  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+  document.picture_.ClearPicture();
+}
+
+void Change::SetCellHeight(int h) {
+  Document& document = Open();
+  RequireCellHeight(h);
+  document.Edited();
+  document.touched_.MarkWhole();
+  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+}
+
+bool Change::SetBorderChoice(int column, int row) {
+  Document& document = Open();
+  document.Edited();
+  return document.picture_.SetBorderChoice(column, row);
+}
+
+void Change::Replace(const Planes& planes, int h, std::optional<BorderPair> border) {
+  Document& document = Open();
+  RequireCellHeight(h);
+  document.Edited();
+  document.touched_.MarkWhole();
+  static_cast<Planes&>(document.picture_) = planes;
+  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+  if (border) {
+    if (const auto choice = FindBorderChoice(*border))
+      document.picture_.SetBorderChoice(choice->Column, choice->Row);
+  }
 }
 
 }  // namespace chromaloom

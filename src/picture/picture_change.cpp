@@ -18,8 +18,7 @@ PictureChange PictureChange::Between(const Picture& before, const Picture& after
   change.what_ = std::move(what);
   change.cellHeight_ = {before.CharMode, after.CharMode};
   change.border_ = {before.Border, after.Border};
-  constexpr int Places = ByteColumns * PictureHeight;
-  for (int place = 0; place < Places; ++place) {
+  for (int place = 0; place < PlaceCount; ++place) {
     bool same = true;
     for (int screen = 0; screen < 2 && same; ++screen)
       same = before.Pixels[screen].Bytes[place] == after.Pixels[screen].Bytes[place] &&
@@ -44,6 +43,13 @@ void PictureChange::Apply(Picture& picture, int side) const {
   }
   picture.CharMode = cellHeight_[side];
   picture.Border = border_[side];
+}
+
+void PictureChange::MarkTouched(TouchedPlaces& touched, const std::bitset<PlaceCount>& alreadyMarked) const {
+  // Another cell height regroups every cell.
+  if (cellHeight_[0] != cellHeight_[1]) touched.MarkWhole();
+  for (const std::uint16_t place : places_)
+    if (!alreadyMarked[place]) touched.Mark(place);
 }
 
 std::size_t PictureChange::Bytes() const {

@@ -3,7 +3,10 @@
 #include "render/flicker_map.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <utility>
 
 namespace chromaloom {
@@ -23,6 +26,7 @@ void Renderer::ResizeEditorImage() {
   overlays_.Reset(EditorImage.Width(), EditorImage.Height());
   damage_.Reset(EditorImage.Width(), EditorImage.Height());
   editorMatchesRasters_ = false;
+  overlayIntact_ = false;
 }
 
 // Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
@@ -81,6 +85,12 @@ Renderer::EditorLayout Renderer::CurrentLayout() const {
 void Renderer::Redraw(bool full) {
   // The map raster waits for the map to be switched on.
   if (full || (view_.FlickerMapOn && !mapMatchesPicture_)) RenderAll();
+  WipeOverlays();
+  ShowPreview();
+}
+
+void Renderer::WipeOverlays() {
+  overlayIntact_ = false;
   if (!editorMatchesRasters_ || drawnLayout_ != CurrentLayout()) {
     RestoreEditorArea(EditorImage.Bounds());
     overlays_.Clear();
@@ -93,7 +103,23 @@ void Renderer::Redraw(bool full) {
       damage_.Mark(r);
     });
   }
-  ShowPreview();
+}
+
+void Renderer::RenderTouched(const TouchedPlaces& touched) {
+  // A damaged cell height has no cells to render.
+  if (!IsValidCharMode(picture_.CharMode)) return;
+  if (touched.Whole()) {
+    Redraw(true);
+    return;
+  }
+  std::bitset<PlaceCount> rendered;  // by each cell's first place
+  for (const int place : touched.Places()) {
+    const int col = place / PictureHeight;
+    const int first = picture_.AttrLineOf(col, place % PictureHeight);
+    if (rendered[static_cast<std::size_t>(PlaceOf(col, first))]) continue;
+    rendered[static_cast<std::size_t>(PlaceOf(col, first))] = true;
+    RenderCell(col, first);
+  }
 }
 
 void Renderer::RenderCell(int col, int line) {
@@ -104,6 +130,8 @@ void Renderer::RenderCell(int col, int line) {
   mapMatchesPicture_ = mapMatchesPicture_ && view_.FlickerMapOn;
   const int z = view_.Scale();
   const Rect cell{col * 8 * z, firstLine * z, 8 * z, lines * z};
+  // The cell may have covered part of an overlay.
+  overlayIntact_ = false;
   RestoreEditorArea(cell);
   MarkEditor(cell);
   const Rect previewCell{col * 16, firstLine * 2, 16, lines * 2};
@@ -201,6 +229,47 @@ void Renderer::DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth
   DrawOverlayLine(corner2, corner1, penWidth, colour);
   DrawOverlayLine(corner1, corner3, penWidth, colour);
   DrawOverlayLine(corner3, corner0, penWidth, colour);
+}
+
+void Renderer::DrawOverlayEllipse(Point c0, Point c1, int penWidth, Rgb colour) {
+  const double cx = (c0.X + c1.X) / 2.0, cy = (c0.Y + c1.Y) / 2.0;
+  const double rx = std::abs(c1.X - c0.X) / 2.0, ry = std::abs(c1.Y - c0.Y) / 2.0;
+  // A chain of short pen strokes, about one per 8 canvas pixels of the outline.
+  const int steps = static_cast<int>(std::clamp(std::numbers::pi * (rx + ry) / 8.0, 8.0, 512.0));
+  auto at = [&](int i) {
+    const double t = 2.0 * std::numbers::pi * i / steps;
+    return Point{static_cast<int>(std::lround(cx + rx * std::cos(t))),
+                 static_cast<int>(std::lround(cy + ry * std::sin(t)))};
+  };
+  Point previous = at(0);
+  for (int i = 1; i <= steps; ++i) {
+    const Point next = at(i);
+    DrawOverlayLine(previous, next, penWidth, colour);
+    previous = next;
+  }
+}
+
+void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips) {
+  const bool phaseShown = !overlay.Ants || antsPhase == shownAntsPhase_;
+  if (overlayIntact_ && overlay == shownOverlay_ && phaseShown) return;
+  WipeOverlays();
+  switch (overlay.Band) {
+    case EditorOverlay::Shape::None:
+      break;
+    case EditorOverlay::Shape::Line:
+      DrawOverlayLine(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      break;
+    case EditorOverlay::Shape::Rect:
+      DrawOverlayRectOutline(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      break;
+    case EditorOverlay::Shape::Ellipse:
+      DrawOverlayEllipse(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      break;
+  }
+  if (overlay.Ants) DrawEditorAnts(overlay.AntsArea, antsPhase, strips);
+  shownOverlay_ = overlay;
+  shownAntsPhase_ = antsPhase;
+  overlayIntact_ = true;
 }
 
 void Renderer::DrawEditorAnts(Rect r, int phase, const AntsStrips& strips) {

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "picture/mixing_profile.h"
+#include "picture/picture_change.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
+#include "render/editor_overlay.h"
 #include "render/marching_ants.h"
 #include "render/tile_set.h"
 
@@ -82,6 +84,9 @@ class Renderer {
   void Redraw(bool full);
   // Re-renders the one attribute cell holding (col, line), grids included.
   void RenderCell(int col, int line);
+  // Re-renders the cells holding the places a change touched (everything
+  // when the whole picture changed); each cell once.
+  void RenderTouched(const TouchedPlaces& touched);
   void ShowPreview();
   void RedrawCorrector(bool full);
   // The corrector images were drawn on outside RedrawCorrector.
@@ -99,7 +104,12 @@ class Renderer {
   // Overlays on the editor image; Redraw(false) wipes them.
   void DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour);
   void DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour);
+  // The ellipse inscribed in the rectangle with corners c0 and c1.
+  void DrawOverlayEllipse(Point corner0, Point corner1, int penWidth, Rgb colour);
   void DrawEditorAnts(Rect r, int phase, const AntsStrips& strips);
+  // The overlay as the tools now want it: the last one wiped and this one
+  // drawn, unless it is on the image already as it stands.
+  void ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips);
 
   Damage TakeDamage();
 
@@ -108,6 +118,8 @@ class Renderer {
   // Rescales MixedRaster into area r of the editor image and draws the grids there.
   void RestoreEditorArea(Rect r);
   void StampPen(int cx, int cy, int penWidth, Rgb colour);
+  // Restores what overlays drew over.
+  void WipeOverlays();
   void MarkEditor(Rect r);
 
   const Picture& picture_;
@@ -136,6 +148,10 @@ class Renderer {
   bool correctorsDamaged_ = false;
   bool rastersDamaged_ = false;
   Point magnifierAt_{0, 0};  // the editor point it was last moved to
+  // What ShowOverlay last drew, and whether it is still on the image whole.
+  EditorOverlay shownOverlay_;
+  int shownAntsPhase_ = 0;
+  bool overlayIntact_ = false;
 };
 
 }  // namespace chromaloom

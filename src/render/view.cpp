@@ -26,6 +26,12 @@ void View::SetMixing(MixingProfile profile) {
   Render.RenderAll();
 }
 
+void View::DrawCorrectorAnts(Rect area) {
+  DrawMarchingAnts(Render.CorrectorScreen0, area, antsPhase_, ants_);
+  DrawMarchingAnts(Render.CorrectorScreen1, area, antsPhase_, ants_);
+  Render.MarkCorrectorsDamaged();
+}
+
 bool View::SetZoomSelectorSize(int size) {
   if (size < MinSelectorSize || size > MaxSelectorSize) return false;
   settings_.SelectorSize = size;

@@ -51,6 +51,10 @@ class View {
   void AdvanceAnts() { antsPhase_ = NextAntsPhase(antsPhase_); }
   int AntsPhase() const { return antsPhase_; }
   const AntsStrips& Ants() const { return ants_; }
+  // The tools' overlay on the canvas, the ants at their phase.
+  void ShowOverlay(const EditorOverlay& overlay) { Render.ShowOverlay(overlay, antsPhase_, ants_); }
+  // The selected cell's outline on both corrector images, at the ants' phase.
+  void DrawCorrectorAnts(Rect area);
 
   // Built after the settings: its constructor reads them.
   Renderer Render;

@@ -91,7 +91,7 @@ template <int H>
 void ConvertTo(T& t) {
   t.Document.ConvertCellHeight(H);
 }
-template <void (*Change)(Document&, View&, const CellSelection&)>
+template <void (*Change)(Document&, const CellSelection&)>
 void Transform(T& t) {
   t.Document.TransformSelection(Change);
 }

@@ -22,6 +22,16 @@ namespace chromaloom {
 
 namespace {
 
+// The corrector's images drawn afresh from newly rendered screens, with its details.
+void RedrawCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render) {
+  render.RedrawCorrector(true);
+  UpdateCorrectorDetails(corrector, picture, render.CorrectorSource0, render.CorrectorSource1);
+}
+
+CorrectorSurfaces CorrectorSurfacesOf(Renderer& render) {
+  return {render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0, render.CorrectorSource1};
+}
+
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
           (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
@@ -32,7 +42,7 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 DocumentController::DocumentController(QWidget* window)
     : QObject(window),
       files_(
-          document_, view_, tools_, pickerImages_, window, [this] { AfterPictureLoaded(); },
+          document_, view_, pickerImages_, window, [this] { AfterPictureLoaded(); },
           [this] { AfterPictureSaved(); }),
       window_(window) {
   locatorBlinkTimer_ = new QTimer(this);
@@ -59,7 +69,11 @@ void DocumentController::ConnectPictureWindow() {
     ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
   });
   connect(picture, &PictureWindow::CanvasMoved, this, [this](QPoint at, Qt::MouseButtons held) {
-    ShowCanvasFeedback(CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
+    const CanvasFeedback feedback = CanvasMouseMove(CanvasState(), ButtonsOf(held), {at.x(), at.y()});
+    // The magnifier shows the preview with this move's paint in it.
+    view_.Render.RenderTouched(document_.TakeTouched());
+    view_.Render.UpdateZoomMagnifier(at.x(), at.y());
+    ShowCanvasFeedback(feedback);
   });
   connect(picture, &PictureWindow::CanvasReleased, this, [this] {
     CanvasMouseUp(tools_);
@@ -114,11 +128,12 @@ void DocumentController::ConnectToolWindows() {
 
   CorrectorWindow* corrector = panels_.Corrector;
   connect(corrector, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
-    ChooseCorrectorCell(corrector_, document_.Picture(), view_.Render, at.x(), at.y());
+    ChooseCorrectorCell(corrector_, document_.Picture(), CorrectorSurfacesOf(view_.Render), at.x(), at.y());
     panels_.Corrector->RepaintImages();
   });
   connect(corrector, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
-    ExchangeCorrectorCell(corrector_, document_, view_.Render);
+    ExchangeCorrectorCell(corrector_, document_);
+    RedrawCorrector(corrector_, document_.Picture(), view_.Render);
     panels_.Corrector->RepaintImages();
     Present();
   });
@@ -303,28 +318,27 @@ void DocumentController::ShowBorderColour() {
 }
 
 void DocumentController::RemoveSelection() {
-  chromaloom::RemoveSelection(tools_.Selection, view_);
+  chromaloom::RemoveSelection(tools_.Selection);
   Present();
 }
 
 void DocumentController::Copy() {
-  CopySelection(document_, view_, tools_, clipboard_, IsPointerOverPicture());
+  CopySelection(document_, tools_, clipboard_, IsPointerOverPicture());
   Present();
 }
 
 void DocumentController::Paste() {
-  PasteAtPointer(document_, view_, tools_, clipboard_, IsPointerOverPicture());
+  PasteAtPointer(document_, tools_, clipboard_, IsPointerOverPicture());
   Present();
 }
 
 void DocumentController::DeleteSelection() {
-  chromaloom::DeleteSelection(document_, view_, tools_.Selection, pickers_);
+  chromaloom::DeleteSelection(document_, tools_.Selection, pickers_);
   Present();
 }
 
-void DocumentController::TransformSelection(
-    void (*transform)(chromaloom::Document&, chromaloom::View&, const CellSelection&)) {
-  transform(document_, view_, tools_.Selection);
+void DocumentController::TransformSelection(void (*transform)(chromaloom::Document&, const CellSelection&)) {
+  transform(document_, tools_.Selection);
   Present();
 }
 
@@ -333,13 +347,13 @@ void DocumentController::TransformSelection(
 void DocumentController::PrepareCorrector() {
   // Sized for the current cell height and rendered afresh at each showing.
   panels_.Corrector->SizeDetailFrames(document_.CellHeight());
-  ShowCorrector(corrector_, document_.Picture(), view_.Render);
+  RedrawCorrector(corrector_, document_.Picture(), view_.Render);
   panels_.Corrector->RepaintImages();
 }
 
 void DocumentController::MarchCorrectorAnts() {
   if (!panels_.Corrector->isVisible()) return;
-  DrawCorrectorAnts(corrector_, document_.Picture(), view_);
+  view_.DrawCorrectorAnts(CorrectorCellOnImage(document_.Picture(), corrector_));
   const CorrectorCellArea cell = CorrectorCellInPicture(document_.Picture(), corrector_);
   panels_.Corrector->RepaintCell(cell.Column, cell.Row, cell.Height);
 }
@@ -350,7 +364,7 @@ void DocumentController::LocatorBlinkTick() {
 }
 
 void DocumentController::MarchAnts() {
-  TickSelectionAnts(document_, view_, tools_);
+  view_.AdvanceAnts();
   MarchCorrectorAnts();
   Present();
 }
@@ -358,23 +372,25 @@ void DocumentController::MarchAnts() {
 // The picture's lifecycle ---------------------------------------------------------
 
 void DocumentController::NewPicture(int cellHeight) {
-  chromaloom::NewPicture(document_, view_, cellHeight);
+  chromaloom::NewPicture(document_, cellHeight);
+  view_.SetZoom(1);  // a new or reshaped picture is shown whole
   FollowZoom();
   Present();
 }
 
 void DocumentController::ConvertCellHeight(int cellHeight) {
-  chromaloom::ConvertCellHeight(document_, view_, cellHeight);
+  chromaloom::ConvertCellHeight(document_, cellHeight);
+  view_.SetZoom(1);
   FollowZoom();
   Present();
 }
 
 void DocumentController::Undo() {
-  if (chromaloom::Undo(document_, view_)) AfterPictureLoaded();
+  if (document_.Undo()) AfterPictureLoaded();
 }
 
 void DocumentController::Redo() {
-  if (chromaloom::Redo(document_, view_)) AfterPictureLoaded();
+  if (document_.Redo()) AfterPictureLoaded();
 }
 
 void DocumentController::AfterPictureLoaded() {
@@ -402,9 +418,8 @@ void DocumentController::OpenImageDialog(Raster image) {
     // OK is enabled only with the result of the options now set.
     if (!dialog->IsResultCurrent()) return;
     importOptions_ = *dialog->ShownOptions();
-    TakeConvertedImage(document_, view_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
-    // The click that closed the dialog must not paint into the new picture.
-    tools_.CanvasInputSuspended = true;
+    TakeConvertedImage(document_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
+    view_.SetZoom(1);
     AfterPictureLoaded();
   });
   dialog->open();
@@ -418,6 +433,9 @@ QString DocumentController::Caption(const QString& programTitle) {
 }
 
 void DocumentController::Present() {
+  // What the document changed, then the tools' overlay over it.
+  view_.Render.RenderTouched(document_.TakeTouched());
+  view_.ShowOverlay(CanvasOverlay(tools_, pickers_, view_.Mixing(), view_.Scale(), document_.ValidCellHeight()));
   // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
   const Damage damage = view_.Render.TakeDamage();
   // The strong share is counted again only when the picture's rasters changed,
@@ -433,12 +451,9 @@ void DocumentController::Present() {
 
 void DocumentController::FollowDocumentState() {
   // The caption and the Edit menu follow the history, not every move.
-  DocumentState state{document_.IsModified(), document_.UndoName(), document_.RedoName(), document_.FilePath(),
-                      document_.CellHeight()};
-  if (state != shownState_) {
-    shownState_ = std::move(state);
-    emit DocumentStateChanged();
-  }
+  if (document_.Revision() == shownRevision_) return;
+  shownRevision_ = document_.Revision();
+  emit DocumentStateChanged();
 }
 
 }  // namespace chromaloom

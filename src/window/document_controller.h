@@ -11,8 +11,8 @@
 #include <QString>
 
 #include <functional>
+#include <cstdint>
 #include <optional>
-#include <string>
 
 #include "editing/canvas_tools.h"
 #include "editing/clipboard.h"
@@ -107,7 +107,7 @@ class DocumentController : public QObject {
   void Copy();
   void Paste();
   void DeleteSelection();
-  void TransformSelection(void (*transform)(chromaloom::Document&, chromaloom::View&, const CellSelection&));
+  void TransformSelection(void (*transform)(chromaloom::Document&, const CellSelection&));
 
   // The picture's lifecycle.
   void NewPicture(int cellHeight);
@@ -154,7 +154,7 @@ class DocumentController : public QObject {
   void ZoomToSelector();
   void MarchCorrectorAnts();
   bool IsPointerOverPicture() const { return pointerOverPicture_ && pointerOverPicture_(); }
-  Canvas CanvasState() { return {document_, view_, tools_, pickers_}; }
+  Canvas CanvasState() { return {document_, tools_, pickers_, view_.Scale(), view_.Mixing()}; }
 
   chromaloom::Document document_;
   chromaloom::View view_{document_.Picture()};  // shows document_, so built after it
@@ -170,14 +170,7 @@ class DocumentController : public QObject {
   QTimer* locatorBlinkTimer_ = nullptr;
   std::function<bool()> pointerOverPicture_;
   bool captionNamesPicture_ = false;  // from the first open, save or change on
-  // What the caption and the menus last showed of the document.
-  struct DocumentState {
-    bool Modified = false;
-    std::string UndoName, RedoName, FilePath;
-    int CellHeight = 0;
-    bool operator==(const DocumentState&) const = default;
-  };
-  DocumentState shownState_;
+  std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show
 };
 
 }  // namespace chromaloom

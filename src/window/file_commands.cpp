@@ -77,11 +77,10 @@ bool LauncherSetsEmulator(const QString& launcher) {
 
 }  // namespace
 
-FileCommands::FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
+FileCommands::FileCommands(Document& document, View& view, PickerImages& images, QWidget* window,
                            std::function<void()> pictureLoaded, std::function<void()> pictureSaved)
     : document_(document),
       view_(view),
-      tools_(tools),
       images_(images),
       window_(window),
       pictureLoaded_(std::move(pictureLoaded)),
@@ -154,7 +153,8 @@ bool FileCommands::Run(const QString& path, const std::function<void()>& command
 
 void FileCommands::Load(const QString& path, FileKind kind) {
   const auto load = [&] {
-    TakeImportedPicture(document_, view_, images_, ReadPictureFile(kind, ReadCapped(path, kind)));
+    TakeImportedPicture(document_, images_, ReadPictureFile(kind, ReadCapped(path, kind)));
+    view_.SetZoom(1);  // a picture taken in is shown whole
     // An .mgs is opened: the picture is that file's now. Any other kind is
     // imported into the picture as one more change.
     if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
@@ -186,8 +186,6 @@ void FileCommands::Open() {
   if (!MayDiscardChanges()) return;
   const auto name = AskOpenFile(OpenFilterOf(FileKind::Mgs));
   if (!name) return;
-  // The click that closed the dialog must not paint into the new picture.
-  tools_.CanvasInputSuspended = true;
   Load(*name, FileKind::Mgs);
 }
 
@@ -319,8 +317,6 @@ void FileCommands::OpenAnyFile(const QString& path) {
   if (FileKindFromName(path.toStdString()) == FileKind::Mgs) {
     // An .mgs replaces the picture and its history; an import is one more step.
     if (!MayDiscardChanges()) return;
-    // The release that ended a drop must not paint into a new native picture.
-    tools_.CanvasInputSuspended = true;
   }
   OpenByExtension(path);
 }

@@ -12,7 +12,6 @@
 #include <optional>
 
 #include "editing/colour_pickers.h"
-#include "editing/tool_state.h"
 #include "formats/file_kinds.h"
 #include "picture/document.h"
 #include "picture/raster.h"
@@ -27,7 +26,7 @@ class FileCommands {
  public:
   // pictureLoaded runs after a file replaced the picture, pictureSaved
   // after the picture was written to its .mgs.
-  FileCommands(Document& document, View& view, ToolState& tools, PickerImages& images, QWidget* window,
+  FileCommands(Document& document, View& view, PickerImages& images, QWidget* window,
                std::function<void()> pictureLoaded, std::function<void()> pictureSaved);
 
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
@@ -107,7 +106,6 @@ class FileCommands {
 
   Document& document_;
   View& view_;
-  ToolState& tools_;
   PickerImages& images_;
   QWidget* window_;
   std::function<void()> pictureLoaded_;

@@ -12,16 +12,17 @@ using namespace chromaloom::test_support;
 
 // Somewhere inside the cell, not on its corner, so rounding matters.
 void PointAtCell(EditingFixture& fx, int col, int row) {
-  const int z = fx.Display.Scale();
-  fx.Tools.LastCanvasPointer = {col * 8 * z + 3, row * fx.Doc.CellHeight() * z + 1};
+  const int h = fx.Doc.CellHeight();
+  fx.Tools.LastPointer = {col * 8 + 3, row * h + h / 2};
 }
 
 void Copy(EditingFixture& fx, bool pointerOverPicture) {
-  CopySelection(fx.Doc, fx.Display, fx.Tools, fx.Clipboard, pointerOverPicture);
+  CopySelection(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
 }
 
 void Paste(EditingFixture& fx, bool pointerOverPicture) {
-  PasteAtPointer(fx.Doc, fx.Display, fx.Tools, fx.Clipboard, pointerOverPicture);
+  PasteAtPointer(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
+  fx.Present();
 }
 
 TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
@@ -53,10 +54,10 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     Copy(fx, true);
     const CellSelection selection = fx.Tools.Selection;
     fx.SetPicture(pastedOnto);
+    fx.Display.Render.Redraw(true);
     PointAtCell(fx, c.toCol, c.toRow);
     Paste(fx, true);
 
-    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(pastedOnto));
     EXPECT_EQ(ChangesOutside(doc, pastedOnto, c.written), 0);
     // Inside, each place holds the copy-time content of its source place.
     const int h = c.pasteMode, dCol = c.toCol - c.left, dLine = (c.toRow - c.top) * h;
@@ -71,15 +72,18 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     EXPECT_TRUE(ShowsItsPicture(fx));
     EXPECT_EQ(fx.Tools.Selection.Left, selection.Left);
     EXPECT_EQ(fx.Tools.Selection.Width, selection.Width);
+    // One step, from the picture pasted onto.
+    fx.Doc.Undo();
+    EXPECT_EQ(fx.Doc.Picture(), pastedOnto);
   }
 }
 
-TEST(Paste, WithNothingToPasteStillReplacesTheSnapshot) {
+TEST(Paste, WithNothingToPasteChangesNothing) {
   struct Case {
     const char* name;
-    bool copyFirst, pointerOverPicture, redrawn;
+    bool copyFirst, pointerOverPicture;
   };
-  const Case cases[] = {{"before any copy", false, true, true}, {"pointer off the picture", true, false, false}};
+  const Case cases[] = {{"before any copy", false, true}, {"pointer off the picture", true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditingFixture fx(RandomPicture(4, 3));
@@ -90,8 +94,8 @@ TEST(Paste, WithNothingToPasteStillReplacesTheSnapshot) {
     PointAtCell(fx, 0, 0);
     Paste(fx, c.pointerOverPicture);
     EXPECT_EQ(fx.Doc.Picture(), before);
-    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(before));
-    EXPECT_EQ(ShowsItsPicture(fx), c.redrawn);
+    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
+    EXPECT_FALSE(ShowsItsPicture(fx));  // nothing to render again
   }
 }
 
@@ -117,7 +121,8 @@ TEST(Copy, TakesTheSelectionOrMakesOneCellAtThePointer) {
     CellSelection& s = fx.Tools.Selection;
     SetRectangle(s, 2, 3, 4, 5);
     s.Shown = c.shown;
-    fx.Tools.LastCanvasPointer = c.pointer;
+    const int z = fx.Display.Scale();
+    fx.Tools.LastPointer = {FloorDiv(c.pointer.X, z), FloorDiv(c.pointer.Y, z)};
     Copy(fx, c.pointerOverPicture);
     const PictureClipboard& clip = fx.Clipboard;
     EXPECT_EQ(clip.Planes, PlanesOf(fx.Doc.Picture()));
@@ -145,9 +150,10 @@ TEST(Clipboard, RemoveHidesTheOutlineButKeepsTheRectangle) {
   CellSelection& s = fx.Tools.Selection;
   SetRectangle(s, 3, 4, 2, 2);
   s.Shown = true;
-  render.DrawEditorAnts(SelectionOnEditor(s, fx.Display.Scale(), fx.Doc.CellHeight()), 0, fx.Display.Ants());
+  fx.Present();
   ASSERT_FALSE(render.EditorImage == clean);
-  RemoveSelection(s, fx.Display);
+  RemoveSelection(s);
+  fx.Present();
   EXPECT_FALSE(s.Shown);
   EXPECT_EQ(s.Left, 3);
   EXPECT_EQ(s.Height, 2);
@@ -171,8 +177,10 @@ TEST(Delete, FillsTheShownCellsWithTheCurrentColours) {
     fx.Tools.Selection.Shown = true;
     fx.Colours.SelectedCharColour = c.selectedCharColour;
     fx.Colours.CurrentColours = {1, 2, 3, 4};
-    DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
-    EXPECT_EQ(fx.Doc.ChangeStart(), PlanesOf(before));
+    fx.Display.Render.Redraw(true);
+    DeleteSelection(fx.Doc, fx.Tools.Selection, fx.Colours);
+    fx.Present();
+    EXPECT_EQ(fx.Doc.UndoName(), "Delete");
     EXPECT_EQ(ChangesOutside(doc, before, inside), 0);
     for (int col = 30; col <= 31; ++col)
       for (int line = 180; line <= 191; ++line) {
@@ -191,7 +199,8 @@ TEST(Delete, WithNoSelectionShownDoesNothing) {
   EditingFixture fx(before);
   SetRectangle(fx.Tools.Selection, 0, 0, 4, 4);
   fx.Colours.SelectedCharColour = 3;
-  DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours);
+  DeleteSelection(fx.Doc, fx.Tools.Selection, fx.Colours);
+  fx.Present();
   EXPECT_EQ(fx.Doc.Picture(), before);
   EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
   EXPECT_FALSE(ShowsItsPicture(fx));

@@ -19,11 +19,25 @@ constexpr Rgb White = MakeRgb(255, 255, 255);
 
 using test_support::EditingFixture;
 
-void Show(EditingFixture& fx) { ShowCorrector(fx.Corrector, fx.Doc.Picture(), fx.Display.Render); }
-void Exchange(EditingFixture& fx) { ExchangeCorrectorCell(fx.Corrector, fx.Doc, fx.Display.Render); }
-void DrawAnts(EditingFixture& fx) { DrawCorrectorAnts(fx.Corrector, fx.Doc.Picture(), fx.Display); }
+// As the window shows the corrector: both screens rendered afresh, details updated.
+void Show(EditingFixture& fx) {
+  Renderer& render = fx.Display.Render;
+  render.RedrawCorrector(true);
+  UpdateCorrectorDetails(fx.Corrector, fx.Doc.Picture(), render.CorrectorSource0, render.CorrectorSource1);
+}
+// The exchange, then the corrector shown again as the window does.
+void Exchange(EditingFixture& fx) {
+  ExchangeCorrectorCell(fx.Corrector, fx.Doc);
+  Show(fx);
+}
+void DrawAnts(EditingFixture& fx) {
+  fx.Display.DrawCorrectorAnts(CorrectorCellOnImage(fx.Doc.Picture(), fx.Corrector));
+}
 void Press(EditingFixture& fx, int x, int y) {
-  ChooseCorrectorCell(fx.Corrector, fx.Doc.Picture(), fx.Display.Render, x, y);
+  Renderer& render = fx.Display.Render;
+  const CorrectorSurfaces surfaces{render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0,
+                                   render.CorrectorSource1};
+  ChooseCorrectorCell(fx.Corrector, fx.Doc.Picture(), surfaces, x, y);
 }
 
 // A random picture in mode h with the corrector shown on it.
@@ -87,7 +101,7 @@ TEST(ColourCorrector, PressChoosesTheCellUnderIt) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " at (" << c.X << ", " << c.Y << ")");
     EditingFixture fx;
-    NewPicture(fx.Doc, fx.Display, c.H);
+    NewPicture(fx.Doc, c.H);
     Press(fx, c.X, c.Y);
     EXPECT_EQ(fx.Corrector.Column, c.Column);
     EXPECT_EQ(fx.Corrector.Row, c.Row);
@@ -184,10 +198,12 @@ TEST(ColourCorrector, StripsMarkTheColoursOfTheCellsFirstLine) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
     EditingFixture fx(test_support::RandomPicture(c.H, 5));
     const int line = c.Row * c.H;
-    fx.Doc.SetAttr(0, c.Column, line, {3, 14});
-    fx.Doc.SetAttr(1, c.Column, line, {0, 9});
-    // Other lines of the cell play no part.
-    if (c.H > 1) fx.Doc.SetAttr(0, c.Column, line + 1, {7, 7});
+    fx.EditPicture([&](Change& change) {
+      change.SetAttr(0, c.Column, line, {3, 14});
+      change.SetAttr(1, c.Column, line, {0, 9});
+      // Other lines of the cell play no part.
+      if (c.H > 1) change.SetAttr(0, c.Column, line + 1, {7, 7});
+    });
     Show(fx);
     PressOnCell(fx, c.Column, c.Row);
     // The swatch marker is the pickers' own, drawn on a clean strip.
@@ -224,7 +240,6 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     const Picture& doc = fx->Doc.Picture();
     Renderer& render = fx->Display.Render;
     const Picture before = doc;
-    const Planes snapshot = fx->Doc.ChangeStart();
     const Raster editorImage = render.EditorImage;
     const Raster corrector0 = render.CorrectorScreen0, corrector1 = render.CorrectorScreen1;
     render.TakeDamage();
@@ -247,8 +262,8 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
         ASSERT_EQ(render.CorrectorScreen1.At(x, y), (inCell ? corrector0 : corrector1).At(x, y)) << x << ", " << y;
       }
     EXPECT_TRUE(render.TakeDamage().Correctors);
-    // No snapshot and no editor refresh.
-    EXPECT_EQ(fx->Doc.ChangeStart(), snapshot);
+    // One step; the editor image follows when the window presents.
+    EXPECT_EQ(fx->Doc.UndoName(), "Exchange Cells");
     EXPECT_TRUE(render.EditorImage == editorImage);
     // The details follow the exchange: screen 0's strips now mark screen 1's colours.
     const AttrEntry first1 = before.Attrs[1].At(column, row * h);
@@ -282,12 +297,14 @@ TEST(ColourCorrector, ExchangeKeepsTheMixedColoursExceptInSideColumnsOfOneLineMo
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
     auto fx = ShownCorrector(c.H, 31);
     // Colours that tell every pair apart, and pixels with each of the four combinations.
-    for (int line = 0; line < 192; ++line) {
-      fx->Doc.SetAttr(0, c.Column, line, {1, 4});
-      fx->Doc.SetAttr(1, c.Column, line, {13, 6});
-      fx->Doc.SetPixelByte(0, c.Column, line, 0b00110011);
-      fx->Doc.SetPixelByte(1, c.Column, line, 0b01010101);
-    }
+    fx->EditPicture([&](Change& change) {
+      for (int line = 0; line < 192; ++line) {
+        change.SetAttr(0, c.Column, line, {1, 4});
+        change.SetAttr(1, c.Column, line, {13, 6});
+        change.SetPixelByte(0, c.Column, line, 0b00110011);
+        change.SetPixelByte(1, c.Column, line, 0b01010101);
+      }
+    });
     Show(*fx);
     PressOnCell(*fx, c.Column, c.Row);
     const std::vector<Rgb> before = MixedCell(*fx, c.Column, c.Row * c.H, c.H);
@@ -300,19 +317,18 @@ TEST(ColourCorrector, ExchangeKeepsTheMixedColoursExceptInSideColumnsOfOneLineMo
 TEST(ColourCorrector, UndoTakesBackTheExchangeThenTheStrokeBeforeIt) {
   auto fx = ShownCorrector(4, 41);
   const Picture snapshotted = fx->Doc.Picture();
-  fx->Doc.BeginChange("Change");
-  fx->Doc.EditPlanes().Pixels[0].At(1, 1) ^= 0xFF;  // a drawing step after the snapshot
+  fx->EditPicture([](Change& change) { change.EditPlanes().Pixels[0].At(1, 1) ^= 0xFF; });  // a drawing step
   PressOnCell(*fx, 9, 9);
   Exchange(*fx);
   const Planes exchanged = fx->Doc.Picture();
 
   EXPECT_EQ(fx->Doc.UndoName(), "Exchange Cells");
-  Undo(fx->Doc, fx->Display);
+  fx->Doc.Undo();
   EXPECT_EQ(fx->Doc.UndoName(), "Change");
-  Undo(fx->Doc, fx->Display);
+  fx->Doc.Undo();
   EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), static_cast<const Planes&>(snapshotted));
-  Redo(fx->Doc, fx->Display);
-  Redo(fx->Doc, fx->Display);
+  fx->Doc.Redo();
+  fx->Doc.Redo();
   EXPECT_EQ(static_cast<const Planes&>(fx->Doc.Picture()), exchanged);
 }
 
@@ -322,13 +338,13 @@ TEST(ColourCorrector, RowPastThePictureAfterAModeChangeWorksOnTheLastRow) {
     SCOPED_TRACE(testing::Message() << "h " << h);
     auto fx = ShownCorrector(1, 51);
     PressOnCell(*fx, 30, 150);
-    ConvertCellHeight(fx->Doc, fx->Display, h);
+    ConvertCellHeight(fx->Doc, h);
     Show(*fx);
     EXPECT_EQ(fx->Corrector.Row, 150);  // not adjusted
 
     const int lastRow = 192 / h - 1;
     auto reference = ShownCorrector(1, 51);
-    ConvertCellHeight(reference->Doc, reference->Display, h);
+    ConvertCellHeight(reference->Doc, h);
     Show(*reference);
     PressOnCell(*reference, 30, lastRow);
     EXPECT_TRUE(fx->Corrector.Detail0 == reference->Corrector.Detail0);

@@ -24,7 +24,20 @@ struct EditingFixture {
   EditingFixture() = default;
   explicit EditingFixture(const Picture& picture) : Doc(picture) {}
 
-  chromaloom::Canvas Canvas() { return {Doc, Display, Tools, Colours}; }
+  chromaloom::Canvas Canvas() { return {Doc, Tools, Colours, Display.Scale(), Display.Mixing()}; }
+  // What the window does before it paints: the places the document
+  // changed rendered, the tools' overlay drawn over them.
+  void Present() {
+    Display.Render.RenderTouched(Doc.TakeTouched());
+    Display.ShowOverlay(CanvasOverlay(Tools, Colours, Display.Mixing(), Display.Scale(), Doc.ValidCellHeight()));
+  }
+  // A change of the picture the tools know nothing of, as one step.
+  template <typename Edit>
+  void EditPicture(Edit edit) {
+    Change change(Doc, "Change");
+    edit(change);
+    change.Commit();
+  }
   // Any state at all, damaged ones included; not drawn, and the undo snapshot starts empty.
   void SetPicture(const Picture& picture) { Doc = Document(picture); }
 };

@@ -20,58 +20,63 @@ using test_support::EditingFixture;
 
 // Open and the imports: the file is read in full first, then taken.
 void Open(EditingFixture& fx, FileKind kind, std::span<const std::uint8_t> bytes) {
-  TakeImportedPicture(fx.Doc, fx.Display, fx.Images, ReadPictureFile(kind, bytes));
+  TakeImportedPicture(fx.Doc, fx.Images, ReadPictureFile(kind, bytes));
+  fx.Present();
 }
 
 TEST(PictureCommands, NewClearsBothScreensButKeepsTheBorder) {
-  Document doc(chromaloom::test_support::RandomPicture(2, 3));
-  View view(doc.Picture());
-  view.SetZoom(3);
-  const BorderChoice border = doc.Picture().Border;
-  NewPicture(doc, view, 4);
-  EXPECT_EQ(static_cast<const Planes&>(doc.Picture()), Planes{});
-  EXPECT_EQ(doc.CellHeight(), 4);
-  EXPECT_EQ(doc.Picture().Border, border);
-  EXPECT_EQ(view.ZoomLevel(), 1);
-  EXPECT_EQ(view.Render.MixedRaster.At(255, 191), MakeRgb(0, 0, 0));
+  EditingFixture fx(chromaloom::test_support::RandomPicture(2, 3));
+  fx.Display.Render.Redraw(true);
+  const Picture& doc = fx.Doc.Picture();
+  const BorderChoice border = doc.Border;
+  NewPicture(fx.Doc, 4);
+  fx.Present();
+  EXPECT_EQ(static_cast<const Planes&>(doc), Planes{});
+  EXPECT_EQ(doc.CharMode, 4);
+  EXPECT_EQ(doc.Border, border);
+  EXPECT_EQ(fx.Doc.UndoName(), "New");
+  EXPECT_EQ(fx.Display.Render.MixedRaster.At(255, 191), MakeRgb(0, 0, 0));
 }
 
 TEST(PictureCommands, ConvertCellHeightKeepsEveryByte) {
   const Picture original = chromaloom::test_support::RandomPicture(1, 11);
   Document doc(original);
-  View view(doc.Picture());
-  ConvertCellHeight(doc, view, 8);
-  ConvertCellHeight(doc, view, 1);
+  ConvertCellHeight(doc, 8);
+  ConvertCellHeight(doc, 1);
   EXPECT_EQ(doc.Picture(), original);
 }
 
 TEST(PictureCommands, ConvertTo8x4ShowsTheEntryOfEachCellsFirstLine) {
-  Document doc;
-  View view(doc.Picture());
-  for (int line = 0; line < 192; ++line) doc.SetAttr(0, 5, line, {static_cast<ZxColour>(line % 15), 0});
-  ConvertCellHeight(doc, view, 4);
+  EditingFixture fx;
+  fx.EditPicture([](Change& change) {
+    for (int line = 0; line < 192; ++line) change.SetAttr(0, 5, line, {static_cast<ZxColour>(line % 15), 0});
+  });
+  fx.Present();
+  ConvertCellHeight(fx.Doc, 4);
+  fx.Present();
   for (int line = 0; line < 192; ++line)
-    EXPECT_EQ(view.Render.MixedRaster.At(40, line), MixColours(static_cast<ZxColour>((line / 4 * 4) % 15), 0));
+    EXPECT_EQ(fx.Display.Render.MixedRaster.At(40, line), MixColours(static_cast<ZxColour>((line / 4 * 4) % 15), 0));
 }
 
 TEST(PictureCommands, ModeCommandsRefuseOtherHeights) {
   Document doc;
-  View view(doc.Picture());
   for (int bad : {0, 3, 5, 16}) {
-    EXPECT_THROW(NewPicture(doc, view, bad), std::invalid_argument);
-    EXPECT_THROW(ConvertCellHeight(doc, view, bad), std::invalid_argument);
+    EXPECT_THROW(NewPicture(doc, bad), std::invalid_argument);
+    EXPECT_THROW(ConvertCellHeight(doc, bad), std::invalid_argument);
   }
   EXPECT_EQ(doc.CellHeight(), 1);
+  EXPECT_EQ(doc.UndoName(), "");  // no step taken
 }
 
 TEST(PictureCommands, OpeningMgsTakesPlanesModeAndBorder) {
   const Picture saved = chromaloom::test_support::RandomPicture(2, 21);
   EditingFixture fx;
   fx.Display.SetZoom(3);
+  fx.Display.Render.Redraw(true);
   Open(fx, FileKind::Mgs, WriteMgs(saved));
   EXPECT_EQ(fx.Doc.Picture(), saved);
-  EXPECT_EQ(fx.Display.ZoomLevel(), 1);
-  EXPECT_EQ(fx.Display.Render.EditorImage.Width(), 1024);
+  fx.Display.SetZoom(1);
+  fx.Present();
   // Shown in full, at once.
   View fresh(saved);
   fresh.Render.Redraw(true);

@@ -13,10 +13,12 @@ namespace {
 
 using test_support::EditingFixture;
 
-// Rasters of a full render of the picture, to compare what undo shows.
+// Rasters of a full render of the picture with the same selection outline,
+// to compare what undo shows.
 void ExpectShownAsRendered(const EditingFixture& fx) {
   View fresh(fx.Doc.Picture());
   fresh.Render.Redraw(true);
+  fresh.ShowOverlay(CanvasOverlay(fx.Tools, fx.Colours, fresh.Mixing(), fresh.Scale(), fx.Doc.ValidCellHeight()));
   const Renderer& shown = fx.Display.Render;
   EXPECT_TRUE(shown.MixedRaster == fresh.Render.MixedRaster);
   EXPECT_TRUE(shown.ScreenRaster0 == fresh.Render.ScreenRaster0);
@@ -25,7 +27,8 @@ void ExpectShownAsRendered(const EditingFixture& fx) {
 }
 
 // Every command that changes the picture is one named step: undo shows the
-// picture as it was before it, redo as it was after.
+// picture as it was before it, redo as it was after, each rendering only
+// the places the step touched.
 TEST(Undo, EachCommandIsOneNamedStepThatUndoAndRedoShowWhole) {
   struct Case {
     const char* Name;
@@ -53,19 +56,18 @@ TEST(Undo, EachCommandIsOneNamedStepThatUndoAndRedoShowWhole) {
          CanvasMouseDown(fx.Canvas(), {true, false, false}, {100, 100});
          CanvasMouseUp(fx.Tools);
        }},
-      {"Delete", [&](EditingFixture& fx) { select(fx); DeleteSelection(fx.Doc, fx.Display, fx.Tools.Selection, fx.Colours); }},
-      {"Flip Horizontal", [&](EditingFixture& fx) { select(fx); FlipSelectionHorizontal(fx.Doc, fx.Display, fx.Tools.Selection); }},
-      {"Rotate", [&](EditingFixture& fx) { select(fx); RotateSelection90cw(fx.Doc, fx.Display, fx.Tools.Selection); }},
-      {"Rotate Pixels", [&](EditingFixture& fx) { select(fx); RotatePixelsUp(fx.Doc, fx.Display, fx.Tools.Selection); }},
-      {"New", [](EditingFixture& fx) { NewPicture(fx.Doc, fx.Display, 8); }},
-      {"Change Char Size", [](EditingFixture& fx) { ConvertCellHeight(fx.Doc, fx.Display, 1); }},
+      {"Delete", [&](EditingFixture& fx) { select(fx); DeleteSelection(fx.Doc, fx.Tools.Selection, fx.Colours); }},
+      {"Flip Horizontal", [&](EditingFixture& fx) { select(fx); FlipSelectionHorizontal(fx.Doc, fx.Tools.Selection); }},
+      {"Rotate", [&](EditingFixture& fx) { select(fx); RotateSelection90cw(fx.Doc, fx.Tools.Selection); }},
+      {"Rotate Pixels", [&](EditingFixture& fx) { select(fx); RotatePixelsUp(fx.Doc, fx.Tools.Selection); }},
+      {"New", [](EditingFixture& fx) { NewPicture(fx.Doc, 8); }},
+      {"Change Char Size", [](EditingFixture& fx) { ConvertCellHeight(fx.Doc, 1); }},
       {"Border", [](EditingFixture& fx) { SelectBorder(fx.Doc, fx.Images, 8, 1); }},
       {"Import",
        [](EditingFixture& fx) {
-         TakeImportedPicture(fx.Doc, fx.Display, fx.Images,
-                             {test_support::RandomPicture(2, 7), 2, BorderPair{6, 2}});
+         TakeImportedPicture(fx.Doc, fx.Images, {test_support::RandomPicture(2, 7), 2, BorderPair{6, 2}});
        }},
-      {"Exchange Cells", [](EditingFixture& fx) { ExchangeCorrectorCell(fx.Corrector, fx.Doc, fx.Display.Render); }},
+      {"Exchange Cells", [](EditingFixture& fx) { ExchangeCorrectorCell(fx.Corrector, fx.Doc); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -73,15 +75,19 @@ TEST(Undo, EachCommandIsOneNamedStepThatUndoAndRedoShowWhole) {
     EditingFixture fx(before);
     fx.Display.Render.Redraw(true);
     c.Run(fx);
+    fx.Present();
     const Picture after = fx.Doc.Picture();
     ASSERT_NE(after, before);
+    ExpectShownAsRendered(fx);
     EXPECT_EQ(fx.Doc.UndoName(), c.Name);
-    ASSERT_TRUE(Undo(fx.Doc, fx.Display));
+    ASSERT_TRUE(fx.Doc.Undo());
+    fx.Present();
     EXPECT_EQ(fx.Doc.Picture(), before);
     ExpectShownAsRendered(fx);
-    EXPECT_FALSE(Undo(fx.Doc, fx.Display));
+    EXPECT_FALSE(fx.Doc.Undo());
     EXPECT_EQ(fx.Doc.RedoName(), c.Name);
-    ASSERT_TRUE(Redo(fx.Doc, fx.Display));
+    ASSERT_TRUE(fx.Doc.Redo());
+    fx.Present();
     EXPECT_EQ(fx.Doc.Picture(), after);
     ExpectShownAsRendered(fx);
   }
@@ -99,10 +105,10 @@ TEST(Undo, ALineOfSeveralClicksIsOneStep) {
   const Picture drawn = fx.Doc.Picture();
   ASSERT_NE(drawn, Picture{});
   EXPECT_EQ(fx.Doc.UndoName(), "Line");
-  ASSERT_TRUE(Undo(fx.Doc, fx.Display));
+  ASSERT_TRUE(fx.Doc.Undo());
   EXPECT_EQ(fx.Doc.Picture(), Picture{});
-  EXPECT_FALSE(Undo(fx.Doc, fx.Display));
-  ASSERT_TRUE(Redo(fx.Doc, fx.Display));
+  EXPECT_FALSE(fx.Doc.Undo());
+  ASSERT_TRUE(fx.Doc.Redo());
   EXPECT_EQ(fx.Doc.Picture(), drawn);
 }
 

@@ -96,7 +96,7 @@ class CorrectorWindowTest : public QObject {
   void componentsSitWhereTheLayoutPutsThem() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    Doc().SetCellHeight(8);
+    ConvertCellHeight(Doc(), 8);
     ShowHide();
     QWidget* child = panel_->findChild<QWidget*>(name);
     QVERIFY(child);
@@ -174,7 +174,7 @@ class CorrectorWindowTest : public QObject {
       QCOMPARE(Part(name)->pos(), QPoint(1, 1));
     }
     // The heights follow the mode only when the panel is shown.
-    Doc().SetCellHeight(h == 8 ? 1 : 8);
+    ConvertCellHeight(Doc(), h == 8 ? 1 : 8);
     window_->AntsTimerTick();
     QCOMPARE(Part("cellDetailFrame0")->height(), frame);
     ShowHide();
@@ -188,7 +188,9 @@ class CorrectorWindowTest : public QObject {
     const Document reference(Doc().Picture());
     View referenceView(reference.Picture());
     CorrectorState referenceCorrector;
-    ShowCorrector(referenceCorrector, reference.Picture(), referenceView.Render);
+    referenceView.Render.RedrawCorrector(true);
+    UpdateCorrectorDetails(referenceCorrector, reference.Picture(), referenceView.Render.CorrectorSource0,
+                           referenceView.Render.CorrectorSource1);
     const QImage shown = Part("correctorScreen1")->grab().toImage();
     for (const QPoint p : {QPoint(0, 0), QPoint(301, 77), QPoint(511, 383)})
       QCOMPARE(shown.pixel(p) | 0xFF000000u, ScreenView(referenceView, 1).At(p.x(), p.y()));
@@ -270,7 +272,7 @@ class CorrectorWindowTest : public QObject {
   }
 
   void tickDrawsTheOutlineAroundTheCellOnlyWhileVisible() {
-    NewPicture(Doc(), Display(), 8);  // black: the outline's white dashes show
+    NewPicture(Doc(), 8);  // black: the outline's white dashes show
     ShowHide();
     Press(Part("correctorScreen0"), {16 * 3 + 1, 16 * 5 + 1});
     const Raster before = ScreenView(Display(), 0);

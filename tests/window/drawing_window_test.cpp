@@ -1,4 +1,5 @@
 // Drawing and colour picking through mouse events on the real widgets.
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -122,7 +123,7 @@ class DrawingWindowTest : public QObject {
     Press(canvas, {0, 0});
     QVERIFY(w->Document().Picture().GetPixelBit(0, 0, 0));
     QVERIFY(w->Document().Picture().GetPixelBit(1, 0, 0));
-    // Dragging paints the next spot; the status bar shows the spot in bare numbers.
+    // Dragging paints on to the next spot; the status bar shows the spot in bare numbers.
     Send(canvas, QEvent::MouseMove, {4 * 100 + 1, 4 * 13 + 2}, Qt::NoButton, Qt::LeftButton);
     QVERIFY(w->Document().Picture().GetPixelBit(0, 100, 13));
     auto status = [&w](const char* name) { return Child<QLabel>(*w, name)->text(); };
@@ -141,6 +142,52 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(w->Document().Picture(), Picture{});
     while (!w->Document().RedoName().empty()) w->Controller().Redo();
     QCOMPARE(w->Document().Picture(), painted);
+  }
+
+  // A stroke runs from its press to its release: one move that jumps 30
+  // pixels paints each of them, at any zoom, as one step.
+  void aFastDragPaintsEveryPixelOnItsWay_data() {
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("zoom 1") << 1;
+    QTest::newRow("zoom 4") << 4;
+  }
+  void aFastDragPaintsEveryPixelOnItsWay() {
+    QFETCH(int, zoom);
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    w->Controller().SetZoom(zoom);
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    const int z = w->View().Scale(), y = 50;
+    Press(canvas, {10 * z + 1, y * z + 2});
+    Send(canvas, QEvent::MouseMove, {40 * z + 2, y * z + 1}, Qt::NoButton, Qt::LeftButton);
+    Release(canvas, {40 * z + 2, y * z + 1});
+    const Picture& picture = w->Document().Picture();
+    int painted = 0;
+    for (int x = 0; x < PictureWidth; ++x) painted += picture.GetPixelBit(0, x, y) && picture.GetPixelBit(1, x, y);
+    QCOMPARE(painted, 31);
+    for (int x = 10; x <= 40; ++x) QVERIFY(picture.GetPixelBit(0, x, y));
+    QCOMPARE(w->Document().UndoStepCount(), std::size_t{1});
+    // On screen as a full render of the result shows it.
+    View fresh(picture);
+    fresh.SetZoom(zoom);
+    fresh.Render.Redraw(true);
+    QVERIFY(w->View().Render.EditorImage == fresh.Render.EditorImage);
+  }
+
+  // A drag that comes onto the canvas with the button already held began
+  // no stroke: it paints nothing and leaves no step.
+  void aDragFromOffTheCanvasPaintsNothing() {
+    auto w = Shown();
+    ClickOn(Child<QWidget>(*w, "charPaletteEntry3"));
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    Press(Child<QWidget>(*w, "workSpace"), {5, 5});
+    for (const QPoint at : {QPoint(0, 0), QPoint(200, 120), QPoint(600, 300)})
+      Send(canvas, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+    Release(canvas, {600, 300});
+    QCOMPARE(w->Document().Picture(), Picture{});
+    QCOMPARE(w->Document().UndoName(), std::string());
+    QVERIFY(!Child<QAction>(*w, "undoAction")->isEnabled());
+    QVERIFY(!w->windowTitle().contains('*'));
   }
 
   void editModeButtonsSwitchTheModes() {
@@ -162,8 +209,10 @@ class DrawingWindowTest : public QObject {
 
   void rightPressPicksTheCellsColours() {
     auto w = Shown();
-    w->Document().SetAttr(0, 0, 0, {3, 4});
-    w->Document().SetAttr(1, 0, 0, {5, 6});
+    Change change(w->Document(), "Change");
+    change.SetAttr(0, 0, 0, {3, 4});
+    change.SetAttr(1, 0, 0, {5, 6});
+    change.Commit();
     Press(Child<QWidget>(*w, "canvas"), {1, 1}, Qt::RightButton);
     QCOMPARE(w->Pickers().CurrentColours, (ColourSet{3, 4, 5, 6}));
     const CharPalette mixed = MakeCharPalette(3, 4, 5, 6);
@@ -206,10 +255,12 @@ class DrawingWindowTest : public QObject {
     w->Pickers().EditModeRgb = false;  // painting keeps the cell's colours for the pick to read
     w->Controller().SelectTool(static_cast<ToolKind>(tool));
     // The second press lands on picture pixel (20, 2), in a cell of its own colours.
+    Change change(w->Document(), "Change");
     for (int line = 0; line < 8; ++line) {
-      w->Document().SetAttr(0, 2, line, {3, 4});
-      w->Document().SetAttr(1, 2, line, {5, 6});
+      change.SetAttr(0, 2, line, {3, 4});
+      change.SetAttr(1, 2, line, {5, 6});
     }
+    change.Commit();
     auto* canvas = Child<QWidget>(*w, "canvas");
     const QPoint first(4 * 2 + 1, 4 * 2 + 1), second(4 * 20 + 1, 4 * 2 + 1);
     Send(canvas, QEvent::MouseButtonPress, first, held, held);

@@ -93,8 +93,10 @@ class ImagePictureDialogTest : public QObject {
   // An edited picture at cell height 4 with a border that is not the first.
   static void SetKnownPicture(MainWindow& w) {
     const Picture random = test_support::RandomPicture(4, 7);
-    w.Document().Replace(random, 4, std::nullopt);
-    QVERIFY(w.Document().SetBorderChoice(3, 1));
+    Change change(w.Document(), "Import");
+    change.Replace(random, 4, std::nullopt);
+    QVERIFY(change.SetBorderChoice(3, 1));
+    change.Commit();
   }
 
   static ImagePictureDialog* OpenDialog(MainWindow& w) {

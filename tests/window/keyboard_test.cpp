@@ -252,7 +252,7 @@ class KeyboardTest : public QObject {
   void ctrlArrowsRotateThePixelsAndPlainArrowsWipeOverlays() {
     const struct {
       int Key;
-      void (*Transform)(Document&, View&, const CellSelection&);
+      void (*Transform)(Document&, const CellSelection&);
     } rows[] = {{Qt::Key_Left, RotatePixelsLeft},
                 {Qt::Key_Right, RotatePixelsRight},
                 {Qt::Key_Up, RotatePixelsUp},
@@ -261,11 +261,10 @@ class KeyboardTest : public QObject {
     for (const auto& r : rows) {
       auto w = Window();
       Document expected(test_support::RandomPicture(4, 12));
-      View expectedView(expected.Picture());
       w->Document() = expected;
       w->Tools().Selection = selection;
       Key(*w, r.Key, Qt::ControlModifier);
-      r.Transform(expected, expectedView, selection);
+      r.Transform(expected, selection);
       QCOMPARE(w->Document().Picture(), expected.Picture());
     }
     // Right, Up and Down redraw the canvas, wiping a rubber band; Left does not.
@@ -301,14 +300,14 @@ class KeyboardTest : public QObject {
     pointer_->Under = Child<QWidget>(*w, "canvas");
     Key(*w, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "paletteWindow")->isVisible());  // Ctrl+C copies, it does not toggle
-    w->Tools().LastCanvasPointer = {5 * 32 + 1, 3 * 32 + 1};  // cell (5, 3) at zoom level 1
+    w->Tools().LastPointer = {5 * 8 + 1, 3 * 8 + 1};  // in cell (5, 3)
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
     for (int line = 0; line < 8; ++line)
       QCOMPARE(w->Document().Picture().Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
     // Away from the picture nothing is pasted.
     pointer_->Under = Child<QWidget>(*w, "paletteButton");
-    w->Tools().LastCanvasPointer = {10 * 32, 10 * 32};
+    w->Tools().LastPointer = {10 * 8, 10 * 8};
     const Picture before = w->Document().Picture();
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w->Document().Picture(), before);

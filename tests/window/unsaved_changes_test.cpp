@@ -59,7 +59,6 @@ class UnsavedChangesTest : public QObject {
   // A pencil stroke with the left button, as the hand makes it.
   static void Stroke(MainWindow& w, QPoint from, QPoint to) {
     QWidget* canvas = Child<QWidget>(w, "canvas");
-    w.Tools().CanvasInputSuspended = false;
     SetCharColour(w.Pickers(), 3);  // ink on both screens shows on any paper
     Mouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton);
     Mouse(canvas, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);

@@ -16,7 +16,9 @@ inline std::optional<Picture> ReadShotsPicture(const char* path) {
   Document document;
   try {
     const ImportedPicture read = ReadMgs(ReadFileBytes(path, MgsLengthV1 + 1024));
-    document.Replace(read.Planes, read.CharMode, read.Border);
+    Change change(document, "Import");
+    change.Replace(read.Planes, read.CharMode, read.Border);
+    change.Commit();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s: %s\n", path, error.what());
     return std::nullopt;
