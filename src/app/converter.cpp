@@ -51,7 +51,8 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
 // Returns the bytes read; a rejected file names itself in the error.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind) {
   if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and \"" + path + "\" is an image");
-  if (!InfoOf(kind).Read) throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: \"" + path + "\"");
+  if (!InfoOf(kind).Read)
+    throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: \"" + path + "\"");
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -94,7 +95,8 @@ Raster Thumbnail(const Picture& picture, int size, const MixingProfile& mixing) 
     scaled.ScaleFrom(framed, k, k, 0, 0);
     return scaled;
   }
-  return ScaleByArea(framed, size, std::max(1, (size * FramedScreenHeight + FramedScreenWidth / 2) / FramedScreenWidth));
+  return ScaleByArea(framed, size,
+                     std::max(1, (size * FramedScreenHeight + FramedScreenWidth / 2) / FramedScreenWidth));
 }
 
 std::string ModeName(int h) { return "8x" + std::to_string(h); }
@@ -144,8 +146,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG, whatever name the file manager gives it.
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
-    if (options.Mixing && !IsBitmapExport(outputKind))
-      throw UsageError("--mixing applies to bitmap outputs only");
+    if (options.Mixing && !IsBitmapExport(outputKind)) throw UsageError("--mixing applies to bitmap outputs only");
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
 

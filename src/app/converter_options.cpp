@@ -81,9 +81,14 @@ std::string Usage() {
          "  --stats        print the mean colour error and mean flicker on stderr\n"
          "  --             end the options: INPUT and OUTPUT may then start with a dash\n"
          "\n"
-         "Reads:  " + ExtensionsOf(Listing::Read) + " (by extension, any case)\n"
-         "Images: " + ExtensionsOf(Listing::Images) + " (converted)\n"
-         "Writes: " + ExtensionsOf(Listing::Written) + "\n";
+         "Reads:  " +
+         ExtensionsOf(Listing::Read) +
+         " (by extension, any case)\n"
+         "Images: " +
+         ExtensionsOf(Listing::Images) +
+         " (converted)\n"
+         "Writes: " +
+         ExtensionsOf(Listing::Written) + "\n";
 }
 
 ConverterOptions ParseArgs(const std::vector<std::string>& args) {

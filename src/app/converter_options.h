@@ -22,9 +22,9 @@ struct ConverterOptions {
   bool Help = false;
   bool Version = false;
   bool Info = false;
-  std::optional<int> Mode;            // a valid char mode
+  std::optional<int> Mode;             // a valid char mode
   std::optional<BorderChoice> Border;  // inside the border table
-  int BmpSize = 1;                    // 1..9
+  int BmpSize = 1;                     // 1..9
   // For image inputs only; unset means the default.
   std::optional<FitMode> Fit;
   std::optional<Dithering> Dither;

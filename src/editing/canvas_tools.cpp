@@ -82,7 +82,9 @@ bool DrawsPixels(ToolKind tool) {
   return tool == ToolKind::Paint || tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
 }
 
-bool IsShapeTool(ToolKind tool) { return tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse; }
+bool IsShapeTool(ToolKind tool) {
+  return tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
+}
 
 std::string Decimal(int v) { return std::to_string(v); }
 
@@ -244,8 +246,7 @@ void CanvasMouseUp(ToolState& tools) {
   if (tools.Stroking) EndToolChange(tools);
 }
 
-EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z,
-                            int h) {
+EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z, int h) {
   EditorOverlay overlay;
   if (tools.ShapeInProgress && tools.ShapeEnd && IsShapeTool(tools.Current)) {
     overlay.Band = tools.Current == ToolKind::Line   ? EditorOverlay::Shape::Line

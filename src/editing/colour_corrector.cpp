@@ -15,8 +15,8 @@ constexpr Rgb Black = MakeRgb(0, 0, 0);
 constexpr Rgb Grey = MakeRgb(128, 128, 128);
 constexpr Rgb White = MakeRgb(255, 255, 255);
 
-constexpr int ViewScale = 2;    // the corrector images show each screen at 2:1
-constexpr int DetailScale = 4;  // the detail images show cells at 4:1
+constexpr int ViewScale = 2;                          // the corrector images show each screen at 2:1
+constexpr int DetailScale = 4;                        // the detail images show cells at 4:1
 constexpr int DetailCellWidth = 8 * DetailScale + 1;  // one cell plus its grid line
 
 // Enlarges area of src by factor into dst at (dx, dy); both sides clipped.

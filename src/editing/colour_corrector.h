@@ -17,7 +17,7 @@ struct CorrectorState {
   // What the corrector panel shows besides the two screen views.
   Raster Detail0{CorrectorDetailSize, CorrectorDetailSize};  // screen 0's neighbourhood
   Raster Detail1{CorrectorDetailSize, CorrectorDetailSize};  // screen 1's neighbourhood
-  std::array<Raster, 4> Strips;  // PAP0, INK0, PAP1, INK1 of the cell, marked
+  std::array<Raster, 4> Strips;                              // PAP0, INK0, PAP1, INK1 of the cell, marked
   CorrectorState();
 };
 

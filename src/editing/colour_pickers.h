@@ -59,16 +59,16 @@ struct BlinkState {
   std::vector<Point> Cells;  // full-palette cell origins, multiples of 16
   int Countdown = 0;         // ticks left
   Rgb RestoreColour = MakeRgb(0, 0, 0);
-  bool Running = false;      // the blink timer runs
+  bool Running = false;  // the blink timer runs
 };
 
 // What the pickers show; the window displays these rasters 1:1. The mixed
 // colours follow the view's mixing profile (ShowMixing).
 struct PickerImages {
-  Raster Full;                  // 240 x 240
-  std::array<Raster, 4> Strips; // 240 x 16 each, in StripKind order
-  Raster Border;                // 144 x 48
-  Raster Gradient;              // 76 x 229
+  Raster Full;                   // 240 x 240
+  std::array<Raster, 4> Strips;  // 240 x 16 each, in StripKind order
+  Raster Border;                 // 144 x 48
+  Raster Gradient;               // 76 x 229
   BlinkState Blink;
   // The palettes without markers, in the current mixing: what a refresh starts from.
   Raster CleanFull;

@@ -88,12 +88,14 @@ Raster ReadImageFile(const std::string& path) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(path, error ? 0 : static_cast<std::size_t>(size));
   if (bytes.empty()) Fail(path, "the file is empty");
 
-  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  QByteArray data =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setAllocationLimit(DecodeLimitMegabytes);
-  if (!reader.canRead()) Fail(path, "it is not an image chromaLoom can read (" + reader.errorString().toStdString() + ")");
+  if (!reader.canRead())
+    Fail(path, "it is not an image chromaLoom can read (" + reader.errorString().toStdString() + ")");
 
   if (IsJpeg(bytes) && !JpegReachesItsEnd(bytes)) Fail(path, "the JPEG data is cut short");
 

@@ -17,7 +17,28 @@
 
 namespace chromaloom {
 
-enum class FileKind { Mgs, Img, HobetaImg, Scr, HobetaScr, Mg1, Mg2, Mg4, Mg8, Z80, Szx, Tap, Bmp, Png, Jpg, Jpeg, Gif, Webp, Tif, Tiff };
+enum class FileKind {
+  Mgs,
+  Img,
+  HobetaImg,
+  Scr,
+  HobetaScr,
+  Mg1,
+  Mg2,
+  Mg4,
+  Mg8,
+  Z80,
+  Szx,
+  Tap,
+  Bmp,
+  Png,
+  Jpg,
+  Jpeg,
+  Gif,
+  Webp,
+  Tif,
+  Tiff
+};
 
 using PictureReader = ImportedPicture (*)(std::span<const std::uint8_t> bytes);
 using PictureWriter = std::vector<std::uint8_t> (*)(const Picture& picture);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace chromaloom {
 
 namespace {
@@ -24,11 +23,16 @@ std::string ForceExtension(const std::string& name, const std::string& ext) {
 
 std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode) {
   switch (charMode) {
-    case 1: return EmulatorPreview{"image.z80", "view8x1.sh", FileKind::Z80};
-    case 2: return EmulatorPreview{"image.z80", "view8x2.sh", FileKind::Z80};
-    case 4: return EmulatorPreview{"image.z80", "view8x4.sh", FileKind::Z80};
-    case 8: return EmulatorPreview{"image.z80", "view8x8.sh", FileKind::Z80};
-    default: return std::nullopt;
+    case 1:
+      return EmulatorPreview{"image.z80", "view8x1.sh", FileKind::Z80};
+    case 2:
+      return EmulatorPreview{"image.z80", "view8x2.sh", FileKind::Z80};
+    case 4:
+      return EmulatorPreview{"image.z80", "view8x4.sh", FileKind::Z80};
+    case 8:
+      return EmulatorPreview{"image.z80", "view8x8.sh", FileKind::Z80};
+    default:
+      return std::nullopt;
   }
 }
 

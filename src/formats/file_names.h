@@ -16,9 +16,9 @@ std::string ForceExtension(const std::string& name, const std::string& ext);
 
 // What the emulator preview writes into the "zxview" folder and starts there.
 struct EmulatorPreview {
-  std::string ImageName;     // "image.z80": the viewer with the picture, for every cell height
-  std::string LauncherName;  // "view8x1.sh" ...
-  FileKind Kind = FileKind::Z80;  // the snapshot written
+  std::string ImageName;                       // "image.z80": the viewer with the picture, for every cell height
+  std::string LauncherName;                    // "view8x1.sh" ...
+  FileKind Kind = FileKind::Z80;               // the snapshot written
   std::string RomName = "chromaloom-128.rom";  // our own ROM, which the emulator needs to start
 };
 std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode);

@@ -89,8 +89,8 @@ ImportedPicture ReadMg(std::span<const std::uint8_t> bytes) {
     if (bytes[i] != static_cast<std::uint8_t>(Magic[i]))
       throw FormatError("the file does not start with \"MGH\", so it is not a MultiGigaScreen picture");
   if (size < MgHeaderLength)
-    throw FormatError("file is " + std::to_string(size) + " bytes, shorter than the " +
-                      std::to_string(MgHeaderLength) + "-byte MultiGigaScreen header");
+    throw FormatError("file is " + std::to_string(size) + " bytes, shorter than the " + std::to_string(MgHeaderLength) +
+                      "-byte MultiGigaScreen header");
 
   const int mode = bytes[ModeOffset];
   if (!IsValidCharMode(mode))

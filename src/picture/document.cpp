@@ -207,8 +207,7 @@ void Change::Replace(const Planes& planes, int h, std::optional<BorderPair> bord
   static_cast<Planes&>(document.picture_) = planes;
   document.picture_.CharMode = static_cast<std::uint8_t>(h);
   if (border) {
-    if (const auto choice = FindBorderChoice(*border))
-      document.picture_.SetBorderChoice(choice->Column, choice->Row);
+    if (const auto choice = FindBorderChoice(*border)) document.picture_.SetBorderChoice(choice->Column, choice->Row);
   }
 }
 

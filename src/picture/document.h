@@ -84,7 +84,7 @@ class Document {
   std::bitset<PlaceCount> openEdits_;  // the places the open change marked as it went
   std::string changeName_;
   std::deque<PictureChange> steps_;
-  std::size_t position_ = 0;  // steps_[0, position_) are done; the rest can be redone
+  std::size_t position_ = 0;                      // steps_[0, position_) are done; the rest can be redone
   std::optional<std::size_t> savedPosition_ = 0;  // none once the saved state left the history
   std::string filePath_;
   std::uint64_t revision_ = 0;

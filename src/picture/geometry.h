@@ -18,8 +18,8 @@ struct Rect {
   int H = 0;
 
   bool IsEmpty() const { return W <= 0 || H <= 0; }
-  int Right() const { return X + W; }    // one past the last column
-  int Bottom() const { return Y + H; }   // one past the last row
+  int Right() const { return X + W; }   // one past the last column
+  int Bottom() const { return Y + H; }  // one past the last row
   Rect Intersected(const Rect& o) const;
   Rect United(const Rect& o) const;
   friend bool operator==(const Rect&, const Rect&) = default;

@@ -44,9 +44,7 @@ constexpr bool IsValidCharMode(int h) { return h == 1 || h == 2 || h == 4 || h =
 
 // In 8x1 mode the side columns keep 8-line cells.
 constexpr bool IsSideColumn(int col) { return col < 8 || col > 23; }
-constexpr int CellHeightAt(int charMode, int col) {
-  return (charMode == 1 && IsSideColumn(col)) ? 8 : charMode;
-}
+constexpr int CellHeightAt(int charMode, int col) { return (charMode == 1 && IsSideColumn(col)) ? 8 : charMode; }
 // First line of the cell holding (col, line): the line whose entry colours the cell.
 constexpr int AttrLineOf(int charMode, int col, int line) {
   const int h = CellHeightAt(charMode, col);

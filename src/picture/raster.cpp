@@ -23,8 +23,7 @@ void Raster::CopyFrom(const Raster& src, Rect srcArea, int dx, int dy) {
   if (dst.IsEmpty()) return;
   const int sx = srcArea.X + (dst.X - dx);
   const int sy = srcArea.Y + (dst.Y - dy);
-  for (int row = 0; row < dst.H; ++row)
-    std::copy_n(src.Row(sy + row) + sx, dst.W, Row(dst.Y + row) + dst.X);
+  for (int row = 0; row < dst.H; ++row) std::copy_n(src.Row(sy + row) + sx, dst.W, Row(dst.Y + row) + dst.X);
 }
 
 void Raster::ScaleFrom(const Raster& src, int factorX, int factorY, int dx, int dy) {

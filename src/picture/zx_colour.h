@@ -81,8 +81,7 @@ constexpr int MixChannel(int x, int y) {
 constexpr Rgb MixColours(ZxColour screen0, ZxColour screen1) {
   const Rgb a = ZxRgb(screen0);
   const Rgb b = ZxRgb(screen1);
-  return MakeRgb(MixChannel(RedOf(a), RedOf(b)), MixChannel(GreenOf(a), GreenOf(b)),
-                 MixChannel(BlueOf(a), BlueOf(b)));
+  return MakeRgb(MixChannel(RedOf(a), RedOf(b)), MixChannel(GreenOf(a), GreenOf(b)), MixChannel(BlueOf(a), BlueOf(b)));
 }
 
 // Indexed [screen 0 colour][screen 1 colour]; every renderer and picker reads it.

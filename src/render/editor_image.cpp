@@ -115,7 +115,8 @@ void Renderer::RestoreEditorArea(Rect r) {
           if (lineTop % (CellHeightAt(h, col) * z) == 0)
             CharGridDots.Fill(composed[0], std::max(r.X, col * cellWidth), std::min(r.Right(), (col + 1) * cellWidth));
         for (int kind = 0; kind < 3; ++kind)
-          for (int x = firstCharLine; x < r.Right(); x += cellWidth) composed[kind][x] = CharGridDots.At(kind == 2 ? 1 : 0);
+          for (int x = firstCharLine; x < r.Right(); x += cellWidth)
+            composed[kind][x] = CharGridDots.At(kind == 2 ? 1 : 0);
       }
     }
     const int yEnd = std::min(r.Bottom(), lineTop + z);

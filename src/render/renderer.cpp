@@ -202,12 +202,12 @@ void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
 // corner for even ones. Worked in doubled coordinates to stay in integers.
 void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
   const int w = std::max(1, penWidth);
-  const int reach = w / 2;  // pixels on each side of the centre row or column
+  const int reach = w / 2;    // pixels on each side of the centre row or column
   const int centre2 = w % 2;  // the centre, doubled, from the point's corner
   const Rect area{cx - reach, cy - reach, w, w};
   for (int dy = -reach; dy < w - reach; ++dy) {
     const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
-    int left = 0;  // pixels cut off each end of this row; the middle ones are always in
+    int left = 0;                         // pixels cut off each end of this row; the middle ones are always in
     while (left < reach) {
       const int x2 = 2 * (left - reach) + 1 - centre2;
       if (x2 * x2 + y2 * y2 <= w * w) break;

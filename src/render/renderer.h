@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "picture/mixing_profile.h"
-#include "picture/picture_change.h"
 #include "picture/picture.h"
+#include "picture/picture_change.h"
 #include "picture/raster.h"
 #include "render/editor_overlay.h"
 #include "render/marching_ants.h"
@@ -126,8 +126,8 @@ class Renderer {
   const ViewState& view_;
   std::vector<Rgb> rowScratch_;
   std::vector<Rgb> mapScratch_;  // one picture line tinted by the flicker map
-  TileSet overlays_;  // what overlays drew over
-  TileSet damage_;    // what the window has yet to repaint
+  TileSet overlays_;             // what overlays drew over
+  TileSet damage_;               // what the window has yet to repaint
   // What the editor image was last drawn from; anything else needs a full rescale.
   struct EditorLayout {
     int Scale = 0;

@@ -28,8 +28,10 @@ Raster MakeZoomIcon(int zoomLevel) {
   for (int y = 0; y < ZoomIconSize; ++y)
     for (int x = 0; x < ZoomIconSize; ++x) {
       const int d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-      if (d2 <= 36) icon.At(x, y) = Lens;
-      else if (d2 <= 64) icon.At(x, y) = Rim;
+      if (d2 <= 36)
+        icon.At(x, y) = Lens;
+      else if (d2 <= 64)
+        icon.At(x, y) = Rim;
     }
   for (int i = 14; i <= 20; ++i)
     for (int w = -1; w <= 1; ++w)

@@ -123,8 +123,8 @@ constexpr std::uint8_t Clear = 0xFD, Load = 0xEF, Code = 0xAF, ScreenS = 0xAA, P
 // A number as BASIC keeps it: its digits, then 0x0E and the small-integer form.
 void AppendNumber(std::vector<std::uint8_t>& line, int value) {
   for (const char digit : std::to_string(value)) line.push_back(static_cast<std::uint8_t>(digit));
-  line.insert(line.end(), {0x0E, 0x00, 0x00, static_cast<std::uint8_t>(value & 0xFF),
-                           static_cast<std::uint8_t>(value >> 8), 0x00});
+  line.insert(line.end(),
+              {0x0E, 0x00, 0x00, static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>(value >> 8), 0x00});
 }
 
 constexpr int LoaderLine = 10;
@@ -257,9 +257,9 @@ std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind k
     throw std::invalid_argument(std::string("a snapshot is .z80 or .szx, not ") + FileKindName(kind));
   StartLibspectrum();
   const std::unique_ptr<libspectrum_snap, decltype(&libspectrum_snap_free)> snap(libspectrum_snap_alloc(),
-                                                                                  libspectrum_snap_free);
-  libspectrum_snap_set_machine(snap.get(), memory.Machine == ZxMachine::Pentagon128 ? LIBSPECTRUM_MACHINE_PENT
-                                                                                  : LIBSPECTRUM_MACHINE_128);
+                                                                                 libspectrum_snap_free);
+  libspectrum_snap_set_machine(
+      snap.get(), memory.Machine == ZxMachine::Pentagon128 ? LIBSPECTRUM_MACHINE_PENT : LIBSPECTRUM_MACHINE_128);
   for (int page = 0; page < 8; ++page) {
     const ZxBank empty{};
     const ZxBank& bank = page == Screen0Bank    ? memory.Screen0
@@ -290,7 +290,7 @@ std::vector<std::uint8_t> WriteTape(const Picture& picture) {
   const ViewerMemory memory = MakeViewerMemory(picture, ZxMachine::Spectrum128);
   StartLibspectrum();
   const std::unique_ptr<libspectrum_tape, decltype(&libspectrum_tape_free)> tape(libspectrum_tape_alloc(),
-                                                                                  libspectrum_tape_free);
+                                                                                 libspectrum_tape_free);
   const std::vector<std::uint8_t> program = LoaderProgram();
   AppendFile(tape.get(), 0, "chromaLoom", program, LoaderLine, program.size());
   const std::vector<std::uint8_t> viewer(memory.Viewer.begin(),

@@ -42,9 +42,9 @@ struct CommandKey {
 // A button on the tool bar. The tooltip gets the command's first key added:
 // "PerChar Grid (use hotkey 'G')".
 struct CommandButton {
-  int X = -1;  // from the bar's left edge; < 0: no button
-  int FixedWidth = 0;  // 0: the square size
-  const char* Text = "";  // shown where there is no icon
+  int X = -1;                // from the bar's left edge; < 0: no button
+  int FixedWidth = 0;        // 0: the square size
+  const char* Text = "";     // shown where there is no icon
   const char* ToolTip = "";  // empty: none
   QPixmap (*Icon)() = nullptr;
   bool Shown = true;
@@ -92,7 +92,7 @@ const Command* CommandTakingKey(QKeyCombination keys);
 // menus are filled from the table of file kinds.
 struct MenuEntry {
   const char* Name = nullptr;  // nullptr: a separator
-  const char* Caption = "";  // a submenu's caption
+  const char* Caption = "";    // a submenu's caption
   std::vector<MenuEntry> Items = {};
   bool IsSeparator() const { return Name == nullptr; }
   bool IsSubmenu() const { return *Caption != '\0'; }

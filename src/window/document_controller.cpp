@@ -42,8 +42,7 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 DocumentController::DocumentController(QWidget* window)
     : QObject(window),
       files_(
-          document_, view_, pickerImages_, window, [this] { AfterPictureLoaded(); },
-          [this] { AfterPictureSaved(); }),
+          document_, view_, pickerImages_, window, [this] { AfterPictureLoaded(); }, [this] { AfterPictureSaved(); }),
       window_(window) {
   locatorBlinkTimer_ = new QTimer(this);
   locatorBlinkTimer_->setObjectName("locatorBlinkTimer");
@@ -113,7 +112,9 @@ void DocumentController::ConnectToolWindows() {
   });
 
   PreviewWindow* preview = panels_.Preview;
-  connect(preview, &PreviewWindow::PointerMoved, this, [this](QPoint at) { DrawSelectorAt({at.x() / 16, at.y() / 16}); });
+  connect(preview, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
+    DrawSelectorAt({at.x() / 16, at.y() / 16});
+  });
   connect(preview, &PreviewWindow::Pressed, this, &DocumentController::ZoomToSelector);
   // Over the border the selector goes away.
   connect(preview, &PreviewWindow::PointerOverBorder, this, [this] {
@@ -231,8 +232,8 @@ void DocumentController::ShowViewState() {
   QString flickerMap;
   if (view_.FlickerMapOn()) {
     const Renderer& render = view_.Render;
-    const double share = 100.0 * CountStrongFlicker(render.ScreenRaster0, render.ScreenRaster1) /
-                         (PictureWidth * PictureHeight);
+    const double share =
+        100.0 * CountStrongFlicker(render.ScreenRaster0, render.ScreenRaster1) / (PictureWidth * PictureHeight);
     flickerMap = QString("Strong flicker: %1 %").arg(share, 0, 'f', 1);
   }
   const QString names[] = {"Mixed", "Screen 0", "Screen 1"};

@@ -10,8 +10,8 @@
 #include <QPointF>
 #include <QString>
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "editing/canvas_tools.h"
@@ -169,7 +169,7 @@ class DocumentController : public QObject {
   DocumentPanels panels_;
   QTimer* locatorBlinkTimer_ = nullptr;
   std::function<bool()> pointerOverPicture_;
-  bool captionNamesPicture_ = false;  // from the first open, save or change on
+  bool captionNamesPicture_ = false;                 // from the first open, save or change on
   std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show
 };
 

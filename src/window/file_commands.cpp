@@ -43,7 +43,8 @@ QString ExtensionOf(FileKind kind) {
 QString PictureFilter() {
   QStringList patterns;
   for (const FileKindInfo& info : FileKinds)
-    if (info.Image) patterns << "*" + QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
+    if (info.Image)
+      patterns << "*" + QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
   return QString("Pictures (%1)").arg(patterns.join(' '));
 }
 
@@ -56,7 +57,8 @@ void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
     const QString target = folder + name;
     if (QFileInfo::exists(target)) continue;
     QFile source(":/zxview/" + name);
-    if (!source.open(QIODevice::ReadOnly)) throw std::runtime_error("The program has no launcher " + name.toStdString());
+    if (!source.open(QIODevice::ReadOnly))
+      throw std::runtime_error("The program has no launcher " + name.toStdString());
     const QByteArray text = source.readAll();
     WriteFileAtomically(target.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(text.constData()),
                                                         static_cast<std::size_t>(text.size())));
@@ -200,8 +202,8 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::WriteMgs(const QString& path) {
-  const bool written =
-      Run(path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
+  const bool written = Run(
+      path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
   if (!written) return false;
   document_.MarkSaved(path.toStdString());
   fileUsed_(path);
@@ -296,9 +298,9 @@ void FileCommands::PreviewOnEmulator() {
   environment.remove("ZXVIEW_IMAGE");
   process.setProcessEnvironment(environment);
   if (!QFileInfo(launcher).isExecutable() || !process.startDetached())
-    dialogs_->ShowError(
-        window_, QString("The picture was written to %1, but the emulator launcher %2 could not be started.")
-                     .arg(image, launcher));
+    dialogs_->ShowError(window_,
+                        QString("The picture was written to %1, but the emulator launcher %2 could not be started.")
+                            .arg(image, launcher));
 }
 
 QString FileCommands::FindEmulator() {

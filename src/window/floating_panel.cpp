@@ -17,9 +17,7 @@ namespace chromaloom {
 namespace {
 
 // Pointer arithmetic on positions from events: saturate rather than overflow.
-int SaturatedInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
+int SaturatedInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX)); }
 
 bool HasLeftSide(PanelZone zone) {
   return zone == PanelZone::Left || zone == PanelZone::TopLeft || zone == PanelZone::BottomLeft;
@@ -73,9 +71,9 @@ Qt::CursorShape CursorFor(PanelZone zone) {
   return Qt::ArrowCursor;
 }
 
-constexpr std::array<PanelZone, 8> GripZones = {
-    PanelZone::TopLeft, PanelZone::Top,        PanelZone::TopRight, PanelZone::Left,
-    PanelZone::Right,   PanelZone::BottomLeft, PanelZone::Bottom,   PanelZone::BottomRight};
+constexpr std::array<PanelZone, 8> GripZones = {PanelZone::TopLeft, PanelZone::Top,        PanelZone::TopRight,
+                                                PanelZone::Left,    PanelZone::Right,      PanelZone::BottomLeft,
+                                                PanelZone::Bottom,  PanelZone::BottomRight};
 
 // The pixels of a panel of this length that PanelHitTest puts on one side of
 // an axis: the near side is <= ResizeMargin from 0, the far side <= ResizeMargin
@@ -273,9 +271,7 @@ void PanelDragger::AddHandle(QWidget* handle, QWidget* panel, std::function<bool
   handle->installEventFilter(this);
 }
 
-bool PanelDragger::IsDragging(const QWidget* panel) const {
-  return panel != nullptr && dragging_.data() == panel;
-}
+bool PanelDragger::IsDragging(const QWidget* panel) const { return panel != nullptr && dragging_.data() == panel; }
 
 const PanelDragger::Handle* PanelDragger::FindHandle(const QObject* widget) const {
   for (const Handle& h : handles_) {

@@ -53,7 +53,7 @@ std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus) {
     if (command.HasKey()) rows.push_back({QString::fromUtf8(command.Key.Keys), QString::fromUtf8(command.Key.Does)});
   // An item of a submenu is named with it ("New > 8x4 MultiGigaScreen").
   const std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
-                                                                              const QString& within) {
+                                                                               const QString& within) {
     for (const QAction* action : actions) {
       if (action->menu()) {
         walk(action->menu()->actions(), within.isNull() ? QString("") : within + PlainText(*action) + " > ");

@@ -60,14 +60,13 @@ class ImagePictureDialog : public QDialog {
 
  private:
   void Convert();
-  void Show(std::uint64_t generation, const ImagePictureOptions& options, const Raster& fitted,
-            ImageConversion result);
+  void Show(std::uint64_t generation, const ImagePictureOptions& options, const Raster& fitted, ImageConversion result);
 
   std::shared_ptr<const Raster> image_;
   // The image fitted once per fitting: other options reuse it.
   std::array<std::shared_ptr<const Raster>, 3> fitted_;
   ImageConverter convert_;
-  std::uint64_t generation_ = 0;       // of the options now set
+  std::uint64_t generation_ = 0;  // of the options now set
   std::shared_ptr<std::atomic<std::uint64_t>> latest_ = std::make_shared<std::atomic<std::uint64_t>>(0);
   std::uint64_t shownGeneration_ = 0;  // of the result on show
   std::optional<ImageConversion> shown_;

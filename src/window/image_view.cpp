@@ -2,8 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QtMath>
 #include <QPainter>
+#include <QtMath>
 
 namespace chromaloom {
 

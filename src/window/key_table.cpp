@@ -25,8 +25,8 @@ int KeyAtPlace(unsigned scanCode) {
 
 // Where the platform gives no key code: the digit row's shifted US symbols.
 int DigitOfShiftedSymbol(int key) {
-  static constexpr int Symbols[] = {Qt::Key_ParenRight, Qt::Key_Exclam,  Qt::Key_At,       Qt::Key_NumberSign,
-                                    Qt::Key_Dollar,     Qt::Key_Percent, Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+  static constexpr int Symbols[] = {Qt::Key_ParenRight, Qt::Key_Exclam,   Qt::Key_At,          Qt::Key_NumberSign,
+                                    Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
                                     Qt::Key_Asterisk,   Qt::Key_ParenLeft};
   for (int digit = 0; digit < 10; ++digit)
     if (Symbols[digit] == key) return Qt::Key_0 + digit;

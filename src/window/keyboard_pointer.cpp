@@ -59,8 +59,8 @@ bool KeyboardPointer::eventFilter(QObject* watched, QEvent* event) {
   // scroll box would scroll), except the menu bar while the keyboard walks
   // its menus, and a lone modifier, which may open that walk.
   const bool inMenuBar = widget == &menus_ || menus_.isAncestorOf(widget);
-  const bool modifierOnly = key.key() == Qt::Key_Alt || key.key() == Qt::Key_Control ||
-                            key.key() == Qt::Key_Shift || key.key() == Qt::Key_Meta;
+  const bool modifierOnly = key.key() == Qt::Key_Alt || key.key() == Qt::Key_Control || key.key() == Qt::Key_Shift ||
+                            key.key() == Qt::Key_Meta;
   return KeyPressed(key) || !(inMenuBar || modifierOnly);
 }
 

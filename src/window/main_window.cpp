@@ -142,9 +142,9 @@ void MainWindow::CreatePanels() {
     if (panel == Panel::Corrector) controller_->PrepareCorrector();
     if (panel == Panel::Flicker) flicker->ShowPicture(controller_->Document().Picture());
   };
-  panels_ = new PanelController({panels.Palette, panels.BorderPalette, panels.Preview, panels.Magnifier,
-                                 panels.Corrector, panels.Flicker},
-                                prepare, this);
+  panels_ = new PanelController(
+      {panels.Palette, panels.BorderPalette, panels.Preview, panels.Magnifier, panels.Corrector, panels.Flicker},
+      prepare, this);
 }
 
 // Commands --------------------------------------------------------------------

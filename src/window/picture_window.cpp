@@ -115,7 +115,9 @@ QPointF PictureWindow::ViewCentre() const {
   return {viewport->width() / 2.0, viewport->height() / 2.0};
 }
 
-QPointF PictureWindow::CanvasPointAt(QPointF viewPoint) const { return canvas_->mapFrom(scrollBox_->viewport(), viewPoint); }
+QPointF PictureWindow::CanvasPointAt(QPointF viewPoint) const {
+  return canvas_->mapFrom(scrollBox_->viewport(), viewPoint);
+}
 
 void PictureWindow::ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint) {
   // A frame larger than the viewport sits at minus the scroll position; the
@@ -127,9 +129,7 @@ void PictureWindow::ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint) {
 
 void PictureWindow::RepaintCanvas(const std::vector<Rect>& areas) { canvas_->RepaintRasterAreas(areas); }
 
-bool PictureWindow::ShowsPictureAt(const QWidget* widget) const {
-  return widget == canvasFrame_ || widget == canvas_;
-}
+bool PictureWindow::ShowsPictureAt(const QWidget* widget) const { return widget == canvasFrame_ || widget == canvas_; }
 
 void PictureWindow::WatchFirstPaint(std::function<void()> painted) {
   firstPaint_ = std::move(painted);

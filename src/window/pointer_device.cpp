@@ -28,8 +28,7 @@ class SystemPointer : public PointerDevice {
   QWidget* WidgetUnderPointer() const override { return QApplication::widgetAt(QCursor::pos()); }
 
  private:
-  static void Post(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button,
-                   Qt::MouseButtons held) {
+  static void Post(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPointF local = target->mapFromGlobal(QPointF(global));
     QCoreApplication::postEvent(target, new QMouseEvent(type, local, QPointF(global), button, held, {}));
   }

@@ -75,8 +75,7 @@ class Canvas {
   }
 
   // Rows of characters; each character is looked up in the key, others are skipped.
-  void Art(int x, int y, std::initializer_list<const char*> rows,
-           std::initializer_list<std::pair<char, QColor>> key) {
+  void Art(int x, int y, std::initializer_list<const char*> rows, std::initializer_list<std::pair<char, QColor>> key) {
     int row = y;
     for (const char* line : rows) {
       for (int col = 0; line[col] != '\0'; ++col)
@@ -146,10 +145,22 @@ QPixmap PixelGridIcon() {
 QPixmap PaletteIcon() {
   Canvas c(IconSize, IconSize);
   const QColor swatches[16] = {
-      Zx(Black),        Zx(Blue),           Zx(Red),           Zx(Magenta),
-      Zx(Green),        Zx(Cyan),           Zx(Yellow),        Zx(White),
-      Mix(Blue, Red),   Mix(Red, Yellow),   Mix(Green, Blue),  Mix(Black, Bright(Red)),
-      Mix(Black, Cyan), Mix(Yellow, White), Mix(Magenta, Green), Mix(Black, Bright(White)),
+      Zx(Black),
+      Zx(Blue),
+      Zx(Red),
+      Zx(Magenta),
+      Zx(Green),
+      Zx(Cyan),
+      Zx(Yellow),
+      Zx(White),
+      Mix(Blue, Red),
+      Mix(Red, Yellow),
+      Mix(Green, Blue),
+      Mix(Black, Bright(Red)),
+      Mix(Black, Cyan),
+      Mix(Yellow, White),
+      Mix(Magenta, Green),
+      Mix(Black, Bright(White)),
   };
   c.Fill(1, 1, 21, 21, Ink);
   for (int i = 0; i < 16; ++i) c.Fill(2 + 5 * (i % 4), 2 + 5 * (i / 4), 4, 4, swatches[i]);

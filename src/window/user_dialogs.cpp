@@ -51,9 +51,10 @@ class QtDialogs : public UserDialogs {
   }
 
   bool ConfirmOverwrite(QWidget* parent, const QString& path) override {
-    return QMessageBox::question(parent, QObject::tr("Confirm Save As"),
-                                 QObject::tr("%1 already exists.\nDo you want to replace it?")
-                                     .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
+    return QMessageBox::question(
+               parent, QObject::tr("Confirm Save As"),
+               QObject::tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path))) ==
+           QMessageBox::Yes;
   }
 
   void ShowError(QWidget* parent, const QString& message) override {

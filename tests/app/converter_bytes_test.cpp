@@ -36,7 +36,7 @@ class XorShift64 {
   std::uint64_t state_;
 };
 
-constexpr int ScreenBytes = 6912;         // 6144 pixel bytes + 768 attribute bytes
+constexpr int ScreenBytes = 6912;          // 6144 pixel bytes + 768 attribute bytes
 constexpr int PlaneBytes = 32 * 192;       // one pixel plane, one byte per column and line
 constexpr int AttrBytes = 2 * PlaneBytes;  // one attribute plane, INK then PAPER per column and line
 
@@ -60,10 +60,8 @@ Bytes MgsBytes(std::uint8_t mode, std::uint8_t border0, std::uint8_t border1, st
 const std::map<std::string, Bytes>& Inputs() {
   // 7,0 is not in the border table, so m1 keeps the start-up border.
   static const std::map<std::string, Bytes> inputs = {
-      {"screens.img", ImgBytes(0x9E3779B97F4A7C15u)},
-      {"m8.mgs", MgsBytes(8, 5, 4, 0xD1B54A32D192ED03u)},
-      {"m4.mgs", MgsBytes(4, 0, 7, 0xA0761D6478BD642Fu)},
-      {"m2.mgs", MgsBytes(2, 6, 2, 0xE7037ED1A0B428DBu)},
+      {"screens.img", ImgBytes(0x9E3779B97F4A7C15u)},     {"m8.mgs", MgsBytes(8, 5, 4, 0xD1B54A32D192ED03u)},
+      {"m4.mgs", MgsBytes(4, 0, 7, 0xA0761D6478BD642Fu)}, {"m2.mgs", MgsBytes(2, 6, 2, 0xE7037ED1A0B428DBu)},
       {"m1.mgs", MgsBytes(1, 7, 0, 0x8EBC6AF09C88C6E3u)},
   };
   return inputs;
@@ -171,8 +169,8 @@ TEST(ConverterBytes, EveryOutputMatchesTheRecordedBytes) {
     }
     const std::uint64_t hash = Fnv1a64(produced);
     EXPECT_TRUE(produced.size() == row.Length && hash == row.Hash)
-        << "expected length " << row.Length << ", hash 0x" << std::hex << row.Hash
-        << "u; got length " << std::dec << produced.size() << ", hash 0x" << std::hex << hash << "u";
+        << "expected length " << row.Length << ", hash 0x" << std::hex << row.Hash << "u; got length " << std::dec
+        << produced.size() << ", hash 0x" << std::hex << hash << "u";
   }
 }
 

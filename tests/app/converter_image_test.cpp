@@ -32,8 +32,8 @@ std::vector<std::string> WriteImages(const TempDir& dir) {
   WriteBytes(dir.File("photo.png"), Encoded(photo, "PNG"));
   WriteBytes(dir.File("photo.jpg"), Encoded(photo, "JPEG", 90));
   WriteBytes(dir.File("photo.bmp"), Encoded(photo, "BMP"));
-  WriteBytes(dir.File("photo.gif"),
-             Gif(4, 3, {{{0, 0, 0}, {250, 10, 10}, {10, 250, 10}, {240, 240, 240}}}, {{0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2}}));
+  WriteBytes(dir.File("photo.gif"), Gif(4, 3, {{{0, 0, 0}, {250, 10, 10}, {10, 250, 10}, {240, 240, 240}}},
+                                        {{0, 1, 2, 3, 3, 2, 1, 0, 1, 1, 2, 2}}));
   return {"photo.png", "photo.jpg", "photo.bmp", "photo.gif"};
 }
 
@@ -90,8 +90,10 @@ TEST(ConverterImages, ImagesAlsoBecomeBitmapsAndScreens) {
     const Outcome run = Convert(args);
     ASSERT_EQ(run.Status, 0) << run.Err;
     const Bytes written = ReadBytes(dir.File(c.output));
-    if (c.size) EXPECT_EQ(written.size(), c.size);
-    else EXPECT_GT(written.size(), 54u + 256 * 192 * 3);
+    if (c.size)
+      EXPECT_EQ(written.size(), c.size);
+    else
+      EXPECT_GT(written.size(), 54u + 256 * 192 * 3);
   }
 }
 
@@ -158,7 +160,9 @@ TEST(ConverterImages, BadImagesFailClearlyAndChangeNothing) {
   } cases[] = {
       {"corrupt.png", [&](const std::string& p) { WriteBytes(p, corrupt); }, "\": "},
       {"truncated.jpg",
-       [&](const std::string& p) { WriteBytes(p, Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() * 3 / 4))); },
+       [&](const std::string& p) {
+         WriteBytes(p, Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() * 3 / 4)));
+       },
        "cut short"},
       {"zero.png", [](const std::string& p) { WriteBytes(p, {}); }, "empty"},
       {"huge.png", [](const std::string& p) { WriteBytes(p, PngHeaderOnly(30000, 30000)); }, "30000 x 30000"},

@@ -39,8 +39,8 @@ int WrongPixels(const Bytes& bmp, const Picture& picture, Mix mix) {
     for (int x = 0; x < PictureWidth; ++x) {
       const AttrEntry& a0 = picture.CellAttr(0, x, y);
       const AttrEntry& a1 = picture.CellAttr(1, x, y);
-      wrong += BmpPixel(bmp, 256, 192, x, y) != mix(picture.GetPixelBit(0, x, y) ? a0.Ink : a0.Paper,
-                                                     picture.GetPixelBit(1, x, y) ? a1.Ink : a1.Paper);
+      wrong += BmpPixel(bmp, 256, 192, x, y) !=
+               mix(picture.GetPixelBit(0, x, y) ? a0.Ink : a0.Paper, picture.GetPixelBit(1, x, y) ? a1.Ink : a1.Paper);
     }
   return wrong;
 }
@@ -126,7 +126,9 @@ TEST(ConverterMixing, ABadValueIsAUsageErrorAndABadFileFailsWithItsLine) {
       {{"--mixing", "-", fx.In(), out}, 2, "--mixing needs own"},
       {{"--mixing", "average", fx.In(), fx.Dir.File("o.mgs")}, 2, "--mixing applies to bitmap outputs only"},
       {{"--mixing", fx.Dir.File("none.txt"), fx.In(), out}, 1, "none.txt"},
-      {{"--mixing", fx.Dir.File("short.txt"), fx.In(), out}, 1, "short.txt\": Error file format: mixing profile line 1: 1 colour separated"},
+      {{"--mixing", fx.Dir.File("short.txt"), fx.In(), out},
+       1,
+       "short.txt\": Error file format: mixing profile line 1: 1 colour separated"},
       {{"--mixing", fx.Dir.File("empty.txt"), fx.In(), out}, 1, "line 1: the file ends after 0 rows"},
       {{"--mixing", fx.Dir.File(""), fx.In(), out}, 1, ""},
   };

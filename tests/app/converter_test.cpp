@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/converter.h"
 #include "files/image_files.h"
@@ -28,9 +28,9 @@ using chromaloom::test_support::MakeFifo;
 using chromaloom::test_support::MakeFullDeviceNode;
 using chromaloom::test_support::Outcome;
 using chromaloom::test_support::RandomPicture;
-using chromaloom::test_support::TinyFileSystem;
 using chromaloom::test_support::ReadBytes;
 using chromaloom::test_support::TempDir;
+using chromaloom::test_support::TinyFileSystem;
 using chromaloom::test_support::WriteBytes;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -180,8 +180,8 @@ TEST(Converter, RejectedInputsFailWithOneLineAndWriteNothing) {
   WriteBytes(dir.File("short.$img"), Bytes(13840, 0));
   std::filesystem::create_directory(dir.File("folder.scr"));
   WriteBytes(dir.File("keep.mgs"), good);
-  for (const std::string name : {"short.mgs", "mode.mgs", "magic.mgs", "colour.mgs", "empty.mg4", "short.$img",
-                                 "folder.scr", "missing.img"}) {
+  for (const std::string name :
+       {"short.mgs", "mode.mgs", "magic.mgs", "colour.mgs", "empty.mg4", "short.$img", "folder.scr", "missing.img"}) {
     for (const std::string output : {"new.mgs", "keep.mgs"}) {
       const Outcome run = Convert({dir.File(name), dir.File(output)});
       EXPECT_EQ(run.Status, 1) << name;
@@ -305,7 +305,6 @@ TEST(Converter, TheProgramReportsItsStatus) {
   EXPECT_EQ(status(exe + " --mode 5 a.mgs b.mgs 2>/dev/null"), 2);
 }
 
-
 TEST(Converter, OutputsThatAreNotRegularFilesAreLeftAsTheyAre) {
   TempDir dir;
   WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 4)));
@@ -378,8 +377,8 @@ TEST(Converter, AFifoAsInputIsRefusedAndLeftUnread) {
         30, false);
     ASSERT_TRUE(child.Finished) << "the read blocked";
     EXPECT_EQ(child.Status, 1);
-    EXPECT_EQ(child.Text, "chromaloom-convert: Cannot read \"" + dir.File("fifo.mgs") +
-                              "\": it is a FIFO, not a regular file\n");
+    EXPECT_EQ(child.Text,
+              "chromaloom-convert: Cannot read \"" + dir.File("fifo.mgs") + "\": it is a FIFO, not a regular file\n");
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("o.mgs")));
   EXPECT_EQ(fifo.Waiting(), MgsLengthV1);
@@ -403,8 +402,8 @@ TEST(Converter, NamesThatAreNotUtf8AreUsedAsGiven) {
   const Bytes mgs = WriteMgs(RandomPicture(2, 11));
   const std::string input = dir.File("bad\xff.mgs");
   WriteBytes(input, mgs);
-  const std::pair<std::string, Bytes> outputs[] = {
-      {"copy\xfe.mgs", mgs}, {"latin\xe9.mg2", WriteMg(RandomPicture(2, 11))}};
+  const std::pair<std::string, Bytes> outputs[] = {{"copy\xfe.mgs", mgs},
+                                                   {"latin\xe9.mg2", WriteMg(RandomPicture(2, 11))}};
   for (const auto& [name, expected] : outputs) {
     const Outcome run = Convert({input, dir.File(name)});
     ASSERT_EQ(run.Status, 0) << run.Err;

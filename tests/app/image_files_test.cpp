@@ -56,7 +56,8 @@ TEST(ImageFiles, ReadsEveryKindWithItsColours) {
     ASSERT_EQ(raster.Width(), 40);
     ASSERT_EQ(raster.Height(), 30);
     // Quadrant centres, and for lossless kinds every pixel.
-    for (int q = 0; q < 4; ++q) EXPECT_TRUE(Near(raster.At(10 + 20 * (q % 2), 7 + 15 * (q / 2)), Colours[q], c.tolerance)) << q;
+    for (int q = 0; q < 4; ++q)
+      EXPECT_TRUE(Near(raster.At(10 + 20 * (q % 2), 7 + 15 * (q / 2)), Colours[q], c.tolerance)) << q;
     if (c.tolerance == 0) {
       for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) ASSERT_EQ(raster.At(x, y), 0xFF000000u | (image.pixel(x, y) & 0xFFFFFFu));
@@ -132,7 +133,11 @@ TEST(ImageFiles, BadFilesNameThemselvesAndTheReason) {
     const char* reason;
   } cases[] = {
       {"empty.png", [](const std::string& p) { WriteBytes(p, {}); }, "the file is empty"},
-      {"text.png", [](const std::string& p) { WriteBytes(p, {'h', 'e', 'l', 'l', 'o'}); }, "not an image"},
+      {"text.png",
+       [](const std::string& p) {
+         WriteBytes(p, {'h', 'e', 'l', 'l', 'o'});
+       },
+       "not an image"},
       {"corrupt.png", [&](const std::string& p) { WriteBytes(p, corrupt); }, "\": "},
       {"huge.png", [](const std::string& p) { WriteBytes(p, PngHeaderOnly(30000, 30000)); }, "30000 x 30000 pixels"},
       {"wide.png", [](const std::string& p) { WriteBytes(p, PngHeaderOnly(8193, 2)); }, "8193 x 2 pixels"},

@@ -62,9 +62,8 @@ TEST(ImageFitting, ExactSizeIsUsedAsIsInEveryMode) {
 TEST(ImageFitting, MultiplesAndBorderedSizesAverageWholeBlocks) {
   struct Case {
     int w, h, k;
-  } cases[] = {{512, 384, 2}, {768, 576, 3}, {1024, 768, 4}, {1280, 960, 5},
-               {320, 240, 1}, {320, 256, 1}, {352, 296, 1}, {384, 288, 1},
-               {640, 480, 2}, {640, 512, 2}, {704, 592, 2}, {768, 576, 3}};
+  } cases[] = {{512, 384, 2}, {768, 576, 3}, {1024, 768, 4}, {1280, 960, 5}, {320, 240, 1}, {320, 256, 1},
+               {352, 296, 1}, {384, 288, 1}, {640, 480, 2},  {640, 512, 2},  {704, 592, 2}, {768, 576, 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
     const Raster source = BlockPattern(c.w, c.h, c.k);
@@ -157,12 +156,9 @@ TEST(ImageFitting, TinyImagesFill) {
     FitMode mode;
     int coloured;
   } cases[] = {
-      {"1x1 fit", &dot, FitMode::Fit, 192 * 192},
-      {"1x1 crop", &dot, FitMode::Crop, 256 * 192},
-      {"1x1 stretch", &dot, FitMode::Stretch, 256 * 192},
-      {"3x1000 fit", &strip, FitMode::Fit, 1 * 192},
-      {"3x1000 crop", &strip, FitMode::Crop, 256 * 192},
-      {"3x1000 stretch", &strip, FitMode::Stretch, 256 * 192},
+      {"1x1 fit", &dot, FitMode::Fit, 192 * 192},         {"1x1 crop", &dot, FitMode::Crop, 256 * 192},
+      {"1x1 stretch", &dot, FitMode::Stretch, 256 * 192}, {"3x1000 fit", &strip, FitMode::Fit, 1 * 192},
+      {"3x1000 crop", &strip, FitMode::Crop, 256 * 192},  {"3x1000 stretch", &strip, FitMode::Stretch, 256 * 192},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

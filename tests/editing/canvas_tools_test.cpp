@@ -76,14 +76,14 @@ constexpr EntryRule EntryRules[] = {
 // Where a paint at pixel (X, Y) lands in each mode.
 struct SpotCase {
   int Mode, X, Y;
-  int AttrLine;             // the entry that colours the cell
-  int FillFirst, FillCount; // the bytes FillCell writes
+  int AttrLine;              // the entry that colours the cell
+  int FillFirst, FillCount;  // the bytes FillCell writes
   int CellRow;
 };
 constexpr SpotCase SpotCases[] = {
-    {8, 100, 13, 8, 8, 8, 1},     {8, 20, 5, 0, 0, 8, 0},       {4, 100, 13, 12, 12, 4, 3},
-    {4, 255, 191, 188, 188, 4, 47}, {2, 100, 13, 12, 12, 2, 6},  {2, 20, 5, 4, 4, 2, 2},
-    {1, 100, 13, 13, 13, 1, 13},  {1, 10, 13, 8, 13, 1, 13},    {1, 250, 190, 184, 190, 1, 190},
+    {8, 100, 13, 8, 8, 8, 1},       {8, 20, 5, 0, 0, 8, 0},     {4, 100, 13, 12, 12, 4, 3},
+    {4, 255, 191, 188, 188, 4, 47}, {2, 100, 13, 12, 12, 2, 6}, {2, 20, 5, 4, 4, 2, 2},
+    {1, 100, 13, 13, 13, 1, 13},    {1, 10, 13, 8, 13, 1, 13},  {1, 250, 190, 184, 190, 1, 190},
 };
 
 TEST(PaintPress, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
@@ -95,9 +95,9 @@ TEST(PaintPress, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
       for (const ToolKind tool : {ToolKind::Paint, ToolKind::FillCell}) {
         for (const bool pix : {false, true}) {
           for (const bool rgb : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "mode " << c.Mode << " at " << c.X << "," << c.Y << " entry "
-                                            << rule.Entry << " tool " << static_cast<int>(tool) << " pix " << pix
-                                            << " rgb " << rgb);
+            SCOPED_TRACE(testing::Message()
+                         << "mode " << c.Mode << " at " << c.X << "," << c.Y << " entry " << rule.Entry << " tool "
+                         << static_cast<int>(tool) << " pix " << pix << " rgb " << rgb);
             const Picture original = chromaloom::test_support::RandomPicture(c.Mode, ++seed);
             EditingFixture fx;
             Prepare(fx, original);
@@ -129,8 +129,8 @@ TEST(PaintPress, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
             }
             ASSERT_EQ(fx.Doc.Picture(), expected);
             ASSERT_TRUE(f.StatusTexts.has_value());
-            EXPECT_EQ(*f.StatusTexts, (Texts{std::to_string(column), std::to_string(c.CellRow),
-                                             std::to_string(c.X % 8), std::to_string(c.Y)}));
+            EXPECT_EQ(*f.StatusTexts, (Texts{std::to_string(column), std::to_string(c.CellRow), std::to_string(c.X % 8),
+                                             std::to_string(c.Y)}));
             EXPECT_EQ(fx.Colours.LastPaintedSpot, (PaintedSpot{column, c.CellRow, c.X % 8, c.Y}));
 
             // The rule alone, at the picture pixel, gives the same picture and texts.
@@ -590,14 +590,16 @@ TEST(SelectTool, StretchesBetweenAnchorAndPointerInBothDirections) {
     Rect Cells;  // Left, Top, Width, Height
   };
   const Step steps[] = {
-      {{12 * 32, 25 * 8 + 7}, {10, 20, 3, 6}}, {{7 * 32 + 31, 18 * 8}, {7, 18, 4, 3}},
-      {{10 * 32, 20 * 8}, {10, 20, 1, 1}},     {{1023, 767}, {10, 20, 22, 76}},
-      {{0, 767}, {0, 20, 11, 76}},             {{1023, 0}, {10, 0, 22, 21}},
+      {{12 * 32, 25 * 8 + 7}, {10, 20, 3, 6}},
+      {{7 * 32 + 31, 18 * 8}, {7, 18, 4, 3}},
+      {{10 * 32, 20 * 8}, {10, 20, 1, 1}},
+      {{1023, 767}, {10, 20, 22, 76}},
+      {{0, 767}, {0, 20, 11, 76}},
+      {{1023, 0}, {10, 0, 22, 21}},
   };
   for (const Step& step : steps) {
     CanvasMouseMove(fx.Canvas(), Left, step.Canvas);
-    EXPECT_EQ((Rect{s.Left, s.Top, s.Width, s.Height}), step.Cells)
-        << "at " << step.Canvas.X << "," << step.Canvas.Y;
+    EXPECT_EQ((Rect{s.Left, s.Top, s.Width, s.Height}), step.Cells) << "at " << step.Canvas.X << "," << step.Canvas.Y;
     EXPECT_EQ(s.AnchorColumn, 10);
     EXPECT_EQ(s.AnchorRow, 20);
   }

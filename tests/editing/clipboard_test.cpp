@@ -94,7 +94,7 @@ TEST(Paste, WithNothingToPasteChangesNothing) {
     PointAtCell(fx, 0, 0);
     Paste(fx, c.pointerOverPicture);
     EXPECT_EQ(fx.Doc.Picture(), before);
-    EXPECT_EQ(fx.Doc.UndoName(), "");  // no step taken
+    EXPECT_EQ(fx.Doc.UndoName(), "");   // no step taken
     EXPECT_FALSE(ShowsItsPicture(fx));  // nothing to render again
   }
 }

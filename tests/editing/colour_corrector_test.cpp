@@ -93,10 +93,18 @@ TEST(ColourCorrector, PressChoosesTheCellUnderIt) {
     int H, X, Y, Column, Row;
   };
   const Case cases[] = {
-      {4, 100, 37, 6, 4},     {8, 0, 0, 0, 0},       {8, 511, 383, 31, 23}, {1, 511, 383, 31, 191},
-      {2, 17, 3, 1, 0},       {2, 16, 4, 1, 1},      {8, 15, 15, 0, 0},     {8, 16, 16, 1, 1},
+      {4, 100, 37, 6, 4},
+      {8, 0, 0, 0, 0},
+      {8, 511, 383, 31, 23},
+      {1, 511, 383, 31, 191},
+      {2, 17, 3, 1, 0},
+      {2, 16, 4, 1, 1},
+      {8, 15, 15, 0, 0},
+      {8, 16, 16, 1, 1},
       // Off the image: onto its nearest edge.
-      {8, 600, -5, 31, 0},    {1, -1, 1000, 0, 191}, {4, -40, 200, 0, 25},
+      {8, 600, -5, 31, 0},
+      {1, -1, 1000, 0, 191},
+      {4, -40, 200, 0, 25},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " at (" << c.X << ", " << c.Y << ")");
@@ -112,8 +120,8 @@ TEST(ColourCorrector, DetailsShowTheNeighboursAndHatchThoseOffThePicture) {
   struct Case {
     int H, Column, Row;
   };
-  const Case cases[] = {{8, 0, 0}, {8, 31, 23}, {8, 12, 0}, {8, 0, 9}, {4, 17, 20},
-                        {2, 31, 95}, {1, 3, 0}, {1, 31, 191}, {1, 10, 100}};
+  const Case cases[] = {{8, 0, 0},   {8, 31, 23}, {8, 12, 0},   {8, 0, 9},   {4, 17, 20},
+                        {2, 31, 95}, {1, 3, 0},   {1, 31, 191}, {1, 10, 100}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");
     auto fx = ShownCorrector(c.H, 7);
@@ -289,9 +297,17 @@ TEST(ColourCorrector, ExchangeKeepsTheMixedColoursExceptInSideColumnsOfOneLineMo
     bool Kept;
   };
   const Case cases[] = {
-      {8, 0, 0, true},   {4, 31, 47, true}, {2, 16, 50, true}, {1, 12, 77, true}, {1, 23, 3, true},
+      {8, 0, 0, true},
+      {4, 31, 47, true},
+      {2, 16, 50, true},
+      {1, 12, 77, true},
+      {1, 23, 3, true},
       // Side columns of 8x1: the first line of the 8-line group carries the colours.
-      {1, 2, 16, true},  {1, 2, 17, false}, {1, 28, 191, false}, {1, 7, 100, false}, {1, 24, 99, false},
+      {1, 2, 16, true},
+      {1, 2, 17, false},
+      {1, 28, 191, false},
+      {1, 7, 100, false},
+      {1, 24, 99, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "h " << c.H << " cell (" << c.Column << ", " << c.Row << ")");

@@ -77,10 +77,8 @@ TEST(ColourPickers, FullPaletteSetsTheSelectedEntrysColoursAndMatchesPartners) {
     ColourSet After;
   } cases[] = {
       // Entry 2 on (4, 9): PAP0 follows bright red, INK1 black stays.
-      {2, Colours(1, 7, 3, 0), 4, 9, Colours(2, 4, 9, 0)},
-      {0, Colours(0, 5, 0, 6), 8, 13, Colours(8, 6, 13, 5)},
-      {1, Colours(3, 0, 12, 1), 0, 14, Colours(0, 0, 12, 14)},
-      {3, Colours(14, 2, 4, 0), 13, 0, Colours(13, 13, 4, 0)},
+      {2, Colours(1, 7, 3, 0), 4, 9, Colours(2, 4, 9, 0)},     {0, Colours(0, 5, 0, 6), 8, 13, Colours(8, 6, 13, 5)},
+      {1, Colours(3, 0, 12, 1), 0, 14, Colours(0, 0, 12, 14)}, {3, Colours(14, 2, 4, 0), 13, 0, Colours(13, 13, 4, 0)},
       {0, Colours(9, 9, 9, 9), 0, 0, Colours(0, 9, 0, 9)},
   };
   for (const auto& c : cases) {
@@ -128,7 +126,7 @@ TEST(ColourPickers, StripSetsItsColourAndMatchesThePartner) {
     int X;
     ColourSet After;
   } cases[] = {
-      {StripKind::PAP0, Colours(5, 6, 1, 2), 0, Colours(0, 6, 1, 2)},       // black changes no brightness
+      {StripKind::PAP0, Colours(5, 6, 1, 2), 0, Colours(0, 6, 1, 2)},  // black changes no brightness
       {StripKind::INK0, Colours(6, 2, 6, 6), 13 * 16 + 5, Colours(5, 13, 6, 6)},
       {StripKind::PAP1, Colours(6, 6, 4, 6), 13 * 16, Colours(6, 6, 13, 5)},
       {StripKind::INK1, Colours(0, 0, 9, 3), 14 * 16 + 15, Colours(0, 0, 10, 14)},
@@ -278,9 +276,9 @@ TEST(GradientLocator, ImageShowsShiftedMixedColoursOnAClearBackground) {
     int A, B;
     Rgb Shown;
   } cases[] = {
-      {0, 0, MakeRgb(1, 2, 3)},        {0, 14, MakeRgb(158, 158, 158)}, {13, 14, MakeRgb(232, 232, 232)},
-      {3, 8, MakeRgb(117, 158, 0)},    {14, 14, MakeRgb(254, 254, 254)}, {1, 1, MakeRgb(0, 0, 204)},
-      {9, 7, MakeRgb(0, 204, 117)},    {2, 4, MakeRgb(158, 0, 158)},    {12, 13, MakeRgb(232, 232, 117)},
+      {0, 0, MakeRgb(1, 2, 3)},     {0, 14, MakeRgb(158, 158, 158)},  {13, 14, MakeRgb(232, 232, 232)},
+      {3, 8, MakeRgb(117, 158, 0)}, {14, 14, MakeRgb(254, 254, 254)}, {1, 1, MakeRgb(0, 0, 204)},
+      {9, 7, MakeRgb(0, 204, 117)}, {2, 4, MakeRgb(158, 0, 158)},     {12, 13, MakeRgb(232, 232, 117)},
   };
   for (const auto& c : cases) {
     const Point p = GradientSwatchCorner(c.A, c.B);
@@ -425,8 +423,8 @@ TEST(PickerImages, ShowMixingRepaintsThePalettesInTheProfileAndKeepsTheMarkers) 
     Raster full(240, 240), borderImage(144, 48);
     for (int a = 0; a < ZxColourCount; ++a)
       for (int b = 0; b < ZxColourCount; ++b)
-        full.FillRect({16 * a, 16 * b, 16, 16},
-                      test_support::MixedByDefinition(profile.Kind, static_cast<ZxColour>(a), static_cast<ZxColour>(b)));
+        full.FillRect({16 * a, 16 * b, 16, 16}, test_support::MixedByDefinition(profile.Kind, static_cast<ZxColour>(a),
+                                                                                static_cast<ZxColour>(b)));
     for (int i = 0; i < BorderColumns; ++i)
       for (int j = 0; j < BorderRows; ++j) {
         const BorderPair pair = BorderPairTable[i][j];

@@ -20,11 +20,13 @@ void Apply(TransformFn fn, EditingFixture& fx) {
   fx.Present();
 }
 
-const std::pair<const char*, TransformFn> AllTransforms[] = {
-    {"flip horizontal", FlipSelectionHorizontal}, {"flip vertical", FlipSelectionVertical},
-    {"quarter turn", RotateSelection90cw},        {"left", RotatePixelsLeft},
-    {"right", RotatePixelsRight},                 {"up", RotatePixelsUp},
-    {"down", RotatePixelsDown}};
+const std::pair<const char*, TransformFn> AllTransforms[] = {{"flip horizontal", FlipSelectionHorizontal},
+                                                             {"flip vertical", FlipSelectionVertical},
+                                                             {"quarter turn", RotateSelection90cw},
+                                                             {"left", RotatePixelsLeft},
+                                                             {"right", RotatePixelsRight},
+                                                             {"up", RotatePixelsUp},
+                                                             {"down", RotatePixelsDown}};
 
 Box CoveredBy(int mode, int left, int top, int width, int height) {
   return {left, left + width - 1, top * mode, (top + height) * mode - 1};

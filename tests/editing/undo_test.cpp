@@ -56,10 +56,26 @@ TEST(Undo, EachCommandIsOneNamedStepThatUndoAndRedoShowWhole) {
          CanvasMouseDown(fx.Canvas(), {true, false, false}, {100, 100});
          CanvasMouseUp(fx.Tools);
        }},
-      {"Delete", [&](EditingFixture& fx) { select(fx); DeleteSelection(fx.Doc, fx.Tools.Selection, fx.Colours); }},
-      {"Flip Horizontal", [&](EditingFixture& fx) { select(fx); FlipSelectionHorizontal(fx.Doc, fx.Tools.Selection); }},
-      {"Rotate", [&](EditingFixture& fx) { select(fx); RotateSelection90cw(fx.Doc, fx.Tools.Selection); }},
-      {"Rotate Pixels", [&](EditingFixture& fx) { select(fx); RotatePixelsUp(fx.Doc, fx.Tools.Selection); }},
+      {"Delete",
+       [&](EditingFixture& fx) {
+         select(fx);
+         DeleteSelection(fx.Doc, fx.Tools.Selection, fx.Colours);
+       }},
+      {"Flip Horizontal",
+       [&](EditingFixture& fx) {
+         select(fx);
+         FlipSelectionHorizontal(fx.Doc, fx.Tools.Selection);
+       }},
+      {"Rotate",
+       [&](EditingFixture& fx) {
+         select(fx);
+         RotateSelection90cw(fx.Doc, fx.Tools.Selection);
+       }},
+      {"Rotate Pixels",
+       [&](EditingFixture& fx) {
+         select(fx);
+         RotatePixelsUp(fx.Doc, fx.Tools.Selection);
+       }},
       {"New", [](EditingFixture& fx) { NewPicture(fx.Doc, 8); }},
       {"Change Char Size", [](EditingFixture& fx) { ConvertCellHeight(fx.Doc, 1); }},
       {"Border", [](EditingFixture& fx) { SelectBorder(fx.Doc, fx.Images, 8, 1); }},

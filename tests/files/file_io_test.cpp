@@ -96,7 +96,6 @@ TEST(WriteFileAtomically, RefusesPathsThatCannotBeFiles) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.mgs")));
 }
 
-
 // Each case is an output that must stay exactly what it was: the write is
 // refused with the path and the reason, and nothing is left beside it.
 struct RefusedCase {
@@ -165,12 +164,9 @@ TEST(WriteFileAtomically, ASymlinkStaysALinkAndItsTargetIsWritten) {
     std::string Target;    // the file that must get the bytes
     bool TargetExists;
   } cases[] = {
-      {"relative.mgs", "a.mgs", "a.mgs", true},
-      {"absolute.mgs", dir.File("b.mgs"), "b.mgs", true},
-      {"into-sub.mgs", "sub/c.mgs", "sub/c.mgs", true},
-      {"sub/up.mgs", "../d.mgs", "d.mgs", true},
-      {"chain.mgs", "relative.mgs", "a.mgs", true},
-      {"dangling.mgs", "sub/new.mgs", "sub/new.mgs", false},
+      {"relative.mgs", "a.mgs", "a.mgs", true},         {"absolute.mgs", dir.File("b.mgs"), "b.mgs", true},
+      {"into-sub.mgs", "sub/c.mgs", "sub/c.mgs", true}, {"sub/up.mgs", "../d.mgs", "d.mgs", true},
+      {"chain.mgs", "relative.mgs", "a.mgs", true},     {"dangling.mgs", "sub/new.mgs", "sub/new.mgs", false},
   };
   for (const Case& c : cases) {
     if (c.TargetExists) WriteBytes(dir.File(c.Target), Bytes(50, 1));
@@ -236,9 +232,9 @@ TEST(ReadFileBytes, RefusesADeviceNode) {
   std::filesystem::create_symlink("full.mgs", dir.File("to-full.mgs"));
   for (const std::string name : {"full.mgs", "to-full.mgs"}) {
     const std::string path = dir.File(name);
-    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(path, 100); }),
-              "Cannot read \"" + path + "\": it is a " + (name == "full.mgs" ? "" : "symlink to a ") +
-                  "character device, not a regular file");
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(path, 100); }), "Cannot read \"" + path + "\": it is a " +
+                                                              (name == "full.mgs" ? "" : "symlink to a ") +
+                                                              "character device, not a regular file");
   }
 }
 
@@ -271,8 +267,9 @@ TEST(WriteFileAtomically, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
     bool Written;
     std::string Reason;
   } cases[] = {
-      {"writable.mgs", std::filesystem::perms::all & ~std::filesystem::perms::owner_exec &
-                           ~std::filesystem::perms::group_exec & ~std::filesystem::perms::others_exec,
+      {"writable.mgs",
+       std::filesystem::perms::all & ~std::filesystem::perms::owner_exec & ~std::filesystem::perms::group_exec &
+           ~std::filesystem::perms::others_exec,
        true, ""},
       {"read-only.mgs",
        std::filesystem::perms::owner_read | std::filesystem::perms::group_read | std::filesystem::perms::others_read,
@@ -286,8 +283,7 @@ TEST(WriteFileAtomically, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
   }
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                                            std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
-                                           std::filesystem::perms::others_read |
-                                           std::filesystem::perms::others_exec);
+                                           std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
   // Root writes to any folder, so as root the writes run as nobody in a child.
   const bool asNobody = IsRoot();
   const Bytes next(300, 8);

@@ -65,7 +65,7 @@ TEST(BmpFormat, SmallRasterBytesExactly) {
   EXPECT_EQ(Le32(f, 42), 2835u);
   const std::vector<std::uint8_t> pixels(f.begin() + 54, f.end());
   EXPECT_EQ(pixels, (std::vector<std::uint8_t>{9, 8, 7, 0, 0, 0, 0, 157, 254, 0, 0, 0,  //
-                                               3, 2, 1, 0, 0, 0, 6, 5, 4, 0, 0, 0}));
+                                               3, 2, 1, 0, 0, 0, 6, 5,   4,   0, 0, 0}));
   EXPECT_EQ(DecodeBmp(f), r);
 }
 

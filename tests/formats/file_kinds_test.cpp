@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -118,10 +118,10 @@ TEST(FileKind, NamesAndReadCaps) {
     FileKind kind;
     std::size_t cap;
   };
-  for (const Case c : {Case{FileKind::Mgs, 36871}, Case{FileKind::Scr, 6912}, Case{FileKind::HobetaScr, 6929},
-                       Case{FileKind::Img, 13824}, Case{FileKind::HobetaImg, 13841}, Case{FileKind::Mg1, 24832},
-                       Case{FileKind::Mg2, 24832}, Case{FileKind::Mg4, 24832}, Case{FileKind::Mg8, 24832},
-                       Case{FileKind::Bmp, 0}}) {
+  for (const Case c :
+       {Case{FileKind::Mgs, 36871}, Case{FileKind::Scr, 6912}, Case{FileKind::HobetaScr, 6929},
+        Case{FileKind::Img, 13824}, Case{FileKind::HobetaImg, 13841}, Case{FileKind::Mg1, 24832},
+        Case{FileKind::Mg2, 24832}, Case{FileKind::Mg4, 24832}, Case{FileKind::Mg8, 24832}, Case{FileKind::Bmp, 0}}) {
     EXPECT_EQ(MaxReadLength(c.kind), c.cap);
     EXPECT_STRNE(FileKindName(c.kind), "unknown file kind");
   }

@@ -43,11 +43,11 @@ TEST(MgFormat, HeaderAndLengths) {
 
 TEST(MgFormat, AttributeBytesSitWhereViewersLookForThem) {
   Picture p;
-  p.SetAttr(0, 8, 5, /*paper*/ 1, /*ink*/ 2);    // middle, screen 0: 0x49
-  p.SetAttr(1, 23, 191, 0, 1);                   // middle, screen 1: 0x01
-  p.SetAttr(0, 7, 16, 14, 0);                    // side, screen 0, row 2: 0x78
-  p.SetAttr(1, 24, 184, 1, 2);                   // side, screen 1, row 23: 0x49
-  p.SetAttr(1, 24, 185, 14, 14);                 // not a first line of a side cell
+  p.SetAttr(0, 8, 5, /*paper*/ 1, /*ink*/ 2);  // middle, screen 0: 0x49
+  p.SetAttr(1, 23, 191, 0, 1);                 // middle, screen 1: 0x01
+  p.SetAttr(0, 7, 16, 14, 0);                  // side, screen 0, row 2: 0x78
+  p.SetAttr(1, 24, 184, 1, 2);                 // side, screen 1, row 23: 0x49
+  p.SetAttr(1, 24, 185, 14, 14);               // not a first line of a side cell
 
   p.CharMode = 1;
   const std::vector<std::uint8_t> mg1 = WriteMg1(p);
@@ -59,7 +59,7 @@ TEST(MgFormat, AttributeBytesSitWhereViewersLookForThem) {
 
   p.CharMode = 4;  // 48 rows: entries of lines 0, 4, 8, ...
   const std::vector<std::uint8_t> mg4 = WriteMg(p);
-  EXPECT_EQ(mg4[12544 + 4 * 32 + 7], 0x78);  // line 16 is row 4
+  EXPECT_EQ(mg4[12544 + 4 * 32 + 7], 0x78);           // line 16 is row 4
   EXPECT_EQ(mg4[12544 + 1536 + 46 * 32 + 24], 0x49);  // line 184 is row 46
   EXPECT_EQ(std::count_if(mg4.begin() + 12544, mg4.end(), [](std::uint8_t b) { return b != 0; }), 2);
 }

@@ -131,8 +131,8 @@ TEST(MgsFormat, RefusesBadFiles) {
     std::vector<std::uint8_t> file;
     std::size_t offset;
   };
-  for (const Bad& base : {Bad{good, 12295}, Bad{good, 12296}, Bad{good, 24581}, Bad{good, 24582},
-                          Bad{good, 24583}, Bad{good, 36869}, Bad{good, 36870}, Bad{v0, 12293}, Bad{v0, 36868}}) {
+  for (const Bad& base : {Bad{good, 12295}, Bad{good, 12296}, Bad{good, 24581}, Bad{good, 24582}, Bad{good, 24583},
+                          Bad{good, 36869}, Bad{good, 36870}, Bad{v0, 12293}, Bad{v0, 36868}}) {
     for (int v : {15, 16, 128, 255}) {
       const auto value = static_cast<std::uint8_t>(v);
       std::vector<std::uint8_t> f = base.file;

@@ -41,17 +41,18 @@ TEST(MixingProfileFile, ReadsTheRowsAsScreen0ColoursAndTheColumnsAsScreen1Colour
   } cases[] = {
       {"plain", Rows(15)},
       {"written", MixingProfileText(table)},
-      {"comments, blank lines, tabs and CRLF",
-       "# my CRT\n\n" + Row(0, table) + "  # black row\r\n" + [&] {
-         std::string rest;
-         for (int a = 1; a < 15; ++a) {
-           std::string row = Row(a, table);
-           for (char& c : row)
-             if (c == ' ' && a % 2) c = '\t';
-           rest += "   " + row + "\r\n\n";
-         }
-         return rest;
-       }() + "# end"},
+      {"comments, blank lines, tabs and CRLF", "# my CRT\n\n" + Row(0, table) + "  # black row\r\n" +
+                                                   [&] {
+                                                     std::string rest;
+                                                     for (int a = 1; a < 15; ++a) {
+                                                       std::string row = Row(a, table);
+                                                       for (char& c : row)
+                                                         if (c == ' ' && a % 2) c = '\t';
+                                                       rest += "   " + row + "\r\n\n";
+                                                     }
+                                                     return rest;
+                                                   }() +
+                                                   "# end"},
       {"no newline at the end", Rows(15).substr(0, Rows(15).size() - 1)},
   };
   for (const auto& c : cases) {

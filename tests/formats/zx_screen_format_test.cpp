@@ -15,7 +15,7 @@ using test_support::SharedBright;
 std::vector<std::uint8_t> MakeScreen(std::uint8_t attr, std::uint8_t marker) {
   std::vector<std::uint8_t> screen(ZxScreenLength, 0);
   std::fill(screen.begin() + ZxPixelAreaLength, screen.end(), attr);
-  screen[256] = marker;  // line 1, column 0
+  screen[256] = marker;                                  // line 1, column 0
   screen[6143] = static_cast<std::uint8_t>(marker + 1);  // line 191, column 31
   return screen;
 }
@@ -122,9 +122,9 @@ TEST(ZxScreenFormat, RefusesShortFiles) {
       const std::vector<std::uint8_t> full(n, 0x47);
       for (std::size_t cut : test_support::CutLengths(n)) {
         if (cut >= n) continue;
-        ExpectFormatError([&] { ReadZxScreen(std::span(full).first(cut), hobeta, two); },
-                          "hobeta " + std::to_string(hobeta) + " two " + std::to_string(two) + " cut " +
-                              std::to_string(cut));
+        ExpectFormatError(
+            [&] { ReadZxScreen(std::span(full).first(cut), hobeta, two); },
+            "hobeta " + std::to_string(hobeta) + " two " + std::to_string(two) + " cut " + std::to_string(cut));
       }
       EXPECT_NO_THROW(ReadZxScreen(full, hobeta, two));
     }

@@ -29,9 +29,9 @@ TEST(ColourModel, MixedTableIsSymmetricWithPlainColoursOnTheDiagonal) {
 }
 
 TEST(ColourModel, TelltaleRowOfBlackMatchesTheTable) {
-  const int expected[15][3] = {{0, 0, 0},       {0, 0, 115},     {0, 0, 157},     {115, 0, 0},  {157, 0, 0},
-                               {115, 0, 115},   {157, 0, 157},   {0, 115, 0},     {0, 157, 0},  {0, 115, 115},
-                               {0, 157, 157},   {115, 115, 0},   {157, 157, 0},   {115, 115, 115}, {157, 157, 157}};
+  const int expected[15][3] = {{0, 0, 0},     {0, 0, 115},   {0, 0, 157},   {115, 0, 0},     {157, 0, 0},
+                               {115, 0, 115}, {157, 0, 157}, {0, 115, 0},   {0, 157, 0},     {0, 115, 115},
+                               {0, 157, 157}, {115, 115, 0}, {157, 157, 0}, {115, 115, 115}, {157, 157, 157}};
   for (int b = 0; b < 15; ++b)
     EXPECT_EQ(MixedColourTable[0][b], MakeRgb(expected[b][0], expected[b][1], expected[b][2])) << b;
 }

@@ -16,8 +16,8 @@ TEST(Document, ValidCellHeightIsZeroForAHeightTheCellRuleDoesNotKnow) {
   struct Case {
     int Stored, Valid;
   };
-  for (const Case c : {Case{1, 1}, Case{2, 2}, Case{4, 4}, Case{8, 8}, Case{0, 0}, Case{3, 0}, Case{16, 0},
-                       Case{255, 0}}) {
+  for (const Case c :
+       {Case{1, 1}, Case{2, 2}, Case{4, 4}, Case{8, 8}, Case{0, 0}, Case{3, 0}, Case{16, 0}, Case{255, 0}}) {
     Picture damaged;
     damaged.CharMode = static_cast<std::uint8_t>(c.Stored);
     const Document doc(damaged);
@@ -124,7 +124,7 @@ TEST(DocumentHistory, ModifiedFollowsTheSavedPlaceInTheHistory) {
     bool Modified;
   };
   const std::vector<Step> script = {
-      {"change", true}, {"save", false}, {"change", true}, {"undo", false}, {"undo", true},
+      {"change", true}, {"save", false}, {"change", true}, {"undo", false},  {"undo", true},
       {"redo", false},  {"redo", true},  {"undo", false},  {"change", true}, {"undo", false},
       {"open", false},  {"undo", false}, {"change", true},
   };

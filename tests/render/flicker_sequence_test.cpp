@@ -21,9 +21,10 @@ Time RefreshTime(std::int64_t k, int hertz, Time start, const std::vector<std::i
 
 // The screens of `count` refreshes as a string of '0' and '1'.
 std::string ScreensOf(FlickerSequence& sequence, int hertz, int count, Time start = {},
-                const std::vector<std::int64_t>& jitter = {}) {
+                      const std::vector<std::int64_t>& jitter = {}) {
   std::string shown;
-  for (int k = 0; k < count; ++k) shown += static_cast<char>('0' + sequence.NextRefresh(RefreshTime(k, hertz, start, jitter)));
+  for (int k = 0; k < count; ++k)
+    shown += static_cast<char>('0' + sequence.NextRefresh(RefreshTime(k, hertz, start, jitter)));
   return shown;
 }
 

@@ -23,8 +23,8 @@ struct ViewCase {
   bool PixelGrid, CharGrid;
 };
 const ViewCase ViewCases[] = {
-    {1, 1, true, true}, {1, 4, true, true}, {8, 2, true, false}, {4, 3, false, true},
-    {2, 4, false, false}, {1, 3, false, true}, {2, 2, true, true}, {8, 4, true, true},
+    {1, 1, true, true},   {1, 4, true, true},  {8, 2, true, false}, {4, 3, false, true},
+    {2, 4, false, false}, {1, 3, false, true}, {2, 2, true, true},  {8, 4, true, true},
 };
 
 TEST(Redraw, OverlayWipeGivesTheSameImageAsAFullRescale) {
@@ -109,8 +109,8 @@ TEST(RenderAll, MixesTheScreensAndShowsEachScreenPlain) {
   picture.SetAttr(1, 2, 16, /*paper*/ 11, /*ink*/ 4);
   picture.SetPixelBit(0, 17, 20, true);
   render.RenderAll();
-  EXPECT_EQ(render.MixedRaster.At(17, 20), MixColours(8, 11));   // INK0 + PAPER1
-  EXPECT_EQ(render.MixedRaster.At(18, 20), MixColours(1, 11));   // PAPER0 + PAPER1
+  EXPECT_EQ(render.MixedRaster.At(17, 20), MixColours(8, 11));  // INK0 + PAPER1
+  EXPECT_EQ(render.MixedRaster.At(18, 20), MixColours(1, 11));  // PAPER0 + PAPER1
   EXPECT_EQ(render.ScreenRaster0.At(17, 20), ZxRgb(8));
   EXPECT_EQ(render.ScreenRaster1.At(17, 20), ZxRgb(11));
   EXPECT_EQ(render.PreviewRaster.At(35, 41), MixColours(8, 11));
@@ -249,10 +249,8 @@ TEST(ZoomSelector, FrameSizeAndClamping) {
     Point Clamped;
     int FrameW, FrameH;
   } cases[] = {
-      {{25, 20}, 8, 800, 600, {20, 15}, 192, 144},
-      {{3, 4}, 8, 800, 600, {3, 4}, 192, 144},
-      {{31, 23}, 16, 800, 600, {26, 20}, 96, 72},
-      {{10, 10}, 12, 800, 600, {10, 10}, 128, 96},
+      {{25, 20}, 8, 800, 600, {20, 15}, 192, 144}, {{3, 4}, 8, 800, 600, {3, 4}, 192, 144},
+      {{31, 23}, 16, 800, 600, {26, 20}, 96, 72},  {{10, 10}, 12, 800, 600, {10, 10}, 128, 96},
       {{10, 10}, 8, 4000, 3000, {0, 0}, 992, 744},  // frame larger than the picture
   };
   const std::array<Raster, 3> icons = MakeSelectorIcons();

@@ -100,14 +100,13 @@ TEST(FlickerLevel, FollowsTheLumaDifferenceOfTheTwoScreens) {
     ZxColour A, B;
     FlickerLevel Level;
   } cases[] = {
-      {0, 14, FlickerLevel::Strong},  // black and bright white
-      {14, 0, FlickerLevel::Strong},
-      {0, 13, FlickerLevel::Strong},  // black and white: 202
-      {0, 7, FlickerLevel::Strong},   // black and green: 119
-      {0, 3, FlickerLevel::Visible},  // black and red: 60
-      {13, 14, FlickerLevel::Visible},  // white and bright white: 52
-      {0, 1, FlickerLevel::Calm},     // black and blue: 23
-      {1, 2, FlickerLevel::Calm},     // blue and bright blue: 6
+      {0, 14, FlickerLevel::Strong},                                   // black and bright white
+      {14, 0, FlickerLevel::Strong},   {0, 13, FlickerLevel::Strong},  // black and white: 202
+      {0, 7, FlickerLevel::Strong},                                    // black and green: 119
+      {0, 3, FlickerLevel::Visible},                                   // black and red: 60
+      {13, 14, FlickerLevel::Visible},                                 // white and bright white: 52
+      {0, 1, FlickerLevel::Calm},                                      // black and blue: 23
+      {1, 2, FlickerLevel::Calm},                                      // blue and bright blue: 6
   };
   for (const auto& c : cases)
     EXPECT_EQ(FlickerLevelOf(ZxRgb(c.A), ZxRgb(c.B)), c.Level) << int(c.A) << ", " << int(c.B);
@@ -189,7 +188,7 @@ TEST(MixingOnTheCanvas, EveryPixelIsMixedByTheProfile) {
         const AttrEntry& a0 = picture.CellAttr(0, x, y);
         const AttrEntry& a1 = picture.CellAttr(1, x, y);
         const Rgb expected = MixedByDefinition(profile.Kind, picture.GetPixelBit(0, x, y) ? a0.Ink : a0.Paper,
-                                      picture.GetPixelBit(1, x, y) ? a1.Ink : a1.Paper);
+                                               picture.GetPixelBit(1, x, y) ? a1.Ink : a1.Paper);
         wrong += view.Render.EditorImage.At(x * z + z - 1, y * z) != expected;
         wrong += view.Render.PreviewImage.At(2 * x + 1, 2 * y + 1) != expected;
       }

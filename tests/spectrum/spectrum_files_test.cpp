@@ -121,8 +121,10 @@ std::vector<std::map<int, std::uint8_t>> RunRaceCode(const Snapshot& s, int scre
       push(reg(pairIndex((op >> 4) & 3))), pc += 1;
     } else if ((op == 0xDD || op == 0xFD) && (memory[pc + 1] == 0xE1 || memory[pc + 1] == 0xE5)) {
       int& index = regs[op == 0xDD ? 8 : 9];
-      if (memory[pc + 1] == 0xE1) index = pop();
-      else push(index);
+      if (memory[pc + 1] == 0xE1)
+        index = pop();
+      else
+        push(index);
       pc += 2;
     } else if (op == 0xD9) {
       otherSet = !otherSet, pc += 1;
@@ -191,8 +193,10 @@ TEST(SpectrumSnapshot, HoldsBothScreensTheViewerAndItsStart) {
       EXPECT_EQ(viewer[Border0At], picture.GetBorderPair().Screen0);
       EXPECT_EQ(viewer[Border1At], picture.GetBorderPair().Screen1);
       EXPECT_EQ(viewer[CellHeightAt], mode);
-      if (pentagon) ExpectRaceCode(s, picture);
-      else ExpectMiddleTables(viewer, picture);
+      if (pentagon)
+        ExpectRaceCode(s, picture);
+      else
+        ExpectMiddleTables(viewer, picture);
       for (const int page : {0, 1, 3, 4, 6}) {
         if (pentagon && page == 0) continue;  // screen 0's race code
         const std::uint8_t* bank = s.Page(page);
@@ -224,7 +228,7 @@ struct TapeBlock {
 
 std::vector<TapeBlock> ReadTape(const Bytes& bytes) {
   std::unique_ptr<libspectrum_tape, decltype(&libspectrum_tape_free)> tape(libspectrum_tape_alloc(),
-                                                                          libspectrum_tape_free);
+                                                                           libspectrum_tape_free);
   EXPECT_EQ(libspectrum_tape_read(tape.get(), bytes.data(), bytes.size(), LIBSPECTRUM_ID_TAPE_TAP, nullptr),
             LIBSPECTRUM_ERROR_NONE);
   std::vector<TapeBlock> blocks;
@@ -264,8 +268,8 @@ TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
       std::string Name;
       int Param1;
     };
-    const File files[] = {{0, "chromaLoom", 10}, {3, "viewer    ", 0x8000}, {3, "screen 0  ", 0x4000},
-                          {3, "screen 1  ", 0xC000}};
+    const File files[] = {
+        {0, "chromaLoom", 10}, {3, "viewer    ", 0x8000}, {3, "screen 0  ", 0x4000}, {3, "screen 1  ", 0xC000}};
     for (std::size_t f = 0; f < 4; ++f) {
       const Bytes& header = blocks[2 * f].Data;
       const Bytes& data = blocks[2 * f + 1].Data;
@@ -285,7 +289,9 @@ TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
     // The 128K viewer's banks 2, 5 and 7, at every cell height (8x2 and 8x4
     // snapshots are for the Pentagon; the tape is for the 128K).
     const ViewerMemory memory = MakeViewerMemory(picture, ZxMachine::Spectrum128);
-    const auto payload = [&](std::size_t block) { return Bytes(blocks[block].Data.begin() + 1, blocks[block].Data.end() - 1); };
+    const auto payload = [&](std::size_t block) {
+      return Bytes(blocks[block].Data.begin() + 1, blocks[block].Data.end() - 1);
+    };
     const Bytes viewer = payload(3);
     EXPECT_EQ(viewer, Bytes(memory.Viewer.begin(), memory.Viewer.begin() + static_cast<long>(viewer.size())));
     EXPECT_GE(viewer.size(), TableAt[1] + 16 * 192);
@@ -301,8 +307,14 @@ TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
     EXPECT_EQ(program[0] * 256 + program[1], 10);
     EXPECT_EQ(Word(program, 2), static_cast<int>(program.size() - 4));
     EXPECT_EQ(program.back(), 0x0D);
-    const std::string expected = "\xFD" "32767:\xEF\"\"\xAF:\xEF\"\"\xAA:\xF4" "23388,23:\xDF" "32765,23:\xEF\"\"\xAF:\xF4"
-                                 "23388,16:\xDF" "32765,16:\xF9\xC0" "32768";
+    const std::string expected =
+        "\xFD"
+        "32767:\xEF\"\"\xAF:\xEF\"\"\xAA:\xF4"
+        "23388,23:\xDF"
+        "32765,23:\xEF\"\"\xAF:\xF4"
+        "23388,16:\xDF"
+        "32765,16:\xF9\xC0"
+        "32768";
     EXPECT_EQ(ProgramText(program), expected);
   }
 }
@@ -345,11 +357,11 @@ TEST(ViewerMemory, TakesEachMachinesViewerOrRefusesWhatItCannotHold) {
 // Our ROM: DI, then HALT for good, the interrupt and NMI entries harmless.
 TEST(OwnRom, SitsStillFromReset) {
   const ZxBank& rom = OwnRom();
-  EXPECT_EQ(rom[0], 0xF3);  // DI
-  EXPECT_EQ(rom[1], 0x76);  // HALT
-  EXPECT_EQ(rom[0x38], 0xFB);                    // EI
-  EXPECT_EQ(rom[0x39], 0xC9);                    // RET
-  EXPECT_EQ(rom[0x66], 0xED);                    // RETN
+  EXPECT_EQ(rom[0], 0xF3);     // DI
+  EXPECT_EQ(rom[1], 0x76);     // HALT
+  EXPECT_EQ(rom[0x38], 0xFB);  // EI
+  EXPECT_EQ(rom[0x39], 0xC9);  // RET
+  EXPECT_EQ(rom[0x66], 0xED);  // RETN
   EXPECT_EQ(rom[0x67], 0x45);
 }
 

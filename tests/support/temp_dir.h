@@ -30,8 +30,8 @@ class TempDir {
 };
 
 inline void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {

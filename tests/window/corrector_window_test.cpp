@@ -75,22 +75,22 @@ class CorrectorWindowTest : public QObject {
   void componentsSitWhereTheLayoutPutsThem_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
-    for (const auto& [name, geometry] : std::initializer_list<std::pair<const char*, QRect>>{
-             {"correctorScreen0", {3, 22, 512, 384}},
-             {"correctorScreen1", {520, 22, 512, 384}},
-             {"cellDetailFrame0", {8, 414, 100, 100}},
-             {"cellDetailFrame1", {520, 414, 100, 100}},
-             {"cellDetail0", {1, 1, 98, 98}},
-             {"cellDetail1", {1, 1, 98, 98}},
-             {"correctorPaperStrip0", {139, 414, 240, 16}},
-             {"correctorInkStrip0", {139, 437, 240, 16}},
-             {"correctorPaperStrip1", {655, 414, 240, 16}},
-             {"correctorInkStrip1", {655, 437, 240, 16}},
-             {"exchangeCellsButton", {8, 552, 1025, 25}},
-             {"exchangeInksButton", {8, 520, 505, 25}},
-             {"exchangePapersButton", {520, 520, 513, 25}},
-             {"swapInkPaper0Button", {120, 464, 153, 25}},
-             {"swapInkPaper1Button", {632, 464, 153, 25}}})
+    for (const auto& [name, geometry] :
+         std::initializer_list<std::pair<const char*, QRect>>{{"correctorScreen0", {3, 22, 512, 384}},
+                                                              {"correctorScreen1", {520, 22, 512, 384}},
+                                                              {"cellDetailFrame0", {8, 414, 100, 100}},
+                                                              {"cellDetailFrame1", {520, 414, 100, 100}},
+                                                              {"cellDetail0", {1, 1, 98, 98}},
+                                                              {"cellDetail1", {1, 1, 98, 98}},
+                                                              {"correctorPaperStrip0", {139, 414, 240, 16}},
+                                                              {"correctorInkStrip0", {139, 437, 240, 16}},
+                                                              {"correctorPaperStrip1", {655, 414, 240, 16}},
+                                                              {"correctorInkStrip1", {655, 437, 240, 16}},
+                                                              {"exchangeCellsButton", {8, 552, 1025, 25}},
+                                                              {"exchangeInksButton", {8, 520, 505, 25}},
+                                                              {"exchangePapersButton", {520, 520, 513, 25}},
+                                                              {"swapInkPaper0Button", {120, 464, 153, 25}},
+                                                              {"swapInkPaper1Button", {632, 464, 153, 25}}})
       QTest::newRow(name) << QString(name) << geometry;
   }
   void componentsSitWhereTheLayoutPutsThem() {
@@ -123,8 +123,8 @@ class CorrectorWindowTest : public QObject {
                                                           {"correctorInkLabel0", "I0"},
                                                           {"correctorPaperLabel1", "P1"},
                                                           {"correctorInkLabel1", "I1"}};
-    const QWidget* strips[] = {Part("correctorPaperStrip0"), Part("correctorInkStrip0"),
-                               Part("correctorPaperStrip1"), Part("correctorInkStrip1")};
+    const QWidget* strips[] = {Part("correctorPaperStrip0"), Part("correctorInkStrip0"), Part("correctorPaperStrip1"),
+                               Part("correctorInkStrip1")};
     for (int i = 0; i < 4; ++i) {
       auto* label = panel_->findChild<QLabel*>(labels[i].first);
       QVERIFY(label);
@@ -223,8 +223,8 @@ class CorrectorWindowTest : public QObject {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(global), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(caption, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(30, -10)), QPointF(global + QPoint(30, -10)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at + QPoint(30, -10)), QPointF(global + QPoint(30, -10)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(caption, &move);
     QCOMPARE(panel_->pos(), QPoint(102, -2));
   }

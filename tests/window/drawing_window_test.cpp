@@ -16,8 +16,8 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ShownMainWindow;
 using test_support::PressAndRelease;
+using test_support::ShownMainWindow;
 
 class DrawingWindowTest : public QObject {
   Q_OBJECT
@@ -78,8 +78,7 @@ class DrawingWindowTest : public QObject {
     QTest::addColumn<int>("gesture");
     const char* buttons[] = {"charGridButton", "pixelGridButton", "paletteButton", "borderPaletteButton",
                              "previewButton",  "magnifierButton", "pixButton",     "rgbButton"};
-    const char* gestures[] = {"left click", "right click", "middle click", "press, drag off, release",
-                              "double click"};
+    const char* gestures[] = {"left click", "right click", "middle click", "press, drag off, release", "double click"};
     for (const char* button : buttons)
       for (int gesture = 0; gesture < 5; ++gesture)
         QTest::addRow("%s, %s", button, gestures[gesture]) << QString(button) << gesture;
@@ -233,15 +232,23 @@ class DrawingWindowTest : public QObject {
     QTest::addColumn<bool>("picks");
     QTest::addColumn<bool>("startsShape");
     const int paint = int(ToolKind::Paint);
-    QTest::newRow("pencil, right held, left pressed") << paint << Qt::RightButton << Qt::LeftButton << true << true << false;
-    QTest::newRow("pencil, left held, right pressed") << paint << Qt::LeftButton << Qt::RightButton << true << true << false;
-    QTest::newRow("pencil, middle held, left pressed") << paint << Qt::MiddleButton << Qt::LeftButton << true << false << false;
-    QTest::newRow("pencil, left held, middle pressed") << paint << Qt::LeftButton << Qt::MiddleButton << true << false << false;
-    QTest::newRow("pencil, middle held, right pressed") << paint << Qt::MiddleButton << Qt::RightButton << false << true << false;
-    QTest::newRow("fill, right held, left pressed") << int(ToolKind::FillCell) << Qt::RightButton << Qt::LeftButton << true << true << false;
-    QTest::newRow("line, right held, left pressed") << int(ToolKind::Line) << Qt::RightButton << Qt::LeftButton << false << true << true;
+    QTest::newRow("pencil, right held, left pressed")
+        << paint << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("pencil, left held, right pressed")
+        << paint << Qt::LeftButton << Qt::RightButton << true << true << false;
+    QTest::newRow("pencil, middle held, left pressed")
+        << paint << Qt::MiddleButton << Qt::LeftButton << true << false << false;
+    QTest::newRow("pencil, left held, middle pressed")
+        << paint << Qt::LeftButton << Qt::MiddleButton << true << false << false;
+    QTest::newRow("pencil, middle held, right pressed")
+        << paint << Qt::MiddleButton << Qt::RightButton << false << true << false;
+    QTest::newRow("fill, right held, left pressed")
+        << int(ToolKind::FillCell) << Qt::RightButton << Qt::LeftButton << true << true << false;
+    QTest::newRow("line, right held, left pressed")
+        << int(ToolKind::Line) << Qt::RightButton << Qt::LeftButton << false << true << true;
     // The left press started the line; the right press with left held adds its segment.
-    QTest::newRow("line, left held, right pressed") << int(ToolKind::Line) << Qt::LeftButton << Qt::RightButton << true << true << true;
+    QTest::newRow("line, left held, right pressed")
+        << int(ToolKind::Line) << Qt::LeftButton << Qt::RightButton << true << true << true;
   }
   void canvasPressReadsEveryHeldButton() {
     QFETCH(int, tool);

@@ -29,9 +29,9 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ScriptDialogs;
 using test_support::ChooseByKeys;
 using test_support::PressAndRelease;
+using test_support::ScriptDialogs;
 using test_support::ScriptedDialogs;
 using test_support::TypeValue;
 
@@ -158,7 +158,7 @@ class EditorSettingsTest : public QObject {
       QVERIFY(QTest::qWaitFor([&] { return dialog->IsResultCurrent(); }, 60000));
       PressAndRelease(Child<QPushButton>(*dialog, "imageOkButton"));
       dialogs.SaveChangesAnswers = {SaveChangesAnswer::Discard};  // the imported picture
-      Trigger(*w, "openAction");  // the read fails; the dialog still moved there
+      Trigger(*w, "openAction");                                  // the read fails; the dialog still moved there
       Trigger(*w, "saveAction");
       QCOMPARE(dialogs.Errors.size(), 1);
       PressAndRelease(Child<QToolButton>(*w, "zoomButton3"));  // after the import, which shows zoom 1

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QToolButton>
 
 #include <deque>
 #include <fstream>
@@ -33,10 +33,10 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ScriptDialogs;
 using test_support::ReadAll;
-using test_support::WriteAll;
+using test_support::ScriptDialogs;
 using test_support::ScriptedDialogs;
+using test_support::WriteAll;
 
 namespace {
 
@@ -46,7 +46,6 @@ QString ReadText(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
 }
-
 
 }  // namespace
 
@@ -223,7 +222,8 @@ class FileCommandsTest : public QObject {
       Trigger(*w, c.Action);
       QCOMPARE(dialogs_->Errors.size(), 1);
       QVERIFY2(dialogs_->Errors.front().startsWith(c.Reason), qPrintable(dialogs_->Errors.front()));
-      QVERIFY2(dialogs_->Errors.front().contains(QDir::toNativeSeparators(c.Path)), qPrintable(dialogs_->Errors.front()));
+      QVERIFY2(dialogs_->Errors.front().contains(QDir::toNativeSeparators(c.Path)),
+               qPrintable(dialogs_->Errors.front()));
       QCOMPARE(w->Document().Picture(), before);
     }
     // A write that fails says so and leaves nothing behind.
@@ -305,7 +305,8 @@ class FileCommandsTest : public QObject {
       }
       const std::string stem = File(QString("both%1").arg(i + 1)).toStdString();
       const Raster png = ReadImageFile(stem + ".png");
-      QCOMPARE(png.Width(), BitmapSizes[static_cast<std::size_t>(i)].W + 2 * BitmapSizes[static_cast<std::size_t>(i)].X);
+      QCOMPARE(png.Width(),
+               BitmapSizes[static_cast<std::size_t>(i)].W + 2 * BitmapSizes[static_cast<std::size_t>(i)].X);
       QVERIFY(png == ReadImageFile(stem + ".bmp"));
     }
     // A failed write is reported, keeps the panel open and leaves no file.

@@ -24,8 +24,8 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ShownMainWindow;
 using test_support::ChooseByKeys;
+using test_support::ShownMainWindow;
 using test_support::Type;
 
 class FlickerWindowTest : public QObject {
@@ -174,13 +174,20 @@ class FlickerWindowTest : public QObject {
     QTest::addColumn<QString>("screens");    // after three refreshes and the choice
     QTest::addColumn<QString>("afterShow");  // after the window was closed and shown again
     // Without a choice the run goes on from its fourth refresh.
-    QTest::addRow("every refresh at 60 Hz") << "" << 60 << "101010101010" << "010101010101";
-    QTest::addRow("every refresh at 75 Hz") << "" << 75 << "101010101010" << "010101010101";
-    QTest::addRow("50 Hz box at 60 Hz") << "box" << 60 << "011010100101" << "011010100101";
-    QTest::addRow("50 Hz box at 50 Hz") << "box" << 50 << "010101010101" << "010101010101";
-    QTest::addRow("T key at 60 Hz") << "T" << 60 << "011010100101" << "011010100101";
-    QTest::addRow("T key at 100 Hz") << "T" << 100 << "001100110011" << "001100110011";
-    QTest::addRow("T key twice at 50 Hz") << "TT" << 50 << "010101010101" << "010101010101";
+    QTest::addRow("every refresh at 60 Hz") << "" << 60 << "101010101010"
+                                            << "010101010101";
+    QTest::addRow("every refresh at 75 Hz") << "" << 75 << "101010101010"
+                                            << "010101010101";
+    QTest::addRow("50 Hz box at 60 Hz") << "box" << 60 << "011010100101"
+                                        << "011010100101";
+    QTest::addRow("50 Hz box at 50 Hz") << "box" << 50 << "010101010101"
+                                        << "010101010101";
+    QTest::addRow("T key at 60 Hz") << "T" << 60 << "011010100101"
+                                    << "011010100101";
+    QTest::addRow("T key at 100 Hz") << "T" << 100 << "001100110011"
+                                     << "001100110011";
+    QTest::addRow("T key twice at 50 Hz") << "TT" << 50 << "010101010101"
+                                          << "010101010101";
   }
   void refreshesFollowTheChosenTiming() {
     QFETCH(QString, timing);

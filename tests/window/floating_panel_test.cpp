@@ -15,8 +15,8 @@ Q_DECLARE_METATYPE(PanelAlign)
 
 namespace chromaloom {
 char* toString(PanelZone zone) {
-  static const char* const names[] = {"Client", "Caption", "Left", "Right", "Top", "Bottom",
-                                      "TopLeft", "TopRight", "BottomLeft", "BottomRight"};
+  static const char* const names[] = {"Client", "Caption", "Left",     "Right",      "Top",
+                                      "Bottom", "TopLeft", "TopRight", "BottomLeft", "BottomRight"};
   return qstrdup(names[static_cast<int>(zone)]);
 }
 }  // namespace chromaloom
@@ -294,8 +294,7 @@ class FloatingPanelTest : public QObject {
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QRect>("expected");
     QTest::newRow("bottom-right grows") << QPoint(637, 477) << QPoint(20, 30) << QRect(2, 42, 660, 510);
-    QTest::newRow("bottom-right stops at minimum") << QPoint(637, 477) << QPoint(-500, -500)
-                                                   << QRect(2, 42, 524, 414);
+    QTest::newRow("bottom-right stops at minimum") << QPoint(637, 477) << QPoint(-500, -500) << QRect(2, 42, 524, 414);
     QTest::newRow("left edge keeps right edge") << QPoint(2, 240) << QPoint(50, 9) << QRect(52, 42, 590, 480);
     QTest::newRow("left edge stops at minimum") << QPoint(2, 240) << QPoint(400, 0) << QRect(118, 42, 524, 480);
     QTest::newRow("left edge grows past parent") << QPoint(2, 240) << QPoint(-30, 0) << QRect(-28, 42, 670, 480);

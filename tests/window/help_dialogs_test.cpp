@@ -76,7 +76,8 @@ class HelpDialogsTest : public QObject {
                                 "Ctrl+Wheel | Zoom in or out, keeping the picture under the pointer"}));
 
     for (int r = 0; r < table->rowCount(); ++r)
-      for (int c = 0; c < 2; ++c) QVERIFY2(!Cell(*table, r, c).trimmed().isEmpty(), qPrintable(QString("row %1").arg(r)));
+      for (int c = 0; c < 2; ++c)
+        QVERIFY2(!Cell(*table, r, c).trimmed().isEmpty(), qPrintable(QString("row %1").arg(r)));
     dialog->close();
   }
 

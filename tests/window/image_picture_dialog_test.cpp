@@ -33,10 +33,10 @@ Q_DECLARE_METATYPE(chromaloom::ColourMetric)
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ScriptDialogs;
 using test_support::ChooseByKeys;
-using test_support::TypeValue;
+using test_support::ScriptDialogs;
 using test_support::ScriptedDialogs;
+using test_support::TypeValue;
 
 namespace {
 
@@ -115,13 +115,13 @@ class ImagePictureDialogTest : public QObject {
     QTest::addColumn<double>("flicker");
     QTest::newRow("8x8 fit none rgb") << 8 << "fit" << FitMode::Fit << "none" << Dithering::None << "rgb"
                                       << ColourMetric::Srgb << 0.0;
-    QTest::newRow("8x4 crop ordered lab") << 4 << "crop" << FitMode::Crop << "ordered" << Dithering::Ordered << "lab"
-                                          << ColourMetric::Lab << 0.0;
+    QTest::newRow("8x4 crop ordered lab")
+        << 4 << "crop" << FitMode::Crop << "ordered" << Dithering::Ordered << "lab" << ColourMetric::Lab << 0.0;
     QTest::newRow("8x2 stretch floyd-steinberg rgb flicker")
         << 2 << "stretch" << FitMode::Stretch << "floyd-steinberg" << Dithering::FloydSteinberg << "rgb"
         << ColourMetric::Srgb << 0.5;
-    QTest::newRow("8x1 fit atkinson lab flicker") << 1 << "fit" << FitMode::Fit << "atkinson" << Dithering::Atkinson
-                                                  << "lab" << ColourMetric::Lab << 1.25;
+    QTest::newRow("8x1 fit atkinson lab flicker")
+        << 1 << "fit" << FitMode::Fit << "atkinson" << Dithering::Atkinson << "lab" << ColourMetric::Lab << 1.25;
   }
 
   void theResultIsTheConversionOfTheFittedSource() {
@@ -162,7 +162,8 @@ class ImagePictureDialogTest : public QObject {
     const QImage result = Child<QLabel>(dialog, "imageResultPreview")->pixmap().toImage();
     QCOMPARE(result.size(), QSize(512, 384));
     QCOMPARE(source.size(), QSize(512, 384));
-    for (const auto& [x, y] : std::initializer_list<std::pair<int, int>>{{0, 0}, {37, 11}, {128, 96}, {255, 191}, {3, 190}, {200, 60}}) {
+    for (const auto& [x, y] :
+         std::initializer_list<std::pair<int, int>>{{0, 0}, {37, 11}, {128, 96}, {255, 191}, {3, 190}, {200, 60}}) {
       QCOMPARE(result.pixel(2 * x + 1, 2 * y + 1) | 0xFF000000u, mixed.At(x, y));
       QCOMPARE(source.pixel(2 * x, 2 * y) | 0xFF000000u, fitted.At(x, y));
     }

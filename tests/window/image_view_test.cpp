@@ -37,8 +37,8 @@ class ImageViewTest : public QObject {
     QTest::newRow("opaque, a colour") << RasterAlpha::Ignored << quint32(MakeRgb(16, 32, 48)) << QColor(16, 32, 48);
     QTest::newRow("opaque, black") << RasterAlpha::Ignored << quint32(MakeRgb(0, 0, 0)) << QColor(0, 0, 0);
     QTest::newRow("see-through, alpha 0 shows the parent") << RasterAlpha::Premultiplied << quint32(0) << behind;
-    QTest::newRow("see-through, a colour") << RasterAlpha::Premultiplied << quint32(MakeRgb(16, 32, 48))
-                                           << QColor(16, 32, 48);
+    QTest::newRow("see-through, a colour")
+        << RasterAlpha::Premultiplied << quint32(MakeRgb(16, 32, 48)) << QColor(16, 32, 48);
     QTest::newRow("see-through, black") << RasterAlpha::Premultiplied << quint32(MakeRgb(0, 0, 0)) << QColor(0, 0, 0);
   }
   void ViewShowsWhatLiesBehindOnlyWhereAsked() {

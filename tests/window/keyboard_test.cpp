@@ -76,8 +76,10 @@ class KeyboardTest : public QObject {
     const struct {
       int Key;
       ToolKind Tool;
-    } tools[] = {{Qt::Key_N, ToolKind::FillCell}, {Qt::Key_S, ToolKind::Select},
-                 {Qt::Key_L, ToolKind::Line},     {Qt::Key_J, ToolKind::Rect},
+    } tools[] = {{Qt::Key_N, ToolKind::FillCell},
+                 {Qt::Key_S, ToolKind::Select},
+                 {Qt::Key_L, ToolKind::Line},
+                 {Qt::Key_J, ToolKind::Rect},
                  {Qt::Key_P, ToolKind::Paint}};
     for (const auto& t : tools) {
       Key(*w, Qt::Key_S);  // something else first
@@ -136,8 +138,8 @@ class KeyboardTest : public QObject {
     Key(*w, Qt::Key_5);
     Key(*w, Qt::Key_Space);
     Key(*w, Qt::Key_Return);
-    QCOMPARE(pointer_->Clicks, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::LeftButton,
-                                                         Qt::RightButton}));
+    QCOMPARE(pointer_->Clicks,
+             (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::LeftButton, Qt::RightButton}));
   }
 
   // X11 sends some repeats of a held key as a release and a press with the
@@ -167,11 +169,11 @@ class KeyboardTest : public QObject {
       quint32 ScanCode;
       int Entry;
     } entries[] = {
-        {Qt::Key_At, Qt::ShiftModifier, 11, 1},         // Shift+2 on a US keyboard
-        {Qt::Key_At, Qt::ShiftModifier, 0, 1},          // the same with no key code known
+        {Qt::Key_At, Qt::ShiftModifier, 11, 1},          // Shift+2 on a US keyboard
+        {Qt::Key_At, Qt::ShiftModifier, 0, 1},           // the same with no key code known
         {Qt::Key_NumberSign, Qt::ShiftModifier, 12, 2},  // Shift+3
-        {Qt::Key_Ampersand, {}, 10, 0},                 // the 1 key of an AZERTY layout
-        {Qt::Key_Dollar, Qt::ShiftModifier, 13, 3},     // Shift+4
+        {Qt::Key_Ampersand, {}, 10, 0},                  // the 1 key of an AZERTY layout
+        {Qt::Key_Dollar, Qt::ShiftModifier, 13, 3},      // Shift+4
     };
     for (const auto& e : entries) {
       auto w = Window();
@@ -300,7 +302,7 @@ class KeyboardTest : public QObject {
     pointer_->Under = Child<QWidget>(*w, "canvas");
     Key(*w, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "paletteWindow")->isVisible());  // Ctrl+C copies, it does not toggle
-    w->Tools().LastPointer = {5 * 8 + 1, 3 * 8 + 1};  // in cell (5, 3)
+    w->Tools().LastPointer = {5 * 8 + 1, 3 * 8 + 1};             // in cell (5, 3)
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
     for (int line = 0; line < 8; ++line)

@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -26,8 +26,8 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ShownMainWindow;
 using test_support::PressAndRelease;
+using test_support::ShownMainWindow;
 using test_support::Type;
 
 class MainWindowTest : public QObject {
@@ -242,8 +242,8 @@ class MainWindowTest : public QObject {
       QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
       if (!action->shortcut().isEmpty()) QVERIFY(!CommandTakingKey(action->shortcut()[0]));
     }
-    const QStringList menus = {"fileMenu", "newMenu",    "changeCellHeightMenu", "importMenu", "exportMenu",
-                               "editMenu", "viewMenu",   "mixingMenu",           "correctorMenu", "helpMenu"};
+    const QStringList menus = {"fileMenu", "newMenu",  "changeCellHeightMenu", "importMenu",    "exportMenu",
+                               "editMenu", "viewMenu", "mixingMenu",           "correctorMenu", "helpMenu"};
     for (const QString& name : menus) QVERIFY2(w->findChild<QMenu*>(name), qPrintable(name));
   }
 
@@ -258,7 +258,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->View().ZoomLevel(), level);
     QCOMPARE(Child<QWidget>(*w, "canvas")->size(), QSize(1024 * level, 768 * level));
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
-    for (int i = 1; i <= 4; ++i) QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
+    for (int i = 1; i <= 4; ++i)
+      QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
   }
 
   // Each gesture ends with only the chosen level's button checked, whichever

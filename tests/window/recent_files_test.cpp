@@ -22,8 +22,8 @@ namespace chromaloom {
 
 using test_support::Child;
 using test_support::ScriptDialogs;
-using test_support::WriteAll;
 using test_support::ScriptedDialogs;
+using test_support::WriteAll;
 
 namespace {
 
@@ -74,7 +74,7 @@ class RecentFilesTest : public QObject {
     auto w = Window();
     QVERIFY(Entries(*w).isEmpty());
     QVERIFY(!Child<QMenu>(*w, "openRecentMenu")->menuAction()->isEnabled());
-    dialogs_->Answers = {opened, File("imported.img"), File("picture.png"),
+    dialogs_->Answers = {opened,        File("imported.img"), File("picture.png"),
                          File("saved"), File("exported.img"), File("broken.mgs")};
     Trigger(*w, "openAction");
     Trigger(*w, "importImgAction");

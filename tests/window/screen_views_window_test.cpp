@@ -21,10 +21,10 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ScriptDialogs;
-using test_support::ShownMainWindow;
 using test_support::MixedByDefinition;
+using test_support::ScriptDialogs;
 using test_support::ScriptedDialogs;
+using test_support::ShownMainWindow;
 using test_support::Type;
 
 namespace {
@@ -112,7 +112,7 @@ class ScreenViewsWindowTest : public QObject {
     auto w = Shown(Picture{});
     Child<QAction>(*w, "showScreen1Action")->trigger();
     w->Pickers().CurrentColours = {0, 0, 9, 12};  // screen 1: cyan paper, bright green ink
-    w->Pickers().SelectedCharColour = 1;           // screen-1 ink
+    w->Pickers().SelectedCharColour = 1;          // screen-1 ink
     auto* canvas = Child<QWidget>(*w, "canvas");
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(4 * 10 + 1, 4 * 3 + 1));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(4 * 10 + 1, 4 * 3 + 1));
@@ -140,8 +140,7 @@ class ScreenViewsWindowTest : public QObject {
     QVERIFY(Child<QAction>(*w, "flickerMapAction")->isChecked());
     QCOMPARE(StatusText(*w, "statusFlickerMap"), QString("Strong flicker: 9.4 %"));
     const QImage shown = canvas->grab().toImage();
-    QCOMPARE(shown.pixel(4 * 1, 4 * 100) | 0xFF000000u,
-             FlickerTint(MixColours(0, 14), FlickerLevel::Strong));
+    QCOMPARE(shown.pixel(4 * 1, 4 * 100) | 0xFF000000u, FlickerTint(MixColours(0, 14), FlickerLevel::Strong));
     QCOMPARE(shown.pixel(4 * 40 + 1, 1) | 0xFF000000u, FlickerTint(MixColours(13, 13), FlickerLevel::Calm));
     QVERIFY(w->View().Render.MixedRaster == mixed);
     // Painting a strong pixel calm again lowers the share.
@@ -214,7 +213,9 @@ class ScreenViewsWindowTest : public QObject {
     std::string fourteen = MixingProfileText(table);
     fourteen.erase(fourteen.rfind('\n', fourteen.size() - 2) + 1);
     WriteText(File("short.txt"), fourteen);
-    WriteText(File("above.txt"), "# too bright\n" + MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
+    WriteText(File("above.txt"),
+              "# too bright\n" +
+                  MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
     WriteText(File("empty.txt"), "");
     Child<QAction>(*w, "mixingAverageAction")->trigger();
     const Raster before = w->View().Render.EditorImage;

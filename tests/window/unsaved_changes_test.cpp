@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,11 +25,11 @@
 namespace chromaloom {
 
 using test_support::Child;
-using test_support::ScriptDialogs;
-using test_support::ShownMainWindow;
 using test_support::ReadAll;
-using test_support::WriteAll;
+using test_support::ScriptDialogs;
 using test_support::ScriptedDialogs;
+using test_support::ShownMainWindow;
+using test_support::WriteAll;
 
 namespace {
 
@@ -285,14 +285,22 @@ class UnsavedChangesTest : public QObject {
   void eachCommandIsAnUndoStep_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("step");
-    QTest::newRow("change char size") << "convertTo8x2Action" << "Change Char Size";
-    QTest::newRow("new") << "newPicture8x8Action" << "New";
-    QTest::newRow("import") << "importImgAction" << "Import";
-    QTest::newRow("delete") << "deleteAction" << "Delete";
-    QTest::newRow("flip") << "flipVerticalAction" << "Flip Vertical";
-    QTest::newRow("rotate pixels") << "rotatePixelsLeftAction" << "Rotate Pixels";
-    QTest::newRow("border pick") << "press borderPalette" << "Border";
-    QTest::newRow("corrector exchange") << "press exchangeCellsButton" << "Exchange Cells";
+    QTest::newRow("change char size") << "convertTo8x2Action"
+                                      << "Change Char Size";
+    QTest::newRow("new") << "newPicture8x8Action"
+                         << "New";
+    QTest::newRow("import") << "importImgAction"
+                            << "Import";
+    QTest::newRow("delete") << "deleteAction"
+                            << "Delete";
+    QTest::newRow("flip") << "flipVerticalAction"
+                          << "Flip Vertical";
+    QTest::newRow("rotate pixels") << "rotatePixelsLeftAction"
+                                   << "Rotate Pixels";
+    QTest::newRow("border pick") << "press borderPalette"
+                                 << "Border";
+    QTest::newRow("corrector exchange") << "press exchangeCellsButton"
+                                        << "Exchange Cells";
   }
   void eachCommandIsAnUndoStep() {
     QFETCH(QString, action);

@@ -38,8 +38,9 @@ int main(int argc, char** argv) {
       WriteFileAtomically(program, WriteTape(picture));
     } else {
       const ZxMachine machine = ViewerMachineFor(picture.CharMode);
-      const ViewerMemory memory = argc == 6 ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
-                                            : MakeViewerMemory(picture, machine);
+      const ViewerMemory memory = argc == 6
+                                      ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
+                                      : MakeViewerMemory(picture, machine);
       WriteFileAtomically(program, WriteSnapshotOf(memory, program.ends_with(".szx") ? FileKind::Szx : FileKind::Z80));
     }
   } catch (const std::exception& error) {

@@ -30,8 +30,8 @@ int ZxLevels(Rgb c) {
 
 struct Match {
   QPoint At;
-  int Wrong = 0;  // pixels of another ZX colour than the screen's
-  int WrongSide = 0;  // of those, in columns 0..7 and 24..31 of the picture
+  int Wrong = 0;              // pixels of another ZX colour than the screen's
+  int WrongSide = 0;          // of those, in columns 0..7 and 24..31 of the picture
   QPoint FirstWrong{-1, -1};  // in the framed screen
 };
 
@@ -86,9 +86,10 @@ int main(int argc, char** argv) {
     const int found = m[closer].Wrong == 0 ? closer : 2;
     ++seen[found];
     if (found == 2)
-      std::printf("%s: neither screen; closest screen %d with %d pixels wrong (%d in the side columns), "
-                  "the first at %d,%d\n",
-                  argv[i], closer, m[closer].Wrong, m[closer].WrongSide, m[closer].FirstWrong.x(), m[closer].FirstWrong.y());
+      std::printf(
+          "%s: neither screen; closest screen %d with %d pixels wrong (%d in the side columns), "
+          "the first at %d,%d\n",
+          argv[i], closer, m[closer].Wrong, m[closer].WrongSide, m[closer].FirstWrong.x(), m[closer].FirstWrong.y());
     else
       std::printf("%s: screen %d at %d,%d\n", argv[i], found, m[found].At.x(), m[found].At.y());
   }
