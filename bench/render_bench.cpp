@@ -13,7 +13,7 @@ namespace {
 using chromaloom::Picture;
 using chromaloom::View;
 
-Picture RandomPicture(int charMode) { return chromaloom::test_support::RandomPicture(charMode, 1); }
+Picture RandomPicture(int cellHeight) { return chromaloom::test_support::RandomPicture(cellHeight, 1); }
 
 void PrepareView(View& view, int zoom) {
   view.SetCharGrid(true);

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const UsageError&) {
     return 0;
   }
-  if (options.Mode && !IsValidCharMode(*options.Mode)) std::abort();
+  if (options.Mode && !IsValidCellHeight(*options.Mode)) std::abort();
   if (options.Border && (options.Border->Column < 0 || options.Border->Column >= BorderColumns ||
                          options.Border->Row < 0 || options.Border->Row >= BorderRows))
     std::abort();

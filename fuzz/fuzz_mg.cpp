@@ -18,7 +18,7 @@ namespace {
 
 std::vector<std::uint8_t> ValidFile(std::uint8_t mode) {
   Picture picture;
-  picture.CharMode = mode;
+  picture.CellHeight = mode;
   return mode == 1 ? WriteMg1(picture) : WriteMg(picture);
 }
 
@@ -29,16 +29,16 @@ void Check(std::span<const std::uint8_t> bytes) {
   } catch (const FormatError&) {
     return;
   }
-  if (!IsValidCharMode(read.CharMode)) std::abort();
+  if (!IsValidCellHeight(read.CellHeight)) std::abort();
   for (const AttrPlane& plane : read.Planes.Attrs)
     for (const AttrEntry& e : plane.Entries)
       if (!IsValidZxColour(e.Ink) || !IsValidZxColour(e.Paper)) std::abort();
   Picture picture;
   static_cast<Planes&>(picture) = read.Planes;
-  picture.CharMode = read.CharMode;
+  picture.CellHeight = read.CellHeight;
   // Every cell carries one entry on all its lines, so its own layout loses nothing.
-  const ImportedPicture again = ReadMg(read.CharMode == 1 ? WriteMg1(picture) : WriteMg(picture));
-  if (!(again.Planes == read.Planes) || again.CharMode != read.CharMode) std::abort();
+  const ImportedPicture again = ReadMg(read.CellHeight == 1 ? WriteMg1(picture) : WriteMg(picture));
+  if (!(again.Planes == read.Planes) || again.CellHeight != read.CellHeight) std::abort();
 }
 
 }  // namespace

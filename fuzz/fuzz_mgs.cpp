@@ -22,15 +22,15 @@ void Check(std::span<const std::uint8_t> bytes) {
   } catch (const FormatError&) {
     return;
   }
-  if (!IsValidCharMode(read.CharMode)) std::abort();
+  if (!IsValidCellHeight(read.CellHeight)) std::abort();
   Picture picture;
   static_cast<Planes&>(picture) = read.Planes;
-  picture.CharMode = read.CharMode;
+  picture.CellHeight = read.CellHeight;
   if (read.Border)
     if (const auto choice = FindBorderChoice(*read.Border)) picture.SetBorderChoice(choice->Column, choice->Row);
   // Every colour was checked, so the writer must accept the picture and the reader get it back.
   const ImportedPicture again = ReadMgs(WriteMgs(picture));
-  if (!(again.Planes == read.Planes) || again.CharMode != read.CharMode) std::abort();
+  if (!(again.Planes == read.Planes) || again.CellHeight != read.CellHeight) std::abort();
 }
 
 }  // namespace

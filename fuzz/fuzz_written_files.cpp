@@ -30,9 +30,9 @@ struct ReadKind {
 
 // Every row holds many colours, so a bitmap with its rows or colour channels
 // out of place differs from its raster on the first input.
-Picture ColourfulPicture(std::uint8_t charMode) {
+Picture ColourfulPicture(std::uint8_t cellHeight) {
   Picture picture;
-  picture.CharMode = charMode;
+  picture.CellHeight = cellHeight;
   for (int s = 0; s < 2; ++s)
     for (int col = 0; col < ByteColumns; ++col)
       for (int line = 0; line < PictureHeight; ++line) {
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const ImportedPicture read = ReadPictureFile(kind.Kind, file);
     Change change(document, "Import");
-    change.Replace(read.Planes, read.CharMode, read.Border);
+    change.Replace(read.Planes, read.CellHeight, read.Border);
     change.Commit();
   } catch (const FormatError&) {
     return 0;

@@ -17,7 +17,7 @@ namespace {
 void Check(std::span<const std::uint8_t> bytes, bool hobeta, bool twoScreens) {
   try {
     const ImportedPicture read = ReadZxScreen(bytes, hobeta, twoScreens);
-    if (read.CharMode != 8) std::abort();
+    if (read.CellHeight != 8) std::abort();
     for (const AttrPlane& plane : read.Planes.Attrs)
       for (const AttrEntry& e : plane.Entries)
         if (!IsValidZxColour(e.Ink) || !IsValidZxColour(e.Paper)) std::abort();

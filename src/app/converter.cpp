@@ -57,7 +57,7 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
     Change change(document, "Import");
-    change.Replace(imported.Planes, imported.CharMode, imported.Border);
+    change.Replace(imported.Planes, imported.CellHeight, imported.Border);
     change.Commit();
   } catch (const FormatError& e) {
     throw FileError("\"" + path + "\": " + e.what());
@@ -108,7 +108,7 @@ void PrintInfo(const std::string& path, std::ostream& out) {
   const Picture& picture = document.Picture();
   out << "file: " << path << "\n";
   out << "format: " << FileKindName(kind) << "\n";
-  out << "char mode: " << ModeName(picture.CharMode) << "\n";
+  out << "char mode: " << ModeName(picture.CellHeight) << "\n";
   if (kind == FileKind::Mgs && bytes[3] >= 1) {
     const BorderPair stored{bytes[5], bytes[6]};
     out << "border pair: " << stored.Screen0 << "," << stored.Screen1;

@@ -117,7 +117,7 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       options.Info = true;
     } else if (arg == "--mode") {
       const int mode = ParseInt(takeValue(), arg);
-      if (!IsValidCharMode(mode)) throw UsageError("--mode must be 8, 4, 2 or 1");
+      if (!IsValidCellHeight(mode)) throw UsageError("--mode must be 8, 4, 2 or 1");
       options.Mode = mode;
     } else if (arg == "--border") {
       const std::string text = takeValue();

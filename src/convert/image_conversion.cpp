@@ -367,7 +367,7 @@ void CheckArguments(const Raster& source, const ImageConversionOptions& options)
   if (source.Width() != PictureWidth || source.Height() != PictureHeight)
     throw std::invalid_argument("the image must be 256 x 192 pixels, not " + std::to_string(source.Width()) + " x " +
                                 std::to_string(source.Height()));
-  if (!IsValidCharMode(options.CellHeight))
+  if (!IsValidCellHeight(options.CellHeight))
     throw std::invalid_argument("the cell height must be 8, 4, 2 or 1, not " + std::to_string(options.CellHeight));
   if (!(options.FlickerWeight >= 0.0 && options.FlickerWeight <= MaxFlickerWeight))
     throw std::invalid_argument("the flicker weight must be between 0 and 1000");

@@ -91,7 +91,7 @@ std::string Decimal(int v) { return std::to_string(v); }
 }  // namespace
 
 std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
-  const int h = IsValidCharMode(change.Picture().CharMode) ? change.Picture().CharMode : 0;
+  const int h = IsValidCellHeight(change.Picture().CellHeight) ? change.Picture().CellHeight : 0;
   if (h == 0 || !InsidePicture(pixel)) return std::nullopt;
 
   const int column = pixel.X / 8;
@@ -127,14 +127,14 @@ std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pi
 }
 
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
-  if (!IsValidCharMode(picture.CharMode) || !InsidePicture(pixel)) return;
+  if (!IsValidCellHeight(picture.CellHeight) || !InsidePicture(pixel)) return;
   const AttrEntry& a0 = picture.CellAttr(0, pixel.X, pixel.Y);
   const AttrEntry& a1 = picture.CellAttr(1, pixel.X, pixel.Y);
   pickers.CurrentColours = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
 }
 
 CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfile& mixing) {
-  if (!IsValidCharMode(picture.CharMode)) return {};
+  if (!IsValidCellHeight(picture.CellHeight)) return {};
   const int x = std::clamp(pixel.X, 0, PictureWidth - 1);
   const int y = std::clamp(pixel.Y, 0, PictureHeight - 1);
   const AttrEntry& a0 = picture.CellAttr(0, x, y);

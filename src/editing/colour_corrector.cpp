@@ -74,7 +74,7 @@ CorrectorState::CorrectorState() {
 }
 
 CorrectorCellArea CorrectorCellInPicture(const Picture& picture, const CorrectorState& corrector) {
-  const int h = IsValidCharMode(picture.CharMode) ? picture.CharMode : 8;
+  const int h = IsValidCellHeight(picture.CellHeight) ? picture.CellHeight : 8;
   return {std::clamp(corrector.Column, 0, ByteColumns - 1), std::clamp(corrector.Row, 0, PictureHeight / h - 1), h};
 }
 

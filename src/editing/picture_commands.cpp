@@ -18,7 +18,7 @@ void ConvertCellHeight(Document& document, int h) {
 
 void TakeImportedPicture(Document& document, PickerImages& images, const ImportedPicture& imported) {
   Change change(document, "Import");
-  change.Replace(imported.Planes, imported.CharMode, imported.Border);
+  change.Replace(imported.Planes, imported.CellHeight, imported.Border);
   change.Commit();
   RefreshBorderPicker(images, document.Picture().Border);
 }

@@ -21,8 +21,8 @@ std::string ForceExtension(const std::string& name, const std::string& ext) {
   return name + ext;
 }
 
-std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode) {
-  switch (charMode) {
+std::optional<EmulatorPreview> EmulatorPreviewFor(int cellHeight) {
+  switch (cellHeight) {
     case 1:
       return EmulatorPreview{"image.z80", "view8x1.sh", FileKind::Z80};
     case 2:

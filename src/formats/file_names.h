@@ -21,6 +21,6 @@ struct EmulatorPreview {
   FileKind Kind = FileKind::Z80;               // the snapshot written
   std::string RomName = "chromaloom-128.rom";  // our own ROM, which the emulator needs to start
 };
-std::optional<EmulatorPreview> EmulatorPreviewFor(int charMode);
+std::optional<EmulatorPreview> EmulatorPreviewFor(int cellHeight);
 
 }  // namespace chromaloom

@@ -11,7 +11,7 @@ namespace chromaloom {
 // the open picture only once the whole file has been checked.
 struct ImportedPicture {
   chromaloom::Planes Planes;
-  std::uint8_t CharMode = 8;
+  std::uint8_t CellHeight = 8;
   std::optional<BorderPair> Border;  // only the native format carries one
 };
 

@@ -26,8 +26,8 @@ constexpr int SideColumn(int i) { return i < 8 ? i : i + 16; }
 }  // namespace
 
 void CheckWritable(const Picture& picture) {
-  if (!IsValidCharMode(picture.CharMode))
-    throw std::invalid_argument("cannot export a picture with char size " + std::to_string(picture.CharMode));
+  if (!IsValidCellHeight(picture.CellHeight))
+    throw std::invalid_argument("cannot export a picture with char size " + std::to_string(picture.CellHeight));
   if (picture.Border.Column < 0 || picture.Border.Column >= BorderColumns || picture.Border.Row < 0 ||
       picture.Border.Row >= BorderRows)
     throw std::invalid_argument("cannot export a picture whose border choice is outside the border table");
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> StartFile(const Picture& picture, std::size_t length) 
   out[1] = static_cast<std::uint8_t>(Magic[1]);
   out[2] = static_cast<std::uint8_t>(Magic[2]);
   out[3] = 1;
-  out[ModeOffset] = picture.CharMode;
+  out[ModeOffset] = picture.CellHeight;
   const BorderPair border = picture.GetBorderPair();
   out[5] = static_cast<std::uint8_t>(border.Screen0);
   out[6] = static_cast<std::uint8_t>(border.Screen1);
@@ -75,7 +75,7 @@ std::vector<std::uint8_t> WriteMg1(const Picture& picture) {
 
 std::vector<std::uint8_t> WriteMg(const Picture& picture) {
   CheckWritable(picture);
-  const int h = picture.CharMode;
+  const int h = picture.CellHeight;
   std::vector<std::uint8_t> out = StartFile(picture, MgFileLength(h));
   for (int s = 0; s < 2; ++s)
     for (int row = 0; row < PictureHeight / h; ++row)
@@ -93,7 +93,7 @@ ImportedPicture ReadMg(std::span<const std::uint8_t> bytes) {
                       "-byte MultiGigaScreen header");
 
   const int mode = bytes[ModeOffset];
-  if (!IsValidCharMode(mode))
+  if (!IsValidCellHeight(mode))
     throw FormatError("char size byte is " + std::to_string(mode) + ", it must be 1, 2, 4 or 8");
   const std::size_t needed = MgReadLength(mode);
   if (size < needed)
@@ -101,7 +101,7 @@ ImportedPicture ReadMg(std::span<const std::uint8_t> bytes) {
                       (mode == 1 ? " (.mg1 layout)" : "") + " MultiGigaScreen picture needs " + std::to_string(needed));
 
   ImportedPicture result;
-  result.CharMode = static_cast<std::uint8_t>(mode);
+  result.CellHeight = static_cast<std::uint8_t>(mode);
   for (int s = 0; s < 2; ++s)
     result.Planes.Pixels[s] =
         PixelPlaneFromZx(bytes.subspan(MgHeaderLength + s * ZxPixelAreaLength).first<ZxPixelAreaLength>());

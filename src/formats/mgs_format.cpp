@@ -50,11 +50,11 @@ ImportedPicture ReadMgs(std::span<const std::uint8_t> bytes) {
                       Num(needed));
 
   const std::uint8_t mode = bytes[ModeOffset];
-  if (!IsValidCharMode(mode))
+  if (!IsValidCellHeight(mode))
     throw FormatError("char size byte is " + std::to_string(mode) + ", it must be 1, 2, 4 or 8");
 
   ImportedPicture result;
-  result.CharMode = mode;
+  result.CellHeight = mode;
   if (hasBorder) result.Border = BorderPair{bytes[5], bytes[6]};
 
   std::size_t at = hasBorder ? PlanesOffsetV1 : PlanesOffsetV0;
@@ -75,8 +75,8 @@ ImportedPicture ReadMgs(std::span<const std::uint8_t> bytes) {
 
 std::vector<std::uint8_t> WriteMgs(const Picture& picture) {
   // Refuse to write a file that ReadMgs would turn away.
-  if (!IsValidCharMode(picture.CharMode))
-    throw std::invalid_argument("cannot save a picture with char size " + std::to_string(picture.CharMode));
+  if (!IsValidCellHeight(picture.CellHeight))
+    throw std::invalid_argument("cannot save a picture with char size " + std::to_string(picture.CellHeight));
   if (picture.Border.Column < 0 || picture.Border.Column >= BorderColumns || picture.Border.Row < 0 ||
       picture.Border.Row >= BorderRows)
     throw std::invalid_argument("cannot save a picture whose border choice is outside the border table");
@@ -89,7 +89,7 @@ std::vector<std::uint8_t> WriteMgs(const Picture& picture) {
   out.reserve(MgsLengthV1);
   out.insert(out.end(), std::begin(Magic), std::end(Magic));
   out.push_back(1);
-  out.push_back(picture.CharMode);
+  out.push_back(picture.CellHeight);
   const BorderPair border = picture.GetBorderPair();
   out.push_back(static_cast<std::uint8_t>(border.Screen0));
   out.push_back(static_cast<std::uint8_t>(border.Screen1));

@@ -58,7 +58,7 @@ ImportedPicture ReadZxScreen(std::span<const std::uint8_t> bytes, bool hobeta, b
   const std::size_t second = twoScreens ? first + ZxScreenLength : first;
 
   ImportedPicture result;
-  result.CharMode = 8;
+  result.CellHeight = 8;
   ReadScreen(bytes.subspan(first).first<ZxScreenLength>(), result.Planes, 0);
   ReadScreen(bytes.subspan(second).first<ZxScreenLength>(), result.Planes, 1);
   return result;

@@ -8,7 +8,7 @@ namespace chromaloom {
 
 namespace {
 void RequireCellHeight(int h) {
-  if (!IsValidCharMode(h)) throw std::invalid_argument("char size must be 8, 4, 2 or 1");
+  if (!IsValidCellHeight(h)) throw std::invalid_argument("char size must be 8, 4, 2 or 1");
 }
 }  // namespace
 
@@ -181,7 +181,7 @@ void Change::Clear(int h) {
   RequireCellHeight(h);
   document.Edited();
   document.touched_.MarkWhole();
-  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+  document.picture_.CellHeight = static_cast<std::uint8_t>(h);
   document.picture_.ClearPicture();
 }
 
@@ -190,7 +190,7 @@ void Change::SetCellHeight(int h) {
   RequireCellHeight(h);
   document.Edited();
   document.touched_.MarkWhole();
-  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+  document.picture_.CellHeight = static_cast<std::uint8_t>(h);
 }
 
 bool Change::SetBorderChoice(int column, int row) {
@@ -205,7 +205,7 @@ void Change::Replace(const Planes& planes, int h, std::optional<BorderPair> bord
   document.Edited();
   document.touched_.MarkWhole();
   static_cast<Planes&>(document.picture_) = planes;
-  document.picture_.CharMode = static_cast<std::uint8_t>(h);
+  document.picture_.CellHeight = static_cast<std::uint8_t>(h);
   if (border) {
     if (const auto choice = FindBorderChoice(*border)) document.picture_.SetBorderChoice(choice->Column, choice->Row);
   }

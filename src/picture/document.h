@@ -28,9 +28,9 @@ class Document {
   // Any state at all, damaged ones included: tests and loaders of old files.
   explicit Document(const chromaloom::Picture& picture) : picture_(picture), changeStart_(picture) {}
   const chromaloom::Picture& Picture() const { return picture_; }
-  int CellHeight() const { return picture_.CharMode; }
+  int CellHeight() const { return picture_.CellHeight; }
   // The cell height a cell rule knows, or 0 for a damaged picture: nothing is painted then.
-  int ValidCellHeight() const { return IsValidCharMode(picture_.CharMode) ? picture_.CharMode : 0; }
+  int ValidCellHeight() const { return IsValidCellHeight(picture_.CellHeight) ? picture_.CellHeight : 0; }
 
   // Step back or forward through the history (an open change is committed
   // first); false when there is nothing.

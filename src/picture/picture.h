@@ -40,14 +40,14 @@ struct AttrPlane {
   friend bool operator==(const AttrPlane&, const AttrPlane&) = default;
 };
 
-constexpr bool IsValidCharMode(int h) { return h == 1 || h == 2 || h == 4 || h == 8; }
+constexpr bool IsValidCellHeight(int h) { return h == 1 || h == 2 || h == 4 || h == 8; }
 
 // In 8x1 mode the side columns keep 8-line cells.
 constexpr bool IsSideColumn(int col) { return col < 8 || col > 23; }
-constexpr int CellHeightAt(int charMode, int col) { return (charMode == 1 && IsSideColumn(col)) ? 8 : charMode; }
+constexpr int CellHeightAt(int cellHeight, int col) { return (cellHeight == 1 && IsSideColumn(col)) ? 8 : cellHeight; }
 // First line of the cell holding (col, line): the line whose entry colours the cell.
-constexpr int AttrLineOf(int charMode, int col, int line) {
-  const int h = CellHeightAt(charMode, col);
+constexpr int AttrLineOf(int cellHeight, int col, int line) {
+  const int h = CellHeightAt(cellHeight, col);
   return (line / h) * h;
 }
 
@@ -84,15 +84,15 @@ struct Planes {
 };
 
 struct Picture : Planes {
-  std::uint8_t CharMode = 1;
+  std::uint8_t CellHeight = 1;
   BorderChoice Border{};
 
   bool GetPixelBit(int s, int x, int y) const { return Pixels[s].Bit(x, y); }
   void SetPixelBit(int s, int x, int y, bool bit) { Pixels[s].SetBit(x, y, bit); }
   const AttrEntry& AttrAt(int s, int col, int line) const { return Attrs[s].At(col, line); }
   void SetAttr(int s, int col, int line, ZxColour paper, ZxColour ink) { Attrs[s].At(col, line) = {paper, ink}; }
-  int CellHeightAt(int col) const { return chromaloom::CellHeightAt(CharMode, col); }
-  int AttrLineOf(int col, int line) const { return chromaloom::AttrLineOf(CharMode, col, line); }
+  int CellHeightAt(int col) const { return chromaloom::CellHeightAt(CellHeight, col); }
+  int AttrLineOf(int col, int line) const { return chromaloom::AttrLineOf(CellHeight, col, line); }
   const AttrEntry& CellAttr(int s, int x, int y) const { return AttrAt(s, x / 8, AttrLineOf(x / 8, y)); }
   // k = 2*bit0 + bit1 selects the cell's CharPalette entry.
   int ColourIndexAt(int x, int y) const { return 2 * GetPixelBit(0, x, y) + GetPixelBit(1, x, y); }

@@ -16,7 +16,7 @@ LineByteState StateAt(const Picture& picture, int place) {
 PictureChange PictureChange::Between(const Picture& before, const Picture& after, std::string what) {
   PictureChange change;
   change.what_ = std::move(what);
-  change.cellHeight_ = {before.CharMode, after.CharMode};
+  change.cellHeight_ = {before.CellHeight, after.CellHeight};
   change.border_ = {before.Border, after.Border};
   for (int place = 0; place < PlaceCount; ++place) {
     bool same = true;
@@ -41,7 +41,7 @@ void PictureChange::Apply(Picture& picture, int side) const {
       picture.Attrs[screen].Entries[places_[i]] = states[i].Attrs[screen];
     }
   }
-  picture.CharMode = cellHeight_[side];
+  picture.CellHeight = cellHeight_[side];
   picture.Border = border_[side];
 }
 

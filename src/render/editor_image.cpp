@@ -58,7 +58,7 @@ void Renderer::RestoreEditorArea(Rect r) {
   r = r.Intersected(EditorImage.Bounds());
   if (r.IsEmpty()) return;
   const int z = view_.Scale();
-  const int h = picture_.CharMode;
+  const int h = picture_.CellHeight;
   const bool pixelGrid = view_.PixelGridOn;
   const bool charGrid = view_.CharGridOn;
   const int cellWidth = 8 * z;

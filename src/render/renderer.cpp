@@ -79,7 +79,7 @@ void Renderer::RenderAll() {
 }
 
 Renderer::EditorLayout Renderer::CurrentLayout() const {
-  return {view_.Scale(), picture_.CharMode, view_.PixelGridOn, view_.CharGridOn, view_.Shown, view_.FlickerMapOn};
+  return {view_.Scale(), picture_.CellHeight, view_.PixelGridOn, view_.CharGridOn, view_.Shown, view_.FlickerMapOn};
 }
 
 void Renderer::Redraw(bool full) {
@@ -107,7 +107,7 @@ void Renderer::WipeOverlays() {
 
 void Renderer::RenderTouched(const TouchedPlaces& touched) {
   // A damaged cell height has no cells to render.
-  if (!IsValidCharMode(picture_.CharMode)) return;
+  if (!IsValidCellHeight(picture_.CellHeight)) return;
   if (touched.Whole()) {
     Redraw(true);
     return;

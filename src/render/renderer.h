@@ -131,7 +131,7 @@ class Renderer {
   // What the editor image was last drawn from; anything else needs a full rescale.
   struct EditorLayout {
     int Scale = 0;
-    int CharMode = 0;
+    int CellHeight = 0;
     bool PixelGrid = false;
     bool CharGrid = false;
     ScreenView Shown = ScreenView::Mixed;

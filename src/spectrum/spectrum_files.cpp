@@ -191,7 +191,7 @@ std::uint8_t& PentagonByte(ViewerMemory& memory, std::size_t address) {
 // Pentagon: each cell's 32 attributes into the race code's block of the
 // cell's first line.
 void FillRaceCode(const Picture& picture, ViewerMemory& memory) {
-  const int height = picture.CharMode;
+  const int height = picture.CellHeight;
   const std::size_t tall = height == 4 ? 1 : 0;
   const std::size_t blockLength = WordAt(memory.Viewer, BlockLengthOffset + 2 * tall);
   for (int s = 0; s < 2; ++s) {
@@ -226,7 +226,7 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
   CheckWritable(picture);
   CheckColours(picture);
   const bool pentagon = machine == ZxMachine::Pentagon128;
-  if (pentagon && picture.CharMode == 1)
+  if (pentagon && picture.CellHeight == 1)
     throw std::invalid_argument("the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1");
   if (viewer.size() > (pentagon ? PentagonViewerMaxLength : MiddleTableOffset[0]))
     throw std::invalid_argument("the viewer is too long for its banks");
@@ -242,14 +242,14 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
   const BorderPair border = picture.GetBorderPair();
   memory.Viewer[Border0Offset] = static_cast<std::uint8_t>(border.Screen0);
   memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
-  memory.Viewer[CellHeightOffset] = picture.CharMode;
-  if (pentagon && picture.CharMode != 8) FillRaceCode(picture, memory);
+  memory.Viewer[CellHeightOffset] = picture.CellHeight;
+  if (pentagon && picture.CellHeight != 8) FillRaceCode(picture, memory);
   if (!pentagon) FillMiddleTables(picture, memory.Viewer);
   return memory;
 }
 
 std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
-  return WriteSnapshotOf(MakeViewerMemory(picture, ViewerMachineFor(picture.CharMode)), kind);
+  return WriteSnapshotOf(MakeViewerMemory(picture, ViewerMachineFor(picture.CellHeight)), kind);
 }
 
 std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind kind) {

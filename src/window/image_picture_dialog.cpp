@@ -154,7 +154,7 @@ void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOption
   shownGeneration_ = generation;
   Picture picture;
   static_cast<Planes&>(picture) = result.Result;
-  picture.CharMode = static_cast<std::uint8_t>(options.Conversion.CellHeight);
+  picture.CellHeight = static_cast<std::uint8_t>(options.Conversion.CellHeight);
   source_->setPixmap(Doubled(fitted));
   result_->setPixmap(Doubled(RenderMixedPicture(picture)));
   stats_->setText(QString("Mean colour error %1, mean flicker %2")

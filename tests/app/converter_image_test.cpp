@@ -66,7 +66,7 @@ TEST(ConverterImages, EveryImageBecomesAPictureOfTheChosenCellHeight) {
       const Bytes written = ReadBytes(dir.File(c.output));
       const FileKind kind = *FileKindFromName(c.output);
       const ImportedPicture picture = ReadPictureFile(kind, written);
-      EXPECT_EQ(picture.CharMode, c.height);
+      EXPECT_EQ(picture.CellHeight, c.height);
     }
 }
 

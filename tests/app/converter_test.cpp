@@ -52,7 +52,7 @@ TEST(Converter, WritesWhatTheEditorsExportsWrite) {
   const Picture picture = RandomPicture(2, 8);
   WriteBytes(dir.File("p.mgs"), WriteMgs(picture));
   Picture as8 = picture;
-  as8.CharMode = 8;
+  as8.CellHeight = 8;
   struct Case {
     std::vector<std::string> Options;
     std::string Output;
@@ -421,7 +421,7 @@ TEST(Converter, DoubleDashEndsTheOptions) {
   WriteBytes(dir.File("-x.mgs"), WriteMgs(picture));
   WriteBytes(dir.File("--help.mgs"), WriteMgs(picture));
   Picture as8 = picture;
-  as8.CharMode = 8;
+  as8.CellHeight = 8;
   struct Case {
     std::string Args;
     std::string Output;

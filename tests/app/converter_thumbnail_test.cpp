@@ -71,7 +71,7 @@ TEST(ConverterThumbnail, EveryPictureKindAtWholeMultiplesIsThePictureInItsBorder
       const ImportedPicture read = ReadPictureFile(*kind, ReadBytes(dir.File(input)));
       Picture shown;
       static_cast<Planes&>(shown) = read.Planes;
-      shown.CharMode = static_cast<std::uint8_t>(read.CharMode);
+      shown.CellHeight = static_cast<std::uint8_t>(read.CellHeight);
       if (*kind == FileKind::Mgs) shown.Border = picture.Border;
       const Raster shownMixed = RenderMixedPicture(shown);
       const int k = size / 320;
@@ -88,7 +88,7 @@ TEST(ConverterThumbnail, EveryPictureKindAtWholeMultiplesIsThePictureInItsBorder
 TEST(ConverterThumbnail, OtherSizesAverageAreasAndKeepTheShape) {
   TempDir dir;
   Picture picture;
-  picture.CharMode = 8;
+  picture.CellHeight = 8;
   picture.SetBorderChoice(1, 1);
   // Paper 2 on screen 0 and paper 6 on screen 1 everywhere, no ink.
   for (int s = 0; s < 2; ++s)

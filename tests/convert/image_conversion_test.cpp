@@ -158,9 +158,9 @@ TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
         }
     Picture picture;
     static_cast<Planes&>(picture) = result;
-    picture.CharMode = static_cast<std::uint8_t>(h);
+    picture.CellHeight = static_cast<std::uint8_t>(h);
     const ImportedPicture again = ReadMg(h == 1 ? WriteMg1(picture) : WriteMg(picture));
-    EXPECT_EQ(again.CharMode, h);
+    EXPECT_EQ(again.CellHeight, h);
     EXPECT_EQ(again.Planes, result);
     // An 8x8 picture goes through the ZX screens of a .img as well.
     if (h == 8) {

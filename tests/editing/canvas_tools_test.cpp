@@ -32,7 +32,7 @@ void Prepare(EditingFixture& fx, const Picture& picture, int zoom = 1) {
 
 Picture BlankPicture(int mode) {
   Picture p;
-  p.CharMode = static_cast<std::uint8_t>(mode);
+  p.CellHeight = static_cast<std::uint8_t>(mode);
   return p;
 }
 
@@ -230,7 +230,7 @@ TEST(PaintPress, PointsOffThePictureChangeNothing) {
   EXPECT_EQ(fx.Colours.CurrentColours, (ColourSet{5, 5, 5, 5}));
   // A damaged mode byte: nothing divides by it.
   Picture damaged = BlankPicture(8);
-  damaged.CharMode = 0;
+  damaged.CellHeight = 0;
   fx.SetPicture(damaged);
   Change change(fx.Doc, "Pencil");
   EXPECT_FALSE(PaintPixel(change, fx.Colours, ToolKind::Paint, {2, 2}).has_value());

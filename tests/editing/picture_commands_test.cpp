@@ -32,7 +32,7 @@ TEST(PictureCommands, NewClearsBothScreensButKeepsTheBorder) {
   NewPicture(fx.Doc, 4);
   fx.Present();
   EXPECT_EQ(static_cast<const Planes&>(doc), Planes{});
-  EXPECT_EQ(doc.CharMode, 4);
+  EXPECT_EQ(doc.CellHeight, 4);
   EXPECT_EQ(doc.Border, border);
   EXPECT_EQ(fx.Doc.UndoName(), "New");
   EXPECT_EQ(fx.Display.Render.MixedRaster.At(255, 191), MakeRgb(0, 0, 0));

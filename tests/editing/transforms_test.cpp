@@ -160,7 +160,7 @@ TEST(Flip, MovesOnlyTheEntryOfEachCellsFirstLine) {
 // The quarter turn worked out backwards: which source lands on each place.
 Planes TurnedByHand(const Picture& before, int left, int top, int width, int height) {
   Planes out = before;
-  const int h = before.CharMode, x0 = left * 8, y0 = top * h, w = width * 8, hp = height * h;
+  const int h = before.CellHeight, x0 = left * 8, y0 = top * h, w = width * 8, hp = height * h;
   for (int y = 0; y < PictureHeight; ++y)
     for (int x = 0; x < PictureWidth; ++x) {
       const int b = y - y0, r = hp - 1 - (x - x0), sx = x0 + b, sy = y0 + r;

@@ -36,7 +36,7 @@ TEST(ForceExtension, AppendsUnlessTheNameEndsInExactlyTheExtension) {
 }
 
 // One snapshot serves every cell height; the launcher names the mode.
-TEST(EmulatorPreview, LauncherFollowsTheCharMode) {
+TEST(EmulatorPreview, LauncherFollowsTheCellHeight) {
   struct Case {
     int mode;
     const char* launcher;

@@ -16,7 +16,7 @@
 
 namespace chromaloom::test_support {
 
-inline constexpr std::array<std::uint8_t, 4> AllCharModes = {1, 2, 4, 8};
+inline constexpr std::array<std::uint8_t, 4> AllCellHeights = {1, 2, 4, 8};
 
 // What a ZX attribute byte can hold of an entry: one BRIGHT bit for both colours.
 inline AttrEntry SharedBright(AttrEntry e) {

@@ -13,7 +13,7 @@ using test_support::RandomPicture;
 using test_support::SharedBright;
 
 // The file the preview and the matching export would write for this picture's mode.
-std::vector<std::uint8_t> WriteOwnLayout(const Picture& p) { return p.CharMode == 1 ? WriteMg1(p) : WriteMg(p); }
+std::vector<std::uint8_t> WriteOwnLayout(const Picture& p) { return p.CellHeight == 1 ? WriteMg1(p) : WriteMg(p); }
 
 TEST(MgFormat, HeaderAndLengths) {
   struct Case {
@@ -49,7 +49,7 @@ TEST(MgFormat, AttributeBytesSitWhereViewersLookForThem) {
   p.SetAttr(1, 24, 184, 1, 2);                 // side, screen 1, row 23: 0x49
   p.SetAttr(1, 24, 185, 14, 14);               // not a first line of a side cell
 
-  p.CharMode = 1;
+  p.CellHeight = 1;
   const std::vector<std::uint8_t> mg1 = WriteMg1(p);
   EXPECT_EQ(mg1[12544 + 5 * 16 + 0], 0x49);
   EXPECT_EQ(mg1[15616 + 191 * 16 + 15], 0x01);
@@ -57,7 +57,7 @@ TEST(MgFormat, AttributeBytesSitWhereViewersLookForThem) {
   EXPECT_EQ(mg1[19072 + 23 * 16 + 8], 0x49);
   EXPECT_EQ(std::count_if(mg1.begin() + 12544, mg1.end(), [](std::uint8_t b) { return b != 0; }), 4);
 
-  p.CharMode = 4;  // 48 rows: entries of lines 0, 4, 8, ...
+  p.CellHeight = 4;  // 48 rows: entries of lines 0, 4, 8, ...
   const std::vector<std::uint8_t> mg4 = WriteMg(p);
   EXPECT_EQ(mg4[12544 + 4 * 32 + 7], 0x78);           // line 16 is row 4
   EXPECT_EQ(mg4[12544 + 1536 + 46 * 32 + 24], 0x49);  // line 184 is row 46
@@ -65,10 +65,10 @@ TEST(MgFormat, AttributeBytesSitWhereViewersLookForThem) {
 }
 
 TEST(MgFormat, RoundTripInTheOwnLayoutShowsTheSamePicture) {
-  for (std::uint8_t mode : test_support::AllCharModes) {
+  for (std::uint8_t mode : test_support::AllCellHeights) {
     const Picture original = RandomPicture(mode, 60u + mode);
     const ImportedPicture read = ReadMg(WriteOwnLayout(original));
-    EXPECT_EQ(read.CharMode, mode);
+    EXPECT_EQ(read.CellHeight, mode);
     EXPECT_FALSE(read.Border.has_value());
     for (int s = 0; s < 2; ++s) {
       EXPECT_EQ(read.Planes.Pixels[s], original.Pixels[s]) << "mode " << int{mode};
@@ -87,13 +87,13 @@ TEST(MgFormat, LayoutFollowsTheModeByteNotTheWriter) {
   // with WriteMg reads with the .mg1 layout. Pixels survive either way.
   const Picture mode8 = RandomPicture(8, 5);
   const ImportedPicture a = ReadMg(WriteMg1(mode8));
-  EXPECT_EQ(a.CharMode, 8);
+  EXPECT_EQ(a.CellHeight, 8);
   EXPECT_EQ(a.Planes.Pixels, mode8.Pixels);
 
   const Picture mode1 = RandomPicture(1, 6);
   const std::vector<std::uint8_t> wide = WriteMg(mode1);
   const ImportedPicture b = ReadMg(wide);
-  EXPECT_EQ(b.CharMode, 1);
+  EXPECT_EQ(b.CellHeight, 1);
   EXPECT_EQ(b.Planes.Pixels, mode1.Pixels);
   // Middle column 8, line 0 takes the first byte after the pixels: row 0, column 0 of WriteMg.
   EXPECT_EQ(b.Planes.Attrs[0].At(8, 0), AttrEntryFromZx(wide[12544]));
@@ -119,7 +119,7 @@ TEST(MgFormat, ExtraBytesAreIgnored) {
 }
 
 TEST(MgFormat, RefusesBadFiles) {
-  for (std::uint8_t mode : test_support::AllCharModes) {
+  for (std::uint8_t mode : test_support::AllCellHeights) {
     const std::vector<std::uint8_t> good = WriteOwnLayout(RandomPicture(mode, mode));
     for (std::size_t n : test_support::CutLengths(good.size())) {
       if (n >= good.size()) continue;
@@ -138,7 +138,7 @@ TEST(MgFormat, RefusesBadFiles) {
   // A long, valid-looking file refused for its mode byte alone.
   std::vector<std::uint8_t> big = WriteMg(RandomPicture(1, 1));
   for (int mode = 0; mode < 256; ++mode) {
-    if (IsValidCharMode(mode)) continue;
+    if (IsValidCellHeight(mode)) continue;
     big[4] = static_cast<std::uint8_t>(mode);
     ExpectFormatError([&] { ReadMg(big); }, "mode " + std::to_string(mode));
   }
@@ -148,7 +148,7 @@ TEST(MgFormat, RefusesBadFiles) {
 
 TEST(MgFormat, WritersRefuseABrokenPicture) {
   Picture badMode;
-  badMode.CharMode = 0;
+  badMode.CellHeight = 0;
   Picture badBorder;
   badBorder.Border = {0, 3};
   for (const Picture* p : {&badMode, &badBorder}) {

@@ -13,14 +13,14 @@ using test_support::FormatErrorText;
 using test_support::RandomPicture;
 
 TEST(MgsFormat, RoundTripKeepsEveryByteInEveryMode) {
-  for (std::uint8_t mode : test_support::AllCharModes) {
+  for (std::uint8_t mode : test_support::AllCellHeights) {
     const Picture original = RandomPicture(mode, 100u + mode);
     const std::vector<std::uint8_t> file = WriteMgs(original);
     ASSERT_EQ(file.size(), 36871u);
 
     const ImportedPicture read = ReadMgs(file);
     EXPECT_EQ(read.Planes, static_cast<const Planes&>(original)) << "mode " << int{mode};
-    EXPECT_EQ(read.CharMode, mode);
+    EXPECT_EQ(read.CellHeight, mode);
     ASSERT_TRUE(read.Border.has_value());
     EXPECT_EQ(*read.Border, original.GetBorderPair());
     EXPECT_EQ(FindBorderChoice(*read.Border), original.Border);
@@ -29,7 +29,7 @@ TEST(MgsFormat, RoundTripKeepsEveryByteInEveryMode) {
 
 TEST(MgsFormat, WritesTheDocumentedLayout) {
   Picture p;
-  p.CharMode = 4;
+  p.CellHeight = 4;
   p.SetBorderChoice(7, 2);  // the pair (5, 4)
   p.Pixels[0].At(0, 0) = 0xA1;
   p.Pixels[0].At(31, 0) = 0xB2;
@@ -68,7 +68,7 @@ TEST(MgsFormat, ReadsOlderAndNewerVersions) {
   ASSERT_EQ(v0.size(), 36869u);
   const ImportedPicture old = ReadMgs(v0);
   EXPECT_EQ(old.Planes, static_cast<const Planes&>(original));
-  EXPECT_EQ(old.CharMode, 2);
+  EXPECT_EQ(old.CellHeight, 2);
   EXPECT_FALSE(old.Border.has_value());
 
   // Version 2 and above read as version 1.
@@ -120,7 +120,7 @@ TEST(MgsFormat, RefusesBadFiles) {
   }
 
   for (int mode = 0; mode < 256; ++mode) {
-    if (IsValidCharMode(mode)) continue;
+    if (IsValidCellHeight(mode)) continue;
     std::vector<std::uint8_t> f = good;
     f[4] = static_cast<std::uint8_t>(mode);
     ExpectFormatError([&] { ReadMgs(f); }, "mode " + std::to_string(mode));
@@ -159,7 +159,7 @@ TEST(MgsFormat, ErrorsSayWhatIsWrong) {
 
 TEST(MgsFormat, WriterRefusesAPictureItsReaderWouldRefuse) {
   Picture badMode;
-  badMode.CharMode = 3;
+  badMode.CellHeight = 3;
   Picture badColour;
   badColour.SetAttr(1, 31, 191, 0, 15);
   Picture badBorder;

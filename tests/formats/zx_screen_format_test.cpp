@@ -59,7 +59,7 @@ TEST(ZxScreenFormat, ReadsAllFourVariants) {
   himg.insert(himg.end(), img.begin(), img.end());
 
   const ImportedPicture one = ReadZxScreen(scr, false, false);
-  EXPECT_EQ(one.CharMode, 8);
+  EXPECT_EQ(one.CellHeight, 8);
   EXPECT_FALSE(one.Border.has_value());
   EXPECT_EQ(one.Planes.Pixels[0].At(0, 1), 0x5A);
   EXPECT_EQ(one.Planes.Pixels[0].At(31, 191), 0x5B);
@@ -72,7 +72,7 @@ TEST(ZxScreenFormat, ReadsAllFourVariants) {
   EXPECT_EQ(ReadZxScreen(scr, false, false).Planes, one.Planes);
 
   const ImportedPicture two = ReadZxScreen(img, false, true);
-  EXPECT_EQ(two.CharMode, 8);
+  EXPECT_EQ(two.CellHeight, 8);
   EXPECT_EQ(two.Planes.Pixels[0].At(0, 1), 0x5A);
   EXPECT_EQ(two.Planes.Pixels[1].At(0, 1), 0x3C);
   EXPECT_EQ(two.Planes.Attrs[0].At(0, 0), (AttrEntry{0, 14}));
@@ -82,7 +82,7 @@ TEST(ZxScreenFormat, ReadsAllFourVariants) {
 
 TEST(ZxScreenFormat, ImgWriterLayout) {
   Picture p;
-  p.CharMode = 1;
+  p.CellHeight = 1;
   p.Pixels[0].At(0, 1) = 0x81;
   p.Pixels[1].At(31, 191) = 0x7E;
   p.SetAttr(0, 3, 16, /*paper*/ 1, /*ink*/ 2);
@@ -101,10 +101,10 @@ TEST(ZxScreenFormat, ImgWriterLayout) {
 }
 
 TEST(ZxScreenFormat, ImgRoundTripShowsTheSamePicture) {
-  for (std::uint8_t mode : test_support::AllCharModes) {
+  for (std::uint8_t mode : test_support::AllCellHeights) {
     const Picture original = RandomPicture(mode, 40u + mode);
     const ImportedPicture read = ReadZxScreen(WriteImg(original), false, true);
-    EXPECT_EQ(read.CharMode, 8);
+    EXPECT_EQ(read.CellHeight, 8);
     for (int s = 0; s < 2; ++s) {
       EXPECT_EQ(read.Planes.Pixels[s], original.Pixels[s]);
       for (int col = 0; col < 32; ++col)

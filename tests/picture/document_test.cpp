@@ -19,7 +19,7 @@ TEST(Document, ValidCellHeightIsZeroForAHeightTheCellRuleDoesNotKnow) {
   for (const Case c :
        {Case{1, 1}, Case{2, 2}, Case{4, 4}, Case{8, 8}, Case{0, 0}, Case{3, 0}, Case{16, 0}, Case{255, 0}}) {
     Picture damaged;
-    damaged.CharMode = static_cast<std::uint8_t>(c.Stored);
+    damaged.CellHeight = static_cast<std::uint8_t>(c.Stored);
     const Document doc(damaged);
     EXPECT_EQ(doc.CellHeight(), c.Stored);
     EXPECT_EQ(doc.ValidCellHeight(), c.Valid) << c.Stored;

@@ -23,7 +23,7 @@ TEST(CellRule, AttrLineAndCellHeightPerMode) {
 
 TEST(Picture, StartsBlackIn8x1WithFirstBorder) {
   const Picture p;
-  EXPECT_EQ(p.CharMode, 1);
+  EXPECT_EQ(p.CellHeight, 1);
   EXPECT_EQ(p.Border, (BorderChoice{0, 0}));
   EXPECT_EQ(p.BorderDisplayColour(), MakeRgb(0, 0, 0));
   EXPECT_EQ(static_cast<const Planes&>(p), Planes{});
@@ -57,7 +57,7 @@ TEST(Picture, CellAttrReadsTheCellsFirstLine) {
   p.SetAttr(0, 12, 13, 5, 6);
   EXPECT_EQ(p.CellAttr(0, 10, 13), (AttrEntry{3, 4}));   // side column: line 8
   EXPECT_EQ(p.CellAttr(0, 100, 13), (AttrEntry{5, 6}));  // central column: line 13
-  p.CharMode = 8;
+  p.CellHeight = 8;
   EXPECT_EQ(p.CellAttr(0, 100, 13), (AttrEntry{0, 0}));  // now line 8 colours it
 }
 

@@ -102,7 +102,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAloneAndUpdatesTheScreens) {
 
 TEST(RenderAll, MixesTheScreensAndShowsEachScreenPlain) {
   Picture picture;
-  picture.CharMode = 8;
+  picture.CellHeight = 8;
   View view(picture);
   Renderer& render = view.Render;
   picture.SetAttr(0, 2, 16, /*paper*/ 1, /*ink*/ 8);
@@ -184,7 +184,7 @@ TEST(Grids, BothGridsFollowTheRuleAtEveryZoomAndCellHeight) {
   for (const int h : {8, 4, 2, 1}) {
     for (int zoom = 1; zoom <= 4; ++zoom) {
       Picture picture;
-      picture.CharMode = static_cast<std::uint8_t>(h);
+      picture.CellHeight = static_cast<std::uint8_t>(h);
       View view(picture);
       Prepare(view, zoom, true, true);
       const int z = view.Scale();
@@ -215,7 +215,7 @@ TEST(Grids, CharGridFollowsTheCellRule) {
   EXPECT_EQ(CharGridRows(view, 31).size(), 24u);
   EXPECT_EQ(CharGridRows(view, 8).size(), 192u);
   EXPECT_EQ(CharGridRows(view, 23).size(), 192u);
-  picture.CharMode = 4;
+  picture.CellHeight = 4;
   view.Render.Redraw(true);
   for (int col : {0, 12, 31}) EXPECT_EQ(CharGridRows(view, col).size(), 48u);
 }

@@ -119,7 +119,7 @@ TEST(FlickerLevel, FollowsTheLumaDifferenceOfTheTwoScreens) {
 // strong cell; the same colour on both screens in the calm one.
 Picture FlickerCells() {
   Picture picture;
-  picture.CharMode = 8;
+  picture.CellHeight = 8;
   picture.SetAttr(0, 0, 0, 0, 0);
   picture.SetAttr(1, 0, 0, 14, 14);
   picture.SetAttr(0, 1, 0, 5, 5);

@@ -152,7 +152,7 @@ std::vector<std::map<int, std::uint8_t>> RunRaceCode(const Snapshot& s, int scre
 // Each block writes the whole attribute row of its cell boundary's line,
 // every column once, with the picture's attributes of that line.
 void ExpectRaceCode(const Snapshot& s, const Picture& picture) {
-  const int height = picture.CharMode;
+  const int height = picture.CellHeight;
   for (int screen = 0; screen < 2; ++screen) {
     const std::vector<std::map<int, std::uint8_t>> blocks = RunRaceCode(s, screen, height);
     ASSERT_EQ(blocks.size(), static_cast<std::size_t>(PictureHeight / height)) << "screen " << screen;
@@ -321,7 +321,7 @@ TEST(SpectrumTape, LoadsTheViewerAndBothScreensThenRunsIt) {
 
 TEST(SpectrumFiles, RefuseAPictureNoViewerCanShow) {
   Picture badMode = RandomPicture(8, 1);
-  badMode.CharMode = 3;
+  badMode.CellHeight = 3;
   Picture badBorder = RandomPicture(4, 2);
   badBorder.Border = {BorderColumns, 0};
   Picture badColour = RandomPicture(1, 3);

@@ -7,11 +7,11 @@
 
 namespace chromaloom::test_support {
 
-inline Picture RandomPicture(int charMode, unsigned seed) {
+inline Picture RandomPicture(int cellHeight, unsigned seed) {
   std::mt19937 rng(seed);
   std::uniform_int_distribution<int> byte(0, 255), colour(0, 14), column(0, 8), row(0, 2);
   Picture p;
-  p.CharMode = static_cast<std::uint8_t>(charMode);
+  p.CellHeight = static_cast<std::uint8_t>(cellHeight);
   for (int s = 0; s < 2; ++s) {
     for (auto& b : p.Pixels[s].Bytes) b = static_cast<std::uint8_t>(byte(rng));
     for (auto& e : p.Attrs[s].Entries) e = {static_cast<ZxColour>(colour(rng)), static_cast<ZxColour>(colour(rng))};

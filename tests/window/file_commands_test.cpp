@@ -166,7 +166,7 @@ class FileCommandsTest : public QObject {
     Document expected;
     auto take = [&expected](const ImportedPicture& imported) {
       Change change(expected, "Import");
-      change.Replace(imported.Planes, imported.CharMode, imported.Border);
+      change.Replace(imported.Planes, imported.CellHeight, imported.Border);
       change.Commit();
     };
     const struct {

@@ -156,7 +156,7 @@ class ImagePictureDialogTest : public QObject {
     // Both previews at 2x: the fitted source, and the result in mixed colours.
     Picture picture;
     static_cast<Planes&>(picture) = expected.Result;
-    picture.CharMode = static_cast<std::uint8_t>(cellHeight);
+    picture.CellHeight = static_cast<std::uint8_t>(cellHeight);
     const Raster mixed = RenderMixedPicture(picture);
     const QImage source = Child<QLabel>(dialog, "imageSourcePreview")->pixmap().toImage();
     const QImage result = Child<QLabel>(dialog, "imageResultPreview")->pixmap().toImage();

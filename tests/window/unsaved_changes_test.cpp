@@ -271,7 +271,7 @@ class UnsavedChangesTest : public QObject {
     QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(w->Document().Picture(), [] {
       Picture p;
-      p.CharMode = 4;
+      p.CellHeight = 4;
       return p;
     }());
     QCOMPARE(undo->text(), QString("Undo New\tCtrl+Z"));

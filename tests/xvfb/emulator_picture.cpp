@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (tape) {
       WriteFileAtomically(program, WriteTape(picture));
     } else {
-      const ZxMachine machine = ViewerMachineFor(picture.CharMode);
+      const ZxMachine machine = ViewerMachineFor(picture.CellHeight);
       const ViewerMemory memory = argc == 6
                                       ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
                                       : MakeViewerMemory(picture, machine);

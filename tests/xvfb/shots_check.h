@@ -17,7 +17,7 @@ inline std::optional<Picture> ReadShotsPicture(const char* path) {
   try {
     const ImportedPicture read = ReadMgs(ReadFileBytes(path, MgsLengthV1 + 1024));
     Change change(document, "Import");
-    change.Replace(read.Planes, read.CharMode, read.Border);
+    change.Replace(read.Planes, read.CellHeight, read.Border);
     change.Commit();
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s: %s\n", path, error.what());
