@@ -237,8 +237,8 @@ void DocumentController::ShowViewState() {
     flickerMap = QString("Strong flicker: %1 %").arg(share, 0, 'f', 1);
   }
   const QString names[] = {"Mixed", "Screen 0", "Screen 1"};
+  // The menu's checks follow the command that changed the view, not each repaint.
   panels_.Status->ShowScreenView(names[static_cast<int>(view_.Shown())], flickerMap);
-  emit CommandStateChanged();
 }
 
 void DocumentController::DrawSelectorAt(Point cell) {
