@@ -81,7 +81,7 @@ bool IsZoom(const T& t) {
 }
 template <int Entry>
 void ChooseEntry(T& t) {
-  t.Document.ChooseEntry(Entry);
+  t.Document.Colours().ChooseEntry(Entry);
 }
 template <int H>
 void New(T& t) {
@@ -263,13 +263,13 @@ const Command Table[] = {
     {.Name = "pixButton",
      .Key = {Plain<Qt::Key_W>, "W", "Switch PIX mode on or off"},
      .Button = {.X = 572, .FixedWidth = 41, .Text = "PIX"},
-     .Run = [](T& t) { t.Document.TogglePix(); },
-     .Checked = [](const T& t) { return t.Document.Pickers().EditModePix; }},
+     .Run = [](T& t) { t.Document.Colours().TogglePix(); },
+     .Checked = [](const T& t) { return t.Document.Colours().Pickers().EditModePix; }},
     {.Name = "rgbButton",
      .Key = {Plain<Qt::Key_E>, "E", "Switch RGB mode on or off"},
      .Button = {.X = 613, .FixedWidth = 49, .Text = "RGB"},
-     .Run = [](T& t) { t.Document.ToggleRgb(); },
-     .Checked = [](const T& t) { return t.Document.Pickers().EditModeRgb; }},
+     .Run = [](T& t) { t.Document.Colours().ToggleRgb(); },
+     .Checked = [](const T& t) { return t.Document.Colours().Pickers().EditModeRgb; }},
     {.Name = "redrawCanvas",
      .Key = {RightUpOrDown, "Right, Up or Down", "Redraw the picture (wipes rubber bands)"},
      .Run = [](T& t) { t.Document.RedrawCanvas(); }},

@@ -1,6 +1,6 @@
 #include "window/document_controller.h"
 
-#include <QTimer>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -22,16 +22,6 @@ namespace chromaloom {
 
 namespace {
 
-// The corrector's images drawn afresh from newly rendered screens, with its details.
-void RedrawCorrector(CorrectorState& corrector, const Picture& picture, Renderer& render) {
-  render.RedrawCorrector(true);
-  UpdateCorrectorDetails(corrector, picture, render.CorrectorSource0, render.CorrectorSource1);
-}
-
-CorrectorSurfaces CorrectorSurfacesOf(Renderer& render) {
-  return {render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0, render.CorrectorSource1};
-}
-
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
           (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
@@ -40,23 +30,17 @@ MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
 }  // namespace
 
 DocumentController::DocumentController(QWidget* window)
-    : QObject(window),
-      files_(
-          document_, view_, pickerImages_, window, [this] { AfterPictureLoaded(); }, [this] { AfterPictureSaved(); }),
-      window_(window) {
-  locatorBlinkTimer_ = new QTimer(this);
-  locatorBlinkTimer_->setObjectName("locatorBlinkTimer");
-  locatorBlinkTimer_->setInterval(100);
-  connect(locatorBlinkTimer_, &QTimer::timeout, this, &DocumentController::LocatorBlinkTick);
-  files_.SetImageOpener([this](Raster image) { OpenImageDialog(std::move(image)); });
+    : QObject(window), files_(document_, window, *this), window_(window) {
+  connect(&colours_, &ColoursController::BorderPicked, this, &DocumentController::Present);  // the Flicker window too
+  connect(&corrector_, &CorrectorController::PictureChanged, this, &DocumentController::Present);
 }
 
 void DocumentController::Attach(const DocumentPanels& panels) {
   panels_ = panels;
-  panels_.Corrector->SizeDetailFrames(document_.CellHeight());
+  colours_.Attach({panels.Palette, panels.BorderPalette, panels.Preview, panels.Tools});
+  corrector_.Attach(panels.Corrector);
   ConnectPictureWindow();
-  ConnectToolWindows();
-  connect(panels_.Tools, &ToolBar::EntryChosen, this, &DocumentController::ChooseEntry);
+  ConnectPreview();
 }
 
 void DocumentController::ConnectPictureWindow() {
@@ -80,37 +64,7 @@ void DocumentController::ConnectPictureWindow() {
   });
 }
 
-void DocumentController::ConnectToolWindows() {
-  PaletteWindow* palette = panels_.Palette;
-  connect(palette, &PaletteWindow::LocatorPressed, this, [this](QPoint at) {
-    if (LocateGradientColour(pickerImages_, pickers_.CurrentColours, at.x(), at.y())) {
-      locatorBlinkTimer_->start();
-    } else {
-      locatorBlinkTimer_->stop();
-    }
-    panels_.Palette->RepaintFullPalette();
-  });
-  connect(palette, &PaletteWindow::FullPalettePressed, this, [this](QPoint at) {
-    PickFullPalette(pickers_, pickerImages_, at.x(), at.y());
-    ShowColours();
-  });
-  connect(palette, &PaletteWindow::StripPressed, this, [this](int row, int x) {
-    PickStrip(pickers_, pickerImages_, static_cast<StripKind>(row), x);
-    ShowColours();
-  });
-  connect(palette, &PaletteWindow::ScreenBitChosen, this, [this](int screen, int bit) {
-    ApplyCharBits(pickers_, screen, bit);
-    ShowEntryMarks();
-  });
-  connect(palette, &PaletteWindow::EntryChosen, this, &DocumentController::ChooseEntry);
-
-  connect(panels_.BorderPalette, &BorderPaletteWindow::PalettePressed, this, [this](QPoint at) {
-    PickBorder(document_, pickerImages_, at.x(), at.y());
-    ShowBorderColour();
-    panels_.BorderPalette->RepaintPalette();
-    Present();  // shows the border in the Flicker window too
-  });
-
+void DocumentController::ConnectPreview() {
   PreviewWindow* preview = panels_.Preview;
   connect(preview, &PreviewWindow::PointerMoved, this, [this](QPoint at) {
     DrawSelectorAt({at.x() / 16, at.y() / 16});
@@ -122,27 +76,12 @@ void DocumentController::ConnectToolWindows() {
     Present();
   });
 
-  connect(panels_.BitmapExport, &BitmapExportWindow::ExportAsked, this, [this](FileKind kind, int sizeIndex) {
-    // A failed write leaves the window open for another try.
-    if (files_.ExportBitmap(kind, sizeIndex)) panels_.BitmapExport->hide();
-  });
-
-  CorrectorWindow* corrector = panels_.Corrector;
-  connect(corrector, &CorrectorWindow::CellPressed, this, [this](QPoint at) {
-    ChooseCorrectorCell(corrector_, document_.Picture(), CorrectorSurfacesOf(view_.Render), at.x(), at.y());
-    panels_.Corrector->RepaintImages();
-  });
-  connect(corrector, &CorrectorWindow::ExchangeCellsClicked, this, [this] {
-    ExchangeCorrectorCell(corrector_, document_);
-    RedrawCorrector(corrector_, document_.Picture(), view_.Render);
-    panels_.Corrector->RepaintImages();
-    Present();
-  });
+  connect(panels_.BitmapExport, &BitmapExportWindow::ExportAsked, this, &DocumentController::ExportBitmap);
 }
 
 void DocumentController::ShowFirstTime() {
-  ShowColours();
-  ShowEntryMarks();
+  colours_.ShowColours();
+  colours_.ShowEntryMarks();
   // The first full render makes every raster valid.
   view_.Render.Redraw(true);
   Present();
@@ -214,10 +153,7 @@ void DocumentController::SetMixing(MixingProfile profile) {
   view_.SetMixing(std::move(profile));
   view_.Render.Redraw(false);
   view_.Render.RefreshMagnifier();
-  ShowMixing(pickerImages_, view_.Mixing(), pickers_.CurrentColours, document_.Picture().Border);
-  ShowColours();
-  ShowBorderColour();
-  panels_.BorderPalette->RepaintPalette();
+  colours_.FollowMixing();
   ShowViewState();
   Present();
 }
@@ -266,7 +202,7 @@ void DocumentController::ZoomToSelector() {
 }
 
 void DocumentController::PreparePreview() {
-  ShowBorderColour();
+  colours_.ShowBorderColour();
   view_.Render.ShowPreview();
   panels_.Preview->RepaintPreview();
 }
@@ -275,14 +211,14 @@ void DocumentController::ShowPictureInFlicker() {
   if (!panels_.Flicker->isHidden()) panels_.Flicker->ShowPicture(document_.Picture());
 }
 
-// Drawing and colours ---------------------------------------------------------
+// Drawing ---------------------------------------------------------
 
 void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
   if (feedback.StatusTexts) panels_.Status->ShowPosition(*feedback.StatusTexts);
   if (feedback.CellPalette) panels_.Status->ShowCellPalette(*feedback.CellPalette);
   if (feedback.ColoursPicked) {
-    ShowColours();
-    ShowEntryMarks();
+    colours_.ShowColours();
+    colours_.ShowEntryMarks();
   }
   Present();
 }
@@ -290,32 +226,6 @@ void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
 void DocumentController::SelectTool(ToolKind kind) {
   tools_.Current = kind;
   emit CommandStateChanged();
-}
-
-void DocumentController::ShowColours() {
-  RefreshColourPickers(pickerImages_, pickers_.CurrentColours);
-  const ColourSet& c = pickers_.CurrentColours;
-  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1, view_.Mixing().Table);
-  panels_.Palette->ShowEntryColours(mixed);
-  panels_.Tools->ShowEntryColours(mixed);
-  panels_.Palette->RepaintFullPalette();
-  panels_.Palette->RepaintStrips();
-}
-
-void DocumentController::ShowEntryMarks() {
-  const int entry = pickers_.SelectedCharColour;
-  panels_.Palette->MarkEntry(entry);
-  panels_.Tools->MarkEntry(entry);
-  panels_.Palette->MarkScreenBits(pickers_.ScreenBit(0), pickers_.ScreenBit(1));
-}
-
-void DocumentController::ChooseEntry(int entry) {
-  SetCharColour(pickers_, entry);
-  ShowEntryMarks();
-}
-
-void DocumentController::ShowBorderColour() {
-  panels_.Preview->ShowBorderColour(ToQColor(view_.Mixing().BorderColour(document_.Picture())));
 }
 
 void DocumentController::RemoveSelection() {
@@ -334,7 +244,7 @@ void DocumentController::Paste() {
 }
 
 void DocumentController::DeleteSelection() {
-  chromaloom::DeleteSelection(document_, tools_.Selection, pickers_);
+  chromaloom::DeleteSelection(document_, tools_.Selection, colours_.Pickers());
   Present();
 }
 
@@ -343,30 +253,9 @@ void DocumentController::TransformSelection(void (*transform)(chromaloom::Docume
   Present();
 }
 
-// The corrector ---------------------------------------------------------------
-
-void DocumentController::PrepareCorrector() {
-  // Sized for the current cell height and rendered afresh at each showing.
-  panels_.Corrector->SizeDetailFrames(document_.CellHeight());
-  RedrawCorrector(corrector_, document_.Picture(), view_.Render);
-  panels_.Corrector->RepaintImages();
-}
-
-void DocumentController::MarchCorrectorAnts() {
-  if (!panels_.Corrector->isVisible()) return;
-  view_.DrawCorrectorAnts(CorrectorCellOnImage(document_.Picture(), corrector_));
-  const CorrectorCellArea cell = CorrectorCellInPicture(document_.Picture(), corrector_);
-  panels_.Corrector->RepaintCell(cell.Column, cell.Row, cell.Height);
-}
-
-void DocumentController::LocatorBlinkTick() {
-  if (!chromaloom::LocatorBlinkTick(pickerImages_, pickers_.CurrentColours)) locatorBlinkTimer_->stop();
-  panels_.Palette->RepaintFullPalette();
-}
-
 void DocumentController::MarchAnts() {
   view_.AdvanceAnts();
-  MarchCorrectorAnts();
+  corrector_.MarchAnts();
   Present();
 }
 
@@ -395,17 +284,41 @@ void DocumentController::Redo() {
 }
 
 void DocumentController::AfterPictureLoaded() {
-  RefreshBorderPicker(pickerImages_, document_.Picture().Border);
+  colours_.FollowBorder();
   FollowZoom();
-  ShowBorderColour();
-  panels_.BorderPalette->RepaintPalette();
   ShowViewState();
   Present();
 }
 
-void DocumentController::AfterPictureSaved() {
+void DocumentController::PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) {
+  TakeImportedPicture(document_, colours_.Images(), picture);
+  // An .mgs is opened: the picture is that file's now. Any other kind is
+  // imported into the picture as one more change.
+  if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
+  view_.SetZoom(1);  // a picture taken in is shown whole
+  emit FileUsed(path);
+  AfterPictureLoaded();
+}
+
+void DocumentController::ImageRead(const QString& path, Raster image) {
+  emit FileUsed(path);
+  OpenImageDialog(std::move(image));
+}
+
+void DocumentController::PictureSaved(const QString& path) {
+  document_.MarkSaved(path.toStdString());
+  emit FileUsed(path);
   panels_.Status->ShowMessage("Saved " + files_.DocumentName());
   FollowDocumentState();
+}
+
+void DocumentController::FileExported(const QString& path) {
+  panels_.Status->ShowMessage("Exported " + QFileInfo(path).fileName());
+}
+
+void DocumentController::ExportBitmap(FileKind kind, int sizeIndex) {
+  // A failed write leaves the window open for another try.
+  if (files_.ExportBitmap(kind, sizeIndex, view_.Mixing())) panels_.BitmapExport->hide();
 }
 
 void DocumentController::OpenAnyFile(const QString& path) { files_.OpenAnyFile(path); }
@@ -436,8 +349,9 @@ QString DocumentController::Caption(const QString& programTitle) {
 void DocumentController::Present() {
   // What the document changed, then the tools' overlay over it.
   view_.Render.RenderTouched(document_.TakeTouched());
-  view_.ShowOverlay(CanvasOverlay(tools_, pickers_, view_.Mixing(), view_.Scale(), document_.ValidCellHeight()));
-  // The corrector repaints what it drew itself (MarchCorrectorAnts, RepaintImages).
+  view_.ShowOverlay(
+      CanvasOverlay(tools_, colours_.Pickers(), view_.Mixing(), view_.Scale(), document_.ValidCellHeight()));
+  // The corrector repaints what it drew itself (its ants, its images).
   const Damage damage = view_.Render.TakeDamage();
   // The strong share is counted again only when the picture's rasters changed,
   // not for the ants or a shape being dragged.

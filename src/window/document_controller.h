@@ -1,9 +1,8 @@
-// The picture being edited and everything that works on it: the document,
-// its view, the tools, the colour pickers, the clipboard and the corrector's
-// cell, the picture's lifecycle (new, open, import, change cell height,
+// The picture being edited: the document, its view, the tools and the
+// clipboard, the picture's lifecycle (new, open, import, change cell height,
 // save, the unsaved-changes question) and Present, which brings the panels
 // up to date with what changed. The file commands and the dialogs report
-// here; the window only composes.
+// here; the colours and the corrector have controllers of their own.
 #pragma once
 
 #include <QObject>
@@ -16,15 +15,14 @@
 
 #include "editing/canvas_tools.h"
 #include "editing/clipboard.h"
-#include "editing/colour_corrector.h"
-#include "editing/colour_pickers.h"
 #include "editing/tool_state.h"
 #include "picture/document.h"
 #include "render/view.h"
+#include "window/colours_controller.h"
+#include "window/corrector_controller.h"
 #include "window/file_commands.h"
 #include "window/image_picture_dialog.h"
 
-class QTimer;
 class QWidget;
 
 namespace chromaloom {
@@ -54,7 +52,7 @@ struct DocumentPanels {
   ToolBar* Tools = nullptr;
 };
 
-class DocumentController : public QObject {
+class DocumentController : public QObject, private FileReports {
   Q_OBJECT
  public:
   // window: the parent of the dialogs and message boxes.
@@ -66,10 +64,9 @@ class DocumentController : public QObject {
   const chromaloom::View& View() const { return view_; }
   ToolState& Tools() { return tools_; }
   const ToolState& Tools() const { return tools_; }
-  chromaloom::Pickers& Pickers() { return pickers_; }
-  const chromaloom::Pickers& Pickers() const { return pickers_; }
-  PickerImages& Images() { return pickerImages_; }
-  CorrectorState& Corrector() { return corrector_; }
+  ColoursController& Colours() { return colours_; }
+  const ColoursController& Colours() const { return colours_; }
+  CorrectorController& Corrector() { return corrector_; }
   FileCommands& Files() { return files_; }
   const FileCommands& Files() const { return files_; }
   ImagePictureOptions& ImportOptions() { return importOptions_; }
@@ -97,12 +94,9 @@ class DocumentController : public QObject {
   void RedrawCanvas();
   void ChangeSelectorSize(int delta);
 
-  // Drawing and colours.
+  // Drawing.
   void SelectTool(ToolKind kind);
   void EndShape() { tools_.ShapeInProgress = false; }
-  void TogglePix() { pickers_.EditModePix = !pickers_.EditModePix; }
-  void ToggleRgb() { pickers_.EditModeRgb = !pickers_.EditModeRgb; }
-  void ChooseEntry(int entry);
   void RemoveSelection();
   void Copy();
   void Paste();
@@ -117,14 +111,13 @@ class DocumentController : public QObject {
   void OpenAnyFile(const QString& path);
   // The import dialog for an image read from a file; OK replaces the picture.
   void OpenImageDialog(Raster image);
+  void ExportBitmap(FileKind kind, int sizeIndex);
 
   // What a panel needs before it shows.
-  void PrepareCorrector();
   void PreparePreview();
   void ShowPictureInFlicker();
-  // The 100 ms ticks: the ants march; the gradient locator's cells blink.
+  // The 100 ms tick: the ants march.
   void MarchAnts();
-  void LocatorBlinkTick();
 
   // The caption of the window: the picture's name, * while modified.
   QString Caption(const QString& programTitle);
@@ -136,38 +129,38 @@ class DocumentController : public QObject {
   void DocumentStateChanged();
   // A command ran that may change what a menu item or a button shows.
   void CommandStateChanged();
+  // A file was opened, imported or saved (not exported).
+  void FileUsed(const QString& path);
 
  private:
+  void PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) override;
+  void ImageRead(const QString& path, Raster image) override;
+  void PictureSaved(const QString& path) override;
+  void FileExported(const QString& path) override;
+
   void ConnectPictureWindow();
-  void ConnectToolWindows();
+  void ConnectPreview();
   void FollowZoom();
   void AfterPictureLoaded();
-  void AfterPictureSaved();
   // Tells the window when the name, the modified mark or the history changed.
   void FollowDocumentState();
   void ShowViewState();
   void ShowCanvasFeedback(const CanvasFeedback& feedback);
-  void ShowColours();
-  void ShowEntryMarks();
-  void ShowBorderColour();
   void DrawSelectorAt(Point cell);
   void ZoomToSelector();
-  void MarchCorrectorAnts();
   bool IsPointerOverPicture() const { return pointerOverPicture_ && pointerOverPicture_(); }
-  Canvas CanvasState() { return {document_, tools_, pickers_, view_.Scale(), view_.Mixing()}; }
+  Canvas CanvasState() { return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing()}; }
 
   chromaloom::Document document_;
   chromaloom::View view_{document_.Picture()};  // shows document_, so built after it
   ToolState tools_;
-  chromaloom::Pickers pickers_;
-  PickerImages pickerImages_;
+  ColoursController colours_{document_, view_, this};  // children, so tests find their timers
+  CorrectorController corrector_{document_, view_, this};
   PictureClipboard clipboard_;
-  CorrectorState corrector_;
   FileCommands files_;
   ImagePictureOptions importOptions_;  // the import dialog's last accepted options, offered again
   QWidget* window_;
   DocumentPanels panels_;
-  QTimer* locatorBlinkTimer_ = nullptr;
   std::function<bool()> pointerOverPicture_;
   bool captionNamesPicture_ = false;                 // from the first open, save or change on
   std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show

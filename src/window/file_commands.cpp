@@ -79,14 +79,10 @@ bool LauncherSetsEmulator(const QString& launcher) {
 
 }  // namespace
 
-FileCommands::FileCommands(Document& document, View& view, PickerImages& images, QWidget* window,
-                           std::function<void()> pictureLoaded, std::function<void()> pictureSaved)
+FileCommands::FileCommands(const Document& document, QWidget* window, FileReports& reports)
     : document_(document),
-      view_(view),
-      images_(images),
       window_(window),
-      pictureLoaded_(std::move(pictureLoaded)),
-      pictureSaved_(std::move(pictureSaved)),
+      reports_(reports),
       dialogs_(MakeQtDialogs()),
       programFolder_(QCoreApplication::applicationDirPath() + "/"),
       userPreviewFolder_(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/zxview/"),
@@ -154,16 +150,9 @@ bool FileCommands::Run(const QString& path, const std::function<void()>& command
 }
 
 void FileCommands::Load(const QString& path, FileKind kind) {
-  const auto load = [&] {
-    TakeImportedPicture(document_, images_, ReadPictureFile(kind, ReadCapped(path, kind)));
-    view_.SetZoom(1);  // a picture taken in is shown whole
-    // An .mgs is opened: the picture is that file's now. Any other kind is
-    // imported into the picture as one more change.
-    if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
-  };
-  if (!Run(path, load)) return;
-  fileUsed_(path);
-  pictureLoaded_();
+  std::optional<ImportedPicture> picture;
+  if (!Run(path, [&] { picture = ReadPictureFile(kind, ReadCapped(path, kind)); })) return;
+  reports_.PictureRead(path, kind, *picture);
 }
 
 QString FileCommands::DocumentName() const {
@@ -205,9 +194,7 @@ bool FileCommands::WriteMgs(const QString& path) {
   const bool written = Run(
       path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
   if (!written) return false;
-  document_.MarkSaved(path.toStdString());
-  fileUsed_(path);
-  pictureSaved_();
+  reports_.PictureSaved(path);
   return true;
 }
 
@@ -223,23 +210,25 @@ void FileCommands::ImportPicture() {
 void FileCommands::OpenImage(const QString& path) {
   Raster image;
   if (!Run(path, [&] { image = ReadImageFile(path.toStdString()); })) return;
-  fileUsed_(path);
-  if (imageOpener_) imageOpener_(std::move(image));
+  reports_.ImageRead(path, std::move(image));
 }
 
 void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  Run(*name, [&] { WriteFileAtomically(name->toStdString(), *EncodeFile(kind, document_.Picture())); });
+  if (Run(*name, [&] { WriteFileAtomically(name->toStdString(), *EncodeFile(kind, document_.Picture())); }))
+    reports_.FileExported(*name);
 }
 
-bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex) {
+bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing) {
   if (!IsBitmapExport(kind)) return true;
-  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, view_.Mixing());
+  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, mixing);
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
-  return Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); });
+  if (!Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); })) return false;
+  reports_.FileExported(*name);
+  return true;
 }
 
 std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {

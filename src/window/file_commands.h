@@ -11,29 +11,39 @@
 #include <memory>
 #include <optional>
 
-#include "editing/colour_pickers.h"
 #include "formats/file_kinds.h"
+#include "formats/imported_picture.h"
 #include "picture/document.h"
+#include "picture/mixing_profile.h"
 #include "picture/raster.h"
-#include "render/view.h"
 #include "window/user_dialogs.h"
 
 class QWidget;
 
 namespace chromaloom {
 
+// What the file commands report to the picture's owner. The commands read
+// and write files; what a file read does to the picture is the owner's.
+class FileReports {
+ public:
+  // A picture file was read (an .mgs to open, any other kind to import).
+  virtual void PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) = 0;
+  // An image was read for File > Import > Picture... or a drop.
+  virtual void ImageRead(const QString& path, Raster image) = 0;
+  // The picture was written to its .mgs.
+  virtual void PictureSaved(const QString& path) = 0;
+  virtual void FileExported(const QString& path) = 0;
+
+ protected:
+  ~FileReports() = default;
+};
+
 class FileCommands {
  public:
-  // pictureLoaded runs after a file replaced the picture, pictureSaved
-  // after the picture was written to its .mgs.
-  FileCommands(Document& document, View& view, PickerImages& images, QWidget* window,
-               std::function<void()> pictureLoaded, std::function<void()> pictureSaved);
+  // document: saved, and asked for its name and modified mark.
+  FileCommands(const Document& document, QWidget* window, FileReports& reports);
 
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
-  // Runs with an image read for File > Import > Picture... or a drop.
-  void SetImageOpener(std::function<void(Raster)> opener) { imageOpener_ = std::move(opener); }
-  // Runs with the path of each file opened, imported or saved (not exported).
-  void SetFileUsed(std::function<void(const QString&)> used) { fileUsed_ = std::move(used); }
   // The message box of the file commands.
   void ShowError(const QString& message) { dialogs_->ShowError(window_, message); }
   // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
@@ -78,7 +88,7 @@ class FileCommands {
   void Export(FileKind kind);
   // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
   // when the write failed, so the size can be tried again.
-  bool ExportBitmap(FileKind kind, int sizeIndex);
+  bool ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing);
   void PreviewOnEmulator();
   // Fuse on the PATH, by the names in zxview/fuse_programs.txt in their
   // order; empty when there is none.
@@ -104,14 +114,9 @@ class FileCommands {
   void OpenImage(const QString& path);
   void OpenByExtension(const QString& path);
 
-  Document& document_;
-  View& view_;
-  PickerImages& images_;
+  const Document& document_;
   QWidget* window_;
-  std::function<void()> pictureLoaded_;
-  std::function<void()> pictureSaved_;
-  std::function<void(Raster)> imageOpener_;
-  std::function<void(const QString&)> fileUsed_ = [](const QString&) {};
+  FileReports& reports_;
   std::unique_ptr<UserDialogs> dialogs_;
   QString programFolder_;
   QString userPreviewFolder_;

@@ -84,14 +84,13 @@ MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWi
 
   controller_->SetZoom(1);
   LayoutClientArea();
-  FileCommands& files = controller_->Files();
   recentFiles_ = new RecentFiles(
       findChild<QMenu*>("openRecentMenu"), actions_.value("clearRecentFilesAction"), *settings_,
       [this](const QString& path) { controller_->OpenAnyFile(path); },
       [this](const QString& message) { controller_->Files().ShowError(message); });
-  files.SetFileUsed([this](const QString& path) { recentFiles_->Add(path); });
+  connect(controller_, &DocumentController::FileUsed, this, [this](const QString& path) { recentFiles_->Add(path); });
   RestoreSettings();
-  startupFile_ = files.TakeStartupArgs(args);
+  startupFile_ = controller_->Files().TakeStartupArgs(args);
   ShowCommandStates();
 }
 
@@ -117,8 +116,8 @@ void MainWindow::CreateMenus() {
 
 void MainWindow::CreatePanels() {
   const Renderer& render = controller_->View().Render;
-  const PickerImages& images = controller_->Images();
-  const CorrectorState& corrector = controller_->Corrector();
+  const PickerImages& images = controller_->Colours().Images();
+  const CorrectorState& corrector = controller_->Corrector().State();
   DocumentPanels panels;
   panels.Picture = pictureWindow_ = new PictureWindow(render.EditorImage, *dragger_, clientArea_);
   panels.Palette = new PaletteWindow(images.Gradient, images.Full, images.Strips, *dragger_, clientArea_);
@@ -139,7 +138,7 @@ void MainWindow::CreatePanels() {
 
   const auto prepare = [this, flicker = panels.Flicker](Panel panel) {
     if (panel == Panel::Preview) controller_->PreparePreview();
-    if (panel == Panel::Corrector) controller_->PrepareCorrector();
+    if (panel == Panel::Corrector) controller_->Corrector().Prepare();
     if (panel == Panel::Flicker) flicker->ShowPicture(controller_->Document().Picture());
   };
   panels_ = new PanelController(

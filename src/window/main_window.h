@@ -44,7 +44,7 @@ class MainWindow : public QMainWindow {
   chromaloom::Document& Document() { return controller_->Document(); }
   chromaloom::View& View() { return controller_->View(); }
   ToolState& Tools() { return controller_->Tools(); }
-  chromaloom::Pickers& Pickers() { return controller_->Pickers(); }
+  chromaloom::Pickers& Pickers() { return controller_->Colours().Pickers(); }
   FileCommands& Files() { return controller_->Files(); }
 
   // Runs a command of the table, then shows the state it left.

@@ -40,7 +40,7 @@ class CorrectorWindowTest : public QObject {
   QWidget* Part(const char* name) const { return Child<QWidget>(*panel_, QString::fromLatin1(name)); }
   Document& Doc() { return window_->Document(); }
   View& Display() { return window_->View(); }
-  CorrectorState& Corrector() { return window_->Controller().Corrector(); }
+  CorrectorState& Corrector() { return window_->Controller().Corrector().State(); }
   // The core's rasters of the corrector's two screen views.
   static const Raster& ScreenView(const View& view, int screen) {
     return screen == 0 ? view.Render.CorrectorScreen0 : view.Render.CorrectorScreen1;

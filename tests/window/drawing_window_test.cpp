@@ -341,11 +341,12 @@ class DrawingWindowTest : public QObject {
         {{0, 0}, behind},
         {{75, 228}, behind},
         {{swatch.X - 1, swatch.Y + 4}, behind},  // the gap left of a swatch
-        {{swatch.X, swatch.Y}, ToQColor(w->Controller().Images().Gradient.At(swatch.X, swatch.Y))},
-        {{swatch.X + 8, swatch.Y + 8}, ToQColor(w->Controller().Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
+        {{swatch.X, swatch.Y}, ToQColor(w->Controller().Colours().Images().Gradient.At(swatch.X, swatch.Y))},
+        {{swatch.X + 8, swatch.Y + 8},
+         ToQColor(w->Controller().Colours().Images().Gradient.At(swatch.X + 8, swatch.Y + 8))},
     };
     for (const auto& p : pixels) QCOMPARE(shown.pixelColor(p.At), p.Expected);
-    QVERIFY(ToQColor(w->Controller().Images().Gradient.At(swatch.X, swatch.Y)) != behind);
+    QVERIFY(ToQColor(w->Controller().Colours().Images().Gradient.At(swatch.X, swatch.Y)) != behind);
     // The black swatch stays visible: it is not the background.
     const Point black = GradientSwatchCorner(0, 0);
     QCOMPARE(shown.pixelColor(black.X + 4, black.Y + 4), QColor(1, 2, 3));
@@ -370,9 +371,9 @@ class DrawingWindowTest : public QObject {
     const auto* timer = Child<QTimer>(*w, "locatorBlinkTimer");
     Press(locator, {corner.X + 4, corner.Y + 4});
     QVERIFY(timer->isActive());
-    for (int tick = 0; tick < 20; ++tick) w->Controller().LocatorBlinkTick();
+    for (int tick = 0; tick < 20; ++tick) w->Controller().Colours().LocatorBlinkTick();
     QVERIFY(timer->isActive());
-    w->Controller().LocatorBlinkTick();
+    w->Controller().Colours().LocatorBlinkTick();
     QVERIFY(!timer->isActive());
     // Between the swatches: no swatch, no blink.
     Press(locator, {0, 0});

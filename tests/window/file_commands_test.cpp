@@ -238,7 +238,7 @@ class FileCommandsTest : public QObject {
     auto w = Window();
     w->show();
     w->Document() = Document(test_support::RandomPicture(4, 7));
-    SelectBorder(w->Document(), w->Controller().Images(), 7, 2);
+    SelectBorder(w->Document(), w->Controller().Colours().Images(), 7, 2);
     w->View().Render.Redraw(true);
     const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
     auto* ok = Child<QPushButton>(*w, "okButton");
@@ -280,7 +280,7 @@ class FileCommandsTest : public QObject {
     auto w = Window();
     w->show();
     w->Document() = Document(test_support::RandomPicture(8, 5));
-    SelectBorder(w->Document(), w->Controller().Images(), 2, 1);
+    SelectBorder(w->Document(), w->Controller().Colours().Images(), 2, 1);
     w->View().Render.Redraw(true);
     const QWidget* panel = Child<QWidget>(*w, "bitmapExportWindow");
     const auto* caption = Child<CaptionStrip>(*w, "bitmapExportCaption");
