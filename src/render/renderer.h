@@ -24,6 +24,9 @@ constexpr int MaxSelectorSize = 16;
 // What the editing canvas shows: the mixed picture or one screen alone.
 enum class ScreenView { Mixed, Screen0, Screen1 };
 
+// Editor image pixels per picture pixel at a zoom level.
+constexpr int ZoomScale(int level) { return 4 * level; }
+
 // What the renderer draws with: the view's settings. The picture itself is never touched here.
 struct ViewState {
   ScreenView Shown = ScreenView::Mixed;
@@ -36,8 +39,7 @@ struct ViewState {
   int SelectorColumn = 0;
   int SelectorRow = 0;
 
-  // Editor image pixels per picture pixel.
-  int Scale() const { return 4 * ZoomLevel; }
+  int Scale() const { return ZoomScale(ZoomLevel); }
 };
 
 constexpr int PreviewWidth = 512;

@@ -1,5 +1,7 @@
 #include "window/command_table.h"
 
+#include <QKeySequence>
+
 #include "editing/transforms.h"
 #include "render/renderer.h"
 #include "window/document_controller.h"
@@ -362,6 +364,11 @@ const Command Table[] = {
      .Shortcut = Ctrl(Qt::Key_Minus),
      .Run = [](T& t) { t.Document.StepZoom(-1); },
      .Enabled = [](const T& t) { return t.Document.View().ZoomLevel() > MinZoomLevel; }},
+    {.Name = "zoomToFitAction",
+     .Caption = "Fit",
+     .Shortcut = Ctrl(Qt::Key_0),
+     .Button = {.X = 876, .ToolTip = "Fit: the largest zoom that shows the whole picture", .Icon = FitIcon},
+     .Run = [](T& t) { t.Document.ZoomToFit(); }},
     {.Name = "showMixedAction",
      .Caption = "Mixed",
      .Run = Show<ScreenView::Mixed>,
@@ -420,6 +427,8 @@ QString ButtonToolTip(const Command& command) {
   if (command.HasKey()) {
     const QString firstKey = QString::fromUtf8(command.Key.Keys).section(" or ", 0, 0).toUpper();
     text += QString(" (use hotkey '%1')").arg(firstKey);
+  } else if (command.Shortcut.key() != Qt::Key_unknown) {
+    text += QString(" (%1)").arg(QKeySequence(command.Shortcut).toString(QKeySequence::NativeText));
   }
   return text;
 }
@@ -481,6 +490,7 @@ const std::vector<MenuEntry>& MenuLayout() {
        "View",
        {{"zoomInAction"},
         {"zoomOutAction"},
+        {"zoomToFitAction"},
         {},
         {"showMixedAction"},
         {"showScreen0Action"},

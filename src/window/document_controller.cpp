@@ -113,6 +113,13 @@ void DocumentController::ZoomAtCentre(int level) { ZoomAround(level, panels_.Pic
 
 void DocumentController::StepZoom(int steps) { ZoomAtCentre(view_.ZoomLevel() + steps); }
 
+void DocumentController::ZoomToFit() {
+  int level = MaxZoomLevel;
+  while (level > MinZoomLevel && !panels_.Picture->ShowsWhole(QSize(PictureWidth, PictureHeight) * ZoomScale(level)))
+    --level;
+  ZoomAtCentre(level);
+}
+
 void DocumentController::ToggleCharGrid() {
   view_.SetCharGrid(!view_.Settings().CharGridOn);
   RedrawCanvas();

@@ -84,6 +84,8 @@ class DocumentController : public QObject, private FileReports {
   void ZoomAround(int level, QPointF viewPoint);
   void ZoomAtCentre(int level);
   void StepZoom(int steps);
+  // The largest level at which the whole picture shows in the picture window.
+  void ZoomToFit();
   void ToggleCharGrid();
   void TogglePixelGrid();
   void ShowScreenView(ScreenView shown);

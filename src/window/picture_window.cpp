@@ -110,6 +110,12 @@ void PictureWindow::Centre() {
 
 QSize PictureWindow::ScrollBoxSize() const { return scrollBox_->size(); }
 
+bool PictureWindow::ShowsWhole(QSize canvas) const {
+  // The box is measured whole: a canvas that fits shows no scroll bars.
+  const QSize frame = canvas + QSize(2, 2);
+  return frame.width() <= scrollBox_->width() && frame.height() <= scrollBox_->height();
+}
+
 QPointF PictureWindow::ViewCentre() const {
   const QWidget* viewport = scrollBox_->viewport();
   return {viewport->width() / 2.0, viewport->height() / 2.0};

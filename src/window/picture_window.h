@@ -47,6 +47,8 @@ class PictureWindow : public FreePanel {
   // Scrolls the canvas's (x, y) to the top-left, once the frame has its size.
   void ScrollCanvasTo(int x, int y);
   QSize ScrollBoxSize() const;
+  // Whether a canvas of this size shows whole, frame and all, without scrolling.
+  bool ShowsWhole(QSize canvas) const;
   // Points of the scroll box's viewport: its centre, the canvas point
   // (editor image pixels, fractional) shown at one, and a scroll that
   // brings a canvas point there, as near as the scroll range allows.

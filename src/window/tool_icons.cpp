@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -285,6 +287,19 @@ QPixmap SelectIcon() {
   for (int y = y0; y < y1; ++y) dash(x1, y);
   for (int x = x1; x > x0; --x) dash(x, y1);
   for (int y = y1; y > y0; --y) dash(x0, y);
+  return c.Take();
+}
+
+QPixmap FitIcon() {
+  Canvas c(IconSize, IconSize);
+  // A picture held by the four corners of the window it fits.
+  for (const auto& [x, y, dx, dy] : {std::array{1, 2, 1, 1}, {20, 2, -1, 1}, {1, 19, 1, -1}, {20, 19, -1, -1}}) {
+    c.Fill(std::min(x, x + 4 * dx), y, 5, 1, Ink);
+    c.Fill(x, std::min(y, y + 4 * dy), 1, 5, Ink);
+  }
+  c.Fill(5, 6, 12, 10, Zx(Bright(Cyan)));
+  c.Fill(5, 12, 12, 4, Zx(Green));
+  c.Frame(5, 6, 12, 10, Dark);
   return c.Take();
 }
 

@@ -20,6 +20,7 @@ QPixmap LineIcon();
 QPixmap RectIcon();
 QPixmap FillCellIcon();
 QPixmap SelectIcon();
+QPixmap FitIcon();
 QPixmap EllipseIcon();
 
 // The 16 x 13 icons on the picture window's caption: maximise and restore.

@@ -72,7 +72,7 @@ class HelpDialogsTest : public QObject {
       rest << Cell(*table, i, 0) + " | " + Cell(*table, i, 1);
     QCOMPARE(rest, QStringList({"Ctrl+N | New > 8x1 MultiGigaScreen", "Ctrl+O | Open *.mgs", "Ctrl+S | Save",
                                 "Ctrl+Shift+S | Save As *.mgs", "Ctrl+Q | Quit", "Ctrl+Y | Redo",
-                                "Ctrl++ or Ctrl+= | Zoom In", "Ctrl+- | Zoom Out",
+                                "Ctrl++ or Ctrl+= | Zoom In", "Ctrl+- | Zoom Out", "Ctrl+0 | Fit",
                                 "Ctrl+Wheel | Zoom in or out, keeping the picture under the pointer"}));
 
     for (int r = 0; r < table->rowCount(); ++r)

@@ -115,6 +115,7 @@ class MainWindowTest : public QObject {
         {"fillCellToolButton", 764, "Fill Char (use hotkey 'N')"},
         {"selectToolButton", 796, "Selection (use hotkey 'S')"},
         {"ellipseToolButton", 836, ""},
+        {"zoomToFitAction", 876, "Fit: the largest zoom that shows the whole picture (Ctrl+0)"},
     };
     for (const auto& b : buttons) {
       auto* button = w->findChild<QToolButton*>(b.Name);
@@ -209,6 +210,7 @@ class MainWindowTest : public QObject {
         "View",
         "  zoomInAction Zoom In",
         "  zoomOutAction Zoom Out",
+        "  zoomToFitAction Fit",
         "  -",
         "  showMixedAction Mixed",
         "  showScreen0Action Screen 0",
@@ -237,6 +239,7 @@ class MainWindowTest : public QObject {
         {"saveAction", QKeySequence("Ctrl+S")},          {"saveAsAction", QKeySequence("Ctrl+Shift+S")},
         {"quitAction", QKeySequence("Ctrl+Q")},          {"redoAction", QKeySequence("Ctrl+Y")},
         {"zoomInAction", QKeySequence("Ctrl++")},        {"zoomOutAction", QKeySequence("Ctrl+-")},
+        {"zoomToFitAction", QKeySequence("Ctrl+0")},
     };
     for (const QAction* action : w->findChildren<QAction*>()) {
       QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
@@ -260,6 +263,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
     for (int i = 1; i <= 4; ++i)
       QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
+  }
+
+  // Fit, from the menu or the tool bar, takes the largest level whose whole
+  // canvas shows in the picture window, whatever level it starts from.
+  void fitShowsTheWholePicture() {
+    auto w = Shown();
+    const auto* box = Child<QScrollArea>(*w, "pictureScrollBox");
+    auto fits = [box](int level) { return 1024 * level + 2 <= box->width() && 768 * level + 2 <= box->height(); };
+    const struct {
+      QSize Window;
+      int Level;
+      bool ByButton;
+    } cases[] = {{{1200, 900}, 1, false}, {{2300, 1800}, 2, true}, {{3300, 2600}, 3, false}, {{1900, 2600}, 1, true}};
+    for (const auto& c : cases) {
+      w->Controller().SetZoom(c.Level == 4 ? 1 : 4);
+      w->resize(c.Window);
+      QCoreApplication::processEvents();
+      if (c.ByButton) {
+        PressAndRelease(Child<QToolButton>(*w, "zoomToFitAction"));
+      } else {
+        Child<QAction>(*w, "zoomToFitAction")->trigger();
+      }
+      QCOMPARE(w->View().ZoomLevel(), c.Level);
+      QVERIFY(fits(c.Level) || c.Level == 1);
+      QVERIFY(!fits(c.Level + 1));
+    }
   }
 
   // Each gesture ends with only the chosen level's button checked, whichever
