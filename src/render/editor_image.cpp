@@ -59,8 +59,8 @@ void Renderer::RestoreEditorArea(Rect r) {
   if (r.IsEmpty()) return;
   const int z = view_.Scale();
   const int h = picture_.CellHeight;
-  const bool pixelGrid = view_.PixelGridOn;
-  const bool charGrid = view_.CharGridOn;
+  const bool pixelGrid = view_.PixelGridOn && z >= MinGridScale;
+  const bool charGrid = view_.CharGridOn && z >= MinGridScale;
   const int cellWidth = 8 * z;
   const int firstPixelLine = (r.X + z - 1) / z * z;
   const int firstCharLine = (r.X + cellWidth - 1) / cellWidth * cellWidth;

@@ -16,7 +16,11 @@
 
 namespace chromaloom {
 
-constexpr int MinZoomLevel = 1;
+// Levels 1 to 4 show each picture pixel as 4, 8, 12 or 16 screen pixels;
+// below them, 2:1 and 1:1 fit the picture on small screens.
+constexpr int ZoomLevel1to1 = -1;
+constexpr int ZoomLevel2to1 = 0;
+constexpr int MinZoomLevel = ZoomLevel1to1;
 constexpr int MaxZoomLevel = 4;
 constexpr int MinSelectorSize = 8;
 constexpr int MaxSelectorSize = 16;
@@ -25,7 +29,9 @@ constexpr int MaxSelectorSize = 16;
 enum class ScreenView { Mixed, Screen0, Screen1 };
 
 // Editor image pixels per picture pixel at a zoom level.
-constexpr int ZoomScale(int level) { return 4 * level; }
+constexpr int ZoomScale(int level) { return level >= 1 ? 4 * level : level == ZoomLevel2to1 ? 2 : 1; }
+// Below 4:1 a grid line would hide the pixels it runs over.
+constexpr int MinGridScale = 4;
 
 // What the renderer draws with: the view's settings. The picture itself is never touched here.
 struct ViewState {

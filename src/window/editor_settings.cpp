@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "picture/bitmap_sizes.h"
+#include "render/renderer.h"
 
 namespace chromaloom {
 
@@ -181,7 +182,7 @@ RememberedSettings EditorSettings::Load(const QRect& area) const {
   settings.BitmapSize = read.Number(BitmapSizeKey, 0, 0, static_cast<int>(BitmapSizes.size()) - 1);
   settings.CharGrid = read.Flag(CharGridKey, false);
   settings.PixelGrid = read.Flag(PixelGridKey, false);
-  settings.ZoomLevel = read.Number(ZoomKey, 1, 1, 4);
+  settings.ZoomLevel = read.Number(ZoomKey, 1, MinZoomLevel, MaxZoomLevel);
   settings.Palette = read.Panel(PaletteKeys, area);
   settings.BorderPalette = read.Panel(BorderPaletteKeys, area);
   settings.Preview = read.Panel(PreviewKeys, area);

@@ -20,6 +20,9 @@ namespace chromaloom {
 
 namespace {
 
+// The window's own zoom: framed screens 1 to 4 times their size.
+constexpr int MaxFlickerZoom = 4;
+
 std::chrono::nanoseconds SteadyNow() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch());
 }
@@ -79,7 +82,7 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
   auto* controls = new QHBoxLayout;
   zoomBox_ = new QComboBox(this);
   zoomBox_->setObjectName("flickerZoomBox");
-  for (int level = MinZoomLevel; level <= MaxZoomLevel; ++level) zoomBox_->addItem(QString("x%1").arg(level));
+  for (int level = 1; level <= MaxFlickerZoom; ++level) zoomBox_->addItem(QString("x%1").arg(level));
   timingBox_ = new QComboBox(this);
   timingBox_->setObjectName("flickerTimingBox");
   timingBox_->addItems({"Every refresh", "50 Hz"});
@@ -116,7 +119,7 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
     ShowSurfaceError(NoOpenGL);
   }
 
-  connect(zoomBox_, &QComboBox::activated, this, [this](int index) { SetZoom(index + MinZoomLevel); });
+  connect(zoomBox_, &QComboBox::activated, this, [this](int index) { SetZoom(index + 1); });
   connect(timingBox_, &QComboBox::activated, this,
           [this](int index) { SetTiming(index == 0 ? FlickerTiming::EveryRefresh : FlickerTiming::Machine50Hz); });
   SetZoom(zoom_);
@@ -140,9 +143,9 @@ void FlickerWindow::ShowPicture(const Picture& picture) {
 }
 
 bool FlickerWindow::SetZoom(int level) {
-  if (level < MinZoomLevel || level > MaxZoomLevel) return false;
+  if (level < 1 || level > MaxFlickerZoom) return false;
   zoom_ = level;
-  zoomBox_->setCurrentIndex(level - MinZoomLevel);
+  zoomBox_->setCurrentIndex(level - 1);
   if (surface_) surface_->setFixedSize(FramedScreenWidth * level, FramedScreenHeight * level);
   return true;
 }

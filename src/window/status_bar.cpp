@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "render/renderer.h"
 #include "window/widget_colours.h"
 
 namespace chromaloom {
@@ -63,7 +64,7 @@ void StatusBar::ShowCellPalette(const CharPalette& colours) {
 void StatusBar::ShowCellHeightAndZoom(int cellHeight, int zoomLevel) {
   // Shown after every command; QLabel skips a text it already has.
   cellHeight_->setText(QString("Char size 8x%1").arg(cellHeight));
-  zoom_->setText(QString("Zoom x%1").arg(zoomLevel));
+  zoom_->setText(zoomLevel >= 1 ? QString("Zoom x%1").arg(zoomLevel) : QString("Zoom %1:1").arg(ZoomScale(zoomLevel)));
 }
 
 }  // namespace chromaloom

@@ -23,12 +23,16 @@ TEST(View, StartsBlackIn8x1AtZoomLevel1) {
 TEST(View, ZoomSizesTheEditorImage) {
   const Picture picture;
   View view(picture);
-  for (int level : {4, 2, 3, 1}) {
+  // Levels 1 to 4 are 4 to 16 screen pixels a picture pixel; 2:1 and 1:1 below them.
+  const struct {
+    int Level, Scale;
+  } levels[] = {{4, 16}, {2, 8}, {ZoomLevel1to1, 1}, {3, 12}, {ZoomLevel2to1, 2}, {1, 4}};
+  for (const auto& [level, scale] : levels) {
     view.SetZoom(level);
-    EXPECT_EQ(view.Render.EditorImage.Width(), 1024 * level);
-    EXPECT_EQ(view.Render.EditorImage.Height(), 768 * level);
+    EXPECT_EQ(view.Render.EditorImage.Width(), 256 * scale);
+    EXPECT_EQ(view.Render.EditorImage.Height(), 192 * scale);
   }
-  for (int bad : {0, 5, -1}) {
+  for (int bad : {5, -2}) {
     view.SetZoom(bad);
     EXPECT_EQ(view.ZoomLevel(), 1);
   }

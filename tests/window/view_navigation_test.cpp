@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -173,7 +174,7 @@ class ViewNavigationTest : public QObject {
     QVERIFY2(StaysInPlace(*w, before, centre), qPrintable(Moved(*w, before, centre)));
   }
 
-  // Nothing zooms past level 1 or 4, and the view stays where it was.
+  // Nothing zooms past 1:1 or level 4, and the view stays where it was.
   void zoomStopsAtTheOuterLevels() {
     auto w = Shown();
     auto* zoomIn = Child<QAction>(*w, "zoomInAction");
@@ -183,13 +184,13 @@ class ViewNavigationTest : public QObject {
       int Level;
       int Notches;
       Qt::Key Key;
-    } limits[] = {{1, -1, Qt::Key_Minus}, {4, +1, Qt::Key_Plus}};
+    } limits[] = {{ZoomLevel1to1, -1, Qt::Key_Minus}, {4, +1, Qt::Key_Plus}};
     for (const auto& limit : limits) {
       w->Controller().SetZoom(limit.Level);
-      ScrollTo(*w, QPoint(120, 80) * (limit.Level - 1));
+      ScrollTo(*w, QPoint(120, 80) * std::max(0, limit.Level - 1));
       const QPoint scroll = Scroll(*w);
       QCOMPARE(zoomIn->isEnabled(), limit.Level < 4);
-      QCOMPARE(zoomOut->isEnabled(), limit.Level > 1);
+      QCOMPARE(zoomOut->isEnabled(), limit.Level > ZoomLevel1to1);
       Wheel(*w, QPointF(400, 300), limit.Notches, Qt::ControlModifier);
       QTest::keyClick(canvas, limit.Key, Qt::ControlModifier);
       (limit.Notches > 0 ? zoomIn : zoomOut)->trigger();
@@ -219,6 +220,8 @@ class ViewNavigationTest : public QObject {
     Child<QAction>(*w, "convertTo8x2Action")->trigger();
     QCOMPARE(height->text(), QString("Char size 8x2"));
     QCOMPARE(zoom->text(), QString("Zoom x1"));
+    QTest::keyClick(Child<QWidget>(*w, "canvas"), Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(zoom->text(), QString("Zoom 2:1"));
     for (const char* field : {"statusX", "statusY", "statusCellX", "statusCellY", "cellSwatch0"})
       QVERIFY(Child<QWidget>(*w, field)->isVisible());
   }
