@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -273,7 +274,7 @@ TEST(WriteFileAtomically, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
        true, ""},
       {"read-only.mgs",
        std::filesystem::perms::owner_read | std::filesystem::perms::group_read | std::filesystem::perms::others_read,
-       false, std::strerror(EACCES)},
+       false, "it is read-only"},
       {"new.mgs", std::filesystem::perms::none, false, std::strerror(EACCES)},
   };
   for (const Case& c : cases) {
@@ -325,6 +326,40 @@ TEST(FileNames, BytesThatAreNotUtf8ReachTheSystemUnchanged) {
     EXPECT_EQ(ReadBytes(copy), bytes) << copy;
   }
   // Only the six files named above exist: no name was rewritten on the way.
+  EXPECT_EQ(EntriesIn(dir.Path()), 6);
+}
+
+TEST(WriteFileAtomically, TakesTheLongestNamesTheSystemTakes) {
+  TempDir dir;
+  for (const std::size_t length : {250u, 255u}) {
+    const std::string path = dir.File(std::string(length - 4, 'n') + ".mgs");
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(path, Bytes{1, 2}); }), "") << length;
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2})) << length;
+  }
+  EXPECT_EQ(EntriesIn(dir.Path()), 2);
+}
+
+// What a killed writer left goes with the next write into its folder, once
+// it is a minute old; nothing that is not ours is touched.
+TEST(WriteFileAtomically, RemovesOurOwnStaleTemporaryFiles) {
+  TempDir dir;
+  const struct {
+    std::string Name;
+    int Age;  // seconds
+    bool Stays;
+  } cases[] = {
+      {".chromaloom-ab12cd", 120, false}, {".chromaloom-ef34gh", 5, true}, {".chromaloom-notes", 120, true},
+      {".chromaloom-AB12CD", 120, true},  {"out.mgs.ab12cd", 120, true},   {"other.txt", 120, true},
+  };
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  for (const auto& c : cases) {
+    WriteBytes(dir.File(c.Name), Bytes{1});
+    const timespec then{std::chrono::duration_cast<std::chrono::seconds>(now).count() - c.Age, 0};
+    const timespec times[2] = {then, then};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.File(c.Name).c_str(), times, 0), 0);
+  }
+  WriteFileAtomically(dir.File("out.mgs"), Bytes{2});
+  for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(dir.File(c.Name)), c.Stays) << c.Name;
   EXPECT_EQ(EntriesIn(dir.Path()), 6);
 }
 
