@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -342,11 +341,9 @@ TEST(WriteFileAtomically, RemovesOurOwnStaleTemporaryFiles) {
       {".chromaloom-ab12cd", 120, false}, {".chromaloom-ef34gh", 5, true}, {".chromaloom-notes", 120, true},
       {".chromaloom-AB12CD", 120, true},  {"out.mgs.ab12cd", 120, true},   {"other.txt", 120, true},
   };
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
   for (const auto& c : cases) {
     WriteBytes(dir.File(c.Name), Bytes{1});
-    const timespec then{std::chrono::duration_cast<std::chrono::seconds>(now).count() - c.Age, 0};
-    const timespec times[2] = {then, then};
+    const timespec times[2] = {{::time(nullptr) - c.Age, 0}, {::time(nullptr) - c.Age, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, dir.File(c.Name).c_str(), times, 0), 0);
   }
   WriteFileAtomically(dir.File("out.mgs"), Bytes{2});
