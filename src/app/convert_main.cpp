@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -5,6 +6,9 @@
 #include "app/converter.h"
 
 int main(int argc, char** argv) {
+  // Past a file size limit a write then fails with EFBIG, and is reported
+  // and cleaned up, instead of the signal killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
   return chromaloom::RunConverter(args, std::cout, std::cerr);
 }

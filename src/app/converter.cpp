@@ -25,7 +25,7 @@ namespace {
 
 FileKind KindOf(const std::string& path) {
   const auto kind = FileKindFromName(path);
-  if (!kind) throw UsageError("\"" + path + "\" has no extension chromaLoom knows");
+  if (!kind) throw UsageError(QuotedName(path) + " has no extension chromaLoom knows");
   return *kind;
 }
 
@@ -36,7 +36,7 @@ MixingProfile LoadMixing(const std::string& value) {
   try {
     return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
   } catch (const FormatError& e) {
-    throw FileError("\"" + value + "\": " + e.what());
+    throw FileError(QuotedName(value) + ": " + e.what());
   }
 }
 
@@ -45,14 +45,14 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
                                  const std::string& path) {
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture)) return std::move(*bytes);
-  throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: \"" + path + "\"");
+  throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
 }
 
 // Returns the bytes read; a rejected file names itself in the error.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind) {
-  if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and \"" + path + "\" is an image");
+  if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and " + QuotedName(path) + " is an image");
   if (!InfoOf(kind).Read)
-    throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: \"" + path + "\"");
+    throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: " + QuotedName(path));
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -60,7 +60,7 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     change.Replace(imported.Planes, imported.CellHeight, imported.Border);
     change.Commit();
   } catch (const FormatError& e) {
-    throw FileError("\"" + path + "\": " + e.what());
+    throw FileError(QuotedName(path) + ": " + e.what());
   }
   return bytes;
 }

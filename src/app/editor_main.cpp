@@ -1,10 +1,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include <csignal>
+
 #include "window/editor_settings.h"
+#include "window/local_paths.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
+  // Past a file size limit a save then fails with a message instead of the
+  // signal closing the editor.
+  std::signal(SIGXFSZ, SIG_IGN);
   QElapsedTimer sinceLaunch;
   sinceLaunch.start();
   // The window is laid out in screen pixels and shows pictures 1:1, so the
@@ -14,8 +20,9 @@ int main(int argc, char** argv) {
   // The settings file is named for these: ~/.config/chromaLoom/chromaLoom.ini on Linux.
   QApplication::setOrganizationName("chromaLoom");
   QApplication::setApplicationName("chromaLoom");
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
+  // From argv as given (Qt has taken out its own options): arguments()
+  // would turn a name that is not UTF-8 into one that does not exist.
+  const QStringList args = chromaloom::PathArguments(argc, argv);
 
   // A file named here opens once the window shows.
   chromaloom::MainWindow window(args, chromaloom::EditorSettings::UserFile());

@@ -7,7 +7,9 @@
 #include <optional>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +26,7 @@ constexpr int MaxLinkHops = 40;
 std::string SystemReason(int error) { return std::generic_category().message(error); }
 
 [[noreturn]] void Fail(const char* verb, const std::string& path, const std::string& why) {
-  throw FileError(std::string("Cannot ") + verb + " \"" + path + "\": " + why);
+  throw FileError(std::string("Cannot ") + verb + " " + QuotedName(path) + ": " + why);
 }
 
 const char* KindName(mode_t mode) {
@@ -78,21 +80,6 @@ class Descriptor {
   int fd_;
 };
 
-// 0, or the errno of the step that failed.
-int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;
-    done += static_cast<std::size_t>(n);
-  }
-  // A full disk or a failing device may only show here; a file system that cannot sync says EINVAL.
-  if (::fsync(fd) != 0 && errno != EINVAL) return errno;
-  return 0;
-}
-
 // The name the bytes really go to: links followed, so a link stays a link.
 std::string FinalName(const std::string& path) {
   std::filesystem::path name(path);
@@ -107,9 +94,24 @@ std::string FinalName(const std::string& path) {
   Fail("write", path, "it is a symlink loop");
 }
 
-// A fresh name beside the file; O_EXCL makes sure it is not someone else's.
-std::string TemporaryName(const std::string& finalName, unsigned attempt) {
-  static constexpr char Digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+// Temporary files are ".chromaloom-" and six of these: short, so a name of
+// any legal length has room beside it, and plain to see in a folder.
+constexpr std::string_view TemporaryPrefix = ".chromaloom-";
+constexpr std::string_view TemporaryDigits = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t TemporaryDigitCount = 6;
+
+bool IsTemporaryName(std::string_view name) {
+  return name.size() == TemporaryPrefix.size() + TemporaryDigitCount && name.starts_with(TemporaryPrefix) &&
+         name.find_first_not_of(TemporaryDigits, TemporaryPrefix.size()) == std::string_view::npos;
+}
+
+std::string FolderOf(const std::string& finalName) {
+  const std::filesystem::path folder = std::filesystem::path(finalName).parent_path();
+  return folder.empty() ? std::string(".") : folder.string();
+}
+
+// A fresh name in the folder; O_EXCL makes sure it is not someone else's.
+std::string TemporaryName(const std::string& folder, unsigned attempt) {
   // splitmix64 of the time, the process and the attempt.
   std::uint64_t bits = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
                        (static_cast<std::uint64_t>(::getpid()) << 32) ^ attempt;
@@ -117,25 +119,130 @@ std::string TemporaryName(const std::string& finalName, unsigned attempt) {
   bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
   bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
   bits ^= bits >> 31;
-  std::string name = finalName + ".";
-  for (int i = 0; i < 6; ++i, bits /= 36) name += Digits[bits % 36];
+  std::string name = folder + "/" + std::string(TemporaryPrefix);
+  for (std::size_t i = 0; i < TemporaryDigitCount; ++i, bits /= TemporaryDigits.size())
+    name += TemporaryDigits[bits % TemporaryDigits.size()];
   return name;
 }
 
-// Only when the folder cannot take a temporary file: the existing file is
-// truncated and rewritten, so a failure part way leaves it damaged.
+// A writer killed part way leaves its temporary file; ours, a minute old and
+// still a plain file, are removed. Anything that fails here is left alone.
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const time_t cutoff = ::time(nullptr) - 60;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtime < cutoff)
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// No write permission for anyone: even root should not replace it.
+// Otherwise the system decides, except that root may write any file.
+bool IsReadOnly(const std::string& finalName, const struct stat& st) {
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+  return ::access(finalName.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
+// 0, or the errno of the step that failed.
+int WriteAt(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  if (const int error = WriteAt(fd, bytes)) return error;
+  // A full disk or a failing device may only show here; a file system that cannot sync says EINVAL.
+  if (::fsync(fd) != 0 && errno != EINVAL) return errno;
+  return 0;
+}
+
+int ReadAt(int fd, std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// Only when the folder cannot take a temporary file. The size limit and
+// the disk space are checked before the first byte changes, and should a
+// write still fail the old bytes are put back; only a kill part way can
+// leave the file damaged.
 void WriteInPlace(const std::string& path, const std::string& finalName, std::span<const std::uint8_t> bytes) {
-  Descriptor file(::open(finalName.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  Descriptor file(::open(finalName.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.Get() < 0) Fail("write", path, SystemReason(errno));
   struct stat st {};
   if (::fstat(file.Get(), &st) != 0) Fail("write", path, SystemReason(errno));
   if (!S_ISREG(st.st_mode)) Fail("write", path, NotRegularReason(st.st_mode, finalName != path));
-  if (::ftruncate(file.Get(), 0) != 0) Fail("write", path, SystemReason(errno));
-  if (const int error = WriteAll(file.Get(), bytes)) Fail("write", path, SystemReason(error));
-  if (const int error = file.Close()) Fail("write", path, SystemReason(error));
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && bytes.size() > limit.rlim_cur)
+    Fail("write", path, SystemReason(EFBIG));
+  std::vector<std::uint8_t> old(static_cast<std::size_t>(st.st_size));
+  if (const int error = ReadAt(file.Get(), old)) Fail("write", path, SystemReason(error));
+  if (bytes.size() > old.size()) {
+    // File systems that cannot reserve space say so; they are written as before.
+    const int error = ::posix_fallocate(file.Get(), 0, static_cast<off_t>(bytes.size()));
+    if (error != 0 && error != EOPNOTSUPP && error != EINVAL && error != ENOSYS) {
+      static_cast<void>(::ftruncate(file.Get(), st.st_size));
+      Fail("write", path, SystemReason(error));
+    }
+  }
+  int error = WriteAt(file.Get(), bytes);
+  if (error == 0 && ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) != 0) error = errno;
+  if (error == 0 && ::fsync(file.Get()) != 0 && errno != EINVAL) error = errno;
+  if (error != 0) {
+    static_cast<void>(WriteAt(file.Get(), old));
+    static_cast<void>(::ftruncate(file.Get(), st.st_size));
+    static_cast<void>(::fsync(file.Get()));
+    Fail("write", path, SystemReason(error));
+  }
+  if (const int closeError = file.Close()) Fail("write", path, SystemReason(closeError));
 }
 
 }  // namespace
+
+std::string QuotedName(std::string_view name) {
+  static constexpr char Hex[] = "0123456789abcdef";
+  std::string shown = "\"";
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    // C1 controls in UTF-8 (U+0080..U+009F) act as escapes on some terminals.
+    const bool c1 = c == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) < 0xA0 &&
+                    static_cast<unsigned char>(name[i + 1]) >= 0x80;
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (c < 0x20 || c == 0x7F || c1) {
+      for (std::size_t k = 0; k < (c1 ? 2u : 1u); ++k) {
+        const auto b = static_cast<unsigned char>(name[i + k]);
+        shown += std::string("\\x") + Hex[b >> 4] + Hex[b & 15];
+      }
+      i += c1 ? 1 : 0;
+    } else {
+      shown += static_cast<char>(c);
+    }
+  }
+  return shown + "\"";
+}
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
   if (!ExistingRegularFile("read", path)) Fail("read", path, SystemReason(ENOENT));
@@ -164,11 +271,13 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
   if (path.empty()) Fail("write", path, "no file name given");
   const std::optional<struct stat> existing = ExistingRegularFile("write", path);
   const std::string finalName = FinalName(path);
+  if (existing && IsReadOnly(finalName, *existing)) Fail("write", path, "it is read-only");
+  const std::string folder = FolderOf(finalName);
 
   int fd = -1;
   std::string temporary;
   for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temporary = TemporaryName(finalName, attempt);
+    temporary = TemporaryName(folder, attempt);
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -188,6 +297,7 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     ::unlink(temporary.c_str());
     Fail("write", path, SystemReason(error));
   }
+  RemoveStaleTemporaryFiles(folder);
 }
 
 }  // namespace chromaloom

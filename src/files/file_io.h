@@ -6,6 +6,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace chromaloom {
@@ -18,15 +19,21 @@ class FileError : public std::runtime_error {
 
 // Paths are bytes as the system takes them; they need not be UTF-8.
 
+// A file name in double quotes for a message: control characters are shown
+// escaped (\n, \x1b), so a name can neither break the line nor reach the
+// terminal as a command.
+std::string QuotedName(std::string_view name);
+
 // Reads at most maxBytes from the start of a regular file: no format needs
 // more. A FIFO, device, socket or folder is refused without waiting on it.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t maxBytes);
 
 // Writes through a temporary file in the same folder and renames it into
 // place, so a failed write leaves any existing file as it was. A symlink is
-// followed and kept; anything there that is not a regular file, and a
-// symlink loop, is refused. A writable file in a folder that takes no new
-// files is rewritten in place.
+// followed and kept; anything there that is not a regular file, a file the
+// user may not write, and a symlink loop, are refused. A writable file in a
+// folder that takes no new files is rewritten in place. Temporary files a
+// killed writer left in the folder are removed once a minute old.
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace chromaloom

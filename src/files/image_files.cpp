@@ -27,7 +27,7 @@ constexpr std::size_t MaxImageFileBytes = std::size_t{512} << 20;
 constexpr int DecodeLimitMegabytes = 1024;
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
-  throw FileError("Cannot read image \"" + path + "\": " + why);
+  throw FileError("Cannot read image " + QuotedName(path) + ": " + why);
 }
 
 bool IsJpeg(std::span<const std::uint8_t> b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }

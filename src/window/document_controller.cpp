@@ -10,6 +10,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/flicker_window.h"
+#include "window/local_paths.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
 #include "window/picture_window.h"
@@ -301,7 +302,7 @@ void DocumentController::PictureRead(const QString& path, FileKind kind, const I
   TakeImportedPicture(document_, colours_.Images(), picture);
   // An .mgs is opened: the picture is that file's now. Any other kind is
   // imported into the picture as one more change.
-  if (kind == FileKind::Mgs) document_.StartNewHistory(path.toStdString());
+  if (kind == FileKind::Mgs) document_.StartNewHistory(PathBytes(path));
   view_.SetZoom(1);  // a picture taken in is shown whole
   emit FileUsed(path);
   AfterPictureLoaded();
@@ -313,7 +314,7 @@ void DocumentController::ImageRead(const QString& path, Raster image) {
 }
 
 void DocumentController::PictureSaved(const QString& path) {
-  document_.MarkSaved(path.toStdString());
+  document_.MarkSaved(PathBytes(path));
   emit FileUsed(path);
   panels_.Status->ShowMessage("Saved " + files_.DocumentName());
   FollowDocumentState();

@@ -19,6 +19,7 @@
 #include "render/picture_bitmap.h"
 #include "spectrum/file_encoding.h"
 #include "spectrum/spectrum_files.h"
+#include "window/local_paths.h"
 
 // A static library's resources are kept only when something asks for them.
 static void InitLauncherResources() { Q_INIT_RESOURCE(zxview_launchers); }
@@ -28,7 +29,7 @@ namespace chromaloom {
 namespace {
 
 std::vector<std::uint8_t> ReadCapped(const QString& path, FileKind kind) {
-  return ReadFileBytes(path.toStdString(), MaxReadLength(kind));
+  return ReadFileBytes(PathBytes(path), MaxReadLength(kind));
 }
 
 QString OpenFilterOf(FileKind kind) { return QString::fromUtf8(InfoOf(kind).OpenFilter); }
@@ -60,8 +61,8 @@ void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
     if (!source.open(QIODevice::ReadOnly))
       throw std::runtime_error("The program has no launcher " + name.toStdString());
     const QByteArray text = source.readAll();
-    WriteFileAtomically(target.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(text.constData()),
-                                                        static_cast<std::size_t>(text.size())));
+    WriteFileAtomically(PathBytes(target), std::span(reinterpret_cast<const std::uint8_t*>(text.constData()),
+                                                     static_cast<std::size_t>(text.size())));
     QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     if (name == launcher) permissions |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     if (!QFile::setPermissions(target, permissions))
@@ -132,7 +133,7 @@ std::optional<QString> FileCommands::AskSaveFile(const QString& filter, const QS
   const auto chosen = dialogs_->ChooseSaveFile(window_, filter, SaveDialogStart());
   if (!chosen) return std::nullopt;
   Remember(saveDialogState_, *chosen);
-  const QString forced = QString::fromStdString(ForceExtension(chosen->toStdString(), extension.toStdString()));
+  const QString forced = PathFromBytes(ForceExtension(PathBytes(*chosen), extension.toStdString()));
   // The dialog asked about the name as typed; a name the extension changed needs its own question.
   if (forced != *chosen && QFileInfo::exists(forced) && !dialogs_->ConfirmOverwrite(window_, forced))
     return std::nullopt;
@@ -181,7 +182,7 @@ void FileCommands::Open() {
 }
 
 bool FileCommands::Save() {
-  const QString path = QString::fromStdString(document_.FilePath());
+  const QString path = PathFromBytes(document_.FilePath());
   return path.isEmpty() ? SaveAs() : WriteMgs(path);
 }
 
@@ -191,8 +192,8 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::WriteMgs(const QString& path) {
-  const bool written = Run(
-      path, [&] { WriteFileAtomically(path.toStdString(), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
+  const bool written =
+      Run(path, [&] { WriteFileAtomically(PathBytes(path), *WritePictureFile(document_.Picture(), FileKind::Mgs)); });
   if (!written) return false;
   reports_.PictureSaved(path);
   return true;
@@ -209,7 +210,7 @@ void FileCommands::ImportPicture() {
 
 void FileCommands::OpenImage(const QString& path) {
   Raster image;
-  if (!Run(path, [&] { image = ReadImageFile(path.toStdString()); })) return;
+  if (!Run(path, [&] { image = ReadImageFile(PathBytes(path)); })) return;
   reports_.ImageRead(path, std::move(image));
 }
 
@@ -217,7 +218,7 @@ void FileCommands::Export(FileKind kind) {
   if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  if (Run(*name, [&] { WriteFileAtomically(name->toStdString(), *EncodeFile(kind, document_.Picture())); }))
+  if (Run(*name, [&] { WriteFileAtomically(PathBytes(*name), *EncodeFile(kind, document_.Picture())); }))
     reports_.FileExported(*name);
 }
 
@@ -226,7 +227,7 @@ bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex, const MixingProfil
   const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, mixing);
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
-  if (!Run(*name, [&] { WriteFileAtomically(name->toStdString(), EncodeBitmap(bitmap, kind)); })) return false;
+  if (!Run(*name, [&] { WriteFileAtomically(PathBytes(*name), EncodeBitmap(bitmap, kind)); })) return false;
   reports_.FileExported(*name);
   return true;
 }
@@ -236,7 +237,7 @@ std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
   if (!name) return std::nullopt;
   std::optional<MixingProfile> profile;
   Run(*name, [&] {
-    const auto bytes = ReadFileBytes(name->toStdString(), MaxMixingProfileLength + 1);
+    const auto bytes = ReadFileBytes(PathBytes(*name), MaxMixingProfileLength + 1);
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     profile = ReadMixingProfile(text, QFileInfo(*name).fileName().toStdString());
   });
@@ -252,8 +253,8 @@ void FileCommands::PreviewOnEmulator() {
   const QString launcherName = QString::fromStdString(preview->LauncherName);
   const QString romName = QString::fromStdString(preview->RomName);
   const auto writeFiles = [&](const QString& folder) {
-    WriteFileAtomically((folder + romName).toStdString(), OwnRom());
-    WriteFileAtomically((folder + imageName).toStdString(), bytes);
+    WriteFileAtomically(PathBytes(folder + romName), OwnRom());
+    WriteFileAtomically(PathBytes(folder + imageName), bytes);
   };
   QString folder = programFolder_ + "zxview/";
   try {

@@ -5,13 +5,17 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include "files/file_io.h"
+#include "window/local_paths.h"
+
 namespace chromaloom {
 
 QString FileErrorMessage(const QString& path, const std::exception& error) {
   const QString reason = QString::fromStdString(error.what());
   // File errors name their file already; format errors say only what is wrong.
-  if (reason.contains(path)) return reason;
-  return reason + "\n\n" + QDir::toNativeSeparators(path);
+  const QString quoted = QString::fromStdString(QuotedName(PathBytes(path)));
+  if (reason.contains(quoted)) return reason;
+  return reason + "\n\n" + quoted;
 }
 
 QString SaveChangesQuestion(const QString& name) { return QString("Save changes to %1?").arg(name); }

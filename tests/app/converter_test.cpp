@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -439,6 +441,88 @@ TEST(Converter, DoubleDashEndsTheOptions) {
   }
   // Before the double dash a name that starts with a dash is still an unknown option.
   EXPECT_EQ(Convert({dir.File("p.mgs"), "-y.mgs"}).Status, 2);
+}
+
+// The program in a child as a shell starts it, SIGXFSZ at its default,
+// under a file size limit of 20 KiB.
+test_support::ChildResult RunUnderSizeLimit(std::vector<std::string> args, bool asNobody) {
+  return test_support::RunInChild(
+      [&](int out) {
+        ::dup2(out, STDERR_FILENO);
+        ::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{20 * 1024, 20 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 124;
+        std::vector<char*> argv{const_cast<char*>(CHROMALOOM_CONVERT_EXE)};
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        return 127;
+      },
+      0, asNobody);
+}
+
+// A write past the size limit fails with a message, and neither the
+// temporary file nor the in-place rewrite in a read-only folder harms the
+// old file.
+TEST(Converter, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
+  TempDir dir;
+  const std::filesystem::path locked = dir.Path() / "locked";
+  std::filesystem::create_directory(locked);
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 9)));
+  const Bytes old = WriteMgs(RandomPicture(4, 3));
+  for (const auto& folder : {dir.Path(), locked}) {
+    WriteBytes((folder / "keep.mgs").string(), old);
+    std::filesystem::permissions(folder / "keep.mgs", std::filesystem::perms::all);
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                           std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  for (const auto& folder : {dir.Path(), locked}) {
+    const std::string output = (folder / "keep.mgs").string();
+    const int entries = test_support::EntriesIn(folder);
+    // Root writes into any folder; nobody must rewrite the file in place.
+    const auto run = RunUnderSizeLimit({dir.File("p.mgs"), output}, folder == locked && ::geteuid() == 0);
+    EXPECT_EQ(run.Status, 1) << output;
+    EXPECT_EQ(run.Text, "chromaloom-convert: Cannot write \"" + output + "\": File too large\n");
+    EXPECT_EQ(ReadBytes(output), old) << output;
+    EXPECT_EQ(test_support::EntriesIn(folder), entries) << output;
+  }
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+}
+
+TEST(Converter, AFileNobodyMayWriteIsNotReplaced) {
+  TempDir dir;
+  const Bytes old = WriteMgs(RandomPicture(4, 3)), next = WriteMgs(RandomPicture(8, 9));
+  WriteBytes(dir.File("p.mgs"), next);
+  using std::filesystem::perms;
+  for (const perms mode : {perms::owner_read | perms::group_read | perms::others_read, perms::owner_read, perms::none,
+                           perms::owner_read | perms::owner_write}) {
+    WriteBytes(dir.File("f.mgs"), old);
+    std::filesystem::permissions(dir.File("f.mgs"), mode);
+    const bool writable = (mode & perms::owner_write) != perms::none;
+    EXPECT_EQ(Convert({dir.File("p.mgs"), dir.File("f.mgs")}).Err,
+              writable ? "" : "chromaloom-convert: Cannot write \"" + dir.File("f.mgs") + "\": it is read-only\n");
+    EXPECT_EQ(ReadBytes(dir.File("f.mgs")), writable ? next : old);
+    EXPECT_EQ(std::filesystem::status(dir.File("f.mgs")).permissions(), mode);
+    std::filesystem::remove(dir.File("f.mgs"));
+  }
+}
+
+// A newline or a terminal command in a name can neither split the message
+// nor reach the terminal.
+TEST(Converter, MessagesShowControlCharactersInNamesEscaped) {
+  TempDir dir;
+  WriteBytes(dir.File("p.mgs"), WriteMgs(RandomPicture(8, 9)));
+  std::filesystem::create_directory(dir.File("a\nb\x1b[31m.mgs"));
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{dir.File("in\n\x1b]0;x\a.mgs"), dir.File("o.mgs")}, "in\\n\\x1b]0;x\\x07.mgs\""},
+      {{dir.File("p.mgs"), dir.File("a\nb\x1b[31m.mgs")}, "a\\nb\\x1b[31m.mgs\""},
+      {{dir.File("p.mgs"), dir.File("t\tq\x7f\xc2\x9b\xc3\xa9\xff.xyz")}, "t\\tq\\x7f\\xc2\\x9b\xc3\xa9\xff.xyz\""},
+  };
+  for (const auto& [args, shown] : cases) {
+    const Outcome run = Convert(args);
+    EXPECT_EQ(Lines(run.Err), 1) << run.Err;
+    EXPECT_NE(run.Err.find(shown), std::string::npos) << run.Err;
+  }
 }
 
 }  // namespace

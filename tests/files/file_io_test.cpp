@@ -273,7 +273,7 @@ TEST(WriteFileAtomically, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
        true, ""},
       {"read-only.mgs",
        std::filesystem::perms::owner_read | std::filesystem::perms::group_read | std::filesystem::perms::others_read,
-       false, std::strerror(EACCES)},
+       false, "it is read-only"},
       {"new.mgs", std::filesystem::perms::none, false, std::strerror(EACCES)},
   };
   for (const Case& c : cases) {
@@ -315,7 +315,8 @@ TEST(WriteFileAtomically, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
 TEST(FileNames, BytesThatAreNotUtf8ReachTheSystemUnchanged) {
   TempDir dir;
   const Bytes bytes = {1, 2, 3, 4};
-  const std::string names[] = {"bad\xff.mgs", "cut\xe2\x82.mgs", "latin\xe9.mgs"};
+  // With "copy-" the last is as long as a name can be.
+  const std::string names[] = {"bad\xff.mgs", "cut\xe2\x82.mgs", "latin\xe9.mgs", std::string(246, 'n') + ".mgs"};
   for (const std::string& name : names) {
     const std::string path = dir.File(name);
     WriteBytes(path, bytes);
@@ -324,7 +325,29 @@ TEST(FileNames, BytesThatAreNotUtf8ReachTheSystemUnchanged) {
     WriteFileAtomically(copy, bytes);
     EXPECT_EQ(ReadBytes(copy), bytes) << copy;
   }
-  // Only the six files named above exist: no name was rewritten on the way.
+  // Only the eight files named above exist: no name was rewritten on the way.
+  EXPECT_EQ(EntriesIn(dir.Path()), 8);
+}
+
+// What a killed writer left goes with the next write into its folder, once
+// it is a minute old; nothing that is not ours is touched.
+TEST(WriteFileAtomically, RemovesOurOwnStaleTemporaryFiles) {
+  TempDir dir;
+  const struct {
+    std::string Name;
+    int Age;  // seconds
+    bool Stays;
+  } cases[] = {
+      {".chromaloom-ab12cd", 120, false}, {".chromaloom-ef34gh", 5, true}, {".chromaloom-notes", 120, true},
+      {".chromaloom-AB12CD", 120, true},  {"out.mgs.ab12cd", 120, true},   {"other.txt", 120, true},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(dir.File(c.Name), Bytes{1});
+    const timespec times[2] = {{::time(nullptr) - c.Age, 0}, {::time(nullptr) - c.Age, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, dir.File(c.Name).c_str(), times, 0), 0);
+  }
+  WriteFileAtomically(dir.File("out.mgs"), Bytes{2});
+  for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(dir.File(c.Name)), c.Stays) << c.Name;
   EXPECT_EQ(EntriesIn(dir.Path()), 6);
 }
 

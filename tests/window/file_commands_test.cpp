@@ -17,6 +17,7 @@
 #include <deque>
 #include <fstream>
 
+#include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/bmp_format.h"
 #include "formats/mg_format.h"
@@ -28,6 +29,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/window_test_support.h"
 #include "window/floating_panel.h"
+#include "window/local_paths.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
@@ -94,6 +96,27 @@ class FileCommandsTest : public QObject {
     QCOMPARE(dialogs_->LastOffered, File("pic.mgs"));
     QCOMPARE(w->Document().Picture(), edited);
     QVERIFY(dialogs_->Errors.isEmpty());
+  }
+
+  // Bytes that are not UTF-8 in a name on the command line reach the
+  // system unchanged, when the file opens and when it is saved again.
+  void aNameThatIsNotUtf8OpensFromTheCommandLineAndSavesToItself() {
+    const std::string raw = QFile::encodeName(dir_.path()).toStdString() + "/pic\xff\xe2\x82.mgs";
+    const Picture picture = test_support::RandomPicture(4, 2);
+    WriteFileAtomically(raw, WriteMgs(picture));
+    const char* argv[] = {"chromaloom", raw.c_str()};
+    MainWindow w(PathArguments(2, argv));
+    dialogs_ = ScriptDialogs(w);
+    w.show();
+    QTRY_COMPARE(w.Document().Picture(), picture);
+    Change change(w.Document(), "Pencil");
+    change.SetPixelBit(0, 0, 0, !picture.GetPixelBit(0, 0, 0));
+    change.Commit();
+    Trigger(w, "saveAction");
+    QVERIFY(dialogs_->Errors.isEmpty());
+    QCOMPARE(ReadFileBytes(raw, 100000), WriteMgs(w.Document().Picture()));
+    // Qt cannot name it to remove the folder.
+    std::filesystem::remove(raw);
   }
 
   void saveForcesTheExtensionAndAsksBeforeReplacingTheForcedName() {
