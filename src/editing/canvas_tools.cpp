@@ -43,19 +43,17 @@ constexpr int FarthestLineEnd = 1 << 16;
 
 // The paint rule at every picture pixel of the line, both ends included;
 // the status texts are those of the last pixel on the picture.
-void PaintLine(Change& change, Pickers& pickers, ToolKind tool, Point from, Point to, CanvasFeedback& feedback) {
+void PaintLine(Change& change, Pickers& pickers, ToolKind tool, Point from, Point to) {
   for (int v : {from.X, from.Y, to.X, to.Y})
     if (std::abs(v) > FarthestLineEnd) return;
-  ForEachLinePoint(from, to, [&](Point p) {
-    if (auto status = PaintPixel(change, pickers, tool, p)) feedback.StatusTexts = std::move(status);
-  });
+  ForEachLinePoint(from, to, [&](Point p) { PaintPixel(change, pickers, tool, p); });
 }
 
-void PaintRectOutline(Change& change, Pickers& pickers, ToolKind tool, Point c0, Point c1, CanvasFeedback& feedback) {
-  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c1.X, c0.Y}, feedback);
-  PaintLine(change, pickers, tool, {c0.X, c1.Y}, {c1.X, c1.Y}, feedback);
-  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c0.X, c1.Y}, feedback);
-  PaintLine(change, pickers, tool, {c1.X, c0.Y}, {c1.X, c1.Y}, feedback);
+void PaintRectOutline(Change& change, Pickers& pickers, ToolKind tool, Point c0, Point c1) {
+  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c1.X, c0.Y});
+  PaintLine(change, pickers, tool, {c0.X, c1.Y}, {c1.X, c1.Y});
+  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c0.X, c1.Y});
+  PaintLine(change, pickers, tool, {c1.X, c0.Y}, {c1.X, c1.Y});
 }
 
 // Commits the tools' change: dropping an open one would roll it back.
@@ -88,19 +86,27 @@ bool IsShapeTool(ToolKind tool) {
 
 std::string Decimal(int v) { return std::to_string(v); }
 
+// Where the pointer is, in picture pixels and cells, and the cell's colours.
+void ReadOut(CanvasFeedback& feedback, const Canvas& canvas, Point pixel) {
+  const int h = canvas.Doc.ValidCellHeight();
+  if (h == 0 || !InsidePicture(pixel)) return;
+  feedback.StatusTexts = {"X: " + Decimal(pixel.X), "Y: " + Decimal(pixel.Y), "Ax: " + Decimal(pixel.X / 8),
+                          "Ay: " + Decimal(pixel.Y / h)};
+  feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), pixel, canvas.Mixing);
+}
+
 }  // namespace
 
-std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
+bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
   const int h = IsValidCellHeight(change.Picture().CellHeight) ? change.Picture().CellHeight : 0;
-  if (h == 0 || !InsidePicture(pixel)) return std::nullopt;
+  if (h == 0 || !InsidePicture(pixel)) return false;
 
   const int column = pixel.X / 8;
   const int cellRow = pixel.Y / h;
   const int bit = pixel.X % 8;
   const int line = pixel.Y;
-  const std::array<std::string, 4> status{Decimal(column), Decimal(cellRow), Decimal(bit), Decimal(line)};
   const PaintedSpot spot{column, cellRow, bit, line};
-  if (spot == pickers.LastPaintedSpot) return status;
+  if (spot == pickers.LastPaintedSpot) return true;
   pickers.LastPaintedSpot = spot;
 
   const bool bit0 = pickers.ScreenBit(0) != 0;
@@ -123,7 +129,7 @@ std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pi
       change.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
     }
   }
-  return status;
+  return true;
 }
 
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
@@ -169,7 +175,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     Change& stroke = BeginToolChange(canvas, ChangeName(tool));
     tools.Stroking = true;
     tools.StrokeEnd = pixel;
-    feedback.StatusTexts = PaintPixel(stroke, canvas.Colours, tool, pixel);
+    PaintPixel(stroke, canvas.Colours, tool, pixel);
   }
   if (pressed.Right) {
     PickCellColours(canvas.Doc.Picture(), canvas.Colours, pixel);
@@ -179,8 +185,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     if (tools.ShapeInProgress) {
       tools.ShapeInProgress = false;
       Change& change = ToolChange(canvas, ChangeName(tool));
-      if (tool == ToolKind::Rect)
-        PaintRectOutline(change, canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel, feedback);
+      if (tool == ToolKind::Rect) PaintRectOutline(change, canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel);
       EndToolChange(tools);
     } else {
       BeginToolChange(canvas, ChangeName(tool));
@@ -192,14 +197,14 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   if (tool == ToolKind::Line && pressed.Left) {
     // The clicks of one line stay one change until something else begins one.
     if (tools.ShapeInProgress)
-      PaintLine(ToolChange(canvas, ChangeName(tool)), canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel,
-                feedback);
+      PaintLine(ToolChange(canvas, ChangeName(tool)), canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel);
     else
       BeginToolChange(canvas, ChangeName(tool));
     tools.ShapeStart = at;
     tools.ShapeInProgress = true;
     tools.ShapeEnd.reset();
   }
+  ReadOut(feedback, canvas, pixel);  // after the paint, so the cell's colours are its new ones
   return feedback;
 }
 
@@ -214,8 +219,9 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
   if (tools.Stroking) {
     // Off the canvas too: the line runs on to the picture's edge.
     if (tools.OpenChange && tools.OpenChange->IsOpen())
-      PaintLine(*tools.OpenChange, canvas.Colours, tools.Current, tools.StrokeEnd, pixel, feedback);
+      PaintLine(*tools.OpenChange, canvas.Colours, tools.Current, tools.StrokeEnd, pixel);
     tools.StrokeEnd = pixel;
+    if (InsideCanvas(z, at)) ReadOut(feedback, canvas, pixel);
     return feedback;
   }
   const int h = canvas.Doc.ValidCellHeight();
@@ -232,12 +238,8 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
     s.Height = std::abs(r - s.AnchorRow) + 1;
   }
   // A move with the left button held but no stroke (its press was not on
-  // the canvas) paints nothing.
-  if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && !held.Left) {
-    feedback.StatusTexts = {"X: " + Decimal(pixel.X), "Y: " + Decimal(pixel.Y), "Ax: " + Decimal(pixel.X / 8),
-                            "Ay: " + Decimal(pixel.Y / h)};
-    feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), pixel, canvas.Mixing);
-  }
+  // the canvas) paints nothing; every tool reads out where the pointer is.
+  ReadOut(feedback, canvas, pixel);
   return feedback;
 }
 

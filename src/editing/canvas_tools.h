@@ -24,7 +24,8 @@ struct MouseButtons {
 
 // What the window has to show after a canvas event besides the canvas itself.
 struct CanvasFeedback {
-  // New texts of the four position labels of the status bar.
+  // New texts of the four position labels of the status bar: the picture
+  // pixel under the pointer and its cell, with every tool.
   std::optional<std::array<std::string, 4>> StatusTexts;
   // New colours of the status bar's cell-palette swatches.
   std::optional<CharPalette> CellPalette;
@@ -33,9 +34,8 @@ struct CanvasFeedback {
 };
 
 // The painting rule at one picture pixel with the current colours and tool,
-// as part of the change. Returns the status texts of the spot, nullopt off
-// the picture.
-std::optional<std::array<std::string, 4>> PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel);
+// as part of the change. False off the picture.
+bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel);
 
 // What a canvas event reaches: the picture, the tools, the colours, and how
 // the canvas is drawn.

@@ -368,6 +368,8 @@ void DocumentController::Present() {
   if (damage.Preview) panels_.Preview->RepaintPreview();
   if (damage.Magnifier) panels_.Magnifier->RepaintMagnifier();
   panels_.Status->ShowCellHeightAndZoom(document_.CellHeight(), view_.ZoomLevel());
+  const CellSelection& selection = tools_.Selection;
+  panels_.Status->ShowSelectionSize(selection.Shown ? QSize(selection.Width, selection.Height) : QSize());
   ShowPictureInFlicker();
   FollowDocumentState();
 }

@@ -36,7 +36,8 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
   cellHeight_ = label("statusCellHeight", "", 540, 90);
   zoom_ = label("statusZoom", "", 630, 60);
   flickerMap_ = label("statusFlickerMap", "", 690, 160);
-  message_ = label("statusMessage", "", 850, 400);
+  selection_ = label("statusSelection", "", 850, 170);
+  message_ = label("statusMessage", "", 1020, 400);
   messageTimer_ = new QTimer(this);
   messageTimer_->setSingleShot(true);
   messageTimer_->setInterval(4000);
@@ -55,6 +56,12 @@ void StatusBar::ShowScreenView(const QString& view, const QString& flickerMap) {
 
 void StatusBar::ShowPosition(const std::array<std::string, 4>& texts) {
   for (int i = 0; i < 4; ++i) position_[i]->setText(QString::fromStdString(texts[i]));
+}
+
+void StatusBar::ShowSelectionSize(QSize cells) {
+  const QString text =
+      cells.isEmpty() ? QString() : QString("Selection: %1 x %2 cells").arg(cells.width()).arg(cells.height());
+  if (selection_->text() != text) selection_->setText(text);
 }
 
 void StatusBar::ShowCellPalette(const CharPalette& colours) {

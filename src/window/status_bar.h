@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QSize>
 
 #include <array>
 #include <string>
@@ -26,6 +27,8 @@ class StatusBar : public QFrame {
   void ShowCellPalette(const CharPalette& colours);
   // "Char size 8x4" and "Zoom x2".
   void ShowCellHeightAndZoom(int cellHeight, int zoomLevel);
+  // The selection's size in cells while one is shown; an empty size clears it.
+  void ShowSelectionSize(QSize cells);
   // A short note ("Saved NAME") that goes away after a few seconds.
   void ShowMessage(const QString& text);
   // "Mixed", "Screen 0" or "Screen 1", and the flicker map's share of
@@ -41,6 +44,7 @@ class StatusBar : public QFrame {
   std::array<QLabel*, 4> position_{};
   QLabel* cellHeight_ = nullptr;
   QLabel* zoom_ = nullptr;
+  QLabel* selection_ = nullptr;
 };
 
 }  // namespace chromaloom

@@ -122,12 +122,12 @@ class DrawingWindowTest : public QObject {
     Press(canvas, {0, 0});
     QVERIFY(w->Document().Picture().GetPixelBit(0, 0, 0));
     QVERIFY(w->Document().Picture().GetPixelBit(1, 0, 0));
-    // Dragging paints on to the next spot; the status bar shows the spot in bare numbers.
+    // Dragging paints on to the next spot; the status bar follows the pointer.
     Send(canvas, QEvent::MouseMove, {4 * 100 + 1, 4 * 13 + 2}, Qt::NoButton, Qt::LeftButton);
     QVERIFY(w->Document().Picture().GetPixelBit(0, 100, 13));
     auto status = [&w](const char* name) { return Child<QLabel>(*w, name)->text(); };
-    QCOMPARE(status("statusX"), QString("12"));
-    QCOMPARE(status("statusCellY"), QString("13"));
+    QCOMPARE(status("statusX"), QString("X: 100"));
+    QCOMPARE(status("statusCellY"), QString("Ay: 13"));
     Release(canvas, {4 * 100 + 1, 4 * 13 + 2});
     // A move with no button held reads out the pointer.
     Send(canvas, QEvent::MouseMove, {4 * 20, 4 * 30});
@@ -187,6 +187,34 @@ class DrawingWindowTest : public QObject {
     QCOMPARE(w->Document().UndoName(), std::string());
     QVERIFY(!Child<QAction>(*w, "undoAction")->isEnabled());
     QVERIFY(!w->windowTitle().contains('*'));
+  }
+
+  // Every tool shows where the pointer is; a selection drag shows its size.
+  void statusBarFollowsThePointerWithEveryTool() {
+    auto w = Shown();
+    auto* canvas = Child<QWidget>(*w, "canvas");
+    const QLabel* x = Child<QLabel>(*w, "statusX");
+    const QLabel* y = Child<QLabel>(*w, "statusY");
+    const QLabel* size = Child<QLabel>(*w, "statusSelection");
+    const char* tools[] = {"lineToolButton", "rectToolButton", "selectToolButton", "paintToolButton"};
+    int k = 0;
+    for (const char* tool : tools) {
+      ClickOn(Child<QWidget>(*w, tool));
+      const QPoint pixel(77 + k, 88 - k);
+      Send(canvas, QEvent::MouseMove, pixel * 4 + QPoint(1, 2));
+      QCOMPARE(x->text(), QString("X: %1").arg(pixel.x()));
+      QCOMPARE(y->text(), QString("Y: %1").arg(pixel.y()));
+      ++k;
+    }
+    ClickOn(Child<QWidget>(*w, "selectToolButton"));
+    QCOMPARE(size->text(), QString());
+    Press(canvas, {4 * 20, 4 * 20});
+    Send(canvas, QEvent::MouseMove, {4 * 40, 4 * 30}, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(size->text(), QString("Selection: 4 x 11 cells"));
+    QCOMPARE(x->text(), QString("X: 40"));
+    Release(canvas, {4 * 40, 4 * 30});
+    Child<QAction>(*w, "removeSelectionAction")->trigger();
+    QCOMPARE(size->text(), QString());
   }
 
   void editModeButtonsSwitchTheModes() {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -326,6 +327,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(dialogs_->Filters.last(), QString(kind.Filter));
         QVERIFY(!panel->isVisible());
       }
+      QCOMPARE(Child<QLabel>(*w, "statusMessage")->text(), QString("Exported both%1.png").arg(i + 1));
       const std::string stem = File(QString("both%1").arg(i + 1)).toStdString();
       const Raster png = ReadImageFile(stem + ".png");
       QCOMPARE(png.Width(),
