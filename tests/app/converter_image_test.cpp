@@ -129,8 +129,10 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
       {{"--fit", "zoom", png, out}, "--fit must be"},
       {{"--dither", "floyd", png, out}, "--dither must be"},
       {{"--metric", "hsv", png, out}, "--metric must be"},
-      {{"--flicker", "-0.5", png, out}, "--flicker needs a number >= 0"},
-      {{"--flicker", "lots", png, out}, "--flicker needs a number >= 0"},
+      {{"--flicker", "-0.5", png, out}, "--flicker needs a number from 0 to 1000"},
+      {{"--flicker", "lots", png, out}, "--flicker needs a number from 0 to 1000"},
+      // Refused before the image is looked at.
+      {{"--flicker", "1e300", dir.File("missing.png"), out}, "--flicker needs a number from 0 to 1000"},
       {{"--mode", "3", png, out}, "--mode must be"},
       {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
@@ -142,6 +144,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
     const Outcome run = Convert(c.args);
     EXPECT_EQ(run.Status, ExitUsage);
     EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("(see --help)\n"), std::string::npos) << run.Err;
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.jpg")));
   }
