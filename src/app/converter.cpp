@@ -144,7 +144,10 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string& input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
-    // A thumbnail is always a PNG, whatever name the file manager gives it.
+    // A thumbnail is always a PNG. File managers may give it a temporary name
+    // of their own, so only a name that says another kind is refused.
+    if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
+      throw UsageError("--thumbnail writes a PNG: name the output .png, not \"" + output + "\"");
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind)) throw UsageError("--mixing applies to bitmap outputs only");
     // Read before the input, so a bad profile costs no conversion.

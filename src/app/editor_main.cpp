@@ -1,12 +1,20 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/editor_command_line.h"
+
 #include "window/editor_settings.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer sinceLaunch;
   sinceLaunch.start();
+  // Answered before QApplication, which would need a display.
+  if (const auto status = chromaloom::AnswerEditorInfoOptions({argv + 1, argv + argc}, std::cout)) return *status;
   // The window is laid out in screen pixels and shows pictures 1:1, so the
   // platform must not scale it.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");

@@ -133,6 +133,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
       {{"--flicker", "lots", png, out}, "--flicker needs a number from 0 to 1000"},
       // Refused before the image is looked at.
       {{"--flicker", "1e300", dir.File("missing.png"), out}, "--flicker needs a number from 0 to 1000"},
+      {{"--thumbnail", "64", png, dir.File("o.jpg")}, "name the output .png"},
       {{"--mode", "3", png, out}, "--mode must be"},
       {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
