@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CTest: the editor as it starts from a shell. --help and --version answer
-# without any display.
+# without any display; a settings file that is a FIFO (or a link to one) is
+# left alone instead of being read for ever.
 #
 # Usage: editor_start_test.sh EDITOR VERSION
 set -uo pipefail
@@ -21,4 +22,27 @@ for row in "--help|Usage: chromaloom " "-h|Usage: chromaloom " "--version|chroma
   [[ ! -s "$work/err" ]] || fail "$option wrote on stderr: $(cat "$work/err")"
 done
 
+# The probe quits after the first paint, so a run that ends by itself started.
+for kind in fifo link; do
+  home="$work/$kind"
+  mkdir -p "$home/config/chromaLoom" "$home/run"
+  chmod 700 "$home/run"
+  settings="$home/config/chromaLoom/chromaLoom.ini"
+  if [[ $kind == fifo ]]; then
+    mkfifo "$settings"
+  else
+    mkfifo "$home/pipe"
+    ln -s "$home/pipe" "$settings"
+  fi
+  HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=offscreen \
+    CHROMALOOM_STARTUP_PROBE=1 timeout 60 "$editor" >"$work/out" 2>"$work/err"
+  status=$?
+  if [[ $status -eq 124 ]]; then
+    fail "with a settings $kind the editor hung"
+  elif [[ $status -ne 0 ]]; then
+    fail "with a settings $kind the editor exited $status: $(cat "$work/err")"
+  fi
+  grep -q "is not a regular file" "$work/err" || fail "with a settings $kind nothing was said: $(cat "$work/err")"
+  [[ -p "$settings" ]] || fail "the settings $kind was replaced"
+done
 exit "$failed"
