@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "formats/bmp_format.h"
+#include "formats/image_ends.h"
 
 namespace chromaloom {
 
@@ -28,52 +29,6 @@ constexpr int DecodeLimitMegabytes = 1024;
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
   throw FileError("Cannot read image \"" + path + "\": " + why);
-}
-
-bool IsJpeg(std::span<const std::uint8_t> b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
-
-// Qt's JPEG reader fills a file cut short with grey and only logs a
-// warning, so walk the segments: an image is whole when its entropy-coded
-// data reaches the end marker FF D9. Walking (rather than looking for FF D9
-// anywhere) keeps an embedded thumbnail's end marker from counting, and
-// bytes after the end marker are allowed.
-bool JpegReachesItsEnd(std::span<const std::uint8_t> b) {
-  std::size_t i = 2;
-  bool inScan = false;
-  while (i + 1 < b.size()) {
-    if (inScan) {
-      // In entropy-coded data FF is followed by 00 (a stuffed byte), a
-      // restart marker D0..D7, fill FFs, or the next marker.
-      if (b[i] != 0xFF) {
-        ++i;
-        continue;
-      }
-      const std::uint8_t m = b[i + 1];
-      if (m == 0x00 || (m >= 0xD0 && m <= 0xD7) || m == 0xFF) {
-        i += m == 0xFF ? 1 : 2;
-        continue;
-      }
-      inScan = false;
-      continue;
-    }
-    if (b[i] != 0xFF) return false;
-    const std::uint8_t m = b[i + 1];
-    if (m == 0xFF) {
-      ++i;
-      continue;
-    }
-    if (m == 0xD9) return true;
-    if ((m >= 0xD0 && m <= 0xD7) || m == 0x01) {
-      i += 2;
-      continue;
-    }
-    if (i + 3 >= b.size()) return false;
-    const std::size_t length = static_cast<std::size_t>(b[i + 2]) << 8 | b[i + 3];
-    if (length < 2) return false;
-    i += 2 + length;
-    if (m == 0xDA) inScan = true;
-  }
-  return false;
 }
 
 }  // namespace
@@ -97,7 +52,7 @@ Raster ReadImageFile(const std::string& path) {
   if (!reader.canRead())
     Fail(path, "it is not an image chromaLoom can read (" + reader.errorString().toStdString() + ")");
 
-  if (IsJpeg(bytes) && !JpegReachesItsEnd(bytes)) Fail(path, "the JPEG data is cut short");
+  if (const auto fault = ImageDataFault(bytes)) Fail(path, *fault);
 
   const QSize imageSize = reader.size();
   if (!imageSize.isValid()) Fail(path, "its header cannot be read (damaged or cut short)");

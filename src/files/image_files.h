@@ -19,7 +19,7 @@ constexpr long long MaxImagePixels = 64'000'000;
 
 // The first frame, with transparency laid on black. Throws FileError naming
 // the file and the reason: not a regular file, empty, too large (checked
-// from the header before anything is decoded), corrupt, or a JPEG cut short.
+// from the header before anything is decoded), corrupt, or cut short (JPEG, PNG, GIF, BMP).
 Raster ReadImageFile(const std::string& path);
 
 // How hard a PNG is packed: Small for files a user keeps, Fast for

@@ -121,6 +121,56 @@ TEST(ImageFiles, JpegEndsAreCheckedNotTrailingBytes) {
   }
 }
 
+Bytes Head(const Bytes& bytes, std::size_t n) {
+  return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+// Qt fills what a cut-short BMP, GIF or PNG lacks with black and accepts it.
+TEST(ImageFiles, CutShortImagesAreRefusedWholeOnesRead) {
+  TempDir dir;
+  const QImage image = Quadrants(256, 192, Colours);
+  const Bytes bmp = Encoded(image, "BMP"), png = Encoded(image, "PNG");
+  const Bytes bmp8 = Encoded(image.convertToFormat(QImage::Format_Indexed8), "BMP");
+  const std::array<std::array<std::uint8_t, 3>, 4> table = {{{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}}};
+  const Bytes gif = Gif(64, 48, table, {std::vector<std::uint8_t>(64 * 48, 1)});
+  const Bytes animated =
+      Gif(64, 48, table, {std::vector<std::uint8_t>(64 * 48, 1), std::vector<std::uint8_t>(64 * 48, 2)});
+  ASSERT_EQ(gif.back(), 0x3B);
+  Bytes badSum = png;
+  badSum[40] ^= 1;  // in the second chunk, whose check sum then disagrees
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    const char* reason;  // nullptr: read
+  } cases[] = {
+      {"whole.bmp", bmp, nullptr},
+      {"whole8.bmp", bmp8, nullptr},
+      {"64-bytes.bmp", Head(bmp, 64), "the BMP data is cut short"},
+      {"last-byte-gone.bmp", Head(bmp, bmp.size() - 1), "the BMP data is cut short"},
+      {"palette-cut.bmp", Head(bmp8, 200), "the BMP data is cut short"},
+      {"header-cut.bmp", Head(bmp, 20), "the BMP data is cut short"},
+      {"whole.gif", gif, nullptr},
+      {"no-trailer.gif", Head(gif, gif.size() - 1), nullptr},
+      {"second-frame-cut.gif", Head(animated, animated.size() - 20), nullptr},
+      {"half.gif", Head(gif, gif.size() / 2), "the GIF data is cut short"},
+      {"no-end-block.gif", Head(gif, gif.size() - 2), "the GIF data is cut short"},
+      {"screen-only.gif", Head(gif, 20), "the GIF data is cut short"},
+      {"whole.png", png, nullptr},
+      {"half.png", Head(png, png.size() / 2), "the PNG data is cut short"},
+      {"no-end.png", Head(png, png.size() - 12), "the PNG data is cut short"},
+      {"bad-sum.png", badSum, "the PNG data is damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir.File(c.name), c.bytes);
+    const std::string message = Failure(dir.File(c.name));
+    if (c.reason)
+      EXPECT_EQ(message, "Cannot read image \"" + dir.File(c.name) + "\": " + c.reason);
+    else
+      EXPECT_EQ(message, "");
+  }
+}
+
 TEST(ImageFiles, BadFilesNameThemselvesAndTheReason) {
   TempDir dir;
   Bytes corrupt = Encoded(Quadrants(64, 48, Colours), "PNG");
