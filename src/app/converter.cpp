@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iomanip>
+#include <new>
 #include <stdexcept>
 
 #include "app/converter_options.h"
@@ -125,6 +126,7 @@ void PrintInfo(const std::string& path, std::ostream& out) {
 }  // namespace
 
 int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string input;  // named when memory runs out
   try {
     const ConverterOptions options = ParseArgs(args);
     if (options.Help) {
@@ -137,11 +139,12 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.Info) {
       if (options.Files.size() != 1) throw UsageError("--info takes one INPUT");
+      input = options.Files[0];
       PrintInfo(options.Files[0], out);
       return ExitOk;
     }
     if (options.Files.size() != 2) throw UsageError("expected INPUT and OUTPUT");
-    const std::string& input = options.Files[0];
+    input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG. File managers may give it a temporary name
@@ -181,6 +184,9 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
   } catch (const UsageError& e) {
     err << "chromaloom-convert: " << e.what() << " (see --help)\n";
     return ExitUsage;
+  } catch (const std::bad_alloc&) {
+    err << "chromaloom-convert: Not enough memory to convert \"" << input << "\"\n";
+    return ExitFailed;
   } catch (const std::exception& e) {
     err << "chromaloom-convert: " << e.what() << "\n";
     return ExitFailed;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/editor_command_line.h"
+#include "files/image_files.h"
 
 #include "window/editor_settings.h"
 #include "window/main_window.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   // The window is laid out in screen pixels and shows pictures 1:1, so the
   // platform must not scale it.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  chromaloom::QuietImagePluginWarnings();
   QApplication app(argc, argv);
   // The settings file is named for these: ~/.config/chromaLoom/chromaLoom.ini on Linux.
   QApplication::setOrganizationName("chromaLoom");

@@ -1,9 +1,16 @@
 #include "files/image_files.h"
 
+#include <unistd.h>
+
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <new>
 #include <span>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -31,9 +38,55 @@ constexpr int DecodeLimitMegabytes = 1024;
   throw FileError("Cannot read image \"" + path + "\": " + why);
 }
 
-}  // namespace
+QtMessageHandler previousHandler = nullptr;
+std::atomic<bool> quiet = false;
 
-Raster ReadImageFile(const std::string& path) {
+// Qt's image plugins pass libjpeg's and libtiff's complaints on in these
+// categories; ReadImageFile says in one line what was wrong with the file.
+void DropImagePluginWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  const std::string_view category = context.category ? context.category : "";
+  if (type != QtFatalMsg && (category.starts_with("qt.gui.imageio") || category.starts_with("qt.imageformats"))) return;
+  if (previousHandler)
+    previousHandler(type, context, message);
+  else
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+// libpng and libtiff print some complaints straight onto the error output,
+// past Qt. While a program that asked for quiet decodes, that output goes to
+// a scratch file; one decode at a time, so the real one is always restored.
+class QuietErrorOutput {
+ public:
+  QuietErrorOutput() {
+    if (!quiet) return;
+    lock_ = std::unique_lock(mutex_);
+    std::fflush(stderr);
+    scratch_ = std::tmpfile();
+    if (scratch_) saved_ = ::dup(STDERR_FILENO);
+    if (saved_ >= 0 && ::dup2(::fileno(scratch_), STDERR_FILENO) < 0) {
+      ::close(saved_);
+      saved_ = -1;
+    }
+  }
+  ~QuietErrorOutput() {
+    if (saved_ >= 0) {
+      std::fflush(stderr);
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+    }
+    if (scratch_) std::fclose(scratch_);
+  }
+  QuietErrorOutput(const QuietErrorOutput&) = delete;
+  QuietErrorOutput& operator=(const QuietErrorOutput&) = delete;
+
+ private:
+  static inline std::mutex mutex_;
+  std::unique_lock<std::mutex> lock_;
+  std::FILE* scratch_ = nullptr;
+  int saved_ = -1;
+};
+
+Raster Decode(const std::string& path) {
   // The file's size sets the read cap; ReadFileBytes refuses a folder,
   // FIFO or device (file_size cannot tell them, so they get cap 0).
   std::error_code error;
@@ -43,6 +96,7 @@ Raster ReadImageFile(const std::string& path) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(path, error ? 0 : static_cast<std::size_t>(size));
   if (bytes.empty()) Fail(path, "the file is empty");
 
+  const QuietErrorOutput quietDecoders;
   QByteArray data =
       QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
@@ -76,6 +130,21 @@ Raster ReadImageFile(const std::string& path) {
     for (int x = 0; x < image.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
   }
   return raster;
+}
+
+}  // namespace
+
+Raster ReadImageFile(const std::string& path) {
+  try {
+    return Decode(path);
+  } catch (const std::bad_alloc&) {
+    throw FileError("Not enough memory to read image \"" + path + "\"");
+  }
+}
+
+void QuietImagePluginWarnings() {
+  previousHandler = qInstallMessageHandler(DropImagePluginWarnings);
+  quiet = true;
 }
 
 std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind, PngPacking packing) {

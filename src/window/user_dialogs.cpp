@@ -5,9 +5,13 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include <new>
+
 namespace chromaloom {
 
 QString FileErrorMessage(const QString& path, const std::exception& error) {
+  // "std::bad_alloc" would tell a user nothing, and it names no file.
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return QString("Not enough memory for \"%1\"").arg(path);
   const QString reason = QString::fromStdString(error.what());
   // File errors name their file already; format errors say only what is wrong.
   if (reason.contains(path)) return reason;

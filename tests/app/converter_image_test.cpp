@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -189,6 +193,39 @@ TEST(ConverterImages, BadImagesFailClearlyAndChangeNothing) {
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "a temporary file was left";
     }
     std::filesystem::remove_all(input);
+  }
+}
+
+// The program itself: libpng, libjpeg and libtiff print nothing of their own
+// beside the one line that names the file.
+TEST(ConverterImages, TheProgramSaysOneLineAboutABadImage) {
+  TempDir dir;
+  const Bytes png = Encoded(Photo(64, 48), "PNG");
+  Bytes jpeg = Encoded(Photo(64, 48), "JPEG", 90);
+  // Damaged entropy data with the markers whole: decoded, with libjpeg's warnings.
+  for (std::size_t i = jpeg.size() - 200; i < jpeg.size() - 100; ++i)
+    if (jpeg[i] != 0xFF && jpeg[i - 1] != 0xFF) jpeg[i] = static_cast<std::uint8_t>(jpeg[i] * 7 + 1);
+  const Bytes tiff = Encoded(Photo(64, 48), "TIFF");
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    int status;
+  } cases[] = {
+      {"cut.png", Bytes(png.begin(), png.end() - 30), ExitFailed},
+      {"damaged.jpg", jpeg, ExitOk},
+      {"cut.tiff", Bytes(tiff.begin(), tiff.begin() + static_cast<std::ptrdiff_t>(tiff.size() / 2)), ExitFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir.File(c.name), c.bytes);
+    const std::string command = std::string(CHROMALOOM_CONVERT_EXE) + " '" + dir.File(c.name) + "' '" +
+                                dir.File("out.mgs") + "' 2>'" + dir.File("err.txt") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), c.status);
+    const Bytes err = ReadBytes(dir.File("err.txt"));
+    const std::string text(err.begin(), err.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.status == ExitOk ? 0 : 1) << text;
+    if (c.status != ExitOk)
+      EXPECT_EQ(text.rfind("chromaloom-convert: Cannot read image \"" + dir.File(c.name), 0), 0u) << text;
   }
 }
 
