@@ -8,8 +8,7 @@
 namespace chromaloom {
 
 void ByteWindow::Refill(std::uint64_t i) {
-  constexpr std::uint64_t WindowBytes = 1 << 16;
-  window_.resize(static_cast<std::size_t>(std::min(WindowBytes, size_ - i)));
+  window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(windowBytes_, 1), size_ - i)));
   start_ = i;
   if (read_(i, window_) != window_.size()) {
     window_.clear();

@@ -19,7 +19,8 @@ class ByteWindow {
  public:
   // Fills into with the bytes from offset on; returns how many it could.
   using Reader = std::function<std::size_t(std::uint64_t offset, std::span<std::uint8_t> into)>;
-  ByteWindow(std::uint64_t size, Reader read) : size_(size), read_(std::move(read)) {}
+  ByteWindow(std::uint64_t size, Reader read, std::size_t windowBytes = std::size_t{1} << 16)
+      : size_(size), read_(std::move(read)), windowBytes_(windowBytes) {}
   explicit ByteWindow(std::span<const std::uint8_t> bytes) : size_(bytes.size()), whole_(bytes) {}
 
   std::uint64_t size() const { return size_; }
@@ -35,6 +36,7 @@ class ByteWindow {
 
   std::uint64_t size_;
   Reader read_;
+  std::size_t windowBytes_ = 0;
   std::span<const std::uint8_t> whole_;
   std::uint64_t start_ = 0;
   std::vector<std::uint8_t> window_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -223,6 +224,27 @@ TEST(ImageFiles, TheLargestSidesAllowedAreRead) {
     EXPECT_EQ(raster.Width(), c.w);
     EXPECT_EQ(raster.Height(), c.h);
     EXPECT_EQ(raster.At(c.w - 1, c.h - 1), MakeRgb(1, 2, 3));
+  }
+}
+
+// Above 16 megapixels the reader scales the image down to at least 4 times
+// the picture each way, keeping its aspect; smaller images come whole.
+TEST(ImageFiles, OnlyVeryLargeImagesAreDecodedScaledDown) {
+  TempDir dir;
+  struct Case {
+    int w, h, readW, readH;
+  } cases[] = {{4000, 4000, 4000, 4000}, {6000, 4000, 1152, 768}, {2100, 8000, 1024, 3901}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+    QImage image(c.w, c.h, QImage::Format_RGB32);
+    image.fill(Colours[0]);
+    for (int y = c.h / 2; y < c.h; ++y) std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), c.w, Colours[1]);
+    WriteBytes(dir.File("large.png"), Encoded(image, "PNG"));
+    const Raster raster = ReadImageFile(dir.File("large.png"));
+    ASSERT_EQ(raster.Width(), c.readW);
+    ASSERT_EQ(raster.Height(), c.readH);
+    EXPECT_TRUE(Near(raster.At(c.readW / 2, c.readH / 4), Colours[0], 1));
+    EXPECT_TRUE(Near(raster.At(c.readW / 2, c.readH * 3 / 4), Colours[1], 1));
   }
 }
 
