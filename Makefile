@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 # One version, since each version lays code out a little differently.
 CLANG_FORMAT ?= clang-format-14
 FORMAT_FILES = $(shell find src tests -name '*.cpp' -o -name '*.h')
-SHELL_SCRIPTS = scripts/*.sh zxview/*.sh tests/xvfb/*.sh .ci/run
+SHELL_SCRIPTS = scripts/*.sh zxview/*.sh tests/xvfb/*.sh tests/app/*.sh .ci/run
 
 .PHONY: all deps configure build test run bench package clean format format-check shellcheck
 

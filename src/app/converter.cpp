@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iomanip>
+#include <new>
 #include <stdexcept>
 
 #include "app/converter_options.h"
@@ -125,6 +126,7 @@ void PrintInfo(const std::string& path, std::ostream& out) {
 }  // namespace
 
 int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::string input;  // named when memory runs out
   try {
     const ConverterOptions options = ParseArgs(args);
     if (options.Help) {
@@ -137,14 +139,18 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.Info) {
       if (options.Files.size() != 1) throw UsageError("--info takes one INPUT");
+      input = options.Files[0];
       PrintInfo(options.Files[0], out);
       return ExitOk;
     }
     if (options.Files.size() != 2) throw UsageError("expected INPUT and OUTPUT");
-    const std::string& input = options.Files[0];
+    input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
-    // A thumbnail is always a PNG, whatever name the file manager gives it.
+    // A thumbnail is always a PNG. File managers may give it a temporary name
+    // of their own, so only a name that says another kind is refused.
+    if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
+      throw UsageError("--thumbnail writes a PNG: name the output .png, not \"" + output + "\"");
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind)) throw UsageError("--mixing applies to bitmap outputs only");
     // Read before the input, so a bad profile costs no conversion.
@@ -178,6 +184,9 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
   } catch (const UsageError& e) {
     err << "chromaloom-convert: " << e.what() << " (see --help)\n";
     return ExitUsage;
+  } catch (const std::bad_alloc&) {
+    err << "chromaloom-convert: Not enough memory to convert \"" << input << "\"\n";
+    return ExitFailed;
   } catch (const std::exception& e) {
     err << "chromaloom-convert: " << e.what() << "\n";
     return ExitFailed;

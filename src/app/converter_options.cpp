@@ -38,12 +38,14 @@ int ParseInt(const std::string& text, const std::string& option) {
   return value;
 }
 
+std::string FlickerRange() { return std::to_string(static_cast<int>(MaxFlickerWeight)); }
+
 double ParseWeight(const std::string& text, const std::string& option) {
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
-    throw UsageError(option + " needs a number >= 0, not \"" + text + "\"");
+  if (text.empty() || error != std::errc() || stop != end || !(value >= 0 && value <= MaxFlickerWeight))
+    throw UsageError(option + " needs a number from 0 to " + FlickerRange() + ", not \"" + text + "\"");
   return value;
 }
 
@@ -77,7 +79,9 @@ std::string Usage() {
          "                 the default), crop (keep the aspect, fill) or stretch\n"
          "  --dither D     none (the default), ordered, floyd-steinberg or atkinson\n"
          "  --metric M     colour distance: rgb (the default) or lab\n"
-         "  --flicker W    weight against flicker, a number >= 0 (default 0: off)\n"
+         "  --flicker W    weight against flicker, a number from 0 to " +
+         FlickerRange() +
+         " (default 0: off)\n"
          "  --stats        print the mean colour error and mean flicker on stderr\n"
          "  --             end the options: INPUT and OUTPUT may then start with a dash\n"
          "\n"

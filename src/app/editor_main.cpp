@@ -2,7 +2,12 @@
 #include <QElapsedTimer>
 
 #include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/editor_command_line.h"
+#include "files/image_files.h"
 #include "window/editor_settings.h"
 #include "window/local_paths.h"
 #include "window/main_window.h"
@@ -13,9 +18,12 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   QElapsedTimer sinceLaunch;
   sinceLaunch.start();
+  // Answered before QApplication, which would need a display.
+  if (const auto status = chromaloom::AnswerEditorInfoOptions({argv + 1, argv + argc}, std::cout)) return *status;
   // The window is laid out in screen pixels and shows pictures 1:1, so the
   // platform must not scale it.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  chromaloom::QuietImagePluginWarnings();
   QApplication app(argc, argv);
   // The settings file is named for these: ~/.config/chromaLoom/chromaLoom.ini on Linux.
   QApplication::setOrganizationName("chromaLoom");

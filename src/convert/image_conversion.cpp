@@ -28,8 +28,6 @@ namespace {
 
 constexpr int Colours = ZxColourCount;
 constexpr int MaxCellPixels = 64;
-// Larger weights would overflow the float sums of a cell.
-constexpr double MaxFlickerWeight = 1000.0;
 
 struct Vec3 {
   float X = 0, Y = 0, Z = 0;
@@ -370,7 +368,8 @@ void CheckArguments(const Raster& source, const ImageConversionOptions& options)
   if (!IsValidCellHeight(options.CellHeight))
     throw std::invalid_argument("the cell height must be 8, 4, 2 or 1, not " + std::to_string(options.CellHeight));
   if (!(options.FlickerWeight >= 0.0 && options.FlickerWeight <= MaxFlickerWeight))
-    throw std::invalid_argument("the flicker weight must be between 0 and 1000");
+    throw std::invalid_argument("the flicker weight must be between 0 and " +
+                                std::to_string(static_cast<int>(MaxFlickerWeight)));
   switch (options.Dither) {
     case Dithering::None:
     case Dithering::Ordered:

@@ -26,11 +26,15 @@ inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
 inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
     {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
 
+// The flicker weight's range, the same in the import dialog and the converter;
+// larger weights would overflow the float sums of a cell.
+inline constexpr double MaxFlickerWeight = 1000.0;
+
 struct ImageConversionOptions {
   int CellHeight = 8;  // 8, 4, 2 or 1; in 8x1 the side columns keep 8x8 cells
   Dithering Dither = Dithering::None;
   ColourMetric Metric = ColourMetric::Srgb;
-  double FlickerWeight = 0.0;  // 0: off
+  double FlickerWeight = 0.0;  // 0: off, up to MaxFlickerWeight
 };
 
 // Means over the picture's 256 x 192 pixels.

@@ -17,10 +17,18 @@ namespace chromaloom {
 constexpr int MaxImageSide = 8192;
 constexpr long long MaxImagePixels = 64'000'000;
 
-// The first frame, with transparency laid on black. Throws FileError naming
-// the file and the reason: not a regular file, empty, too large (checked
-// from the header before anything is decoded), corrupt, or a JPEG cut short.
+// The first frame, with transparency laid on black. An image above 16
+// megapixels comes scaled down by the reader to at least 4 times the picture
+// each way, keeping its aspect; the file is read a piece at a time, never
+// whole. Throws FileError naming the file and the reason: not a regular
+// file, empty, too large (checked from the header before the rest is read),
+// corrupt, cut short (JPEG, PNG, GIF, BMP) or too large for the memory left.
 Raster ReadImageFile(const std::string& path);
+
+// Keeps the warnings Qt's image plugins forward from their libraries off the
+// error output, where ReadImageFile's own message says what was wrong.
+// Called once by a program, before reading images.
+void QuietImagePluginWarnings();
 
 // How hard a PNG is packed: Small for files a user keeps, Fast for
 // thumbnails a file manager wants at once.

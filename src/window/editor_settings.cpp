@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QVariant>
 
 #include <cmath>
+#include <cstdio>
 
 #include "picture/bitmap_sizes.h"
 #include "render/renderer.h"
@@ -161,17 +164,22 @@ void WritePanel(QSettings& store, const PanelKeys& keys, const PanelPlace& place
 EditorSettings::EditorSettings(const QString& path) {
   if (path.isEmpty()) return;
   const QFileInfo file(path);
-  if (file.exists() && !file.isFile()) return;
+  if (file.exists() && !file.isFile()) {
+    std::fprintf(stderr, "chromaloom: the settings file \"%s\" is not a regular file; it is left alone\n",
+                 QFile::encodeName(path).constData());
+    return;
+  }
   // A damaged file still reads (what cannot be parsed is no value) and is written over at Save.
   store_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 EditorSettings::~EditorSettings() = default;
 
+// Named as QSettings names it, without making one: QSettings reads the file
+// as it is made, and a FIFO there would never end.
 QString EditorSettings::UserFile() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
-                   QCoreApplication::applicationName())
-      .fileName();
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
+         QCoreApplication::organizationName() + "/" + QCoreApplication::applicationName() + ".ini";
 }
 
 RememberedSettings EditorSettings::Load(const QRect& area) const {

@@ -97,10 +97,15 @@ QString AboutText() {
   return QString(
              "<h3>chromaLoom x%1</h3>"
              "<p>An editor for ZX Spectrum Gigascreen and MultiGigaScreen pictures.</p>"
-             "<p>Licence: MIT</p>"
+             "<p>Licence: MIT for chromaLoom's own code. The program links libspectrum, so as built it is "
+             "distributed under the GNU GPL, version 2 or later (GPL-2.0-or-later).</p>"
              "<p>Libraries used:</p>"
-             "<ul><li>Qt %2 (Core, GUI, Widgets, Concurrent; built against %3), with its image format plugins</li>"
-             "<li>C++ standard library: %4</li></ul>"
+             "<ul><li>Qt %2 (Core, GUI, Widgets, OpenGL, OpenGL Widgets, Concurrent; built against %3): "
+             "LGPL-3.0-only or GPL-2.0-only</li>"
+             "<li>libspectrum: GPL-2.0-or-later</li>"
+             "<li>Through Qt's image plugins: libpng (libpng licence), zlib (Zlib), libjpeg-turbo (IJG, "
+             "BSD-3-Clause), libtiff (libtiff licence), libwebp (BSD-3-Clause)</li>"
+             "<li>C++ standard library: %4, GPL-3.0-or-later with the GCC Runtime Library Exception</li></ul>"
              "<p>Compiled with %5.</p>")
       .arg(CHROMALOOM_VERSION, QString::fromLatin1(qVersion()), QT_VERSION_STR,
 #if defined(_GLIBCXX_RELEASE)

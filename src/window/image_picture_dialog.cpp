@@ -72,7 +72,9 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   flicker_->setSingleStep(0.05);
   flicker_->setDecimals(2);
   flicker_->setValue(conversion.FlickerWeight);
-  flicker_->setToolTip("0 is off; small weights (0.05 to 0.25) remove most flicker for a little colour error");
+  flicker_->setToolTip(QString("0 to %1; 0 is off, and small weights (0.05 to 0.25) remove most flicker for a "
+                               "little colour error")
+                           .arg(MaxFlickerWeight, 0, 'f', 0));
 
   auto* form = new QFormLayout;
   form->addRow("Cell height", cellHeight_);

@@ -33,9 +33,6 @@ struct ImagePictureOptions {
 inline constexpr std::array<OptionChoice<int>, 4> CellHeightChoices = {
     {{"8x8", 8}, {"8x4", 4}, {"8x2", 2}, {"8x1", 1}}};
 
-// The flicker weight's range in the dialog.
-inline constexpr double MaxFlickerWeight = 4.0;
-
 // The work of one preview, run off the event loop: fitted source and result.
 using ImageConverter = std::function<ImageConversion(const Raster& fitted, const ImageConversionOptions& options)>;
 

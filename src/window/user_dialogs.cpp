@@ -5,17 +5,21 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include <new>
+
 #include "files/file_io.h"
 #include "window/local_paths.h"
 
 namespace chromaloom {
 
 QString FileErrorMessage(const QString& path, const std::exception& error) {
+  // "std::bad_alloc" would tell a user nothing, and it names no file.
+  const QString quoted = QString::fromStdString(QuotedName(PathBytes(path)));
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return QString("Not enough memory for %1").arg(quoted);
   const QString reason = QString::fromStdString(error.what());
   // File errors name their file already; format errors say only what is wrong.
-  const QString quoted = QString::fromStdString(QuotedName(PathBytes(path)));
   if (reason.contains(quoted)) return reason;
-  return reason + "\n\n" + quoted;
+  return reason + "\n\n" + quoted.mid(1, quoted.size() - 2);  // on a line of its own, unquoted
 }
 
 QString SaveChangesQuestion(const QString& name) { return QString("Save changes to %1?").arg(name); }

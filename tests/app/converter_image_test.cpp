@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -129,8 +133,11 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
       {{"--fit", "zoom", png, out}, "--fit must be"},
       {{"--dither", "floyd", png, out}, "--dither must be"},
       {{"--metric", "hsv", png, out}, "--metric must be"},
-      {{"--flicker", "-0.5", png, out}, "--flicker needs a number >= 0"},
-      {{"--flicker", "lots", png, out}, "--flicker needs a number >= 0"},
+      {{"--flicker", "-0.5", png, out}, "--flicker needs a number from 0 to 1000"},
+      {{"--flicker", "lots", png, out}, "--flicker needs a number from 0 to 1000"},
+      // Refused before the image is looked at.
+      {{"--flicker", "1e300", dir.File("missing.png"), out}, "--flicker needs a number from 0 to 1000"},
+      {{"--thumbnail", "64", png, dir.File("o.jpg")}, "name the output .png"},
       {{"--mode", "3", png, out}, "--mode must be"},
       {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
@@ -142,6 +149,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
     const Outcome run = Convert(c.args);
     EXPECT_EQ(run.Status, ExitUsage);
     EXPECT_NE(run.Err.find(c.message), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("(see --help)\n"), std::string::npos) << run.Err;
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.jpg")));
   }
@@ -185,6 +193,39 @@ TEST(ConverterImages, BadImagesFailClearlyAndChangeNothing) {
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << "a temporary file was left";
     }
     std::filesystem::remove_all(input);
+  }
+}
+
+// The program itself: libpng, libjpeg and libtiff print nothing of their own
+// beside the one line that names the file.
+TEST(ConverterImages, TheProgramSaysOneLineAboutABadImage) {
+  TempDir dir;
+  const Bytes png = Encoded(Photo(64, 48), "PNG");
+  Bytes jpeg = Encoded(Photo(64, 48), "JPEG", 90);
+  // Damaged entropy data with the markers whole: decoded, with libjpeg's warnings.
+  for (std::size_t i = jpeg.size() - 200; i < jpeg.size() - 100; ++i)
+    if (jpeg[i] != 0xFF && jpeg[i - 1] != 0xFF) jpeg[i] = static_cast<std::uint8_t>(jpeg[i] * 7 + 1);
+  const Bytes tiff = Encoded(Photo(64, 48), "TIFF");
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    int status;
+  } cases[] = {
+      {"cut.png", Bytes(png.begin(), png.end() - 30), ExitFailed},
+      {"damaged.jpg", jpeg, ExitOk},
+      {"cut.tiff", Bytes(tiff.begin(), tiff.begin() + static_cast<std::ptrdiff_t>(tiff.size() / 2)), ExitFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir.File(c.name), c.bytes);
+    const std::string command = std::string(CHROMALOOM_CONVERT_EXE) + " '" + dir.File(c.name) + "' '" +
+                                dir.File("out.mgs") + "' 2>'" + dir.File("err.txt") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), c.status);
+    const Bytes err = ReadBytes(dir.File("err.txt"));
+    const std::string text(err.begin(), err.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.status == ExitOk ? 0 : 1) << text;
+    if (c.status != ExitOk)
+      EXPECT_EQ(text.rfind("chromaloom-convert: Cannot read image \"" + dir.File(c.name), 0), 0u) << text;
   }
 }
 

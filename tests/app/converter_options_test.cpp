@@ -55,7 +55,7 @@ TEST(ConverterOptions, ImageOptionsAreReadByName) {
   plain.Fit = FitMode::Fit;
   plain.Dither = Dithering::None;
   plain.Metric = ColourMetric::Srgb;
-  plain.Flicker = 3.0;
+  plain.Flicker = 1000.0;
   ConverterOptions ordered = WithFiles({"a.bmp", "b.mg1"});
   ordered.Dither = Dithering::Ordered;
   const std::pair<Args, ConverterOptions> cases[] = {
@@ -63,7 +63,7 @@ TEST(ConverterOptions, ImageOptionsAreReadByName) {
         "--flicker", "0.25", "--stats"},
        all},
       {{"--fit=stretch", "--dither=atkinson", "--flicker=0", "a.jpg", "b.mgs"}, stretchAtkinson},
-      {{"--fit", "fit", "--dither", "none", "--metric", "rgb", "--flicker", "3", "a.gif", "b.img"}, plain},
+      {{"--fit", "fit", "--dither", "none", "--metric", "rgb", "--flicker", "1000", "a.gif", "b.img"}, plain},
       {{"--dither", "ordered", "a.bmp", "b.mg1"}, ordered},
       {{"a.png", "b.mgs"}, WithFiles({"a.png", "b.mgs"})},
   };
@@ -104,12 +104,14 @@ TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--dither="}, "--dither must be none, ordered, floyd-steinberg or atkinson, not \"\""},
       {{"--metric", "xyz"}, "--metric must be rgb or lab, not \"xyz\""},
       {{"--metric"}, "--metric needs a value"},
-      {{"--flicker", "-1"}, "--flicker needs a number >= 0, not \"-1\""},
-      {{"--flicker", "nan"}, "--flicker needs a number >= 0, not \"nan\""},
-      {{"--flicker", "inf"}, "--flicker needs a number >= 0, not \"inf\""},
-      {{"--flicker", "0.5x"}, "--flicker needs a number >= 0, not \"0.5x\""},
-      {{"--flicker="}, "--flicker needs a number >= 0, not \"\""},
-      {{"--flicker", "1e999"}, "--flicker needs a number >= 0, not \"1e999\""},
+      {{"--flicker", "-1"}, "--flicker needs a number from 0 to 1000, not \"-1\""},
+      {{"--flicker", "nan"}, "--flicker needs a number from 0 to 1000, not \"nan\""},
+      {{"--flicker", "inf"}, "--flicker needs a number from 0 to 1000, not \"inf\""},
+      {{"--flicker", "0.5x"}, "--flicker needs a number from 0 to 1000, not \"0.5x\""},
+      {{"--flicker="}, "--flicker needs a number from 0 to 1000, not \"\""},
+      {{"--flicker", "1e999"}, "--flicker needs a number from 0 to 1000, not \"1e999\""},
+      {{"--flicker", "1e300"}, "--flicker needs a number from 0 to 1000, not \"1e300\""},
+      {{"--flicker", "1000.5"}, "--flicker needs a number from 0 to 1000, not \"1000.5\""},
       {{"--stats=1"}, "--stats takes no value"},
       {{"--mixing"}, "--mixing needs a value"},
       {{"--mixing="}, "--mixing needs own, average, linear or a profile FILE, not \"\""},

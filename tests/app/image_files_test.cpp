@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -121,6 +122,56 @@ TEST(ImageFiles, JpegEndsAreCheckedNotTrailingBytes) {
   }
 }
 
+Bytes Head(const Bytes& bytes, std::size_t n) {
+  return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+// Qt fills what a cut-short BMP, GIF or PNG lacks with black and accepts it.
+TEST(ImageFiles, CutShortImagesAreRefusedWholeOnesRead) {
+  TempDir dir;
+  const QImage image = Quadrants(256, 192, Colours);
+  const Bytes bmp = Encoded(image, "BMP"), png = Encoded(image, "PNG");
+  const Bytes bmp8 = Encoded(image.convertToFormat(QImage::Format_Indexed8), "BMP");
+  const std::array<std::array<std::uint8_t, 3>, 4> table = {{{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}}};
+  const Bytes gif = Gif(64, 48, table, {std::vector<std::uint8_t>(64 * 48, 1)});
+  const Bytes animated =
+      Gif(64, 48, table, {std::vector<std::uint8_t>(64 * 48, 1), std::vector<std::uint8_t>(64 * 48, 2)});
+  ASSERT_EQ(gif.back(), 0x3B);
+  Bytes badSum = png;
+  badSum[40] ^= 1;  // in the second chunk, whose check sum then disagrees
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    const char* reason;  // nullptr: read
+  } cases[] = {
+      {"whole.bmp", bmp, nullptr},
+      {"whole8.bmp", bmp8, nullptr},
+      {"64-bytes.bmp", Head(bmp, 64), "the BMP data is cut short"},
+      {"last-byte-gone.bmp", Head(bmp, bmp.size() - 1), "the BMP data is cut short"},
+      {"palette-cut.bmp", Head(bmp8, 200), "the BMP data is cut short"},
+      {"header-cut.bmp", Head(bmp, 20), "the BMP data is cut short"},
+      {"whole.gif", gif, nullptr},
+      {"no-trailer.gif", Head(gif, gif.size() - 1), nullptr},
+      {"second-frame-cut.gif", Head(animated, animated.size() - 20), nullptr},
+      {"half.gif", Head(gif, gif.size() / 2), "the GIF data is cut short"},
+      {"no-end-block.gif", Head(gif, gif.size() - 2), "the GIF data is cut short"},
+      {"screen-only.gif", Head(gif, 20), "the GIF data is cut short"},
+      {"whole.png", png, nullptr},
+      {"half.png", Head(png, png.size() / 2), "the PNG data is cut short"},
+      {"no-end.png", Head(png, png.size() - 12), "the PNG data is cut short"},
+      {"bad-sum.png", badSum, "the PNG data is damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir.File(c.name), c.bytes);
+    const std::string message = Failure(dir.File(c.name));
+    if (c.reason)
+      EXPECT_EQ(message, "Cannot read image \"" + dir.File(c.name) + "\": " + c.reason);
+    else
+      EXPECT_EQ(message, "");
+  }
+}
+
 TEST(ImageFiles, BadFilesNameThemselvesAndTheReason) {
   TempDir dir;
   Bytes corrupt = Encoded(Quadrants(64, 48, Colours), "PNG");
@@ -173,6 +224,27 @@ TEST(ImageFiles, TheLargestSidesAllowedAreRead) {
     EXPECT_EQ(raster.Width(), c.w);
     EXPECT_EQ(raster.Height(), c.h);
     EXPECT_EQ(raster.At(c.w - 1, c.h - 1), MakeRgb(1, 2, 3));
+  }
+}
+
+// Above 16 megapixels the reader scales the image down to at least 4 times
+// the picture each way, keeping its aspect; smaller images come whole.
+TEST(ImageFiles, OnlyVeryLargeImagesAreDecodedScaledDown) {
+  TempDir dir;
+  struct Case {
+    int w, h, readW, readH;
+  } cases[] = {{4000, 4000, 4000, 4000}, {6000, 4000, 1152, 768}, {2100, 8000, 1024, 3901}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+    QImage image(c.w, c.h, QImage::Format_RGB32);
+    image.fill(Colours[0]);
+    for (int y = c.h / 2; y < c.h; ++y) std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), c.w, Colours[1]);
+    WriteBytes(dir.File("large.png"), Encoded(image, "PNG"));
+    const Raster raster = ReadImageFile(dir.File("large.png"));
+    ASSERT_EQ(raster.Width(), c.readW);
+    ASSERT_EQ(raster.Height(), c.readH);
+    EXPECT_TRUE(Near(raster.At(c.readW / 2, c.readH / 4), Colours[0], 1));
+    EXPECT_TRUE(Near(raster.At(c.readW / 2, c.readH * 3 / 4), Colours[1], 1));
   }
 }
 

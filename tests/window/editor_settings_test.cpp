@@ -211,7 +211,7 @@ class EditorSettingsTest : public QObject {
         "borderPalette\\topLeft=@Point(2147483647 -2147483648)\n"
         "[pictureWindow]\nmaximised=true\nbounds=@Rect(-100000 0 600 450)\n"
         "[mainWindow]\ngeometry=@ByteArray(\\x1\\xd9\\xd0\\xcb\\0\\x3\\0\\0\\xff\\xff\\xff)\n"
-        "[importPicture]\nflickerWeight=4.5\n"
+        "[importPicture]\nflickerWeight=1000.5\n"
         "[dialogs]\nopenFolder=/no/such/folder/anywhere\nsaveLastName=/no/such/folder/name.mgs\n");
     QTest::newRow("a picture window larger than the screen")
         << QByteArray("[pictureWindow]\nmaximised=true\nbounds=@Rect(0 0 100000 100000)\n");

@@ -87,7 +87,8 @@ class HelpDialogsTest : public QObject {
     auto* dialog = Child<QDialog>(*w, "aboutDialog");
     QVERIFY(dialog->isVisible());
     const QString text = Child<QLabel>(*dialog, "aboutText")->text();
-    for (const QString& part : {QString("chromaLoom x0.91"), QString("Licence: MIT"), QString("Qt ") + qVersion()})
+    for (const QString& part : {QString("chromaLoom x0.91"), QString("Licence: MIT"), QString("Qt ") + qVersion(),
+                                QString("libspectrum: GPL-2.0-or-later"), QString("GPL-2.0-or-later).")})
       QVERIFY2(text.contains(part), qPrintable(part + " is not in: " + text));
     dialog->close();
   }

@@ -122,6 +122,9 @@ class ImagePictureDialogTest : public QObject {
         << ColourMetric::Srgb << 0.5;
     QTest::newRow("8x1 fit atkinson lab flicker")
         << 1 << "fit" << FitMode::Fit << "atkinson" << Dithering::Atkinson << "lab" << ColourMetric::Lab << 1.25;
+    // The converter takes weights up to MaxFlickerWeight, and so does the dialog.
+    QTest::newRow("8x8 crop none rgb heavy flicker")
+        << 8 << "crop" << FitMode::Crop << "none" << Dithering::None << "rgb" << ColourMetric::Srgb << 5.0;
   }
 
   void theResultIsTheConversionOfTheFittedSource() {

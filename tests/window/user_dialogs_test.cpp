@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "formats/file_kinds.h"
 #include "support/window_test_support.h"
@@ -70,6 +72,14 @@ class UserDialogsTest : public QObject {
     QCOMPARE(filters.back(), QString("All files (*)"));
     dialog->selectNameFilter(filters.back());
     QTRY_COMPARE(Listed(*dialog).size(), 13);
+  }
+
+  void fileErrorsNameTheirFileOnce() {
+    const QString path = "/pictures/a.png";
+    QCOMPARE(FileErrorMessage(path, std::runtime_error("Cannot read \"/pictures/a.png\": gone")),
+             QString("Cannot read \"/pictures/a.png\": gone"));
+    QCOMPARE(FileErrorMessage(path, std::runtime_error("bad header")), QString("bad header\n\n/pictures/a.png"));
+    QCOMPARE(FileErrorMessage(path, std::bad_alloc()), QString("Not enough memory for \"/pictures/a.png\""));
   }
 };
 
