@@ -111,14 +111,20 @@ Raster ReadImageFile(const std::string& path) {
   if (image.width() != imageSize.width() || image.height() != imageSize.height())
     Fail(path, "the decoded size differs from the size in its header");
 
+  Raster raster = RasterFromImage(image);
+  if (raster.Width() == 0) Fail(path, "not enough memory to convert it");
+  return raster;
+}
+
+Raster RasterFromImage(const QImage& image) {
   // Premultiplied colours are the colours laid on black.
-  image.convertTo(QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) Fail(path, "not enough memory to convert it");
-  Raster raster(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+  const QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (converted.isNull()) return {};
+  Raster raster(converted.width(), converted.height());
+  for (int y = 0; y < converted.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(converted.constScanLine(y));
     Rgb* row = raster.Row(y);
-    for (int x = 0; x < image.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
+    for (int x = 0; x < converted.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
   }
   return raster;
 }

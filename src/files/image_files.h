@@ -12,6 +12,8 @@
 #include "formats/file_kinds.h"
 #include "picture/raster.h"
 
+class QImage;
+
 namespace chromaloom {
 
 constexpr int MaxImageSide = 8192;
@@ -21,6 +23,10 @@ constexpr long long MaxImagePixels = 64'000'000;
 // the file and the reason: not a regular file, empty, too large (checked
 // from the header before anything is decoded), corrupt, or a JPEG cut short.
 Raster ReadImageFile(const std::string& path);
+
+// An image's pixels with transparency laid on black; an empty raster when
+// there is not enough memory to convert it.
+Raster RasterFromImage(const QImage& image);
 
 // How hard a PNG is packed: Small for files a user keeps, Fast for
 // thumbnails a file manager wants at once.
