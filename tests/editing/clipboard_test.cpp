@@ -20,8 +20,10 @@ void Copy(EditingFixture& fx, bool pointerOverPicture) {
   CopySelection(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
 }
 
-void Paste(EditingFixture& fx, bool pointerOverPicture) {
-  PasteAtPointer(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
+// A paste floated at the cell under the pointer and placed there.
+void Paste(EditingFixture& fx) {
+  if (BeginFloatingPaste(fx.Tools, fx.Clipboard, CellUnderPointer(fx.Tools, fx.Doc.CellHeight())))
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
   fx.Present();
 }
 
@@ -56,7 +58,7 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     fx.SetPicture(pastedOnto);
     fx.Display.Render.Redraw(true);
     PointAtCell(fx, c.toCol, c.toRow);
-    Paste(fx, true);
+    Paste(fx);
 
     EXPECT_EQ(ChangesOutside(doc, pastedOnto, c.written), 0);
     // Inside, each place holds the copy-time content of its source place.
@@ -81,9 +83,9 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
 TEST(Paste, WithNothingToPasteChangesNothing) {
   struct Case {
     const char* name;
-    bool copyFirst, pointerOverPicture;
+    bool copyFirst, cancelled;
   };
-  const Case cases[] = {{"before any copy", false, true}, {"pointer off the picture", true, false}};
+  const Case cases[] = {{"before any copy", false, false}, {"float cancelled", true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditingFixture fx(RandomPicture(4, 3));
@@ -92,10 +94,90 @@ TEST(Paste, WithNothingToPasteChangesNothing) {
     fx.SetPicture(RandomPicture(4, 4));  // not rendered yet
     const Picture before = fx.Doc.Picture();
     PointAtCell(fx, 0, 0);
-    Paste(fx, c.pointerOverPicture);
+    EXPECT_EQ(BeginFloatingPaste(fx.Tools, fx.Clipboard, {0, 0}), c.copyFirst);
+    if (c.cancelled) CancelFloatingPaste(fx.Tools);
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
+    fx.Present();
     EXPECT_EQ(fx.Doc.Picture(), before);
     EXPECT_EQ(fx.Doc.UndoName(), "");   // no step taken
     EXPECT_FALSE(ShowsItsPicture(fx));  // nothing to render again
+  }
+}
+
+TEST(FloatingPaste, ShowsWhatPlacingWillShowAndChangesNothingBefore) {
+  struct Case {
+    const char* name;
+    int copyMode, pasteMode;
+    int left, top, width, height;  // copied rectangle, cells of copyMode
+    Point cell;                    // where it floats, cells of pasteMode
+    Rect area;                     // the picture pixels it covers
+  };
+  const Case cases[] = {
+      {"8x4 inside", 4, 4, 3, 5, 4, 3, {10, 20}, {80, 80, 32, 12}},
+      {"8x1 into the side columns", 1, 1, 10, 50, 4, 6, {5, 100}, {40, 100, 32, 6}},
+      {"past the right and bottom edges", 8, 8, 0, 0, 5, 4, {29, 22}, {232, 176, 24, 16}},
+      {"left of and above the picture", 2, 2, 4, 4, 3, 3, {-1, -2}, {0, 0, 16, 2}},
+      {"8x1 rows past line 191 in 8x8", 1, 8, 2, 20, 2, 10, {5, 1}, {40, 8, 16, 80}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Picture pastedOnto = RandomPicture(c.pasteMode, 12);
+    EditingFixture fx(RandomPicture(c.copyMode, 11));
+    fx.Display.SetMixing(LinearMixing());
+    SetRectangle(fx.Tools.Selection, c.left, c.top, c.width, c.height);
+    fx.Tools.Selection.Shown = true;
+    Copy(fx, true);
+    fx.Tools.Selection.Shown = false;
+    fx.SetPicture(pastedOnto);
+    fx.Display.Render.Redraw(true);
+    const Raster clean = fx.Display.Render.EditorImage;
+    ASSERT_TRUE(BeginFloatingPaste(fx.Tools, fx.Clipboard, c.cell));
+    fx.Present();
+    const FloatingPreview preview = PreviewFloatingPaste(fx.Doc.Picture(), fx.Tools, fx.Display.Mixing());
+    EXPECT_EQ(preview.Area, c.area);
+    EXPECT_EQ(fx.Doc.Picture(), pastedOnto);
+    EXPECT_EQ(fx.Doc.UndoName(), "");
+    EXPECT_FALSE(fx.Display.Render.EditorImage == clean);
+
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
+    fx.Present();
+    EXPECT_FALSE(fx.Tools.Floating);
+    EXPECT_EQ(fx.Doc.UndoName(), "Paste");
+    const Raster& mixed = fx.Display.Render.MixedRaster;
+    int wrong = 0;
+    for (int y = 0; y < preview.Area.H; ++y)
+      for (int x = 0; x < preview.Area.W; ++x)
+        if (preview.Pixels.At(x, y) != mixed.At(preview.Area.X + x, preview.Area.Y + y)) ++wrong;
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+TEST(FloatingPaste, OnlyALeftPressOnTheCanvasPlacesIt) {
+  struct Case {
+    const char* name;
+    MouseButtons pressed;
+    Point at;  // canvas point, at scale 4
+    bool placed;
+  };
+  const Case cases[] = {
+      {"left press in cell (6, 7)", {.Left = true}, {6 * 32 + 31, 7 * 32 + 1}, true},
+      {"right press", {.Right = true}, {6 * 32, 7 * 32}, false},
+      {"left press off the canvas", {.Left = true}, {-3, 7 * 32}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Picture start = RandomPicture(8, 13);
+    EditingFixture fx(start);
+    SetRectangle(fx.Tools.Selection, 1, 1, 1, 1);
+    Copy(fx, false);
+    const ColourSet colours = fx.Colours.CurrentColours;
+    ASSERT_TRUE(BeginFloatingPaste(fx.Tools, fx.Clipboard, {0, 0}));
+    CanvasMouseDown(fx.Canvas(), c.pressed, c.at);
+    CanvasMouseUp(fx.Tools);
+    EXPECT_EQ(fx.Tools.Floating.has_value(), !c.placed);
+    EXPECT_EQ(fx.Colours.CurrentColours, colours);  // no right-button pick under a float
+    EXPECT_EQ(fx.Doc.UndoName(), c.placed ? "Paste" : "");
+    if (c.placed) EXPECT_EQ(fx.Doc.Picture().Pixels[0].At(6, 7 * 8 + 3), start.Pixels[0].At(1, 8 + 3));
   }
 }
 
