@@ -326,6 +326,7 @@ void DocumentController::Paste() {
     return;
   }
   panels_.Status->ShowMessage("Click or Enter places the paste, Esc cancels it");
+  pasteHintShown_ = true;
   Present();
 }
 
@@ -449,6 +450,11 @@ QString DocumentController::Caption(const QString& programTitle) {
 }
 
 void DocumentController::Present() {
+  // The hint goes with the float, however it ended.
+  if (pasteHintShown_ && !tools_.Floating) {
+    panels_.Status->ShowMessage({});
+    pasteHintShown_ = false;
+  }
   // What the document changed, then the tools' overlay over it.
   view_.Render.RenderTouched(document_.TakeTouched());
   view_.ShowOverlay(CanvasOverlay(document_.Picture(), tools_, colours_.Pickers(), view_.Mixing(), view_.Scale(),

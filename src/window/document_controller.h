@@ -180,6 +180,7 @@ class DocumentController : public QObject, private FileReports {
   QWidget* window_;
   DocumentPanels panels_;
   std::function<bool()> pointerOverPicture_;
+  bool pasteHintShown_ = false;                      // the status bar tells how to place the floating paste
   bool captionNamesPicture_ = false;                 // from the first open, save or change on
   std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show
 };

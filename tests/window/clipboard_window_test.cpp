@@ -73,6 +73,8 @@ class ClipboardWindowTest : public QObject {
     Child<QAction>(*w, "pasteAction")->trigger();
     QVERIFY(w->Controller().PasteFloats());
     QVERIFY(!w->findChild<ImagePictureDialog*>());
+    const QLabel* message = Child<QLabel>(*w, "statusMessage");
+    QVERIFY(message->text().contains("Esc"));
     // Follows the pointer by whole cells: any pixel of cell (10, 20) puts it there.
     MoveTo(*w, 10 * 8 + 5, 20 * 4 + 3);
     QCOMPARE(WrongPixels(*w, shown, {80, 80, 24, 8}, 72, 72), 0);
@@ -87,6 +89,7 @@ class ClipboardWindowTest : public QObject {
     Send(Child<QWidget>(*w, "canvas"), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     Send(Child<QWidget>(*w, "canvas"), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     QVERIFY(!w->Controller().PasteFloats());
+    QCOMPARE(message->text(), QString());
     const Picture& pasted = w->Document().Picture();
     for (int col = 0; col < 3; ++col)
       for (int line = 0; line < 8; ++line)
