@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "editing/clipboard.h"
+
 namespace chromaloom {
 
 namespace {
@@ -159,6 +161,13 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   if (h == 0) return feedback;
   const ToolKind tool = tools.Current;
   const Point pixel = ToPicture(z, at);
+  if (tools.Floating) {
+    // Placed where the press is, even if no move reported that place.
+    tools.LastPointer = pixel;
+    FollowPointer(tools, h);
+    if (pressed.Left) PlaceFloatingPaste(canvas.Doc, tools);
+    return feedback;
+  }
 
   if (tool == ToolKind::Select) {
     CellSelection& s = tools.Selection;
@@ -225,6 +234,7 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
     return feedback;
   }
   const int h = canvas.Doc.ValidCellHeight();
+  FollowPointer(tools, h);
   if (!InsideCanvas(z, at) || h == 0) return feedback;
   const ToolKind tool = tools.Current;
   if (tools.ShapeInProgress && IsShapeTool(tool)) tools.ShapeEnd = at;
@@ -248,7 +258,8 @@ void CanvasMouseUp(ToolState& tools) {
   if (tools.Stroking) EndToolChange(tools);
 }
 
-EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z, int h) {
+EditorOverlay CanvasOverlay(const Picture& picture, const ToolState& tools, const Pickers& pickers,
+                            const MixingProfile& mixing, int z, int h) {
   EditorOverlay overlay;
   if (tools.ShapeInProgress && tools.ShapeEnd && IsShapeTool(tools.Current)) {
     overlay.Band = tools.Current == ToolKind::Line   ? EditorOverlay::Shape::Line
@@ -262,6 +273,14 @@ EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, cons
   if (tools.Selection.Shown && h != 0) {
     overlay.Ants = true;
     overlay.AntsArea = SelectionOnEditor(tools.Selection, z, h);
+  }
+  if (tools.Floating && h != 0) {
+    FloatingPreview preview = PreviewFloatingPaste(picture, tools, mixing);
+    const Rect o = preview.Outline;
+    overlay.Floats = true;
+    overlay.FloatPixels = std::move(preview.Pixels);
+    overlay.FloatAt = {preview.Area.X * z, preview.Area.Y * z};
+    overlay.FloatOutline = {o.X * z, o.Y * z, o.W * z, o.H * z};
   }
   return overlay;
 }

@@ -55,13 +55,16 @@ CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfi
 // The canvas handlers, step by step. pressed: the buttons held at a press;
 // held: the buttons held during a move. A pencil or fill stroke begins with
 // a left press on the canvas and ends at the release; each move paints the
-// line from the stroke's last point, so a fast drag leaves no gaps.
+// line from the stroke's last point, so a fast drag leaves no gaps. While a
+// paste floats, moves carry it and a left press places it; nothing else acts.
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at);
 CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at);
 void CanvasMouseUp(ToolState& tools);
 
 // What the canvas shows over the picture for the tools' state, at scale z
-// and cell height h (0: a damaged picture shows no selection).
-EditorOverlay CanvasOverlay(const ToolState& tools, const Pickers& pickers, const MixingProfile& mixing, int z, int h);
+// and cell height h (0: a damaged picture shows no selection). A floating
+// paste shows as the picture would look once placed.
+EditorOverlay CanvasOverlay(const Picture& picture, const ToolState& tools, const Pickers& pickers,
+                            const MixingProfile& mixing, int z, int h);
 
 }  // namespace chromaloom

@@ -25,6 +25,23 @@ struct CellSelection {
   int Height = 0;
 };
 
+// The program's own clipboard: the whole picture as it was at the copy,
+// and the rectangle to cut out of it when pasting.
+struct PictureClipboard {
+  chromaloom::Planes Planes;
+  int SourceLeft = 0;
+  int SourceTop = 0;
+  int SourceWidth = 0;
+  int SourceHeight = 0;
+};
+
+// Cells lifted from the clipboard: they follow the pointer over the canvas
+// and reach the picture only when placed.
+struct FloatingPaste {
+  PictureClipboard Cells;  // its own copy, so a copy made meanwhile does not change it
+  Point Cell;              // (column, row) of its top-left cell
+};
+
 struct ToolState {
   ToolKind Current = ToolKind::Paint;
   bool ShapeInProgress = false;
@@ -41,6 +58,8 @@ struct ToolState {
   // A stroke is under way: moves paint, from the picture pixel it reached last.
   bool Stroking = false;
   Point StrokeEnd;
+  // A paste waiting for a click or Enter; none: nothing floats.
+  std::optional<FloatingPaste> Floating;
 
   ToolState() = default;
   ToolState(const ToolState&) = delete;

@@ -202,25 +202,31 @@ Raster Decode(const std::string& path) {
   }
   if (image.size() != decodedSize) Fail(path, "the decoded size differs from the size in its header");
 
-  // Premultiplied colours are the colours laid on black.
-  image.convertTo(QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) throw std::bad_alloc();
-  Raster raster(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    Rgb* row = raster.Row(y);
-    for (int x = 0; x < image.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
-  }
+  Raster raster = RasterFromImage(image);
+  if (raster.Width() == 0) throw std::bad_alloc();
   return raster;
 }
 
 }  // namespace
 
+Raster RasterFromImage(const QImage& image) {
+  // Premultiplied colours are the colours laid on black.
+  const QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (converted.isNull()) return {};
+  Raster raster(converted.width(), converted.height());
+  for (int y = 0; y < converted.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(converted.constScanLine(y));
+    Rgb* row = raster.Row(y);
+    for (int x = 0; x < converted.width(); ++x) row[x] = 0xFF000000u | (line[x] & 0xFFFFFFu);
+  }
+  return raster;
+}
+
 Raster ReadImageFile(const std::string& path) {
   try {
     return Decode(path);
   } catch (const std::bad_alloc&) {
-    throw FileError("Not enough memory to read image \"" + path + "\"");
+    throw FileError("Not enough memory to read image " + QuotedName(path));
   }
 }
 

@@ -12,6 +12,8 @@
 #include "formats/file_kinds.h"
 #include "picture/raster.h"
 
+class QImage;
+
 namespace chromaloom {
 
 constexpr int MaxImageSide = 8192;
@@ -29,6 +31,10 @@ Raster ReadImageFile(const std::string& path);
 // error output, where ReadImageFile's own message says what was wrong.
 // Called once by a program, before reading images.
 void QuietImagePluginWarnings();
+
+// An image's pixels with transparency laid on black; an empty raster when
+// there is not enough memory to convert it.
+Raster RasterFromImage(const QImage& image);
 
 // How hard a PNG is packed: Small for files a user keeps, Fast for
 // thumbnails a file manager wants at once.

@@ -1,11 +1,13 @@
 // What the canvas shows over the picture besides the picture itself: the
-// rubber band of a shape being drawn and the selection's marching ants. The
-// tools decide it from their state; the renderer draws it.
+// rubber band of a shape being drawn, the selection's marching ants and a
+// paste floating before it is placed. The tools decide it from their state;
+// the renderer draws it.
 #pragma once
 
 #include <cstdint>
 
 #include "picture/geometry.h"
+#include "picture/raster.h"
 #include "picture/zx_colour.h"
 
 namespace chromaloom {
@@ -19,6 +21,12 @@ struct EditorOverlay {
   Rgb Colour = 0;
   bool Ants = false;
   Rect AntsArea;  // on the editor image
+  // A floating paste: its pixels one per picture pixel, enlarged to the
+  // scale at FloatAt, and ants around FloatOutline (both on the editor image).
+  bool Floats = false;
+  Raster FloatPixels;
+  Point FloatAt;
+  Rect FloatOutline;
   friend bool operator==(const EditorOverlay&, const EditorOverlay&) = default;
 };
 

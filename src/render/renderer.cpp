@@ -249,10 +249,20 @@ void Renderer::DrawOverlayEllipse(Point c0, Point c1, int penWidth, Rgb colour) 
   }
 }
 
+void Renderer::DrawOverlayPixels(const Raster& pixels, Point at) {
+  const int z = view_.Scale();
+  EditorImage.ScaleFrom(pixels, z, z, at.X, at.Y);
+  const Rect area = Rect{at.X, at.Y, pixels.Width() * z, pixels.Height() * z}.Intersected(EditorImage.Bounds());
+  if (area.IsEmpty()) return;
+  overlays_.Mark(area);
+  damage_.Mark(area);
+}
+
 void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips) {
-  const bool phaseShown = !overlay.Ants || antsPhase == shownAntsPhase_;
+  const bool phaseShown = !(overlay.Ants || overlay.Floats) || antsPhase == shownAntsPhase_;
   if (overlayIntact_ && overlay == shownOverlay_ && phaseShown) return;
   WipeOverlays();
+  if (overlay.Floats) DrawOverlayPixels(overlay.FloatPixels, overlay.FloatAt);
   switch (overlay.Band) {
     case EditorOverlay::Shape::None:
       break;
@@ -267,6 +277,7 @@ void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const An
       break;
   }
   if (overlay.Ants) DrawEditorAnts(overlay.AntsArea, antsPhase, strips);
+  if (overlay.Floats) DrawEditorAnts(overlay.FloatOutline, antsPhase, strips);
   shownOverlay_ = overlay;
   shownAntsPhase_ = antsPhase;
   overlayIntact_ = true;

@@ -115,6 +115,8 @@ class Renderer {
   // The ellipse inscribed in the rectangle with corners c0 and c1.
   void DrawOverlayEllipse(Point corner0, Point corner1, int penWidth, Rgb colour);
   void DrawEditorAnts(Rect r, int phase, const AntsStrips& strips);
+  // Picture pixels enlarged to the scale, their top-left at an editor image point.
+  void DrawOverlayPixels(const Raster& pixels, Point at);
   // The overlay as the tools now want it: the last one wiped and this one
   // drawn, unless it is on the image already as it stands.
   void ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips);

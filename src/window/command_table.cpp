@@ -44,8 +44,14 @@ template <int Digit>
 bool AnyDigit(const KeyPress& p, const KeyState&) {
   return p.Digit == Digit;
 }
-bool EscOrCtrlD(const KeyPress& p, const KeyState&) {
-  return p.Key == Qt::Key_Escape || (p.Key == Qt::Key_D && p.Ctrl);
+// While a paste floats, Esc and Enter are its keys alone.
+bool EscWhileNothingFloats(const KeyPress& p, const KeyState& s) { return p.Key == Qt::Key_Escape && !s.PasteFloats; }
+bool EscWhilePasteFloats(const KeyPress& p, const KeyState& s) { return p.Key == Qt::Key_Escape && s.PasteFloats; }
+bool EnterWhilePasteFloats(const KeyPress& p, const KeyState& s) {
+  return (p.Key == Qt::Key_Return || p.Key == Qt::Key_Enter) && s.PasteFloats;
+}
+bool EscOrCtrlD(const KeyPress& p, const KeyState& s) {
+  return EscWhileNothingFloats(p, s) || (p.Key == Qt::Key_D && p.Ctrl);
 }
 bool UpWhileSelectorCanGrow(const KeyPress& p, const KeyState& s) {
   return p.Key == Qt::Key_Up && s.PreviewShown && s.SelectorSize < MaxSelectorSize;
@@ -53,7 +59,8 @@ bool UpWhileSelectorCanGrow(const KeyPress& p, const KeyState& s) {
 bool DownWhileSelectorCanShrink(const KeyPress& p, const KeyState& s) {
   return p.Key == Qt::Key_Down && s.PreviewShown && s.SelectorSize > MinSelectorSize;
 }
-bool ReturnOrDigit5(const KeyPress& p, const KeyState&) {
+bool ReturnOrDigit5(const KeyPress& p, const KeyState& s) {
+  if (EnterWhilePasteFloats(p, s)) return false;
   return (p.Key == Qt::Key_Return || p.Key == Qt::Key_Enter || p.Digit == 5) && !p.Ctrl;
 }
 bool VOrF12(const KeyPress& p, const KeyState&) {
@@ -144,12 +151,16 @@ const Command Table[] = {
      .Run = Choose<ToolKind::Rect>,
      .Checked = IsCurrent<ToolKind::Rect>},
     {.Name = "endShape",
-     .Key = {Any<Qt::Key_Escape>, "Esc", "End the line or rectangle being drawn"},
+     .Key = {EscWhileNothingFloats, "Esc", "End the line or rectangle being drawn"},
      .Run = [](T& t) { t.Document.EndShape(); }},
     {.Name = "removeSelectionAction",
      .Caption = "Remove selection (CTRL+D or ESC)",
      .Key = {EscOrCtrlD, "Esc or Ctrl+D", "Remove the selection"},
      .Run = [](T& t) { t.Document.RemoveSelection(); }},
+    // After the rows above, which read the state again and must see the paste still floating.
+    {.Name = "cancelPaste",
+     .Key = {EscWhilePasteFloats, "Esc", "Cancel the floating paste"},
+     .Run = [](T& t) { t.Document.CancelPaste(); }},
     {.Name = "growSelector",
      .Key = {UpWhileSelectorCanGrow, "Up", "Grow the preview's zoom selector (preview shown)"},
      .Run = [](T& t) { t.Document.ChangeSelectorSize(+4); }},
@@ -174,6 +185,9 @@ const Command Table[] = {
     {.Name = "clickRight",
      .Key = {ReturnOrDigit5, "Enter or 5", "Right click where the pointer is"},
      .Run = [](T& t) { t.Pointer.Click(Qt::RightButton); }},
+    {.Name = "placePaste",
+     .Key = {EnterWhilePasteFloats, "Enter", "Place the floating paste"},
+     .Run = [](T& t) { t.Document.PlacePaste(); }},
     {.Name = "nudgeLeft",
      .Key = {CtrlDigit<6>, "Ctrl+6", "Move the pointer one screen pixel left"},
      .Run = [](T& t) { t.Pointer.MoveBy(-1, 0); }},
@@ -196,7 +210,7 @@ const Command Table[] = {
      .Run = [](T& t) { t.Document.Copy(); }},
     {.Name = "pasteAction",
      .Caption = "Paste (CTRL+V)",
-     .Key = {WithCtrl<Qt::Key_V>, "Ctrl+V", "Paste at the pointer"},
+     .Key = {WithCtrl<Qt::Key_V>, "Ctrl+V", "Paste: the cells float at the pointer until a click"},
      .Run = [](T& t) { t.Document.Paste(); }},
     {.Name = "rotatePixelsLeftAction",
      .Caption = "Rotate pixels Left (CTRL+CursorLeft)",
@@ -436,7 +450,7 @@ QString ButtonToolTip(const Command& command) {
 const Command* CommandTakingKey(QKeyCombination keys) {
   const KeyPress press = KeyPress::From(keys.key(), 0, keys.keyboardModifiers());
   // The selector rows look at the preview and the selector size.
-  static constexpr KeyState States[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}};
+  static constexpr KeyState States[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}, {false, 0, true}};
   for (const Command& command : Table)
     if (command.HasKey())
       for (const KeyState& state : States)

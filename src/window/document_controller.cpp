@@ -1,10 +1,17 @@
 #include "window/document_controller.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QUuid>
 
 #include <algorithm>
+#include <cmath>
 
 #include "editing/picture_commands.h"
+#include "files/image_files.h"
 #include "render/flicker_map.h"
 #include "window/bitmap_export_window.h"
 #include "window/border_palette_window.h"
@@ -22,6 +29,9 @@
 namespace chromaloom {
 
 namespace {
+
+// Our own mark beside the image, to tell our copy from another program's.
+const QString OwnCopyFormat = QStringLiteral("application/x-chromaloom-copy");
 
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
@@ -233,6 +243,7 @@ void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
 
 void DocumentController::SelectTool(ToolKind kind) {
   tools_.Current = kind;
+  CancelPaste();
   emit CommandStateChanged();
 }
 
@@ -243,11 +254,91 @@ void DocumentController::RemoveSelection() {
 
 void DocumentController::Copy() {
   CopySelection(document_, tools_, clipboard_, IsPointerOverPicture());
+  const int h = document_.ValidCellHeight();
+  PutOnSystemClipboard(MixedArea(document_.Picture(), ClipboardArea(clipboard_, h), view_.Mixing()));
   Present();
 }
 
+void DocumentController::PutOnSystemClipboard(const Raster& image) {
+  // Cells wholly off the picture make no image; the clipboard keeps what it had.
+  if (image.Width() == 0) return;
+  const QImage shown(reinterpret_cast<const uchar*>(image.Pixels().data()), image.Width(), image.Height(),
+                     static_cast<qsizetype>(image.Width()) * 4, QImage::Format_RGB32);
+  auto* data = new QMimeData;
+  data->setImageData(shown.copy());  // the raster is gone before the clipboard is read
+  // Spelled out too, for programs that ask for PNG bytes by name.
+  try {
+    const std::vector<std::uint8_t> png = EncodeBitmap(image, FileKind::Png, PngPacking::Fast);
+    data->setData("image/png",
+                  QByteArray(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())));
+  } catch (const FileError&) {
+    // The image itself is there; the platform makes PNG bytes of it when asked.
+  }
+  ownCopyMark_ = QUuid::createUuid().toByteArray();
+  data->setData(OwnCopyFormat, ownCopyMark_);
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QImage DocumentController::ForeignClipboardImage() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasImage()) return {};
+  if (!ownCopyMark_.isEmpty() && data->data(OwnCopyFormat) == ownCopyMark_) return {};
+  return qvariant_cast<QImage>(data->imageData());
+}
+
+Point DocumentController::TopLeftCellInView(int h) const {
+  const QPointF corner = panels_.Picture->CanvasPointAt({0, 0});
+  const int z = view_.Scale();
+  // A canvas smaller than the view sits inside it, left of and below its corner.
+  const int x = std::max(0, static_cast<int>(std::ceil(corner.x())));
+  const int y = std::max(0, static_cast<int>(std::ceil(corner.y())));
+  return {std::min(FloorDiv(x + 8 * z - 1, 8 * z), ByteColumns - 1),
+          std::min(FloorDiv(y + h * z - 1, h * z), PictureHeight / h - 1)};
+}
+
 void DocumentController::Paste() {
-  PasteAtPointer(document_, tools_, clipboard_, IsPointerOverPicture());
+  if (const QImage image = ForeignClipboardImage(); !image.isNull()) {
+    if (image.width() > MaxImageSide || image.height() > MaxImageSide ||
+        static_cast<long long>(image.width()) * image.height() > MaxImagePixels) {
+      files_.ShowError(QString("The image on the clipboard is %1 x %2 pixels; at most %3 on a side and 64 "
+                               "megapixels are taken.")
+                           .arg(image.width())
+                           .arg(image.height())
+                           .arg(MaxImageSide));
+      return;
+    }
+    Raster raster = RasterFromImage(image);
+    if (raster.Width() == 0) {
+      files_.ShowError("There is not enough memory to take the image on the clipboard.");
+      return;
+    }
+    CancelPaste();
+    OpenImageDialog(std::move(raster));
+    return;
+  }
+  const int h = document_.ValidCellHeight();
+  if (h == 0) {
+    panels_.Status->ShowMessage("Nothing can be pasted into a picture with a damaged cell height");
+    return;
+  }
+  const Point cell = IsPointerOverPicture() ? CellUnderPointer(tools_, h) : TopLeftCellInView(h);
+  if (!BeginFloatingPaste(tools_, clipboard_, cell)) {
+    panels_.Status->ShowMessage("Nothing to paste: copy a selection first");
+    return;
+  }
+  panels_.Status->ShowMessage("Click or Enter places the paste, Esc cancels it");
+  pasteHintShown_ = true;
+  Present();
+}
+
+void DocumentController::PlacePaste() {
+  PlaceFloatingPaste(document_, tools_);
+  Present();
+}
+
+void DocumentController::CancelPaste() {
+  if (!tools_.Floating) return;
+  CancelFloatingPaste(tools_);
   Present();
 }
 
@@ -270,6 +361,7 @@ void DocumentController::MarchAnts() {
 // The picture's lifecycle ---------------------------------------------------------
 
 void DocumentController::NewPicture(int cellHeight) {
+  CancelFloatingPaste(tools_);
   chromaloom::NewPicture(document_, cellHeight);
   view_.SetZoom(1);  // a new or reshaped picture is shown whole
   FollowZoom();
@@ -277,6 +369,7 @@ void DocumentController::NewPicture(int cellHeight) {
 }
 
 void DocumentController::ConvertCellHeight(int cellHeight) {
+  CancelFloatingPaste(tools_);
   chromaloom::ConvertCellHeight(document_, cellHeight);
   view_.SetZoom(1);
   FollowZoom();
@@ -284,14 +377,17 @@ void DocumentController::ConvertCellHeight(int cellHeight) {
 }
 
 void DocumentController::Undo() {
+  CancelPaste();
   if (document_.Undo()) AfterPictureLoaded();
 }
 
 void DocumentController::Redo() {
+  CancelPaste();
   if (document_.Redo()) AfterPictureLoaded();
 }
 
 void DocumentController::AfterPictureLoaded() {
+  CancelFloatingPaste(tools_);
   colours_.FollowBorder();
   FollowZoom();
   ShowViewState();
@@ -355,10 +451,15 @@ QString DocumentController::Caption(const QString& programTitle) {
 }
 
 void DocumentController::Present() {
+  // The hint goes with the float, however it ended.
+  if (pasteHintShown_ && !tools_.Floating) {
+    panels_.Status->ShowMessage({});
+    pasteHintShown_ = false;
+  }
   // What the document changed, then the tools' overlay over it.
   view_.Render.RenderTouched(document_.TakeTouched());
-  view_.ShowOverlay(
-      CanvasOverlay(tools_, colours_.Pickers(), view_.Mixing(), view_.Scale(), document_.ValidCellHeight()));
+  view_.ShowOverlay(CanvasOverlay(document_.Picture(), tools_, colours_.Pickers(), view_.Mixing(), view_.Scale(),
+                                  document_.ValidCellHeight()));
   // The corrector repaints what it drew itself (its ants, its images).
   const Damage damage = view_.Render.TakeDamage();
   // The strong share is counted again only when the picture's rasters changed,

@@ -5,6 +5,7 @@
 // here; the colours and the corrector have controllers of their own.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointF>
 #include <QString>
@@ -23,6 +24,7 @@
 #include "window/file_commands.h"
 #include "window/image_picture_dialog.h"
 
+class QImage;
 class QWidget;
 
 namespace chromaloom {
@@ -100,8 +102,16 @@ class DocumentController : public QObject, private FileReports {
   void SelectTool(ToolKind kind);
   void EndShape() { tools_.ShapeInProgress = false; }
   void RemoveSelection();
+  // Copies the selection's cells, and puts a PNG of their mixed colours on
+  // the system clipboard.
   void Copy();
+  // An image another program put on the system clipboard opens the import
+  // dialog; otherwise the copied cells float under the pointer (at the top-left
+  // cell in view when the pointer is away) until placed or cancelled.
   void Paste();
+  bool PasteFloats() const { return tools_.Floating.has_value(); }
+  void PlacePaste();
+  void CancelPaste();
   void DeleteSelection();
   void TransformSelection(void (*transform)(chromaloom::Document&, const CellSelection&));
 
@@ -151,6 +161,11 @@ class DocumentController : public QObject, private FileReports {
   void DrawSelectorAt(Point cell);
   void ZoomToSelector();
   bool IsPointerOverPicture() const { return pointerOverPicture_ && pointerOverPicture_(); }
+  // The cell at the top-left corner of the picture window's view, in rows of h lines.
+  Point TopLeftCellInView(int h) const;
+  // An image on the system clipboard that our last copy did not put there; null when none.
+  QImage ForeignClipboardImage() const;
+  void PutOnSystemClipboard(const Raster& image);
   Canvas CanvasState() { return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing()}; }
 
   chromaloom::Document document_;
@@ -159,11 +174,13 @@ class DocumentController : public QObject, private FileReports {
   ColoursController colours_{document_, view_, this};  // children, so tests find their timers
   CorrectorController corrector_{document_, view_, this};
   PictureClipboard clipboard_;
+  QByteArray ownCopyMark_;  // marks what our last copy put on the system clipboard
   FileCommands files_;
   ImagePictureOptions importOptions_;  // the import dialog's last accepted options, offered again
   QWidget* window_;
   DocumentPanels panels_;
   std::function<bool()> pointerOverPicture_;
+  bool pasteHintShown_ = false;                      // the status bar tells how to place the floating paste
   bool captionNamesPicture_ = false;                 // from the first open, save or change on
   std::uint64_t shownRevision_ = ~std::uint64_t{0};  // the document's revision the caption and menus show
 };

@@ -25,6 +25,7 @@ struct KeyPress {
 struct KeyState {
   bool PreviewShown = false;
   int SelectorSize = 0;
+  bool PasteFloats = false;
 };
 
 }  // namespace chromaloom

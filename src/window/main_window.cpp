@@ -160,7 +160,8 @@ bool MainWindow::RunKeys(const KeyPress& press) {
   for (const Command& command : Commands()) {
     if (!command.HasKey()) continue;
     // Read at each row, as an earlier row may have changed it.
-    const KeyState state{panels_->IsShown(Panel::Preview), controller_->View().ZoomSelectorSize()};
+    const KeyState state{panels_->IsShown(Panel::Preview), controller_->View().ZoomSelectorSize(),
+                         controller_->PasteFloats()};
     if (!command.Key.Matches(press, state)) continue;
     handled = true;
     // A command with a menu item runs as that item, so both take one path.

@@ -20,8 +20,10 @@ void Copy(EditingFixture& fx, bool pointerOverPicture) {
   CopySelection(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
 }
 
-void Paste(EditingFixture& fx, bool pointerOverPicture) {
-  PasteAtPointer(fx.Doc, fx.Tools, fx.Clipboard, pointerOverPicture);
+// A paste floated at the cell under the pointer and placed there.
+void Paste(EditingFixture& fx) {
+  if (BeginFloatingPaste(fx.Tools, fx.Clipboard, CellUnderPointer(fx.Tools, fx.Doc.CellHeight())))
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
   fx.Present();
 }
 
@@ -56,7 +58,7 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
     fx.SetPicture(pastedOnto);
     fx.Display.Render.Redraw(true);
     PointAtCell(fx, c.toCol, c.toRow);
-    Paste(fx, true);
+    Paste(fx);
 
     EXPECT_EQ(ChangesOutside(doc, pastedOnto, c.written), 0);
     // Inside, each place holds the copy-time content of its source place.
@@ -81,9 +83,9 @@ TEST(Paste, CopiesTheCopyTimeRectangleClippedToThePicture) {
 TEST(Paste, WithNothingToPasteChangesNothing) {
   struct Case {
     const char* name;
-    bool copyFirst, pointerOverPicture;
+    bool copyFirst, cancelled;
   };
-  const Case cases[] = {{"before any copy", false, true}, {"pointer off the picture", true, false}};
+  const Case cases[] = {{"before any copy", false, false}, {"float cancelled", true, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditingFixture fx(RandomPicture(4, 3));
@@ -92,10 +94,56 @@ TEST(Paste, WithNothingToPasteChangesNothing) {
     fx.SetPicture(RandomPicture(4, 4));  // not rendered yet
     const Picture before = fx.Doc.Picture();
     PointAtCell(fx, 0, 0);
-    Paste(fx, c.pointerOverPicture);
+    EXPECT_EQ(BeginFloatingPaste(fx.Tools, fx.Clipboard, {0, 0}), c.copyFirst);
+    if (c.cancelled) CancelFloatingPaste(fx.Tools);
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
+    fx.Present();
     EXPECT_EQ(fx.Doc.Picture(), before);
     EXPECT_EQ(fx.Doc.UndoName(), "");   // no step taken
     EXPECT_FALSE(ShowsItsPicture(fx));  // nothing to render again
+  }
+}
+
+TEST(FloatingPaste, ShowsWhatPlacingWillShowAndChangesNothingBefore) {
+  struct Case {
+    const char* name;
+    int copyMode, pasteMode;
+    int left, top, width, height;  // copied rectangle, cells of copyMode
+    Point cell;                    // where it floats, cells of pasteMode
+    Rect area;                     // the picture pixels it covers
+  };
+  const Case cases[] = {
+      {"8x4 inside", 4, 4, 3, 5, 4, 3, {10, 20}, {80, 80, 32, 12}},
+      {"8x1 into the side columns", 1, 1, 10, 50, 4, 6, {5, 100}, {40, 100, 32, 6}},
+      {"past the right and bottom edges", 8, 8, 0, 0, 5, 4, {29, 22}, {232, 176, 24, 16}},
+      {"left of and above the picture", 2, 2, 4, 4, 3, 3, {-1, -2}, {0, 0, 16, 2}},
+      {"8x1 rows past line 191 in 8x8", 1, 8, 2, 20, 2, 10, {5, 1}, {40, 8, 16, 80}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Picture pastedOnto = RandomPicture(c.pasteMode, 12);
+    EditingFixture fx(RandomPicture(c.copyMode, 11));
+    fx.Display.SetMixing(LinearMixing());
+    SetRectangle(fx.Tools.Selection, c.left, c.top, c.width, c.height);
+    fx.Tools.Selection.Shown = true;
+    Copy(fx, true);
+    fx.Tools.Selection.Shown = false;
+    fx.SetPicture(pastedOnto);
+    fx.Display.Render.Redraw(true);
+    const Raster clean = fx.Display.Render.EditorImage;
+    ASSERT_TRUE(BeginFloatingPaste(fx.Tools, fx.Clipboard, c.cell));
+    fx.Present();
+    const FloatingPreview preview = PreviewFloatingPaste(fx.Doc.Picture(), fx.Tools, fx.Display.Mixing());
+    EXPECT_EQ(preview.Area, c.area);
+    EXPECT_EQ(fx.Doc.Picture(), pastedOnto);
+    EXPECT_FALSE(fx.Display.Render.EditorImage == clean);
+    // Placed, the canvas mixes those pixels exactly as the float showed them.
+    PlaceFloatingPaste(fx.Doc, fx.Tools);
+    fx.Present();
+    EXPECT_EQ(fx.Doc.UndoName(), "Paste");
+    Raster placed(c.area.W, c.area.H);
+    placed.CopyFrom(fx.Display.Render.MixedRaster, c.area, 0, 0);
+    EXPECT_TRUE(preview.Pixels == placed);
   }
 }
 

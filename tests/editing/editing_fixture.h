@@ -29,7 +29,8 @@ struct EditingFixture {
   // changed rendered, the tools' overlay drawn over them.
   void Present() {
     Display.Render.RenderTouched(Doc.TakeTouched());
-    Display.ShowOverlay(CanvasOverlay(Tools, Colours, Display.Mixing(), Display.Scale(), Doc.ValidCellHeight()));
+    Display.ShowOverlay(
+        CanvasOverlay(Doc.Picture(), Tools, Colours, Display.Mixing(), Display.Scale(), Doc.ValidCellHeight()));
   }
   // A change of the picture the tools know nothing of, as one step.
   template <typename Edit>

@@ -18,7 +18,8 @@ using test_support::EditingFixture;
 void ExpectShownAsRendered(const EditingFixture& fx) {
   View fresh(fx.Doc.Picture());
   fresh.Render.Redraw(true);
-  fresh.ShowOverlay(CanvasOverlay(fx.Tools, fx.Colours, fresh.Mixing(), fresh.Scale(), fx.Doc.ValidCellHeight()));
+  fresh.ShowOverlay(
+      CanvasOverlay(fx.Doc.Picture(), fx.Tools, fx.Colours, fresh.Mixing(), fresh.Scale(), fx.Doc.ValidCellHeight()));
   const Renderer& shown = fx.Display.Render;
   EXPECT_TRUE(shown.MixedRaster == fresh.Render.MixedRaster);
   EXPECT_TRUE(shown.ScreenRaster0 == fresh.Render.ScreenRaster0);

@@ -31,12 +31,13 @@ class HelpDialogsTest : public QObject {
   }
 
   // Whether the row takes the key a text such as "Ctrl+6" names, in any
-  // state of the preview and the zoom selector.
+  // state of the preview, the zoom selector and a floating paste.
   static bool RowTakesNamedKey(const CommandKey& row, const QString& name) {
     const QKeySequence sequence = QKeySequence::fromString(name, QKeySequence::PortableText);
     if (sequence.count() != 1) return false;
     const KeyPress press = KeyPress::From(sequence[0].key(), 0, sequence[0].keyboardModifiers());
-    for (const KeyState state : {KeyState{false, 0}, KeyState{true, MinSelectorSize}, KeyState{true, MaxSelectorSize}})
+    for (const KeyState state : {KeyState{false, 0}, KeyState{true, MinSelectorSize}, KeyState{true, MaxSelectorSize},
+                                 KeyState{false, 0, true}})
       if (row.Matches(press, state)) return true;
     return false;
   }

@@ -305,13 +305,21 @@ class KeyboardTest : public QObject {
     w->Tools().LastPointer = {5 * 8 + 1, 3 * 8 + 1};             // in cell (5, 3)
     Key(*w, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(!Child<QWidget>(*w, "previewWindow")->isVisible());
+    QCOMPARE(w->Document().Picture(), start);  // floating, not yet placed
+    // Enter places it and clicks nothing.
+    QVERIFY(Key(*w, Qt::Key_Return));
+    QVERIFY(pointer_->Clicks.isEmpty());
     for (int line = 0; line < 8; ++line)
       QCOMPARE(w->Document().Picture().Pixels[1].At(5, 24 + line), start.Pixels[1].At(0, line));
-    // Away from the picture nothing is pasted.
+    // Away from the picture it floats in view; Esc cancels it and keeps the selection.
     pointer_->Under = Child<QWidget>(*w, "paletteButton");
     w->Tools().LastPointer = {10 * 8, 10 * 8};
     const Picture before = w->Document().Picture();
     Key(*w, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(w->Controller().PasteFloats());
+    QVERIFY(Key(*w, Qt::Key_Escape));
+    QVERIFY(!w->Controller().PasteFloats());
+    QVERIFY(w->Tools().Selection.Shown);
     QCOMPARE(w->Document().Picture(), before);
     // Delete fills the selection with the current colours.
     Key(*w, Qt::Key_4);
