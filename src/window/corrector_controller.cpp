@@ -17,6 +17,8 @@ void CorrectorController::Attach(CorrectorWindow* window) {
     const CorrectorSurfaces surfaces{render.CorrectorScreen0, render.CorrectorScreen1, render.CorrectorSource0,
                                      render.CorrectorSource1};
     ChooseCorrectorCell(state_, document_.Picture(), surfaces, at.x(), at.y());
+    // Marked at once, not at the next tick.
+    view_.DrawCorrectorAnts(CorrectorCellOnImage(document_.Picture(), state_));
     window_->RepaintImages();
   });
   connect(window_, &CorrectorWindow::ExchangeCellsClicked, this, [this] {

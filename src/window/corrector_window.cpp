@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <utility>
+
 #include <algorithm>
 #include <vector>
 
@@ -109,10 +111,17 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
 
   QPushButton* exchange =
       MakeButton(this, "exchangeCellsButton", "Exchange Chars between screens", {8, 552, 1025, 25}, true);
-  MakeButton(this, "exchangeInksButton", "Exchange INK0 / INK1 without pixels", {8, 520, 505, 25}, false);
-  MakeButton(this, "exchangePapersButton", "Exchange PAP0 / PAP1 without pixels", {520, 520, 513, 25}, false);
-  MakeButton(this, "swapInkPaper0Button", "Exchange INK/PAP with PIX", {120, 464, 153, 25}, false);
-  MakeButton(this, "swapInkPaper1Button", "Exchange INK/PAP with PIX", {632, 464, 153, 25}, false);
+  exchange->setToolTip("Swaps the chosen cell's pixels and attributes between screen 0 and screen 1");
+  // Shown greyed as they always were, so users of the layout find them; the
+  // tooltip says why they do nothing.
+  const QString notBuilt = "Not available: this exchange is not built in this version. %1";
+  MakeButton(this, "exchangeInksButton", "Exchange INK0 / INK1 without pixels", {8, 520, 505, 25}, false)
+      ->setToolTip(notBuilt.arg("To change an ink, pick a colour in the I0 or I1 strip of the palette."));
+  MakeButton(this, "exchangePapersButton", "Exchange PAP0 / PAP1 without pixels", {520, 520, 513, 25}, false)
+      ->setToolTip(notBuilt.arg("To change a paper, pick a colour in the P0 or P1 strip of the palette."));
+  for (const auto& [name, x] : {std::pair{"swapInkPaper0Button", 120}, {"swapInkPaper1Button", 632}})
+    MakeButton(this, name, "Exchange INK/PAP with PIX", {x, 464, 153, 25}, false)
+        ->setToolTip(notBuilt.arg("Exchange Chars between screens below swaps a whole cell."));
   connect(exchange, &QPushButton::clicked, this, &CorrectorWindow::ExchangeCellsClicked);
 }
 

@@ -146,6 +146,8 @@ class CorrectorWindowTest : public QObject {
     for (const auto& [button, caption] : buttons) {
       QCOMPARE(button->text(), QString(caption));
       QCOMPARE(button->isEnabled(), button == exchange);
+      // A greyed button says why.
+      QVERIFY(button == exchange || button->toolTip().startsWith("Not available"));
     }
     const Picture before = Doc().Picture();
     for (const auto& [button, caption] : buttons)
@@ -274,7 +276,9 @@ class CorrectorWindowTest : public QObject {
   void tickDrawsTheOutlineAroundTheCellOnlyWhileVisible() {
     NewPicture(Doc(), 8);  // black: the outline's white dashes show
     ShowHide();
+    const Raster unmarked = ScreenView(Display(), 0);
     Press(Part("correctorScreen0"), {16 * 3 + 1, 16 * 5 + 1});
+    QVERIFY2(!(ScreenView(Display(), 0) == unmarked), "the click marks the cell at once");
     const Raster before = ScreenView(Display(), 0);
     window_->AntsTimerTick();
     QVERIFY(!(ScreenView(Display(), 0) == before));
