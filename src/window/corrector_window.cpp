@@ -8,9 +8,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include <utility>
-
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "editing/colour_corrector.h"
