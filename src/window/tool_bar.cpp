@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 #include "window/clickable_panel.h"
@@ -40,6 +41,7 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   }
 
   auto* entries = new QFrame(this);
+  entrySwatches_ = entries;
   entries->setObjectName("entrySwatches");
   entries->setGeometry(356, 2, 213, 37);
   const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
@@ -52,6 +54,52 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     entries_[k]->setGeometry(8 + k * 52, 15, 42, 20);
     connect(entries_[k], &ClickablePanel::Clicked, this, [this, k] { emit EntryChosen(k); });
   }
+
+  overflow_ = new QToolButton(this);
+  overflow_->setObjectName("toolBarOverflow");
+  overflow_->setText("»");
+  overflow_->setToolTip("The tool-bar buttons the window is too narrow to show");
+  overflow_->setFocusPolicy(Qt::NoFocus);
+  overflow_->setPopupMode(QToolButton::InstantPopup);
+  overflowMenu_ = new QMenu(overflow_);
+  overflowMenu_->setObjectName("toolBarOverflowMenu");
+  overflow_->setMenu(overflowMenu_);
+  overflow_->hide();
+}
+
+void ToolBar::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  Overflow();
+}
+
+void ToolBar::Overflow() {
+  const auto fits = [this](const QWidget* part, int right) { return part->x() + part->width() <= right; };
+  bool allFit = fits(entrySwatches_, width());
+  for (const auto& [command, button] : buttons_) allFit = allFit && (!command->Button.Shown || fits(button, width()));
+  const int right = allFit ? width() : width() - ButtonSize - 4;
+  overflowMenu_->clear();
+  for (const auto& [command, button] : buttons_) {
+    if (!command->Button.Shown) continue;
+    const bool shown = fits(button, right);
+    button->setVisible(shown);
+    if (shown) continue;
+    const QString text = *command->Button.ToolTip ? button->toolTip() : QString::fromUtf8(command->Button.Text);
+    QAction* action = overflowMenu_->addAction(button->icon(), text.isEmpty() ? button->objectName() : text);
+    action->setObjectName(QString(command->Name) + "Overflow");
+    action->setCheckable(true);
+    action->setChecked(button->isChecked() || button->isDown());
+    connect(action, &QAction::triggered, this, [this, command = command] { emit CommandPressed(*command); });
+  }
+  const bool entriesShown = fits(entrySwatches_, right);
+  entrySwatches_->setVisible(entriesShown);
+  if (!entriesShown) {
+    const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
+    for (int k = 0; k < 4; ++k)
+      connect(overflowMenu_->addAction(QString("Entry %1").arg(labels[k])), &QAction::triggered, this,
+              [this, k] { emit EntryChosen(k); });
+  }
+  overflow_->setGeometry(width() - ButtonSize - 2, (BarHeight - ButtonSize) / 2, ButtonSize, ButtonSize);
+  overflow_->setVisible(!allFit);
 }
 
 void ToolBar::ShowOn(const Command& command, bool on) {
@@ -63,6 +111,9 @@ void ToolBar::ShowOn(const Command& command, bool on) {
       button->setDown(on);
     }
   }
+  // The overflow menu's checks follow.
+  for (QAction* action : overflowMenu_->actions())
+    if (action->objectName() == QString(command.Name) + "Overflow") action->setChecked(on);
 }
 
 void ToolBar::ShowEntryColours(const CharPalette& colours) {

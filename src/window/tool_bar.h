@@ -1,7 +1,8 @@
 // The tool bar across the top of the window: a button for each command of
 // the command table that has one (zoom levels, grids, the tool windows, the
 // edit modes, the drawing tools) and the char-palette entries. The bar
-// reports what was pressed and shows the state it is told.
+// reports what was pressed and shows the state it is told. In a window too
+// narrow for them, the buttons that do not fit move to an overflow menu.
 #pragma once
 
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include "picture/zx_colour.h"
 #include "window/command_table.h"
 
+class QMenu;
 class QToolButton;
 
 namespace chromaloom {
@@ -37,10 +39,17 @@ class ToolBar : public QFrame {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Shows what fits and lists the rest in the overflow menu.
+  void Overflow();
+
   std::vector<std::pair<const Command*, QToolButton*>> buttons_;
   std::array<ClickablePanel*, 4> entries_{};
+  QWidget* entrySwatches_ = nullptr;
+  QToolButton* overflow_ = nullptr;
+  QMenu* overflowMenu_ = nullptr;
 };
 
 }  // namespace chromaloom

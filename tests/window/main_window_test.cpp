@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <fstream>
 
 #include "formats/mgs_format.h"
@@ -263,6 +264,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QWidget>(*w, "canvasFrame")->size(), QSize(1024 * level + 2, 768 * level + 2));
     for (int i = 1; i <= 4; ++i)
       QCOMPARE(Child<QToolButton>(*w, QString("zoomButton%1").arg(i))->isChecked(), i == level);
+  }
+
+  // In a narrow window every button stays reachable: on the bar or in its
+  // overflow menu, whose items run the command.
+  void narrowWindowsMoveButtonsToTheOverflowMenu() {
+    auto w = Shown();
+    auto* overflow = Child<QToolButton>(*w, "toolBarOverflow");
+    const auto inMenu = [overflow](const QString& name) -> QAction* {
+      for (QAction* action : overflow->menu()->actions())
+        if (action->objectName() == name + "Overflow") return action;
+      return nullptr;
+    };
+    int barRight = 0;  // of the last button, with the whole bar shown
+    for (const Command& command : Commands())
+      if (command.HasButton() && command.Button.Shown)
+        barRight = std::max(barRight, Child<QToolButton>(*w, command.Name)->geometry().right());
+    for (const int width : {1200, 800, 500}) {
+      w->resize(width, 600);
+      QCoreApplication::processEvents();
+      int moved = 0;
+      for (const Command& command : Commands()) {
+        if (!command.HasButton() || !command.Button.Shown) continue;
+        const auto* button = Child<QToolButton>(*w, command.Name);
+        const bool onBar = button->isVisible() && (overflow->isHidden() || button->geometry().right() < overflow->x());
+        QVERIFY2(onBar != (inMenu(command.Name) != nullptr), command.Name);
+        moved += !onBar;
+      }
+      QCOMPARE(moved > 0, width <= barRight);
+      QCOMPARE(overflow->isVisible(), moved > 0);
+    }
+    inMenu("selectToolButton")->trigger();
+    QCOMPARE(w->Controller().Tools().Current, ToolKind::Select);
   }
 
   // Fit, from the menu or the tool bar, takes the largest level whose whole
