@@ -7,6 +7,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
+#include <QScreen>
 #include <QSurfaceFormat>
 #include <QVBoxLayout>
 
@@ -168,6 +169,15 @@ void FlickerWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Each showing starts from screen 0.
   sequence_.Restart();
+  // A zoom the screen has no room for steps down until the window fits.
+  if (const QScreen* shown = screen(); shown && surface_) {
+    const QSize room = shown->availableGeometry().size() - QSize(16, 48);  // the desktop's frame
+    const QSize framed(FramedScreenWidth, FramedScreenHeight);
+    const QSize around = sizeHint() - framed * zoom_;
+    while (zoom_ > 1 &&
+           ((framed * zoom_ + around).width() > room.width() || (framed * zoom_ + around).height() > room.height()))
+      SetZoom(zoom_ - 1);
+  }
 }
 
 void FlickerWindow::keyPressEvent(QKeyEvent* event) {

@@ -5,12 +5,17 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
 
 #include "render/picture_bitmap.h"
 #include "window/image_view.h"
@@ -18,8 +23,6 @@
 namespace chromaloom {
 
 namespace {
-
-constexpr int PreviewScale = 2;
 
 struct Preview {
   bool Skipped = false;  // newer options came before the job started
@@ -40,16 +43,23 @@ QComboBox* Choice(QWidget* parent, const char* name, const std::array<OptionChoi
   return box;
 }
 
-QPixmap Doubled(const Raster& raster) {
-  return QPixmap::fromImage(WrapRaster(raster).scaled(raster.Width() * PreviewScale, raster.Height() * PreviewScale));
+QPixmap Scaled(const Raster& raster, int scale) {
+  // A copy either way: the pixmap may share the image's memory, and the raster goes.
+  const QImage image = WrapRaster(raster);
+  return QPixmap::fromImage(scale == 1 ? image.copy() : image.scaled(raster.Width() * scale, raster.Height() * scale));
 }
 
 QLabel* PreviewLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
-  label->setFixedSize(256 * PreviewScale, 192 * PreviewScale);
   label->setAlignment(Qt::AlignCenter);
   return label;
+}
+
+// The room a window may take on the screen of this widget.
+QSize Room(const QWidget* widget) {
+  const QScreen* screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().size() : QSize(1024, 768);
 }
 
 }  // namespace
@@ -96,14 +106,37 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-  auto* previews = new QHBoxLayout;
+  // The options and previews scroll on a screen too small for them; the
+  // buttons always show.
+  auto* content = new QWidget;
+  auto* previews = new QHBoxLayout(content);
+  previews->setContentsMargins(0, 0, 0, 0);
   previews->addLayout(form);
   previews->addWidget(source_);
   previews->addWidget(result_);
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName("imagePreviewScroller");
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(content);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(previews);
+  layout->addWidget(scroller, 1);
   layout->addWidget(stats_);
   layout->addWidget(buttons_);
+
+  // Previews at 2:1 where the screen has room for them, else 1:1.
+  const QSize room = Room(parent) - QSize(40, 80);  // the frame the desktop adds
+  const QSize around = QSize(40, stats_->sizeHint().height() + buttons_->sizeHint().height() + 40);
+  for (previewScale_ = 2; previewScale_ >= 1; --previewScale_) {
+    for (QLabel* preview : {source_, result_})
+      preview->setFixedSize(PictureWidth * previewScale_, PictureHeight * previewScale_);
+    const QSize wanted = content->sizeHint() + around;
+    if (previewScale_ == 1 || (wanted.width() <= room.width() && wanted.height() <= room.height())) {
+      scroller->setMinimumSize(content->sizeHint().boundedTo(room - around));
+      break;
+    }
+  }
+  setMaximumSize(room);
 
   for (QComboBox* box : {cellHeight_, fit_, dither_, metric_})
     connect(box, &QComboBox::currentIndexChanged, this, &ImagePictureDialog::Convert);
@@ -112,6 +145,18 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
 }
 
 ImagePictureDialog::~ImagePictureDialog() = default;
+
+void ImagePictureDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Centred over a window larger than the screen, the buttons could lie off it.
+  if (const QScreen* shown = screen()) {
+    const QRect room = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height()));
+    move(pos() + QPoint(x - frame.x(), y - frame.y()));
+  }
+}
 
 ImagePictureOptions ImagePictureDialog::Options() const {
   ImagePictureOptions options;
@@ -157,8 +202,8 @@ void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOption
   Picture picture;
   static_cast<Planes&>(picture) = result.Result;
   picture.CellHeight = static_cast<std::uint8_t>(options.Conversion.CellHeight);
-  source_->setPixmap(Doubled(fitted));
-  result_->setPixmap(Doubled(RenderMixedPicture(picture)));
+  source_->setPixmap(Scaled(fitted, previewScale_));
+  result_->setPixmap(Scaled(RenderMixedPicture(picture), previewScale_));
   stats_->setText(QString("Mean colour error %1, mean flicker %2")
                       .arg(result.Stats.MeanColourError, 0, 'f', 1)
                       .arg(result.Stats.MeanFlicker, 0, 'f', 1));

@@ -55,6 +55,9 @@ class ImagePictureDialog : public QDialog {
   // A result came and is now on show.
   void ResultShown();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Convert();
   void Show(std::uint64_t generation, const ImagePictureOptions& options, const Raster& fitted, ImageConversion result);
@@ -78,6 +81,7 @@ class ImagePictureDialog : public QDialog {
   QLabel* result_ = nullptr;
   QLabel* stats_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
+  int previewScale_ = 2;  // screen pixels per picture pixel
 };
 
 }  // namespace chromaloom

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -156,19 +157,22 @@ class ImagePictureDialogTest : public QObject {
     QCOMPARE(dialog.ShownResult()->Stats.MeanFlicker, expected.Stats.MeanFlicker);
     QCOMPARE(dialog.ShownOptions()->Conversion.CellHeight, cellHeight);
 
-    // Both previews at 2x: the fitted source, and the result in mixed colours.
+    // Both previews at 2:1 or, on a small screen, 1:1: the fitted source,
+    // and the result in mixed colours.
     Picture picture;
     static_cast<Planes&>(picture) = expected.Result;
     picture.CellHeight = static_cast<std::uint8_t>(cellHeight);
     const Raster mixed = RenderMixedPicture(picture);
     const QImage source = Child<QLabel>(dialog, "imageSourcePreview")->pixmap().toImage();
     const QImage result = Child<QLabel>(dialog, "imageResultPreview")->pixmap().toImage();
-    QCOMPARE(result.size(), QSize(512, 384));
-    QCOMPARE(source.size(), QSize(512, 384));
+    const int scale = result.width() / 256;
+    QVERIFY(scale == 1 || scale == 2);
+    QCOMPARE(result.size(), QSize(256, 192) * scale);
+    QCOMPARE(source.size(), QSize(256, 192) * scale);
     for (const auto& [x, y] :
          std::initializer_list<std::pair<int, int>>{{0, 0}, {37, 11}, {128, 96}, {255, 191}, {3, 190}, {200, 60}}) {
-      QCOMPARE(result.pixel(2 * x + 1, 2 * y + 1) | 0xFF000000u, mixed.At(x, y));
-      QCOMPARE(source.pixel(2 * x, 2 * y) | 0xFF000000u, fitted.At(x, y));
+      QCOMPARE(result.pixel(scale * x + scale - 1, scale * y + scale - 1) | 0xFF000000u, mixed.At(x, y));
+      QCOMPARE(source.pixel(scale * x, scale * y) | 0xFF000000u, fitted.At(x, y));
     }
     QVERIFY(Child<QLabel>(dialog, "imageStatsLabel")
                 ->text()
@@ -266,6 +270,12 @@ class ImagePictureDialogTest : public QObject {
     Child<QAction>(*w, "importPictureAction")->trigger();
     ImagePictureDialog* dialog = OpenDialog(*w);
     QVERIFY(dialog);
+    // On a screen smaller than the window, OK and Cancel still lie on it.
+    const QRect room = dialog->screen()->availableGeometry();
+    for (const char* name : {"imageOkButton", "imageCancelButton"}) {
+      const QWidget* button = Child<QPushButton>(*dialog, name);
+      QVERIFY2(room.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())), name);
+    }
     ChooseByKeys(Child<QComboBox>(*dialog, "imageCellHeightBox"), "8x1");
     QVERIFY(WaitForCurrentResult(*dialog));
     QTest::mouseClick(Child<QPushButton>(*dialog, "imageCancelButton"), Qt::LeftButton);
