@@ -43,6 +43,9 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   entries->setObjectName("entrySwatches");
   entries->setGeometry(356, 2, 213, 37);
   const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
+  const char* tips[] = {
+      "P0+P1: paper of screen 0 mixed with paper of screen 1", "P0+I1: paper of screen 0 mixed with ink of screen 1",
+      "I0+P1: ink of screen 0 mixed with paper of screen 1", "I0+I1: ink of screen 0 mixed with ink of screen 1"};
   for (int k = 0; k < 4; ++k) {
     auto* label = new QLabel(labels[k], entries);
     label->setGeometry(4 + k * 52, 0, 50, 14);
@@ -50,6 +53,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     entries_[k] = new ClickablePanel(entries);
     entries_[k]->setObjectName(QString("entrySwatch%1").arg(k));
     entries_[k]->setGeometry(8 + k * 52, 15, 42, 20);
+    const QString tip =
+        QString("%1.\nClick: the pencil paints with this entry in PIX mode (use hotkey '%2')").arg(tips[k]).arg(k + 1);
+    label->setToolTip(tip);
+    entries_[k]->setToolTip(tip);
     connect(entries_[k], &ClickablePanel::Clicked, this, [this, k] { emit EntryChosen(k); });
   }
 }
