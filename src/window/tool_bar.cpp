@@ -11,6 +11,13 @@ namespace chromaloom {
 
 namespace {
 constexpr int ButtonSize = 32;
+
+// A text button (PIX, RGB) that is a mode: flat and plain while off, sunken,
+// highlighted and bold while on, so the state reads at a glance.
+constexpr char ModeButtonStyle[] =
+    "QToolButton { border: 1px solid palette(mid); border-radius: 3px; background: palette(button);"
+    " color: palette(button-text); }"
+    "QToolButton:checked { border: 2px inset #173f73; background: #2f6fc0; color: white; font-weight: bold; }";
 }  // namespace
 
 ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
@@ -31,9 +38,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     button->setIconSize(QSize(22, 22));
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(ButtonToolTip(command));
-    // Zoom levels show their state checked, the others with setDown; either
-    // way only the window sets it (see eventFilter).
-    button->setCheckable(place.LooksChecked);
+    // Zoom levels show their state checked, the others with setDown (the mode
+    // buttons with both); either way only the window sets it (see eventFilter).
+    button->setCheckable(place.LooksChecked || *place.Text);
+    if (*place.Text) button->setStyleSheet(ModeButtonStyle);
     button->installEventFilter(this);
     if (!place.Shown) button->hide();
     buttons_.emplace_back(&command, button);
@@ -68,6 +76,8 @@ void ToolBar::ShowOn(const Command& command, bool on) {
       button->setChecked(on);
     } else {
       button->setDown(on);
+      // The mode buttons are checked too, which their style sheet shows.
+      if (button->isCheckable()) button->setChecked(on);
     }
   }
 }

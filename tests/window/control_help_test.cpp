@@ -1,6 +1,8 @@
-// Every control says what it does.
+// Every control says what it does, and the mode buttons show plainly
+// whether their mode is on.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QImage>
 #include <QTest>
 #include <QToolButton>
 
@@ -14,10 +16,19 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::PressAndRelease;
 using test_support::ShownMainWindow;
 
 class ControlHelpTest : public QObject {
   Q_OBJECT
+
+  // The mean lightness (0..255) of an image.
+  static double MeanLightness(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) sum += QColor(image.pixel(x, y)).lightness();
+    return sum / (image.width() * image.height());
+  }
 
  private slots:
   void everyVisibleControlHasATooltip() {
@@ -52,6 +63,35 @@ class ControlHelpTest : public QObject {
     QVERIFY(swatches >= 12);
     QVERIFY(images >= 8);
     QVERIFY(boxes >= 2);
+  }
+
+  void modeButtonsLookPlainlyOnOrOff_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addRow("PIX") << "pixButton";
+    QTest::addRow("RGB") << "rgbButton";
+  }
+  void modeButtonsLookPlainlyOnOrOff() {
+    QFETCH(QString, button);
+    auto w = ShownMainWindow();
+    auto* mode = Child<QToolButton>(*w, button);
+    const auto modeOn = [&] { return button == "pixButton" ? w->Pickers().EditModePix : w->Pickers().EditModeRgb; };
+    QVERIFY(modeOn());
+    QVERIFY(mode->isChecked());
+    const QImage on = mode->grab().toImage();
+
+    PressAndRelease(mode);
+    QVERIFY(!modeOn());
+    QVERIFY(!mode->isChecked());
+    const QImage off = mode->grab().toImage();
+    // Not a faint change of the bevel: on is far darker than off, as a lit
+    // key stands out on a grey bar.
+    const double darker = MeanLightness(off) - MeanLightness(on);
+    QVERIFY2(darker > 60, qPrintable(QString("on is only %1 darker").arg(darker)));
+
+    PressAndRelease(mode);
+    QVERIFY(modeOn());
+    QVERIFY(mode->isChecked());
+    QCOMPARE(mode->grab().toImage(), on);
   }
 };
 
