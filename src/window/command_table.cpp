@@ -424,6 +424,9 @@ const Command Table[] = {
 
     // Color Corrector and Help.
     {.Name = "showCorrectorAction", .Caption = "Show/Hide", .Run = [](T& t) { t.Panels.Toggle(Panel::Corrector); }},
+    {.Name = "helpGettingStartedAction",
+     .Caption = "Getting Started",
+     .Run = [](T& t) { OpenGettingStartedDialog(&t.Window); }},
     {.Name = "helpKeysAction", .Caption = "Keys", .Run = [](T& t) { t.Window.ShowKeysHelp(); }},
     {.Name = "helpAboutAction", .Caption = "About chromaLoom", .Run = [](T& t) { OpenAboutDialog(&t.Window); }},
 };
@@ -520,7 +523,7 @@ const std::vector<MenuEntry>& MenuLayout() {
          "Mixing",
          {{"mixingOwnAction"}, {"mixingAverageAction"}, {"mixingLinearAction"}, {"mixingFileAction"}}}}},
       {"correctorMenu", "Color Corrector", {{"showCorrectorAction"}, {}}},
-      {"helpMenu", "Help", {{"helpKeysAction"}, {"helpAboutAction"}}},
+      {"helpMenu", "Help", {{"helpGettingStartedAction"}, {}, {"helpKeysAction"}, {"helpAboutAction"}}},
   };
   return layout;
 }

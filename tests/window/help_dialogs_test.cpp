@@ -1,3 +1,4 @@
+// Help > Getting Started shows the cell's colours as the editor mixes them;
 // Help > Keys lists every key the editor takes; Help > About names the
 // version, the licence and the libraries.
 #include <QAction>
@@ -5,14 +6,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
 
 #include "render/renderer.h"
 #include "support/window_test_support.h"
 #include "window/command_table.h"
+#include "window/help_dialogs.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
@@ -42,6 +46,32 @@ class HelpDialogsTest : public QObject {
   }
 
  private slots:
+  void gettingStartedShowsTheCellsFourMixedEntries() {
+    auto w = Shown();
+    Child<QAction>(*w, "helpGettingStartedAction")->trigger();
+    auto* dialog = Child<QDialog>(*w, "gettingStartedDialog");
+    QVERIFY(dialog->isVisible());
+    const QImage shown = Child<QLabel>(*dialog, "cellModelPicture")->pixmap().toImage();
+    QVERIFY(!shown.isNull());
+    const CellModelPicture drawn = DrawCellModel();
+    QCOMPARE(shown.size(), drawn.Image.size());
+    // Each entry's swatch has the editor's mix of the example cell's colours.
+    const ExampleCellColours& c = ExampleCell;
+    const CharPalette mixed = MakeCharPalette(c.Paper0, c.Ink0, c.Paper1, c.Ink1);
+    for (int k = 0; k < 4; ++k) {
+      const QRect place = drawn.Entries[static_cast<std::size_t>(k)];
+      QVERIFY(shown.rect().contains(place));
+      for (const QPoint at : {place.center(), place.topLeft() + QPoint(3, 3), place.bottomRight() - QPoint(3, 3)})
+        QCOMPARE(QColor(shown.pixel(at)), QColor(RedOf(mixed[k]), GreenOf(mixed[k]), BlueOf(mixed[k])));
+    }
+    // Four different colours, or the picture would explain nothing.
+    QCOMPARE(QSet<Rgb>(mixed.begin(), mixed.end()).size(), 4);
+    const QString text = Child<QTextBrowser>(*dialog, "gettingStartedText")->toPlainText();
+    for (const char* part : {"P0+P1", "I0+I1", "PIX", "RGB", "Both", "File > Import > Picture...", "OK"})
+      QVERIFY2(text.contains(part), part);
+    dialog->close();
+  }
+
   void keysTableListsEveryKeyRowThenTheMenuShortcuts() {
     auto w = Shown();
     Child<QAction>(*w, "helpKeysAction")->trigger();

@@ -230,6 +230,8 @@ class MainWindowTest : public QObject {
         "  showCorrectorAction Show/Hide",
         "  -",
         "Help",
+        "  helpGettingStartedAction Getting Started",
+        "  -",
         "  helpKeysAction Keys",
         "  helpAboutAction About chromaLoom",
     };
