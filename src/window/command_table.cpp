@@ -427,6 +427,9 @@ const Command Table[] = {
     {.Name = "helpGettingStartedAction",
      .Caption = "Getting Started",
      .Run = [](T& t) { OpenGettingStartedDialog(&t.Window); }},
+    {.Name = "helpSampleAction",
+     .Caption = "Open Sample Picture",
+     .Run = [](T& t) { t.Document.Files().OpenSample(); }},
     {.Name = "helpKeysAction", .Caption = "Keys", .Run = [](T& t) { t.Window.ShowKeysHelp(); }},
     {.Name = "helpAboutAction", .Caption = "About chromaLoom", .Run = [](T& t) { OpenAboutDialog(&t.Window); }},
 };
@@ -523,7 +526,9 @@ const std::vector<MenuEntry>& MenuLayout() {
          "Mixing",
          {{"mixingOwnAction"}, {"mixingAverageAction"}, {"mixingLinearAction"}, {"mixingFileAction"}}}}},
       {"correctorMenu", "Color Corrector", {{"showCorrectorAction"}, {}}},
-      {"helpMenu", "Help", {{"helpGettingStartedAction"}, {}, {"helpKeysAction"}, {"helpAboutAction"}}},
+      {"helpMenu",
+       "Help",
+       {{"helpGettingStartedAction"}, {"helpSampleAction"}, {}, {"helpKeysAction"}, {"helpAboutAction"}}},
   };
   return layout;
 }

@@ -199,7 +199,8 @@ QString GettingStartedText() {
          "<p>File &gt; Import &gt; Picture... opens a PNG, JPEG, GIF, BMP, WebP or TIFF image. In the dialog choose "
          "the cell height, how the image fits the 256 x 192 screen (fit, crop or stretch), the dithering, the "
          "colour metric and a flicker weight (small weights calm the flicker). The right preview shows the "
-         "result; OK makes it the picture, and Edit &gt; Undo takes it back.</p>";
+         "result; OK makes it the picture, and Edit &gt; Undo takes it back.</p>"
+         "<p>To see what chromaLoom can do, try Help &gt; Open Sample Picture.</p>";
 }
 
 }  // namespace

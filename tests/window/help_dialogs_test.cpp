@@ -1,18 +1,23 @@
 // Help > Getting Started shows the cell's colours as the editor mixes them;
-// Help > Keys lists every key the editor takes; Help > About names the
-// version, the licence and the libraries.
+// Help > Open Sample Picture opens the sample untitled; Help > Keys lists
+// every key the editor takes; Help > About names the version, the licence
+// and the libraries.
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include <memory>
 
+#include "formats/mgs_format.h"
 #include "render/renderer.h"
 #include "support/window_test_support.h"
 #include "window/command_table.h"
@@ -22,6 +27,8 @@
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ReadAll;
+using test_support::ScriptDialogs;
 using test_support::ShownMainWindow;
 
 class HelpDialogsTest : public QObject {
@@ -70,6 +77,53 @@ class HelpDialogsTest : public QObject {
     for (const char* part : {"P0+P1", "I0+I1", "PIX", "RGB", "Both", "File > Import > Picture...", "OK"})
       QVERIFY2(text.contains(part), part);
     dialog->close();
+  }
+
+  void sampleOpensUntitledWhereverItLies_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addRow("beside the program") << "build";
+    QTest::addRow("installed") << "installed";
+    QTest::addRow("missing") << "missing";
+  }
+  void sampleOpensUntitledWhereverItLies() {
+    QFETCH(QString, layout);
+    // The sample as the build drew it, placed as the layout puts it.
+    const QString built = QStringLiteral(CHROMALOOM_EDITOR_FOLDER "sample.mgs");
+    const std::vector<std::uint8_t> bytes = ReadAll(built);
+    QVERIFY2(!bytes.empty(), qPrintable(built));
+    QTemporaryDir root;
+    QString programFolder = root.path() + "/";
+    if (layout == "installed") {
+      programFolder = root.path() + "/usr/lib/chromaloom/";
+      QVERIFY(QDir().mkpath(programFolder));
+      QVERIFY(QDir().mkpath(root.path() + "/usr/share/chromaloom"));
+      QVERIFY(QFile::copy(built, root.path() + "/usr/share/chromaloom/sample.mgs"));
+    } else if (layout == "build") {
+      QVERIFY(QFile::copy(built, programFolder + "sample.mgs"));
+    }
+
+    auto w = Shown();
+    auto* script = ScriptDialogs(*w);
+    w->Files().SetProgramFolder(programFolder);
+    Child<QAction>(*w, "helpSampleAction")->trigger();
+    if (layout == "missing") {
+      QCOMPARE(script->Errors.size(), 1);
+      QVERIFY(script->Errors.front().contains("sample.mgs"));
+      QCOMPARE(w->Document().Picture(), Picture{});
+      return;
+    }
+    QVERIFY2(script->Errors.isEmpty(), qPrintable(script->Errors.join("\n")));
+    const ImportedPicture sample = ReadMgs(bytes);
+    QCOMPARE(w->Document().Picture().CellHeight, sample.CellHeight);
+    QVERIFY(static_cast<const Planes&>(w->Document().Picture()) == sample.Planes);
+    QVERIFY(w->Document().Picture() != Picture{});
+    // Untitled and unchanged: nothing to ask at close, and Save asks for a name.
+    QVERIFY(w->Document().FilePath().empty());
+    QVERIFY(!w->Document().IsModified());
+    QVERIFY(w->Document().UndoName().empty());
+    Child<QAction>(*w, "saveAction")->trigger();
+    QCOMPARE(script->Filters.size(), 1);
+    QVERIFY(w->Document().FilePath().empty());
   }
 
   void keysTableListsEveryKeyRowThenTheMenuShortcuts() {

@@ -231,6 +231,7 @@ class MainWindowTest : public QObject {
         "  -",
         "Help",
         "  helpGettingStartedAction Getting Started",
+        "  helpSampleAction Open Sample Picture",
         "  -",
         "  helpKeysAction Keys",
         "  helpAboutAction About chromaLoom",
