@@ -31,6 +31,8 @@ install(CODE [[
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/bin/chromaloom")
 ]])
 
+# The editor finds it at ../../share/chromaloom from its own folder.
+install(FILES ${CHROMALOOM_SAMPLE} DESTINATION share/chromaloom)
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.svg DESTINATION share/icons/hicolor/scalable/apps)
 foreach(size 16 22 24 32 48 64 128 256)

@@ -49,6 +49,10 @@ if chromaloom-convert --thumbnail 256 "$work/random.scr.missing" "$work/bad.png"
   exit 1
 fi
 
+step "the sample picture"
+# Help > Open Sample Picture reads it from here (lib/chromaloom/../../share).
+chromaloom-convert --info /usr/share/chromaloom/sample.mgs
+
 step "the editor under Xvfb"
 if ! command -v Xvfb >/dev/null; then apt-get install -y -q xvfb >/dev/null; fi
 # Xvfb picks a free display and tells its number on a descriptor.

@@ -21,6 +21,7 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
     sizes_[i] = new QRadioButton(BitmapSizes[static_cast<std::size_t>(i)].Caption, this);
     sizes_[i]->setObjectName(QString("bitmapSize%1").arg(i + 1));
     sizes_[i]->setGeometry(inside.left() + 4, y, inside.width() - 4, 22);
+    sizes_[i]->setToolTip("The size of the written image");
   }
   sizes_[0]->setChecked(true);
   mixing_ = new QLabel(this);
@@ -31,9 +32,11 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
   auto* ok = new QPushButton("Ok", this);
   ok->setObjectName("okButton");
   ok->setGeometry(inside.left() + 20, buttonsTop, 80, 26);
+  ok->setToolTip("Choose a file name and write the image at the chosen size");
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("cancelButton");
   cancel->setGeometry(inside.right() - 100, buttonsTop, 80, 26);
+  cancel->setToolTip("Close without writing");
   connect(ok, &QPushButton::clicked, this, [this] { emit ExportAsked(kind_, ChosenSize()); });
   connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }

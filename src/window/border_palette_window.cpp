@@ -13,6 +13,9 @@ BorderPaletteWindow::BorderPaletteWindow(const Raster& borderPalette, PanelDragg
   AddCaption("borderPaletteCaption", "Border Palette", inside.top(), dragger);
   palette_ = new ImageView(borderPalette, this);
   palette_->setObjectName("borderPalette");
+  palette_->setToolTip(
+      "The border: each swatch mixes a border colour of screen 0 with one of screen 1; click to "
+      "choose");
   palette_->move(inside.left() + (inside.width() - 144) / 2,
                  inside.top() + CaptionStrip::StripHeight + (inside.height() - CaptionStrip::StripHeight - 48) / 2);
   connect(palette_, &ImageView::MouseDown, this,

@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "editing/colour_corrector.h"
@@ -41,17 +40,20 @@ QPixmap CloseIcon() {
   return QPixmap::fromImage(icon);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry, bool enabled) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry, bool enabled,
+                        const QString& tip) {
   auto* button = new QPushButton(QString::fromLatin1(caption), parent);
   button->setObjectName(name);
+  button->setToolTip(tip);
   button->setGeometry(geometry);
   button->setEnabled(enabled);
   return button;
 }
 
-ImageView* MakeView(const Raster& raster, QWidget* parent, const char* name, QPoint at) {
+ImageView* MakeView(const Raster& raster, QWidget* parent, const char* name, QPoint at, const QString& tip) {
   auto* view = new ImageView(raster, parent);
   view->setObjectName(name);
+  view->setToolTip(tip);
   view->move(at);
   return view;
 }
@@ -69,12 +71,14 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
   closeIcon_->setFixedSize(16, 13);
   closeIcon_->setPixmap(CloseIcon());
   closeIcon_->setCursor(Qt::PointingHandCursor);
+  closeIcon_->setToolTip("Close the Color Corrector");
   // The press must close the window, not start a drag of the strip.
   closeIcon_->installEventFilter(this);
   caption->layout()->addWidget(closeIcon_);
 
-  screens_[0] = MakeView(images.Screen0, this, "correctorScreen0", {3, 22});
-  screens_[1] = MakeView(images.Screen1, this, "correctorScreen1", {520, 22});
+  const QString screenTip = "Screen %1 alone; click a cell to see it below";
+  screens_[0] = MakeView(images.Screen0, this, "correctorScreen0", {3, 22}, screenTip.arg(0));
+  screens_[1] = MakeView(images.Screen1, this, "correctorScreen1", {520, 22}, screenTip.arg(1));
   for (ImageView* view : screens_)
     connect(view, &ImageView::MouseDown, this,
             [this, view](QMouseEvent* event) { emit CellPressed(view->RasterPoint(event)); });
@@ -88,19 +92,23 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
     frame->setGeometry(QRect(frameCorners[i], QSize(CorrectorDetailSize + 2, CorrectorDetailSize + 2)));
     detailFrames_[i] = frame;
   }
-  details_[0] = MakeView(images.Detail0, detailFrames_[0], "cellDetail0", {1, 1});
-  details_[1] = MakeView(images.Detail1, detailFrames_[1], "cellDetail1", {1, 1});
+  const QString detailTip = "The chosen cell of screen %1, enlarged";
+  details_[0] = MakeView(images.Detail0, detailFrames_[0], "cellDetail0", {1, 1}, detailTip.arg(0));
+  details_[1] = MakeView(images.Detail1, detailFrames_[1], "cellDetail1", {1, 1}, detailTip.arg(1));
 
   const struct {
     const char* Name;
     const char* Label;
     const char* LabelName;
     QPoint At;
-  } strips[] = {{"correctorPaperStrip0", "P0", "correctorPaperLabel0", {139, 414}},
-                {"correctorInkStrip0", "I0", "correctorInkLabel0", {139, 437}},
-                {"correctorPaperStrip1", "P1", "correctorPaperLabel1", {655, 414}},
-                {"correctorInkStrip1", "I1", "correctorInkLabel1", {655, 437}}};
-  for (int i = 0; i < 4; ++i) strips_[i] = MakeView(images.Strips[i], this, strips[i].Name, strips[i].At);
+    const char* Tip;
+  } strips[] = {
+      {"correctorPaperStrip0", "P0", "correctorPaperLabel0", {139, 414}, "The chosen cell's PAPER of screen 0"},
+      {"correctorInkStrip0", "I0", "correctorInkLabel0", {139, 437}, "The chosen cell's INK of screen 0"},
+      {"correctorPaperStrip1", "P1", "correctorPaperLabel1", {655, 414}, "The chosen cell's PAPER of screen 1"},
+      {"correctorInkStrip1", "I1", "correctorInkLabel1", {655, 437}, "The chosen cell's INK of screen 1"}};
+  for (int i = 0; i < 4; ++i)
+    strips_[i] = MakeView(images.Strips[i], this, strips[i].Name, strips[i].At, QString::fromUtf8(strips[i].Tip));
   for (int i = 0; i < 4; ++i) {
     auto* label = new QLabel(QString::fromLatin1(strips[i].Label), this);
     label->setObjectName(strips[i].LabelName);
@@ -109,18 +117,18 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
   }
 
   QPushButton* exchange =
-      MakeButton(this, "exchangeCellsButton", "Exchange Chars between screens", {8, 552, 1025, 25}, true);
-  exchange->setToolTip("Swaps the chosen cell's pixels and attributes between screen 0 and screen 1");
+      MakeButton(this, "exchangeCellsButton", "Exchange Chars between screens", {8, 552, 1025, 25}, true,
+                 "Swap the chosen cell's pixels and attributes between screen 0 and screen 1; the mix stays the same");
   // Shown greyed as they always were, so users of the layout find them; the
   // tooltip says why they do nothing.
   const QString notBuilt = "Not available: this exchange is not built in this version. %1";
-  MakeButton(this, "exchangeInksButton", "Exchange INK0 / INK1 without pixels", {8, 520, 505, 25}, false)
-      ->setToolTip(notBuilt.arg("To change an ink, pick a colour in the I0 or I1 strip of the palette."));
-  MakeButton(this, "exchangePapersButton", "Exchange PAP0 / PAP1 without pixels", {520, 520, 513, 25}, false)
-      ->setToolTip(notBuilt.arg("To change a paper, pick a colour in the P0 or P1 strip of the palette."));
-  for (const auto& [name, x] : {std::pair{"swapInkPaper0Button", 120}, {"swapInkPaper1Button", 632}})
-    MakeButton(this, name, "Exchange INK/PAP with PIX", {x, 464, 153, 25}, false)
-        ->setToolTip(notBuilt.arg("Exchange Chars between screens below swaps a whole cell."));
+  const QString ink = notBuilt.arg("To change an ink, pick a colour in the I0 or I1 strip of the palette.");
+  const QString paper = notBuilt.arg("To change a paper, pick a colour in the P0 or P1 strip of the palette.");
+  const QString whole = notBuilt.arg("Exchange Chars between screens below swaps a whole cell.");
+  MakeButton(this, "exchangeInksButton", "Exchange INK0 / INK1 without pixels", {8, 520, 505, 25}, false, ink);
+  MakeButton(this, "exchangePapersButton", "Exchange PAP0 / PAP1 without pixels", {520, 520, 513, 25}, false, paper);
+  MakeButton(this, "swapInkPaper0Button", "Exchange INK/PAP with PIX", {120, 464, 153, 25}, false, whole);
+  MakeButton(this, "swapInkPaper1Button", "Exchange INK/PAP with PIX", {632, 464, 153, 25}, false, whole);
   connect(exchange, &QPushButton::clicked, this, &CorrectorWindow::ExchangeCellsClicked);
 }
 

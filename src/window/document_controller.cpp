@@ -404,6 +404,16 @@ void DocumentController::PictureRead(const QString& path, FileKind kind, const I
   AfterPictureLoaded();
 }
 
+void DocumentController::SampleRead(const ImportedPicture& picture) {
+  TakeImportedPicture(document_, colours_.Images(), picture);
+  // Untitled and unmodified: closing asks nothing, Save asks for a name, and
+  // the recent files never point into the installed copy.
+  document_.StartNewHistory({});
+  view_.SetZoom(1);
+  panels_.Status->ShowMessage("Sample picture: Save asks for a name of your own");
+  AfterPictureLoaded();
+}
+
 void DocumentController::ImageRead(const QString& path, Raster image) {
   emit FileUsed(path);
   OpenImageDialog(std::move(image));

@@ -146,6 +146,7 @@ class DocumentController : public QObject, private FileReports {
 
  private:
   void PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) override;
+  void SampleRead(const ImportedPicture& picture) override;
   void ImageRead(const QString& path, Raster image) override;
   void PictureSaved(const QString& path) override;
   void FileExported(const QString& path) override;

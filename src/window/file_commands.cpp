@@ -181,6 +181,27 @@ void FileCommands::Open() {
   Load(*name, FileKind::Mgs);
 }
 
+QString FileCommands::SamplePath() const {
+  // Installed, the program is lib/chromaloom/chromaloom and the data share/chromaloom.
+  for (const QString& candidate : {programFolder_ + "sample.mgs", programFolder_ + "../../share/chromaloom/sample.mgs"})
+    if (QFileInfo(candidate).isFile()) return QDir::cleanPath(candidate);
+  return {};
+}
+
+void FileCommands::OpenSample() {
+  if (!MayDiscardChanges()) return;
+  const QString path = SamplePath();
+  if (path.isEmpty()) {
+    dialogs_->ShowError(window_, QString("The sample picture is missing: it belongs in %1 or %2.")
+                                     .arg(QDir::cleanPath(programFolder_ + "sample.mgs"),
+                                          QDir::cleanPath(programFolder_ + "../../share/chromaloom/sample.mgs")));
+    return;
+  }
+  std::optional<ImportedPicture> picture;
+  if (!Run(path, [&] { picture = ReadPictureFile(FileKind::Mgs, ReadCapped(path, FileKind::Mgs)); })) return;
+  reports_.SampleRead(*picture);
+}
+
 bool FileCommands::Save() {
   const QString path = PathFromBytes(document_.FilePath());
   return path.isEmpty() ? SaveAs() : WriteMgs(path);

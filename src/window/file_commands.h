@@ -28,6 +28,8 @@ class FileReports {
  public:
   // A picture file was read (an .mgs to open, any other kind to import).
   virtual void PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) = 0;
+  // Help > Open Sample Picture: the sample was read; it belongs to no file.
+  virtual void SampleRead(const ImportedPicture& picture) = 0;
   // An image was read for File > Import > Picture... or a drop.
   virtual void ImageRead(const QString& path, Raster image) = 0;
   // The picture was written to its .mgs.
@@ -77,6 +79,12 @@ class FileCommands {
   bool MayDiscardChanges();
 
   void Open();
+  // Help > Open Sample Picture: opened as Open would, but untitled, so Save
+  // asks for a name instead of writing into the installed copy.
+  void OpenSample();
+  // The sample beside the program (a build tree) or in share/chromaloom
+  // (installed); empty when neither is there.
+  QString SamplePath() const;
   // Writes the .mgs the picture belongs to, or asks for a name as SaveAs
   // does; true when the picture was written.
   bool Save();

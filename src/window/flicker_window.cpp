@@ -89,6 +89,8 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
   timingBox_->addItems({"Every refresh", "50 Hz"});
   // The window's own keys choose the zoom; the boxes take only the mouse.
   for (QComboBox* box : {zoomBox_, timingBox_}) box->setFocusPolicy(Qt::NoFocus);
+  zoomBox_->setToolTip("How large the two screens are shown as they alternate (keys 1 to 4)");
+  timingBox_->setToolTip("Switch screens at every display refresh, or 50 times a second as a ZX Spectrum does (T)");
   auto* zoomLabel = new QLabel("Zoom (1-4)", this);
   auto* timingLabel = new QLabel("Timing (T)", this);
   controls->addWidget(zoomLabel);

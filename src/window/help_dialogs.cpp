@@ -7,13 +7,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QtGlobal>
 
 #include <functional>
 
 #include "window/command_table.h"
+#include "window/widget_colours.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -90,6 +93,132 @@ void OpenKeysDialog(const QMenuBar& menus, QWidget* parent) {
   layout->addWidget(table);
   AddCloseButton(*dialog, *layout);
   dialog->resize(560, 640);
+  dialog->open();
+}
+
+namespace {
+
+// The example cell's pixels: screen 0 sets its right half to INK, screen 1
+// its lower half, so the mixed cell shows each entry in one quarter.
+bool ExampleBit(int screen, int x, int y) { return screen == 0 ? x >= 4 : y >= 4; }
+
+constexpr int CellPixel = 10;
+constexpr int CellSize = 8 * CellPixel;
+
+// One screen's cell, or the mixed cell for screen < 0, at (left, top).
+void DrawCell(QPainter& painter, int screen, int left, int top) {
+  const ExampleCellColours& c = ExampleCell;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const ZxColour colour0 = ExampleBit(0, x, y) ? c.Ink0 : c.Paper0;
+      const ZxColour colour1 = ExampleBit(1, x, y) ? c.Ink1 : c.Paper1;
+      const Rgb rgb = screen == 0 ? ZxRgb(colour0) : screen == 1 ? ZxRgb(colour1) : MixColours(colour0, colour1);
+      painter.fillRect(left + x * CellPixel, top + y * CellPixel, CellPixel, CellPixel, ToQColor(rgb));
+    }
+  painter.setPen(QColor(96, 96, 96));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(left - 1, top - 1, CellSize + 1, CellSize + 1);
+}
+
+void DrawSwatch(QPainter& painter, QRect place, Rgb colour, const QString& caption) {
+  painter.fillRect(place, ToQColor(colour));
+  painter.setPen(QColor(64, 64, 64));
+  painter.drawRect(place.adjusted(0, 0, -1, -1));
+  painter.setPen(QColor(0, 0, 0));
+  painter.drawText(place.right() + 8, place.top(), 200, place.height(), Qt::AlignVCenter, caption);
+}
+
+}  // namespace
+
+CellModelPicture DrawCellModel() {
+  CellModelPicture picture;
+  picture.Image = QImage(640, 180, QImage::Format_RGB32);
+  picture.Image.fill(QColor(250, 250, 250));
+  QPainter painter(&picture.Image);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  const ExampleCellColours& c = ExampleCell;
+  const int top = 28;
+  const struct {
+    int Left;
+    int Screen;
+    const char* Caption;
+  } cells[] = {{16, 0, "Screen 0"}, {146, 1, "Screen 1"}, {276, -1, "The eye sees"}};
+  for (const auto& cell : cells) {
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawText(cell.Left - 10, 4, CellSize + 20, 18, Qt::AlignCenter, cell.Caption);
+    DrawCell(painter, cell.Screen, cell.Left, top);
+  }
+  painter.setPen(QColor(0, 0, 0));
+  QFont big = painter.font();
+  big.setPixelSize(28);
+  painter.setFont(big);
+  painter.drawText(96, top, 50, CellSize, Qt::AlignCenter, "+");
+  painter.drawText(226, top, 50, CellSize, Qt::AlignCenter, "=");
+  painter.setFont(QFont());
+
+  // Each screen's PAPER and INK under its cell.
+  const int keyTop = top + CellSize + 14;
+  DrawSwatch(painter, {16, keyTop, 22, 16}, ZxRgb(c.Paper0), "PAPER 0 (P0)");
+  DrawSwatch(painter, {16, keyTop + 24, 22, 16}, ZxRgb(c.Ink0), "INK 0 (I0)");
+  DrawSwatch(painter, {146, keyTop, 22, 16}, ZxRgb(c.Paper1), "PAPER 1 (P1)");
+  DrawSwatch(painter, {146, keyTop + 24, 22, 16}, ZxRgb(c.Ink1), "INK 1 (I1)");
+
+  // The four entries, the colours the mixed cell can show.
+  const CharPalette entries = MakeCharPalette(c.Paper0, c.Ink0, c.Paper1, c.Ink1);
+  const char* captions[] = {"P0+P1: paper 0 with paper 1", "P0+I1: paper 0 with ink 1", "I0+P1: ink 0 with paper 1",
+                            "I0+I1: ink 0 with ink 1"};
+  for (int k = 0; k < 4; ++k) {
+    const QRect place(400, top + k * 36, 40, 26);
+    DrawSwatch(painter, place, entries[static_cast<std::size_t>(k)], captions[k]);
+    picture.Entries[static_cast<std::size_t>(k)] = place;
+  }
+  return picture;
+}
+
+namespace {
+
+QString GettingStartedText() {
+  return "<h3>How a picture is made</h3>"
+         "<p>A Gigascreen picture is two ZX Spectrum screens shown on alternate frames; the eye mixes them. "
+         "Each screen is cut into cells 8 pixels wide and 8, 4, 2 or 1 lines high (File &gt; New). In a cell "
+         "each screen has one INK and one PAPER colour, so the cell shows four mixed colours, its entries: "
+         "<b>P0+P1</b>, <b>P0+I1</b>, <b>I0+P1</b> and <b>I0+I1</b> (P for paper, I for ink, 0 and 1 for the "
+         "screen).</p>"
+         "<p>The tool bar shows the four entries of the current colours; click one, or press 1 to 4, to choose "
+         "the entry the pencil paints with. The Full Palette window (C) sets the colours: click a mixed colour, "
+         "or a colour in the PAP0, INK0, PAP1 and INK1 strips.</p>"
+         "<h3>Painting modes</h3>"
+         "<ul><li><b>PIX</b> (W): painting sets a pixel's bits on both screens so that it shows the chosen entry; "
+         "the cell keeps its colours.</li>"
+         "<li><b>RGB</b> (E): painting rewrites the attributes of the cell line under the pencil with the current "
+         "colours; the pixels stay.</li>"
+         "<li><b>Both</b>: the pixel gets the chosen entry and its cell line the current colours, so you paint "
+         "exactly the colour you see in the tool bar.</li></ul>"
+         "<p>A button that is on is dark blue with bold text.</p>"
+         "<h3>Importing an image</h3>"
+         "<p>File &gt; Import &gt; Picture... opens a PNG, JPEG, GIF, BMP, WebP or TIFF image. In the dialog choose "
+         "the cell height, how the image fits the 256 x 192 screen (fit, crop or stretch), the dithering, the "
+         "colour metric and a flicker weight (small weights calm the flicker). The right preview shows the "
+         "result; OK makes it the picture, and Edit &gt; Undo takes it back.</p>"
+         "<p>To see what chromaLoom can do, try Help &gt; Open Sample Picture.</p>";
+}
+
+}  // namespace
+
+void OpenGettingStartedDialog(QWidget* parent) {
+  QDialog* dialog = NewDialog("gettingStartedDialog", "Getting Started", parent);
+  auto* layout = new QVBoxLayout(dialog);
+  auto* picture = new QLabel(dialog);
+  picture->setObjectName("cellModelPicture");
+  picture->setPixmap(QPixmap::fromImage(DrawCellModel().Image));
+  picture->setAlignment(Qt::AlignCenter);
+  layout->addWidget(picture);
+  auto* text = new QTextBrowser(dialog);
+  text->setObjectName("gettingStartedText");
+  text->setHtml(GettingStartedText());
+  layout->addWidget(text);
+  AddCloseButton(*dialog, *layout);
+  dialog->resize(680, 720);
   dialog->open();
 }
 

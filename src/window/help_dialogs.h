@@ -1,9 +1,15 @@
-// Help > Keys, every key of the editor in a table, and Help > About.
+// Help > Getting Started, Help > Keys (every key of the editor in a table)
+// and Help > About.
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QString>
 
+#include <array>
 #include <vector>
+
+#include "picture/zx_colour.h"
 
 class QMenuBar;
 class QWidget;
@@ -19,7 +25,27 @@ struct KeyHelpRow {
 // menu item with a shortcut of its own, in menu order, then the wheel.
 std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus);
 
-// Both open without blocking and delete themselves when closed.
+// The example cell Getting Started draws: one PAPER and one INK per screen.
+struct ExampleCellColours {
+  ZxColour Paper0;
+  ZxColour Ink0;
+  ZxColour Paper1;
+  ZxColour Ink1;
+};
+inline constexpr ExampleCellColours ExampleCell = {ZxColourIndex(6, 1), ZxColourIndex(1, 0), ZxColourIndex(2, 0),
+                                                   ZxColourIndex(7, 1)};
+
+// Screen 0's cell, screen 1's cell and the cell the eye sees, with the four
+// mixed entries as swatches; Entries are the swatches in entry order
+// (P0+P1, P0+I1, I0+P1, I0+I1), in the image's coordinates.
+struct CellModelPicture {
+  QImage Image;
+  std::array<QRect, 4> Entries;
+};
+CellModelPicture DrawCellModel();
+
+// All open without blocking and delete themselves when closed.
+void OpenGettingStartedDialog(QWidget* parent);
 void OpenKeysDialog(const QMenuBar& menus, QWidget* parent);
 void OpenAboutDialog(QWidget* parent);
 

@@ -10,6 +10,7 @@ MagnifierWindow::MagnifierWindow(const Raster& magnifier, PanelDragger& dragger,
   AddCaption("magnifierCaption", "Preview Zoom", contentsRect().top(), dragger);
   magnifier_ = new ImageView(magnifier, this);
   magnifier_->setObjectName("magnifier");
+  magnifier_->setToolTip("The picture under the pointer, enlarged");
   magnifier_->move((193 - MagnifierSize) / 2, 4 + CaptionStrip::StripHeight + 4);
 }
 

@@ -19,6 +19,7 @@ PreviewWindow::PreviewWindow(const Raster& preview, PanelDragger& dragger, QWidg
   border_->installEventFilter(this);
   preview_ = new ImageView(preview, border_);
   preview_->setObjectName("preview");
+  preview_->setToolTip("The whole picture; click to show the part under the zoom selector in the editor");
   preview_->move(65, 50);
   connect(preview_, &ImageView::MouseMove, this,
           [this](QMouseEvent* event) { emit PointerMoved(preview_->RasterPoint(event)); });

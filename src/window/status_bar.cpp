@@ -15,12 +15,17 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
   SetBackground(this, palette().color(QPalette::Button));
   auto* caption = new QLabel("Current Char Palette:", this);
   caption->setGeometry(6, 2, 130, 18);
+  const char* tips[] = {
+      "P0+P1: paper of screen 0 mixed with paper of screen 1", "P0+I1: paper of screen 0 mixed with ink of screen 1",
+      "I0+P1: ink of screen 0 mixed with paper of screen 1", "I0+I1: ink of screen 0 mixed with ink of screen 1"};
+  caption->setToolTip("The four mixed colours of the cell under the pointer");
   for (int k = 0; k < 4; ++k) {
     QFrame* swatch = new QFrame(this);
     swatch->setObjectName(QString("cellSwatch%1").arg(k));
     swatch->setGeometry(140 + k * 20, 3, 16, 16);
     swatch->setFrameShape(QFrame::Box);
     SetBackground(swatch, Qt::black);
+    swatch->setToolTip(QString("%1, in the cell under the pointer").arg(tips[k]));
     cellSwatches_[k] = swatch;
   }
   // The labels sit in a row at fixed places, like the bar's other fields.

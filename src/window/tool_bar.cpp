@@ -12,6 +12,13 @@ namespace chromaloom {
 
 namespace {
 constexpr int ButtonSize = 32;
+
+// A text button (PIX, RGB) that is a mode: flat and plain while off, sunken,
+// highlighted and bold while on, so the state reads at a glance.
+constexpr char ModeButtonStyle[] =
+    "QToolButton { border: 1px solid palette(mid); border-radius: 3px; background: palette(button);"
+    " color: palette(button-text); }"
+    "QToolButton:checked { border: 2px inset #173f73; background: #2f6fc0; color: white; font-weight: bold; }";
 }  // namespace
 
 ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
@@ -32,9 +39,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     button->setIconSize(QSize(22, 22));
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(ButtonToolTip(command));
-    // Zoom levels show their state checked, the others with setDown; either
-    // way only the window sets it (see eventFilter).
-    button->setCheckable(place.LooksChecked);
+    // Zoom levels show their state checked, the others with setDown (the mode
+    // buttons with both); either way only the window sets it (see eventFilter).
+    button->setCheckable(place.LooksChecked || *place.Text);
+    if (*place.Text) button->setStyleSheet(ModeButtonStyle);
     button->installEventFilter(this);
     if (!place.Shown) button->hide();
     buttons_.emplace_back(&command, button);
@@ -45,6 +53,9 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   entries->setObjectName("entrySwatches");
   entries->setGeometry(356, 2, 213, 37);
   const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
+  const char* tips[] = {
+      "P0+P1: paper of screen 0 mixed with paper of screen 1", "P0+I1: paper of screen 0 mixed with ink of screen 1",
+      "I0+P1: ink of screen 0 mixed with paper of screen 1", "I0+I1: ink of screen 0 mixed with ink of screen 1"};
   for (int k = 0; k < 4; ++k) {
     auto* label = new QLabel(labels[k], entries);
     label->setGeometry(4 + k * 52, 0, 50, 14);
@@ -52,6 +63,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     entries_[k] = new ClickablePanel(entries);
     entries_[k]->setObjectName(QString("entrySwatch%1").arg(k));
     entries_[k]->setGeometry(8 + k * 52, 15, 42, 20);
+    const QString tip =
+        QString("%1.\nClick: the pencil paints with this entry in PIX mode (use hotkey '%2')").arg(tips[k]).arg(k + 1);
+    label->setToolTip(tip);
+    entries_[k]->setToolTip(tip);
     connect(entries_[k], &ClickablePanel::Clicked, this, [this, k] { emit EntryChosen(k); });
   }
 
@@ -109,6 +124,8 @@ void ToolBar::ShowOn(const Command& command, bool on) {
       button->setChecked(on);
     } else {
       button->setDown(on);
+      // The mode buttons are checked too, which their style sheet shows.
+      if (button->isCheckable()) button->setChecked(on);
     }
   }
   // The overflow menu's checks follow.

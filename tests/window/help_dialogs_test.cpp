@@ -1,23 +1,34 @@
-// Help > Keys lists every key the editor takes; Help > About names the
-// version, the licence and the libraries.
+// Help > Getting Started shows the cell's colours as the editor mixes them;
+// Help > Open Sample Picture opens the sample untitled; Help > Keys lists
+// every key the editor takes; Help > About names the version, the licence
+// and the libraries.
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
 
+#include "formats/mgs_format.h"
 #include "render/renderer.h"
 #include "support/window_test_support.h"
 #include "window/command_table.h"
+#include "window/help_dialogs.h"
 #include "window/main_window.h"
 
 namespace chromaloom {
 
 using test_support::Child;
+using test_support::ReadAll;
+using test_support::ScriptDialogs;
 using test_support::ShownMainWindow;
 
 class HelpDialogsTest : public QObject {
@@ -43,6 +54,79 @@ class HelpDialogsTest : public QObject {
   }
 
  private slots:
+  void gettingStartedShowsTheCellsFourMixedEntries() {
+    auto w = Shown();
+    Child<QAction>(*w, "helpGettingStartedAction")->trigger();
+    auto* dialog = Child<QDialog>(*w, "gettingStartedDialog");
+    QVERIFY(dialog->isVisible());
+    const QImage shown = Child<QLabel>(*dialog, "cellModelPicture")->pixmap().toImage();
+    QVERIFY(!shown.isNull());
+    const CellModelPicture drawn = DrawCellModel();
+    QCOMPARE(shown.size(), drawn.Image.size());
+    // Each entry's swatch has the editor's mix of the example cell's colours.
+    const ExampleCellColours& c = ExampleCell;
+    const CharPalette mixed = MakeCharPalette(c.Paper0, c.Ink0, c.Paper1, c.Ink1);
+    for (int k = 0; k < 4; ++k) {
+      const QRect place = drawn.Entries[static_cast<std::size_t>(k)];
+      QVERIFY(shown.rect().contains(place));
+      for (const QPoint at : {place.center(), place.topLeft() + QPoint(3, 3), place.bottomRight() - QPoint(3, 3)})
+        QCOMPARE(QColor(shown.pixel(at)), QColor(RedOf(mixed[k]), GreenOf(mixed[k]), BlueOf(mixed[k])));
+    }
+    // Four different colours, or the picture would explain nothing.
+    QCOMPARE(QSet<Rgb>(mixed.begin(), mixed.end()).size(), 4);
+    const QString text = Child<QTextBrowser>(*dialog, "gettingStartedText")->toPlainText();
+    for (const char* part : {"P0+P1", "I0+I1", "PIX", "RGB", "Both", "File > Import > Picture...", "OK"})
+      QVERIFY2(text.contains(part), part);
+    dialog->close();
+  }
+
+  void sampleOpensUntitledWhereverItLies_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addRow("beside the program") << "build";
+    QTest::addRow("installed") << "installed";
+    QTest::addRow("missing") << "missing";
+  }
+  void sampleOpensUntitledWhereverItLies() {
+    QFETCH(QString, layout);
+    // The sample as the build drew it, placed as the layout puts it.
+    const QString built = QStringLiteral(CHROMALOOM_EDITOR_FOLDER "sample.mgs");
+    const std::vector<std::uint8_t> bytes = ReadAll(built);
+    QVERIFY2(!bytes.empty(), qPrintable(built));
+    QTemporaryDir root;
+    QString programFolder = root.path() + "/";
+    if (layout == "installed") {
+      programFolder = root.path() + "/usr/lib/chromaloom/";
+      QVERIFY(QDir().mkpath(programFolder));
+      QVERIFY(QDir().mkpath(root.path() + "/usr/share/chromaloom"));
+      QVERIFY(QFile::copy(built, root.path() + "/usr/share/chromaloom/sample.mgs"));
+    } else if (layout == "build") {
+      QVERIFY(QFile::copy(built, programFolder + "sample.mgs"));
+    }
+
+    auto w = Shown();
+    auto* script = ScriptDialogs(*w);
+    w->Files().SetProgramFolder(programFolder);
+    Child<QAction>(*w, "helpSampleAction")->trigger();
+    if (layout == "missing") {
+      QCOMPARE(script->Errors.size(), 1);
+      QVERIFY(script->Errors.front().contains("sample.mgs"));
+      QCOMPARE(w->Document().Picture(), Picture{});
+      return;
+    }
+    QVERIFY2(script->Errors.isEmpty(), qPrintable(script->Errors.join("\n")));
+    const ImportedPicture sample = ReadMgs(bytes);
+    QCOMPARE(w->Document().Picture().CellHeight, sample.CellHeight);
+    QVERIFY(static_cast<const Planes&>(w->Document().Picture()) == sample.Planes);
+    QVERIFY(w->Document().Picture() != Picture{});
+    // Untitled and unchanged: nothing to ask at close, and Save asks for a name.
+    QVERIFY(w->Document().FilePath().empty());
+    QVERIFY(!w->Document().IsModified());
+    QVERIFY(w->Document().UndoName().empty());
+    Child<QAction>(*w, "saveAction")->trigger();
+    QCOMPARE(script->Filters.size(), 1);
+    QVERIFY(w->Document().FilePath().empty());
+  }
+
   void keysTableListsEveryKeyRowThenTheMenuShortcuts() {
     auto w = Shown();
     Child<QAction>(*w, "helpKeysAction")->trigger();
