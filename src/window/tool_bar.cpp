@@ -65,6 +65,10 @@ void ToolBar::ShowOn(const Command& command, bool on) {
   }
 }
 
+void ToolBar::ShowKeys(const KeyBindings& bindings) {
+  for (const auto& [command, button] : buttons_) button->setToolTip(ButtonToolTip(*command, bindings));
+}
+
 void ToolBar::ShowEntryColours(const CharPalette& colours) {
   for (int k = 0; k < 4; ++k) entries_[k]->SetColour(ToQColor(colours[k]));
 }
