@@ -1,6 +1,5 @@
 // The user's keys as a model: read from and written to text, refused where
-// another command takes the key, and what they make of captions, tooltips
-// and presses.
+// another command takes the key, and what they make of captions and tooltips.
 #include <QTest>
 
 #include "window/command_table.h"
@@ -128,32 +127,6 @@ class KeyBindingsTest : public QObject {
       QCOMPARE(MenuCaption(Cmd(c.Command), bindings), QString(c.Caption));
       QCOMPARE(ButtonToolTip(Cmd(c.Command), bindings), QString(c.ToolTip));
     }
-  }
-
-  void aUserKeyTakesExactlyItsPressAndNoDefault() {
-    const KeyBindings bindings = With({{"paintToolButton", K("Ctrl+Shift+K")}, {"pointerUp", std::nullopt}});
-    const struct {
-      const char* Command;
-      int Key;
-      Qt::KeyboardModifiers Modifiers;
-      bool Takes;
-    } cases[] = {
-        {"paintToolButton", Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier, true},
-        {"paintToolButton", Qt::Key_K, Qt::ControlModifier, false},
-        {"paintToolButton", Qt::Key_P, {}, false},
-        {"pointerRight", Qt::Key_P, {}, true},  // untouched rows keep their keys
-        {"pointerUp", Qt::Key_Q, {}, false},
-        {"pointerUp", Qt::Key_9, {}, false},
-    };
-    for (const auto& c : cases)
-      QVERIFY2(CommandTakesPress(Cmd(c.Command), bindings, KeyPress::From(c.Key, 0, c.Modifiers), {}) == c.Takes,
-               c.Command);
-  }
-
-  void aRecordedKeyIsTheKeyAtItsPlaceOnAnyLayout() {
-    // A Cyrillic letter at the place of K, and Shift+2 giving "@".
-    QCOMPARE(RecordedKey(0x041b, 45, Qt::ControlModifier), QKeyCombination(Qt::CTRL | Qt::Key_K));
-    QCOMPARE(RecordedKey(Qt::Key_At, 11, Qt::ShiftModifier), QKeyCombination(Qt::SHIFT | Qt::Key_2));
   }
 };
 
