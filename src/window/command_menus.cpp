@@ -23,23 +23,15 @@ QString KindStem(const FileKindInfo& info) {
   return stem + extension;
 }
 
-// Gives an action its command's shortcuts, unless a key row of the table
-// takes the key: the row wins then, and the menu shows the key only when
-// that row runs this very command.
-void SetShortcuts(QAction& action, const Command& command) {
-  QList<QKeySequence> free;
-  for (const QKeyCombination keys : {command.Shortcut, command.MoreShortcut}) {
-    if (keys.key() == Qt::Key_unknown) continue;  // none
-    const Command* taking = CommandTakingKey(keys);
-    if (!taking) {
-      free << QKeySequence(keys);
-      continue;
-    }
-    // Text after a tab is drawn where a menu shows shortcuts.
-    if (keys == command.Shortcut && taking == &command)
-      action.setText(action.text() + '\t' + QKeySequence(keys).toString(QKeySequence::NativeText));
-  }
-  if (!free.isEmpty()) action.setShortcuts(free);
+// The key a menu shows after a tab for a key row that runs the command,
+// where its caption does not carry the key itself.
+QString TabKeys(const Command& command, const KeyBindings& bindings) {
+  if (CaptionCarriesKeys(command)) return {};
+  if (const KeyBindings::Key* user = bindings.Find(command.Name))
+    return *user && UserKeyGoesThroughRows(command) ? KeyDisplayText(**user) : QString();
+  if (command.Shortcut.key() != Qt::Key_unknown && CommandTakingKey(command.Shortcut) == &command)
+    return KeyDisplayText(command.Shortcut);
+  return {};
 }
 
 class MenuFiller {
@@ -54,9 +46,9 @@ class MenuFiller {
         QMenu* sub = into.addMenu(QString::fromUtf8(entry.Caption));
         sub->setObjectName(entry.Name);
         sub->menuAction()->setObjectName(entry.Name);
-        Fill(*sub, entry.Items);
         if (std::string_view(entry.Name) == "importMenu") AddKindItems(*sub, true);
         if (std::string_view(entry.Name) == "exportMenu") AddKindItems(*sub, false);
+        Fill(*sub, entry.Items);
       } else if (const Command* command = FindCommand(entry.Name)) {
         AddCommand(into, *command);
       }
@@ -78,7 +70,7 @@ class MenuFiller {
   void AddCommand(QMenu& into, const Command& command) {
     QAction* action = AddAction(into, command.Name, QString::fromUtf8(command.Caption),
                                 [run = handlers_.Run, &command] { run(command); });
-    SetShortcuts(*action, command);
+    ApplyKeys(*action, command, {});
     if (command.Checked) action->setCheckable(true);
     if (*command.ChoiceGroup) {
       QActionGroup*& group = groups_[QString::fromUtf8(command.ChoiceGroup)];
@@ -104,10 +96,6 @@ class MenuFiller {
       const auto& run = import ? handlers_.Import : handlers_.Export;
       AddAction(into, name, QString::fromUtf8(caption), [run, kind] { run(kind); });
     }
-    if (import) {
-      into.addSeparator();
-      if (const Command* picture = FindCommand("importPictureAction")) AddCommand(into, *picture);
-    }
   }
 
   QMenuBar& bar_;
@@ -126,6 +114,28 @@ QHash<QString, QAction*> BuildMenus(QMenuBar& bar, const MenuHandlers& handlers)
     filler.Fill(*menu, top.Items);
   }
   return filler.Actions();
+}
+
+void ApplyKeys(QAction& action, const Command& command, const KeyBindings& bindings) {
+  // A caption that carries no key may have changed (Undo names what it undoes).
+  QString text = CaptionCarriesKeys(command) ? MenuCaption(command, bindings) : action.text().section('\t', 0, 0);
+  if (const QString tab = TabKeys(command, bindings); !tab.isEmpty()) text += '\t' + tab;
+  if (action.text() != text) action.setText(text);
+  const QList<QKeySequence> shortcuts = ActionShortcuts(command, bindings);
+  if (action.shortcuts() != shortcuts) action.setShortcuts(shortcuts);
+}
+
+// A user key that no key row runs, else the command's shortcuts that no key
+// row of the table takes (the row wins then).
+QList<QKeySequence> ActionShortcuts(const Command& command, const KeyBindings& bindings) {
+  if (const KeyBindings::Key* user = bindings.Find(command.Name)) {
+    if (*user && !UserKeyGoesThroughRows(command)) return {QKeySequence(**user)};
+    return {};
+  }
+  QList<QKeySequence> free;
+  for (const QKeyCombination keys : {command.Shortcut, command.MoreShortcut})
+    if (keys.key() != Qt::Key_unknown && !CommandTakingKey(keys)) free << QKeySequence(keys);
+  return free;
 }
 
 void SetCaptionKeepingKeys(QAction& action, const QString& caption) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -24,6 +26,12 @@ struct MenuHandlers {
 
 // Fills the bar and returns its actions by object name.
 QHash<QString, QAction*> BuildMenus(QMenuBar& bar, const MenuHandlers& handlers);
+
+// Gives a command's action its caption's key part, the key shown after a
+// tab and its shortcuts, as the bindings say.
+void ApplyKeys(QAction& action, const Command& command, const KeyBindings& bindings);
+// The shortcuts ApplyKeys gives the action.
+QList<QKeySequence> ActionShortcuts(const Command& command, const KeyBindings& bindings);
 
 // Changes an action's caption and keeps the key text a menu shows after a tab.
 void SetCaptionKeepingKeys(QAction& action, const QString& caption);

@@ -1,6 +1,7 @@
 #include "window/command_table.h"
 
 #include <QKeySequence>
+#include <QStringList>
 
 #include "editing/transforms.h"
 #include "render/renderer.h"
@@ -382,6 +383,9 @@ const Command Table[] = {
     {.Name = "flipHorizontalAction", .Caption = "Flip Horizontal", .Run = Transform<FlipSelectionHorizontal>},
     {.Name = "flipVerticalAction", .Caption = "Flip Vertical", .Run = Transform<FlipSelectionVertical>},
     {.Name = "rotate90Action", .Caption = "Rotate 90` cw", .Run = Transform<RotateSelection90cw>},
+    {.Name = "keyboardShortcutsAction",
+     .Caption = "Keyboard Shortcuts...",
+     .Run = [](T& t) { t.Window.EditKeyboardShortcuts(); }},
 
     // View.
     {.Name = "zoomInAction",
@@ -458,10 +462,14 @@ const Command* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-QString ButtonToolTip(const Command& command) {
+QString ButtonToolTip(const Command& command, const KeyBindings& bindings) {
   if (!*command.Button.ToolTip) return {};
   QString text = QString::fromUtf8(command.Button.ToolTip);
-  if (command.HasKey()) {
+  if (const KeyBindings::Key* user = bindings.Find(command.Name)) {
+    // Written as the default keys of such a command are.
+    if (*user && command.HasKey()) text += QString(" (use hotkey '%1')").arg(KeyDisplayText(**user).toUpper());
+    if (*user && !command.HasKey()) text += QString(" (%1)").arg(KeyDisplayText(**user));
+  } else if (command.HasKey()) {
     const QString firstKey = QString::fromUtf8(command.Key.Keys).section(" or ", 0, 0).toUpper();
     text += QString(" (use hotkey '%1')").arg(firstKey);
   } else if (command.Shortcut.key() != Qt::Key_unknown) {
@@ -470,15 +478,139 @@ QString ButtonToolTip(const Command& command) {
   return text;
 }
 
+namespace {
+
+// The selector rows look at the preview and the selector size, the paste
+// rows at a floating paste.
+constexpr KeyState RowStates[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}, {false, 0, true}};
+
+bool RowTakes(const Command& command, const KeyPress& press) {
+  if (!command.HasKey()) return false;
+  for (const KeyState& state : RowStates)
+    if (command.Key.Matches(press, state)) return true;
+  return false;
+}
+
+// The caption's trailing " (KEYS)", or -1.
+qsizetype CaptionKeyPart(const QString& caption) {
+  if (!caption.endsWith(')')) return -1;
+  return caption.lastIndexOf(" (");
+}
+
+bool FindMenuPath(const std::vector<MenuEntry>& entries, std::string_view name, QStringList& path) {
+  for (const MenuEntry& entry : entries) {
+    if (entry.IsSeparator()) continue;
+    if (!entry.IsSubmenu()) {
+      if (name == entry.Name) return true;
+      continue;
+    }
+    path << QString::fromUtf8(entry.Caption);
+    if (FindMenuPath(entry.Items, name, path)) return true;
+    path.removeLast();
+  }
+  return false;
+}
+
+}  // namespace
+
 const Command* CommandTakingKey(QKeyCombination keys) {
   const KeyPress press = KeyPress::From(keys.key(), 0, keys.keyboardModifiers());
-  // The selector rows look at the preview and the selector size.
-  static constexpr KeyState States[] = {{false, 0}, {true, MinSelectorSize}, {true, MaxSelectorSize}, {false, 0, true}};
   for (const Command& command : Table)
-    if (command.HasKey())
-      for (const KeyState& state : States)
-        if (command.Key.Matches(press, state)) return &command;
+    if (RowTakes(command, press)) return &command;
   return nullptr;
+}
+
+bool IsBindable(const Command& command) { return command.IsMenuItem() || *command.Button.ToolTip || command.HasKey(); }
+
+QString CommandTitle(const Command& command) {
+  if (command.IsMenuItem()) {
+    QString caption = QString::fromUtf8(command.Caption);
+    if (const qsizetype keys = CaptionKeyPart(caption); keys >= 0) caption.truncate(keys);
+    QStringList path;
+    if (FindMenuPath(MenuLayout(), command.Name, path)) path << caption;
+    return path.isEmpty() ? caption : path.join(" > ");
+  }
+  if (*command.Button.ToolTip) return QString::fromUtf8(command.Button.ToolTip);
+  if (command.HasKey()) return QString::fromUtf8(command.Key.Does);
+  return QString::fromUtf8(command.Name);
+}
+
+bool CaptionCarriesKeys(const Command& command) { return CaptionKeyPart(QString::fromUtf8(command.Caption)) >= 0; }
+
+QString MenuCaption(const Command& command, const KeyBindings& bindings) {
+  QString caption = QString::fromUtf8(command.Caption);
+  const KeyBindings::Key* user = bindings.Find(command.Name);
+  const qsizetype keys = CaptionKeyPart(caption);
+  if (!user || keys < 0) return caption;
+  caption.truncate(keys);
+  if (*user) caption += QString(" (%1)").arg(CaptionKeyText(**user));
+  return caption;
+}
+
+QString CommandKeysText(const Command& command, const KeyBindings& bindings) {
+  if (const KeyBindings::Key* user = bindings.Find(command.Name)) return *user ? KeyDisplayText(**user) : QString();
+  QStringList keys;
+  if (command.HasKey()) keys << QString::fromUtf8(command.Key.Keys);
+  // A shortcut counts where no key row takes it; its own row already named it.
+  for (const QKeyCombination shortcut : {command.Shortcut, command.MoreShortcut})
+    if (shortcut.key() != Qt::Key_unknown && !CommandTakingKey(shortcut)) keys << KeyDisplayText(shortcut);
+  return keys.join(" or ");
+}
+
+bool UserKeyGoesThroughRows(const Command& command) { return command.HasKey() || !command.IsMenuItem(); }
+
+bool CommandTakesPress(const Command& command, const KeyBindings& bindings, const KeyPress& press,
+                       const KeyState& state) {
+  if (const KeyBindings::Key* user = bindings.Find(command.Name))
+    return *user && UserKeyGoesThroughRows(command) && PressIsKey(press, **user);
+  return command.HasKey() && command.Key.Matches(press, state);
+}
+
+const Command* CommandTakingKey(QKeyCombination keys, const KeyBindings& bindings, const Command* except) {
+  const KeyPress press = KeyPress::From(keys.key(), 0, keys.keyboardModifiers());
+  for (const Command& command : Table) {
+    if (&command == except) continue;
+    if (const KeyBindings::Key* user = bindings.Find(command.Name)) {
+      if (*user && SameKey(**user, keys)) return &command;
+      continue;
+    }
+    if (RowTakes(command, press)) return &command;
+    for (const QKeyCombination shortcut : {command.Shortcut, command.MoreShortcut})
+      if (shortcut.key() != Qt::Key_unknown && SameKey(shortcut, keys)) return &command;
+  }
+  return nullptr;
+}
+
+QKeyCombination NewPictureKey() { return QKeySequence(QKeySequence::New)[0]; }
+
+QString KeyRefusal(QKeyCombination keys, const KeyBindings& bindings, const Command& command) {
+  const QString shown = KeyDisplayText(keys);
+  if (!IsUsableKey(keys)) return QString("\"%1\" cannot be a key of its own.").arg(shown);
+  if (SameKey(keys, NewPictureKey())) return QString("\"%1\" is already the key of \"File > New\".").arg(shown);
+  if (const Command* taking = CommandTakingKey(keys, bindings, &command))
+    return QString("\"%1\" is already the key of \"%2\".").arg(shown, CommandTitle(*taking));
+  return {};
+}
+
+KeyBindings UsableBindings(const KeyBindings& read) {
+  KeyBindings usable;
+  for (const auto& [name, key] : read.All()) {
+    const Command* command = FindCommand(name);
+    if (command && IsBindable(*command) && (!key || IsUsableKey(*key))) usable.Set(name, key);
+  }
+  // Dropping a key gives back that command's defaults, which may take
+  // another user key in turn, so this runs until nothing changes.
+  for (bool dropped = true; dropped;) {
+    dropped = false;
+    for (const Command& command : Table) {
+      const KeyBindings::Key* user = usable.Find(command.Name);
+      if (user && *user && !KeyRefusal(**user, usable, command).isEmpty()) {
+        usable.Reset(command.Name);
+        dropped = true;
+      }
+    }
+  }
+  return usable;
 }
 
 const std::vector<MenuEntry>& MenuLayout() {
@@ -497,7 +629,8 @@ const std::vector<MenuEntry>& MenuLayout() {
         {"saveAsAction"},
         {"openRecentMenu", "Open Recent", {{}, {"clearRecentFilesAction"}}},
         {},
-        {"importMenu", "Import"},
+        // After the file kinds' items.
+        {"importMenu", "Import", {{}, {"importPictureAction"}}},
         {"exportMenu", "Export"},
         {},
         {"previewOnEmulatorAction"},
@@ -522,7 +655,9 @@ const std::vector<MenuEntry>& MenuLayout() {
         {"rotatePixelsRightAction"},
         {"rotatePixelsLeftAction"},
         {"rotatePixelsUpAction"},
-        {"rotatePixelsDownAction"}}},
+        {"rotatePixelsDownAction"},
+        {},
+        {"keyboardShortcutsAction"}}},
       {"viewMenu",
        "View",
        {{"zoomInAction"},

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "window/key_bindings.h"
 #include "window/key_table.h"
 
 namespace chromaloom {
@@ -55,7 +56,8 @@ struct CommandButton {
 struct Command {
   // The object name of its menu item or its tool-bar button, and its id.
   const char* Name;
-  // The menu's text; empty for a command that is no menu item.
+  // The menu's text; empty for a command that is no menu item. A caption
+  // ending in a parenthesis carries its keys there: "Copy (CTRL+C)".
   const char* Caption = "";
   CommandKey Key = {};
   // A desktop shortcut of the menu item, and one more the menu does not
@@ -81,11 +83,45 @@ std::span<const Command> Commands();
 const Command* FindCommand(std::string_view name);
 
 // The tooltip a command's button shows: its text and its first key.
-QString ButtonToolTip(const Command& command);
+QString ButtonToolTip(const Command& command, const KeyBindings& bindings = {});
 
 // The first command whose key row takes this key combination in some state
 // of the rows' conditions, or nullptr when the key is free for a shortcut.
 const Command* CommandTakingKey(QKeyCombination keys);
+
+// Keys the user may change ------------------------------------------------
+
+// A command the user can name and so give a key: one with a caption, a
+// tooltip or a key row.
+bool IsBindable(const Command& command);
+// Its name as the user reads it: the menu path and caption without its
+// keys ("Edit > Copy"), else the button's tooltip, else what its key does.
+QString CommandTitle(const Command& command);
+// Whether the caption carries its keys ("Copy (CTRL+C)").
+bool CaptionCarriesKeys(const Command& command);
+// The menu caption, its key part following the user's key; the table's own
+// caption while the command keeps its default keys.
+QString MenuCaption(const Command& command, const KeyBindings& bindings);
+// The keys the command takes, as the user reads them ("V or F12"); empty
+// for none.
+QString CommandKeysText(const Command& command, const KeyBindings& bindings);
+// Whether a user key of the command is taken by the key handler (a command
+// with a key row or no menu item) rather than as its menu item's shortcut.
+bool UserKeyGoesThroughRows(const Command& command);
+// Whether the command runs on this press: its user key, else its key row.
+bool CommandTakesPress(const Command& command, const KeyBindings& bindings, const KeyPress& press,
+                       const KeyState& state);
+// The first command other than except that takes the key with these
+// bindings: a user key, a key row in some state, or a desktop shortcut.
+const Command* CommandTakingKey(QKeyCombination keys, const KeyBindings& bindings, const Command* except);
+// What would stop a command from having this key, as a message to the user;
+// empty when the key is free.
+QString KeyRefusal(QKeyCombination keys, const KeyBindings& bindings, const Command& command);
+// Bindings as read from a file, with every entry a user could not have made
+// dropped: unknown commands, unusable keys and keys another command takes.
+KeyBindings UsableBindings(const KeyBindings& read);
+// The key that makes a new picture of the char size in use.
+QKeyCombination NewPictureKey();
 
 // The menu bar's layout: each entry names a command of the table, a
 // submenu (with its items) or a separator (no name). The import and export

@@ -13,6 +13,7 @@
 
 #include "picture/bitmap_sizes.h"
 #include "render/renderer.h"
+#include "window/command_table.h"
 
 namespace chromaloom {
 
@@ -20,6 +21,7 @@ namespace {
 
 // The keys of the file, grouped as a reader of it would look for them.
 constexpr const char* RecentFilesKey = "recentFiles";
+constexpr const char* KeysGroup = "keys";  // a command's name, its key
 constexpr const char* OpenFolderKey = "dialogs/openFolder";
 constexpr const char* OpenNameKey = "dialogs/openLastName";
 constexpr const char* SaveFolderKey = "dialogs/saveFolder";
@@ -257,6 +259,28 @@ QStringList EditorSettings::RecentFiles() const {
 void EditorSettings::SetRecentFiles(const QStringList& paths) {
   if (!store_) return;
   store_->setValue(RecentFilesKey, paths);
+  store_->sync();
+}
+
+KeyBindings EditorSettings::Keys() const {
+  if (!store_) return {};
+  KeyBindings read;
+  store_->beginGroup(KeysGroup);
+  for (const QString& name : store_->childKeys()) {
+    // An INI file gives a value with a bare comma as a list: no key of ours.
+    const QVariant value = store_->value(name);
+    if (value.typeId() != QMetaType::QString) continue;
+    if (const auto key = KeyFromText(value.toString())) read.Set(name.toStdString(), *key);
+  }
+  store_->endGroup();
+  return UsableBindings(read);
+}
+
+void EditorSettings::SetKeys(const KeyBindings& keys) {
+  if (!store_) return;
+  store_->remove(KeysGroup);
+  for (const auto& [name, key] : keys.All())
+    store_->setValue(QString(KeysGroup) + '/' + QString::fromStdString(name), KeyToText(key));
   store_->sync();
 }
 

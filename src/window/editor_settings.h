@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "window/image_picture_dialog.h"
+#include "window/key_bindings.h"
 #include "window/user_dialogs.h"
 
 class QSettings;
@@ -68,6 +69,12 @@ class EditorSettings {
   QStringList RecentFiles() const;
   // Written to the file at once.
   void SetRecentFiles(const QStringList& paths);
+
+  // The user's keys; entries naming no command, keys that cannot be read and
+  // keys another command takes are left out.
+  KeyBindings Keys() const;
+  // Written to the file at once.
+  void SetKeys(const KeyBindings& keys);
 
  private:
   std::unique_ptr<QSettings> store_;

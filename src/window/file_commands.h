@@ -48,6 +48,8 @@ class FileCommands {
   void SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
   // The message box of the file commands.
   void ShowError(const QString& message) { dialogs_->ShowError(window_, message); }
+  // The same message box over another window (a dialog of the editor).
+  void ShowErrorOver(QWidget* over, const QString& message) { dialogs_->ShowError(over, message); }
   // The folder of the program file, with a trailing separator (the emulator preview's files lie beside it).
   const QString& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }

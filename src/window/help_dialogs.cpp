@@ -50,10 +50,17 @@ void AddCloseButton(QDialog& dialog, QVBoxLayout& layout) {
 
 }  // namespace
 
-std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus) {
+std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus, const KeyBindings& bindings) {
   std::vector<KeyHelpRow> rows;
-  for (const Command& command : Commands())
-    if (command.HasKey()) rows.push_back({QString::fromUtf8(command.Key.Keys), QString::fromUtf8(command.Key.Does)});
+  for (const Command& command : Commands()) {
+    const KeyBindings::Key* user = bindings.Find(command.Name);
+    if (user && *user && UserKeyGoesThroughRows(command)) {
+      const QString does = command.HasKey() ? QString::fromUtf8(command.Key.Does) : CommandTitle(command);
+      rows.push_back({KeyDisplayText(**user), does});
+    } else if (!user && command.HasKey()) {
+      rows.push_back({QString::fromUtf8(command.Key.Keys), QString::fromUtf8(command.Key.Does)});
+    }
+  }
   // An item of a submenu is named with it ("New > 8x4 MultiGigaScreen").
   const std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
                                                                                const QString& within) {
@@ -72,8 +79,8 @@ std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus) {
   return rows;
 }
 
-void OpenKeysDialog(const QMenuBar& menus, QWidget* parent) {
-  const std::vector<KeyHelpRow> rows = KeyHelpRows(menus);
+void OpenKeysDialog(const QMenuBar& menus, const KeyBindings& bindings, QWidget* parent) {
+  const std::vector<KeyHelpRow> rows = KeyHelpRows(menus, bindings);
   QDialog* dialog = NewDialog("keysDialog", "Keys", parent);
   auto* layout = new QVBoxLayout(dialog);
   auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, dialog);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "picture/zx_colour.h"
+#include "window/key_bindings.h"
 
 class QMenuBar;
 class QWidget;
@@ -22,8 +23,9 @@ struct KeyHelpRow {
 };
 
 // The key table's rows in the order the handler walks them, then every
-// menu item with a shortcut of its own, in menu order, then the wheel.
-std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus);
+// menu item with a shortcut of its own, in menu order, then the wheel. A
+// row with a user key shows that key; one with no key is left out.
+std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus, const KeyBindings& bindings = {});
 
 // The example cell Getting Started draws: one PAPER and one INK per screen.
 struct ExampleCellColours {
@@ -46,7 +48,7 @@ CellModelPicture DrawCellModel();
 
 // All open without blocking and delete themselves when closed.
 void OpenGettingStartedDialog(QWidget* parent);
-void OpenKeysDialog(const QMenuBar& menus, QWidget* parent);
+void OpenKeysDialog(const QMenuBar& menus, const KeyBindings& bindings, QWidget* parent);
 void OpenAboutDialog(QWidget* parent);
 
 // "chromaLoom x0.91", the licence and the libraries with their versions.

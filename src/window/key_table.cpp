@@ -49,6 +49,9 @@ KeyPress KeyPress::From(int key, unsigned scanCode, Qt::KeyboardModifiers modifi
   press.Key = key;
   press.Ctrl = modifiers.testFlag(Qt::ControlModifier);
   press.Alt = modifiers.testFlag(Qt::AltModifier);
+  press.Shift = modifiers.testFlag(Qt::ShiftModifier);
+  press.Meta = modifiers.testFlag(Qt::MetaModifier);
+  press.Keypad = modifiers.testFlag(Qt::KeypadModifier);
   if (!modifiers.testFlag(Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9) press.Digit = key - Qt::Key_0;
   return press;
 }

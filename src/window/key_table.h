@@ -17,6 +17,10 @@ struct KeyPress {
   int Key = 0;
   bool Ctrl = false;
   bool Alt = false;
+  // Only a user's key looks at these; the table's rows do not.
+  bool Shift = false;
+  bool Meta = false;
+  bool Keypad = false;
   int Digit = -1;  // 0..9 on the main row; the keypad's digits are not digits here
   static KeyPress From(int key, unsigned scanCode, Qt::KeyboardModifiers modifiers);
 };

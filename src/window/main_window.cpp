@@ -21,6 +21,7 @@
 #include "window/flicker_window.h"
 #include "window/floating_panel.h"
 #include "window/help_dialogs.h"
+#include "window/keyboard_shortcuts_dialog.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
 #include "window/picture_window.h"
@@ -158,11 +159,10 @@ void MainWindow::Run(const Command& command) {
 bool MainWindow::RunKeys(const KeyPress& press) {
   bool handled = false;
   for (const Command& command : Commands()) {
-    if (!command.HasKey()) continue;
     // Read at each row, as an earlier row may have changed it.
     const KeyState state{panels_->IsShown(Panel::Preview), controller_->View().ZoomSelectorSize(),
                          controller_->PasteFloats()};
-    if (!command.Key.Matches(press, state)) continue;
+    if (!CommandTakesPress(command, keys_, press, state)) continue;
     handled = true;
     // A command with a menu item runs as that item, so both take one path.
     if (QAction* action = actions_.value(command.Name)) {
@@ -195,14 +195,41 @@ void MainWindow::ShowDocumentState() {
   SetCaptionKeepingKeys(*actions_.value("redoAction"), redoName.isEmpty() ? QString("Redo") : "Redo " + redoName);
   // Ctrl+N makes a new picture of the cell height now in use.
   for (const int h : {8, 4, 2, 1}) {
-    QAction& item = *actions_.value(QString("newPicture8x%1Action").arg(h));
-    const QKeySequence keys = h == document.CellHeight() ? QKeySequence(QKeySequence::New) : QKeySequence();
-    if (item.shortcut() != keys) item.setShortcut(keys);
+    const QString name = QString("newPicture8x%1Action").arg(h);
+    QList<QKeySequence> keys = ActionShortcuts(*FindCommand(name.toStdString()), keys_);
+    if (h == document.CellHeight()) keys << QKeySequence(NewPictureKey());
+    QAction& item = *actions_.value(name);
+    if (item.shortcuts() != keys) item.setShortcuts(keys);
   }
   ShowCommandStates();
 }
 
-void MainWindow::ShowKeysHelp() { OpenKeysDialog(*menuBar(), this); }
+void MainWindow::ShowKeysHelp() { OpenKeysDialog(*menuBar(), keys_, this); }
+
+void MainWindow::EditKeyboardShortcuts() {
+  auto* dialog = new KeyboardShortcutsDialog(
+      keys_, [this](QWidget* over, const QString& message) { controller_->Files().ShowErrorOver(over, message); },
+      this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    SetKeys(dialog->Bindings());
+    settings_->SetKeys(keys_);
+  });
+  dialog->open();
+}
+
+void MainWindow::SetKeys(const KeyBindings& keys) {
+  keys_ = keys;
+  ApplyKeys();
+}
+
+void MainWindow::ApplyKeys() {
+  for (const Command& command : Commands())
+    if (QAction* action = command.IsMenuItem() ? actions_.value(command.Name) : nullptr)
+      chromaloom::ApplyKeys(*action, command, keys_);
+  toolBar_->ShowKeys(keys_);
+  ShowDocumentState();
+}
 
 void MainWindow::ClearRecentFiles() { recentFiles_->Clear(); }
 
@@ -311,6 +338,7 @@ void MainWindow::RestoreSettings() {
     setGeometry(fallback);
   }
   controller_->ImportOptions() = remembered.ImportOptions;
+  SetKeys(settings_->Keys());
 }
 
 RememberedSettings MainWindow::CurrentSettings() const {

@@ -51,6 +51,10 @@ class MainWindow : public QMainWindow {
   void Run(const Command& command);
   // Help > Keys.
   void ShowKeysHelp();
+  // Edit > Keyboard Shortcuts...; the keys chosen there are used and kept at OK.
+  void EditKeyboardShortcuts();
+  const KeyBindings& Keys() const { return keys_; }
+  void SetKeys(const KeyBindings& keys);
   void ClearRecentFiles();
   // The picture window fills the work area or floats.
   void ToggleMaximised();
@@ -81,6 +85,8 @@ class MainWindow : public QMainWindow {
   void ShowDocumentState();
   // What the editor remembers between runs: read at start, written at close.
   void RestoreSettings();
+  // Menus, tooltips and the key handler follow keys_.
+  void ApplyKeys();
   RememberedSettings CurrentSettings() const;
   CommandTarget Targets() { return {*this, *controller_, *panels_, *keyboard_}; }
 
@@ -94,6 +100,7 @@ class MainWindow : public QMainWindow {
   bool shownOnce_ = false;
 
   QHash<QString, QAction*> actions_;  // the menu's actions by command name
+  KeyBindings keys_;                  // the user's own keys
   PanelDragger* dragger_ = nullptr;
   QWidget* clientArea_ = nullptr;
   QWidget* workSpace_ = nullptr;

@@ -133,6 +133,10 @@ void ToolBar::ShowOn(const Command& command, bool on) {
     if (action->objectName() == QString(command.Name) + "Overflow") action->setChecked(on);
 }
 
+void ToolBar::ShowKeys(const KeyBindings& bindings) {
+  for (const auto& [command, button] : buttons_) button->setToolTip(ButtonToolTip(*command, bindings));
+}
+
 void ToolBar::ShowEntryColours(const CharPalette& colours) {
   for (int k = 0; k < 4; ++k) entries_[k]->SetColour(ToQColor(colours[k]));
 }

@@ -30,6 +30,8 @@ class ToolBar : public QFrame {
   // A zoom button looks checked while on, the others pressed. Every bar
   // button acts on a press of any mouse button and looks only as told.
   void ShowOn(const Command& command, bool on);
+  // The tooltips name the keys the bindings give.
+  void ShowKeys(const KeyBindings& bindings);
   void ShowEntryColours(const CharPalette& colours);
   void MarkEntry(int entry);
 

@@ -210,6 +210,8 @@ class MainWindowTest : public QObject {
         "  rotatePixelsLeftAction Rotate pixels Left (CTRL+CursorLeft)",
         "  rotatePixelsUpAction Rotate pixels Up (CTRL+CursorUp)",
         "  rotatePixelsDownAction Rotate pixels Down (CTRL+CursorDown)",
+        "  -",
+        "  keyboardShortcutsAction Keyboard Shortcuts...",
         "View",
         "  zoomInAction Zoom In",
         "  zoomOutAction Zoom Out",
