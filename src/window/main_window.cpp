@@ -144,7 +144,8 @@ void MainWindow::CreatePanels() {
   };
   panels_ = new PanelController(
       {panels.Palette, panels.BorderPalette, panels.Preview, panels.Magnifier, panels.Corrector, panels.Flicker},
-      prepare, this);
+      prepare, PanelRoom{[this] { return WorkArea(); }, [this] { return pictureWindow_->ShownCanvas(clientArea_); }},
+      this);
 }
 
 // Commands --------------------------------------------------------------------

@@ -110,6 +110,13 @@ void PictureWindow::Centre() {
 
 QSize PictureWindow::ScrollBoxSize() const { return scrollBox_->size(); }
 
+QRect PictureWindow::ShownCanvas(const QWidget* relativeTo) const {
+  const QWidget* viewport = scrollBox_->viewport();
+  const QRect frame(canvasFrame_->mapTo(viewport, QPoint(0, 0)), canvasFrame_->size());
+  const QRect shown = frame & viewport->rect();
+  return QRect(viewport->mapTo(relativeTo, shown.topLeft()), shown.size());
+}
+
 bool PictureWindow::ShowsWhole(QSize canvas) const {
   // The box is measured whole: a canvas that fits shows no scroll bars.
   const QSize frame = canvas + QSize(2, 2);

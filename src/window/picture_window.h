@@ -47,6 +47,8 @@ class PictureWindow : public FreePanel {
   // Scrolls the canvas's (x, y) to the top-left, once the frame has its size.
   void ScrollCanvasTo(int x, int y);
   QSize ScrollBoxSize() const;
+  // The part of the canvas on show, in the coordinates of relativeTo.
+  QRect ShownCanvas(const QWidget* relativeTo) const;
   // Whether a canvas of this size shows whole, frame and all, without scrolling.
   bool ShowsWhole(QSize canvas) const;
   // Points of the scroll box's viewport: its centre, the canvas point

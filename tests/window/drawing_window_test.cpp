@@ -356,6 +356,7 @@ class DrawingWindowTest : public QObject {
     auto w = Shown();
     w->Panels().Toggle(Panel::Palette);
     auto* paletteWindow = Child<QWidget>(*w, "paletteWindow");
+    paletteWindow->move(3, 43);  // on the test screen, which is smaller than the window
     const QColor behind(40, 160, 90);
     SetBackground(paletteWindow, behind);
     auto* locator = Child<QWidget>(*w, "gradientLocator");

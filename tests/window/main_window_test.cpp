@@ -23,6 +23,7 @@
 #include "support/window_test_support.h"
 #include "window/key_table.h"
 #include "window/main_window.h"
+#include "window/panel_controller.h"
 
 namespace chromaloom {
 
@@ -223,6 +224,7 @@ class MainWindowTest : public QObject {
         "  -",
         "  flickerMapAction Flicker Map\tM",
         "  flickerAction Flicker\tF",
+        "  resetPanelPlacesAction Reset Panel Places",
         "  -",
         "  mixingMenu Mixing",
         "    mixingOwnAction Picture's Own Table",
@@ -460,6 +462,55 @@ class MainWindowTest : public QObject {
     QCOMPARE(icon->pixmap().toImage(), restoreLook);
     QTest::mousePress(icon, Qt::LeftButton);
     QCOMPARE(pictureWindow->geometry(), QRect(30, 60, 700, 500));
+  }
+
+  // A place is the first clear one from the top right; with none, the least covered.
+  void freePlaceKeepsClearOfWhatIsTaken() {
+    const QRect work(0, 40, 1000, 600);
+    const struct {
+      QSize Size;
+      std::vector<QRect> Taken;
+      QRect Expected;
+    } cases[] = {
+        {{100, 100}, {}, {900, 40, 100, 100}},
+        {{100, 100}, {{800, 40, 200, 600}}, {700, 40, 100, 100}},
+        {{100, 100}, {{800, 40, 200, 600}, {600, 40, 200, 200}}, {700, 240, 100, 100}},
+        {{2000, 100}, {}, {0, 40, 2000, 100}},  // larger than the room: its top left
+    };
+    for (const auto& c : cases) QCOMPARE(FreePlace(c.Size, work, c.Taken), c.Expected);
+    // Nowhere clear: the place covering the least.
+    const QRect least = FreePlace({100, 100}, work, {{0, 40, 1000, 590}});
+    QVERIFY(least.bottom() > work.bottom() - 8);  // as low as the 8-pixel steps go
+  }
+
+  // Panels open beside the picture, clear of it and of each other where
+  // there is room, and Reset Panel Places puts a dragged one back.
+  void panelsOpenBesideThePicture() {
+    auto w = Shown();
+    w->resize(2400, 1200);
+    QCoreApplication::processEvents();
+    Child<QAction>(*w, "zoomToFitAction")->trigger();
+    const auto* picture = Child<QWidget>(*w, "pictureWindow");
+    const auto* canvas = Child<QWidget>(*w, "canvasFrame");
+    const QRect shownCanvas(canvas->mapTo(picture->parentWidget(), QPoint(0, 0)), canvas->size());
+    const char* names[] = {"paletteWindow", "borderPaletteWindow", "previewWindow", "magnifierWindow"};
+    for (const Panel panel : {Panel::Palette, Panel::BorderPalette, Panel::Preview, Panel::Magnifier})
+      w->Panels().Toggle(panel);
+    const auto clear = [&] {
+      std::vector<QRect> seen = {shownCanvas};
+      for (const char* name : names) {
+        const QRect place = Child<QWidget>(*w, name)->geometry();
+        for (const QRect& other : seen)
+          if (place.intersects(other)) return false;
+        seen.push_back(place);
+      }
+      return true;
+    };
+    QVERIFY(clear());
+    Child<QWidget>(*w, "previewWindow")->move(shownCanvas.topLeft());
+    QVERIFY(!clear());
+    Child<QAction>(*w, "resetPanelPlacesAction")->trigger();
+    QVERIFY(clear());
   }
 
   void pictureWindowDragsOnlyWhileFloating() {
