@@ -224,8 +224,9 @@ TEST(ConverterImages, TheProgramSaysOneLineAboutABadImage) {
     const Bytes err = ReadBytes(dir.File("err.txt"));
     const std::string text(err.begin(), err.end());
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.status == ExitOk ? 0 : 1) << text;
-    if (c.status != ExitOk)
+    if (c.status != ExitOk) {
       EXPECT_EQ(text.rfind("chromaloom-convert: Cannot read image \"" + dir.File(c.name), 0), 0u) << text;
+    }
   }
 }
 
