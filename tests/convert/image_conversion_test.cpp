@@ -169,6 +169,53 @@ TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
   }
 }
 
+// Without diffusion every cell is chosen alone, so a part converts exactly as
+// the same cells of the whole picture; with diffusion the whole picture as
+// one part is the whole conversion.
+TEST(ImageConversionPart, MatchesTheWholePicturesCells) {
+  const Raster source = ExactnessImage();
+  constexpr int first = 6, columns = 4, lines = 16;  // crosses the 8x1 side columns' edge
+  Raster part(columns * 8, lines);
+  part.CopyFrom(source, {first * 8, 0, columns * 8, lines}, 0, 0);
+  for (const int h : {8, 4, 2, 1})
+    for (const Dithering d : {Dithering::None, Dithering::Ordered}) {
+      SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
+      ImageConversionOptions options;
+      options.CellHeight = h;
+      options.Dither = d;
+      options.Metric = h == 2 ? ColourMetric::Lab : ColourMetric::Srgb;
+      const Planes whole = ConvertImage(source, options).Result;
+      const Planes got = ConvertImagePart(part, first, options).Result;
+      for (int s = 0; s < 2; ++s)
+        for (int col = 0; col < ByteColumns; ++col)
+          for (int line = 0; line < PictureHeight; ++line) {
+            const bool inside = col >= first && col < first + columns && line < lines;
+            ASSERT_EQ(got.Attrs[s].At(col, line), inside ? whole.Attrs[s].At(col, line) : AttrEntry{});
+            ASSERT_EQ(got.Pixels[s].At(col, line), inside ? whole.Pixels[s].At(col, line) : 0);
+          }
+    }
+  ImageConversionOptions options;
+  options.CellHeight = 1;
+  options.Dither = Dithering::Atkinson;
+  const ImageConversion whole = ConvertImage(source, options);
+  const ImageConversion asPart = ConvertImagePart(source, 0, options);
+  EXPECT_EQ(asPart.Result, whole.Result);
+  EXPECT_EQ(asPart.Stats.MeanColourError, whole.Stats.MeanColourError);
+  EXPECT_EQ(asPart.Stats.MeanFlicker, whole.Stats.MeanFlicker);
+}
+
+TEST(ImageConversionPart, OnlyWholeCellsInsideThePictureAreTaken) {
+  const std::vector<std::pair<Raster, int>> bad = {{Raster(12, 8), 0},  {Raster(8, 12), 0},  {Raster(), 0},
+                                                   {Raster(16, 8), 31}, {Raster(8, 200), 0}, {Raster(8, 8), -1},
+                                                   {Raster(264, 8), 0}};
+  for (const auto& [source, first] : bad) {
+    SCOPED_TRACE(std::to_string(source.Width()) + " x " + std::to_string(source.Height()) + " from column " +
+                 std::to_string(first));
+    EXPECT_THROW(ConvertImagePart(source, first, {}), std::invalid_argument);
+  }
+  EXPECT_NO_THROW(ConvertImagePart(Raster(8, 192), 31, {}));
+}
+
 TEST(ImageConversionResult, StatsAreTheMeansOfTheShownPicture) {
   const Raster photo = PhotoLikeImage();
   ImageConversionOptions options;
