@@ -4,7 +4,7 @@
 // without diffusion each column converts as it does inside the part. Only a
 // few cells an input, so the fuzzer runs thousands a second. Bytes: cell
 // height, dithering (a fifth value is unknown and must be refused), metric,
-// flicker weight / 64, first column, columns 1 or 2 (8 lines), tile
+// flicker weight / 64, first column, columns 1 or 2 (one row of cells), tile
 // width and height 1..16, then the tile's RGB.
 #include <algorithm>
 #include <cmath>
@@ -30,7 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.FlickerWeight = data[3] / 64.0;
   const int first = data[4] % ByteColumns;
   const int columns = std::min(1 + (data[5] & 1), ByteColumns - first);
-  const int lines = 8;  // every cell height fits; more lines cost time and reach nothing new
+  // One row of cells: each cell is searched alone, so more rows cost time and reach nothing new.
+  int lines = 1;
+  for (int col = first; col < first + columns; ++col) lines = std::max(lines, CellHeightAt(options.CellHeight, col));
   const int tileWidth = 1 + data[6] % 16, tileHeight = 1 + data[7] % 16;
   const auto byteAt = [&](std::size_t i) { return i < size ? data[i] : std::uint8_t{0}; };
   Raster source(columns * 8, lines);

@@ -48,7 +48,7 @@ for name in "${targets[@]}"; do
   found=$(find "$work/$name/findings" -type f | wc -l)
   if [[ -n "$done_line" ]]; then
     read -r _ inputs _ _ took _ <<<"$done_line"
-    rate=$(awk -v n="$inputs" -v s="$took" 'BEGIN { printf "%.0f", s > 0 ? n / s : n }')
+    rate=$(awk -v n="$inputs" -v s="$took" 'BEGIN { printf "%.0f", (s > 0 ? n / s : n) }')
   else
     inputs="-" took="-" rate="-"
   fi

@@ -404,12 +404,15 @@ ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions&
 }
 
 ImageConversion ConvertImagePart(const Raster& source, int firstColumn, const ImageConversionOptions& options) {
-  const int w = source.Width(), h = source.Height();
-  if (w <= 0 || h <= 0 || w % 8 != 0 || h % 8 != 0 || firstColumn < 0 || firstColumn >= ByteColumns ||
-      firstColumn * 8 + w > PictureWidth || h > PictureHeight)
-    throw std::invalid_argument("a part of " + std::to_string(w) + " x " + std::to_string(h) + " from column " +
-                                std::to_string(firstColumn) + " is not whole 8 x 8 cells inside the picture");
   CheckOptions(options);
+  const int w = source.Width(), h = source.Height();
+  bool wholeCells = w > 0 && h > 0 && w % 8 == 0 && firstColumn >= 0 && firstColumn < ByteColumns &&
+                    firstColumn * 8 + w <= PictureWidth && h <= PictureHeight;
+  for (int col = firstColumn; wholeCells && col < firstColumn + w / 8; ++col)
+    wholeCells = h % CellHeightAt(options.CellHeight, col) == 0;
+  if (!wholeCells)
+    throw std::invalid_argument("a part of " + std::to_string(w) + " x " + std::to_string(h) + " from column " +
+                                std::to_string(firstColumn) + " is not whole cells inside the picture");
   const ErrorModel model(options.Metric, options.FlickerWeight);
   Working work{firstColumn, w / 8, h, std::vector<std::array<float, 3>>(static_cast<std::size_t>(w) * h)};
   for (int y = 0; y < h; ++y)

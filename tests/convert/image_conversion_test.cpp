@@ -205,15 +205,28 @@ TEST(ImageConversionPart, MatchesTheWholePicturesCells) {
 }
 
 TEST(ImageConversionPart, OnlyWholeCellsInsideThePictureAreTaken) {
-  const std::vector<std::pair<Raster, int>> bad = {{Raster(12, 8), 0},  {Raster(8, 12), 0},  {Raster(), 0},
-                                                   {Raster(16, 8), 31}, {Raster(8, 200), 0}, {Raster(8, 8), -1},
-                                                   {Raster(264, 8), 0}};
-  for (const auto& [source, first] : bad) {
-    SCOPED_TRACE(std::to_string(source.Width()) + " x " + std::to_string(source.Height()) + " from column " +
-                 std::to_string(first));
-    EXPECT_THROW(ConvertImagePart(source, first, {}), std::invalid_argument);
+  struct PartCase {
+    Raster Source;
+    int First, CellHeight;
+  };
+  // In 8x1 the side columns (0..7, 24..31) keep 8-line cells.
+  const std::vector<PartCase> bad = {{Raster(12, 8), 0, 8},  {Raster(8, 12), 0, 8},  {Raster(), 0, 8},
+                                     {Raster(16, 8), 31, 8}, {Raster(8, 200), 0, 8}, {Raster(8, 8), -1, 8},
+                                     {Raster(264, 8), 0, 8}, {Raster(8, 2), 3, 4},   {Raster(16, 1), 7, 1},
+                                     {Raster(16, 1), 23, 1}, {Raster(8, 8), 32, 8}};
+  for (const PartCase& c : bad) {
+    SCOPED_TRACE(std::to_string(c.Source.Width()) + " x " + std::to_string(c.Source.Height()) + " from column " +
+                 std::to_string(c.First) + " in 8x" + std::to_string(c.CellHeight));
+    ImageConversionOptions options;
+    options.CellHeight = c.CellHeight;
+    EXPECT_THROW(ConvertImagePart(c.Source, c.First, options), std::invalid_argument);
   }
-  EXPECT_NO_THROW(ConvertImagePart(Raster(8, 192), 31, {}));
+  ImageConversionOptions options;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(8, 192), 31, options));
+  options.CellHeight = 1;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(128, 1), 8, options));
+  options.CellHeight = 2;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(16, 2), 0, options));
 }
 
 TEST(ImageConversionResult, StatsAreTheMeansOfTheShownPicture) {
