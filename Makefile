@@ -1,16 +1,18 @@
 # make run:  install what is missing, build, start chromaLoom.
 # make test: install what is missing, build, run every test.
-# make format / format-check: apply .clang-format to src/ and tests/, or
-# fail on any line it would change.
+# make format / format-check: apply .clang-format to src/, tests/ and fuzz/,
+# or fail on any line it would change.
 # make shellcheck: check every shell script.
+# make fuzz-long: every fuzz target in turn for up to 10 minutes or ten
+# million inputs (FUZZ_SECONDS, FUZZ_RUNS, FUZZ_TARGETS change that); not in CI.
 BUILD ?= build
 CMAKE_FLAGS ?=
 # One version, since each version lays code out a little differently.
 CLANG_FORMAT ?= clang-format-14
-FORMAT_FILES = $(shell find src tests -name '*.cpp' -o -name '*.h')
+FORMAT_FILES = $(shell find src tests fuzz -name '*.cpp' -o -name '*.h')
 SHELL_SCRIPTS = scripts/*.sh zxview/*.sh tests/xvfb/*.sh tests/app/*.sh .ci/run
 
-.PHONY: all deps configure build test run bench package clean format format-check shellcheck
+.PHONY: all deps configure build test run bench package clean format format-check shellcheck fuzz-long
 
 all: build
 
@@ -53,6 +55,9 @@ format-check: deps
 
 shellcheck: deps
 	shellcheck $(SHELL_SCRIPTS)
+
+fuzz-long: deps
+	scripts/fuzz-long.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-package chromaloom_*.deb

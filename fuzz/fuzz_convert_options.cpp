@@ -20,10 +20,10 @@ using namespace chromaloom;
 namespace {
 
 constexpr const char* Tokens[] = {
-    "--",          "--mode",      "--border", "--bmp-size", "--info", "--help", "-h",   "--version",
-    "--mode=",     "--border=",   "--bmp-size=", "-",       "8",      "4",      "1",    "9",
-    "10",          "0",           "-1",       "8,2",        "9,0",    "0,3",    ",",    "x.mgs",
-    "-x.mgs",      "2147483648",  " 4",       "+2",         "4x",     "=",      "--x=", "a.bmp",
+    "--",      "--mode",     "--border",    "--bmp-size", "--info", "--help", "-h",   "--version",
+    "--mode=", "--border=",  "--bmp-size=", "-",          "8",      "4",      "1",    "9",
+    "10",      "0",          "-1",          "8,2",        "9,0",    "0,3",    ",",    "x.mgs",
+    "-x.mgs",  "2147483648", " 4",          "+2",         "4x",     "=",      "--x=", "a.bmp",
 };
 
 std::vector<std::string> ArgsOf(const std::uint8_t* data, std::size_t size) {

@@ -1,8 +1,12 @@
-// ConvertImage on a small image from the input, repeated over 256 x 192,
-// with options from the first bytes: the result is always a valid picture
-// with finite, non-negative stats. Bytes: cell height, dithering (a fifth
-// value is unknown and must be refused), metric, flicker weight / 64, tile
+// ConvertImagePart on a few cells from the input, anywhere across the
+// picture, with options from the first bytes: the result is always a valid
+// picture with finite, non-negative stats, blank around the part, and
+// without diffusion each column converts as it does inside the part. Only a
+// few cells an input, so the fuzzer runs thousands a second. Bytes: cell
+// height, dithering (a fifth value is unknown and must be refused), metric,
+// flicker weight / 64, first column, columns 1 or 2 (one row of cells), tile
 // width and height 1..16, then the tile's RGB.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -17,41 +21,71 @@
 using namespace chromaloom;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 6) return 0;
+  if (size < 8) return 0;
   constexpr int heights[4] = {8, 4, 2, 1};
   ImageConversionOptions options;
   options.CellHeight = heights[data[0] % 4];
   options.Dither = static_cast<Dithering>(data[1] % 5);
   options.Metric = static_cast<ColourMetric>(data[2] % 2);
   options.FlickerWeight = data[3] / 64.0;
-  const int tileWidth = 1 + data[4] % 16, tileHeight = 1 + data[5] % 16;
+  const int first = data[4] % ByteColumns;
+  const int columns = std::min(1 + (data[5] & 1), ByteColumns - first);
+  // One row of cells: each cell is searched alone, so more rows cost time and reach nothing new.
+  int lines = 1;
+  for (int col = first; col < first + columns; ++col) lines = std::max(lines, CellHeightAt(options.CellHeight, col));
+  const int tileWidth = 1 + data[6] % 16, tileHeight = 1 + data[7] % 16;
   const auto byteAt = [&](std::size_t i) { return i < size ? data[i] : std::uint8_t{0}; };
-  Raster source(PictureWidth, PictureHeight);
-  for (int y = 0; y < PictureHeight; ++y)
-    for (int x = 0; x < PictureWidth; ++x) {
-      const std::size_t i = 6 + 3 * static_cast<std::size_t>((y % tileHeight) * tileWidth + x % tileWidth);
+  Raster source(columns * 8, lines);
+  for (int y = 0; y < source.Height(); ++y)
+    for (int x = 0; x < source.Width(); ++x) {
+      const std::size_t i = 8 + 3 * static_cast<std::size_t>((y % tileHeight) * tileWidth + x % tileWidth);
       source.At(x, y) = MakeRgb(byteAt(i), byteAt(i + 1), byteAt(i + 2));
     }
   ImageConversion result;
   try {
-    result = ConvertImage(source, options);
+    result = ConvertImagePart(source, first, options);
   } catch (const std::invalid_argument&) {
     if (data[1] % 5 != 4) std::abort();  // only the unknown dithering may be refused
     return 0;
   }
   if (data[1] % 5 == 4) std::abort();
   const int h = options.CellHeight;
-  for (const AttrPlane& plane : result.Result.Attrs)
-    for (int col = 0; col < ByteColumns; ++col)
-      for (int line = 0; line < PictureHeight; ++line) {
-        const AttrEntry& e = plane.At(col, line);
+  const Planes& planes = result.Result;
+  for (int s = 0; s < 2; ++s)
+    for (int col = first; col < first + columns; ++col)
+      for (int line = 0; line < lines; ++line) {
+        const AttrEntry& e = planes.Attrs[s].At(col, line);
         if (!IsValidZxColour(e.Ink) || !IsValidZxColour(e.Paper)) std::abort();
         if (!(FromZxAttrByte(ZxAttrByte(e.Ink, e.Paper)) == InkPaper{e.Ink, e.Paper})) std::abort();
-        if (!(e == plane.At(col, AttrLineOf(h, col, line)))) std::abort();
+        if (!(e == planes.Attrs[s].At(col, AttrLineOf(h, col, line)))) std::abort();
       }
-  const ImageConversionStats& s = result.Stats;
-  if (!std::isfinite(s.MeanColourError) || s.MeanColourError < 0 || !std::isfinite(s.MeanFlicker) ||
-      s.MeanFlicker < 0)
+  // A write past the part would land next to it: the columns beside it and
+  // the line below it stay blank (the whole picture costs too much to scan).
+  const auto blank = [&](int col, int line) {
+    for (int s = 0; s < 2; ++s)
+      if (!(planes.Attrs[s].At(col, line) == AttrEntry{}) || planes.Pixels[s].At(col, line) != 0) std::abort();
+  };
+  for (int line = 0; line <= lines; ++line) {
+    if (first > 0) blank(first - 1, line);
+    if (first + columns < ByteColumns) blank(first + columns, line);
+  }
+  for (int col = first; col < first + columns; ++col) blank(col, lines);
+  const ImageConversionStats& st = result.Stats;
+  if (!std::isfinite(st.MeanColourError) || st.MeanColourError < 0 || !std::isfinite(st.MeanFlicker) ||
+      st.MeanFlicker < 0)
     std::abort();
+
+  // Cells without diffusion are chosen alone: the last column on its own must match.
+  if (columns > 1 && (options.Dither == Dithering::None || options.Dither == Dithering::Ordered)) {
+    const int last = first + columns - 1;
+    Raster column(8, lines);
+    column.CopyFrom(source, {(columns - 1) * 8, 0, 8, lines}, 0, 0);
+    const Planes alone = ConvertImagePart(column, last, options).Result;
+    for (int s = 0; s < 2; ++s)
+      for (int line = 0; line < lines; ++line)
+        if (!(alone.Attrs[s].At(last, line) == result.Result.Attrs[s].At(last, line)) ||
+            alone.Pixels[s].At(last, line) != result.Result.Pixels[s].At(last, line))
+          std::abort();
+  }
   return 0;
 }

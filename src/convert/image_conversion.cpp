@@ -241,14 +241,27 @@ void SetBits(Planes& planes, int x, int y, int k) {
   planes.Pixels[1].SetBit(x, y, (k & 1) != 0);
 }
 
-using Working = std::vector<std::array<float, 3>>;
+// The source pixels being converted, in floats so diffused error can add up:
+// byte columns First..First + Columns - 1 of lines 0..Height - 1, addressed by
+// picture coordinates.
+struct Working {
+  int First = 0, Columns = ByteColumns, Height = PictureHeight;
+  std::vector<std::array<float, 3>> Pixels;
+
+  int Left() const { return First * 8; }
+  int Right() const { return (First + Columns) * 8; }
+  std::array<float, 3>& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Columns * 8 + (x - Left())]; }
+  const std::array<float, 3>& At(int x, int y) const {
+    return Pixels[static_cast<std::size_t>(y) * Columns * 8 + (x - Left())];
+  }
+};
 
 // Diffused error can push a value past 0..255; clamping it when read keeps
 // the error from running away.
 float Clamp255(float v) { return std::clamp(v, 0.0f, 255.0f); }
 
 Vec3 MetricAt(const ErrorModel& model, const Working& work, int x, int y) {
-  const auto& w = work[static_cast<std::size_t>(y) * PictureWidth + x];
+  const auto& w = work.At(x, y);
   return model.ToMetric(Clamp255(w[0]), Clamp255(w[1]), Clamp255(w[2]));
 }
 
@@ -264,18 +277,18 @@ CellChoice SearchCell(const ErrorModel& model, CellSearch& search, const Working
 void ApplyOrderedThreshold(Working& work) {
   constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   constexpr float spread = 64.0f;
-  for (int y = 0; y < PictureHeight; ++y)
-    for (int x = 0; x < PictureWidth; ++x) {
+  for (int y = 0; y < work.Height; ++y)
+    for (int x = work.Left(); x < work.Right(); ++x) {
       const float offset = ((static_cast<float>(bayer[y % 4][x % 4]) + 0.5f) / 16.0f - 0.5f) * spread;
-      for (float& v : work[static_cast<std::size_t>(y) * PictureWidth + x]) v += offset;
+      for (float& v : work.At(x, y)) v += offset;
     }
 }
 
 void ConvertCells(const ErrorModel& model, const Working& work, int cellHeight, Planes& planes) {
   CellSearch search;
-  for (int col = 0; col < ByteColumns; ++col) {
+  for (int col = work.First; col < work.First + work.Columns; ++col) {
     const int h = CellHeightAt(cellHeight, col);
-    for (int y0 = 0; y0 < PictureHeight; y0 += h) {
+    for (int y0 = 0; y0 < work.Height; y0 += h) {
       const CellChoice c = SearchCell(model, search, work, col, y0, h);
       WriteCell(planes, col, y0, h, c);
       for (int dy = 0; dy < h; ++dy)
@@ -308,17 +321,17 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
                      Planes& planes) {
   CellSearch search;
   std::array<CellChoice, ByteColumns> current{};
-  for (int y = 0; y < PictureHeight; ++y) {
-    for (int col = 0; col < ByteColumns; ++col) {
+  for (int y = 0; y < work.Height; ++y) {
+    for (int col = work.First; col < work.First + work.Columns; ++col) {
       if (AttrLineOf(cellHeight, col, y) != y) continue;
       const int h = CellHeightAt(cellHeight, col);
       current[col] = SearchCell(model, search, work, col, y, h);
       WriteCell(planes, col, y, h, current[col]);
     }
     const int dir = (y % 2 == 0) ? 1 : -1;
-    for (int i = 0; i < PictureWidth; ++i) {
-      const int x = dir > 0 ? i : PictureWidth - 1 - i;
-      auto& w = work[static_cast<std::size_t>(y) * PictureWidth + x];
+    for (int i = work.Left(); i < work.Right(); ++i) {
+      const int x = dir > 0 ? i : work.Left() + work.Right() - 1 - i;
+      auto& w = work.At(x, y);
       const float r = Clamp255(w[0]), g = Clamp255(w[1]), b = Clamp255(w[2]);
       const Vec3 s = model.ToMetric(r, g, b);
       const CellChoice& c = current[x / 8];
@@ -330,8 +343,8 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
                   eb = b - static_cast<float>(BlueOf(shown));
       for (const Spread& sp : kernel) {
         const int tx = x + sp.Dx * dir, ty = y + sp.Dy;
-        if (tx < 0 || tx >= PictureWidth || ty >= PictureHeight) continue;
-        auto& t = work[static_cast<std::size_t>(ty) * PictureWidth + tx];
+        if (tx < work.Left() || tx >= work.Right() || ty >= work.Height) continue;
+        auto& t = work.At(tx, ty);
         t[0] += er * sp.Share;
         t[1] += eg * sp.Share;
         t[2] += eb * sp.Share;
@@ -340,10 +353,11 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
   }
 }
 
-ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Planes& planes, int cellHeight) {
+ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Working& area,
+                                  const Planes& planes, int cellHeight) {
   double error = 0, flicker = 0;
-  for (int y = 0; y < PictureHeight; ++y)
-    for (int x = 0; x < PictureWidth; ++x) {
+  for (int y = 0; y < area.Height; ++y)
+    for (int x = area.Left(); x < area.Right(); ++x) {
       const int col = x / 8, line = AttrLineOf(cellHeight, col, y);
       ZxColour c[2];
       for (int s = 0; s < 2; ++s) {
@@ -351,20 +365,17 @@ ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source,
         c[s] = planes.Pixels[s].Bit(x, y) ? e.Ink : e.Paper;
       }
       const int pair = c[0] * Colours + c[1];
-      const Rgb src = source.At(x, y);
+      const Rgb src = source.At(x - area.Left(), y);
       error += model.Distance(model.ToMetric(static_cast<float>(RedOf(src)), static_cast<float>(GreenOf(src)),
                                              static_cast<float>(BlueOf(src))),
                               pair);
       flicker += model.Flicker(pair);
     }
-  constexpr double pixels = PictureWidth * PictureHeight;
+  const double pixels = static_cast<double>(area.Right() - area.Left()) * area.Height;
   return {error / pixels, flicker / pixels};
 }
 
-void CheckArguments(const Raster& source, const ImageConversionOptions& options) {
-  if (source.Width() != PictureWidth || source.Height() != PictureHeight)
-    throw std::invalid_argument("the image must be 256 x 192 pixels, not " + std::to_string(source.Width()) + " x " +
-                                std::to_string(source.Height()));
+void CheckOptions(const ImageConversionOptions& options) {
   if (!IsValidCellHeight(options.CellHeight))
     throw std::invalid_argument("the cell height must be 8, 4, 2 or 1, not " + std::to_string(options.CellHeight));
   if (!(options.FlickerWeight >= 0.0 && options.FlickerWeight <= MaxFlickerWeight))
@@ -386,14 +397,29 @@ void CheckArguments(const Raster& source, const ImageConversionOptions& options)
 }  // namespace
 
 ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions& options) {
-  CheckArguments(source, options);
+  if (source.Width() != PictureWidth || source.Height() != PictureHeight)
+    throw std::invalid_argument("the image must be 256 x 192 pixels, not " + std::to_string(source.Width()) + " x " +
+                                std::to_string(source.Height()));
+  return ConvertImagePart(source, 0, options);
+}
+
+ImageConversion ConvertImagePart(const Raster& source, int firstColumn, const ImageConversionOptions& options) {
+  CheckOptions(options);
+  const int w = source.Width(), h = source.Height();
+  bool wholeCells = w > 0 && h > 0 && w % 8 == 0 && firstColumn >= 0 && firstColumn < ByteColumns &&
+                    firstColumn * 8 + w <= PictureWidth && h <= PictureHeight;
+  for (int col = firstColumn; wholeCells && col < firstColumn + w / 8; ++col)
+    wholeCells = h % CellHeightAt(options.CellHeight, col) == 0;
+  if (!wholeCells)
+    throw std::invalid_argument("a part of " + std::to_string(w) + " x " + std::to_string(h) + " from column " +
+                                std::to_string(firstColumn) + " is not whole cells inside the picture");
   const ErrorModel model(options.Metric, options.FlickerWeight);
-  Working work(static_cast<std::size_t>(PictureWidth) * PictureHeight);
-  for (int y = 0; y < PictureHeight; ++y)
-    for (int x = 0; x < PictureWidth; ++x) {
+  Working work{firstColumn, w / 8, h, std::vector<std::array<float, 3>>(static_cast<std::size_t>(w) * h)};
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
       const Rgb c = source.At(x, y);
-      work[static_cast<std::size_t>(y) * PictureWidth + x] = {
-          static_cast<float>(RedOf(c)), static_cast<float>(GreenOf(c)), static_cast<float>(BlueOf(c))};
+      work.At(work.Left() + x, y) = {static_cast<float>(RedOf(c)), static_cast<float>(GreenOf(c)),
+                                     static_cast<float>(BlueOf(c))};
     }
   ImageConversion result;
   switch (options.Dither) {
@@ -411,7 +437,7 @@ ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions&
       ConvertDiffused(model, work, options.CellHeight, Atkinson, result.Result);
       break;
   }
-  result.Stats = MeasureStats(model, source, result.Result, options.CellHeight);
+  result.Stats = MeasureStats(model, source, work, result.Result, options.CellHeight);
   return result;
 }
 

@@ -50,6 +50,12 @@ struct ImageConversion {
 
 // source must be 256 x 192 (see FitToPicture); throws std::invalid_argument otherwise.
 ImageConversion ConvertImage(const Raster& source, const ImageConversionOptions& options);
+// The same on one part of the picture: source holds the pixels of byte columns
+// firstColumn on, lines 0 on, whole cells of the cell height that fit inside
+// 256 x 192 (throws std::invalid_argument otherwise). Result has the part's cells in
+// place and the rest blank; dithering spreads error within the part only;
+// Stats are means over the part. Small parts keep the fuzz target fast.
+ImageConversion ConvertImagePart(const Raster& source, int firstColumn, const ImageConversionOptions& options);
 
 // Option names as DitherChoices and MetricChoices spell them; nullopt for any other.
 std::optional<Dithering> DitheringNamed(std::string_view name);

@@ -18,11 +18,11 @@ constexpr int H = PictureHeight;
 constexpr std::array<std::array<int, 2>, 4> BorderedSizes = {{{320, 240}, {320, 256}, {352, 296}, {384, 288}}};
 
 // Each k x k block becomes one pixel, the mean of its channels rounded.
-Raster AverageBlocks(const Raster& image, int left, int top, int k) {
-  Raster out(W, H);
+Raster AverageBlocks(const Raster& image, int left, int top, int k, int outW, int outH) {
+  Raster out(outW, outH);
   const int area = k * k;
-  for (int y = 0; y < H; ++y)
-    for (int x = 0; x < W; ++x) {
+  for (int y = 0; y < outH; ++y)
+    for (int x = 0; x < outW; ++x) {
       int r = 0, g = 0, b = 0;
       for (int dy = 0; dy < k; ++dy) {
         const Rgb* row = image.Row(top + y * k + dy) + left + x * k;
@@ -71,7 +71,7 @@ int Channel(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 2
 // placed at (dx, dy) of a black raster of outW x outH. Separable: rows
 // first, then columns.
 Raster Resample(const Raster& image, double x0, double y0, double sw, double sh, int dx, int dy, int dw, int dh,
-                int outW = W, int outH = H) {
+                int outW, int outH) {
   const auto across = AreaTaps(image.Width(), x0, sw, dw);
   const auto down = AreaTaps(image.Height(), y0, sh, dh);
   const int firstRow = down.front().front().Index;
@@ -102,35 +102,49 @@ Raster Resample(const Raster& image, double x0, double y0, double sw, double sh,
   return out;
 }
 
+bool IsWholeMultiple(int w, int h, int width, int height) {
+  return w % width == 0 && h % height == 0 && w / width == h / height;
+}
+
 }  // namespace
 
 Raster FitToPicture(const Raster& image, FitMode mode) {
   const int w = image.Width();
   const int h = image.Height();
-  if (w <= 0 || h <= 0) return Raster(W, H);
-  if (w == W && h == H) return image;
-  if (w % W == 0 && h % H == 0 && w / W == h / H) return AverageBlocks(image, 0, 0, w / W);
-  for (const auto& size : BorderedSizes)
-    for (int k : {1, 2})
-      if (w == size[0] * k && h == size[1] * k) return AverageBlocks(image, (w - W * k) / 2, (h - H * k) / 2, k);
+  // Whole multiples come first: 768 x 576 is three times the picture, not a bordered 384 x 288 doubled.
+  if (w > 0 && h > 0 && !IsWholeMultiple(w, h, W, H))
+    for (const auto& size : BorderedSizes)
+      for (int k : {1, 2})
+        if (w == size[0] * k && h == size[1] * k)
+          return AverageBlocks(image, (w - W * k) / 2, (h - H * k) / 2, k, W, H);
+  return FitToSize(image, mode, W, H);
+}
+
+Raster FitToSize(const Raster& image, FitMode mode, int width, int height) {
+  const int w = image.Width();
+  const int h = image.Height();
+  if (width <= 0 || height <= 0) return Raster(std::max(width, 0), std::max(height, 0));
+  if (w <= 0 || h <= 0) return Raster(width, height);
+  if (w == width && h == height) return image;
+  if (IsWholeMultiple(w, h, width, height)) return AverageBlocks(image, 0, 0, w / width, width, height);
 
   switch (mode) {
     case FitMode::Stretch:
-      return Resample(image, 0, 0, w, h, 0, 0, W, H);
+      return Resample(image, 0, 0, w, h, 0, 0, width, height, width, height);
     case FitMode::Fit: {
-      const double scale = std::min(static_cast<double>(W) / w, static_cast<double>(H) / h);
-      const int dw = std::clamp(static_cast<int>(std::lround(w * scale)), 1, W);
-      const int dh = std::clamp(static_cast<int>(std::lround(h * scale)), 1, H);
-      return Resample(image, 0, 0, w, h, (W - dw) / 2, (H - dh) / 2, dw, dh);
+      const double scale = std::min(static_cast<double>(width) / w, static_cast<double>(height) / h);
+      const int dw = std::clamp(static_cast<int>(std::lround(w * scale)), 1, width);
+      const int dh = std::clamp(static_cast<int>(std::lround(h * scale)), 1, height);
+      return Resample(image, 0, 0, w, h, (width - dw) / 2, (height - dh) / 2, dw, dh, width, height);
     }
     case FitMode::Crop: {
-      const double scale = std::max(static_cast<double>(W) / w, static_cast<double>(H) / h);
-      const double sw = std::min(W / scale, static_cast<double>(w));
-      const double sh = std::min(H / scale, static_cast<double>(h));
-      return Resample(image, (w - sw) / 2, (h - sh) / 2, sw, sh, 0, 0, W, H);
+      const double scale = std::max(static_cast<double>(width) / w, static_cast<double>(height) / h);
+      const double sw = std::min(width / scale, static_cast<double>(w));
+      const double sh = std::min(height / scale, static_cast<double>(h));
+      return Resample(image, (w - sw) / 2, (h - sh) / 2, sw, sh, 0, 0, width, height, width, height);
     }
   }
-  return Raster(W, H);
+  return Raster(width, height);
 }
 
 Raster ScaleByArea(const Raster& image, int width, int height) {

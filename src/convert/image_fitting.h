@@ -20,6 +20,9 @@ inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
 // anything else is resampled by area averaging: fit letterboxes in black,
 // crop fills and cuts the middle, stretch ignores the aspect.
 Raster FitToPicture(const Raster& image, FitMode mode);
+// The same onto any width x height, without the bordered sizes: what
+// FitToPicture does after them, and small enough for a fast fuzz target.
+Raster FitToSize(const Raster& image, FitMode mode, int width, int height);
 
 // The whole image averaged onto width x height pixels (each output pixel is
 // the mean of the source area it covers).

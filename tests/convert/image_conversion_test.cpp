@@ -169,6 +169,66 @@ TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
   }
 }
 
+// Without diffusion every cell is chosen alone, so a part converts exactly as
+// the same cells of the whole picture; with diffusion the whole picture as
+// one part is the whole conversion.
+TEST(ImageConversionPart, MatchesTheWholePicturesCells) {
+  const Raster source = ExactnessImage();
+  constexpr int first = 6, columns = 4, lines = 16;  // crosses the 8x1 side columns' edge
+  Raster part(columns * 8, lines);
+  part.CopyFrom(source, {first * 8, 0, columns * 8, lines}, 0, 0);
+  for (const int h : {8, 4, 2, 1})
+    for (const Dithering d : {Dithering::None, Dithering::Ordered}) {
+      SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
+      ImageConversionOptions options;
+      options.CellHeight = h;
+      options.Dither = d;
+      options.Metric = h == 2 ? ColourMetric::Lab : ColourMetric::Srgb;
+      const Planes whole = ConvertImage(source, options).Result;
+      const Planes got = ConvertImagePart(part, first, options).Result;
+      for (int s = 0; s < 2; ++s)
+        for (int col = 0; col < ByteColumns; ++col)
+          for (int line = 0; line < PictureHeight; ++line) {
+            const bool inside = col >= first && col < first + columns && line < lines;
+            ASSERT_EQ(got.Attrs[s].At(col, line), inside ? whole.Attrs[s].At(col, line) : AttrEntry{});
+            ASSERT_EQ(got.Pixels[s].At(col, line), inside ? whole.Pixels[s].At(col, line) : 0);
+          }
+    }
+  ImageConversionOptions options;
+  options.CellHeight = 1;
+  options.Dither = Dithering::Atkinson;
+  const ImageConversion whole = ConvertImage(source, options);
+  const ImageConversion asPart = ConvertImagePart(source, 0, options);
+  EXPECT_EQ(asPart.Result, whole.Result);
+  EXPECT_EQ(asPart.Stats.MeanColourError, whole.Stats.MeanColourError);
+  EXPECT_EQ(asPart.Stats.MeanFlicker, whole.Stats.MeanFlicker);
+}
+
+TEST(ImageConversionPart, OnlyWholeCellsInsideThePictureAreTaken) {
+  struct PartCase {
+    Raster Source;
+    int First, CellHeight;
+  };
+  // In 8x1 the side columns (0..7, 24..31) keep 8-line cells.
+  const std::vector<PartCase> bad = {{Raster(12, 8), 0, 8},  {Raster(8, 12), 0, 8},  {Raster(), 0, 8},
+                                     {Raster(16, 8), 31, 8}, {Raster(8, 200), 0, 8}, {Raster(8, 8), -1, 8},
+                                     {Raster(264, 8), 0, 8}, {Raster(8, 2), 3, 4},   {Raster(16, 1), 7, 1},
+                                     {Raster(16, 1), 23, 1}, {Raster(8, 8), 32, 8}};
+  for (const PartCase& c : bad) {
+    SCOPED_TRACE(std::to_string(c.Source.Width()) + " x " + std::to_string(c.Source.Height()) + " from column " +
+                 std::to_string(c.First) + " in 8x" + std::to_string(c.CellHeight));
+    ImageConversionOptions options;
+    options.CellHeight = c.CellHeight;
+    EXPECT_THROW(ConvertImagePart(c.Source, c.First, options), std::invalid_argument);
+  }
+  ImageConversionOptions options;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(8, 192), 31, options));
+  options.CellHeight = 1;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(128, 1), 8, options));
+  options.CellHeight = 2;
+  EXPECT_NO_THROW(ConvertImagePart(Raster(16, 2), 0, options));
+}
+
 TEST(ImageConversionResult, StatsAreTheMeansOfTheShownPicture) {
   const Raster photo = PhotoLikeImage();
   ImageConversionOptions options;

@@ -171,6 +171,36 @@ TEST(ImageFitting, TinyImagesFill) {
   }
 }
 
+TEST(ImageFitting, FitToSizeIsFitToPictureOnAnyTarget) {
+  const Raster odd = RandomImage(300, 200, 7);
+  for (FitMode mode : {FitMode::Fit, FitMode::Crop, FitMode::Stretch})
+    EXPECT_EQ(FitToSize(odd, mode, PictureWidth, PictureHeight), FitToPicture(odd, mode));
+  // Only FitToPicture knows the bordered sizes: 320 x 240 is resampled here, not cut.
+  const Raster bordered = BlockPattern(320, 240, 1);
+  EXPECT_NE(FitToSize(bordered, FitMode::Stretch, PictureWidth, PictureHeight),
+            FitToPicture(bordered, FitMode::Stretch));
+
+  // A whole multiple of a small target averages its blocks.
+  const Raster image = RandomImage(36, 24, 8);
+  const Raster small = FitToSize(image, FitMode::Crop, 12, 8);
+  ASSERT_EQ(small.Width(), 12);
+  ASSERT_EQ(small.Height(), 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 12; ++x) {
+      int r = 0;
+      for (int dy = 0; dy < 3; ++dy)
+        for (int dx = 0; dx < 3; ++dx) r += RedOf(image.At(3 * x + dx, 3 * y + dy));
+      ASSERT_EQ(RedOf(small.At(x, y)), (r + 4) / 9);
+    }
+  // A wide image fits a square between black bars above and below.
+  const Raster bars = FitToSize(Raster(20, 8, White), FitMode::Fit, 10, 10);
+  EXPECT_EQ(CountOf(bars, White), 40);
+  EXPECT_EQ(CountOf(bars, Black), 60);
+  EXPECT_EQ(bars.At(0, 0), Black);
+  EXPECT_EQ(bars.At(0, 5), White);
+  EXPECT_EQ(FitToSize(image, FitMode::Fit, 0, 5).Width(), 0);
+}
+
 TEST(ImageFitting, ModeNames) {
   struct Case {
     const char* name;
