@@ -148,11 +148,13 @@ bool IsReadOnly(const std::string& finalName, const struct stat& st) {
   return ::access(finalName.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
-// 0, or the errno of the step that failed.
-int WriteAt(int fd, std::span<const std::uint8_t> bytes) {
+// Moves all of bytes from the file's start with pread or pwrite; 0, or the
+// errno of the step that failed.
+template <typename Byte, typename Transfer>
+int TransferAt(int fd, std::span<Byte> bytes, Transfer transfer) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t n = transfer(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return errno;
     if (n == 0) return EIO;
@@ -160,23 +162,14 @@ int WriteAt(int fd, std::span<const std::uint8_t> bytes) {
   }
   return 0;
 }
+
+int WriteAt(int fd, std::span<const std::uint8_t> bytes) { return TransferAt(fd, bytes, ::pwrite); }
+int ReadAt(int fd, std::vector<std::uint8_t>& bytes) { return TransferAt(fd, std::span(bytes), ::pread); }
 
 int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
   if (const int error = WriteAt(fd, bytes)) return error;
   // A full disk or a failing device may only show here; a file system that cannot sync says EINVAL.
   if (::fsync(fd) != 0 && errno != EINVAL) return errno;
-  return 0;
-}
-
-int ReadAt(int fd, std::vector<std::uint8_t>& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;
-    done += static_cast<std::size_t>(n);
-  }
   return 0;
 }
 

@@ -202,16 +202,16 @@ Raster Decode(const std::string& path) {
   }
   if (image.size() != decodedSize) Fail(path, "the decoded size differs from the size in its header");
 
-  Raster raster = RasterFromImage(image);
+  Raster raster = RasterFromImage(std::move(image));  // converted in place: no second copy of a large image
   if (raster.Width() == 0) throw std::bad_alloc();
   return raster;
 }
 
 }  // namespace
 
-Raster RasterFromImage(const QImage& image) {
+Raster RasterFromImage(QImage converted) {
   // Premultiplied colours are the colours laid on black.
-  const QImage converted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  converted.convertTo(QImage::Format_ARGB32_Premultiplied);
   if (converted.isNull()) return {};
   Raster raster(converted.width(), converted.height());
   for (int y = 0; y < converted.height(); ++y) {

@@ -34,7 +34,7 @@ void QuietImagePluginWarnings();
 
 // An image's pixels with transparency laid on black; an empty raster when
 // there is not enough memory to convert it.
-Raster RasterFromImage(const QImage& image);
+Raster RasterFromImage(QImage image);
 
 // How hard a PNG is packed: Small for files a user keeps, Fast for
 // thumbnails a file manager wants at once.
