@@ -6,10 +6,16 @@
 #include <string>
 
 #include "editing/clipboard.h"
+#include "editing/drawing.h"
+#include "editing/pixel_font.h"
 
 namespace chromaloom {
 
 namespace {
+
+bool IsShapeTool(ToolKind tool) {
+  return tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
+}
 
 // How the Edit menu names what a tool did.
 const char* ChangeName(ToolKind tool) {
@@ -24,6 +30,10 @@ const char* ChangeName(ToolKind tool) {
       return "Rectangle";
     case ToolKind::Ellipse:
       return "Ellipse";
+    case ToolKind::FloodFill:
+      return "Flood Fill";
+    case ToolKind::Text:
+      return "Text";
     case ToolKind::Select:
       break;
   }
@@ -38,25 +48,6 @@ bool InsideCanvas(int z, Point at) {
 Point ToPicture(int z, Point at) { return {FloorDiv(at.X, z), FloorDiv(at.Y, z)}; }
 
 bool InsidePicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
-
-// No canvas point lies this far off the picture; refusing such ends keeps
-// the step count and the error term small.
-constexpr int FarthestLineEnd = 1 << 16;
-
-// The paint rule at every picture pixel of the line, both ends included;
-// the status texts are those of the last pixel on the picture.
-void PaintLine(Change& change, Pickers& pickers, ToolKind tool, Point from, Point to) {
-  for (int v : {from.X, from.Y, to.X, to.Y})
-    if (std::abs(v) > FarthestLineEnd) return;
-  ForEachLinePoint(from, to, [&](Point p) { PaintPixel(change, pickers, tool, p); });
-}
-
-void PaintRectOutline(Change& change, Pickers& pickers, ToolKind tool, Point c0, Point c1) {
-  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c1.X, c0.Y});
-  PaintLine(change, pickers, tool, {c0.X, c1.Y}, {c1.X, c1.Y});
-  PaintLine(change, pickers, tool, {c0.X, c0.Y}, {c0.X, c1.Y});
-  PaintLine(change, pickers, tool, {c1.X, c0.Y}, {c1.X, c1.Y});
-}
 
 // Commits the tools' change: dropping an open one would roll it back.
 void EndToolChange(ToolState& tools) {
@@ -78,13 +69,10 @@ Change& ToolChange(Canvas canvas, const char* name) {
   return BeginToolChange(canvas, name);
 }
 
-bool DrawsPixels(ToolKind tool) {
-  return tool == ToolKind::Paint || tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
-}
+bool DrawsPixels(ToolKind tool) { return tool != ToolKind::FillCell && tool != ToolKind::Select; }
 
-bool IsShapeTool(ToolKind tool) {
-  return tool == ToolKind::Line || tool == ToolKind::Rect || tool == ToolKind::Ellipse;
-}
+// The tools whose outlines the brush draws.
+bool UsesBrush(ToolKind tool) { return tool == ToolKind::Paint || IsShapeTool(tool); }
 
 std::string Decimal(int v) { return std::to_string(v); }
 
@@ -97,7 +85,108 @@ void ReadOut(CanvasFeedback& feedback, const Canvas& canvas, Point pixel) {
   feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), pixel, canvas.Mixing);
 }
 
+// A new mask that mirrors as the tools' symmetry says.
+PixelSet ToolMask(const ToolState& tools) { return PixelSet(tools.Options.Symmetry); }
+
+const Brush& BrushOf(const ToolState& tools) {
+  static const Brush single;
+  return UsesBrush(tools.Current) ? tools.Options.Brush : single;
+}
+
+void PaintToolMask(Change& change, Canvas& canvas, const PixelSet& mask) {
+  PaintMask(change, canvas.Colours, canvas.Tools.Current, mask, canvas.Tools.Options.Pattern);
+}
+
+// The stroke's line from its last point, with the brush.
+void PaintStrokeTo(Change& change, Canvas& canvas, Point from, Point to) {
+  PixelSet mask = ToolMask(canvas.Tools);
+  AddLine(mask, from, to, BrushOf(canvas.Tools));
+  PaintToolMask(change, canvas, mask);
+}
+
+void PaintShape(Change& change, Canvas& canvas, Point corner0, Point corner1) {
+  const ToolState& tools = canvas.Tools;
+  PixelSet mask = ToolMask(tools);
+  if (tools.Current == ToolKind::Rect)
+    AddRect(mask, corner0, corner1, tools.Options.Brush, tools.Options.Filled);
+  else
+    AddEllipse(mask, corner0, corner1, tools.Options.Brush, tools.Options.Filled);
+  PaintToolMask(change, canvas, mask);
+}
+
+// The picture as the view in use shows it: the canvas's raster, or the
+// mixed colours worked out here.
+Raster ShownPicture(const Canvas& canvas) {
+  if (canvas.Shown) return *canvas.Shown;
+  const Picture& picture = canvas.Doc.Picture();
+  Raster shown(PictureWidth, PictureHeight);
+  for (int y = 0; y < PictureHeight; ++y)
+    for (int x = 0; x < PictureWidth; ++x) {
+      const int entry = picture.ColourIndexAt(x, y);
+      shown.At(x, y) = CellPaletteAt(picture, {x, y}, canvas.Mixing)[static_cast<std::size_t>(entry)];
+    }
+  return shown;
+}
+
+// The text as typed so far, in the picture: what it showed before is put back first.
+void ShowText(Canvas& canvas) {
+  ToolState& tools = canvas.Tools;
+  tools.OpenChange.reset();  // rolls the letters shown so far back
+  Change& change = BeginToolChange(canvas, ChangeName(ToolKind::Text));
+  PixelSet mask = ToolMask(tools);
+  TextFaceOf(tools).AddText(mask, tools.Text->Letters, tools.Text->Origin);
+  PaintMask(change, canvas.Colours, ToolKind::Text, mask, tools.Options.Pattern);
+}
+
+// Where the axes' handles are on the editor image: a square at the top
+// end of the vertical axis, one at the left end of the horizontal one.
+Rect AxisHandle(const Symmetry& symmetry, bool vertical, int z) {
+  const int size = std::max(12, 2 * z);
+  if (vertical) return {symmetry.AxisX2 * z / 2 - size / 2, 0, size, size};
+  return {0, symmetry.AxisY2 * z / 2 - size / 2, size, size};
+}
+
+bool Inside(Rect r, Point p) { return p.X >= r.X && p.X < r.Right() && p.Y >= r.Y && p.Y < r.Bottom(); }
+
+// Half pixels nearest an editor image point, kept on the picture.
+int HalfPixels(int editor, int z, int limit) { return std::clamp((2 * editor + z / 2) / z, 0, 2 * limit); }
+
 }  // namespace
+
+const TextFace& TextFaceOf(const ToolState& tools) {
+  static const BuiltinTextFace builtin;
+  return tools.Face ? *tools.Face : builtin;
+}
+
+void TypeText(Canvas canvas, std::u32string_view letters) {
+  if (!canvas.Tools.Text) return;
+  canvas.Tools.Text->Letters += letters;
+  ShowText(canvas);
+}
+
+void EraseLetter(Canvas canvas) {
+  if (!canvas.Tools.Text || canvas.Tools.Text->Letters.empty()) return;
+  canvas.Tools.Text->Letters.pop_back();
+  ShowText(canvas);
+}
+
+void CommitText(ToolState& tools) {
+  if (!tools.Text) return;
+  tools.Text.reset();
+  EndToolChange(tools);
+}
+
+void CancelText(ToolState& tools) {
+  if (!tools.Text) return;
+  tools.Text.reset();
+  tools.OpenChange.reset();  // rolls the letters back
+}
+
+void MoveAxesTo(ToolState& tools, int z) {
+  Symmetry& symmetry = tools.Options.Symmetry;
+  if (symmetry.MirrorsX()) symmetry.AxisX2 = HalfPixels(tools.LastCanvasPoint.X, z, PictureWidth);
+  if (symmetry.MirrorsY()) symmetry.AxisY2 = HalfPixels(tools.LastCanvasPoint.Y, z, PictureHeight);
+}
 
 bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
   const int h = IsValidCellHeight(change.Picture().CellHeight) ? change.Picture().CellHeight : 0;
@@ -161,11 +250,19 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   if (h == 0) return feedback;
   const ToolKind tool = tools.Current;
   const Point pixel = ToPicture(z, at);
+  tools.LastCanvasPoint = at;
   if (tools.Floating) {
     // Placed where the press is, even if no move reported that place.
     tools.LastPointer = pixel;
     FollowPointer(tools, h);
     if (pressed.Left) PlaceFloatingPaste(canvas.Doc, tools);
+    return feedback;
+  }
+  const Symmetry& symmetry = tools.Options.Symmetry;
+  if (pressed.Left && ((symmetry.MirrorsX() && Inside(AxisHandle(symmetry, true, z), at)) ||
+                       (symmetry.MirrorsY() && Inside(AxisHandle(symmetry, false, z), at)))) {
+    tools.DraggingAxis = true;
+    tools.AxisDragVertical = symmetry.MirrorsX() && Inside(AxisHandle(symmetry, true, z), at);
     return feedback;
   }
 
@@ -184,7 +281,17 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     Change& stroke = BeginToolChange(canvas, ChangeName(tool));
     tools.Stroking = true;
     tools.StrokeEnd = pixel;
-    PaintPixel(stroke, canvas.Colours, tool, pixel);
+    PaintStrokeTo(stroke, canvas, pixel, pixel);
+  }
+  if (tool == ToolKind::FloodFill && pressed.Left) {
+    Change& change = BeginToolChange(canvas, ChangeName(tool));
+    PaintToolMask(change, canvas, FloodRegion(ShownPicture(canvas), pixel, symmetry));
+    EndToolChange(tools);
+  }
+  if (tool == ToolKind::Text && pressed.Left) {
+    CommitText(tools);
+    tools.Text = TextEntry{pixel, {}};
+    BeginToolChange(canvas, ChangeName(tool));
   }
   if (pressed.Right) {
     PickCellColours(canvas.Doc.Picture(), canvas.Colours, pixel);
@@ -194,7 +301,8 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     if (tools.ShapeInProgress) {
       tools.ShapeInProgress = false;
       Change& change = ToolChange(canvas, ChangeName(tool));
-      if (tool == ToolKind::Rect) PaintRectOutline(change, canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel);
+      const Point start = ToPicture(z, tools.ShapeStart);
+      PaintShape(change, canvas, start, pressed.Shift ? SquareCorner(start, pixel) : pixel);
       EndToolChange(tools);
     } else {
       BeginToolChange(canvas, ChangeName(tool));
@@ -206,7 +314,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   if (tool == ToolKind::Line && pressed.Left) {
     // The clicks of one line stay one change until something else begins one.
     if (tools.ShapeInProgress)
-      PaintLine(ToolChange(canvas, ChangeName(tool)), canvas.Colours, tool, ToPicture(z, tools.ShapeStart), pixel);
+      PaintStrokeTo(ToolChange(canvas, ChangeName(tool)), canvas, ToPicture(z, tools.ShapeStart), pixel);
     else
       BeginToolChange(canvas, ChangeName(tool));
     tools.ShapeStart = at;
@@ -223,12 +331,23 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
   const int z = canvas.Scale;
   const Point pixel = ToPicture(z, at);
   tools.LastPointer = pixel;
+  tools.LastCanvasPoint = at;
+  tools.ShiftHeld = held.Shift;
+  if (tools.DraggingAxis && !held.Left) tools.DraggingAxis = false;
+  if (tools.DraggingAxis) {
+    Symmetry& symmetry = tools.Options.Symmetry;
+    if (tools.AxisDragVertical)
+      symmetry.AxisX2 = HalfPixels(at.X, z, PictureWidth);
+    else
+      symmetry.AxisY2 = HalfPixels(at.Y, z, PictureHeight);
+    return feedback;
+  }
   // A release the canvas never saw ends the stroke.
   if (tools.Stroking && !held.Left) EndToolChange(tools);
   if (tools.Stroking) {
     // Off the canvas too: the line runs on to the picture's edge.
     if (tools.OpenChange && tools.OpenChange->IsOpen())
-      PaintLine(*tools.OpenChange, canvas.Colours, tools.Current, tools.StrokeEnd, pixel);
+      PaintStrokeTo(*tools.OpenChange, canvas, tools.StrokeEnd, pixel);
     tools.StrokeEnd = pixel;
     if (InsideCanvas(z, at)) ReadOut(feedback, canvas, pixel);
     return feedback;
@@ -255,20 +374,43 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
 
 void CanvasMouseUp(ToolState& tools) {
   tools.Selection.Dragging = false;
+  tools.DraggingAxis = false;
   if (tools.Stroking) EndToolChange(tools);
 }
 
 EditorOverlay CanvasOverlay(const Picture& picture, const ToolState& tools, const Pickers& pickers,
                             const MixingProfile& mixing, int z, int h) {
   EditorOverlay overlay;
+  const Rgb colour = SelectedCharColourRgb(pickers, mixing);
   if (tools.ShapeInProgress && tools.ShapeEnd && IsShapeTool(tools.Current)) {
     overlay.Band = tools.Current == ToolKind::Line   ? EditorOverlay::Shape::Line
                    : tools.Current == ToolKind::Rect ? EditorOverlay::Shape::Rect
                                                      : EditorOverlay::Shape::Ellipse;
     overlay.From = tools.ShapeStart;
-    overlay.To = *tools.ShapeEnd;
+    overlay.To = tools.ShiftHeld && tools.Current != ToolKind::Line ? SquareCorner(tools.ShapeStart, *tools.ShapeEnd)
+                                                                    : *tools.ShapeEnd;
     overlay.PenWidth = z;
-    overlay.Colour = SelectedCharColourRgb(pickers, mixing);
+    overlay.Colour = colour;
+  }
+  // A brush wider than a pixel shows where it will paint.
+  const Brush& brush = tools.Options.Brush;
+  if (UsesBrush(tools.Current) && brush.Size > 1 && InsidePicture(tools.LastPointer) && !tools.Floating) {
+    const int first = -(brush.Size - 1) / 2;
+    overlay.BrushOutline = {(tools.LastPointer.X + first) * z, (tools.LastPointer.Y + first) * z, brush.Size * z,
+                            brush.Size * z};
+    overlay.BrushRound = brush.Shape == BrushShape::Round && brush.Size > 2;
+    overlay.BrushColour = colour;
+  }
+  const Symmetry& symmetry = tools.Options.Symmetry;
+  if (symmetry.MirrorsX()) overlay.AxisX = symmetry.AxisX2 * z / 2;
+  if (symmetry.MirrorsY()) overlay.AxisY = symmetry.AxisY2 * z / 2;
+  overlay.AxisHandleSize = AxisHandle(symmetry, true, z).W;
+  if (tools.Text) {
+    const TextFace& face = TextFaceOf(tools);
+    PixelSet scratch;
+    const int advance = face.AddText(scratch, tools.Text->Letters, tools.Text->Origin);
+    overlay.Caret = {(tools.Text->Origin.X + advance) * z, tools.Text->Origin.Y * z, std::max(1, z / 2),
+                     face.Height() * z};
   }
   if (tools.Selection.Shown && h != 0) {
     overlay.Ants = true;

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editing/colour_pickers.h"
 #include "editing/tool_state.h"
@@ -19,6 +20,7 @@ struct MouseButtons {
   bool Left = false;
   bool Right = false;
   bool Other = false;  // middle or any other button
+  bool Shift = false;  // held with them: shapes keep square
   bool Any() const { return Left || Right || Other; }
 };
 
@@ -45,6 +47,8 @@ struct Canvas {
   Pickers& Colours;
   int Scale = 4;  // editor image pixels per picture pixel
   const MixingProfile& Mixing;
+  // The picture as the view in use shows it (mixed, a screen); none: mixed.
+  const Raster* Shown = nullptr;
 };
 
 // Copies the cell's four colours into the current colours.
@@ -60,6 +64,18 @@ CharPalette CellPaletteAt(const Picture& picture, Point pixel, const MixingProfi
 CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at);
 CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at);
 void CanvasMouseUp(ToolState& tools);
+
+// The text tool: letters typed at the caret show at once; a commit makes
+// them one step, a cancel takes them back out.
+void TypeText(Canvas canvas, std::u32string_view letters);
+void EraseLetter(Canvas canvas);
+void CommitText(ToolState& tools);
+void CancelText(ToolState& tools);
+const TextFace& TextFaceOf(const ToolState& tools);
+
+// Puts the symmetry's axes through the pointer's last canvas point, snapped
+// to half pixels, at scale z.
+void MoveAxesTo(ToolState& tools, int z);
 
 // What the canvas shows over the picture for the tools' state, at scale z
 // and cell height h (0: a damaged picture shows no selection). A floating

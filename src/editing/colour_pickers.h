@@ -35,6 +35,8 @@ struct Pickers {
   ColourSet CurrentColours;
   // The CharPalette entry that paints: 2 x screen-0 bit + screen-1 bit.
   int SelectedCharColour = 0;
+  // The entry a pattern paints beside the selected one.
+  int PatternEntry = 0;
   bool EditModePix = true;  // painting sets pixels
   bool EditModeRgb = true;  // painting sets attributes
   // Emptied whenever the colours or the entry change, so the same spot paints again.

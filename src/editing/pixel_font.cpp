@@ -1,5 +1,7 @@
 #include "editing/pixel_font.h"
 
+#include "editing/drawing.h"
+
 namespace chromaloom {
 namespace {
 
@@ -113,6 +115,18 @@ constexpr std::array<Glyph, LastCode - FirstCode + 1> Glyphs = {{
 const Glyph& BuiltinGlyph(char32_t code) {
   if (code < FirstCode || code > LastCode) code = U'?';
   return Glyphs[code - FirstCode];
+}
+
+int BuiltinTextFace::AddText(PixelSet& mask, std::u32string_view letters, Point origin) const {
+  int x = origin.X;
+  for (const char32_t letter : letters) {
+    const Glyph& glyph = BuiltinGlyph(letter);
+    for (int row = 0; row < 8; ++row)
+      for (int b = 0; b < 8; ++b)
+        if (glyph[static_cast<std::size_t>(row)] & (0x80 >> b)) mask.Add({x + b, origin.Y + row});
+    x += 8;
+  }
+  return x - origin.X;
 }
 
 }  // namespace chromaloom

@@ -3,15 +3,30 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
+#include "editing/drawing_options.h"
 #include "picture/document.h"
 #include "picture/geometry.h"
 
 namespace chromaloom {
 
+class PixelSet;
+
 // Select's 255 is kept on purpose, not a slip: it is the number this tool has always had.
-enum class ToolKind : std::uint8_t { Paint = 0, FillCell = 1, Line = 2, Rect = 3, Ellipse = 4, Select = 255 };
+enum class ToolKind : std::uint8_t {
+  Paint = 0,
+  FillCell = 1,
+  Line = 2,
+  Rect = 3,
+  Ellipse = 4,
+  FloodFill = 5,
+  Text = 6,
+  Select = 255
+};
 
 // The one rectangle of attribute cells the selection tool marks.
 struct CellSelection {
@@ -42,15 +57,37 @@ struct FloatingPaste {
   Point Cell;              // (column, row) of its top-left cell
 };
 
+// The letters of a text being typed: they show in the picture as typed and
+// become one step when committed.
+struct TextEntry {
+  Point Origin;  // picture pixel of the first letter's top-left
+  std::u32string Letters;
+};
+
+// Where a text's letters come from: the built-in font or an installed one.
+class TextFace {
+ public:
+  virtual ~TextFace() = default;
+  // The letters' pixels with their top-left at origin; returns how far the
+  // next letter would start, in pixels.
+  virtual int AddText(PixelSet& mask, std::u32string_view letters, Point origin) const = 0;
+  virtual int Height() const = 0;
+};
+
 struct ToolState {
   ToolKind Current = ToolKind::Paint;
+  DrawingOptions Options;
   bool ShapeInProgress = false;
   Point ShapeStart;  // canvas coordinates
   // Where the pointer last moved over the canvas since the shape's last
   // click: the other end of the rubber band. None: no band.
   std::optional<Point> ShapeEnd;
-  // The picture pixel under the pointer at its last move (it may lie off the picture).
+  // The picture pixel under the pointer at its last move (it may lie off
+  // the picture), and the canvas point.
   Point LastPointer;
+  Point LastCanvasPoint;
+  // Shift was held at the last move: the shape's band is a square.
+  bool ShiftHeld = false;
   CellSelection Selection;
   // The change the tools hold open: a stroke's from its press to its
   // release, or a shape's from its first click.
@@ -60,6 +97,13 @@ struct ToolState {
   Point StrokeEnd;
   // A paste waiting for a click or Enter; none: nothing floats.
   std::optional<FloatingPaste> Floating;
+  // A text being typed; none: no caret.
+  std::optional<TextEntry> Text;
+  // The font of the text tool; none: the built-in one.
+  std::shared_ptr<const TextFace> Face;
+  // The symmetry axis follows the pointer while its handle is dragged.
+  bool DraggingAxis = false;
+  bool AxisDragVertical = false;  // the vertical axis's handle, else the horizontal one's
 
   ToolState() = default;
   ToolState(const ToolState&) = delete;

@@ -1,10 +1,12 @@
 // What the canvas shows over the picture besides the picture itself: the
-// rubber band of a shape being drawn, the selection's marching ants and a
-// paste floating before it is placed. The tools decide it from their state;
+// rubber band of a shape being drawn, the selection's marching ants, a
+// paste floating before it is placed, the brush, the symmetry axes and the
+// text caret. The tools decide it from their state;
 // the renderer draws it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "picture/geometry.h"
 #include "picture/raster.h"
@@ -27,6 +29,17 @@ struct EditorOverlay {
   Raster FloatPixels;
   Point FloatAt;
   Rect FloatOutline;
+  // The brush's outline at the pointer (a square, or the disc in it).
+  Rect BrushOutline;
+  bool BrushRound = false;
+  Rgb BrushColour = 0;
+  // Symmetry axes across the image at these editor image columns and rows,
+  // each with a square handle of this size at its start.
+  std::optional<int> AxisX;
+  std::optional<int> AxisY;
+  int AxisHandleSize = 0;
+  // The text tool's caret.
+  Rect Caret;
   friend bool operator==(const EditorOverlay&, const EditorOverlay&) = default;
 };
 

@@ -14,6 +14,8 @@ namespace chromaloom {
 namespace {
 constexpr Rgb Grey = MakeRgb(128, 128, 128);
 constexpr Rgb White = MakeRgb(255, 255, 255);
+// Symmetry axes, their handles and the text caret: a colour ZX pictures rarely hold.
+constexpr Rgb GuideColour = MakeRgb(255, 64, 255);
 }  // namespace
 
 Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) {
@@ -249,6 +251,14 @@ void Renderer::DrawOverlayEllipse(Point c0, Point c1, int penWidth, Rgb colour) 
   }
 }
 
+void Renderer::DrawOverlayBox(Rect r, Rgb colour) {
+  const Rect area = r.Intersected(EditorImage.Bounds());
+  if (area.IsEmpty()) return;
+  EditorImage.FillRect(area, colour);
+  overlays_.Mark(area);
+  damage_.Mark(area);
+}
+
 void Renderer::DrawOverlayPixels(const Raster& pixels, Point at) {
   const int z = view_.Scale();
   EditorImage.ScaleFrom(pixels, z, z, at.X, at.Y);
@@ -276,6 +286,24 @@ void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const An
       DrawOverlayEllipse(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
       break;
   }
+  if (!overlay.BrushOutline.IsEmpty()) {
+    const Rect b = overlay.BrushOutline;
+    const Point c0{b.X, b.Y}, c1{b.Right() - 1, b.Bottom() - 1};
+    if (overlay.BrushRound)
+      DrawOverlayEllipse(c0, c1, 1, overlay.BrushColour);
+    else
+      DrawOverlayRectOutline(c0, c1, 1, overlay.BrushColour);
+  }
+  const int w = EditorImage.Width(), h = EditorImage.Height(), handle = overlay.AxisHandleSize;
+  if (overlay.AxisX) {
+    DrawOverlayLine({*overlay.AxisX, 0}, {*overlay.AxisX, h - 1}, 1, GuideColour);
+    DrawOverlayBox({*overlay.AxisX - handle / 2, 0, handle, handle}, GuideColour);
+  }
+  if (overlay.AxisY) {
+    DrawOverlayLine({0, *overlay.AxisY}, {w - 1, *overlay.AxisY}, 1, GuideColour);
+    DrawOverlayBox({0, *overlay.AxisY - handle / 2, handle, handle}, GuideColour);
+  }
+  if (!overlay.Caret.IsEmpty()) DrawOverlayBox(overlay.Caret, GuideColour);
   if (overlay.Ants) DrawEditorAnts(overlay.AntsArea, antsPhase, strips);
   if (overlay.Floats) DrawEditorAnts(overlay.FloatOutline, antsPhase, strips);
   shownOverlay_ = overlay;

@@ -117,6 +117,8 @@ class Renderer {
   void DrawEditorAnts(Rect r, int phase, const AntsStrips& strips);
   // Picture pixels enlarged to the scale, their top-left at an editor image point.
   void DrawOverlayPixels(const Raster& pixels, Point at);
+  // A filled box on the editor image.
+  void DrawOverlayBox(Rect r, Rgb colour);
   // The overlay as the tools now want it: the last one wiped and this one
   // drawn, unless it is on the image already as it stands.
   void ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips);

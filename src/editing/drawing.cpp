@@ -1,0 +1,239 @@
+#include "editing/drawing.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+#include "editing/canvas_tools.h"
+
+namespace chromaloom {
+
+namespace {
+
+bool OnPicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
+
+// The outline of the ellipse inscribed in the box, one pixel wide and
+// 8-connected, so it closes the inside against a 4-connected fill. Walks a
+// quadrant by the ellipse's error term, plotting all four mirror points, so
+// the outline is symmetric about both axes of the box whether its sides are
+// odd or even; the last loop finishes the tips of very flat ellipses.
+template <typename Visit>
+void ForEachEllipsePoint(Point c0, Point c1, Visit visit) {
+  long long x0 = std::min(c0.X, c1.X), x1 = std::max(c0.X, c1.X);
+  long long y0 = std::min(c0.Y, c1.Y);
+  const long long a = x1 - x0, b = std::llabs(static_cast<long long>(c1.Y) - c0.Y), b1 = b & 1;
+  long long dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
+  long long err = dx + dy + b1 * a * a;
+  y0 += (b + 1) / 2;
+  long long y1 = y0 - b1;
+  const long long stepY = 8 * a * a, stepX = 8 * b * b;
+  const auto plot = [&visit](long long x, long long y) { visit(Point{static_cast<int>(x), static_cast<int>(y)}); };
+  do {
+    plot(x1, y0);
+    plot(x0, y0);
+    plot(x0, y1);
+    plot(x1, y1);
+    const long long e2 = 2 * err;
+    if (e2 <= dy) {
+      ++y0;
+      --y1;
+      err += dy += stepY;
+    }
+    if (e2 >= dx || 2 * err > dy) {
+      ++x0;
+      --x1;
+      err += dx += stepX;
+    }
+  } while (x0 <= x1);
+  while (y0 - y1 <= b) {
+    plot(x0 - 1, y0);
+    plot(x1 + 1, y0++);
+    plot(x0 - 1, y1);
+    plot(x1 + 1, y1--);
+  }
+}
+
+// The brush's pixels around its centre: Size across, the centre pixel
+// left of and above the middle when the size is even.
+std::vector<Point> BrushOffsets(const Brush& brush) {
+  const int n = std::clamp(brush.Size, 1, MaxBrushSize);
+  const int first = -(n - 1) / 2;
+  std::vector<Point> offsets;
+  for (int dy = first; dy < first + n; ++dy)
+    for (int dx = first; dx < first + n; ++dx) {
+      // Pixel centres within the disc of diameter n around the brush's middle.
+      const double mx = dx - first + 0.5 - n / 2.0, my = dy - first + 0.5 - n / 2.0;
+      if (brush.Shape == BrushShape::Round && n > 2 && mx * mx + my * my > (n / 2.0) * (n / 2.0)) continue;
+      offsets.push_back({dx, dy});
+    }
+  return offsets;
+}
+
+// Ends this far off the picture are refused: no canvas point lies there.
+constexpr int FarthestLineEnd = 1 << 16;
+
+bool Reasonable(Point p) { return std::abs(p.X) <= FarthestLineEnd && std::abs(p.Y) <= FarthestLineEnd; }
+
+}  // namespace
+
+void PixelSet::AddOne(Point p) {
+  if (OnPicture(p)) bits_.set(Index(p.X, p.Y));
+}
+
+void PixelSet::Add(Point p) {
+  AddOne(p);
+  const Point mx{symmetry_.AxisX2 - 1 - p.X, p.Y}, my{p.X, symmetry_.AxisY2 - 1 - p.Y};
+  if (symmetry_.MirrorsX()) AddOne(mx);
+  if (symmetry_.MirrorsY()) AddOne(my);
+  if (symmetry_.MirrorsX() && symmetry_.MirrorsY()) AddOne({mx.X, my.Y});
+}
+
+bool PixelSet::Has(Point p) const { return OnPicture(p) && bits_[Index(p.X, p.Y)]; }
+
+std::uint8_t PixelSet::ByteAt(int column, int line) const {
+  std::uint8_t bits = 0;
+  for (int b = 0; b < 8; ++b)
+    if (bits_[Index(column * 8 + b, line)]) bits |= static_cast<std::uint8_t>(0x80 >> b);
+  return bits;
+}
+
+bool TakesSecondEntry(Pattern pattern, Point p) {
+  static constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  const int level = bayer[p.Y & 3][p.X & 3];
+  switch (pattern) {
+    case Pattern::Solid:
+      return false;
+    case Pattern::Checkerboard:
+      return ((p.X + p.Y) & 1) != 0;
+    case Pattern::Ordered25:
+      return level >= 4;
+    case Pattern::Ordered75:
+      return level >= 12;
+    case Pattern::HorizontalLines:
+      return (p.Y & 1) != 0;
+    case Pattern::VerticalLines:
+      return (p.X & 1) != 0;
+  }
+  return false;
+}
+
+void AddBrushStamp(PixelSet& mask, Point centre, const Brush& brush) {
+  if (brush.Size <= 1) {
+    mask.Add(centre);
+    return;
+  }
+  for (const Point d : BrushOffsets(brush)) mask.Add({centre.X + d.X, centre.Y + d.Y});
+}
+
+void AddLine(PixelSet& mask, Point from, Point to, const Brush& brush) {
+  if (!Reasonable(from) || !Reasonable(to)) return;
+  ForEachLinePoint(from, to, [&](Point p) { AddBrushStamp(mask, p, brush); });
+}
+
+void AddRect(PixelSet& mask, Point c0, Point c1, const Brush& brush, bool filled) {
+  if (!Reasonable(c0) || !Reasonable(c1)) return;
+  if (filled) {
+    const int left = std::max(std::min(c0.X, c1.X), 0), right = std::min(std::max(c0.X, c1.X), PictureWidth - 1);
+    const int top = std::max(std::min(c0.Y, c1.Y), 0), bottom = std::min(std::max(c0.Y, c1.Y), PictureHeight - 1);
+    for (int y = top; y <= bottom; ++y)
+      for (int x = left; x <= right; ++x) mask.Add({x, y});
+  }
+  AddLine(mask, {c0.X, c0.Y}, {c1.X, c0.Y}, brush);
+  AddLine(mask, {c0.X, c1.Y}, {c1.X, c1.Y}, brush);
+  AddLine(mask, {c0.X, c0.Y}, {c0.X, c1.Y}, brush);
+  AddLine(mask, {c1.X, c0.Y}, {c1.X, c1.Y}, brush);
+}
+
+void AddEllipse(PixelSet& mask, Point c0, Point c1, const Brush& brush, bool filled) {
+  if (!Reasonable(c0) || !Reasonable(c1)) return;
+  const int top = std::min(c0.Y, c1.Y), rows = std::abs(c1.Y - c0.Y) + 1;
+  // The outline's leftmost and rightmost pixel on each row: the inside lies between.
+  std::vector<std::array<int, 2>> span(static_cast<std::size_t>(rows), {FarthestLineEnd, -FarthestLineEnd});
+  ForEachEllipsePoint(c0, c1, [&](Point p) {
+    AddBrushStamp(mask, p, brush);
+    auto& s = span[static_cast<std::size_t>(p.Y - top)];
+    s = {std::min(s[0], p.X), std::max(s[1], p.X)};
+  });
+  if (!filled) return;
+  for (int row = 0; row < rows; ++row) {
+    const int y = top + row;
+    if (y < 0 || y >= PictureHeight) continue;
+    const auto [left, right] = span[static_cast<std::size_t>(row)];
+    for (int x = std::max(left, 0); x <= std::min(right, PictureWidth - 1); ++x) mask.Add({x, y});
+  }
+}
+
+Point SquareCorner(Point c0, Point c1) {
+  const int side = std::max(std::abs(c1.X - c0.X), std::abs(c1.Y - c0.Y));
+  return {c0.X + (c1.X < c0.X ? -side : side), c0.Y + (c1.Y < c0.Y ? -side : side)};
+}
+
+PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry) {
+  PixelSet region(symmetry);
+  if (!OnPicture(seed) || shown.Width() != PictureWidth || shown.Height() != PictureHeight) return region;
+  const Rgb colour = shown.At(seed.X, seed.Y);
+  // The region itself, without mirrors, decides where the fill may go.
+  std::bitset<PictureWidth * PictureHeight> seen;
+  std::vector<Point> todo{seed};
+  seen.set(static_cast<std::size_t>(seed.Y) * PictureWidth + seed.X);
+  while (!todo.empty()) {
+    const Point p = todo.back();
+    todo.pop_back();
+    region.Add(p);
+    for (const Point n : {Point{p.X - 1, p.Y}, Point{p.X + 1, p.Y}, Point{p.X, p.Y - 1}, Point{p.X, p.Y + 1}}) {
+      if (!OnPicture(n)) continue;
+      const std::size_t i = static_cast<std::size_t>(n.Y) * PictureWidth + n.X;
+      if (seen[i] || shown.At(n.X, n.Y) != colour) continue;
+      seen.set(i);
+      todo.push_back(n);
+    }
+  }
+  return region;
+}
+
+void PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern) {
+  const Picture& picture = change.Picture();
+  if (!IsValidCellHeight(picture.CellHeight) || mask.Empty()) return;
+  if (tool == ToolKind::FillCell) {
+    mask.ForEach([&](Point p) { PaintPixel(change, pickers, tool, p); });
+    return;
+  }
+  // The last pixel, as the pencil would leave its spot; a lone pixel on the
+  // spot painted last paints nothing, as the pencil's drag over one pixel.
+  Point last{-1, -1};
+  mask.ForEach([&](Point p) { last = p; });
+  const int h = picture.CellHeight;
+  const PaintedSpot spot{last.X / 8, last.Y / h, last.X % 8, last.Y};
+  if (mask.Count() == 1 && spot == pickers.LastPaintedSpot) return;
+  pickers.LastPaintedSpot = spot;
+  const int second = pickers.PatternEntry;
+  const int entryBits[2] = {pickers.SelectedCharColour, second};
+  const ColourSet& c = pickers.CurrentColours;
+  for (int line = 0; line < PictureHeight; ++line)
+    for (int column = 0; column < ByteColumns; ++column) {
+      const std::uint8_t touched = mask.ByteAt(column, line);
+      if (touched == 0) continue;
+      if (pickers.EditModeRgb) {
+        // Once per cell line, however many of its pixels the mask holds.
+        const int attrLine = picture.AttrLineOf(column, line);
+        change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
+        change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
+      }
+      if (!pickers.EditModePix) continue;
+      std::uint8_t on[2] = {0, 0};
+      for (int b = 0; b < 8; ++b) {
+        const std::uint8_t bit = static_cast<std::uint8_t>(0x80 >> b);
+        if (!(touched & bit)) continue;
+        const int entry = entryBits[TakesSecondEntry(pattern, {column * 8 + b, line}) ? 1 : 0];
+        if (entry & 2) on[0] |= bit;
+        if (entry & 1) on[1] |= bit;
+      }
+      for (int s = 0; s < 2; ++s) {
+        const std::uint8_t old = picture.Pixels[s].At(column, line);
+        change.SetPixelByte(s, column, line, static_cast<std::uint8_t>((old & ~touched) | on[s]));
+      }
+    }
+}
+
+}  // namespace chromaloom
