@@ -319,6 +319,133 @@ QPixmap EllipseIcon() {
   return c.Take();
 }
 
+QPixmap FloodFillIcon() {
+  Canvas c(IconSize, IconSize);
+  // A bucket tipped over at 45 degrees; along its axis s = x + y runs from the
+  // base (7) to the mouth (20), across it d = x - y, and it widens towards the mouth.
+  constexpr int base = 7, mouth = 20;
+  auto inside = [](int x, int y) {
+    const int s = x + y, d = x - y;
+    return s >= base && s <= mouth && std::abs(d) <= 4 + (s - base) / 4;
+  };
+  for (int y = 0; y < IconSize; ++y)
+    for (int x = 0; x < IconSize; ++x) {
+      if (!inside(x, y)) continue;
+      const int s = x + y, d = x - y;
+      const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      if (edge)
+        c.Dot(x, y, Ink);
+      else if (s >= mouth - 2)
+        c.Dot(x, y, Zx(Bright(Red)));  // the paint seen in the mouth
+      else
+        c.Dot(x, y, d > 1 ? Grey(230) : (d < -1 ? Grey(110) : Grey(170)));
+    }
+  // The paint runs off the lower lip and spreads into a pool.
+  c.Fill(6, 14, 2, 4, Zx(Bright(Red)));
+  c.Art(1, 18,
+        {
+            "....rrrrrrrrrr....",
+            ".rrrrrrrrrrrrrrrr.",
+            "rrrrrrrrrrrrrrrrrr",
+        },
+        {{'r', Zx(Bright(Red))}});
+  return c.Take();
+}
+
+QPixmap TextIcon() {
+  Canvas c(IconSize, IconSize);
+  // The Spectrum's own A, each of its pixels two wide, stretched to fill the icon.
+  c.Art(5, 3,
+        {
+            "..########..",
+            "..########..",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+            "############",
+            "############",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+            "##........##",
+        },
+        {{'#', Ink}});
+  return c.Take();
+}
+
+QPixmap FilledShapesIcon() {
+  Canvas c(IconSize, IconSize);
+  // A solid ellipse behind a solid rectangle; a clear gap keeps the two apart.
+  const double cx = 13.0, cy = 8.5, a = 8.0, b = 6.5;
+  for (int y = 0; y < IconSize; ++y)
+    for (int x = 0; x < IconSize; ++x) {
+      const double u = (x + 0.5 - cx) / a, v = (y + 0.5 - cy) / b;
+      if (u * u + v * v <= 1.0) c.Dot(x, y, Ink);
+    }
+  c.Clear(0, 9, 14, 12);
+  c.Fill(1, 10, 12, 10, Ink);
+  return c.Take();
+}
+
+namespace {
+
+// A round dot of the given diameter; the squared radius is cut a little so
+// small dots keep their corners off.
+void DrawDisc(Canvas& c, int x, int y, int size, const QColor& colour) {
+  const double half = size / 2.0, limit = half * half - 0.5;
+  for (int j = 0; j < size; ++j)
+    for (int i = 0; i < size; ++i) {
+      const double u = i + 0.5 - half, v = j + 0.5 - half;
+      if (u * u + v * v <= limit) c.Dot(x + i, y + j, colour);
+    }
+}
+
+}  // namespace
+
+QPixmap BrushIcon() {
+  Canvas c(IconSize, IconSize);
+  // Square dots growing along the top row, round ones along the bottom.
+  int x = 2;
+  for (int size : {1, 2, 4, 6}) {
+    c.Fill(x, 9 - size, size, size, Ink);
+    x += size + 2;
+  }
+  x = 2;
+  for (int size : {3, 5, 7}) {
+    DrawDisc(c, x, 19 - size, size, Ink);
+    x += size + 2;
+  }
+  return c.Take();
+}
+
+QPixmap PatternIcon() {
+  Canvas c(IconSize, IconSize);
+  // A swatch of a two-pixel checkerboard.
+  c.Fill(2, 2, 18, 18, Zx(Bright(White)));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      if ((x + y) % 2 == 0) c.Fill(3 + 2 * x, 3 + 2 * y, 2, 2, Ink);
+  c.Frame(2, 2, 18, 18, Ink);
+  return c.Take();
+}
+
+QPixmap SymmetryIcon() {
+  Canvas c(IconSize, IconSize);
+  // A dashed axis down the middle, a triangle on one side and its mirror image on the other.
+  for (int y = 2; y < 20; y += 4) c.Fill(10, y, 2, 2, Ink);
+  for (int y = 4; y <= 17; ++y) {
+    const int w = (y - 4) / 2 + 1;
+    c.Fill(9 - w, y, w, 1, Ink);
+    c.Fill(13, y, w, 1, Ink);
+  }
+  return c.Take();
+}
+
 QPixmap ResizeIcon(bool maximise) {
   Canvas c(16, 13);
   // A window outline with a thick title bar.

@@ -22,6 +22,12 @@ QPixmap FillCellIcon();
 QPixmap SelectIcon();
 QPixmap FitIcon();
 QPixmap EllipseIcon();
+QPixmap FloodFillIcon();
+QPixmap TextIcon();
+QPixmap FilledShapesIcon();
+QPixmap BrushIcon();
+QPixmap PatternIcon();
+QPixmap SymmetryIcon();
 
 // The 16 x 13 icons on the picture window's caption: maximise and restore.
 QPixmap ResizeIcon(bool maximise);

@@ -25,6 +25,14 @@ QList<std::pair<QString, QPixmap>> ToolBarIcons() {
   return icons;
 }
 
+// Icons drawn ahead of the buttons that will show them.
+QList<std::pair<QString, QPixmap>> SpareIcons() {
+  return {
+      {"FloodFillIcon", FloodFillIcon()}, {"TextIcon", TextIcon()},       {"FilledShapesIcon", FilledShapesIcon()},
+      {"BrushIcon", BrushIcon()},         {"PatternIcon", PatternIcon()}, {"SymmetryIcon", SymmetryIcon()},
+  };
+}
+
 }  // namespace
 
 class ToolIconsTest : public QObject {
@@ -46,6 +54,16 @@ class ToolIconsTest : public QObject {
       for (int j = i + 1; j < icons.size(); ++j)
         QVERIFY2(Pixels(icons[i].second) != Pixels(icons[j].second),
                  qPrintable(icons[i].first + " == " + icons[j].first));
+  }
+
+  void SpareIconsAre22PixelsAndDifferFromTheRest() {
+    const auto spare = SpareIcons();
+    const auto all = ToolBarIcons() + spare;
+    for (const auto& [name, icon] : spare) {
+      QCOMPARE(icon.size(), QSize(22, 22));
+      for (const auto& [other, otherIcon] : all)
+        if (other != name) QVERIFY2(Pixels(icon) != Pixels(otherIcon), qPrintable(name + " == " + other));
+    }
   }
 
   void ZoomIconsAreTheCoreIcons() {
