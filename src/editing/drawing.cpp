@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -13,44 +14,62 @@ namespace {
 
 bool OnPicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
 
-// The outline of the ellipse inscribed in the box, one pixel wide and
-// 8-connected, so it closes the inside against a 4-connected fill. Walks a
-// quadrant by the ellipse's error term, plotting all four mirror points, so
-// the outline is symmetric about both axes of the box whether its sides are
-// odd or even; the last loop finishes the tips of very flat ellipses.
+// The outline of the ellipse through the centres of the box's outermost
+// pixels: one quadrant walked in half pixels from the centre, from the top
+// to the tip, each step to the right, down or both, whichever lands nearest
+// the curve, then mirrored, so the outline is closed, 8-connected and
+// symmetric about both axes of the box whether its sides are odd or even.
+// Two rules keep it one pixel wide: no right step just after a down step or
+// the other way round (a diagonal does it without a corner), and where a
+// side is even the two middle rows (or columns) hold the tip alone.
 template <typename Visit>
 void ForEachEllipsePoint(Point c0, Point c1, Visit visit) {
-  long long x0 = std::min(c0.X, c1.X), x1 = std::max(c0.X, c1.X);
-  long long y0 = std::min(c0.Y, c1.Y);
-  const long long a = x1 - x0, b = std::llabs(static_cast<long long>(c1.Y) - c0.Y), b1 = b & 1;
-  long long dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
-  long long err = dx + dy + b1 * a * a;
-  y0 += (b + 1) / 2;
-  long long y1 = y0 - b1;
-  const long long stepY = 8 * a * a, stepX = 8 * b * b;
-  const auto plot = [&visit](long long x, long long y) { visit(Point{static_cast<int>(x), static_cast<int>(y)}); };
-  do {
-    plot(x1, y0);
-    plot(x0, y0);
-    plot(x0, y1);
-    plot(x1, y1);
-    const long long e2 = 2 * err;
-    if (e2 <= dy) {
-      ++y0;
-      --y1;
-      err += dy += stepY;
+  const int left = std::min(c0.X, c1.X), top = std::min(c0.Y, c1.Y);
+  const int w = std::abs(c1.X - c0.X), h = std::abs(c1.Y - c0.Y);  // pixels between the outermost centres
+  if (w == 0 || h == 0) {
+    ForEachLinePoint(c0, c1, visit);
+    return;
+  }
+  // (centre + offset) / 2 is a pixel when the offset has its side's parity.
+  const int centreX2 = 2 * left + w, centreY2 = 2 * top + h;
+  const auto plot = [&](int dx2, int dy2) {
+    for (const int sx : {-1, 1})
+      for (const int sy : {-1, 1}) visit(Point{(centreX2 + sx * dx2) / 2, (centreY2 + sy * dy2) / 2});
+  };
+  const auto miss = [&](int dx2, int dy2) {
+    const double u = static_cast<double>(dx2) / w, v = static_cast<double>(dy2) / h;
+    return std::abs(u * u + v * v - 1.0);
+  };
+  enum Step { Right, Down, Both, None };
+  const int endX = w, endY = h % 2;
+  int x = w % 2, y = h;
+  Step last = None;
+  plot(x, y);
+  while (x != endX || y != endY) {
+    const auto allowed = [&](Step step, bool strict) {
+      const int nx = x + (step == Down ? 0 : 2), ny = y - (step == Right ? 0 : 2);
+      if (nx > endX || ny < endY) return false;
+      if (!strict) return true;
+      if ((step == Right && last == Down) || (step == Down && last == Right)) return false;
+      // A middle row or column that has a mirror twin next to it holds the tip or the top alone.
+      if (endY == 1 && ny == 1 && nx != endX) return false;
+      if (w % 2 == 1 && step == Down && x == 1) return false;
+      return true;
+    };
+    Step best = None;
+    for (const bool strict : {true, false}) {
+      double bestMiss = 0;
+      for (const Step step : {Right, Both, Down}) {
+        if (!allowed(step, strict)) continue;
+        const double m = miss(x + (step == Down ? 0 : 2), y - (step == Right ? 0 : 2));
+        if (best == None || m < bestMiss) best = step, bestMiss = m;
+      }
+      if (best != None) break;
     }
-    if (e2 >= dx || 2 * err > dy) {
-      ++x0;
-      --x1;
-      err += dx += stepX;
-    }
-  } while (x0 <= x1);
-  while (y0 - y1 <= b) {
-    plot(x0 - 1, y0);
-    plot(x1 + 1, y0++);
-    plot(x0 - 1, y1);
-    plot(x1 + 1, y1--);
+    x += best == Down ? 0 : 2;
+    y -= best == Right ? 0 : 2;
+    last = best;
+    plot(x, y);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QStringList>
 
+#include "editing/drawing_options.h"
 #include "editing/transforms.h"
 #include "render/renderer.h"
 #include "window/document_controller.h"
@@ -118,6 +119,52 @@ bool IsMixing(const T& t) {
   return t.Document.View().Mixing().Kind == Kind;
 }
 
+template <int Size>
+void UseBrushSize(T& t) {
+  t.Document.SetBrushSize(Size);
+}
+template <int Size>
+bool IsBrushSize(const T& t) {
+  return t.Document.Tools().Options.Brush.Size == Size;
+}
+template <BrushShape Shape>
+void UseBrushShape(T& t) {
+  t.Document.SetBrushShape(Shape);
+}
+template <BrushShape Shape>
+bool IsBrushShape(const T& t) {
+  return t.Document.Tools().Options.Brush.Shape == Shape;
+}
+template <Pattern Kind>
+void UsePattern(T& t) {
+  t.Document.SetPattern(Kind);
+}
+template <Pattern Kind>
+bool IsPattern(const T& t) {
+  return t.Document.Tools().Options.Pattern == Kind;
+}
+template <int Entry>
+void UsePatternEntry(T& t) {
+  t.Document.ChoosePatternEntry(Entry);
+}
+template <int Entry>
+bool IsPatternEntry(const T& t) {
+  return t.Document.Colours().Pickers().PatternEntry == Entry;
+}
+template <SymmetryMode Mode>
+void UseSymmetry(T& t) {
+  t.Document.SetSymmetry(Mode);
+}
+template <SymmetryMode Mode>
+bool IsSymmetry(const T& t) {
+  return t.Document.Tools().Options.Symmetry.Mode == Mode;
+}
+// The next choice of an option, round to the first.
+template <typename Option, int Count>
+Option Next(Option now) {
+  return static_cast<Option>((static_cast<int>(now) + 1) % Count);
+}
+
 // The pointer by steps of the zoom's scale.
 void StepPointer(T& t, int dx, int dy) { t.Pointer.Step(dx, dy, t.Document.View().Scale()); }
 
@@ -132,12 +179,12 @@ const Command Table[] = {
      .Checked = IsCurrent<ToolKind::Paint>},
     {.Name = "fillCellToolButton",
      .Key = {Plain<Qt::Key_N>, "N", "Choose Fill Char"},
-     .Button = {.X = 764, .ToolTip = "Fill Char", .Icon = FillCellIcon},
+     .Button = {.X = 796, .ToolTip = "Fill Char", .Icon = FillCellIcon},
      .Run = Choose<ToolKind::FillCell>,
      .Checked = IsCurrent<ToolKind::FillCell>},
     {.Name = "selectToolButton",
      .Key = {Plain<Qt::Key_S>, "S", "Choose the selection tool"},
-     .Button = {.X = 796, .ToolTip = "Selection", .Icon = SelectIcon},
+     .Button = {.X = 892, .ToolTip = "Selection", .Icon = SelectIcon},
      .Run = Choose<ToolKind::Select>,
      .Checked = IsCurrent<ToolKind::Select>},
     {.Name = "lineToolButton",
@@ -147,9 +194,80 @@ const Command Table[] = {
      .Checked = IsCurrent<ToolKind::Line>},
     {.Name = "rectToolButton",
      .Key = {Plain<Qt::Key_J>, "J", "Choose the rectangle"},
-     .Button = {.X = 732, .ToolTip = "Rectangle", .Icon = RectIcon},
+     .Button = {.X = 732,
+                .ToolTip = "Rectangle: two clicks at opposite corners; Shift makes a square",
+                .Icon = RectIcon},
      .Run = Choose<ToolKind::Rect>,
      .Checked = IsCurrent<ToolKind::Rect>},
+    {.Name = "ellipseToolButton",
+     .Key = {Plain<Qt::Key_U>, "U", "Choose the ellipse"},
+     .Button = {.X = 764,
+                .ToolTip = "Ellipse: two clicks at opposite corners of its box; Shift makes a circle",
+                .Icon = EllipseIcon},
+     .Run = Choose<ToolKind::Ellipse>,
+     .Checked = IsCurrent<ToolKind::Ellipse>},
+    {.Name = "floodFillToolButton",
+     .Key = {Plain<Qt::Key_K>, "K", "Choose the flood fill"},
+     .Button = {.X = 828,
+                .ToolTip = "Flood fill: paints the joined area of the colour clicked, as the view shows it",
+                .Icon = FloodFillIcon},
+     .Run = Choose<ToolKind::FloodFill>,
+     .Checked = IsCurrent<ToolKind::FloodFill>},
+    {.Name = "textToolButton",
+     .Key = {Plain<Qt::Key_T>, "T", "Choose the text tool"},
+     .Button = {.X = 860, .ToolTip = "Text: click, type, Enter to place it (Esc cancels)", .Icon = TextIcon},
+     .Run = Choose<ToolKind::Text>,
+     .Checked = IsCurrent<ToolKind::Text>},
+    {.Name = "filledShapesAction",
+     .Caption = "Filled Shapes",
+     .Key = {Plain<Qt::Key_I>, "I", "Switch filled rectangles and ellipses on or off"},
+     .Button = {.X = 932,
+                .ToolTip = "Filled: rectangles and ellipses paint their insides too; on/off",
+                .Icon = FilledShapesIcon},
+     .Run = [](T& t) { t.Document.ToggleFilled(); },
+     .Checked = [](const T& t) { return t.Document.Tools().Options.Filled; }},
+    {.Name = "brushButton",
+     .Button = {.X = 964, .ToolTip = "Brush: size and shape for the pencil and outlines", .Icon = BrushIcon},
+     .Run = [](T& t) { t.Window.PopUpMenu("brushMenu", "brushButton"); },
+     .Checked = [](const T& t) { return t.Document.Tools().Options.Brush.Size > 1; }},
+    {.Name = "patternButton",
+     .Button = {.X = 996, .ToolTip = "Pattern: paint with the chosen entry and a second one", .Icon = PatternIcon},
+     .Run = [](T& t) { t.Window.PopUpMenu("patternMenu", "patternButton"); },
+     .Checked = [](const T& t) { return t.Document.Tools().Options.Pattern != Pattern::Solid; }},
+    {.Name = "symmetryButton",
+     .Button = {.X = 1028, .ToolTip = "Symmetry: every tool mirrors what it paints", .Icon = SymmetryIcon},
+     .Run = [](T& t) { t.Window.PopUpMenu("symmetryMenu", "symmetryButton"); },
+     .Checked = [](const T& t) { return t.Document.Tools().Options.Symmetry.Mode != SymmetryMode::None; }},
+    {.Name = "largerBrushAction",
+     .Caption = "Larger Brush",
+     .Key = {Plain<Qt::Key_BracketRight>, "]", "Make the brush one pixel larger"},
+     .Run = [](T& t) { t.Document.StepBrushSize(+1); },
+     .Enabled = [](const T& t) { return t.Document.Tools().Options.Brush.Size < MaxBrushSize; }},
+    {.Name = "smallerBrushAction",
+     .Caption = "Smaller Brush",
+     .Key = {Plain<Qt::Key_BracketLeft>, "[", "Make the brush one pixel smaller"},
+     .Run = [](T& t) { t.Document.StepBrushSize(-1); },
+     .Enabled = [](const T& t) { return t.Document.Tools().Options.Brush.Size > 1; }},
+    {.Name = "switchBrushShape",
+     .Key = {Plain<Qt::Key_R>, "R", "Switch the brush between round and square"},
+     .Run =
+         [](T& t) {
+           const bool round = t.Document.Tools().Options.Brush.Shape == BrushShape::Round;
+           t.Document.SetBrushShape(round ? BrushShape::Square : BrushShape::Round);
+         }},
+    {.Name = "nextPatternAction",
+     .Caption = "Next Pattern",
+     .Key = {Plain<Qt::Key_Y>, "Y", "Paint with the next pattern"},
+     .Run = [](T& t) { t.Document.SetPattern(Next<Pattern, 6>(t.Document.Tools().Options.Pattern)); }},
+    {.Name = "nextSymmetryAction",
+     .Caption = "Next Symmetry",
+     .Key = {Plain<Qt::Key_Z>, "Z", "Mirror the next way: none, left-right, top-bottom, four-way"},
+     .Run = [](T& t) { t.Document.SetSymmetry(Next<SymmetryMode, 4>(t.Document.Tools().Options.Symmetry.Mode)); }},
+    {.Name = "axesToPointerAction",
+     .Caption = "Axes to the Pointer",
+     .Key = {Plain<Qt::Key_D>, "D", "Move the symmetry axes to the pointer"},
+     .Run = [](T& t) { t.Document.MoveSymmetryAxesToPointer(); },
+     .Enabled = [](const T& t) { return t.Document.Tools().Options.Symmetry.Mode != SymmetryMode::None; }},
     {.Name = "endShape",
      .Key = {EscWhileNothingFloats, "Esc", "End the line or rectangle being drawn"},
      .Run = [](T& t) { t.Document.EndShape(); }},
@@ -339,11 +457,6 @@ const Command Table[] = {
                 .LooksChecked = true},
      .Run = Zoom<4>,
      .Checked = IsZoom<4>},
-    // Not finished yet, so not shown.
-    {.Name = "ellipseToolButton",
-     .Button = {.X = 836, .Icon = EllipseIcon, .Shown = false},
-     .Run = Choose<ToolKind::Ellipse>,
-     .Checked = IsCurrent<ToolKind::Ellipse>},
 
     // File. "Standart" is the word users of the format have always read here.
     {.Name = "newPicture8x8Action", .Caption = "8x8 Standart Gigascreen", .Run = New<8>},
@@ -403,7 +516,7 @@ const Command Table[] = {
     {.Name = "zoomToFitAction",
      .Caption = "Fit",
      .Shortcut = Ctrl(Qt::Key_0),
-     .Button = {.X = 876, .ToolTip = "Fit: the largest zoom that shows the whole picture", .Icon = FitIcon},
+     .Button = {.X = 1068, .ToolTip = "Fit: the largest zoom that shows the whole picture", .Icon = FitIcon},
      .Run = [](T& t) { t.Document.ZoomToFit(); }},
     {.Name = "showMixedAction",
      .Caption = "Mixed",
@@ -440,6 +553,133 @@ const Command Table[] = {
      .Run = [](T& t) { t.Document.ChooseMixingFromFile(); },
      .Checked = IsMixing<MixingKind::File>,
      .ChoiceGroup = "mixing"},
+
+    // Draw: the brush, the pattern, the symmetry and the text font.
+    {.Name = "brushSize1Action",
+     .Caption = "1 Pixel",
+     .Run = UseBrushSize<1>,
+     .Checked = IsBrushSize<1>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize2Action",
+     .Caption = "2 Pixels",
+     .Run = UseBrushSize<2>,
+     .Checked = IsBrushSize<2>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize3Action",
+     .Caption = "3 Pixels",
+     .Run = UseBrushSize<3>,
+     .Checked = IsBrushSize<3>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize4Action",
+     .Caption = "4 Pixels",
+     .Run = UseBrushSize<4>,
+     .Checked = IsBrushSize<4>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize5Action",
+     .Caption = "5 Pixels",
+     .Run = UseBrushSize<5>,
+     .Checked = IsBrushSize<5>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize6Action",
+     .Caption = "6 Pixels",
+     .Run = UseBrushSize<6>,
+     .Checked = IsBrushSize<6>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize7Action",
+     .Caption = "7 Pixels",
+     .Run = UseBrushSize<7>,
+     .Checked = IsBrushSize<7>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "brushSize8Action",
+     .Caption = "8 Pixels",
+     .Run = UseBrushSize<8>,
+     .Checked = IsBrushSize<8>,
+     .ChoiceGroup = "brushSize"},
+    {.Name = "roundBrushAction",
+     .Caption = "Round",
+     .Run = UseBrushShape<BrushShape::Round>,
+     .Checked = IsBrushShape<BrushShape::Round>,
+     .ChoiceGroup = "brushShape"},
+    {.Name = "squareBrushAction",
+     .Caption = "Square",
+     .Run = UseBrushShape<BrushShape::Square>,
+     .Checked = IsBrushShape<BrushShape::Square>,
+     .ChoiceGroup = "brushShape"},
+    {.Name = "solidPatternAction",
+     .Caption = "Solid",
+     .Run = UsePattern<Pattern::Solid>,
+     .Checked = IsPattern<Pattern::Solid>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "checkerboardPatternAction",
+     .Caption = "Checkerboard (50 %)",
+     .Run = UsePattern<Pattern::Checkerboard>,
+     .Checked = IsPattern<Pattern::Checkerboard>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "ordered25PatternAction",
+     .Caption = "25 % Ordered",
+     .Run = UsePattern<Pattern::Ordered25>,
+     .Checked = IsPattern<Pattern::Ordered25>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "ordered75PatternAction",
+     .Caption = "75 % Ordered",
+     .Run = UsePattern<Pattern::Ordered75>,
+     .Checked = IsPattern<Pattern::Ordered75>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "horizontalLinesPatternAction",
+     .Caption = "Horizontal Lines",
+     .Run = UsePattern<Pattern::HorizontalLines>,
+     .Checked = IsPattern<Pattern::HorizontalLines>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "verticalLinesPatternAction",
+     .Caption = "Vertical Lines",
+     .Run = UsePattern<Pattern::VerticalLines>,
+     .Checked = IsPattern<Pattern::VerticalLines>,
+     .ChoiceGroup = "pattern"},
+    {.Name = "patternEntry1Action",
+     .Caption = "P0+P1",
+     .Run = UsePatternEntry<0>,
+     .Checked = IsPatternEntry<0>,
+     .ChoiceGroup = "patternEntry"},
+    {.Name = "patternEntry2Action",
+     .Caption = "P0+I1",
+     .Run = UsePatternEntry<1>,
+     .Checked = IsPatternEntry<1>,
+     .ChoiceGroup = "patternEntry"},
+    {.Name = "patternEntry3Action",
+     .Caption = "I0+P1",
+     .Run = UsePatternEntry<2>,
+     .Checked = IsPatternEntry<2>,
+     .ChoiceGroup = "patternEntry"},
+    {.Name = "patternEntry4Action",
+     .Caption = "I0+I1",
+     .Run = UsePatternEntry<3>,
+     .Checked = IsPatternEntry<3>,
+     .ChoiceGroup = "patternEntry"},
+    {.Name = "noSymmetryAction",
+     .Caption = "None",
+     .Run = UseSymmetry<SymmetryMode::None>,
+     .Checked = IsSymmetry<SymmetryMode::None>,
+     .ChoiceGroup = "symmetry"},
+    {.Name = "leftRightSymmetryAction",
+     .Caption = "Left-Right",
+     .Run = UseSymmetry<SymmetryMode::LeftRight>,
+     .Checked = IsSymmetry<SymmetryMode::LeftRight>,
+     .ChoiceGroup = "symmetry"},
+    {.Name = "topBottomSymmetryAction",
+     .Caption = "Top-Bottom",
+     .Run = UseSymmetry<SymmetryMode::TopBottom>,
+     .Checked = IsSymmetry<SymmetryMode::TopBottom>,
+     .ChoiceGroup = "symmetry"},
+    {.Name = "fourWaySymmetryAction",
+     .Caption = "Four-Way",
+     .Run = UseSymmetry<SymmetryMode::FourWay>,
+     .Checked = IsSymmetry<SymmetryMode::FourWay>,
+     .ChoiceGroup = "symmetry"},
+    {.Name = "textFontAction", .Caption = "Text Font...", .Run = [](T& t) { t.Document.ChooseTextFont(); }},
+    {.Name = "builtinFontAction",
+     .Caption = "Built-in 8x8 Font",
+     .Run = [](T& t) { t.Document.UseBuiltinFont(); },
+     .Checked = [](const T& t) { return !t.Document.Tools().Face; }},
 
     // Color Corrector and Help.
     {.Name = "showCorrectorAction", .Caption = "Show/Hide", .Run = [](T& t) { t.Panels.Toggle(Panel::Corrector); }},
@@ -676,6 +916,52 @@ const std::vector<MenuEntry>& MenuLayout() {
         {"mixingMenu",
          "Mixing",
          {{"mixingOwnAction"}, {"mixingAverageAction"}, {"mixingLinearAction"}, {"mixingFileAction"}}}}},
+      {"drawMenu",
+       "Draw",
+       {{"filledShapesAction"},
+        {},
+        {"brushMenu",
+         "Brush",
+         {{"brushSize1Action"},
+          {"brushSize2Action"},
+          {"brushSize3Action"},
+          {"brushSize4Action"},
+          {"brushSize5Action"},
+          {"brushSize6Action"},
+          {"brushSize7Action"},
+          {"brushSize8Action"},
+          {},
+          {"largerBrushAction"},
+          {"smallerBrushAction"},
+          {},
+          {"squareBrushAction"},
+          {"roundBrushAction"}}},
+        {"patternMenu",
+         "Pattern",
+         {{"solidPatternAction"},
+          {"checkerboardPatternAction"},
+          {"ordered25PatternAction"},
+          {"ordered75PatternAction"},
+          {"horizontalLinesPatternAction"},
+          {"verticalLinesPatternAction"},
+          {},
+          {"nextPatternAction"},
+          {},
+          {"patternEntryMenu",
+           "Second Entry",
+           {{"patternEntry1Action"}, {"patternEntry2Action"}, {"patternEntry3Action"}, {"patternEntry4Action"}}}}},
+        {"symmetryMenu",
+         "Symmetry",
+         {{"noSymmetryAction"},
+          {"leftRightSymmetryAction"},
+          {"topBottomSymmetryAction"},
+          {"fourWaySymmetryAction"},
+          {},
+          {"nextSymmetryAction"},
+          {"axesToPointerAction"}}},
+        {},
+        {"textFontAction"},
+        {"builtinFontAction"}}},
       {"correctorMenu", "Color Corrector", {{"showCorrectorAction"}, {}}},
       {"helpMenu",
        "Help",

@@ -2,14 +2,17 @@
 
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUuid>
 
 #include <algorithm>
 #include <cmath>
 
+#include "editing/drawing.h"
 #include "editing/picture_commands.h"
 #include "files/image_files.h"
 #include "render/flicker_map.h"
@@ -17,6 +20,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/flicker_window.h"
+#include "window/installed_font.h"
 #include "window/local_paths.h"
 #include "window/magnifier_window.h"
 #include "window/palette_window.h"
@@ -35,7 +39,8 @@ const QString OwnCopyFormat = QStringLiteral("application/x-chromaloom-copy");
 
 MouseButtons ButtonsOf(Qt::MouseButtons buttons) {
   return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
-          (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton};
+          (buttons & ~(Qt::LeftButton | Qt::RightButton)) != Qt::NoButton,
+          QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier)};
 }
 
 }  // namespace
@@ -241,7 +246,101 @@ void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
   Present();
 }
 
+Canvas DocumentController::CanvasState() {
+  const ScreenView shown = view_.Shown();
+  const Raster& raster = shown == ScreenView::Screen0   ? view_.Render.ScreenRaster0
+                         : shown == ScreenView::Screen1 ? view_.Render.ScreenRaster1
+                                                        : view_.Render.MixedRaster;
+  return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing(), &raster};
+}
+
+void DocumentController::AfterOptionsChanged() {
+  Present();
+  emit CommandStateChanged();
+}
+
+void DocumentController::SetBrushSize(int size) {
+  tools_.Options.Brush.Size = std::clamp(size, 1, MaxBrushSize);
+  AfterOptionsChanged();
+}
+
+void DocumentController::SetBrushShape(BrushShape shape) {
+  tools_.Options.Brush.Shape = shape;
+  AfterOptionsChanged();
+}
+
+void DocumentController::SetPattern(Pattern pattern) {
+  tools_.Options.Pattern = pattern;
+  AfterOptionsChanged();
+}
+
+void DocumentController::ChoosePatternEntry(int entry) {
+  colours_.Pickers().PatternEntry = std::clamp(entry, 0, 3);
+  colours_.Pickers().LastPaintedSpot = {};
+  AfterOptionsChanged();
+}
+
+void DocumentController::SetSymmetry(SymmetryMode mode) {
+  tools_.Options.Symmetry.Mode = mode;
+  AfterOptionsChanged();
+}
+
+void DocumentController::MoveSymmetryAxesToPointer() {
+  MoveAxesTo(tools_, view_.Scale());
+  AfterOptionsChanged();
+}
+
+void DocumentController::ToggleFilled() {
+  tools_.Options.Filled = !tools_.Options.Filled;
+  AfterOptionsChanged();
+}
+
+void DocumentController::ChooseTextFont() {
+  bool chosen = false;
+  QFont start = tools_.Face ? static_cast<const InstalledTextFace&>(*tools_.Face).Font() : QFont();
+  if (!tools_.Face) start.setPointSize(12);
+  QFont font = QFontDialog::getFont(&chosen, start, window_, "Text Font (the size in picture pixels)");
+  if (!chosen) return;
+  tools_.Face = std::make_shared<InstalledTextFace>(font);
+  if (tools_.Text) TypeText(CanvasState(), {});  // the letters so far in the new font
+  AfterOptionsChanged();
+}
+
+void DocumentController::UseBuiltinFont() {
+  tools_.Face.reset();
+  if (tools_.Text) TypeText(CanvasState(), {});
+  AfterOptionsChanged();
+}
+
+bool DocumentController::TypeTextKey(const QKeyEvent& key) {
+  if (!tools_.Text) return false;
+  const Qt::KeyboardModifiers held = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (held != Qt::NoModifier) return false;  // Ctrl+Z and the like stay commands
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      CommitText(tools_);
+      break;
+    case Qt::Key_Escape:
+      CancelText(tools_);
+      break;
+    case Qt::Key_Backspace:
+      EraseLetter(CanvasState());
+      break;
+    default: {
+      const QString text = key.text();
+      if (text.isEmpty() || !text.at(0).isPrint()) return false;
+      const QList<uint> letters = text.toUcs4();
+      TypeText(CanvasState(), std::u32string(letters.begin(), letters.end()));
+    }
+  }
+  Present();
+  emit CommandStateChanged();
+  return true;
+}
+
 void DocumentController::SelectTool(ToolKind kind) {
+  CommitText(tools_);
   tools_.Current = kind;
   CancelPaste();
   emit CommandStateChanged();
@@ -377,11 +476,13 @@ void DocumentController::ConvertCellHeight(int cellHeight) {
 }
 
 void DocumentController::Undo() {
+  CommitText(tools_);
   CancelPaste();
   if (document_.Undo()) AfterPictureLoaded();
 }
 
 void DocumentController::Redo() {
+  CommitText(tools_);
   CancelPaste();
   if (document_.Redo()) AfterPictureLoaded();
 }

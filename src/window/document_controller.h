@@ -25,6 +25,7 @@
 #include "window/image_picture_dialog.h"
 
 class QImage;
+class QKeyEvent;
 class QWidget;
 
 namespace chromaloom {
@@ -100,6 +101,22 @@ class DocumentController : public QObject, private FileReports {
 
   // Drawing.
   void SelectTool(ToolKind kind);
+  // The tools' options: brush size 1..MaxBrushSize and shape, pattern and
+  // its second entry, symmetry and its axes, filled shapes, the text font.
+  void SetBrushSize(int size);
+  void StepBrushSize(int steps) { SetBrushSize(tools_.Options.Brush.Size + steps); }
+  void SetBrushShape(BrushShape shape);
+  void SetPattern(Pattern pattern);
+  void ChoosePatternEntry(int entry);
+  void SetSymmetry(SymmetryMode mode);
+  void MoveSymmetryAxesToPointer();
+  void ToggleFilled();
+  // An installed font at a size in picture pixels, drawn without smoothing; or the built-in one.
+  void ChooseTextFont();
+  void UseBuiltinFont();
+  // A key while a text is typed: letters, Backspace, Enter (commit) and Esc
+  // (cancel) go to the text; returns whether the key was taken.
+  bool TypeTextKey(const QKeyEvent& key);
   void EndShape() { tools_.ShapeInProgress = false; }
   void RemoveSelection();
   // Copies the selection's cells, and puts a PNG of their mixed colours on
@@ -167,7 +184,9 @@ class DocumentController : public QObject, private FileReports {
   // An image on the system clipboard that our last copy did not put there; null when none.
   QImage ForeignClipboardImage() const;
   void PutOnSystemClipboard(const Raster& image);
-  Canvas CanvasState() { return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing()}; }
+  Canvas CanvasState();
+  // Options changed: the overlay, the buttons and the menus follow.
+  void AfterOptionsChanged();
 
   chromaloom::Document document_;
   chromaloom::View view_{document_.Picture()};  // shows document_, so built after it

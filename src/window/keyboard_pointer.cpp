@@ -21,6 +21,15 @@ KeyboardPointer::KeyboardPointer(QWidget& window, const QMenuBar& menus, std::fu
 KeyboardPointer::~KeyboardPointer() { qApp->removeEventFilter(this); }
 
 bool KeyboardPointer::KeyPressed(const QKeyEvent& event) {
+  if (textInput_ && textInput_(event)) return true;
+  if (event.key() == Qt::Key_Space && event.modifiers() == Qt::NoModifier && panKeyHeld_) {
+    if (!spaceDown_) {
+      spaceDown_ = true;
+      spacePanned_ = false;
+      panKeyHeld_(true);
+    }
+    return true;
+  }
   // X11 sends some repeats of a held key as a release and a press at the
   // same moment, not marked as repeats.
   if (lastRelease_ && lastRelease_->Key == event.key() && lastRelease_->Time == event.timestamp())
@@ -33,6 +42,11 @@ bool KeyboardPointer::KeyPressed(const QKeyEvent& event) {
 void KeyboardPointer::KeyReleased(const QKeyEvent& event) {
   // A held key repeats as press and release pairs; only the real release counts.
   if (event.isAutoRepeat()) return;
+  if (event.key() == Qt::Key_Space && spaceDown_) {
+    spaceDown_ = false;
+    panKeyHeld_(false);
+    if (!spacePanned_) runKeys_(KeyPress::From(event.key(), event.nativeScanCode(), Qt::NoModifier));
+  }
   lastRelease_ = KeyRelease{event.key(), event.timestamp(), stepCount_};
   stepCount_ = 0;
 }

@@ -26,6 +26,15 @@ class KeyboardPointer : public QObject {
   KeyboardPointer(QWidget& window, const QMenuBar& menus, std::function<bool(const KeyPress&)> runKeys);
   ~KeyboardPointer() override;
 
+  // Space held lets a drag pan the picture: held(true) at its press,
+  // held(false) at its release. A Space press and release with no pan between
+  // runs as a key of its own at the release.
+  void SetPanKey(std::function<void(bool held)> held) { panKeyHeld_ = std::move(held); }
+  void MarkPanned() { spacePanned_ = true; }
+  // Letters for a text being typed, before any command sees the key; returns
+  // whether they were taken.
+  void SetTextInput(std::function<bool(const QKeyEvent&)> input) { textInput_ = std::move(input); }
+
   // Replaced to watch the pointer.
   void SetDevice(std::unique_ptr<PointerDevice> device) { device_ = std::move(device); }
   const PointerDevice& Device() const { return *device_; }
@@ -48,6 +57,10 @@ class KeyboardPointer : public QObject {
   const QMenuBar& menus_;
   std::function<bool(const KeyPress&)> runKeys_;
   std::unique_ptr<PointerDevice> device_;
+  std::function<void(bool)> panKeyHeld_;
+  std::function<bool(const QKeyEvent&)> textInput_;
+  bool spaceDown_ = false;
+  bool spacePanned_ = false;
   int stepCount_ = 0;
   // The last real release, so a held key's repeat that comes as a release
   // and a press at the same moment keeps the pointer's pace.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenuBar>
@@ -76,6 +77,9 @@ MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWi
   connect(controller_, &DocumentController::CommandStateChanged, this, &MainWindow::ShowCommandStates);
   connect(controller_, &DocumentController::DocumentStateChanged, this, &MainWindow::ShowDocumentState);
   connect(panels_, &PanelController::Toggled, this, &MainWindow::ShowCommandStates);
+  keyboard_->SetPanKey([this](bool held) { pictureWindow_->SetPanKeyHeld(held); });
+  connect(pictureWindow_, &PictureWindow::Panned, keyboard_, &KeyboardPointer::MarkPanned);
+  keyboard_->SetTextInput([this](const QKeyEvent& key) { return controller_->TypeTextKey(key); });
 
   antsTimer_ = new QTimer(this);
   antsTimer_->setObjectName("antsTimer");
@@ -230,6 +234,14 @@ void MainWindow::ApplyKeys() {
       chromaloom::ApplyKeys(*action, command, keys_);
   toolBar_->ShowKeys(keys_);
   ShowDocumentState();
+}
+
+void MainWindow::PopUpMenu(const char* menu, const char* button) {
+  auto* popup = menuBar()->findChild<QMenu*>(menu);
+  auto* under = toolBar_->findChild<QWidget*>(button);
+  if (!popup || !under) return;
+  // A button the window is too narrow for is in the overflow menu: the menu opens under the pointer then.
+  popup->popup(under->isVisible() ? under->mapToGlobal(QPoint(0, under->height())) : QCursor::pos());
 }
 
 void MainWindow::ClearRecentFiles() { recentFiles_->Clear(); }

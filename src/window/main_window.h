@@ -51,6 +51,8 @@ class MainWindow : public QMainWindow {
   void Run(const Command& command);
   // Help > Keys.
   void ShowKeysHelp();
+  // A submenu of the menu bar, opened under a tool-bar button.
+  void PopUpMenu(const char* menu, const char* button);
   // Edit > Keyboard Shortcuts...; the keys chosen there are used and kept at OK.
   void EditKeyboardShortcuts();
   const KeyBindings& Keys() const { return keys_; }

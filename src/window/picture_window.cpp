@@ -57,11 +57,28 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   canvas_->setObjectName("canvas");
   canvas_->move(1, 1);
   scrollBox_->setWidget(canvasFrame_);
-  connect(canvas_, &ImageView::MouseDown, this,
-          [this](QMouseEvent* event) { emit CanvasPressed(canvas_->RasterPoint(event), event->buttons()); });
-  connect(canvas_, &ImageView::MouseMove, this,
-          [this](QMouseEvent* event) { emit CanvasMoved(canvas_->RasterPoint(event), event->buttons()); });
-  connect(canvas_, &ImageView::MouseUp, this, [this] { emit CanvasReleased(); });
+  // The middle button, or the left one with the pan key held, drags the view
+  // about; the tools never see that drag.
+  connect(canvas_, &ImageView::MouseDown, this, [this](QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton || (panKeyHeld_ && event->button() == Qt::LeftButton)) {
+      panFrom_ = event->globalPosition().toPoint();
+      panScroll_ = {scrollBox_->horizontalScrollBar()->value(), scrollBox_->verticalScrollBar()->value()};
+      return;
+    }
+    if (!panFrom_) emit CanvasPressed(canvas_->RasterPoint(event), event->buttons());
+  });
+  connect(canvas_, &ImageView::MouseMove, this, [this](QMouseEvent* event) {
+    if (panFrom_)
+      PanTo(event->globalPosition().toPoint());
+    else
+      emit CanvasMoved(canvas_->RasterPoint(event), event->buttons());
+  });
+  connect(canvas_, &ImageView::MouseUp, this, [this] {
+    if (panFrom_)
+      panFrom_.reset();
+    else
+      emit CanvasReleased();
+  });
 
   SetAlign(PanelAlign::Client);
 }
@@ -141,6 +158,13 @@ void PictureWindow::ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint) {
 }
 
 void PictureWindow::RepaintCanvas(const std::vector<Rect>& areas) { canvas_->RepaintRasterAreas(areas); }
+
+void PictureWindow::PanTo(QPoint globalAt) {
+  const QPoint moved = globalAt - *panFrom_;
+  scrollBox_->horizontalScrollBar()->setValue(panScroll_.x() - moved.x());
+  scrollBox_->verticalScrollBar()->setValue(panScroll_.y() - moved.y());
+  if (!moved.isNull()) emit Panned();
+}
 
 bool PictureWindow::ShowsPictureAt(const QWidget* widget) const { return widget == canvasFrame_ || widget == canvas_; }
 

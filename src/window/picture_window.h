@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "picture/raster.h"
@@ -62,6 +63,9 @@ class PictureWindow : public FreePanel {
   bool ShowsPictureAt(const QWidget* widget) const;
   // Called once, at the canvas's first paint.
   void WatchFirstPaint(std::function<void()> painted);
+  // While the pan key is held a left drag scrolls the view instead of painting.
+  void SetPanKeyHeld(bool held) { panKeyHeld_ = held; }
+  bool IsPanning() const { return panFrom_.has_value(); }
 
  signals:
   void MaximiseToggled();
@@ -71,6 +75,8 @@ class PictureWindow : public FreePanel {
   void CanvasReleased();
   // Ctrl+wheel over the view: whole notches, > 0 to zoom in, at a viewport point.
   void ZoomWheeled(QPointF at, int notches);
+  // A drag scrolled the view.
+  void Panned();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +89,12 @@ class PictureWindow : public FreePanel {
   ImageView* canvas_ = nullptr;
   std::function<void()> firstPaint_;
   int wheelTurn_ = 0;  // what a fine-stepped wheel turned short of a notch
+  bool panKeyHeld_ = false;
+  // A pan under way: where the pointer was (global) and the scroll then.
+  std::optional<QPoint> panFrom_;
+  QPoint panScroll_;
+  // Scrolls by the pointer's move since the pan began.
+  void PanTo(QPoint globalAt);
 };
 
 }  // namespace chromaloom

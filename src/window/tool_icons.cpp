@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "editing/pixel_font.h"
 #include "picture/zx_colour.h"
 #include "render/zoom_icons.h"
 #include "window/image_view.h"
@@ -354,27 +355,11 @@ QPixmap FloodFillIcon() {
 
 QPixmap TextIcon() {
   Canvas c(IconSize, IconSize);
-  // The Spectrum's own A, each of its pixels two wide, stretched to fill the icon.
-  c.Art(5, 3,
-        {
-            "..########..",
-            "..########..",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-            "############",
-            "############",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-            "##........##",
-        },
-        {{'#', Ink}});
+  // The text tool's own built-in A, each pixel drawn 2 x 2.
+  const Glyph& a = BuiltinGlyph(U'A');
+  for (int row = 0; row < 8; ++row)
+    for (int b = 0; b < 8; ++b)
+      if (a[static_cast<std::size_t>(row)] & (0x80 >> b)) c.Fill(3 + 2 * b, 4 + 2 * row, 2, 2, Ink);
   return c.Take();
 }
 

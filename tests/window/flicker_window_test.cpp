@@ -116,7 +116,7 @@ class FlickerWindowTest : public QObject {
     QCOMPARE(flicker->windowTitle(), QString("Flicker"));
     QStringList menus;
     for (const QAction* top : w->menuBar()->actions()) menus << top->menu()->objectName();
-    QCOMPARE(menus, QStringList({"fileMenu", "editMenu", "viewMenu", "correctorMenu", "helpMenu"}));
+    QCOMPARE(menus, QStringList({"fileMenu", "editMenu", "viewMenu", "drawMenu", "correctorMenu", "helpMenu"}));
     auto* view = Child<QMenu>(*w, "viewMenu");
     QCOMPARE(view->title(), QString("View"));
     auto* action = Child<QAction>(*w, "flickerAction");

@@ -136,7 +136,8 @@ class KeyboardTest : public QObject {
     QVERIFY(!Key(*w, Qt::Key_6, Qt::KeypadModifier));
     Key(*w, Qt::Key_0);
     Key(*w, Qt::Key_5);
-    Key(*w, Qt::Key_Space);
+    Key(*w, Qt::Key_Space);  // Space clicks at its release, unless a drag panned meanwhile
+    w->Keyboard().KeyReleased(QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, {}));
     Key(*w, Qt::Key_Return);
     QCOMPARE(pointer_->Clicks,
              (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::LeftButton, Qt::RightButton}));
