@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "render/view.h"
 #include "support/scripted_dialogs.h"
 #include "window/main_window.h"
 
@@ -90,6 +91,27 @@ inline void WriteAll(const QString& path, const std::vector<std::uint8_t>& bytes
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+// The view's surfaces without the tools' overlays, against a view made
+// afresh from the same picture and settings.
+inline QString StaleSurface(MainWindow& w) {
+  View& shown = w.View();
+  shown.Render.Redraw(false);  // wipes the overlays only, from the rasters as they are
+  const ViewState& s = shown.Settings();
+  View fresh(w.Document().Picture());
+  fresh.SetZoom(s.ZoomLevel);
+  fresh.SetCharGrid(s.CharGridOn);
+  fresh.SetPixelGrid(s.PixelGridOn);
+  fresh.SetShown(s.Shown);
+  fresh.SetFlickerMap(s.FlickerMapOn);
+  fresh.SetMixing(s.Mixing);
+  fresh.Render.Redraw(true);
+  if (!(shown.Render.MixedRaster == fresh.Render.MixedRaster)) return "mixed raster";
+  if (!(shown.Render.ScreenRaster0 == fresh.Render.ScreenRaster0)) return "screen 0 raster";
+  if (!(shown.Render.ScreenRaster1 == fresh.Render.ScreenRaster1)) return "screen 1 raster";
+  if (!(shown.Render.EditorImage == fresh.Render.EditorImage)) return "canvas";
+  return {};
 }
 
 }  // namespace chromaloom::test_support

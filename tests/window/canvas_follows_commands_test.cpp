@@ -20,27 +20,6 @@ using test_support::Child;
 class CanvasFollowsCommandsTest : public QObject {
   Q_OBJECT
 
-  // The view's surfaces without the tools' overlays, against a view made
-  // afresh from the same picture and settings.
-  static QString StaleSurface(MainWindow& w) {
-    View& shown = w.View();
-    shown.Render.Redraw(false);  // wipes the overlays only, from the rasters as they are
-    const ViewState& s = shown.Settings();
-    View fresh(w.Document().Picture());
-    fresh.SetZoom(s.ZoomLevel);
-    fresh.SetCharGrid(s.CharGridOn);
-    fresh.SetPixelGrid(s.PixelGridOn);
-    fresh.SetShown(s.Shown);
-    fresh.SetFlickerMap(s.FlickerMapOn);
-    fresh.SetMixing(s.Mixing);
-    fresh.Render.Redraw(true);
-    if (!(shown.Render.MixedRaster == fresh.Render.MixedRaster)) return "mixed raster";
-    if (!(shown.Render.ScreenRaster0 == fresh.Render.ScreenRaster0)) return "screen 0 raster";
-    if (!(shown.Render.ScreenRaster1 == fresh.Render.ScreenRaster1)) return "screen 1 raster";
-    if (!(shown.Render.EditorImage == fresh.Render.EditorImage)) return "canvas";
-    return {};
-  }
-
  private slots:
   // An exchange on line 13 of a side-column cell of an 8x1 picture.
   void correctorExchangeShowsAtOnce() {
@@ -54,7 +33,7 @@ class CanvasFollowsCommandsTest : public QObject {
     const Picture before = w->Document().Picture();
     Child<QPushButton>(*w, "exchangeCellsButton")->click();
     QVERIFY(w->Document().Picture() != before);
-    QCOMPARE(StaleSurface(*w), QString());
+    QCOMPARE(test_support::StaleSurface(*w), QString());
   }
 
   void everyCommandLeavesTheCanvasCurrent() {
@@ -78,7 +57,7 @@ class CanvasFollowsCommandsTest : public QObject {
         w->Run(command);
         QCoreApplication::processEvents();
         ++ran;
-        const QString stale = StaleSurface(*w);
+        const QString stale = test_support::StaleSurface(*w);
         QVERIFY2(stale.isEmpty(), qPrintable(QString("%1 after %2").arg(stale, command.Name)));
       }
       QVERIFY(ran > 40);

@@ -1,0 +1,162 @@
+// The drawing tools through the real window: each chosen by its key and by
+// its button, used with mouse and key events, must leave the picture its
+// core model gives, as a saved .mgs reads back, and a canvas a fresh
+// render would show.
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+#include <vector>
+
+#include "editing/drawing.h"
+#include "editing/pixel_font.h"
+#include "formats/mgs_format.h"
+#include "render/view.h"
+#include "support/random_picture.h"
+#include "support/temp_dir.h"
+#include "support/window_test_support.h"
+
+namespace chromaloom {
+
+using test_support::Child;
+
+class DrawingToolsWindowTest : public QObject {
+  Q_OBJECT
+
+  static void Mouse(QWidget* canvas, QEvent::Type type, Point pixel, Qt::MouseButtons held) {
+    const QPointF at(4 * pixel.X + 1, 4 * pixel.Y + 1);  // zoom x1: 4 screen pixels a picture pixel
+    QMouseEvent event(type, at, canvas->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, {});
+    QCoreApplication::sendEvent(canvas, &event);
+  }
+  static void Click(QWidget* canvas, Point pixel) {
+    Mouse(canvas, QEvent::MouseButtonPress, pixel, Qt::LeftButton);
+    Mouse(canvas, QEvent::MouseButtonRelease, pixel, Qt::NoButton);
+  }
+
+  struct Use {
+    const char* Name;
+    const char* Button;
+    Qt::Key Key;
+    const char* Step;  // the undo step's name
+    std::function<void(MainWindow&)> Options;
+    std::function<void(MainWindow&, QWidget* canvas)> Draw;
+    // The points the tool paints, from the picture as it was before.
+    std::function<PixelSet(const Picture& before, const MixingProfile& mixing)> Model;
+  };
+
+ private slots:
+  void eachToolByKeyAndButtonDrawsItsModel() {
+    const Symmetry fourWay{SymmetryMode::FourWay, 2 * 100 + 1, 2 * 60};
+    const std::vector<Use> uses = {
+        {"ellipse", "ellipseToolButton", Qt::Key_U, "Ellipse", [](MainWindow&) {},
+         [](MainWindow&, QWidget* c) {
+           Click(c, {20, 20});
+           Click(c, {61, 44});
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           AddEllipse(s, {20, 20}, {61, 44}, {}, false);
+           return s;
+         }},
+        {"filled ellipse, round brush 3", "ellipseToolButton", Qt::Key_U, "Ellipse",
+         [](MainWindow& w) {
+           QTest::keyClick(&w, Qt::Key_I);
+           Child<QAction>(w, "brushSize3Action")->trigger();
+           Child<QAction>(w, "roundBrushAction")->trigger();
+         },
+         [](MainWindow&, QWidget* c) {
+           Click(c, {0, 100});
+           Click(c, {40, 191});
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           AddEllipse(s, {0, 100}, {40, 191}, {3, BrushShape::Round}, true);
+           return s;
+         }},
+        {"flood fill, four-way symmetry", "floodFillToolButton", Qt::Key_K, "Flood Fill",
+         [fourWay](MainWindow& w) {
+           Child<QAction>(w, "fourWaySymmetryAction")->trigger();
+           w.Tools().Options.Symmetry = fourWay;
+         },
+         [](MainWindow&, QWidget* c) {
+           Click(c, {130, 70});
+         },
+         [fourWay](const Picture& before, const MixingProfile& mixing) {
+           View view(before);
+           view.SetMixing(mixing);
+           view.Render.Redraw(true);
+           return FloodRegion(view.Render.MixedRaster, {130, 70}, fourWay);
+         }},
+        {"text", "textToolButton", Qt::Key_T, "Text", [](MainWindow&) {},
+         [](MainWindow& w, QWidget* c) {
+           Click(c, {244, 3});  // runs off the picture's right edge
+           QTest::keyClicks(&w, "Zx");
+           QTest::keyClick(&w, Qt::Key_Return);
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           BuiltinTextFace().AddText(s, U"Zx", {244, 3});
+           return s;
+         }},
+        {"pencil, brush 4, checkerboard", "paintToolButton", Qt::Key_P, "Pencil",
+         [](MainWindow& w) {
+           for (int i = 0; i < 3; ++i) QTest::keyClick(&w, Qt::Key_BracketRight);
+           Child<QAction>(w, "checkerboardPatternAction")->trigger();
+         },
+         [](MainWindow&, QWidget* c) {
+           Mouse(c, QEvent::MouseButtonPress, {7, 150}, Qt::LeftButton);
+           Mouse(c, QEvent::MouseMove, {30, 170}, Qt::LeftButton);
+           Mouse(c, QEvent::MouseButtonRelease, {30, 170}, Qt::NoButton);
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           AddLine(s, {7, 150}, {30, 170}, {4, BrushShape::Square});
+           return s;
+         }},
+    };
+    test_support::TempDir folder;
+    int run = 0;
+    for (const Use& use : uses)
+      for (const bool byKey : {true, false})
+        for (const int cellHeight : {8, 1}) {
+          const QString what = QString("%1, by %2, 8x%3").arg(use.Name, byKey ? "key" : "button").arg(cellHeight);
+          auto w = test_support::ShownMainWindow();
+          test_support::ScriptedDialogs* dialogs = test_support::ScriptDialogs(*w);
+          w->activateWindow();
+          const Picture before = test_support::RandomPicture(cellHeight, 7u + run);
+          w->Document() = Document(before);
+          w->Controller().RedrawCanvas();
+          w->Pickers().SelectedCharColour = 2;
+          w->Pickers().PatternEntry = 1;
+          w->Pickers().CurrentColours = {1, 6, 2, 13};
+          use.Options(*w);
+          if (byKey)
+            QTest::keyClick(w.get(), use.Key);
+          else
+            test_support::PressAndRelease(Child<QToolButton>(*w, use.Button));
+          use.Draw(*w, Child<QWidget>(*w, "canvas"));
+
+          Document expected(before);
+          Pickers pickers = w->Pickers();
+          Change change(expected, use.Step);
+          PaintMask(change, pickers, ToolKind::Paint, use.Model(before, w->View().Mixing()),
+                    w->Tools().Options.Pattern);
+          change.Commit();
+          QVERIFY2(w->Document().Picture() == expected.Picture(), qPrintable(what));
+          QVERIFY2(w->Document().UndoName() == use.Step, qPrintable(what));
+          QCOMPARE(test_support::StaleSurface(*w), QString());
+
+          const std::string path = folder.File("tool" + std::to_string(run++) + ".mgs");
+          dialogs->Answers << QString::fromStdString(path);
+          QVERIFY(w->Files().SaveAs());
+          QVERIFY2(ReadMgs(test_support::ReadBytes(path)).Planes == static_cast<const Planes&>(expected.Picture()),
+                   qPrintable(what));
+        }
+  }
+};
+
+}  // namespace chromaloom
+
+QTEST_MAIN(chromaloom::DrawingToolsWindowTest)
+#include "drawing_tools_window_test.moc"
