@@ -346,5 +346,22 @@ TEST(CanvasTools, TextCommitsAsOneStepInTheBuiltinGlyphsAndCancelLeavesNothing) 
   }
 }
 
+TEST(CanvasTools, TheAxisFollowsItsHandleAndTheKeyToHalfPixelsWithoutPainting) {
+  const Picture original = test_support::RandomPicture(2, 9);
+  EditingFixture fx(original);
+  const int z = fx.Display.Scale();
+  fx.Tools.Options.Symmetry = {SymmetryMode::LeftRight, 256, 192};
+  CanvasMouseDown(fx.Canvas(), {true, false, false}, {128 * z, 2});  // on the handle at the top
+  CanvasMouseMove(fx.Canvas(), {true, false, false}, {101 * z + z / 2, 300});
+  CanvasMouseUp(fx.Tools);
+  EXPECT_EQ(fx.Tools.Options.Symmetry.AxisX2, 2 * 101 + 1);  // through the middle of pixel 101
+  CanvasMouseMove(fx.Canvas(), {}, {50 * z, 40 * z + 1});
+  MoveAxesTo(fx.Tools, z);
+  EXPECT_EQ(fx.Tools.Options.Symmetry.AxisX2, 100);            // between pixels 49 and 50
+  EXPECT_EQ(fx.Tools.Options.Symmetry.AxisY2, PictureHeight);  // the mode has no horizontal axis
+  EXPECT_TRUE(fx.Doc.Picture() == original);
+  EXPECT_EQ(fx.Doc.UndoStepCount(), 0U);
+}
+
 }  // namespace
 }  // namespace chromaloom

@@ -2,6 +2,9 @@
 // its button, used with mouse and key events, must leave the picture its
 // core model gives, as a saved .mgs reads back, and a canvas a fresh
 // render would show.
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -32,6 +35,36 @@ class DrawingToolsWindowTest : public QObject {
   static void Click(QWidget* canvas, Point pixel) {
     Mouse(canvas, QEvent::MouseButtonPress, pixel, Qt::LeftButton);
     Mouse(canvas, QEvent::MouseButtonRelease, pixel, Qt::NoButton);
+  }
+
+  // On an X display (the xvfb test), what the screen shows of the canvas
+  // against a render of the picture; empty when they agree or there is no display.
+  static QString ScreenDiffers(MainWindow& w, const Picture& picture) {
+    if (QGuiApplication::platformName() != "xcb") return {};
+    w.Controller().SetSymmetry(SymmetryMode::None);  // no overlays on the screen
+    w.Controller().SelectTool(ToolKind::Select);
+    w.Controller().Present();
+    QTest::qWait(200);  // the X server catches up
+    View fresh(picture);
+    fresh.SetZoom(w.View().ZoomLevel());
+    fresh.Render.Redraw(true);
+    const Raster& expected = fresh.Render.EditorImage;
+    auto* canvas = Child<QWidget>(w, "canvas");
+    QWidget* viewport = Child<QScrollArea>(w, "pictureScrollBox")->viewport();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect shown = QRect(viewport->mapToGlobal(QPoint(0, 0)), viewport->size()) & screen->geometry();
+    const QImage shot = screen->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height()).toImage();
+    int checked = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const QPoint at = canvas->mapFromGlobal(shown.topLeft() + QPoint(x, y));
+        if (at.x() < 0 || at.y() < 0 || at.x() >= expected.Width() || at.y() >= expected.Height()) continue;
+        const Rgb c = expected.At(at.x(), at.y());
+        if (shot.pixel(x, y) != qRgb(RedOf(c), GreenOf(c), BlueOf(c)))
+          return QString("screen differs at canvas %1,%2").arg(at.x()).arg(at.y());
+        ++checked;
+      }
+    return checked > 100000 ? QString() : QString("only %1 canvas pixels on the screen").arg(checked);
   }
 
   struct Use {
@@ -72,6 +105,18 @@ class DrawingToolsWindowTest : public QObject {
          [](const Picture&, const MixingProfile&) {
            PixelSet s;
            AddEllipse(s, {0, 100}, {40, 191}, {3, BrushShape::Round}, true);
+           return s;
+         }},
+        {"filled rectangle", "rectToolButton", Qt::Key_J, "Rectangle",
+         [](MainWindow& w) { QTest::keyClick(&w, Qt::Key_I); },
+         [](MainWindow&, QWidget* c) {
+           Click(c, {140, 120});
+           Click(c, {100, 191});
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           for (int y = 120; y <= 191; ++y)
+             for (int x = 100; x <= 140; ++x) s.Add({x, y});
            return s;
          }},
         {"flood fill, four-way symmetry", "floodFillToolButton", Qt::Key_K, "Flood Fill",
@@ -124,6 +169,7 @@ class DrawingToolsWindowTest : public QObject {
           auto w = test_support::ShownMainWindow();
           test_support::ScriptedDialogs* dialogs = test_support::ScriptDialogs(*w);
           w->activateWindow();
+          QVERIFY(QTest::qWaitForWindowExposed(w.get()));
           const Picture before = test_support::RandomPicture(cellHeight, 7u + run);
           w->Document() = Document(before);
           w->Controller().RedrawCanvas();
@@ -150,8 +196,12 @@ class DrawingToolsWindowTest : public QObject {
           const std::string path = folder.File("tool" + std::to_string(run++) + ".mgs");
           dialogs->Answers << QString::fromStdString(path);
           QVERIFY(w->Files().SaveAs());
-          QVERIFY2(ReadMgs(test_support::ReadBytes(path)).Planes == static_cast<const Planes&>(expected.Picture()),
-                   qPrintable(what));
+          const ImportedPicture read = ReadMgs(test_support::ReadBytes(path));
+          QVERIFY2(read.Planes == static_cast<const Planes&>(expected.Picture()), qPrintable(what));
+          Picture readBack = w->Document().Picture();
+          static_cast<Planes&>(readBack) = read.Planes;
+          const QString screen = ScreenDiffers(*w, readBack);
+          QVERIFY2(screen.isEmpty(), qPrintable(what + ": " + screen));
         }
   }
 };
