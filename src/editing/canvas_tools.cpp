@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "editing/clipboard.h"
 #include "editing/drawing.h"
@@ -58,6 +59,7 @@ void EndToolChange(ToolState& tools) {
 
 Change& BeginToolChange(Canvas canvas, const char* name) {
   EndToolChange(canvas.Tools);
+  canvas.Tools.Painted = PixelSet();
   return canvas.Tools.OpenChange.emplace(canvas.Doc, name);
 }
 
@@ -93,8 +95,13 @@ const Brush& BrushOf(const ToolState& tools) {
   return UsesBrush(tools.Current) ? tools.Options.Brush : single;
 }
 
+// Painted through the tools' change; in free colour the pixels the change
+// painted before keep the colour as their cells are solved again.
 void PaintToolMask(Change& change, Canvas& canvas, const PixelSet& mask) {
-  PaintMask(change, canvas.Colours, canvas.Tools.Current, mask, canvas.Tools.Options.Pattern);
+  ToolState& tools = canvas.Tools;
+  if (!PaintMask(change, canvas.Colours, tools.Current, mask, tools.Options.Pattern, canvas.Scope, &tools.Painted))
+    tools.ColourNotShown = true;
+  tools.Painted.AddAll(mask);
 }
 
 // The stroke's line from its last point, with the brush.
@@ -135,7 +142,7 @@ void ShowText(Canvas& canvas) {
   Change& change = BeginToolChange(canvas, ChangeName(ToolKind::Text));
   PixelSet mask = ToolMask(tools);
   TextFaceOf(tools).AddText(mask, tools.Text->Letters, tools.Text->Origin);
-  PaintMask(change, canvas.Colours, ToolKind::Text, mask, tools.Options.Pattern);
+  PaintMask(change, canvas.Colours, ToolKind::Text, mask, tools.Options.Pattern, canvas.Scope);
 }
 
 // Where the axes' handles are on the editor image: a square at the top
@@ -188,7 +195,7 @@ void MoveAxesTo(ToolState& tools, int z) {
   if (symmetry.MirrorsY()) symmetry.AxisY2 = HalfPixels(tools.LastCanvasPoint.Y, z, PictureHeight);
 }
 
-bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
+bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel, int screen) {
   const int h = IsValidCellHeight(change.Picture().CellHeight) ? change.Picture().CellHeight : 0;
   if (h == 0 || !InsidePicture(pixel)) return false;
 
@@ -205,19 +212,19 @@ bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel) {
   if (pickers.EditModeRgb) {
     const int attrLine = change.Picture().AttrLineOf(column, line);
     const ColourSet& c = pickers.CurrentColours;
-    change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
-    change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
+    if (screen != 1) change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
+    if (screen != 0) change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
   }
   if (pickers.EditModePix && DrawsPixels(tool)) {
-    change.SetPixelBit(0, pixel.X, pixel.Y, bit0);
-    change.SetPixelBit(1, pixel.X, pixel.Y, bit1);
+    if (screen != 1) change.SetPixelBit(0, pixel.X, pixel.Y, bit0);
+    if (screen != 0) change.SetPixelBit(1, pixel.X, pixel.Y, bit1);
   }
   if (tool == ToolKind::FillCell) {
     // Whole rows of h lines, also in the side columns of 8x1 mode.
     const int first = (line / h) * h;
     for (int l = first; l < first + h; ++l) {
-      change.SetPixelByte(0, column, l, bit0 ? 0xFF : 0x00);
-      change.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
+      if (screen != 1) change.SetPixelByte(0, column, l, bit0 ? 0xFF : 0x00);
+      if (screen != 0) change.SetPixelByte(1, column, l, bit1 ? 0xFF : 0x00);
     }
   }
   return true;
@@ -294,6 +301,8 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     BeginToolChange(canvas, ChangeName(tool));
   }
   if (pressed.Right) {
+    // In free colour the pixel's own colour as the view shows it.
+    if (canvas.Colours.FreeColourMode) canvas.Colours.FreeColour = ShownPicture(canvas).At(pixel.X, pixel.Y);
     PickCellColours(canvas.Doc.Picture(), canvas.Colours, pixel);
     feedback.ColoursPicked = true;
   }
@@ -322,6 +331,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     tools.ShapeEnd.reset();
   }
   ReadOut(feedback, canvas, pixel);  // after the paint, so the cell's colours are its new ones
+  feedback.ColourNotShown = std::exchange(tools.ColourNotShown, false);
   return feedback;
 }
 
@@ -350,6 +360,7 @@ CanvasFeedback CanvasMouseMove(Canvas canvas, MouseButtons held, Point at) {
       PaintStrokeTo(*tools.OpenChange, canvas, tools.StrokeEnd, pixel);
     tools.StrokeEnd = pixel;
     if (InsideCanvas(z, at)) ReadOut(feedback, canvas, pixel);
+    feedback.ColourNotShown = std::exchange(tools.ColourNotShown, false);
     return feedback;
   }
   const int h = canvas.Doc.ValidCellHeight();

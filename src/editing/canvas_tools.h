@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editing/colour_pickers.h"
+#include "editing/drawing.h"
 #include "editing/tool_state.h"
 #include "picture/document.h"
 #include "picture/mixing_profile.h"
@@ -33,11 +34,14 @@ struct CanvasFeedback {
   std::optional<CharPalette> CellPalette;
   // The current colours changed (right-button pick): pickers and marks follow.
   bool ColoursPicked = false;
+  // Free colour: some cell could not show the colour, so it shows the nearest.
+  bool ColourNotShown = false;
 };
 
 // The painting rule at one picture pixel with the current colours and tool,
-// as part of the change. False off the picture.
-bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel);
+// as part of the change, on both screens or on screen `screen` alone. False
+// off the picture.
+bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel, int screen = -1);
 
 // What a canvas event reaches: the picture, the tools, the colours, and how
 // the canvas is drawn.
@@ -49,6 +53,8 @@ struct Canvas {
   const MixingProfile& Mixing;
   // The picture as the view in use shows it (mixed, a screen); none: mixed.
   const Raster* Shown = nullptr;
+  // The screen painting reaches and what free colour judges by.
+  PaintScope Scope = {};
 };
 
 // Copies the cell's four colours into the current colours.

@@ -39,6 +39,10 @@ struct Pickers {
   int PatternEntry = 0;
   bool EditModePix = true;  // painting sets pixels
   bool EditModeRgb = true;  // painting sets attributes
+  // Free colour: painting shows FreeColour, each touched cell solved anew
+  // (PIX and RGB wait meanwhile).
+  bool FreeColourMode = false;
+  Rgb FreeColour = MakeRgb(0, 0, 0);
   // Emptied whenever the colours or the entry change, so the same spot paints again.
   PaintedSpot LastPaintedSpot;
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "convert/cell_painter.h"
 #include "editing/canvas_tools.h"
 
 namespace chromaloom {
@@ -211,24 +212,79 @@ PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry) {
   return region;
 }
 
-void PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern) {
+namespace {
+
+// Free colour: each cell the mask touches solved again so its stroke
+// pixels (the mask's and held's) show the free colour.
+bool PaintCellsInColour(Change& change, const Pickers& pickers, const PixelSet& mask, const PaintScope& scope,
+                        const PixelSet* held) {
   const Picture& picture = change.Picture();
-  if (!IsValidCellHeight(picture.CellHeight) || mask.Empty()) return;
-  if (tool == ToolKind::FillCell) {
-    mask.ForEach([&](Point p) { PaintPixel(change, pickers, tool, p); });
-    return;
+  const CellPainter painter(*scope.Mixing, scope.Metric, scope.FlickerWeight);
+  bool exact = true;
+  for (int column = 0; column < ByteColumns; ++column) {
+    const int h = picture.CellHeightAt(column);
+    for (int top = 0; top < PictureHeight; top += h) {
+      bool touched = false;
+      for (int line = top; line < top + h && !touched; ++line) touched = mask.ByteAt(column, line) != 0;
+      if (!touched) continue;
+      CellPaint cell;
+      cell.Lines = h;
+      cell.Chosen = pickers.FreeColour;
+      const AttrEntry attrs[2] = {picture.Attrs[0].At(column, top), picture.Attrs[1].At(column, top)};
+      for (int row = 0; row < h; ++row) {
+        const int line = top + row;
+        const std::uint8_t stroke =
+            static_cast<std::uint8_t>(mask.ByteAt(column, line) | (held ? held->ByteAt(column, line) : 0));
+        for (int b = 0; b < 8; ++b) {
+          const int p = 8 * row + b;
+          const bool ink0 = picture.GetPixelBit(0, column * 8 + b, line);
+          const bool ink1 = picture.GetPixelBit(1, column * 8 + b, line);
+          const ZxColour c0 = ink0 ? attrs[0].Ink : attrs[0].Paper, c1 = ink1 ? attrs[1].Ink : attrs[1].Paper;
+          cell.Shown[static_cast<std::size_t>(p)] = scope.Screen == 0   ? ZxRgb(c0)
+                                                    : scope.Screen == 1 ? ZxRgb(c1)
+                                                                        : (*scope.Mixing)[c0][c1];
+          if (stroke & (0x80 >> b)) cell.Stroke |= std::uint64_t{1} << p;
+        }
+      }
+      const CellColours solved =
+          scope.Screen < 0 ? painter.Solve(cell) : painter.SolveScreen(cell, scope.Screen, attrs[1 - scope.Screen]);
+      exact = exact && solved.Exact;
+      for (int s = 0; s < 2; ++s) {
+        if (scope.Screen >= 0 && s != scope.Screen) continue;
+        for (int row = 0; row < h; ++row) {
+          change.SetAttr(s, column, top + row, solved.Attrs[static_cast<std::size_t>(s)]);
+          change.SetPixelByte(s, column, top + row,
+                              solved.Rows[static_cast<std::size_t>(s)][static_cast<std::size_t>(row)]);
+        }
+      }
+    }
   }
+  return exact;
+}
+
+}  // namespace
+
+bool PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern,
+               const PaintScope& scope, const PixelSet* held) {
+  const Picture& picture = change.Picture();
+  if (!IsValidCellHeight(picture.CellHeight) || mask.Empty()) return true;
+  if (tool == ToolKind::FillCell) {
+    mask.ForEach([&](Point p) { PaintPixel(change, pickers, tool, p, scope.Screen); });
+    return true;
+  }
+  if (pickers.FreeColourMode) return PaintCellsInColour(change, pickers, mask, scope, held);
   // The last pixel, as the pencil would leave its spot; a lone pixel on the
   // spot painted last paints nothing, as the pencil's drag over one pixel.
   Point last{-1, -1};
   mask.ForEach([&](Point p) { last = p; });
   const int h = picture.CellHeight;
   const PaintedSpot spot{last.X / 8, last.Y / h, last.X % 8, last.Y};
-  if (mask.Count() == 1 && spot == pickers.LastPaintedSpot) return;
+  if (mask.Count() == 1 && spot == pickers.LastPaintedSpot) return true;
   pickers.LastPaintedSpot = spot;
   const int second = pickers.PatternEntry;
   const int entryBits[2] = {pickers.SelectedCharColour, second};
   const ColourSet& c = pickers.CurrentColours;
+  const auto onScreen = [&](int s) { return scope.Screen < 0 || scope.Screen == s; };
   for (int line = 0; line < PictureHeight; ++line)
     for (int column = 0; column < ByteColumns; ++column) {
       const std::uint8_t touched = mask.ByteAt(column, line);
@@ -236,8 +292,8 @@ void PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& 
       if (pickers.EditModeRgb) {
         // Once per cell line, however many of its pixels the mask holds.
         const int attrLine = picture.AttrLineOf(column, line);
-        change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
-        change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
+        if (onScreen(0)) change.SetAttr(0, column, attrLine, {c.PAP0, c.INK0});
+        if (onScreen(1)) change.SetAttr(1, column, attrLine, {c.PAP1, c.INK1});
       }
       if (!pickers.EditModePix) continue;
       std::uint8_t on[2] = {0, 0};
@@ -249,10 +305,12 @@ void PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& 
         if (entry & 1) on[1] |= bit;
       }
       for (int s = 0; s < 2; ++s) {
+        if (!onScreen(s)) continue;
         const std::uint8_t old = picture.Pixels[s].At(column, line);
         change.SetPixelByte(s, column, line, static_cast<std::uint8_t>((old & ~touched) | on[s]));
       }
     }
+  return true;
 }
 
 }  // namespace chromaloom

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "convert/image_conversion.h"
 #include "editing/colour_pickers.h"
 #include "editing/drawing_options.h"
 #include "editing/tool_state.h"
@@ -17,34 +18,6 @@
 #include "picture/raster.h"
 
 namespace chromaloom {
-
-// A set of picture pixels. Each point added brings its mirror images;
-// points off the picture are left out.
-class PixelSet {
- public:
-  PixelSet() = default;
-  explicit PixelSet(Symmetry symmetry) : symmetry_(symmetry) {}
-  void Add(Point p);
-  bool Has(Point p) const;
-  int Count() const { return static_cast<int>(bits_.count()); }
-  bool Empty() const { return bits_.none(); }
-  // Row by row, left to right.
-  template <typename Visit>
-  void ForEach(Visit visit) const {
-    for (int y = 0; y < PictureHeight; ++y)
-      for (int x = 0; x < PictureWidth; ++x)
-        if (bits_[Index(x, y)]) visit(Point{x, y});
-  }
-  // The eight pixels of one byte of a screen line (bit 7 the leftmost).
-  std::uint8_t ByteAt(int column, int line) const;
-  friend bool operator==(const PixelSet& a, const PixelSet& b) { return a.bits_ == b.bits_; }
-
- private:
-  static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y) * PictureWidth + x; }
-  void AddOne(Point p);
-  Symmetry symmetry_;
-  std::bitset<PictureWidth * PictureHeight> bits_;
-};
 
 // Whether the pixel takes the pattern's second entry rather than the chosen one.
 bool TakesSecondEntry(Pattern pattern, Point pixel);
@@ -63,9 +36,23 @@ Point SquareCorner(Point corner0, Point corner1);
 // (shown: the 256 x 192 picture as the view shows it). Empty for a seed off it.
 PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry = {});
 
+// What painting reaches besides the colours: the screen the view shows
+// alone (-1: both), and for free colour the mixed colours the view shows
+// and the metric and flicker weight that judge a cell's other pixels.
+struct PaintScope {
+  int Screen = -1;
+  const MixedColourTableType* Mixing = &MixedColourTable;
+  ColourMetric Metric = ColourMetric::Srgb;
+  double FlickerWeight = 0.0;
+};
+
 // The painting rule on every pixel of the mask: in PIX mode each takes the
 // chosen entry, or the pattern's second one; in RGB mode each cell line the
 // mask touches takes the current colours once. Fill Char fills the cell rows.
-void PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern);
+// In free colour each cell the mask touches is solved again so the mask's
+// pixels and held's (the stroke's earlier ones) show the free colour.
+// Returns false when some cell could not show the free colour exactly.
+bool PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern,
+               const PaintScope& scope = {}, const PixelSet* held = nullptr);
 
 }  // namespace chromaloom

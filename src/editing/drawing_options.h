@@ -1,9 +1,12 @@
-// The options of the drawing tools beside the tool itself: the brush, the
-// pattern, the symmetry and whether shapes are filled.
+// The options of the drawing tools beside the tool itself (the brush, the
+// pattern, the symmetry and whether shapes are filled) and the set of
+// picture pixels a tool paints.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 
+#include "picture/geometry.h"
 #include "picture/picture.h"
 
 namespace chromaloom {
@@ -19,6 +22,35 @@ struct Symmetry {
   bool MirrorsX() const { return Mode == SymmetryMode::LeftRight || Mode == SymmetryMode::FourWay; }
   bool MirrorsY() const { return Mode == SymmetryMode::TopBottom || Mode == SymmetryMode::FourWay; }
   friend bool operator==(const Symmetry&, const Symmetry&) = default;
+};
+
+// A set of picture pixels. Each point added brings its mirror images;
+// points off the picture are left out.
+class PixelSet {
+ public:
+  PixelSet() = default;
+  explicit PixelSet(Symmetry symmetry) : symmetry_(symmetry) {}
+  void Add(Point p);
+  bool Has(Point p) const;
+  int Count() const { return static_cast<int>(bits_.count()); }
+  bool Empty() const { return bits_.none(); }
+  // Row by row, left to right.
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (int y = 0; y < PictureHeight; ++y)
+      for (int x = 0; x < PictureWidth; ++x)
+        if (bits_[Index(x, y)]) visit(Point{x, y});
+  }
+  // The eight pixels of one byte of a screen line (bit 7 the leftmost).
+  std::uint8_t ByteAt(int column, int line) const;
+  void AddAll(const PixelSet& other) { bits_ |= other.bits_; }
+  friend bool operator==(const PixelSet& a, const PixelSet& b) { return a.bits_ == b.bits_; }
+
+ private:
+  static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y) * PictureWidth + x; }
+  void AddOne(Point p);
+  Symmetry symmetry_;
+  std::bitset<PictureWidth * PictureHeight> bits_;
 };
 
 // The brush that draws outlines: a square or a disc of Size pixels across.

@@ -14,8 +14,6 @@
 
 namespace chromaloom {
 
-class PixelSet;
-
 // Select's 255 is kept on purpose, not a slip: it is the number this tool has always had.
 enum class ToolKind : std::uint8_t {
   Paint = 0,
@@ -95,6 +93,11 @@ struct ToolState {
   // A stroke is under way: moves paint, from the picture pixel it reached last.
   bool Stroking = false;
   Point StrokeEnd;
+  // The pixels the open change painted in free colour: they keep the colour
+  // while later parts of the stroke solve their cells again.
+  PixelSet Painted;
+  // Free colour could not show the colour somewhere since the window last asked.
+  bool ColourNotShown = false;
   // A paste waiting for a click or Enter; none: nothing floats.
   std::optional<FloatingPaste> Floating;
   // A text being typed; none: no caret.

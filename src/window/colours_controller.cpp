@@ -33,7 +33,11 @@ void ColoursController::Attach(const ColourPanels& panels) {
   });
   connect(palette, &PaletteWindow::FullPalettePressed, this, [this](QPoint at) {
     PickFullPalette(pickers_, images_, at.x(), at.y());
+    // The mixed colour pressed is also the free colour.
+    if (at.x() >= 0 && at.y() >= 0 && at.x() < 16 * ZxColourCount && at.y() < 16 * ZxColourCount)
+      pickers_.FreeColour = view_.Mixing().Mix(at.x() / 16, at.y() / 16);
     ShowColours();
+    ShowFreeColour();
   });
   connect(palette, &PaletteWindow::StripPressed, this, [this](int row, int x) {
     PickStrip(pickers_, images_, static_cast<StripKind>(row), x);
@@ -72,8 +76,13 @@ void ColoursController::ShowEntryMarks() {
 
 void ColoursController::ChooseEntry(int entry) {
   SetCharColour(pickers_, entry);
+  // An entry's colour is a free colour too.
+  pickers_.FreeColour = SelectedCharColourRgb(pickers_, view_.Mixing());
   ShowEntryMarks();
+  ShowFreeColour();
 }
+
+void ColoursController::ShowFreeColour() { panels_.Tools->ShowFreeColour(pickers_.FreeColour); }
 
 void ColoursController::FollowBorder() {
   RefreshBorderPicker(images_, document_.Picture().Border);

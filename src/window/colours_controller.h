@@ -39,10 +39,13 @@ class ColoursController : public QObject {
 
   void TogglePix() { pickers_.EditModePix = !pickers_.EditModePix; }
   void ToggleRgb() { pickers_.EditModeRgb = !pickers_.EditModeRgb; }
+  void ToggleFreeColour() { pickers_.FreeColourMode = !pickers_.FreeColourMode; }
   void ChooseEntry(int entry);
   // The pickers and swatches after the current colours changed.
   void ShowColours();
   void ShowEntryMarks();
+  // The tool bar's free-colour button shows the free colour.
+  void ShowFreeColour();
   // After the picture's border changed (a load, undo, redo).
   void FollowBorder();
   // After the mixing changed: every colour shown is mixed again.

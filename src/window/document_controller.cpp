@@ -242,7 +242,10 @@ void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
   if (feedback.ColoursPicked) {
     colours_.ShowColours();
     colours_.ShowEntryMarks();
+    colours_.ShowFreeColour();
   }
+  if (feedback.ColourNotShown)
+    panels_.Status->ShowMessage("No attributes here show the free colour: the nearest is shown");
   Present();
 }
 
@@ -251,7 +254,12 @@ Canvas DocumentController::CanvasState() {
   const Raster& raster = shown == ScreenView::Screen0   ? view_.Render.ScreenRaster0
                          : shown == ScreenView::Screen1 ? view_.Render.ScreenRaster1
                                                         : view_.Render.MixedRaster;
-  return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing(), &raster};
+  const PaintScope scope{shown == ScreenView::Screen0   ? 0
+                         : shown == ScreenView::Screen1 ? 1
+                                                        : -1,
+                         &view_.Mixing().Table, importOptions_.Conversion.Metric,
+                         importOptions_.Conversion.FlickerWeight};
+  return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing(), &raster, scope};
 }
 
 void DocumentController::AfterOptionsChanged() {

@@ -5,7 +5,10 @@
 #include <QMenu>
 #include <QToolButton>
 
+#include <string_view>
+
 #include "window/clickable_panel.h"
+#include "window/tool_icons.h"
 #include "window/widget_colours.h"
 
 namespace chromaloom {
@@ -139,6 +142,11 @@ void ToolBar::ShowKeys(const KeyBindings& bindings) {
 
 void ToolBar::ShowEntryColours(const CharPalette& colours) {
   for (int k = 0; k < 4; ++k) entries_[k]->SetColour(ToQColor(colours[k]));
+}
+
+void ToolBar::ShowFreeColour(Rgb colour) {
+  for (const auto& [command, button] : buttons_)
+    if (std::string_view(command->Name) == "freeColourButton") button->setIcon(FreeColourIcon(colour));
 }
 
 void ToolBar::MarkEntry(int entry) {

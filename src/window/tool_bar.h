@@ -34,6 +34,8 @@ class ToolBar : public QFrame {
   void ShowKeys(const KeyBindings& bindings);
   void ShowEntryColours(const CharPalette& colours);
   void MarkEntry(int entry);
+  // The free-colour button's swatch.
+  void ShowFreeColour(Rgb colour);
 
  signals:
   void CommandPressed(const Command& command);

@@ -419,6 +419,18 @@ QPixmap PatternIcon() {
   return c.Take();
 }
 
+QPixmap FreeColourIcon(Rgb colour) {
+  Canvas c(IconSize, IconSize);
+  // The colour in a frame of four colours: any colour, not one of four entries.
+  c.Fill(1, 1, 10, 10, Zx(Bright(Red)));
+  c.Fill(11, 1, 10, 10, Zx(Bright(Green)));
+  c.Fill(1, 11, 10, 10, Zx(Bright(Blue)));
+  c.Fill(11, 11, 10, 10, Zx(Bright(Yellow)));
+  c.Fill(5, 5, 12, 12, QColor::fromRgb(colour));
+  c.Frame(5, 5, 12, 12, Ink);
+  return c.Take();
+}
+
 QPixmap SymmetryIcon() {
   Canvas c(IconSize, IconSize);
   // A dashed axis down the middle, a triangle on one side and its mirror image on the other.

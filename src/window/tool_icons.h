@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "picture/zx_colour.h"
+
 namespace chromaloom {
 
 // 22 x 22 tool bar icons.
@@ -22,6 +24,8 @@ QPixmap FillCellIcon();
 QPixmap SelectIcon();
 QPixmap FitIcon();
 QPixmap EllipseIcon();
+// Free colour: a swatch of the colour in a frame; black before one is chosen.
+QPixmap FreeColourIcon(Rgb colour = MakeRgb(0, 0, 0));
 QPixmap FloodFillIcon();
 QPixmap TextIcon();
 QPixmap FilledShapesIcon();

@@ -127,7 +127,10 @@ class MainWindowTest : public QObject {
         {"brushButton", 964, "Brush: size and shape for the pencil and outlines"},
         {"patternButton", 996, "Pattern: paint with the chosen entry and a second one"},
         {"symmetryButton", 1028, "Symmetry: every tool mirrors what it paints"},
-        {"zoomToFitAction", 1068, "Fit: the largest zoom that shows the whole picture (Ctrl+0)"},
+        {"freeColourButton", 1068,
+         "Free colour: paint in the colour shown here (any mixed colour: pick it in the full palette, an entry, or "
+         "with the right button); each cell solved anew; on/off (use hotkey '`')"},
+        {"zoomToFitAction", 1108, "Fit: the largest zoom that shows the whole picture (Ctrl+0)"},
     };
     for (const auto& b : buttons) {
       auto* button = w->findChild<QToolButton*>(b.Name);
