@@ -41,7 +41,10 @@ void ColoursController::Attach(const ColourPanels& panels) {
   });
   connect(palette, &PaletteWindow::StripPressed, this, [this](int row, int x) {
     PickStrip(pickers_, images_, static_cast<StripKind>(row), x);
+    // A plain ZX colour: the free colour of the Screen 0 and Screen 1 views.
+    if (x >= 0 && x < 16 * ZxColourCount) pickers_.FreeColour = ZxRgb(static_cast<ZxColour>(x / 16));
     ShowColours();
+    ShowFreeColour();
   });
   connect(palette, &PaletteWindow::ScreenBitChosen, this, [this](int screen, int bit) {
     ApplyCharBits(pickers_, screen, bit);
