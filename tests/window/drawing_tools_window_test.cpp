@@ -8,9 +8,11 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "editing/canvas_tools.h"
 #include "editing/drawing.h"
 #include "editing/pixel_font.h"
 #include "formats/mgs_format.h"
@@ -119,6 +121,20 @@ class DrawingToolsWindowTest : public QObject {
              for (int x = 100; x <= 140; ++x) s.Add({x, y});
            return s;
          }},
+        {"free-colour ellipse", "ellipseToolButton", Qt::Key_U, "Ellipse",
+         [](MainWindow& w) {
+           QTest::keyClick(&w, Qt::Key_QuoteLeft);
+           w.Pickers().FreeColour = MixedColourTable[3][12];
+         },
+         [](MainWindow&, QWidget* c) {
+           Click(c, {9, 30});
+           Click(c, {70, 90});
+         },
+         [](const Picture&, const MixingProfile&) {
+           PixelSet s;
+           AddEllipse(s, {9, 30}, {70, 90}, {}, false);
+           return s;
+         }},
         {"flood fill, four-way symmetry", "floodFillToolButton", Qt::Key_K, "Flood Fill",
          [fourWay](MainWindow& w) {
            Child<QAction>(w, "fourWaySymmetryAction")->trigger();
@@ -200,6 +216,22 @@ class DrawingToolsWindowTest : public QObject {
           QVERIFY2(read.Planes == static_cast<const Planes&>(expected.Picture()), qPrintable(what));
           Picture readBack = w->Document().Picture();
           static_cast<Planes&>(readBack) = read.Planes;
+          if (w->Pickers().FreeColourMode) {
+            View shown(readBack);
+            shown.Render.Redraw(true);
+            int newColour = 0;  // stroke pixels whose cell could not show the colour before
+            use.Model(before, w->View().Mixing()).ForEach([&](Point p) {
+              QVERIFY2(shown.Render.MixedRaster.At(p.X, p.Y) == w->Pickers().FreeColour, qPrintable(what));
+              const CharPalette entries = CellPaletteAt(before, p);
+              newColour += std::count(entries.begin(), entries.end(), w->Pickers().FreeColour) == 0;
+            });
+            QVERIFY2(newColour > 0, qPrintable(what));
+          }
+          // One step: undo brings back every byte, redo the tool's picture.
+          w->Controller().Undo();
+          QVERIFY2(w->Document().Picture() == before, qPrintable(what));
+          w->Controller().Redo();
+          QVERIFY2(w->Document().Picture() == expected.Picture(), qPrintable(what));
           const QString screen = ScreenDiffers(*w, readBack);
           QVERIFY2(screen.isEmpty(), qPrintable(what + ": " + screen));
         }
