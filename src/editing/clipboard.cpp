@@ -129,23 +129,24 @@ FloatingPreview PreviewFloatingPaste(const Picture& picture, const ToolState& to
   return preview;
 }
 
-void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers) {
-  const CellSelection& s = selection;
-  if (!s.Shown) return;
-  Change change(document, "Delete");
-  const int h = document.ValidCellHeight();
+void ClearSelectedCells(Planes& planes, const CellSelection& s, int h, const Pickers& pickers) {
   const ColourSet& c = pickers.CurrentColours;
   const AttrEntry entries[2] = {{c.PAP0, c.INK0}, {c.PAP1, c.INK1}};
-  Planes& p = change.EditPlanes();
   for (int col = s.Left; col < s.Left + s.Width; ++col) {
     for (int line = s.Top * h; line < (s.Top + s.Height) * h; ++line) {
       if (!InPicture(col, line)) continue;
       for (int screen = 0; screen < 2; ++screen) {
-        p.Attrs[screen].At(col, line) = entries[screen];
-        p.Pixels[screen].At(col, line) = pickers.ScreenBit(screen) != 0 ? 0xFF : 0x00;
+        planes.Attrs[screen].At(col, line) = entries[screen];
+        planes.Pixels[screen].At(col, line) = pickers.ScreenBit(screen) != 0 ? 0xFF : 0x00;
       }
     }
   }
+}
+
+void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers) {
+  if (!selection.Shown) return;
+  Change change(document, "Delete");
+  ClearSelectedCells(change.EditPlanes(), selection, document.ValidCellHeight(), pickers);
   change.Commit();
 }
 

@@ -18,6 +18,9 @@ void RemoveSelection(CellSelection& selection);
 void CopySelection(const Document& document, ToolState& tools, PictureClipboard& clipboard, bool pointerOverPicture);
 // The selected cells take the current colours and the selected entry's pixels.
 void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers);
+// What Delete does to the planes: the selected cells take the current
+// colours and the chosen entry's pixels.
+void ClearSelectedCells(Planes& planes, const CellSelection& selection, int h, const Pickers& pickers);
 
 // The (column, row) of the cell under the pointer's last place, in rows of h
 // lines; a pointer left of or above the picture gives a negative cell.

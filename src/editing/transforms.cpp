@@ -1,5 +1,11 @@
 #include "editing/transforms.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "editing/clipboard.h"
+
 namespace chromaloom {
 namespace {
 
@@ -61,6 +67,54 @@ void Transform(Document& document, const CellSelection& s, Mapping map, bool mov
   change.Commit();
 }
 
+// One screen's colour of a pixel.
+ZxColour ColourAt(const Planes& p, int h, int screen, int x, int y) {
+  const AttrEntry& a = p.Attrs[screen].At(x / 8, AttrLineOf(h, x / 8, y));
+  return p.Pixels[screen].Bit(x, y) ? a.Ink : a.Paper;
+}
+
+// A colour a pixel of a cell should show, and how much it matters: 0 for a
+// pixel outside both blocks (it must keep its colour), 1 for the turned
+// block, 2 for what the old block leaves behind.
+struct Wanted {
+  ZxColour Colour = 0;
+  int Rank = 0;
+};
+
+double Squared(Rgb a, Rgb b) {
+  const double dr = RedOf(a) - RedOf(b), dg = GreenOf(a) - GreenOf(b), db = BlueOf(a) - BlueOf(b);
+  return dr * dr + dg * dg + db * db;
+}
+
+// One screen of a cell of `lines` lines: the PAPER and INK of one BRIGHT that
+// show the wanted colours best, rank by rank, and each pixel's bit.
+void FitCell(Planes& p, int screen, int col, int top, int lines, const std::array<Wanted, 64>& wanted,
+             const AttrEntry& own) {
+  // Every PAPER and INK of one BRIGHT, and the cell's own entry, whatever it holds.
+  std::vector<AttrEntry> candidates{own};
+  for (int bright = 0; bright < 2; ++bright)
+    for (int n1 = 0; n1 < 8; ++n1)
+      for (int n2 = n1; n2 < 8; ++n2) candidates.push_back({ZxColourIndex(n1, bright), ZxColourIndex(n2, bright)});
+  std::array<double, 3> best{1e300, 1e300, 1e300};
+  AttrEntry chosen;
+  for (const AttrEntry& e : candidates) {
+    std::array<double, 3> cost{0, 0, 0};
+    for (int i = 0; i < 8 * lines && top + i / 8 < PictureHeight; ++i) {
+      const Rgb c = ZxRgb(wanted[static_cast<std::size_t>(i)].Colour);
+      cost[static_cast<std::size_t>(wanted[static_cast<std::size_t>(i)].Rank)] +=
+          std::min(Squared(c, ZxRgb(e.Paper)), Squared(c, ZxRgb(e.Ink)));
+    }
+    if (cost < best) best = cost, chosen = e;
+  }
+  for (int row = 0; row < lines && top + row < PictureHeight; ++row) {
+    p.Attrs[screen].At(col, top + row) = chosen;
+    for (int b = 0; b < 8; ++b) {
+      const Rgb c = ZxRgb(wanted[static_cast<std::size_t>(8 * row + b)].Colour);
+      p.Pixels[screen].SetBit(col * 8 + b, top + row, Squared(c, ZxRgb(chosen.Ink)) < Squared(c, ZxRgb(chosen.Paper)));
+    }
+  }
+}
+
 }  // namespace
 
 void FlipSelectionHorizontal(Document& document, const CellSelection& selection) {
@@ -70,7 +124,50 @@ void FlipSelectionVertical(Document& document, const CellSelection& selection) {
   Transform(document, selection, MirrorDown, true, "Flip Vertical");
 }
 void RotateSelection90cw(Document& document, const CellSelection& selection) {
-  Transform(document, selection, QuarterTurn, true, "Rotate");
+  RotateSelection90cw(document, selection, Pickers{});
+}
+
+void RotateSelection90cw(Document& document, const CellSelection& s, const Pickers& pickers) {
+  const int h = document.ValidCellHeight();
+  // Square cells in a square block turn as they are, attributes and all.
+  if (h == 8 && s.Width == s.Height) {
+    Transform(document, s, QuarterTurn, true, "Rotate");
+    return;
+  }
+  Change change(document, "Rotate");
+  if (h != 0) {
+    Planes& p = change.EditPlanes();
+    const Planes before = p;
+    const Rect old{s.Left * 8, s.Top * h, s.Width * 8, s.Height * h};
+    const Rect turned = Rect{old.X, old.Y, old.H, old.W}.Intersected({0, 0, PictureWidth, PictureHeight});
+    ClearSelectedCells(p, s, h, pickers);
+    const auto inside = [](const Rect& r, int x, int y) {
+      return x >= r.X && x < r.Right() && y >= r.Y && y < r.Bottom();
+    };
+    for (int col = turned.X / 8; col * 8 < turned.Right(); ++col) {
+      const int ch = CellHeightAt(h, col);
+      for (int top = turned.Y / ch * ch; top < turned.Bottom(); top += ch)
+        for (int screen = 0; screen < 2; ++screen) {
+          std::array<Wanted, 64> wanted{};
+          for (int row = 0; row < ch; ++row)
+            for (int b = 0; b < 8; ++b) {
+              const int x = col * 8 + b, y = top + row;
+              Wanted& w = wanted[static_cast<std::size_t>(8 * row + b)];
+              // Where QuarterTurn takes (fx, fy) of the block to (H - 1 - fy, fx).
+              const int sx = old.X + (y - old.Y), sy = old.Bottom() - 1 - (x - old.X);
+              if (inside(turned, x, y) && InPicture(sx, sy)) {
+                w = {ColourAt(before, h, screen, sx, sy), 1};
+              } else if (inside(old, x, y)) {
+                w = {ColourAt(p, h, screen, x, y), 2};  // as Delete left it
+              } else {
+                w = {ColourAt(before, h, screen, x, y), 0};
+              }
+            }
+          FitCell(p, screen, col, top, ch, wanted, before.Attrs[screen].At(col, top));
+        }
+    }
+  }
+  change.Commit();
 }
 void RotatePixelsLeft(Document& document, const CellSelection& selection) {
   Transform(document, selection, WrapLeft, false, "Rotate Pixels");

@@ -503,7 +503,7 @@ const Command Table[] = {
      .Enabled = [](const T& t) { return !t.Document.Document().RedoName().empty(); }},
     {.Name = "flipHorizontalAction", .Caption = "Flip Horizontal", .Run = Transform<FlipSelectionHorizontal>},
     {.Name = "flipVerticalAction", .Caption = "Flip Vertical", .Run = Transform<FlipSelectionVertical>},
-    {.Name = "rotate90Action", .Caption = "Rotate 90` cw", .Run = Transform<RotateSelection90cw>},
+    {.Name = "rotate90Action", .Caption = "Rotate 90` cw", .Run = [](T& t) { t.Document.RotateSelection(); }},
     {.Name = "keyboardShortcutsAction",
      .Caption = "Keyboard Shortcuts...",
      .Run = [](T& t) { t.Window.EditKeyboardShortcuts(); }},

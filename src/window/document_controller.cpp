@@ -14,6 +14,7 @@
 
 #include "editing/drawing.h"
 #include "editing/picture_commands.h"
+#include "editing/transforms.h"
 #include "files/image_files.h"
 #include "render/flicker_map.h"
 #include "window/bitmap_export_window.h"
@@ -456,6 +457,11 @@ void DocumentController::DeleteSelection() {
 
 void DocumentController::TransformSelection(void (*transform)(chromaloom::Document&, const CellSelection&)) {
   transform(document_, tools_.Selection);
+  Present();
+}
+
+void DocumentController::RotateSelection() {
+  RotateSelection90cw(document_, tools_.Selection, colours_.Pickers());
   Present();
 }
 

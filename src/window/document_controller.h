@@ -131,6 +131,8 @@ class DocumentController : public QObject, private FileReports {
   void CancelPaste();
   void DeleteSelection();
   void TransformSelection(void (*transform)(chromaloom::Document&, const CellSelection&));
+  // The quarter turn; what it leaves uncovered is cleared as Delete clears it.
+  void RotateSelection();
 
   // The picture's lifecycle.
   void NewPicture(int cellHeight);
