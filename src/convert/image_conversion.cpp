@@ -323,6 +323,30 @@ struct Spread {
   int Dx, Dy;
   float Share;
 };
+
+// The range of each channel a cell's four mixed colours span.
+struct ReachableRange {
+  std::array<float, 3> Low{}, High{};
+  ReachableRange() = default;
+  explicit ReachableRange(const CellChoice& c) {
+    Low.fill(255.0f);
+    High.fill(0.0f);
+    for (int k = 0; k < 4; ++k) {
+      const int pair = PairOf(c, k);
+      const Rgb m = MixedColourTable[pair / Colours][pair % Colours];
+      const float v[3] = {static_cast<float>(RedOf(m)), static_cast<float>(GreenOf(m)), static_cast<float>(BlueOf(m))};
+      for (int i = 0; i < 3; ++i) {
+        Low[i] = std::min(Low[i], v[i]);
+        High[i] = std::max(High[i], v[i]);
+      }
+    }
+  }
+  // value plus error, but never pushed further out of the range than it was.
+  float Add(int channel, float value, float error) const {
+    if (error > 0) return std::max(value, std::min(value + error, High[channel]));
+    return std::min(value, std::max(value + error, Low[channel]));
+  }
+};
 constexpr std::array<Spread, 4> FloydSteinberg = {
     {{1, 0, 7.0f / 16}, {-1, 1, 3.0f / 16}, {0, 1, 5.0f / 16}, {1, 1, 1.0f / 16}}};
 // Atkinson passes on only 6/8 of the error.
@@ -339,11 +363,13 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
                      Planes& planes) {
   CellSearch search;
   std::array<CellChoice, ByteColumns> current{};
+  std::array<ReachableRange, ByteColumns> reach{};
   for (int y = 0; y < work.Height; ++y) {
     for (int col = work.First; col < work.First + work.Columns; ++col) {
       if (AttrLineOf(cellHeight, col, y) != y) continue;
       const int h = CellHeightAt(cellHeight, col);
       current[col] = SearchCell(model, search, work, col, y, h);
+      reach[col] = ReachableRange(current[col]);
       WriteCell(planes, col, y, h, current[col]);
     }
     const int dir = (y % 2 == 0) ? 1 : -1;
@@ -352,10 +378,10 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
       auto& w = work.At(x, y);
       const float r = Clamp255(w[0]), g = Clamp255(w[1]), b = Clamp255(w[2]);
       const Vec3 s = model.ToMetric(r, g, b);
-      const CellChoice& c = current[x / 8];
-      const int k = BestOfFour(c, [&](int pair) { return model.Error(s, pair); });
+      const CellChoice& cell = current[x / 8];
+      const int k = BestOfFour(cell, [&](int pair) { return model.Error(s, pair); });
       SetBits(planes, x, y, k);
-      const int pair = PairOf(c, k);
+      const int pair = PairOf(cell, k);
       const Rgb shown = MixedColourTable[pair / Colours][pair % Colours];
       const float er = r - static_cast<float>(RedOf(shown)), eg = g - static_cast<float>(GreenOf(shown)),
                   eb = b - static_cast<float>(BlueOf(shown));
@@ -363,9 +389,14 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
         const int tx = x + sp.Dx * dir, ty = y + sp.Dy;
         if (tx < work.Left() || tx >= work.Right() || ty >= work.Height) continue;
         auto& t = work.At(tx, ty);
-        t[0] += er * sp.Share;
-        t[1] += eg * sp.Share;
-        t[2] += eb * sp.Share;
+        const float e[3] = {er * sp.Share, eg * sp.Share, eb * sp.Share};
+        // Into another cell whose colours are already chosen, error goes
+        // only as far as those colours reach: beyond them it piles up into
+        // a streak along the cell's edge.
+        const int tcol = tx / 8;
+        const bool known = AttrLineOf(cellHeight, tcol, ty) <= y;
+        const bool otherCell = tcol != x / 8 || AttrLineOf(cellHeight, tcol, ty) != AttrLineOf(cellHeight, tcol, y);
+        for (int c = 0; c < 3; ++c) t[c] = known && otherCell ? reach[tcol].Add(c, t[c], e[c]) : t[c] + e[c];
       }
     }
   }
