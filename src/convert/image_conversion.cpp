@@ -291,14 +291,32 @@ CellChoice SearchCell(const ErrorModel& model, CellSearch& search, const Working
 }
 
 // Bayer 4 x 4 offsets over 64 levels, about the gaps between neighbouring
-// mixed levels (0, 115, 157, 202, 230, 254) above the first.
+// mixed levels (0, 115, 157, 202, 230, 254) above the first. Texture in the
+// source already dithers, so the offsets shrink as a 4 x 4 block varies (its
+// mean absolute deviation) and vanish at busy; blocks line up with the
+// picture, so a part of whole blocks gets the offsets of the whole.
 void ApplyOrderedThreshold(Working& work) {
   constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   constexpr float spread = 64.0f;
-  for (int y = 0; y < work.Height; ++y)
-    for (int x = work.Left(); x < work.Right(); ++x) {
-      const float offset = ((static_cast<float>(bayer[y % 4][x % 4]) + 0.5f) / 16.0f - 0.5f) * spread;
-      for (float& v : work.At(x, y)) v += offset;
+  constexpr float busy = 80.0f;
+  for (int by = 0; by < work.Height; by += 4)
+    for (int bx = work.Left(); bx < work.Right(); bx += 4) {
+      const int ey = std::min(by + 4, work.Height);
+      std::array<float, 3> mean{};
+      for (int y = by; y < ey; ++y)
+        for (int x = bx; x < bx + 4; ++x)
+          for (int c = 0; c < 3; ++c) mean[c] += work.At(x, y)[c];
+      const float n = static_cast<float>(4 * (ey - by));
+      float deviation = 0;
+      for (int y = by; y < ey; ++y)
+        for (int x = bx; x < bx + 4; ++x)
+          for (int c = 0; c < 3; ++c) deviation += std::abs(work.At(x, y)[c] - mean[c] / n);
+      const float scale = std::max(0.0f, 1.0f - deviation / (3 * n) / busy);
+      for (int y = by; y < ey; ++y)
+        for (int x = bx; x < bx + 4; ++x) {
+          const float offset = ((static_cast<float>(bayer[y % 4][x % 4]) + 0.5f) / 16.0f - 0.5f) * spread * scale;
+          for (float& v : work.At(x, y)) v += offset;
+        }
     }
 }
 
