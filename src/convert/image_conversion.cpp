@@ -511,6 +511,12 @@ class BlurredResidual {
     return 2 * first + square * s.Curvature;
   }
 
+  // How much the kernels around two pixels overlap: the cross term of
+  // changing both at once is twice this times the dot product of the changes.
+  float Overlap(int x1, int y1, int x2, int y2) const {
+    return OverlapAlong(alongX_, x1, x2) * OverlapAlong(alongY_, y1, y2);
+  }
+
   void Add(int x, int y, const std::array<float, 3>& delta) {
     const float* kx = alongX_[x].data();
     const float* ky = alongY_[y].data();
@@ -555,6 +561,13 @@ class BlurredResidual {
     for (int p = 0; p < n; ++p)
       for (int t = 0; t < Taps; ++t) spreads[p][t] = static_cast<float>(weights[p][t]);
     return spreads;
+  }
+  static float OverlapAlong(const std::vector<std::array<float, Taps>>& spreads, int a, int b) {
+    // Blurred pixel a - Radius + t is b - Radius + t + a - b.
+    float total = 0;
+    for (int t = 0; t < Taps; ++t)
+      if (const int u = t + a - b; u >= 0 && u < Taps) total += spreads[a][t] * spreads[b][u];
+    return total;
   }
   // Three floats per pixel, with Radius pixels of padding on every side.
   std::size_t Index(int x, int y) const {
@@ -610,17 +623,20 @@ double MeanBlurredError(const std::vector<std::array<float, 3>>& linearSource, c
 }
 
 // The search: the blurred error plus the weighted flicker of every pixel,
-// lowered one cell at a time. Each cell first tries each pixel's best entry,
-// then its candidate attributes (its exact search's best few and the ones it
-// has), each with the pixels chosen again; a change stays only if the sum over
-// the blurred neighbourhood drops. Passes repeat while anything changes.
+// lowered one cell at a time. Each cell first tries each pixel's best entry
+// and each neighbouring pair's best two, then candidate attributes (the exact
+// search's best few for the source, for the blurred source and for the colours
+// the pixels want), each with the pixels chosen again; a change stays only if
+// the sum over the blurred neighbourhood drops. Passes repeat while anything
+// changes, up to MaxPasses.
 class BlurredSearch {
  public:
   static constexpr int Candidates = 5;
-  static constexpr int MaxPasses = 6;
+  static constexpr int MaxPasses = 4;
   static constexpr int WantedCount = 5;
 
   static constexpr int SettleSweeps = 2;
+  static constexpr double PairPromise = 1.5;
   static constexpr double DirtyGain = 0.05;
 
   BlurredSearch(const ErrorModel& model, const Raster& source, const Working& area, int cellHeight, const Planes& start)
@@ -766,6 +782,54 @@ class BlurredSearch {
     return total;
   }
 
+  // Moves pairs of neighbouring pixels (across and down) to their best
+  // entries together, which single moves cannot reach when each alone would
+  // make things worse; the summed change.
+  float SettlePairs(CellState& cell) {
+    float total = 0;
+    const int n = 8 * cell.Height;
+    for (int p = 0; p < n; ++p)
+      for (const int q : {p % 8 < 7 ? p + 1 : -1, p + 8 < n ? p + 8 : -1}) {
+        if (q < 0) continue;
+        const int xp = XOf(cell, p), yp = YOf(cell, p), xq = XOf(cell, q), yq = YOf(cell, q);
+        const BlurredResidual::Slope sp = residual_.SlopeAt(xp, yp), sq = residual_.SlopeAt(xq, yq);
+        const float overlap = residual_.Overlap(xp, yp, xq, yq);
+        const int nowP = PairOf(cell.Choice, cell.Entry[p]), nowQ = PairOf(cell.Choice, cell.Entry[q]);
+        float bestChange = -MinGain;
+        int bestP = -1, bestQ = -1;
+        std::array<float, 3> bestDp{}, bestDq{};
+        for (int kp = 0; kp < 4; ++kp)
+          for (int kq = 0; kq < 4; ++kq) {
+            const int pairP = PairOf(cell.Choice, kp), pairQ = PairOf(cell.Choice, kq);
+            if (pairP == nowP || pairQ == nowQ) continue;  // single moves cover these
+            std::array<float, 3> dp, dq;
+            float cross = 0;
+            for (int c = 0; c < 3; ++c) {
+              dp[c] = linear_[pairP][c] - linear_[nowP][c];
+              dq[c] = linear_[pairQ][c] - linear_[nowQ][c];
+              cross += dp[c] * dq[c];
+            }
+            const float change = BlurredResidual::Change(sp, dp) + BlurredResidual::Change(sq, dq) +
+                                 2 * overlap * cross + model_.WeightedFlicker(pairP) - model_.WeightedFlicker(nowP) +
+                                 model_.WeightedFlicker(pairQ) - model_.WeightedFlicker(nowQ);
+            if (change < bestChange) {
+              bestChange = change;
+              bestP = kp;
+              bestQ = kq;
+              bestDp = dp;
+              bestDq = dq;
+            }
+          }
+        if (bestP < 0) continue;
+        residual_.Add(xp, yp, bestDp);
+        residual_.Add(xq, yq, bestDq);
+        cell.Entry[p] = static_cast<std::uint8_t>(bestP);
+        cell.Entry[q] = static_cast<std::uint8_t>(bestQ);
+        total += bestChange;
+      }
+    return total;
+  }
+
   double CellFlicker(const CellState& cell) const {
     double total = 0;
     for (int p = 0; p < 8 * cell.Height; ++p) total += model_.WeightedFlicker(PairOf(cell.Choice, cell.Entry[p]));
@@ -790,6 +854,7 @@ class BlurredSearch {
   // the wanted colours and the cell's fixed candidates, each tried in full.
   double Improve(CellState& cell) {
     double gain = -SettlePixels(cell);
+    gain -= SettlePairs(cell);
     const int n = 8 * cell.Height;
     const std::array<Vec3, MaxCellPixels> wanted = Wanted(cell);
     for (const CellChoice& c : search_.FindBest(linearModel_, wanted.data(), n, WantedCount))
@@ -840,6 +905,8 @@ class BlurredSearch {
     }
     for (int sweep = 0; sweep < SettleSweeps && SettlePixels(cell) < 0; ++sweep) {
     }
+    // Pair moves cost more: only for attributes that come near to paying off.
+    if (residual_.SumOfSquares(x0, y0, x1, y1) + CellFlicker(cell) < PairPromise * before) SettlePairs(cell);
     const double after = residual_.SumOfSquares(x0, y0, x1, y1) + CellFlicker(cell);
     if (after < before - MinGain) return before - after;
     residual_.Restore(x0, y0, x1, y1, saved_);
