@@ -78,7 +78,7 @@ std::string Usage() {
          "  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;\n"
          "                 the default), crop (keep the aspect, fill) or stretch\n"
          "  --dither D     none (the default), ordered, floyd-steinberg, atkinson or\n"
-         "                 search (the lowest blurred error, slower: about a second)\n"
+         "                 search (the lowest blurred error; one to two seconds)\n"
          "  --metric M     colour distance: rgb (the default) or lab\n"
          "  --flicker W    weight against flicker, a number from 0 to " +
          FlickerRange() +
