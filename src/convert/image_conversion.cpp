@@ -631,9 +631,9 @@ double MeanBlurredError(const std::vector<std::array<float, 3>>& linearSource, c
 // changes, up to MaxPasses.
 class BlurredSearch {
  public:
-  static constexpr int Candidates = 5;
+  static constexpr int Candidates = 4;
   static constexpr int MaxPasses = 4;
-  static constexpr int WantedCount = 5;
+  static constexpr int WantedCount = 4;
 
   static constexpr int SettleSweeps = 2;
   static constexpr double PairPromise = 1.5;
