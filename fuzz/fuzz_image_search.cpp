@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constexpr int heights[4] = {8, 4, 2, 1};
   ImageConversionOptions options;
   options.CellHeight = heights[data[0] % 4];
-  options.Dither = static_cast<Dithering>(data[1] % 5);
+  options.Dither = static_cast<Dithering>(data[1] % 6);
   options.Metric = static_cast<ColourMetric>(data[2] % 2);
   options.FlickerWeight = data[3] / 64.0;
   const int first = data[4] % ByteColumns;
@@ -45,10 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     result = ConvertImagePart(source, first, options);
   } catch (const std::invalid_argument&) {
-    if (data[1] % 5 != 4) std::abort();  // only the unknown dithering may be refused
+    if (data[1] % 6 != 5) std::abort();  // only the unknown dithering may be refused
     return 0;
   }
-  if (data[1] % 5 == 4) std::abort();
+  if (data[1] % 6 == 5) std::abort();
   const int h = options.CellHeight;
   const Planes& planes = result.Result;
   for (int s = 0; s < 2; ++s)
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int col = first; col < first + columns; ++col) blank(col, lines);
   const ImageConversionStats& st = result.Stats;
   if (!std::isfinite(st.MeanColourError) || st.MeanColourError < 0 || !std::isfinite(st.MeanFlicker) ||
-      st.MeanFlicker < 0)
+      st.MeanFlicker < 0 || !std::isfinite(st.MeanBlurredError) || st.MeanBlurredError < 0)
     std::abort();
 
   // Cells without diffusion are chosen alone: the last column on its own must match.

@@ -82,7 +82,8 @@ void LoadImage(Document& document, const std::string& path, const ConverterOptio
   change.Commit();
   if (options.Stats)
     err << std::fixed << std::setprecision(3) << "mean colour error: " << result.Stats.MeanColourError
-        << "\nmean flicker: " << result.Stats.MeanFlicker << "\n";
+        << "\nmean flicker: " << result.Stats.MeanFlicker << "\nmean blurred error: " << result.Stats.MeanBlurredError
+        << "\n";
 }
 
 // The mixed picture in a border of the proportions emulators show (320 x 240

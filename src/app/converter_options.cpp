@@ -54,7 +54,7 @@ double ParseWeight(const std::string& text, const std::string& option) {
 std::string Usage() {
   return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M] INPUT OUTPUT\n"
          "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
-         "           [--dither none|ordered|floyd-steinberg|atkinson] [--metric rgb|lab]\n"
+         "           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]\n"
          "           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]\n"
          "       chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png\n"
          "       chromaloom-convert --info INPUT\n"
@@ -77,12 +77,14 @@ std::string Usage() {
          "                 fits SIZE x SIZE (1..2048), for file managers\n"
          "  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;\n"
          "                 the default), crop (keep the aspect, fill) or stretch\n"
-         "  --dither D     none (the default), ordered, floyd-steinberg or atkinson\n"
+         "  --dither D     none (the default), ordered, floyd-steinberg, atkinson or\n"
+         "                 search (the lowest blurred error; one to two seconds)\n"
          "  --metric M     colour distance: rgb (the default) or lab\n"
          "  --flicker W    weight against flicker, a number from 0 to " +
          FlickerRange() +
          " (default 0: off)\n"
-         "  --stats        print the mean colour error and mean flicker on stderr\n"
+         "  --stats        print the mean colour error, mean flicker and mean blurred\n"
+         "                 error (as the eye sees it, in linear light) on stderr\n"
          "  --             end the options: INPUT and OUTPUT may then start with a dash\n"
          "\n"
          "Reads:  " +
@@ -148,7 +150,7 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       const std::string name = takeValue();
       options.Dither = DitheringNamed(name);
       if (!options.Dither)
-        throw UsageError("--dither must be none, ordered, floyd-steinberg or atkinson, not \"" + name + "\"");
+        throw UsageError("--dither must be none, ordered, floyd-steinberg, atkinson or search, not \"" + name + "\"");
     } else if (arg == "--metric") {
       const std::string name = takeValue();
       options.Metric = ColourMetricNamed(name);

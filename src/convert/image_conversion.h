@@ -14,14 +14,17 @@
 
 namespace chromaloom {
 
-enum class Dithering { None, Ordered, FloydSteinberg, Atkinson };
+// Search starts from the best of the others as the eye sees it (the blurred
+// error below) and changes attributes and pixels while that error drops.
+enum class Dithering { None, Ordered, FloydSteinberg, Atkinson, Search };
 enum class ColourMetric { Srgb, Lab };  // squared 8-bit sRGB distance, or CIE L*a*b* (D65)
 
-inline constexpr std::array<OptionChoice<Dithering>, 4> DitherChoices = {{
+inline constexpr std::array<OptionChoice<Dithering>, 5> DitherChoices = {{
     {"none", Dithering::None},
     {"ordered", Dithering::Ordered},
     {"floyd-steinberg", Dithering::FloydSteinberg},
     {"atkinson", Dithering::Atkinson},
+    {"search", Dithering::Search},
 }};
 inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
     {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
@@ -41,6 +44,9 @@ struct ImageConversionOptions {
 struct ImageConversionStats {
   double MeanColourError = 0.0;  // squared distance in the chosen metric
   double MeanFlicker = 0.0;      // squared luminance difference of the two screens' colours
+  // Source and shown picture in linear light (0..255), each blurred by a
+  // Gaussian of sigma 1 pixel (7 taps, edges clamped): the squared RGB distance.
+  double MeanBlurredError = 0.0;
 };
 
 struct ImageConversion {

@@ -204,9 +204,10 @@ void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOption
   picture.CellHeight = static_cast<std::uint8_t>(options.Conversion.CellHeight);
   source_->setPixmap(Scaled(fitted, previewScale_));
   result_->setPixmap(Scaled(RenderMixedPicture(picture), previewScale_));
-  stats_->setText(QString("Mean colour error %1, mean flicker %2")
+  stats_->setText(QString("Mean colour error %1, mean flicker %2, blurred error %3")
                       .arg(result.Stats.MeanColourError, 0, 'f', 1)
-                      .arg(result.Stats.MeanFlicker, 0, 'f', 1));
+                      .arg(result.Stats.MeanFlicker, 0, 'f', 1)
+                      .arg(result.Stats.MeanBlurredError, 0, 'f', 1));
   shown_ = std::move(result);
   shownOptions_ = options;
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(IsResultCurrent());

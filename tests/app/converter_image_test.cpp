@@ -55,6 +55,7 @@ TEST(ConverterImages, EveryImageBecomesAPictureOfTheChosenCellHeight) {
       {{"--mode", "4", "--dither", "floyd-steinberg"}, "o.mg4", 4},
       {{"--mode", "2", "--metric", "lab", "--flicker", "0.5"}, "o.mg2", 2},
       {{"--dither", "ordered"}, "o.mg8", 8},
+      {{"--dither", "search"}, "o.mgs", 8},
       {{"--mode", "1"}, "o.mg1", 1},
   };
   for (const std::string& input : WriteImages(dir))
@@ -108,7 +109,7 @@ TEST(ConverterImages, StatsPrintsTheMeanErrorAndFlicker) {
   ASSERT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out, "");
   std::istringstream lines(run.Err);
-  for (const char* label : {"mean colour error: ", "mean flicker: "}) {
+  for (const char* label : {"mean colour error: ", "mean flicker: ", "mean blurred error: "}) {
     std::string line;
     ASSERT_TRUE(std::getline(lines, line)) << run.Err;
     ASSERT_EQ(line.rfind(label, 0), 0u) << line;

@@ -58,6 +58,8 @@ TEST(ConverterOptions, ImageOptionsAreReadByName) {
   plain.Flicker = 1000.0;
   ConverterOptions ordered = WithFiles({"a.bmp", "b.mg1"});
   ordered.Dither = Dithering::Ordered;
+  ConverterOptions searched = WithFiles({"a.png", "b.mg8"});
+  searched.Dither = Dithering::Search;
   const std::pair<Args, ConverterOptions> cases[] = {
       {{"in.png", "out.mg4", "--mode", "4", "--fit", "crop", "--dither", "floyd-steinberg", "--metric", "lab",
         "--flicker", "0.25", "--stats"},
@@ -65,6 +67,7 @@ TEST(ConverterOptions, ImageOptionsAreReadByName) {
       {{"--fit=stretch", "--dither=atkinson", "--flicker=0", "a.jpg", "b.mgs"}, stretchAtkinson},
       {{"--fit", "fit", "--dither", "none", "--metric", "rgb", "--flicker", "1000", "a.gif", "b.img"}, plain},
       {{"--dither", "ordered", "a.bmp", "b.mg1"}, ordered},
+      {{"--dither=search", "a.png", "b.mg8"}, searched},
       {{"a.png", "b.mgs"}, WithFiles({"a.png", "b.mgs"})},
   };
   for (const auto& [args, expected] : cases) {
@@ -100,8 +103,8 @@ TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--fit", "zoom"}, "--fit must be fit, crop or stretch, not \"zoom\""},
       {{"--fit=Crop"}, "--fit must be fit, crop or stretch, not \"Crop\""},
       {{"--fit"}, "--fit needs a value"},
-      {{"--dither", "floyd"}, "--dither must be none, ordered, floyd-steinberg or atkinson, not \"floyd\""},
-      {{"--dither="}, "--dither must be none, ordered, floyd-steinberg or atkinson, not \"\""},
+      {{"--dither", "floyd"}, "--dither must be none, ordered, floyd-steinberg, atkinson or search, not \"floyd\""},
+      {{"--dither="}, "--dither must be none, ordered, floyd-steinberg, atkinson or search, not \"\""},
       {{"--metric", "xyz"}, "--metric must be rgb or lab, not \"xyz\""},
       {{"--metric"}, "--metric needs a value"},
       {{"--flicker", "-1"}, "--flicker needs a number from 0 to 1000, not \"-1\""},

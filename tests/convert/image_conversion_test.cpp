@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <iostream>
@@ -136,11 +137,9 @@ TEST(ImageConversionExact, EveryCellMatchesTheBruteForceOptimum) {
 
 TEST(ImageConversionResult, IsAValidPictureInEveryHeightAndDither) {
   const Raster photo = PhotoLikeImage();
-  const std::vector<std::pair<int, Dithering>> cases = {{8, Dithering::None},
-                                                        {4, Dithering::Ordered},
-                                                        {2, Dithering::FloydSteinberg},
-                                                        {1, Dithering::Atkinson},
-                                                        {1, Dithering::FloydSteinberg}};
+  const std::vector<std::pair<int, Dithering>> cases = {
+      {8, Dithering::None},           {4, Dithering::Ordered}, {2, Dithering::FloydSteinberg}, {1, Dithering::Atkinson},
+      {1, Dithering::FloydSteinberg}, {8, Dithering::Search},  {1, Dithering::Search}};
   for (const auto& [h, d] : cases) {
     SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
     ImageConversionOptions options;
@@ -344,6 +343,106 @@ TEST(ImageConversionDither, LowersTheBlurredErrorOfAGradientAndRepeatsExactly) {
   }
 }
 
+// The blurred error as the stats define it, computed here independently:
+// linear light scaled to 0..255, a 7 x 7 Gaussian of sigma 1 taken directly
+// with clamped coordinates, the squared RGB distance per pixel.
+std::array<Channel, 3> GaussianBlurredLinear(std::array<Channel, 3> image) {
+  for (Channel& c : image)
+    for (double& v : c) {
+      v /= 255.0;
+      v = 255.0 * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+  double sum = 0;
+  for (int i = -3; i <= 3; ++i)
+    for (int j = -3; j <= 3; ++j) sum += std::exp(-0.5 * (i * i + j * j));
+  std::array<Channel, 3> out;
+  for (int k = 0; k < 3; ++k) {
+    out[k].assign(image[k].size(), 0.0);
+    for (int y = 0; y < PictureHeight; ++y)
+      for (int x = 0; x < PictureWidth; ++x)
+        for (int i = -3; i <= 3; ++i)
+          for (int j = -3; j <= 3; ++j) {
+            const int sx = std::clamp(x + j, 0, PictureWidth - 1), sy = std::clamp(y + i, 0, PictureHeight - 1);
+            out[k][y * PictureWidth + x] += std::exp(-0.5 * (i * i + j * j)) / sum * image[k][sy * PictureWidth + sx];
+          }
+  }
+  return out;
+}
+
+double GaussianBlurredError(const Raster& source, const Planes& planes, int cellHeight) {
+  const auto a = GaussianBlurredLinear(Channels(source)), b = GaussianBlurredLinear(Shown(planes, cellHeight));
+  double total = 0;
+  for (int k = 0; k < 3; ++k)
+    for (std::size_t i = 0; i < a[k].size(); ++i) total += (a[k][i] - b[k][i]) * (a[k][i] - b[k][i]);
+  return total / (PictureWidth * PictureHeight);
+}
+
+struct SearchCase {
+  const char* Name;
+  Raster Source;
+  double MostOfNone;  // the search's blurred error at most this share of no dither's
+};
+
+// The search starts from the best of the other dithers and only keeps what
+// lowers the blurred error, so it ends at or below every one of them; none of
+// those is worse than no dither at all.
+TEST(ImageConversionSearch, EndsBelowEveryOtherDitherAndRepeatsExactly) {
+  const std::vector<SearchCase> cases = {
+      {"photo", PhotoLikeImage(), 0.45}, {"gradient", SmoothGradient(), 0.45}, {"noise", RandomImage(5), 0.35}};
+  for (const SearchCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ImageConversionOptions options;
+    options.Dither = Dithering::Search;
+    const ImageConversion search = ConvertImage(c.Source, options);
+    std::cout << "  " << c.Name << ": search " << search.Stats.MeanBlurredError;
+    options.Dither = Dithering::None;
+    const double none = ConvertImage(c.Source, options).Stats.MeanBlurredError;
+    EXPECT_LE(search.Stats.MeanBlurredError, c.MostOfNone * none);
+    for (const auto& [name, d] : DitherChoices) {
+      if (d == Dithering::Search) continue;
+      options.Dither = d;
+      const double other = ConvertImage(c.Source, options).Stats.MeanBlurredError;
+      std::cout << ", " << name << " " << other;
+      EXPECT_LE(search.Stats.MeanBlurredError, other) << name;
+      EXPECT_LE(other, none) << name << " is worse than none";
+    }
+    std::cout << "\n";
+    options.Dither = Dithering::Search;
+    const ImageConversion again = ConvertImage(c.Source, options);
+    EXPECT_EQ(again.Result, search.Result);
+    EXPECT_EQ(again.Stats.MeanBlurredError, search.Stats.MeanBlurredError);
+  }
+}
+
+// A picture the screens show exactly: nothing to improve, so the search
+// must stop where it started, at no error at all.
+TEST(ImageConversionSearch, StopsAtAnExactPicture) {
+  std::mt19937 rng(8);
+  Raster exact(PictureWidth, PictureHeight);
+  for (Rgb& p : exact.Pixels()) p = MixOf({4, 6}, {2, 14}, rng);
+  ImageConversionOptions options;
+  options.Dither = Dithering::Search;
+  const ImageConversion search = ConvertImage(exact, options);
+  EXPECT_EQ(search.Stats.MeanBlurredError, 0.0);
+  options.Dither = Dithering::None;
+  EXPECT_EQ(search.Result, ConvertImage(exact, options).Result);
+}
+
+TEST(ImageConversionStats, BlurredErrorAgreesWithAnIndependentModel) {
+  const std::vector<std::pair<int, Dithering>> cases = {
+      {8, Dithering::None}, {4, Dithering::FloydSteinberg}, {1, Dithering::Ordered}, {8, Dithering::Search}};
+  const Raster photo = PhotoLikeImage();
+  for (const auto& [h, d] : cases) {
+    SCOPED_TRACE("height " + std::to_string(h) + " dither " + std::to_string(static_cast<int>(d)));
+    ImageConversionOptions options;
+    options.CellHeight = h;
+    options.Dither = d;
+    const ImageConversion result = ConvertImage(photo, options);
+    const double expected = GaussianBlurredError(photo, result.Result, h);
+    EXPECT_NEAR(result.Stats.MeanBlurredError, expected, 1e-4 * expected);
+  }
+}
+
 TEST(ImageConversionFlicker, WeightLowersMeanFlickerInBothMetrics) {
   const Raster photo = PhotoLikeImage();
   for (ColourMetric metric : {ColourMetric::Srgb, ColourMetric::Lab}) {
@@ -402,6 +501,7 @@ TEST(ImageConversionNames, OnlyTheExactSpellingsAreKnown) {
       {"ordered", Dithering::Ordered},
       {"floyd-steinberg", Dithering::FloydSteinberg},
       {"atkinson", Dithering::Atkinson},
+      {"search", Dithering::Search},
       {"None", std::nullopt},
       {"floyd", std::nullopt},
       {"", std::nullopt},

@@ -123,6 +123,8 @@ class ImagePictureDialogTest : public QObject {
         << ColourMetric::Srgb << 0.5;
     QTest::newRow("8x1 fit atkinson lab flicker")
         << 1 << "fit" << FitMode::Fit << "atkinson" << Dithering::Atkinson << "lab" << ColourMetric::Lab << 1.25;
+    QTest::newRow("8x8 fit search rgb") << 8 << "fit" << FitMode::Fit << "search" << Dithering::Search << "rgb"
+                                        << ColourMetric::Srgb << 0.0;
     // The converter takes weights up to MaxFlickerWeight, and so does the dialog.
     QTest::newRow("8x8 crop none rgb heavy flicker")
         << 8 << "crop" << FitMode::Crop << "none" << Dithering::None << "rgb" << ColourMetric::Srgb << 5.0;
@@ -174,9 +176,9 @@ class ImagePictureDialogTest : public QObject {
       QCOMPARE(result.pixel(scale * x + scale - 1, scale * y + scale - 1) | 0xFF000000u, mixed.At(x, y));
       QCOMPARE(source.pixel(scale * x, scale * y) | 0xFF000000u, fitted.At(x, y));
     }
-    QVERIFY(Child<QLabel>(dialog, "imageStatsLabel")
-                ->text()
-                .contains(QString::number(expected.Stats.MeanColourError, 'f', 1)));
+    const QString stats = Child<QLabel>(dialog, "imageStatsLabel")->text();
+    QVERIFY(stats.contains(QString::number(expected.Stats.MeanColourError, 'f', 1)));
+    QVERIFY(stats.contains("blurred error " + QString::number(expected.Stats.MeanBlurredError, 'f', 1)));
   }
 
   void aResultOlderThanTheShownOneIsDropped() {
