@@ -6,17 +6,17 @@ namespace chromaloom {
 
 namespace {
 
-double SrgbToLinear(double c) {
-  c /= 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
 double LabF(double t) {
   constexpr double e = 216.0 / 24389.0, k = 24389.0 / 27.0;
   return t > e ? std::cbrt(t) : (k * t + 16.0) / 116.0;
 }
 
 }  // namespace
+
+double SrgbToLinear(double c) {
+  c /= 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
 
 std::array<float, 3> RgbToLab(double r, double g, double b) {
   const double lr = SrgbToLinear(r), lg = SrgbToLinear(g), lb = SrgbToLinear(b);

@@ -7,6 +7,8 @@
 
 namespace chromaloom {
 
+// An 8-bit sRGB channel in linear light, 0..1.
+double SrgbToLinear(double c);
 // CIE L*a*b* (D65) of an 8-bit sRGB colour, channels 0..255 (may be fractional).
 std::array<float, 3> RgbToLab(double r, double g, double b);
 // Rec. 601 luma, 0..255.

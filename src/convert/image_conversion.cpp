@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "convert/colour_space.h"
+
 namespace chromaloom {
 
 namespace {
@@ -33,28 +35,11 @@ struct Vec3 {
   float X = 0, Y = 0, Z = 0;
 };
 
-double SrgbToLinear(double c) {
-  c /= 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double LabF(double t) {
-  constexpr double e = 216.0 / 24389.0, k = 24389.0 / 27.0;
-  return t > e ? std::cbrt(t) : (k * t + 16.0) / 116.0;
-}
-
 // CIE L*a*b* with the D65 white point.
-Vec3 RgbToLab(double r, double g, double b) {
-  const double lr = SrgbToLinear(r), lg = SrgbToLinear(g), lb = SrgbToLinear(b);
-  const double x = (0.4124564 * lr + 0.3575761 * lg + 0.1804375 * lb) / 0.95047;
-  const double y = 0.2126729 * lr + 0.7151522 * lg + 0.0721750 * lb;
-  const double z = (0.0193339 * lr + 0.1191920 * lg + 0.9503041 * lb) / 1.08883;
-  const double fx = LabF(x), fy = LabF(y), fz = LabF(z);
-  return {static_cast<float>(116.0 * fy - 16.0), static_cast<float>(500.0 * (fx - fy)),
-          static_cast<float>(200.0 * (fy - fz))};
+Vec3 LabOf(double r, double g, double b) {
+  const auto lab = RgbToLab(r, g, b);
+  return {lab[0], lab[1], lab[2]};
 }
-
-double Luma601(Rgb c) { return 0.299 * RedOf(c) + 0.587 * GreenOf(c) + 0.114 * BlueOf(c); }
 
 // The error model: source colours and the 225 mixed colours in the metric's
 // space, and the flicker of every screen pair.
@@ -72,8 +57,8 @@ class ErrorModel {
         const Rgb ca = ZxRgb(static_cast<ZxColour>(a)), cb = ZxRgb(static_cast<ZxColour>(b));
         // Luminance: Rec. 601 luma for rgb, L* for lab.
         const double d = metric == ColourMetric::Lab
-                             ? static_cast<double>(RgbToLab(RedOf(ca), GreenOf(ca), BlueOf(ca)).X) -
-                                   RgbToLab(RedOf(cb), GreenOf(cb), BlueOf(cb)).X
+                             ? static_cast<double>(LabOf(RedOf(ca), GreenOf(ca), BlueOf(ca)).X) -
+                                   LabOf(RedOf(cb), GreenOf(cb), BlueOf(cb)).X
                              : Luma601(ca) - Luma601(cb);
         flicker_[a * Colours + b] = d * d;
         weightedFlicker_[a * Colours + b] = static_cast<float>(flickerWeight * d * d);
@@ -84,7 +69,7 @@ class ErrorModel {
     return linear ? static_cast<float>(255.0 * SrgbToLinear(c)) : static_cast<float>(c);
   }
   Vec3 ToMetric(float r, float g, float b) const {
-    return metric_ == ColourMetric::Lab ? RgbToLab(r, g, b) : Vec3{r, g, b};
+    return metric_ == ColourMetric::Lab ? LabOf(r, g, b) : Vec3{r, g, b};
   }
   float Distance(Vec3 s, int pair) const {
     const Vec3& m = mixed_[pair];
