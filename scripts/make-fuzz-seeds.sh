@@ -75,6 +75,9 @@ seed fuzz_image_fitting flat '\004\010\002\002\125\125\125'
 seed fuzz_image_search plain '\000\000\000\000\000\001\003\003\377\000\000\000\377\000\000\000\377\377\377\000'
 seed fuzz_image_search lab_8x1_diffused '\003\002\001\100\037\000\007\001\020\200\360\360\200\020'
 seed fuzz_image_search side_8x1_ordered '\003\001\000\000\007\001\017\017\001\002\003\250\200\100'
+# fuzz_search_dither: the same bytes; the dither byte is not read.
+seed fuzz_search_dither plain '\000\000\000\000\000\001\003\003\377\000\000\000\377\000\000\000\377\377\377\000'
+seed fuzz_search_dither lab_8x1 '\003\002\001\100\037\000\007\001\020\200\360\360\200\020'
 
 # fuzz_bitmap_files: raster width and height - 1, factors, border, then RGB.
 seed fuzz_bitmap_files framed '\007\005\005\041\377\000\000\000\377\000'
