@@ -35,7 +35,7 @@ void ColoursController::Attach(const ColourPanels& panels) {
     PickFullPalette(pickers_, images_, at.x(), at.y());
     // The mixed colour pressed is also the free colour.
     if (at.x() >= 0 && at.y() >= 0 && at.x() < 16 * ZxColourCount && at.y() < 16 * ZxColourCount)
-      pickers_.FreeColour = view_.Mixing().Mix(at.x() / 16, at.y() / 16);
+      pickers_.FreeColour = PaletteMixing().Mix(at.x() / 16, at.y() / 16);
     ShowColours();
     ShowFreeColour();
   });
@@ -63,7 +63,7 @@ void ColoursController::Attach(const ColourPanels& panels) {
 void ColoursController::ShowColours() {
   RefreshColourPickers(images_, pickers_.CurrentColours);
   const ColourSet& c = pickers_.CurrentColours;
-  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1, view_.Mixing().Table);
+  const CharPalette mixed = MakeCharPalette(c.PAP0, c.INK0, c.PAP1, c.INK1, PaletteMixing().Table);
   panels_.Palette->ShowEntryColours(mixed);
   panels_.Tools->ShowEntryColours(mixed);
   panels_.Palette->RepaintFullPalette();
@@ -80,7 +80,7 @@ void ColoursController::ShowEntryMarks() {
 void ColoursController::ChooseEntry(int entry) {
   SetCharColour(pickers_, entry);
   // An entry's colour is a free colour too.
-  pickers_.FreeColour = SelectedCharColourRgb(pickers_, view_.Mixing());
+  pickers_.FreeColour = SelectedCharColourRgb(pickers_, PaletteMixing());
   ShowEntryMarks();
   ShowFreeColour();
 }
@@ -93,8 +93,26 @@ void ColoursController::FollowBorder() {
   panels_.BorderPalette->RepaintPalette();
 }
 
+namespace {
+// One screen's plain colours as a mixing table: what a screen view shows.
+MixingProfile PlainScreen(int screen) {
+  MixingProfile plain;
+  for (int a = 0; a < ZxColourCount; ++a)
+    for (int b = 0; b < ZxColourCount; ++b) plain.Table[a][b] = ZxRgb(static_cast<ZxColour>(screen == 0 ? a : b));
+  return plain;
+}
+}  // namespace
+
+const MixingProfile& ColoursController::PaletteMixing() const {
+  static const MixingProfile plain[2] = {PlainScreen(0), PlainScreen(1)};
+  if (view_.Shown() == ScreenView::Screen0) return plain[0];
+  if (view_.Shown() == ScreenView::Screen1) return plain[1];
+  return view_.Mixing();
+}
+
 void ColoursController::FollowMixing() {
-  ShowMixing(images_, view_.Mixing(), pickers_.CurrentColours, document_.Picture().Border);
+  ShowMixing(images_, PaletteMixing(), pickers_.CurrentColours, document_.Picture().Border);
+  ShowColours();
   ShowColours();
   ShowBorderColour();
   panels_.BorderPalette->RepaintPalette();

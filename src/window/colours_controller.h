@@ -46,6 +46,9 @@ class ColoursController : public QObject {
   void ShowEntryMarks();
   // The tool bar's free-colour button shows the free colour.
   void ShowFreeColour();
+  // The colours the palettes and swatches show: the view's mixing, or in a
+  // screen view that screen's plain colours.
+  const MixingProfile& PaletteMixing() const;
   // After the picture's border changed (a load, undo, redo).
   void FollowBorder();
   // After the mixing changed: every colour shown is mixed again.

@@ -154,6 +154,7 @@ void DocumentController::RedrawCanvas() {
 
 void DocumentController::ShowScreenView(ScreenView shown) {
   view_.SetShown(shown);
+  colours_.FollowMixing();  // the palettes show what the view shows
   ShowViewState();
   view_.Render.Redraw(false);
   Present();
