@@ -165,6 +165,8 @@ Option Next(Option now) {
   return static_cast<Option>((static_cast<int>(now) + 1) % Count);
 }
 
+bool HasReference(const T& t) { return !t.Document.Reference().Image.isNull(); }
+
 // The pointer by steps of the zoom's scale.
 void StepPointer(T& t, int dx, int dy) { t.Pointer.Step(dx, dy, t.Document.View().Scale()); }
 
@@ -521,6 +523,29 @@ const Command Table[] = {
      .Run = [](T& t) { t.Document.StepZoom(-1); },
      .Enabled = [](const T& t) { return t.Document.View().ZoomLevel() > MinZoomLevel; }},
     {.Name = "resetPanelPlacesAction", .Caption = "Reset Panel Places", .Run = [](T& t) { t.Panels.ResetPlaces(); }},
+    {.Name = "loadReferenceAction",
+     .Caption = "Load Reference Image...",
+     .Run = [](T& t) { t.Document.LoadReferenceImage(); }},
+    {.Name = "showReferenceAction",
+     .Caption = "Show Reference Image",
+     .Key = {Plain<Qt::Key_F6>, "F6", "Show or hide the reference image"},
+     .Run = [](T& t) { t.Document.ToggleReference(); },
+     .Enabled = HasReference,
+     .Checked = [](const T& t) { return t.Document.Reference().IsShown(); }},
+    {.Name = "fainterReferenceAction",
+     .Caption = "Fainter",
+     .Key = {Plain<Qt::Key_F7>, "F7", "Make the reference image fainter (10 %)"},
+     .Run = [](T& t) { t.Document.StepReferenceOpacity(-1); },
+     .Enabled = HasReference},
+    {.Name = "strongerReferenceAction",
+     .Caption = "Stronger",
+     .Key = {Plain<Qt::Key_F8>, "F8", "Make the reference image stronger (10 %)"},
+     .Run = [](T& t) { t.Document.StepReferenceOpacity(+1); },
+     .Enabled = HasReference},
+    {.Name = "removeReferenceAction",
+     .Caption = "Remove Reference Image",
+     .Run = [](T& t) { t.Document.RemoveReference(); },
+     .Enabled = HasReference},
     {.Name = "zoomToFitAction",
      .Caption = "Fit",
      .Shortcut = Ctrl(Qt::Key_0),
@@ -920,6 +945,15 @@ const std::vector<MenuEntry>& MenuLayout() {
         {"flickerMapAction"},
         {"flickerAction"},
         {"resetPanelPlacesAction"},
+        {},
+        {"referenceMenu",
+         "Reference Image",
+         {{"loadReferenceAction"},
+          {"showReferenceAction"},
+          {"fainterReferenceAction"},
+          {"strongerReferenceAction"},
+          {},
+          {"removeReferenceAction"}}},
         {},
         {"mixingMenu",
          "Mixing",

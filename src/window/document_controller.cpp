@@ -21,6 +21,7 @@
 #include "window/border_palette_window.h"
 #include "window/corrector_window.h"
 #include "window/flicker_window.h"
+#include "window/image_view.h"
 #include "window/installed_font.h"
 #include "window/local_paths.h"
 #include "window/magnifier_window.h"
@@ -64,6 +65,14 @@ void DocumentController::ConnectPictureWindow() {
   PictureWindow* picture = panels_.Picture;
   connect(picture, &PictureWindow::ZoomWheeled, this,
           [this](QPointF at, int notches) { ZoomAround(view_.ZoomLevel() + notches, at); });
+  connect(picture, &PictureWindow::ReferenceMoved, this, [this](QPointF delta) {
+    reference_.MoveBy(delta, view_.Scale());
+    AfterReferenceChanged();
+  });
+  connect(picture, &PictureWindow::ReferenceScaled, this, [this](QPointF anchor, double factor) {
+    reference_.ScaleAbout(anchor, factor, view_.Scale());
+    AfterReferenceChanged();
+  });
   // A press acts on every button held, so holding right and pressing left paints and picks.
   connect(picture, &PictureWindow::CanvasPressed, this, [this](QPoint at, Qt::MouseButtons held) {
     ShowCanvasFeedback(CanvasMouseDown(CanvasState(), ButtonsOf(held), {at.x(), at.y()}));
@@ -108,6 +117,7 @@ void DocumentController::ShowFirstTime() {
 
 void DocumentController::FollowZoom() {
   panels_.Picture->FollowCanvasSize();
+  panels_.Picture->ShowReference(&reference_, view_.Scale());
   emit CommandStateChanged();
 }
 
@@ -267,6 +277,51 @@ Canvas DocumentController::CanvasState() {
 void DocumentController::AfterOptionsChanged() {
   Present();
   emit CommandStateChanged();
+}
+
+void DocumentController::AfterReferenceChanged() {
+  panels_.Picture->ShowReference(&reference_, view_.Scale());
+  const QString path = PathFromBytes(document_.FilePath());
+  if (!path.isEmpty())
+    emit ReferenceChanged(path, reference_.Image.isNull() ? std::nullopt : std::optional(reference_.Place));
+  emit CommandStateChanged();
+}
+
+void DocumentController::LoadReferenceImage() {
+  auto chosen = files_.ChooseReferenceImage();
+  if (!chosen) return;
+  reference_.Image = WrapRaster(chosen->second).copy();
+  reference_.Place = ReferencePlacement();
+  reference_.Place.ImagePath = chosen->first;
+  reference_.FitPicture(PictureWidth, PictureHeight);
+  AfterReferenceChanged();
+}
+
+void DocumentController::RestoreReference(const std::optional<ReferencePlacement>& placement) {
+  reference_ = {};
+  if (placement) {
+    if (const auto image = FileCommands::ReadReferenceImage(placement->ImagePath)) {
+      reference_.Image = WrapRaster(*image).copy();
+      reference_.Place = *placement;
+    }
+  }
+  panels_.Picture->ShowReference(&reference_, view_.Scale());
+  emit CommandStateChanged();
+}
+
+void DocumentController::ToggleReference() {
+  reference_.Place.Shown = !reference_.Place.Shown;
+  AfterReferenceChanged();
+}
+
+void DocumentController::SetReferenceOpacity(int percent) {
+  reference_.Place.Opacity = std::clamp(percent, 0, 100);
+  AfterReferenceChanged();
+}
+
+void DocumentController::RemoveReference() {
+  reference_ = {};
+  AfterReferenceChanged();
 }
 
 void DocumentController::SetBrushSize(int size) {
@@ -517,6 +572,7 @@ void DocumentController::PictureRead(const QString& path, FileKind kind, const I
   if (kind == FileKind::Mgs) document_.StartNewHistory(PathBytes(path));
   view_.SetZoom(1);  // a picture taken in is shown whole
   emit FileUsed(path);
+  if (kind == FileKind::Mgs) emit ReferenceWanted(path);
   AfterPictureLoaded();
 }
 
@@ -538,6 +594,8 @@ void DocumentController::ImageRead(const QString& path, Raster image) {
 void DocumentController::PictureSaved(const QString& path) {
   document_.MarkSaved(PathBytes(path));
   emit FileUsed(path);
+  // Kept for the file it was saved as too.
+  if (!reference_.Image.isNull()) emit ReferenceChanged(path, reference_.Place);
   panels_.Status->ShowMessage("Saved " + files_.DocumentName());
   FollowDocumentState();
 }

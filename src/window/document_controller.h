@@ -23,6 +23,7 @@
 #include "window/corrector_controller.h"
 #include "window/file_commands.h"
 #include "window/image_picture_dialog.h"
+#include "window/reference_image.h"
 
 class QImage;
 class QKeyEvent;
@@ -114,6 +115,16 @@ class DocumentController : public QObject, private FileReports {
   // An installed font at a size in picture pixels, drawn without smoothing; or the built-in one.
   void ChooseTextFont();
   void UseBuiltinFont();
+  // The reference image over the canvas: loaded (fitted over the picture),
+  // shown or hidden, faded by steps of 10 % or to a value, dropped.
+  const ReferenceImage& Reference() const { return reference_; }
+  void LoadReferenceImage();
+  void ToggleReference();
+  void SetReferenceOpacity(int percent);
+  void StepReferenceOpacity(int steps) { SetReferenceOpacity(reference_.Place.Opacity + 10 * steps); }
+  void RemoveReference();
+  // As the settings kept it for the picture's file; nullopt: none.
+  void RestoreReference(const std::optional<ReferencePlacement>& placement);
   // A key while a text is typed: letters, Backspace, Enter (commit) and Esc
   // (cancel) go to the text; returns whether the key was taken.
   bool TypeTextKey(const QKeyEvent& key);
@@ -162,6 +173,10 @@ class DocumentController : public QObject, private FileReports {
   void CommandStateChanged();
   // A file was opened, imported or saved (not exported).
   void FileUsed(const QString& path);
+  // The picture file's reference image changed (nullopt: none), to keep for it.
+  void ReferenceChanged(const QString& picturePath, const std::optional<ReferencePlacement>& placement);
+  // A picture file was opened: its reference image, if one was kept, is wanted.
+  void ReferenceWanted(const QString& picturePath);
 
  private:
   void PictureRead(const QString& path, FileKind kind, const ImportedPicture& picture) override;
@@ -187,12 +202,15 @@ class DocumentController : public QObject, private FileReports {
   QImage ForeignClipboardImage() const;
   void PutOnSystemClipboard(const Raster& image);
   Canvas CanvasState();
+  // The canvas shows the reference as it is now, and the settings keep it.
+  void AfterReferenceChanged();
   // Options changed: the overlay, the buttons and the menus follow.
   void AfterOptionsChanged();
 
   chromaloom::Document document_;
   chromaloom::View view_{document_.Picture()};  // shows document_, so built after it
   ToolState tools_;
+  ReferenceImage reference_;
   ColoursController colours_{document_, view_, this};  // children, so tests find their timers
   CorrectorController corrector_{document_, view_, this};
   PictureClipboard clipboard_;

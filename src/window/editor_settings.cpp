@@ -262,6 +262,43 @@ void EditorSettings::SetRecentFiles(const QStringList& paths) {
   store_->sync();
 }
 
+namespace {
+// One group per picture file, named by its path in URL-safe base64 (a path
+// may hold anything a settings key may not).
+QByteArray ReferenceGroup(const QString& picturePath) {
+  return "references/" + picturePath.toUtf8().toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+}
+}  // namespace
+
+std::optional<ReferencePlacement> EditorSettings::Reference(const QString& picturePath) const {
+  const QByteArray group = ReferenceGroup(picturePath);
+  const Reader read(store_.get());
+  ReferencePlacement place;
+  place.ImagePath = read.Text(group + "/image");
+  if (place.ImagePath.isEmpty() || !QFileInfo(place.ImagePath).isAbsolute()) return std::nullopt;
+  constexpr double far = 1e6;  // picture pixels: any real placement is nearer
+  place.TopLeft = {read.Real(group + "/x", 0, -far, far), read.Real(group + "/y", 0, -far, far)};
+  place.Scale = read.Real(group + "/scale", 1, MinReferenceScale, MaxReferenceScale);
+  place.Opacity = read.Number(group + "/opacity", 50, 0, 100);
+  place.Shown = read.Flag(group + "/shown", true);
+  return place;
+}
+
+void EditorSettings::SetReference(const QString& picturePath, const std::optional<ReferencePlacement>& placement) {
+  if (!store_) return;
+  const QString group = QString::fromLatin1(ReferenceGroup(picturePath));
+  store_->remove(group);
+  if (placement) {
+    store_->setValue(group + "/image", placement->ImagePath);
+    store_->setValue(group + "/x", placement->TopLeft.x());
+    store_->setValue(group + "/y", placement->TopLeft.y());
+    store_->setValue(group + "/scale", placement->Scale);
+    store_->setValue(group + "/opacity", placement->Opacity);
+    store_->setValue(group + "/shown", placement->Shown);
+  }
+  store_->sync();
+}
+
 KeyBindings EditorSettings::Keys() const {
   if (!store_) return {};
   KeyBindings read;

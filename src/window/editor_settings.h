@@ -14,6 +14,7 @@
 
 #include "window/image_picture_dialog.h"
 #include "window/key_bindings.h"
+#include "window/reference_image.h"
 #include "window/user_dialogs.h"
 
 class QSettings;
@@ -75,6 +76,10 @@ class EditorSettings {
   KeyBindings Keys() const;
   // Written to the file at once.
   void SetKeys(const KeyBindings& keys);
+  // The reference image last shown over a picture file; nullopt: none, or
+  // its entry is damaged. Written at once; nullopt forgets it.
+  std::optional<ReferencePlacement> Reference(const QString& picturePath) const;
+  void SetReference(const QString& picturePath, const std::optional<ReferencePlacement>& placement);
 
  private:
   std::unique_ptr<QSettings> store_;

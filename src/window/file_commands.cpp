@@ -229,6 +229,22 @@ void FileCommands::ImportPicture() {
   if (const auto name = AskOpenFile(PictureFilter())) OpenImage(*name);
 }
 
+std::optional<std::pair<QString, Raster>> FileCommands::ChooseReferenceImage() {
+  const auto name = AskOpenFile(PictureFilter());
+  if (!name) return std::nullopt;
+  Raster image;
+  if (!Run(*name, [&] { image = ReadImageFile(PathBytes(*name)); })) return std::nullopt;
+  return std::pair{*name, std::move(image)};
+}
+
+std::optional<Raster> FileCommands::ReadReferenceImage(const QString& path) {
+  try {
+    return ReadImageFile(PathBytes(path));
+  } catch (const std::exception&) {
+    return std::nullopt;  // moved or deleted since: the picture opens without it
+  }
+}
+
 void FileCommands::OpenImage(const QString& path) {
   Raster image;
   if (!Run(path, [&] { image = ReadImageFile(PathBytes(path)); })) return;

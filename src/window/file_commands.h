@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "formats/file_kinds.h"
 #include "formats/imported_picture.h"
@@ -106,6 +107,11 @@ class FileCommands {
   // View > Mixing > From File...: the profile in the chosen file; nullopt
   // when the user cancels or the file is bad (a message says why).
   std::optional<MixingProfile> ChooseMixingProfile();
+  // View > Reference Image...: an image the import reads, and its path;
+  // nullopt when the user cancels or it cannot be read (a message says why).
+  std::optional<std::pair<QString, Raster>> ChooseReferenceImage();
+  // The same image again, without a question or a message; nullopt when it is gone.
+  static std::optional<Raster> ReadReferenceImage(const QString& path);
   // As Open or the matching import would (a drop, for one).
   void OpenAnyFile(const QString& path);
   // A name the drop handler takes (a drop of a kind never read is then refused).

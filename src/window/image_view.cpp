@@ -66,6 +66,19 @@ void ImageView::paintEvent(QPaintEvent* event) {
                        qCeil(area.height() * ratio));
     painter.drawImage(area, image, source);
   }
+  if (reference_ && reference_->IsShown()) {
+    painter.setClipRegion(event->region());
+    painter.setOpacity(reference_->Place.Opacity / 100.0);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QRectF target = reference_->OnCanvas(referenceScale_);
+    painter.drawImage(QRectF(target.topLeft() / ratio, target.size() / ratio), reference_->Image);
+  }
+}
+
+void ImageView::ShowReference(const ReferenceImage* reference, int z) {
+  reference_ = reference;
+  referenceScale_ = z;
+  update();
 }
 
 }  // namespace chromaloom

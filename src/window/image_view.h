@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "picture/raster.h"
+#include "window/reference_image.h"
 
 namespace chromaloom {
 
@@ -31,6 +32,9 @@ class ImageView : public QWidget {
   QPoint RasterPoint(const QMouseEvent* event) const;
   // Repaints the parts of the widget that show these areas of the raster.
   void RepaintRasterAreas(const std::vector<Rect>& areas);
+  // An image painted over the raster (faded, smoothed) where it lies at
+  // raster scale z; nullptr: none.
+  void ShowReference(const ReferenceImage* reference, int z);
 
  signals:
   void MouseDown(QMouseEvent* event);
@@ -47,6 +51,8 @@ class ImageView : public QWidget {
   QRect WidgetArea(Rect area) const;
   const Raster* raster_;
   RasterAlpha alpha_;
+  const ReferenceImage* reference_ = nullptr;
+  int referenceScale_ = 1;
 };
 
 }  // namespace chromaloom

@@ -9,7 +9,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTimer>
+#include <QWidgetAction>
 
 #include <cstdio>
 #include <utility>
@@ -94,6 +97,12 @@ MainWindow::MainWindow(const QStringList& args, const QString& settingsFile, QWi
       [this](const QString& path) { controller_->OpenAnyFile(path); },
       [this](const QString& message) { controller_->Files().ShowError(message); });
   connect(controller_, &DocumentController::FileUsed, this, [this](const QString& path) { recentFiles_->Add(path); });
+  connect(controller_, &DocumentController::ReferenceChanged, this,
+          [this](const QString& picture, const std::optional<ReferencePlacement>& placement) {
+            settings_->SetReference(picture, placement);
+          });
+  connect(controller_, &DocumentController::ReferenceWanted, this,
+          [this](const QString& picture) { controller_->RestoreReference(settings_->Reference(picture)); });
   RestoreSettings();
   startupFile_ = controller_->Files().TakeStartupArgs(args);
   ShowCommandStates();
@@ -117,6 +126,18 @@ void MainWindow::CreateMenus() {
       },
   };
   actions_ = BuildMenus(*menuBar(), handlers);
+  // The reference image's opacity as a slider in its menu, beside the keys.
+  auto* opacity = new QSlider(Qt::Horizontal);
+  opacity->setObjectName("referenceOpacitySlider");
+  opacity->setRange(0, 100);
+  opacity->setToolTip("Opacity of the reference image (F7 fainter, F8 stronger)");
+  auto* holder = new QWidgetAction(this);
+  holder->setDefaultWidget(opacity);
+  if (auto* menu = menuBar()->findChild<QMenu*>("referenceMenu"))
+    menu->insertAction(actions_.value("removeReferenceAction"), holder);
+  connect(opacity, &QSlider::valueChanged, this, [this](int value) {
+    if (value != controller_->Reference().Place.Opacity) controller_->SetReferenceOpacity(value);
+  });
 }
 
 void MainWindow::CreatePanels() {
@@ -187,6 +208,11 @@ void MainWindow::ShowCommandStates() {
     if (!action) continue;
     if (command.Enabled) action->setEnabled(command.Enabled(targets));
     if (command.Checked) action->setChecked(command.Checked(targets));
+  }
+  if (auto* opacity = findChild<QSlider*>("referenceOpacitySlider")) {
+    opacity->setEnabled(!controller_->Reference().Image.isNull());
+    const QSignalBlocker quiet(opacity);
+    opacity->setValue(controller_->Reference().Place.Opacity);
   }
 }
 

@@ -60,6 +60,12 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   // The middle button, or the left one with the pan key held, drags the view
   // about; the tools never see that drag.
   connect(canvas_, &ImageView::MouseDown, this, [this](QMouseEvent* event) {
+    if (reference_ && reference_->IsShown() && event->modifiers().testFlag(Qt::AltModifier) &&
+        (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+      const QPointF at(canvas_->RasterPoint(event));
+      referenceDrag_ = ReferenceDrag{at, at, event->button() == Qt::RightButton};
+      return;
+    }
     if (event->button() == Qt::MiddleButton || (panKeyHeld_ && event->button() == Qt::LeftButton)) {
       panFrom_ = event->globalPosition().toPoint();
       panScroll_ = {scrollBox_->horizontalScrollBar()->value(), scrollBox_->verticalScrollBar()->value()};
@@ -68,13 +74,25 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
     if (!panFrom_) emit CanvasPressed(canvas_->RasterPoint(event), event->buttons());
   });
   connect(canvas_, &ImageView::MouseMove, this, [this](QMouseEvent* event) {
+    if (referenceDrag_) {
+      const QPointF to(canvas_->RasterPoint(event)), moved = to - referenceDrag_->Last;
+      referenceDrag_->Last = to;
+      // Up enlarges: twice as large for 200 canvas pixels.
+      if (referenceDrag_->Scales)
+        emit ReferenceScaled(referenceDrag_->Anchor, std::exp2(-moved.y() / 200.0));
+      else
+        emit ReferenceMoved(moved);
+      return;
+    }
     if (panFrom_)
       PanTo(event->globalPosition().toPoint());
     else
       emit CanvasMoved(canvas_->RasterPoint(event), event->buttons());
   });
   connect(canvas_, &ImageView::MouseUp, this, [this] {
-    if (panFrom_)
+    if (referenceDrag_)
+      referenceDrag_.reset();
+    else if (panFrom_)
       panFrom_.reset();
     else
       emit CanvasReleased();
@@ -158,6 +176,11 @@ void PictureWindow::ShowCanvasPointAt(QPointF canvasPoint, QPointF viewPoint) {
 }
 
 void PictureWindow::RepaintCanvas(const std::vector<Rect>& areas) { canvas_->RepaintRasterAreas(areas); }
+
+void PictureWindow::ShowReference(const ReferenceImage* reference, int z) {
+  reference_ = reference;
+  canvas_->ShowReference(reference, z);
+}
 
 void PictureWindow::PanTo(QPoint globalAt) {
   const QPoint moved = globalAt - *panFrom_;

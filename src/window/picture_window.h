@@ -11,10 +11,12 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "picture/raster.h"
 #include "window/floating_panel.h"
+#include "window/reference_image.h"
 
 class QLabel;
 class QScrollArea;
@@ -63,6 +65,9 @@ class PictureWindow : public FreePanel {
   bool ShowsPictureAt(const QWidget* widget) const;
   // Called once, at the canvas's first paint.
   void WatchFirstPaint(std::function<void()> painted);
+  // The reference image over the canvas; while it shows, a drag with Alt
+  // held moves it (left button) or scales it (right button, up to enlarge).
+  void ShowReference(const ReferenceImage* reference, int z);
   // While the pan key is held a left drag scrolls the view instead of painting.
   void SetPanKeyHeld(bool held) { panKeyHeld_ = held; }
   bool IsPanning() const { return panFrom_.has_value(); }
@@ -77,6 +82,10 @@ class PictureWindow : public FreePanel {
   void ZoomWheeled(QPointF at, int notches);
   // A drag scrolled the view.
   void Panned();
+  // An Alt drag over the reference image: moved by a canvas distance, or
+  // scaled by a factor about the canvas point the drag began at.
+  void ReferenceMoved(QPointF canvasDelta);
+  void ReferenceScaled(QPointF canvasAnchor, double factor);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +102,13 @@ class PictureWindow : public FreePanel {
   // A pan under way: where the pointer was (global) and the scroll then.
   std::optional<QPoint> panFrom_;
   QPoint panScroll_;
+  const ReferenceImage* reference_ = nullptr;
+  // An Alt drag under way: where it began, the canvas point it reached, whether it scales.
+  struct ReferenceDrag {
+    QPointF Anchor, Last;
+    bool Scales = false;
+  };
+  std::optional<ReferenceDrag> referenceDrag_;
   // Scrolls by the pointer's move since the pan began.
   void PanTo(QPoint globalAt);
 };
