@@ -35,6 +35,8 @@ const char* ChangeName(ToolKind tool) {
       return "Flood Fill";
     case ToolKind::Text:
       return "Text";
+    case ToolKind::ConvertBrush:
+      return "Convert Brush";
     case ToolKind::Select:
       break;
   }
@@ -74,7 +76,7 @@ Change& ToolChange(Canvas canvas, const char* name) {
 bool DrawsPixels(ToolKind tool) { return tool != ToolKind::FillCell && tool != ToolKind::Select; }
 
 // The tools whose outlines the brush draws.
-bool UsesBrush(ToolKind tool) { return tool == ToolKind::Paint || IsShapeTool(tool); }
+bool UsesBrush(ToolKind tool) { return tool == ToolKind::Paint || tool == ToolKind::ConvertBrush || IsShapeTool(tool); }
 
 std::string Decimal(int v) { return std::to_string(v); }
 
@@ -284,7 +286,7 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
     s.Width = 1;
     s.Height = 1;
   }
-  if ((tool == ToolKind::Paint || tool == ToolKind::FillCell) && pressed.Left) {
+  if ((tool == ToolKind::Paint || tool == ToolKind::FillCell || tool == ToolKind::ConvertBrush) && pressed.Left) {
     Change& stroke = BeginToolChange(canvas, ChangeName(tool));
     tools.Stroking = true;
     tools.StrokeEnd = pixel;

@@ -262,6 +262,24 @@ bool PaintCellsInColour(Change& change, const Pickers& pickers, const PixelSet& 
   return exact;
 }
 
+// Each cell the mask touches, as the converted reference has it.
+void CopyConvertedCells(Change& change, const PixelSet& mask, const Planes& converted) {
+  const Picture& picture = change.Picture();
+  for (int column = 0; column < ByteColumns; ++column) {
+    const int h = picture.CellHeightAt(column);
+    for (int top = 0; top < PictureHeight; top += h) {
+      bool touched = false;
+      for (int line = top; line < top + h && !touched; ++line) touched = mask.ByteAt(column, line) != 0;
+      if (!touched) continue;
+      for (int s = 0; s < 2; ++s)
+        for (int line = top; line < top + h; ++line) {
+          change.SetAttr(s, column, line, converted.Attrs[s].At(column, top));
+          change.SetPixelByte(s, column, line, converted.Pixels[s].At(column, line));
+        }
+    }
+  }
+}
+
 }  // namespace
 
 bool PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern,
@@ -270,6 +288,10 @@ bool PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& 
   if (!IsValidCellHeight(picture.CellHeight) || mask.Empty()) return true;
   if (tool == ToolKind::FillCell) {
     mask.ForEach([&](Point p) { PaintPixel(change, pickers, tool, p, scope.Screen); });
+    return true;
+  }
+  if (tool == ToolKind::ConvertBrush) {
+    if (scope.Converted) CopyConvertedCells(change, mask, *scope.Converted);
     return true;
   }
   if (pickers.FreeColourMode) return PaintCellsInColour(change, pickers, mask, scope, held);

@@ -44,6 +44,9 @@ struct PaintScope {
   const MixedColourTableType* Mixing = &MixedColourTable;
   ColourMetric Metric = ColourMetric::Srgb;
   double FlickerWeight = 0.0;
+  // The reference image converted as the import would: the convert brush
+  // copies its cells. None: the brush has nothing to paint.
+  const Planes* Converted = nullptr;
 };
 
 // The painting rule on every pixel of the mask: in PIX mode each takes the
@@ -51,6 +54,8 @@ struct PaintScope {
 // mask touches takes the current colours once. Fill Char fills the cell rows.
 // In free colour each cell the mask touches is solved again so the mask's
 // pixels and held's (the stroke's earlier ones) show the free colour.
+// The convert brush copies every cell the mask touches from the converted
+// reference, both screens' pixels and attributes.
 // Returns false when some cell could not show the free colour exactly.
 bool PaintMask(Change& change, Pickers& pickers, ToolKind tool, const PixelSet& mask, Pattern pattern,
                const PaintScope& scope = {}, const PixelSet* held = nullptr);

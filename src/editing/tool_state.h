@@ -23,6 +23,7 @@ enum class ToolKind : std::uint8_t {
   Ellipse = 4,
   FloodFill = 5,
   Text = 6,
+  ConvertBrush = 7,
   Select = 255
 };
 

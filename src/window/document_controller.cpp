@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QUuid>
 
 #include <algorithm>
@@ -270,7 +271,8 @@ Canvas DocumentController::CanvasState() {
                          : shown == ScreenView::Screen1 ? 1
                                                         : -1,
                          &view_.Mixing().Table, importOptions_.Conversion.Metric,
-                         importOptions_.Conversion.FlickerWeight};
+                         importOptions_.Conversion.FlickerWeight,
+                         tools_.Current == ToolKind::ConvertBrush ? Converted() : nullptr};
   return {document_, tools_, colours_.Pickers(), view_.Scale(), view_.Mixing(), &raster, scope};
 }
 
@@ -279,7 +281,29 @@ void DocumentController::AfterOptionsChanged() {
   emit CommandStateChanged();
 }
 
+const Planes* DocumentController::Converted() {
+  if (reference_.Image.isNull() || document_.ValidCellHeight() == 0) return nullptr;
+  ImageConversionOptions options = importOptions_.Conversion;
+  options.CellHeight = document_.CellHeight();
+  const auto same = [&](const ImageConversionOptions& o) {
+    return o.CellHeight == options.CellHeight && o.Dither == options.Dither && o.Metric == options.Metric &&
+           o.FlickerWeight == options.FlickerWeight;
+  };
+  if (converted_ && same(converted_->Options)) return &converted_->Result;
+  // The reference as it lies over the picture, the picture's own colours where it does not reach.
+  QImage laid = WrapRaster(view_.Render.MixedRaster).convertToFormat(QImage::Format_RGB32);
+  {
+    QPainter painter(&laid);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(reference_.OnCanvas(1), reference_.Image);
+  }
+  converted_ =
+      ConvertedReference{ConvertImage(RasterFromImage(std::move(laid)), options).Result, options.CellHeight, options};
+  return &converted_->Result;
+}
+
 void DocumentController::AfterReferenceChanged() {
+  converted_.reset();
   panels_.Picture->ShowReference(&reference_, view_.Scale());
   const QString path = PathFromBytes(document_.FilePath());
   if (!path.isEmpty())
@@ -299,6 +323,7 @@ void DocumentController::LoadReferenceImage() {
 
 void DocumentController::RestoreReference(const std::optional<ReferencePlacement>& placement) {
   reference_ = {};
+  converted_.reset();
   if (placement) {
     if (const auto image = FileCommands::ReadReferenceImage(placement->ImagePath)) {
       reference_.Image = WrapRaster(*image).copy();
@@ -407,6 +432,8 @@ bool DocumentController::TypeTextKey(const QKeyEvent& key) {
 void DocumentController::SelectTool(ToolKind kind) {
   CommitText(tools_);
   tools_.Current = kind;
+  if (kind == ToolKind::ConvertBrush && reference_.Image.isNull())
+    panels_.Status->ShowMessage("The convert brush paints a reference image: View > Reference Image first");
   CancelPaste();
   emit CommandStateChanged();
 }

@@ -211,6 +211,16 @@ class DocumentController : public QObject, private FileReports {
   chromaloom::View view_{document_.Picture()};  // shows document_, so built after it
   ToolState tools_;
   ReferenceImage reference_;
+  // The reference image converted as the import would, for the convert
+  // brush: made when the brush first needs it, dropped when the reference,
+  // the cell height or the import's options change.
+  struct ConvertedReference {
+    Planes Result;
+    int CellHeight = 0;
+    ImageConversionOptions Options;
+  };
+  std::optional<ConvertedReference> converted_;
+  const Planes* Converted();
   ColoursController colours_{document_, view_, this};  // children, so tests find their timers
   CorrectorController corrector_{document_, view_, this};
   PictureClipboard clipboard_;

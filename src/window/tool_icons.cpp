@@ -431,6 +431,23 @@ QPixmap FreeColourIcon(Rgb colour) {
   return c.Take();
 }
 
+QPixmap ConvertBrushIcon() {
+  Canvas c(IconSize, IconSize);
+  // A smooth blend above, the same blend in two-colour cells below.
+  for (int x = 0; x < 18; ++x) {
+    const int level = 40 + x * 12;
+    c.Fill(2 + x, 2, 1, 8, QColor(level, 80, 255 - level));
+  }
+  for (int cell = 0; cell < 3; ++cell)
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 6; ++x) {
+        const bool ink = (x + y) % 2 == 0 && (x + 6 * cell) * 2 > 6 + y;
+        c.Dot(2 + 6 * cell + x, 12 + y, ink ? Zx(Bright(Red)) : Zx(Blue));
+      }
+  c.Frame(1, 1, 20, 20, Ink);
+  return c.Take();
+}
+
 QPixmap SymmetryIcon() {
   Canvas c(IconSize, IconSize);
   // A dashed axis down the middle, a triangle on one side and its mirror image on the other.

@@ -32,6 +32,7 @@ QPixmap FilledShapesIcon();
 QPixmap BrushIcon();
 QPixmap PatternIcon();
 QPixmap SymmetryIcon();
+QPixmap ConvertBrushIcon();  // a smooth image turning into cells
 
 // The 16 x 13 icons on the picture window's caption: maximise and restore.
 QPixmap ResizeIcon(bool maximise);

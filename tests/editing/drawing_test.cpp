@@ -274,6 +274,35 @@ TEST(PaintMask, PaintsEachPixelAsThePencilWithThePatternsEntry) {
       }
 }
 
+// The convert brush takes whole cells, both screens, from the converted
+// picture; cells the stroke does not touch keep theirs.
+TEST(PaintMask, TheConvertBrushCopiesTheCellsItTouches) {
+  for (const int h : {8, 4, 2, 1}) {
+    SCOPED_TRACE(h);
+    const Picture original = test_support::RandomPicture(h, 70u + static_cast<unsigned>(h));
+    const Picture converted = test_support::RandomPicture(h, 80u + static_cast<unsigned>(h));
+    Document document(original);
+    PixelSet stroke;
+    AddLine(stroke, {2, 5}, {60, 100}, {3, BrushShape::Round});
+    Pickers pickers;
+    Change change(document, "Convert Brush");
+    PaintMask(change, pickers, ToolKind::ConvertBrush, stroke, Pattern::Solid, {.Converted = &converted});
+    change.Commit();
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) {
+        const int col = x / 8, ch = original.CellHeightAt(col), top = y / ch * ch;
+        bool touched = false;
+        for (int l = top; l < top + ch; ++l)
+          for (int b = 0; b < 8; ++b) touched |= stroke.Has({col * 8 + b, l});
+        const Picture& from = touched ? converted : original;
+        for (int s = 0; s < 2; ++s) {
+          ASSERT_EQ(document.Picture().GetPixelBit(s, x, y), from.GetPixelBit(s, x, y)) << x << "," << y;
+          ASSERT_EQ(document.Picture().CellAttr(s, x, y), from.CellAttr(s, x, y)) << x << "," << y;
+        }
+      }
+  }
+}
+
 // Presses in the middle of picture pixel p.
 void Press(EditingFixture& fx, Point p, MouseButtons buttons = {true, false, false}) {
   const int z = fx.Display.Scale();

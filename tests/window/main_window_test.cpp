@@ -123,14 +123,17 @@ class MainWindowTest : public QObject {
          "Flood fill: paints the joined area of the colour clicked, as the view shows it (use hotkey 'K')"},
         {"textToolButton", 860, "Text: click, type, Enter to place it (Esc cancels) (use hotkey 'T')"},
         {"selectToolButton", 892, "Selection (use hotkey 'S')"},
-        {"filledShapesAction", 932, "Filled: rectangles and ellipses paint their insides too; on/off (use hotkey 'I')"},
-        {"brushButton", 964, "Brush: size and shape for the pencil and outlines"},
-        {"patternButton", 996, "Pattern: paint with the chosen entry and a second one"},
-        {"symmetryButton", 1028, "Symmetry: every tool mirrors what it paints"},
-        {"freeColourButton", 1068,
+        {"convertBrushToolButton", 924,
+         "Convert brush: paints the reference image under it, converted cell by cell as the import converts (View "
+         "> Reference Image) (use hotkey 'F9')"},
+        {"filledShapesAction", 964, "Filled: rectangles and ellipses paint their insides too; on/off (use hotkey 'I')"},
+        {"brushButton", 996, "Brush: size and shape for the pencil and outlines"},
+        {"patternButton", 1028, "Pattern: paint with the chosen entry and a second one"},
+        {"symmetryButton", 1060, "Symmetry: every tool mirrors what it paints"},
+        {"freeColourButton", 1100,
          "Free colour: paint in the colour shown here (any mixed colour: pick it in the full palette, an entry, or "
          "with the right button); each cell solved anew; on/off (use hotkey '`')"},
-        {"zoomToFitAction", 1108, "Fit: the largest zoom that shows the whole picture (Ctrl+0)"},
+        {"zoomToFitAction", 1140, "Fit: the largest zoom that shows the whole picture (Ctrl+0)"},
     };
     for (const auto& b : buttons) {
       auto* button = w->findChild<QToolButton*>(b.Name);

@@ -6,6 +6,7 @@
 
 #include "formats/file_kinds.h"
 #include "formats/mgs_format.h"
+#include "render/view.h"
 #include "support/random_picture.h"
 #include "support/temp_dir.h"
 #include "support/window_test_support.h"
@@ -34,7 +35,8 @@ class ReferenceImageWindowTest : public QObject {
     const QString picture = QString::fromStdString(folder.File("picture.mgs"));
     const QString settings = QString::fromStdString(folder.File("settings.ini"));
     QImage photo(64, 48, QImage::Format_RGB32);
-    photo.fill(QColor(200, 40, 90));
+    const Rgb flat = MixedColourTable[3][12];  // a colour the two screens can show
+    photo.fill(QColor::fromRgb(flat));
     QVERIFY(photo.save(image));
     const Picture original = test_support::RandomPicture(4, 8);
     test_support::WriteBytes(picture.toStdString(), WriteMgs(original));
@@ -89,6 +91,22 @@ class ReferenceImageWindowTest : public QObject {
     QTest::keyClick(&w, Qt::Key_F6);
     QVERIFY(w.Document().Picture() == original);  // none of it went into the picture
     QVERIFY(files(w) == plain);
+
+    // The convert brush paints it in, converted: that colour, exactly, where the stroke went.
+    QTest::keyClick(&w, Qt::Key_F9);
+    const auto mouse = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
+      const QPointF at(x * z + 1, 30 * z + 1);
+      QMouseEvent event(type, at, canvas->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                        held, {});
+      QCoreApplication::sendEvent(canvas, &event);
+    };
+    mouse(QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    mouse(QEvent::MouseMove, 60, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, 60, Qt::NoButton);
+    View painted(w.Document().Picture());
+    painted.Render.Redraw(true);
+    for (int x = 20; x <= 60; ++x) QCOMPARE(painted.Render.MixedRaster.At(x, 30), flat);
+    QCOMPARE(w.Document().UndoName(), std::string("Convert Brush"));
 
     // The next run finds it with the picture it was over, where it was left.
     MainWindow next({picture}, settings);

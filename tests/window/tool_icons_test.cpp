@@ -33,7 +33,7 @@ class ToolIconsTest : public QObject {
  private slots:
   void EveryButtonHasA22PixelIcon() {
     const auto icons = ToolBarIcons();
-    QCOMPARE(icons.size(), 24);  // all but the PIX and RGB text buttons
+    QCOMPARE(icons.size(), 25);  // all but the PIX and RGB text buttons
     for (const auto& [name, icon] : icons) {
       QVERIFY2(!icon.isNull(), qPrintable(name));
       QCOMPARE(icon.size(), QSize(22, 22));
