@@ -11,6 +11,7 @@
 #include <limits>
 #include <utility>
 
+#include "convert/colour_pairs.h"
 #include "convert/colour_space.h"
 
 namespace chromaloom {
@@ -19,22 +20,12 @@ namespace {
 
 constexpr int Colours = ZxColourCount;
 
-struct ScreenPair {
-  ZxColour Paper = 0, Ink = 0;
-};
-constexpr int PairCount = 56;
-constexpr std::array<ScreenPair, PairCount> BuildPairs() {
-  std::array<ScreenPair, PairCount> pairs{};
-  int i = 0;
-  for (int bright = 0; bright < 2; ++bright)
-    for (int n1 = 0; n1 < 8; ++n1)
-      for (int n2 = n1 + 1; n2 < 8; ++n2) pairs[i++] = {ZxColourIndex(n1, bright), ZxColourIndex(n2, bright)};
-  return pairs;
-}
-constexpr std::array<ScreenPair, PairCount> Pairs = BuildPairs();
+using ScreenPair = ColourPair;  // First: PAPER, Second: INK
+constexpr int PairCount = ColourPairCount;
+constexpr const std::array<ScreenPair, PairCount>& Pairs = ColourPairs;
 
 // Entry k of a cell: screen 0's ink when bit 1 of k is set, screen 1's when bit 0 is.
-constexpr ZxColour Of(const ScreenPair& p, bool ink) { return ink ? p.Ink : p.Paper; }
+constexpr ZxColour Of(const ScreenPair& p, bool ink) { return ink ? p.Second : p.First; }
 constexpr int MixIndex(const ScreenPair& p0, const ScreenPair& p1, int k) {
   return Of(p0, (k & 2) != 0) * Colours + Of(p1, (k & 1) != 0);
 }
@@ -121,7 +112,8 @@ CellColours CellPainter::Solve(const CellPaint& cell) const {
   std::array<int, 64> entries{};
   costOf(Pairs[best0], Pairs[best1], best, &entries);
   CellColours result;
-  result.Attrs = {AttrEntry{Pairs[best0].Paper, Pairs[best0].Ink}, AttrEntry{Pairs[best1].Paper, Pairs[best1].Ink}};
+  result.Attrs = {AttrEntry{Pairs[best0].First, Pairs[best0].Second},
+                  AttrEntry{Pairs[best1].First, Pairs[best1].Second}};
   result.Exact = anyExact;
   for (int p = 0; p < n; ++p) {
     const std::uint8_t bit = static_cast<std::uint8_t>(0x80 >> (p % 8));
@@ -165,7 +157,7 @@ CellColours CellPainter::SolveScreen(const CellPaint& cell, int screen, const At
   }
   CellColours result;
   result.Attrs[static_cast<std::size_t>(1 - screen)] = otherAttr;
-  result.Attrs[static_cast<std::size_t>(screen)] = {Pairs[bestPair].Paper, Pairs[bestPair].Ink};
+  result.Attrs[static_cast<std::size_t>(screen)] = {Pairs[bestPair].First, Pairs[bestPair].Second};
   costOf(Pairs[bestPair], result.Rows[static_cast<std::size_t>(screen)].data());
   result.Exact = anyExact;
   return result;

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/colour_pairs.h"
 #include "convert/colour_space.h"
 
 namespace chromaloom {
@@ -90,22 +91,9 @@ class ErrorModel {
   std::array<float, Colours * Colours> weightedFlicker_{};
 };
 
-// The colours one screen can show in a cell: two distinct colours of one
-// brightness. A single colour is never better than a pair holding it, and
-// which of the two is INK does not matter because the pixel bits follow.
-struct ColourSet {
-  ZxColour First = 0, Second = 0;
-};
-constexpr int SetCount = 56;
-constexpr std::array<ColourSet, SetCount> BuildSets() {
-  std::array<ColourSet, SetCount> sets{};
-  int i = 0;
-  for (int bright = 0; bright < 2; ++bright)
-    for (int n1 = 0; n1 < 8; ++n1)
-      for (int n2 = n1 + 1; n2 < 8; ++n2) sets[i++] = {ZxColourIndex(n1, bright), ZxColourIndex(n2, bright)};
-  return sets;
-}
-constexpr std::array<ColourSet, SetCount> Sets = BuildSets();
+using ColourSet = ColourPair;
+constexpr int SetCount = ColourPairCount;
+constexpr const std::array<ColourSet, SetCount>& Sets = ColourPairs;
 
 struct CellChoice {
   ColourSet Screen[2];
@@ -575,13 +563,7 @@ std::array<float, 3> LinearRgb(Rgb c) { return {LinearOf(RedOf(c)), LinearOf(Gre
 
 // The screen pair shown at (x, y) of the converted planes.
 int ShownPair(const Planes& planes, int cellHeight, int x, int y) {
-  const int col = x / 8, line = AttrLineOf(cellHeight, col, y);
-  ZxColour c[2];
-  for (int s = 0; s < 2; ++s) {
-    const AttrEntry& e = planes.Attrs[s].At(col, line);
-    c[s] = planes.Pixels[s].Bit(x, y) ? e.Ink : e.Paper;
-  }
-  return c[0] * Colours + c[1];
+  return ScreenColourAt(planes, cellHeight, 0, x, y) * Colours + ScreenColourAt(planes, cellHeight, 1, x, y);
 }
 
 std::vector<std::array<float, 3>> LinearSource(const Raster& source) {
@@ -921,13 +903,7 @@ ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source,
   double error = 0, flicker = 0;
   for (int y = 0; y < area.Height; ++y)
     for (int x = area.Left(); x < area.Right(); ++x) {
-      const int col = x / 8, line = AttrLineOf(cellHeight, col, y);
-      ZxColour c[2];
-      for (int s = 0; s < 2; ++s) {
-        const AttrEntry& e = planes.Attrs[s].At(col, line);
-        c[s] = planes.Pixels[s].Bit(x, y) ? e.Ink : e.Paper;
-      }
-      const int pair = c[0] * Colours + c[1];
+      const int pair = ShownPair(planes, cellHeight, x, y);
       const Rgb src = source.At(x - area.Left(), y);
       error += model.Distance(model.ToMetric(static_cast<float>(RedOf(src)), static_cast<float>(GreenOf(src)),
                                              static_cast<float>(BlueOf(src))),

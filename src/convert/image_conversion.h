@@ -38,6 +38,7 @@ struct ImageConversionOptions {
   Dithering Dither = Dithering::None;
   ColourMetric Metric = ColourMetric::Srgb;
   double FlickerWeight = 0.0;  // 0: off, up to MaxFlickerWeight
+  friend bool operator==(const ImageConversionOptions&, const ImageConversionOptions&) = default;
 };
 
 // Means over the picture's 256 x 192 pixels.

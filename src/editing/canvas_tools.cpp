@@ -50,8 +50,6 @@ bool InsideCanvas(int z, Point at) {
 
 Point ToPicture(int z, Point at) { return {FloorDiv(at.X, z), FloorDiv(at.Y, z)}; }
 
-bool InsidePicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
-
 // Commits the tools' change: dropping an open one would roll it back.
 void EndToolChange(ToolState& tools) {
   if (tools.OpenChange) tools.OpenChange->Commit();
@@ -83,7 +81,7 @@ std::string Decimal(int v) { return std::to_string(v); }
 // Where the pointer is, in picture pixels and cells, and the cell's colours.
 void ReadOut(CanvasFeedback& feedback, const Canvas& canvas, Point pixel) {
   const int h = canvas.Doc.ValidCellHeight();
-  if (h == 0 || !InsidePicture(pixel)) return;
+  if (h == 0 || !IsOnPicture(pixel)) return;
   feedback.StatusTexts = {"X: " + Decimal(pixel.X), "Y: " + Decimal(pixel.Y), "Ax: " + Decimal(pixel.X / 8),
                           "Ay: " + Decimal(pixel.Y / h)};
   feedback.CellPalette = CellPaletteAt(canvas.Doc.Picture(), pixel, canvas.Mixing);
@@ -124,17 +122,17 @@ void PaintShape(Change& change, Canvas& canvas, Point corner0, Point corner1) {
 }
 
 // The picture as the view in use shows it: the canvas's raster, or the
-// mixed colours worked out here.
-Raster ShownPicture(const Canvas& canvas) {
+// mixed colours worked out into fallback.
+const Raster& ShownPicture(const Canvas& canvas, Raster& fallback) {
   if (canvas.Shown) return *canvas.Shown;
   const Picture& picture = canvas.Doc.Picture();
-  Raster shown(PictureWidth, PictureHeight);
+  fallback = Raster(PictureWidth, PictureHeight);
   for (int y = 0; y < PictureHeight; ++y)
     for (int x = 0; x < PictureWidth; ++x) {
       const int entry = picture.ColourIndexAt(x, y);
-      shown.At(x, y) = CellPaletteAt(picture, {x, y}, canvas.Mixing)[static_cast<std::size_t>(entry)];
+      fallback.At(x, y) = CellPaletteAt(picture, {x, y}, canvas.Mixing)[static_cast<std::size_t>(entry)];
     }
-  return shown;
+  return fallback;
 }
 
 // The text as typed so far, in the picture: what it showed before is put back first.
@@ -143,7 +141,7 @@ void ShowText(Canvas& canvas) {
   tools.OpenChange.reset();  // rolls the letters shown so far back
   Change& change = BeginToolChange(canvas, ChangeName(ToolKind::Text));
   PixelSet mask = ToolMask(tools);
-  TextFaceOf(tools).AddText(mask, tools.Text->Letters, tools.Text->Origin);
+  tools.Text->Advance = TextFaceOf(tools).AddText(mask, tools.Text->Letters, tools.Text->Origin);
   PaintMask(change, canvas.Colours, ToolKind::Text, mask, tools.Options.Pattern, canvas.Scope);
 }
 
@@ -199,7 +197,7 @@ void MoveAxesTo(ToolState& tools, int z) {
 
 bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel, int screen) {
   const int h = IsValidCellHeight(change.Picture().CellHeight) ? change.Picture().CellHeight : 0;
-  if (h == 0 || !InsidePicture(pixel)) return false;
+  if (h == 0 || !IsOnPicture(pixel)) return false;
 
   const int column = pixel.X / 8;
   const int cellRow = pixel.Y / h;
@@ -233,7 +231,7 @@ bool PaintPixel(Change& change, Pickers& pickers, ToolKind tool, Point pixel, in
 }
 
 void PickCellColours(const Picture& picture, Pickers& pickers, Point pixel) {
-  if (!IsValidCellHeight(picture.CellHeight) || !InsidePicture(pixel)) return;
+  if (!IsValidCellHeight(picture.CellHeight) || !IsOnPicture(pixel)) return;
   const AttrEntry& a0 = picture.CellAttr(0, pixel.X, pixel.Y);
   const AttrEntry& a1 = picture.CellAttr(1, pixel.X, pixel.Y);
   pickers.CurrentColours = {a0.Paper, a0.Ink, a1.Paper, a1.Ink};
@@ -294,17 +292,19 @@ CanvasFeedback CanvasMouseDown(Canvas canvas, MouseButtons pressed, Point at) {
   }
   if (tool == ToolKind::FloodFill && pressed.Left) {
     Change& change = BeginToolChange(canvas, ChangeName(tool));
-    PaintToolMask(change, canvas, FloodRegion(ShownPicture(canvas), pixel, symmetry));
+    Raster fallback;
+    PaintToolMask(change, canvas, FloodRegion(ShownPicture(canvas, fallback), pixel, symmetry));
     EndToolChange(tools);
   }
   if (tool == ToolKind::Text && pressed.Left) {
     CommitText(tools);
-    tools.Text = TextEntry{pixel, {}};
+    tools.Text = TextEntry{pixel, {}, 0};
     BeginToolChange(canvas, ChangeName(tool));
   }
   if (pressed.Right) {
     // In free colour the pixel's own colour as the view shows it.
-    if (canvas.Colours.FreeColourMode) canvas.Colours.FreeColour = ShownPicture(canvas).At(pixel.X, pixel.Y);
+    Raster fallback;
+    if (canvas.Colours.FreeColourMode) canvas.Colours.FreeColour = ShownPicture(canvas, fallback).At(pixel.X, pixel.Y);
     PickCellColours(canvas.Doc.Picture(), canvas.Colours, pixel);
     feedback.ColoursPicked = true;
   }
@@ -407,7 +407,7 @@ EditorOverlay CanvasOverlay(const Picture& picture, const ToolState& tools, cons
   }
   // A brush wider than a pixel shows where it will paint.
   const Brush& brush = tools.Options.Brush;
-  if (UsesBrush(tools.Current) && brush.Size > 1 && InsidePicture(tools.LastPointer) && !tools.Floating) {
+  if (UsesBrush(tools.Current) && brush.Size > 1 && IsOnPicture(tools.LastPointer) && !tools.Floating) {
     const int first = -(brush.Size - 1) / 2;
     overlay.BrushOutline = {(tools.LastPointer.X + first) * z, (tools.LastPointer.Y + first) * z, brush.Size * z,
                             brush.Size * z};
@@ -419,11 +419,8 @@ EditorOverlay CanvasOverlay(const Picture& picture, const ToolState& tools, cons
   if (symmetry.MirrorsY()) overlay.AxisY = symmetry.AxisY2 * z / 2;
   overlay.AxisHandleSize = AxisHandle(symmetry, true, z).W;
   if (tools.Text) {
-    const TextFace& face = TextFaceOf(tools);
-    PixelSet scratch;
-    const int advance = face.AddText(scratch, tools.Text->Letters, tools.Text->Origin);
-    overlay.Caret = {(tools.Text->Origin.X + advance) * z, tools.Text->Origin.Y * z, std::max(1, z / 2),
-                     face.Height() * z};
+    overlay.Caret = {(tools.Text->Origin.X + tools.Text->Advance) * z, tools.Text->Origin.Y * z, std::max(1, z / 2),
+                     TextFaceOf(tools).Height() * z};
   }
   if (tools.Selection.Shown && h != 0) {
     overlay.Ants = true;

@@ -13,8 +13,6 @@ namespace chromaloom {
 
 namespace {
 
-bool OnPicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
-
 // The outline of the ellipse through the centres of the box's outermost
 // pixels: one quadrant walked in half pixels from the centre, from the top
 // to the tip, each step to the right, down or both, whichever lands nearest
@@ -98,7 +96,7 @@ bool Reasonable(Point p) { return std::abs(p.X) <= FarthestLineEnd && std::abs(p
 }  // namespace
 
 void PixelSet::AddOne(Point p) {
-  if (OnPicture(p)) bits_.set(Index(p.X, p.Y));
+  if (IsOnPicture(p)) bits_.set(Index(p.X, p.Y));
 }
 
 void PixelSet::Add(Point p) {
@@ -109,7 +107,7 @@ void PixelSet::Add(Point p) {
   if (symmetry_.MirrorsX() && symmetry_.MirrorsY()) AddOne({mx.X, my.Y});
 }
 
-bool PixelSet::Has(Point p) const { return OnPicture(p) && bits_[Index(p.X, p.Y)]; }
+bool PixelSet::Has(Point p) const { return IsOnPicture(p) && bits_[Index(p.X, p.Y)]; }
 
 std::uint8_t PixelSet::ByteAt(int column, int line) const {
   std::uint8_t bits = 0;
@@ -191,7 +189,7 @@ Point SquareCorner(Point c0, Point c1) {
 
 PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry) {
   PixelSet region(symmetry);
-  if (!OnPicture(seed) || shown.Width() != PictureWidth || shown.Height() != PictureHeight) return region;
+  if (!IsOnPicture(seed) || shown.Width() != PictureWidth || shown.Height() != PictureHeight) return region;
   const Rgb colour = shown.At(seed.X, seed.Y);
   // The region itself, without mirrors, decides where the fill may go.
   std::bitset<PictureWidth * PictureHeight> seen;
@@ -202,7 +200,7 @@ PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry) {
     todo.pop_back();
     region.Add(p);
     for (const Point n : {Point{p.X - 1, p.Y}, Point{p.X + 1, p.Y}, Point{p.X, p.Y - 1}, Point{p.X, p.Y + 1}}) {
-      if (!OnPicture(n)) continue;
+      if (!IsOnPicture(n)) continue;
       const std::size_t i = static_cast<std::size_t>(n.Y) * PictureWidth + n.X;
       if (seen[i] || shown.At(n.X, n.Y) != colour) continue;
       seen.set(i);
@@ -214,6 +212,20 @@ PixelSet FloodRegion(const Raster& shown, Point seed, Symmetry symmetry) {
 
 namespace {
 
+// visit(column, top, lines) for each cell of the picture's cell rule that
+// holds a pixel of the mask.
+template <typename Visit>
+void ForEachTouchedCell(const Picture& picture, const PixelSet& mask, Visit visit) {
+  for (int column = 0; column < ByteColumns; ++column) {
+    const int h = picture.CellHeightAt(column);
+    for (int top = 0; top < PictureHeight; top += h) {
+      bool touched = false;
+      for (int line = top; line < top + h && !touched; ++line) touched = mask.ByteAt(column, line) != 0;
+      if (touched) visit(column, top, h);
+    }
+  }
+}
+
 // Free colour: each cell the mask touches solved again so its stroke
 // pixels (the mask's and held's) show the free colour.
 bool PaintCellsInColour(Change& change, const Pickers& pickers, const PixelSet& mask, const PaintScope& scope,
@@ -221,63 +233,47 @@ bool PaintCellsInColour(Change& change, const Pickers& pickers, const PixelSet& 
   const Picture& picture = change.Picture();
   const CellPainter painter(*scope.Mixing, scope.Metric, scope.FlickerWeight);
   bool exact = true;
-  for (int column = 0; column < ByteColumns; ++column) {
-    const int h = picture.CellHeightAt(column);
-    for (int top = 0; top < PictureHeight; top += h) {
-      bool touched = false;
-      for (int line = top; line < top + h && !touched; ++line) touched = mask.ByteAt(column, line) != 0;
-      if (!touched) continue;
-      CellPaint cell;
-      cell.Lines = h;
-      cell.Chosen = pickers.FreeColour;
-      const AttrEntry attrs[2] = {picture.Attrs[0].At(column, top), picture.Attrs[1].At(column, top)};
-      for (int row = 0; row < h; ++row) {
-        const int line = top + row;
-        const std::uint8_t stroke =
-            static_cast<std::uint8_t>(mask.ByteAt(column, line) | (held ? held->ByteAt(column, line) : 0));
-        for (int b = 0; b < 8; ++b) {
-          const int p = 8 * row + b;
-          const bool ink0 = picture.GetPixelBit(0, column * 8 + b, line);
-          const bool ink1 = picture.GetPixelBit(1, column * 8 + b, line);
-          const ZxColour c0 = ink0 ? attrs[0].Ink : attrs[0].Paper, c1 = ink1 ? attrs[1].Ink : attrs[1].Paper;
-          cell.Shown[static_cast<std::size_t>(p)] = scope.Screen == 0   ? ZxRgb(c0)
-                                                    : scope.Screen == 1 ? ZxRgb(c1)
-                                                                        : (*scope.Mixing)[c0][c1];
-          if (stroke & (0x80 >> b)) cell.Stroke |= std::uint64_t{1} << p;
-        }
-      }
-      const CellColours solved =
-          scope.Screen < 0 ? painter.Solve(cell) : painter.SolveScreen(cell, scope.Screen, attrs[1 - scope.Screen]);
-      exact = exact && solved.Exact;
-      for (int s = 0; s < 2; ++s) {
-        if (scope.Screen >= 0 && s != scope.Screen) continue;
-        for (int row = 0; row < h; ++row) {
-          change.SetAttr(s, column, top + row, solved.Attrs[static_cast<std::size_t>(s)]);
-          change.SetPixelByte(s, column, top + row,
-                              solved.Rows[static_cast<std::size_t>(s)][static_cast<std::size_t>(row)]);
-        }
+  ForEachTouchedCell(picture, mask, [&](int column, int top, int h) {
+    CellPaint cell;
+    cell.Lines = h;
+    cell.Chosen = pickers.FreeColour;
+    for (int row = 0; row < h; ++row) {
+      const int line = top + row;
+      const int stroke = mask.ByteAt(column, line) | (held ? held->ByteAt(column, line) : 0);
+      for (int b = 0; b < 8; ++b) {
+        const int p = 8 * row + b, x = column * 8 + b;
+        const ZxColour c0 = picture.ScreenColourAt(0, x, line), c1 = picture.ScreenColourAt(1, x, line);
+        cell.Shown[static_cast<std::size_t>(p)] = scope.Screen == 0   ? ZxRgb(c0)
+                                                  : scope.Screen == 1 ? ZxRgb(c1)
+                                                                      : (*scope.Mixing)[c0][c1];
+        if (stroke & (0x80 >> b)) cell.Stroke |= std::uint64_t{1} << p;
       }
     }
-  }
+    const CellColours solved =
+        scope.Screen < 0 ? painter.Solve(cell)
+                         : painter.SolveScreen(cell, scope.Screen, picture.Attrs[1 - scope.Screen].At(column, top));
+    exact = exact && solved.Exact;
+    for (int s = 0; s < 2; ++s) {
+      if (scope.Screen >= 0 && s != scope.Screen) continue;
+      for (int row = 0; row < h; ++row) {
+        change.SetAttr(s, column, top + row, solved.Attrs[static_cast<std::size_t>(s)]);
+        change.SetPixelByte(s, column, top + row,
+                            solved.Rows[static_cast<std::size_t>(s)][static_cast<std::size_t>(row)]);
+      }
+    }
+  });
   return exact;
 }
 
 // Each cell the mask touches, as the converted reference has it.
 void CopyConvertedCells(Change& change, const PixelSet& mask, const Planes& converted) {
-  const Picture& picture = change.Picture();
-  for (int column = 0; column < ByteColumns; ++column) {
-    const int h = picture.CellHeightAt(column);
-    for (int top = 0; top < PictureHeight; top += h) {
-      bool touched = false;
-      for (int line = top; line < top + h && !touched; ++line) touched = mask.ByteAt(column, line) != 0;
-      if (!touched) continue;
-      for (int s = 0; s < 2; ++s)
-        for (int line = top; line < top + h; ++line) {
-          change.SetAttr(s, column, line, converted.Attrs[s].At(column, top));
-          change.SetPixelByte(s, column, line, converted.Pixels[s].At(column, line));
-        }
-    }
-  }
+  ForEachTouchedCell(change.Picture(), mask, [&](int column, int top, int h) {
+    for (int s = 0; s < 2; ++s)
+      for (int line = top; line < top + h; ++line) {
+        change.SetAttr(s, column, line, converted.Attrs[s].At(column, top));
+        change.SetPixelByte(s, column, line, converted.Pixels[s].At(column, line));
+      }
+  });
 }
 
 }  // namespace

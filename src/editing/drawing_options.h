@@ -24,6 +24,9 @@ struct Symmetry {
   friend bool operator==(const Symmetry&, const Symmetry&) = default;
 };
 
+// Whether a picture pixel lies on the picture.
+constexpr bool IsOnPicture(Point p) { return p.X >= 0 && p.X < PictureWidth && p.Y >= 0 && p.Y < PictureHeight; }
+
 // A set of picture pixels. Each point added brings its mirror images;
 // points off the picture are left out.
 class PixelSet {

@@ -61,6 +61,7 @@ struct FloatingPaste {
 struct TextEntry {
   Point Origin;  // picture pixel of the first letter's top-left
   std::u32string Letters;
+  int Advance = 0;  // how far the letters reach, in pixels: the caret stands there
 };
 
 // Where a text's letters come from: the built-in font or an installed one.

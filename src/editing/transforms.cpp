@@ -67,12 +67,6 @@ void Transform(Document& document, const CellSelection& s, Mapping map, bool mov
   change.Commit();
 }
 
-// One screen's colour of a pixel.
-ZxColour ColourAt(const Planes& p, int h, int screen, int x, int y) {
-  const AttrEntry& a = p.Attrs[screen].At(x / 8, AttrLineOf(h, x / 8, y));
-  return p.Pixels[screen].Bit(x, y) ? a.Ink : a.Paper;
-}
-
 // A colour a pixel of a cell should show, and how much it matters: 0 for a
 // pixel outside both blocks (it must keep its colour), 1 for the turned
 // block, 2 for what the old block leaves behind.
@@ -156,11 +150,11 @@ void RotateSelection90cw(Document& document, const CellSelection& s, const Picke
               // Where QuarterTurn takes (fx, fy) of the block to (H - 1 - fy, fx).
               const int sx = old.X + (y - old.Y), sy = old.Bottom() - 1 - (x - old.X);
               if (inside(turned, x, y) && InPicture(sx, sy)) {
-                w = {ColourAt(before, h, screen, sx, sy), 1};
+                w = {ScreenColourAt(before, h, screen, sx, sy), 1};
               } else if (inside(old, x, y)) {
-                w = {ColourAt(p, h, screen, x, y), 2};  // as Delete left it
+                w = {ScreenColourAt(p, h, screen, x, y), 2};  // as Delete left it
               } else {
-                w = {ColourAt(before, h, screen, x, y), 0};
+                w = {ScreenColourAt(before, h, screen, x, y), 0};
               }
             }
           FitCell(p, screen, col, top, ch, wanted, before.Attrs[screen].At(col, top));

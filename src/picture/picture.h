@@ -83,6 +83,13 @@ struct Planes {
   friend bool operator==(const Planes&, const Planes&) = default;
 };
 
+// The colour screen s shows at picture pixel (x, y) under the cell rule of
+// cellHeight: the cell's INK where the pixel is set, its PAPER elsewhere.
+inline ZxColour ScreenColourAt(const Planes& planes, int cellHeight, int s, int x, int y) {
+  const AttrEntry& a = planes.Attrs[s].At(x / 8, AttrLineOf(cellHeight, x / 8, y));
+  return planes.Pixels[s].Bit(x, y) ? a.Ink : a.Paper;
+}
+
 struct Picture : Planes {
   std::uint8_t CellHeight = 1;
   BorderChoice Border{};
@@ -94,6 +101,7 @@ struct Picture : Planes {
   int CellHeightAt(int col) const { return chromaloom::CellHeightAt(CellHeight, col); }
   int AttrLineOf(int col, int line) const { return chromaloom::AttrLineOf(CellHeight, col, line); }
   const AttrEntry& CellAttr(int s, int x, int y) const { return AttrAt(s, x / 8, AttrLineOf(x / 8, y)); }
+  ZxColour ScreenColourAt(int s, int x, int y) const { return chromaloom::ScreenColourAt(*this, CellHeight, s, x, y); }
   // k = 2*bit0 + bit1 selects the cell's CharPalette entry.
   int ColourIndexAt(int x, int y) const { return 2 * GetPixelBit(0, x, y) + GetPixelBit(1, x, y); }
 

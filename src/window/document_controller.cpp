@@ -285,11 +285,7 @@ const Planes* DocumentController::Converted() {
   if (reference_.Image.isNull() || document_.ValidCellHeight() == 0) return nullptr;
   ImageConversionOptions options = importOptions_.Conversion;
   options.CellHeight = document_.CellHeight();
-  const auto same = [&](const ImageConversionOptions& o) {
-    return o.CellHeight == options.CellHeight && o.Dither == options.Dither && o.Metric == options.Metric &&
-           o.FlickerWeight == options.FlickerWeight;
-  };
-  if (converted_ && same(converted_->Options)) return &converted_->Result;
+  if (converted_ && converted_->Options == options) return &converted_->Result;
   // The reference as it lies over the picture, the picture's own colours where it does not reach.
   QImage laid = WrapRaster(view_.Render.MixedRaster).convertToFormat(QImage::Format_RGB32);
   {
@@ -297,8 +293,7 @@ const Planes* DocumentController::Converted() {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(reference_.OnCanvas(1), reference_.Image);
   }
-  converted_ =
-      ConvertedReference{ConvertImage(RasterFromImage(std::move(laid)), options).Result, options.CellHeight, options};
+  converted_ = ConvertedReference{ConvertImage(RasterFromImage(std::move(laid)), options).Result, options};
   return &converted_->Result;
 }
 

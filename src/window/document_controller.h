@@ -216,8 +216,7 @@ class DocumentController : public QObject, private FileReports {
   // the cell height or the import's options change.
   struct ConvertedReference {
     Planes Result;
-    int CellHeight = 0;
-    ImageConversionOptions Options;
+    ImageConversionOptions Options;  // the cell height included
   };
   std::optional<ConvertedReference> converted_;
   const Planes* Converted();
