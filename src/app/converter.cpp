@@ -30,9 +30,17 @@ FileKind KindOf(const std::string& path) {
   return *kind;
 }
 
-// A profile by its name, else read from the file the value names.
+// A profile by its name, a model's levels (any value with a comma), else
+// read from the file the value names.
 MixingProfile LoadMixing(const std::string& value) {
   if (auto named = MixingNamed(value)) return *named;
+  if (value.find(',') != std::string::npos) {
+    try {
+      return LevelsMixing(value);
+    } catch (const std::invalid_argument& e) {
+      throw UsageError("--mixing " + value + ": " + e.what());
+    }
+  }
   const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
   try {
     return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
@@ -69,9 +77,11 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
 bool HasImageOptions(const ConverterOptions& o) { return o.Fit || o.Dither || o.Metric || o.Flicker || o.Stats; }
 
 // An image fitted to the picture and converted in the chosen cell height.
-void LoadImage(Document& document, const std::string& path, const ConverterOptions& options, std::ostream& err) {
+void LoadImage(Document& document, const std::string& path, const ConverterOptions& options,
+               const MixingProfile& mixing, std::ostream& err) {
   const Raster image = ReadImageFile(path);
   ImageConversionOptions conversion;
+  conversion.Mixing = mixing;
   conversion.CellHeight = options.Mode.value_or(8);
   conversion.Dither = options.Dither.value_or(Dithering::None);
   conversion.Metric = options.Metric.value_or(ColourMetric::Srgb);
@@ -153,13 +163,18 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
       throw UsageError("--thumbnail writes a PNG: name the output .png, not \"" + output + "\"");
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
-    if (options.Mixing && !IsBitmapExport(outputKind)) throw UsageError("--mixing applies to bitmap outputs only");
+    if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
+      throw UsageError("--mixing applies to image inputs and bitmap outputs only");
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
+    if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))
+      throw UsageError("--mixing " + *options.Mixing +
+                       ": an image is converted only for a profile in which a mixes "
+                       "with b as b with a");
 
     Document document;
     if (InfoOf(inputKind).Image) {
-      LoadImage(document, input, options, err);
+      LoadImage(document, input, options, mixing, err);
     } else {
       if (HasImageOptions(options))
         throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");

@@ -68,10 +68,13 @@ std::string Usage() {
          "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
          "  --bmp-size N   size 1..9 of a .bmp or .png output (default 1, 256 x 192\n"
          "                 without border)\n"
-         "  --mixing M     how a bitmap mixes the two screens: own (the picture's own\n"
-         "                 table, the default), average (the mean of the two values),\n"
-         "                 linear (the mean in linear light) or FILE, a profile of\n"
-         "                 15 lines of 15 R,G,B colours\n"
+         "  --mixing M     how a bitmap mixes the two screens, and what an image is\n"
+         "                 converted for: own (the picture's own table, the default),\n"
+         "                 average (the mean of the two values), linear (the mean in\n"
+         "                 linear light), the archive site's srgb, pulsar, orthodox,\n"
+         "                 alone or electroscale, a model ZZ,ZN,NN,NB,BB,ZB in hex with\n"
+         "                 an optional :R;G;B matrix (00,96,CD,E8,FF,BC), or FILE, a\n"
+         "                 profile of 15 lines of 15 R,G,B colours\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
          "  --thumbnail SIZE  write the mixed picture with its border as a PNG that\n"
          "                 fits SIZE x SIZE (1..2048), for file managers\n"
@@ -160,7 +163,7 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
     } else if (arg == "--mixing") {
       const std::string name = takeValue();
       if (name.empty() || name[0] == '-')
-        throw UsageError("--mixing needs own, average, linear or a profile FILE, not \"" + name + "\"");
+        throw UsageError("--mixing needs a model's name or levels, or a profile FILE, not \"" + name + "\"");
       options.Mixing = name;
     } else if (arg == "--stats") {
       if (value) throw UsageError("--stats takes no value");

@@ -48,11 +48,11 @@ class ErrorModel {
  public:
   // linearMixes: the mixed colours in linear light (0..255) for sources
   // given in linear light; only with the rgb metric.
-  ErrorModel(ColourMetric metric, double flickerWeight, bool linearMixes = false)
-      : metric_(metric), flickerWeight_(flickerWeight) {
+  ErrorModel(const MixedColourTableType& mixing, ColourMetric metric, double flickerWeight, bool linearMixes = false)
+      : mixing_(mixing), metric_(metric), flickerWeight_(flickerWeight) {
     for (int a = 0; a < Colours; ++a)
       for (int b = 0; b < Colours; ++b) {
-        const Rgb m = MixedColourTable[a][b];
+        const Rgb m = mixing[a][b];
         mixed_[a * Colours + b] = ToMetric(Linearised(RedOf(m), linearMixes), Linearised(GreenOf(m), linearMixes),
                                            Linearised(BlueOf(m), linearMixes));
         const Rgb ca = ZxRgb(static_cast<ZxColour>(a)), cb = ZxRgb(static_cast<ZxColour>(b));
@@ -79,11 +79,14 @@ class ErrorModel {
   }
   float Error(Vec3 s, int pair) const { return Distance(s, pair) + weightedFlicker_[pair]; }
   Vec3 Mixed(int pair) const { return mixed_[pair]; }
+  Rgb MixedRgb(int pair) const { return mixing_[pair / Colours][pair % Colours]; }
+  const MixedColourTableType& Mixing() const { return mixing_; }
   float WeightedFlicker(int pair) const { return weightedFlicker_[pair]; }
   double FlickerWeightOf() const { return flickerWeight_; }
   double Flicker(int pair) const { return flicker_[pair]; }
 
  private:
+  const MixedColourTableType& mixing_;
   ColourMetric metric_;
   double flickerWeight_ = 0;
   std::array<Vec3, Colours * Colours> mixed_{};
@@ -319,12 +322,12 @@ struct Spread {
 struct ReachableRange {
   std::array<float, 3> Low{}, High{};
   ReachableRange() = default;
-  explicit ReachableRange(const CellChoice& c) {
+  ReachableRange(const ErrorModel& model, const CellChoice& c) {
     Low.fill(255.0f);
     High.fill(0.0f);
     for (int k = 0; k < 4; ++k) {
       const int pair = PairOf(c, k);
-      const Rgb m = MixedColourTable[pair / Colours][pair % Colours];
+      const Rgb m = model.MixedRgb(pair);
       const float v[3] = {static_cast<float>(RedOf(m)), static_cast<float>(GreenOf(m)), static_cast<float>(BlueOf(m))};
       for (int i = 0; i < 3; ++i) {
         Low[i] = std::min(Low[i], v[i]);
@@ -360,7 +363,7 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
       if (AttrLineOf(cellHeight, col, y) != y) continue;
       const int h = CellHeightAt(cellHeight, col);
       current[col] = SearchCell(model, search, work, col, y, h);
-      reach[col] = ReachableRange(current[col]);
+      reach[col] = ReachableRange(model, current[col]);
       WriteCell(planes, col, y, h, current[col]);
     }
     const int dir = (y % 2 == 0) ? 1 : -1;
@@ -373,7 +376,7 @@ void ConvertDiffused(const ErrorModel& model, Working& work, int cellHeight, con
       const int k = BestOfFour(cell, [&](int pair) { return model.Error(s, pair); });
       SetBits(planes, x, y, k);
       const int pair = PairOf(cell, k);
-      const Rgb shown = MixedColourTable[pair / Colours][pair % Colours];
+      const Rgb shown = model.MixedRgb(pair);
       const float er = r - static_cast<float>(RedOf(shown)), eg = g - static_cast<float>(GreenOf(shown)),
                   eb = b - static_cast<float>(BlueOf(shown));
       for (const Spread& sp : kernel) {
@@ -572,20 +575,21 @@ std::vector<std::array<float, 3>> LinearSource(const Raster& source) {
   return linear;
 }
 
-std::vector<std::array<float, 3>> LinearShown(const Planes& planes, int cellHeight, const Working& area) {
+std::vector<std::array<float, 3>> LinearShown(const ErrorModel& model, const Planes& planes, int cellHeight,
+                                              const Working& area) {
   std::vector<std::array<float, 3>> linear;
   for (int y = 0; y < area.Height; ++y)
     for (int x = area.Left(); x < area.Right(); ++x) {
       const int pair = ShownPair(planes, cellHeight, x, y);
-      linear.push_back(LinearRgb(MixedColourTable[pair / Colours][pair % Colours]));
+      linear.push_back(LinearRgb(model.MixedRgb(pair)));
     }
   return linear;
 }
 
-double MeanBlurredError(const std::vector<std::array<float, 3>>& linearSource, const Planes& planes, int cellHeight,
-                        const Working& area) {
+double MeanBlurredError(const ErrorModel& model, const std::vector<std::array<float, 3>>& linearSource,
+                        const Planes& planes, int cellHeight, const Working& area) {
   const int w = area.Right() - area.Left();
-  const BlurredResidual residual(w, area.Height, linearSource, LinearShown(planes, cellHeight, area));
+  const BlurredResidual residual(w, area.Height, linearSource, LinearShown(model, planes, cellHeight, area));
   return residual.SumOfSquares() / (static_cast<double>(w) * area.Height);
 }
 
@@ -608,13 +612,12 @@ class BlurredSearch {
 
   BlurredSearch(const ErrorModel& model, const Raster& source, const Working& area, int cellHeight, const Planes& start)
       : model_(model),
-        linearModel_(ColourMetric::Srgb, model.FlickerWeightOf(), true),
+        linearModel_(model.Mixing(), ColourMetric::Srgb, model.FlickerWeightOf(), true),
         area_(area),
         width_(area.Right() - area.Left()),
-        residual_(width_, area.Height, LinearSource(source), LinearShown(start, cellHeight, area)),
+        residual_(width_, area.Height, LinearSource(source), LinearShown(model, start, cellHeight, area)),
         cellAt_(static_cast<std::size_t>(area.Columns) * area.Height) {
-    for (int pair = 0; pair < Colours * Colours; ++pair)
-      linear_[pair] = LinearRgb(MixedColourTable[pair / Colours][pair % Colours]);
+    for (int pair = 0; pair < Colours * Colours; ++pair) linear_[pair] = LinearRgb(model.MixedRgb(pair));
     CellSearch search;
     const std::vector<std::array<float, 3>> blank(static_cast<std::size_t>(width_) * area.Height);
     const BlurredResidual blurredSource(width_, area.Height, LinearSource(source), blank);
@@ -899,7 +902,7 @@ class BlurredSearch {
 
 ImageConversionStats MeasureStats(const ErrorModel& model, const Raster& source, const Working& area,
                                   const Planes& planes, int cellHeight) {
-  const double blurred = MeanBlurredError(LinearSource(source), planes, cellHeight, area);
+  const double blurred = MeanBlurredError(model, LinearSource(source), planes, cellHeight, area);
   double error = 0, flicker = 0;
   for (int y = 0; y < area.Height; ++y)
     for (int x = area.Left(); x < area.Right(); ++x) {
@@ -932,11 +935,13 @@ void CheckOptions(const ImageConversionOptions& options) {
   }
   if (options.Metric != ColourMetric::Srgb && options.Metric != ColourMetric::Lab)
     throw std::invalid_argument("unknown colour metric");
+  if (!IsSymmetric(options.Mixing.Table))
+    throw std::invalid_argument("the import needs a mixing profile in which a mixes with b as b with a");
 }
 
 // The search from the other dithers' best as the eye sees it.
 ImageConversion ConvertBySearch(const Raster& source, const Working& work, const ImageConversionOptions& options) {
-  const ErrorModel model(options.Metric, options.FlickerWeight);
+  const ErrorModel model(options.Mixing.Table, options.Metric, options.FlickerWeight);
   ImageConversion best;
   double bestScore = std::numeric_limits<double>::infinity();
   for (Dithering start : {Dithering::None, Dithering::Ordered, Dithering::FloydSteinberg, Dithering::Atkinson}) {
@@ -976,7 +981,7 @@ ImageConversion ConvertImagePart(const Raster& source, int firstColumn, const Im
   if (!wholeCells)
     throw std::invalid_argument("a part of " + std::to_string(w) + " x " + std::to_string(h) + " from column " +
                                 std::to_string(firstColumn) + " is not whole cells inside the picture");
-  const ErrorModel model(options.Metric, options.FlickerWeight);
+  const ErrorModel model(options.Mixing.Table, options.Metric, options.FlickerWeight);
   Working work{firstColumn, w / 8, h, std::vector<std::array<float, 3>>(static_cast<std::size_t>(w) * h)};
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

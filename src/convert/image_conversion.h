@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "convert/option_choice.h"
+#include "picture/mixing_profile.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
 
@@ -28,6 +29,12 @@ inline constexpr std::array<OptionChoice<Dithering>, 5> DitherChoices = {{
 }};
 inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
     {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};
+// The models an image can be converted for, by the names --mixing takes.
+inline constexpr auto MixingChoices = [] {
+  std::array<OptionChoice<MixingKind>, NamedMixings.size()> choices{};
+  for (std::size_t i = 0; i < choices.size(); ++i) choices[i] = {NamedMixings[i].Name, NamedMixings[i].Kind};
+  return choices;
+}();
 
 // The flicker weight's range, the same in the import dialog and the converter;
 // larger weights would overflow the float sums of a cell.
@@ -38,6 +45,7 @@ struct ImageConversionOptions {
   Dithering Dither = Dithering::None;
   ColourMetric Metric = ColourMetric::Srgb;
   double FlickerWeight = 0.0;  // 0: off, up to MaxFlickerWeight
+  MixingProfile Mixing{};      // the colours the result is judged by; must be symmetric
   friend bool operator==(const ImageConversionOptions&, const ImageConversionOptions&) = default;
 };
 

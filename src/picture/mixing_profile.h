@@ -1,18 +1,22 @@
 // How the two screens' colours mix on the display: a 15 x 15 table of RGB
 // and its name. The picture's own table is the default; the plain and the
-// linear-light averages are the two models artists also ask for, and a
-// table of the user's own comes from a text file (formats/).
+// linear-light averages are the two models artists also ask for; the scene's
+// archive site shows pictures through models of its own (levels per pair of
+// channel states and a colour matrix); and a table of the user's own comes
+// from a text file (formats/).
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "picture/picture.h"
 #include "picture/zx_colour.h"
 
 namespace chromaloom {
 
-enum class MixingKind { Own, Average, Linear, File };
+enum class MixingKind { Own, Average, Linear, File, Srgb, Pulsar, Orthodox, Alone, Electroscale, Levels };
 
 struct MixingProfile {
   MixingKind Kind = MixingKind::Own;
@@ -43,7 +47,41 @@ int LinearChannel(int x, int y);
 MixingProfile OwnMixing();
 MixingProfile AverageMixing();
 MixingProfile LinearMixing();
-// own, average or linear by that name; nullopt for any other.
+
+// A channel of each screen is off (Z), normal (N) or bright (B); the display
+// shows each pair of states at one level. The site writes a model as
+// "ZZ,ZN,NN,NB,BB,ZB" in hex, optionally followed by ":" and a colour matrix
+// "r11,r12,r13;r21,r22,r23;r31,r32,r33" (out of FF; without it, none).
+struct SceneLevels {
+  std::array<int, 6> Levels{};                                 // ZZ, ZN, NN, NB, BB, ZB
+  std::array<int, 9> Matrix{255, 0, 0, 0, 255, 0, 0, 0, 255};  // rows R, G, B
+  friend bool operator==(const SceneLevels&, const SceneLevels&) = default;
+};
+
+// The levels a text holds; std::invalid_argument naming the problem otherwise.
+SceneLevels ParseSceneLevels(std::string_view text);
+MixedColourTableType SceneTable(const SceneLevels& levels);
+// A model given as its text, as the converter's --mixing takes it.
+MixingProfile LevelsMixing(std::string_view text);
+
+struct NamedMixing {
+  const char* Name;  // as --mixing spells it
+  MixingKind Kind;
+};
+inline constexpr std::array<NamedMixing, 8> NamedMixings = {{{"own", MixingKind::Own},
+                                                             {"average", MixingKind::Average},
+                                                             {"linear", MixingKind::Linear},
+                                                             {"srgb", MixingKind::Srgb},
+                                                             {"pulsar", MixingKind::Pulsar},
+                                                             {"orthodox", MixingKind::Orthodox},
+                                                             {"alone", MixingKind::Alone},
+                                                             {"electroscale", MixingKind::Electroscale}}};
+
+// A profile of NamedMixings by its kind (Own for File and Levels, which need more than a name).
+MixingProfile NamedMixingOf(MixingKind kind);
+// One of NamedMixings by that name; nullopt for any other.
 std::optional<MixingProfile> MixingNamed(const std::string& name);
+// Whether a mixes with b as b with a, as the image search assumes.
+bool IsSymmetric(const MixedColourTableType& table);
 
 }  // namespace chromaloom

@@ -118,6 +118,10 @@ template <MixingKind Kind>
 bool IsMixing(const T& t) {
   return t.Document.View().Mixing().Kind == Kind;
 }
+template <MixingKind Kind>
+void UseMixing(T& t) {
+  t.Document.SetMixing(NamedMixingOf(Kind));
+}
 
 template <int Size>
 void UseBrushSize(T& t) {
@@ -589,6 +593,36 @@ const Command Table[] = {
      .Run = [](T& t) { t.Document.SetMixing(LinearMixing()); },
      .Checked = IsMixing<MixingKind::Linear>,
      .ChoiceGroup = "mixing"},
+    {.Name = "mixingSrgbAction",
+     .Caption = "sRGB",
+     .Run = UseMixing<MixingKind::Srgb>,
+     .Checked = IsMixing<MixingKind::Srgb>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingPulsarAction",
+     .Caption = "Pulsar",
+     .Run = UseMixing<MixingKind::Pulsar>,
+     .Checked = IsMixing<MixingKind::Pulsar>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingOrthodoxAction",
+     .Caption = "Orthodox",
+     .Run = UseMixing<MixingKind::Orthodox>,
+     .Checked = IsMixing<MixingKind::Orthodox>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingAloneAction",
+     .Caption = "Alone",
+     .Run = UseMixing<MixingKind::Alone>,
+     .Checked = IsMixing<MixingKind::Alone>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingElectroscaleAction",
+     .Caption = "Electroscale",
+     .Run = UseMixing<MixingKind::Electroscale>,
+     .Checked = IsMixing<MixingKind::Electroscale>,
+     .ChoiceGroup = "mixing"},
+    {.Name = "mixingLevelsAction",
+     .Caption = "Levels...",
+     .Run = [](T& t) { t.Document.ChooseMixingLevels(); },
+     .Checked = IsMixing<MixingKind::Levels>,
+     .ChoiceGroup = "mixing"},
     {.Name = "mixingFileAction",
      .Caption = "From File...",
      .Run = [](T& t) { t.Document.ChooseMixingFromFile(); },
@@ -965,7 +999,18 @@ const std::vector<MenuEntry>& MenuLayout() {
         {},
         {"mixingMenu",
          "Mixing",
-         {{"mixingOwnAction"}, {"mixingAverageAction"}, {"mixingLinearAction"}, {"mixingFileAction"}}}}},
+         {{"mixingOwnAction"},
+          {"mixingAverageAction"},
+          {"mixingLinearAction"},
+          {},
+          {"mixingSrgbAction"},
+          {"mixingPulsarAction"},
+          {"mixingOrthodoxAction"},
+          {"mixingAloneAction"},
+          {"mixingElectroscaleAction"},
+          {"mixingLevelsAction"},
+          {},
+          {"mixingFileAction"}}}}},
       {"drawMenu",
        "Draw",
        {{"filledShapesAction"},

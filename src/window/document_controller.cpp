@@ -199,6 +199,12 @@ void DocumentController::ChooseMixingFromFile() {
   if (auto profile = files_.ChooseMixingProfile()) SetMixing(std::move(*profile));
 }
 
+void DocumentController::ChooseMixingLevels() {
+  const MixingProfile& now = view_.Mixing();
+  const QString shown = now.Kind == MixingKind::Levels ? QString::fromStdString(now.Name) : "00,96,CD,E8,FF,BC";
+  if (auto profile = files_.ChooseMixingLevels(shown)) SetMixing(std::move(*profile));
+}
+
 void DocumentController::ShowViewState() {
   panels_.BitmapExport->ShowMixing(QString::fromStdString(view_.Mixing().Name));
   QString flickerMap;

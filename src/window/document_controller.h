@@ -97,6 +97,7 @@ class DocumentController : public QObject, private FileReports {
   void ToggleFlickerMap();
   void SetMixing(MixingProfile profile);
   void ChooseMixingFromFile();
+  void ChooseMixingLevels();
   void RedrawCanvas();
   void ChangeSelectorSize(int delta);
 

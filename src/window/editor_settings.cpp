@@ -37,6 +37,7 @@ constexpr const char* FitKey = "importPicture/fitting";
 constexpr const char* DitherKey = "importPicture/dithering";
 constexpr const char* MetricKey = "importPicture/metric";
 constexpr const char* FlickerKey = "importPicture/flickerWeight";
+constexpr const char* MixingKey = "importPicture/mixing";
 
 struct PanelKeys {
   const char* Visible;
@@ -209,6 +210,7 @@ RememberedSettings EditorSettings::Load(const QRect& area) const {
   import.Conversion.Dither = read.Named(DitherKey, DitherChoices, import.Conversion.Dither);
   import.Conversion.Metric = read.Named(MetricKey, MetricChoices, import.Conversion.Metric);
   import.Conversion.FlickerWeight = read.Real(FlickerKey, 0.0, 0.0, MaxFlickerWeight);
+  import.Conversion.Mixing = NamedMixingOf(read.Named(MixingKey, MixingChoices, MixingKind::Own));
   return settings;
 }
 
@@ -239,6 +241,7 @@ void EditorSettings::Save(const RememberedSettings& settings) {
   store.setValue(DitherKey, NameOf(DitherChoices, import.Conversion.Dither));
   store.setValue(MetricKey, NameOf(MetricChoices, import.Conversion.Metric));
   store.setValue(FlickerKey, import.Conversion.FlickerWeight);
+  store.setValue(MixingKey, NameOf(MixingChoices, import.Conversion.Mixing.Kind));
   store.sync();
 }
 

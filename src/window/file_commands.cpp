@@ -281,6 +281,20 @@ std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
   return profile;
 }
 
+std::optional<MixingProfile> FileCommands::ChooseMixingLevels(const QString& shown) {
+  const auto text = dialogs_->AskText(window_, "Mixing Levels",
+                                      "Levels ZZ,ZN,NN,NB,BB,ZB in hex, then optionally\n"
+                                      "a colour matrix: R1,R2,R3;G1,G2,G3;B1,B2,B3",
+                                      shown);
+  if (!text) return std::nullopt;
+  try {
+    return LevelsMixing(text->trimmed().toStdString());
+  } catch (const std::invalid_argument& e) {
+    ShowError(QString("These levels cannot be used: %1.").arg(QString::fromStdString(e.what())));
+    return std::nullopt;
+  }
+}
+
 void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;

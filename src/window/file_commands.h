@@ -107,6 +107,8 @@ class FileCommands {
   // View > Mixing > From File...: the profile in the chosen file; nullopt
   // when the user cancels or the file is bad (a message says why).
   std::optional<MixingProfile> ChooseMixingProfile();
+  // A model's levels typed in, starting from shown; a bad text is reported.
+  std::optional<MixingProfile> ChooseMixingLevels(const QString& shown);
   // View > Reference Image...: an image the import reads, and its path;
   // nullopt when the user cancels or it cannot be read (a message says why).
   std::optional<std::pair<QString, Raster>> ChooseReferenceImage();

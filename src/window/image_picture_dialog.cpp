@@ -76,6 +76,8 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   fit_ = Choice(this, "imageFitBox", FitChoices, preset.Fit);
   dither_ = Choice(this, "imageDitherBox", DitherChoices, conversion.Dither);
   metric_ = Choice(this, "imageMetricBox", MetricChoices, conversion.Metric);
+  mixing_ = Choice(this, "imageMixingBox", MixingChoices, conversion.Mixing.Kind);
+  mixing_->setToolTip("The mixing the result is made for: choose the one it will be seen with");
   flicker_ = new QDoubleSpinBox(this);
   flicker_->setObjectName("imageFlickerBox");
   flicker_->setRange(0.0, MaxFlickerWeight);
@@ -92,6 +94,7 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   form->addRow("Dithering", dither_);
   form->addRow("Metric", metric_);
   form->addRow("Flicker weight", flicker_);
+  form->addRow("Mixing", mixing_);
 
   source_ = PreviewLabel(this, "imageSourcePreview");
   result_ = PreviewLabel(this, "imageResultPreview");
@@ -138,7 +141,7 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   }
   setMaximumSize(room);
 
-  for (QComboBox* box : {cellHeight_, fit_, dither_, metric_})
+  for (QComboBox* box : {cellHeight_, fit_, dither_, metric_, mixing_})
     connect(box, &QComboBox::currentIndexChanged, this, &ImagePictureDialog::Convert);
   connect(flicker_, &QDoubleSpinBox::valueChanged, this, &ImagePictureDialog::Convert);
   Convert();
@@ -165,6 +168,7 @@ ImagePictureOptions ImagePictureDialog::Options() const {
   options.Conversion.Dither = static_cast<Dithering>(dither_->currentData().toInt());
   options.Conversion.Metric = static_cast<ColourMetric>(metric_->currentData().toInt());
   options.Conversion.FlickerWeight = flicker_->value();
+  options.Conversion.Mixing = NamedMixingOf(static_cast<MixingKind>(mixing_->currentData().toInt()));
   return options;
 }
 
@@ -203,7 +207,7 @@ void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOption
   static_cast<Planes&>(picture) = result.Result;
   picture.CellHeight = static_cast<std::uint8_t>(options.Conversion.CellHeight);
   source_->setPixmap(Scaled(fitted, previewScale_));
-  result_->setPixmap(Scaled(RenderMixedPicture(picture), previewScale_));
+  result_->setPixmap(Scaled(RenderMixedPicture(picture, options.Conversion.Mixing), previewScale_));
   stats_->setText(QString("Mean colour error %1, mean flicker %2, blurred error %3")
                       .arg(result.Stats.MeanColourError, 0, 'f', 1)
                       .arg(result.Stats.MeanFlicker, 0, 'f', 1)

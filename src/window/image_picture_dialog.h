@@ -76,6 +76,7 @@ class ImagePictureDialog : public QDialog {
   QComboBox* fit_ = nullptr;
   QComboBox* dither_ = nullptr;
   QComboBox* metric_ = nullptr;
+  QComboBox* mixing_ = nullptr;
   QDoubleSpinBox* flicker_ = nullptr;
   QLabel* source_ = nullptr;
   QLabel* result_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -81,6 +83,13 @@ class QtDialogs : public UserDialogs {
       default:
         return SaveChangesAnswer::Cancel;
     }
+  }
+
+  std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                 const QString& text) override {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? std::optional(answer) : std::nullopt;
   }
 };
 

@@ -34,6 +34,9 @@ class UserDialogs {
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
   // "Save changes to NAME?" before a modified picture would be lost.
   virtual SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& name) = 0;
+  // A line of text, offered as text; nullopt when the user cancels.
+  virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                         const QString& text) = 0;
 };
 
 // The platform's file dialogs and message boxes.

@@ -57,7 +57,15 @@ TEST(ConverterMixing, EachNamedProfileMixesTheBitmapByItsDefinition) {
   const struct {
     const char* Value;
     MixingKind Kind;
-  } cases[] = {{"own", MixingKind::Own}, {"average", MixingKind::Average}, {"linear", MixingKind::Linear}};
+  } cases[] = {{"own", MixingKind::Own},
+               {"average", MixingKind::Average},
+               {"linear", MixingKind::Linear},
+               {"srgb", MixingKind::Srgb},
+               {"pulsar", MixingKind::Pulsar},
+               {"orthodox", MixingKind::Orthodox},
+               {"alone", MixingKind::Alone},
+               {"electroscale", MixingKind::Electroscale},
+               {"00,96,CD,E8,FF,BC", MixingKind::Srgb}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Value);
     const std::string out = fx.Dir.File(std::string(c.Value) + ".bmp");
@@ -122,9 +130,14 @@ TEST(ConverterMixing, ABadValueIsAUsageErrorAndABadFileFailsWithItsLine) {
     int Status;
     std::string Message;
   } cases[] = {
-      {{"--mixing=", fx.In(), out}, 2, "--mixing needs own, average, linear or a profile FILE"},
-      {{"--mixing", "-", fx.In(), out}, 2, "--mixing needs own"},
-      {{"--mixing", "average", fx.In(), fx.Dir.File("o.mgs")}, 2, "--mixing applies to bitmap outputs only"},
+      {{"--mixing=", fx.In(), out}, 2, "--mixing needs a model's name or levels, or a profile FILE"},
+      {{"--mixing", "-", fx.In(), out}, 2, "--mixing needs a model's name"},
+      {{"--mixing", "average", fx.In(), fx.Dir.File("o.mgs")},
+       2,
+       "--mixing applies to image inputs and bitmap outputs only"},
+      {{"--mixing", "00,96,CD,E8,FF", fx.In(), out}, 2, "--mixing 00,96,CD,E8,FF: a model has six levels"},
+      {{"--mixing", "00,96,CD,E8,FF,BX", fx.In(), out}, 2, "\"BX\" is not a hex value"},
+      {{"--mixing", "00,96,CD,E8,FF,BC:FF,00,00;00,FF,00;00,00", fx.In(), out}, 2, "nine values"},
       {{"--mixing", fx.Dir.File("none.txt"), fx.In(), out}, 1, "none.txt"},
       {{"--mixing", fx.Dir.File("short.txt"), fx.In(), out},
        1,

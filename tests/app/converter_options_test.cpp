@@ -117,9 +117,9 @@ TEST(ConverterOptions, BadCommandLinesSayWhatIsWrong) {
       {{"--flicker", "1000.5"}, "--flicker needs a number from 0 to 1000, not \"1000.5\""},
       {{"--stats=1"}, "--stats takes no value"},
       {{"--mixing"}, "--mixing needs a value"},
-      {{"--mixing="}, "--mixing needs own, average, linear or a profile FILE, not \"\""},
-      {{"--mixing", "--", "a", "b"}, "--mixing needs own, average, linear or a profile FILE, not \"--\""},
-      {{"--mixing", "-p.txt"}, "--mixing needs own, average, linear or a profile FILE, not \"-p.txt\""},
+      {{"--mixing="}, "--mixing needs a model's name or levels, or a profile FILE, not \"\""},
+      {{"--mixing", "--", "a", "b"}, "--mixing needs a model's name or levels, or a profile FILE, not \"--\""},
+      {{"--mixing", "-p.txt"}, "--mixing needs a model's name or levels, or a profile FILE, not \"-p.txt\""},
   };
   for (const auto& [args, message] : cases) {
     std::string got;

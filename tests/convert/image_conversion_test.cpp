@@ -428,6 +428,35 @@ TEST(ImageConversionSearch, StopsAtAnExactPicture) {
   EXPECT_EQ(search.Result, ConvertImage(exact, options).Result);
 }
 
+// Colours each model can show, cell by cell, come back exactly only when
+// the search is made for that model.
+TEST(ImageConversionMixing, APictureShownInAModelIsFoundExactlyForThatModel) {
+  for (const NamedMixing& named : NamedMixings) {
+    SCOPED_TRACE(named.Name);
+    const MixingProfile mixing = NamedMixingOf(named.Kind);
+    std::mt19937 rng(11);
+    Raster exact(PictureWidth, PictureHeight);
+    for (int y = 0; y < PictureHeight; ++y)
+      for (int x = 0; x < PictureWidth; ++x)
+        exact.At(x, y) = mixing.Table[std::array{3, 11}[rng() % 2]][std::array{1, 13}[rng() % 2]];  // normal colours
+    ImageConversionOptions options;
+    options.Mixing = mixing;
+    const ImageConversion found = ConvertImage(exact, options);
+    EXPECT_EQ(found.Stats.MeanColourError, 0.0);
+    int wrong = 0;
+    for (int y = 0; y < PictureHeight; ++y)
+      for (int x = 0; x < PictureWidth; ++x)
+        wrong += mixing.Table[ScreenColourAt(found.Result, 8, 0, x, y)][ScreenColourAt(found.Result, 8, 1, x, y)] !=
+                 exact.At(x, y);
+    EXPECT_EQ(wrong, 0);
+    options.Mixing = named.Kind == MixingKind::Own ? AverageMixing() : OwnMixing();
+    EXPECT_GT(ConvertImage(exact, options).Stats.MeanColourError, 0.0);
+  }
+  ImageConversionOptions lopsided;
+  lopsided.Mixing.Table[1][2] = MakeRgb(1, 2, 3);
+  EXPECT_THROW(ConvertImage(RandomImage(1), lopsided), std::invalid_argument);
+}
+
 TEST(ImageConversionStats, BlurredErrorAgreesWithAnIndependentModel) {
   const std::vector<std::pair<int, Dithering>> cases = {
       {8, Dithering::None}, {4, Dithering::FloydSteinberg}, {1, Dithering::Ordered}, {8, Dithering::Search}};

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 #include "support/mixing_definition.h"
 
 namespace chromaloom {
 namespace {
 
 TEST(MixingProfile, EachProfileMixesEveryPairByItsDefinition) {
-  for (const MixingProfile& profile : {OwnMixing(), AverageMixing(), LinearMixing()}) {
+  std::vector<MixingProfile> profiles = {OwnMixing(), AverageMixing(), LinearMixing()};
+  for (const test_support::SiteModel& model : test_support::SiteModels) profiles.push_back(NamedMixingOf(model.Kind));
+  for (const MixingProfile& profile : profiles) {
     SCOPED_TRACE(profile.Name);
     for (int a = 0; a < ZxColourCount; ++a)
       for (int b = 0; b < ZxColourCount; ++b) {
@@ -17,6 +22,33 @@ TEST(MixingProfile, EachProfileMixesEveryPairByItsDefinition) {
         ASSERT_EQ(profile.Table[a][b], expected) << a << ", " << b;
         ASSERT_EQ(profile.Mix(a, b), expected) << a << ", " << b;
       }
+  }
+}
+
+// Black with normal blue is 0x96 on the site (0x73 in the own table).
+TEST(MixingProfile, ALevelsTextGivesItsTableAndABadOneIsNamed) {
+  EXPECT_EQ(BlueOf(NamedMixingOf(MixingKind::Srgb).Table[0][1]), 0x96);
+  const MixingProfile plain = LevelsMixing("00,96,cd,E8,ff,BC");
+  EXPECT_EQ(plain.Kind, MixingKind::Levels);
+  EXPECT_EQ(plain.Table, NamedMixingOf(MixingKind::Srgb).Table);
+  const struct {
+    const char* Text;
+    const char* Problem;
+  } bad[] = {
+      {"00,96,CD,E8,FF", "six levels (ZZ,ZN,NN,NB,BB,ZB), not 5"},
+      {"00,96,CD,E8,FG,BC", "\"FG\" is not a hex value"},
+      {"00,96,CD,E8,FF,100", "\"100\" is not a hex value"},
+      {"00,96,CD,E8,FF,BC:FF,00,00;00,FF,00;00,00", "nine values (three rows of three), not 8"},
+      {"00,96,CD,E8,FF,BC:FF,00,00,00;FF,00,00;00,FF", "three rows"},
+      {"00,96,CD,E8,FF,BC:FF:00", "at most one colour matrix"},
+  };
+  for (const auto& c : bad) {
+    try {
+      LevelsMixing(c.Text);
+      ADD_FAILURE() << c.Text << " was taken";
+    } catch (const std::invalid_argument& e) {
+      EXPECT_NE(std::string(e.what()).find(c.Problem), std::string::npos) << c.Text << ": " << e.what();
+    }
   }
 }
 
@@ -39,7 +71,11 @@ TEST(MixingProfile, TheOwnProfileIsThePicturesTableAndTheDefault) {
   EXPECT_EQ(MixingNamed("own"), OwnMixing());
   EXPECT_EQ(MixingNamed("average"), AverageMixing());
   EXPECT_EQ(MixingNamed("linear"), LinearMixing());
-  for (const char* other : {"", "Own", "linear ", "file.txt"}) EXPECT_FALSE(MixingNamed(other)) << other;
+  for (const NamedMixing& named : NamedMixings) {
+    EXPECT_EQ(MixingNamed(named.Name)->Kind, named.Kind);
+    EXPECT_TRUE(IsSymmetric(MixingNamed(named.Name)->Table)) << named.Name;
+  }
+  for (const char* other : {"", "Own", "linear ", "file.txt", "SRGB"}) EXPECT_FALSE(MixingNamed(other)) << other;
 }
 
 TEST(MixingProfile, ABorderIsMixedByTheProfile) {

@@ -17,7 +17,7 @@ class ScriptedDialogs : public UserDialogs {
   std::deque<bool> OverwriteAnswers;
   // Unanswered questions cancel, which loses nothing.
   std::deque<SaveChangesAnswer> SaveChangesAnswers;
-  QStringList Filters, OverwriteQuestions, Errors, SaveChangesQuestions;
+  QStringList Filters, OverwriteQuestions, Errors, SaveChangesQuestions, TextsOffered;
   QList<const QWidget*> ErrorParents;  // the window each error stood over
   QString LastOffered;
 
@@ -43,6 +43,10 @@ class ScriptedDialogs : public UserDialogs {
     const SaveChangesAnswer answer = SaveChangesAnswers.front();
     SaveChangesAnswers.pop_front();
     return answer;
+  }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString& text) override {
+    TextsOffered << text;
+    return Next({}, {});
   }
 
  private:

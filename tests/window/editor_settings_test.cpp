@@ -100,7 +100,7 @@ QStringList Look(MainWindow& w, const QString& image) {
   ImagePictureDialog* dialog = ShownImportDialog(w);
   if (!dialog) return seen << "no import dialog";
   QStringList options;
-  for (const char* name : {"imageFitBox", "imageDitherBox", "imageMetricBox"})
+  for (const char* name : {"imageFitBox", "imageDitherBox", "imageMetricBox", "imageMixingBox"})
     options << Child<QComboBox>(*dialog, name)->currentText();
   seen << "import " + options.join(' ') + " " +
               QString::number(Child<QDoubleSpinBox>(*dialog, "imageFlickerBox")->value());
@@ -154,6 +154,7 @@ class EditorSettingsTest : public QObject {
       ChooseByKeys(Child<QComboBox>(*dialog, "imageFitBox"), "stretch");
       ChooseByKeys(Child<QComboBox>(*dialog, "imageDitherBox"), "atkinson");
       ChooseByKeys(Child<QComboBox>(*dialog, "imageMetricBox"), "lab");
+      ChooseByKeys(Child<QComboBox>(*dialog, "imageMixingBox"), "pulsar");
       TypeValue(Child<QDoubleSpinBox>(*dialog, "imageFlickerBox"), 0.35);
       QVERIFY(QTest::qWaitFor([&] { return dialog->IsResultCurrent(); }, 60000));
       PressAndRelease(Child<QPushButton>(*dialog, "imageOkButton"));
@@ -176,7 +177,7 @@ class EditorSettingsTest : public QObject {
         "bitmap size 5",
         "open offers " + session.File("opened/missing.mgs"),
         "save offers " + session.File("saved/kept"),
-        "import stretch atkinson lab 0.35",
+        "import stretch atkinson lab pulsar 0.35",
     };
     QCOMPARE(before, expected);
 

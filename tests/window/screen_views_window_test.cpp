@@ -162,6 +162,9 @@ class ScreenViewsWindowTest : public QObject {
     QTest::newRow("average") << "mixingAverageAction" << int(MixingKind::Average) << "average";
     QTest::newRow("linear") << "mixingLinearAction" << int(MixingKind::Linear) << "linear light";
     QTest::newRow("own") << "mixingOwnAction" << int(MixingKind::Own) << "own table";
+    QTest::newRow("srgb") << "mixingSrgbAction" << int(MixingKind::Srgb) << "sRGB";
+    QTest::newRow("orthodox") << "mixingOrthodoxAction" << int(MixingKind::Orthodox) << "Orthodox";
+    QTest::newRow("electroscale") << "mixingElectroscaleAction" << int(MixingKind::Electroscale) << "Electroscale";
   }
   void eachProfileMixesTheCanvasPalettesBorderAndExport() {
     QFETCH(QString, action);
@@ -251,6 +254,21 @@ class ScreenViewsWindowTest : public QObject {
                                   return table[a][b];
                                 }),
              0);
+    // Levels typed in: a bad text is named and changes nothing; a good one is
+    // offered again the next time.
+    dialogs_->Answers = {"00,96,CD,E8,FF"};
+    Child<QAction>(*w, "mixingLevelsAction")->trigger();
+    QVERIFY2(dialogs_->Errors.last().contains("six levels (ZZ,ZN,NN,NB,BB,ZB), not 5"),
+             qPrintable(dialogs_->Errors.last()));
+    QCOMPARE(w->View().Mixing().Table, table);
+    dialogs_->Answers = {" 00,76,CD,E9,FF,9F:D0,00,00;00,E4,00;00,00,FF"};
+    Child<QAction>(*w, "mixingLevelsAction")->trigger();
+    QCOMPARE(w->View().Mixing().Table, NamedMixingOf(MixingKind::Orthodox).Table);
+    QVERIFY(Child<QAction>(*w, "mixingLevelsAction")->isChecked());
+    dialogs_->Answers = {QString()};
+    Child<QAction>(*w, "mixingLevelsAction")->trigger();
+    QCOMPARE(dialogs_->TextsOffered.last(), QString("00,76,CD,E9,FF,9F:D0,00,00;00,E4,00;00,00,FF"));
+    QVERIFY(Child<QAction>(*w, "mixingLevelsAction")->isChecked());
     // The file on disk is the picture's own; the profile is only how it is shown.
     QVERIFY(w->Files().Save());
     QCOMPARE(ReadAll(File("picture.mgs")), [&] {
