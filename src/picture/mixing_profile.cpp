@@ -77,6 +77,14 @@ int LevelIndex(int a, int b) {
   return Index[a][b];
 }
 
+// The site's renderer takes every picture through a gamma of 2.2 and back,
+// rounding each way, which moves some levels by one; so do we, to show
+// what it shows.
+int GammaRoundTrip(int v) {
+  const auto gamma = [](int x, double power) { return static_cast<int>(std::pow(x / 255.0, power) * 255 + .5); };
+  return gamma(gamma(v, 2.2), 1.0 / 2.2);
+}
+
 }  // namespace
 
 int AverageChannel(int x, int y) { return (x + y + 1) / 2; }
@@ -131,7 +139,7 @@ MixedColourTableType SceneTable(const SceneLevels& levels) {
       for (int k = 0; k < 3; ++k) {
         const int sum =
             in[0] * levels.Matrix[3 * k] + in[1] * levels.Matrix[3 * k + 1] + in[2] * levels.Matrix[3 * k + 2];
-        out[k] = std::min(255, (2 * sum + 255) / 510);
+        out[k] = GammaRoundTrip(std::min(255, (2 * sum + 255) / 510));
       }
       table[a][b] = MakeRgb(out[0], out[1], out[2]);
     }

@@ -36,7 +36,7 @@ inline constexpr std::array<SiteModel, 5> SiteModels = {{
 
 // As the site's renderer works it out: a colour is bright << 3 | green << 2 |
 // red << 1 | blue; a channel's level is keyed by the two screens' states
-// (Z off, N normal, B bright, either order); the matrix mixes, rounded.
+// (Z off, N normal, B bright, either order); the matrix mixes, rounded;
 inline Rgb SiteMix(const SiteModel& model, ZxColour a, ZxColour b) {
   const auto& l = model.Levels;
   const auto& m = model.Matrix;
@@ -47,8 +47,11 @@ inline Rgb SiteMix(const SiteModel& model, ZxColour a, ZxColour b) {
   const int i1 = index(a), i2 = index(b);
   const auto level = [&](int bit) { return levels.at(std::string{state(i1, bit), state(i2, bit)}); };
   const double r = level(1), g = level(2), bl = level(0);
+  // Then each channel through imagegammacorrect(2.2, 1.0) and back.
+  const auto gamma = [](int v, double power) { return static_cast<int>(std::pow(v / 255.0, power) * 255 + .5); };
   const auto out = [&](int row) {
-    return static_cast<int>(std::round((r * m[3 * row] + g * m[3 * row + 1] + bl * m[3 * row + 2]) / 255.0));
+    const int v = static_cast<int>(std::round((r * m[3 * row] + g * m[3 * row + 1] + bl * m[3 * row + 2]) / 255.0));
+    return gamma(gamma(v, 2.2), 1.0 / 2.2);
   };
   return MakeRgb(out(0), out(1), out(2));
 }
