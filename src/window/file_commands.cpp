@@ -283,8 +283,8 @@ std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
 
 std::optional<MixingProfile> FileCommands::ChooseMixingLevels(const QString& shown) {
   const auto text = dialogs_->AskText(window_, "Mixing Levels",
-                                      "Levels ZZ,ZN,NN,NB,BB,ZB in hex, then optionally\n"
-                                      "a colour matrix: R1,R2,R3;G1,G2,G3;B1,B2,B3",
+                                      "Levels ZZ,ZN,NN,NB,BB,ZB in hex, then optionally \":\" and\n"
+                                      "a colour matrix R1,R2,R3;G1,G2,G3;B1,B2,B3 (out of FF)",
                                       shown);
   if (!text) return std::nullopt;
   try {
