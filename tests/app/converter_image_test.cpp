@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "app/converter.h"
+#include "convert/image_conversion.h"
+#include "convert/image_fitting.h"
+#include "files/image_files.h"
 #include "formats/file_kinds.h"
 #include "support/converter_run.h"
 #include "support/temp_dir.h"
@@ -57,6 +60,7 @@ TEST(ConverterImages, EveryImageBecomesAPictureOfTheChosenCellHeight) {
       {{"--dither", "ordered"}, "o.mg8", 8},
       {{"--dither", "search"}, "o.mgs", 8},
       {{"--mode", "1"}, "o.mg1", 1},
+      {{"--mixing", "pulsar", "--mode", "2"}, "o.mg2", 2},
   };
   for (const std::string& input : WriteImages(dir))
     for (const Case& c : cases) {
@@ -102,6 +106,17 @@ TEST(ConverterImages, ImagesAlsoBecomeBitmapsAndScreens) {
   }
 }
 
+TEST(ConverterImages, AnImageIsConvertedForTheChosenMixing) {
+  TempDir dir;
+  WriteImages(dir);
+  ASSERT_EQ(Convert({"--mixing", "srgb", dir.File("photo.png"), dir.File("o.mgs")}).Status, 0);
+  ImageConversionOptions options;
+  options.Mixing = *MixingNamed("srgb");
+  const ImageConversion expected =
+      ConvertImage(FitToPicture(ReadImageFile(dir.File("photo.png")), FitMode::Fit), options);
+  EXPECT_EQ(ReadPictureFile(FileKind::Mgs, ReadBytes(dir.File("o.mgs"))).Planes, expected.Result);
+}
+
 TEST(ConverterImages, StatsPrintsTheMeanErrorAndFlicker) {
   TempDir dir;
   WriteImages(dir);
@@ -143,6 +158,7 @@ TEST(ConverterImages, BadOptionsAreUsageErrorsAndWriteNothing) {
       {{"--stats", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--fit", "crop", dir.File("p.mgs"), out}, "apply to image inputs only"},
       {{"--info", png}, "is an image"},
+      {{"--mixing", "00,96,CD", png, out}, "six levels"},
       {{png, dir.File("o.jpg")}, "does not write JPEG"},
   };
   for (const Case& c : cases) {
