@@ -64,7 +64,7 @@ SideColumnFit FitSideColumns(Planes& planes, int screen) {
 ImportedPicture ReadOneScreen(std::span<const std::uint8_t> bytes, const OneScreenLayout& layout) {
   const std::size_t length = OneScreenFileLength(layout);
   if (bytes.size() != length)
-    throw FormatError(std::string("a ") + layout.Name + " file is exactly " + std::to_string(length) +
+    throw FormatError(std::string(layout.Name) + " files are exactly " + std::to_string(length) +
                       " bytes, and this one is " + (bytes.size() > length ? "longer" : std::to_string(bytes.size())));
 
   ImportedPicture result;
@@ -106,7 +106,7 @@ std::vector<std::uint8_t> WriteOneScreen(const Picture& picture, const OneScreen
   if (!IsValidCellHeight(picture.CellHeight))
     throw std::invalid_argument("cannot export a picture with char size " + std::to_string(picture.CellHeight));
   if (picture.CellHeight < h)
-    throw std::invalid_argument(std::string("a ") + layout.Name + " file holds 8x" + std::to_string(h) +
+    throw std::invalid_argument(std::string(layout.Name) + " files hold 8x" + std::to_string(h) +
                                 " cells, too coarse for this 8x" + std::to_string(picture.CellHeight) +
                                 " picture: change its char size to 8x" + std::to_string(h) + " first");
   std::vector<std::uint8_t> out(OneScreenFileLength(layout), 0);
@@ -124,7 +124,7 @@ std::vector<std::uint8_t> WriteOneScreen(const Picture& picture, const OneScreen
       }
     if (other > 0)
       throw std::invalid_argument(
-          "an .atr file holds attributes alone, shown over a checkerboard of INK and "
+          ".atr files hold attributes alone, shown over a checkerboard of INK and "
           "PAPER: " +
           CellsText(other) + " show other pixels");
   } else {
