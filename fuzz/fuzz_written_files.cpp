@@ -15,6 +15,7 @@
 #include "edited_file.h"
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
+#include "formats/one_screen_format.h"
 #include "formats/zx_screen_format.h"
 #include "picture/picture.h"
 
@@ -59,7 +60,9 @@ std::vector<ReadKind> ReadKinds() {
                               : info.Kind == FileKind::Mg4 ? 4
                                                            : 8;
     std::vector<std::uint8_t> valid;
-    if (auto written = WritePictureFile(ColourfulPicture(mode), info.Kind))
+    if (info.Kind == FileKind::Atr)  // attributes alone, and its writer wants the checkerboard's pixels
+      valid.assign(OneScreenFileLength(OneScreenLayoutOf(info.Kind)), 0x47);
+    else if (auto written = WritePictureFile(ColourfulPicture(mode), info.Kind))
       valid = std::move(*written);
     else if (info.Kind == FileKind::HobetaImg)
       valid = hobeta(img);

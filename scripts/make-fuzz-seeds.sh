@@ -35,6 +35,12 @@ done
 "$convert_exe" "$work/source.png" "$work/picture.img"
 cp "$work/picture.img" "$corpus/fuzz_zx_screen/picture.img"
 head -c 6912 "$work/picture.img" > "$corpus/fuzz_zx_screen/picture.scr"
+# One-screen multicolour files, each at its own cell height; an .atr is the 768 attributes of a screen.
+mkdir -p "$corpus/fuzz_one_screen"
+for kind in mlt:1 mc:1 ifl:2 mc4:4; do
+  "$convert_exe" "$work/source.png" "$corpus/fuzz_one_screen/picture.${kind%%:*}" --mode "${kind##*:}" --dither ordered
+done
+tail -c 768 "$work/picture.img" > "$corpus/fuzz_one_screen/picture.atr"
 # Edits to the valid files the targets build: offset 0x0100 set to 0x47; a cut of 3 bytes.
 seed fuzz_zx_screen edit '\001\000\107\003'
 seed fuzz_mg edit_mode4 '\004\001\000\107'

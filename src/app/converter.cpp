@@ -12,6 +12,7 @@
 #include "formats/file_kinds.h"
 #include "formats/format_error.h"
 #include "formats/mixing_profile_file.h"
+#include "formats/one_screen_format.h"
 #include "picture/document.h"
 #include "render/picture_bitmap.h"
 #include "spectrum/file_encoding.h"
@@ -51,14 +52,15 @@ MixingProfile LoadMixing(const std::string& value) {
 
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
-                                 const std::string& path) {
+                                 int screen, const std::string& path) {
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
-  if (auto bytes = EncodeFile(kind, picture)) return std::move(*bytes);
+  if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
 }
 
-// Returns the bytes read; a rejected file names itself in the error.
-std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind) {
+// Returns the bytes read; a rejected file names itself in the error. What the
+// picture could not keep as the file has it goes to err.
+std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err) {
   if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and " + QuotedName(path) + " is an image");
   if (!InfoOf(kind).Read)
     throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: " + QuotedName(path));
@@ -68,6 +70,7 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     Change change(document, "Import");
     change.Replace(imported.Planes, imported.CellHeight, imported.Border);
     change.Commit();
+    if (!imported.Note.empty()) err << "chromaloom-convert: " << QuotedName(path) << ": " << imported.Note << "\n";
   } catch (const FormatError& e) {
     throw FileError(QuotedName(path) + ": " + e.what());
   }
@@ -113,10 +116,10 @@ Raster Thumbnail(const Picture& picture, int size, const MixingProfile& mixing) 
 
 std::string ModeName(int h) { return "8x" + std::to_string(h); }
 
-void PrintInfo(const std::string& path, std::ostream& out) {
+void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
   const FileKind kind = KindOf(path);
   Document document;
-  const auto bytes = LoadFile(document, path, kind);
+  const auto bytes = LoadFile(document, path, kind, err);
   const Picture& picture = document.Picture();
   out << "file: " << path << "\n";
   out << "format: " << FileKindName(kind) << "\n";
@@ -151,7 +154,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (options.Info) {
       if (options.Files.size() != 1) throw UsageError("--info takes one INPUT");
       input = options.Files[0];
-      PrintInfo(options.Files[0], out);
+      PrintInfo(options.Files[0], out, err);
       return ExitOk;
     }
     if (options.Files.size() != 2) throw UsageError("expected INPUT and OUTPUT");
@@ -165,6 +168,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
       throw UsageError("--mixing applies to image inputs and bitmap outputs only");
+    if (options.Screen && !HoldsOneScreen(outputKind))
+      throw UsageError("--screen applies to outputs of one screen only, not \"" + output + "\"");
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))
@@ -178,7 +183,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     } else {
       if (HasImageOptions(options))
         throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");
-      LoadFile(document, input, inputKind);
+      LoadFile(document, input, inputKind, err);
       if (options.Mode) {
         Change change(document, "Change Char Size");
         change.SetCellHeight(*options.Mode);
@@ -194,7 +199,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       const Raster thumbnail = Thumbnail(document.Picture(), *options.Thumbnail, mixing);
       WriteFileAtomically(output, EncodeBitmap(thumbnail, FileKind::Png, PngPacking::Fast));
     } else {
-      WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing, output));
+      WriteFileAtomically(
+          output, Export(document.Picture(), outputKind, options.BmpSize, mixing, options.Screen.value_or(0), output));
     }
     return ExitOk;
   } catch (const UsageError& e) {

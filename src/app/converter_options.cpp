@@ -6,21 +6,23 @@
 #include <exception>
 
 #include "formats/file_kinds.h"
+#include "formats/one_screen_format.h"
 #include "picture/bitmap_sizes.h"
 
 namespace chromaloom {
 
 namespace {
 
-enum class Listing { Read, Written, Images };
+enum class Listing { Read, Written, Images, OneScreen };
 
 // The extensions of every kind read, written (by a writer of its own or an export), or converted from an image.
 std::string ExtensionsOf(Listing what) {
   std::string list;
   for (const FileKindInfo& info : FileKinds) {
-    const bool listed = what == Listing::Written ? (info.Write != nullptr || info.ExportCaption != nullptr)
-                        : what == Listing::Read  ? info.Read != nullptr
-                                                 : info.Image;
+    const bool listed = what == Listing::Written     ? (info.Write != nullptr || info.ExportCaption != nullptr)
+                        : what == Listing::Read      ? info.Read != nullptr
+                        : what == Listing::OneScreen ? HoldsOneScreen(info.Kind)
+                                                     : info.Image;
     if (listed) list += (list.empty() ? "" : " ") + std::string(info.Extension);
   }
   return list;
@@ -52,7 +54,8 @@ double ParseWeight(const std::string& text, const std::string& option) {
 }  // namespace
 
 std::string Usage() {
-  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M] INPUT OUTPUT\n"
+  return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]\n"
+         "           [--screen 0|1] INPUT OUTPUT\n"
          "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
          "           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]\n"
          "           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]\n"
@@ -75,6 +78,10 @@ std::string Usage() {
          "                 alone or electroscale, a model ZZ,ZN,NN,NB,BB,ZB in hex with\n"
          "                 an optional :R;G;B matrix (00,96,CD,E8,FF,BC), or FILE, a\n"
          "                 profile of 15 lines of 15 R,G,B colours\n"
+         "  --screen S     the screen (0, the default, or 1) written to an output of\n"
+         "                 one screen (" +
+         ExtensionsOf(Listing::OneScreen) +
+         ")\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
          "  --thumbnail SIZE  write the mixed picture with its border as a PNG that\n"
          "                 fits SIZE x SIZE (1..2048), for file managers\n"
@@ -141,6 +148,10 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       options.BmpSize = ParseInt(takeValue(), arg);
       if (options.BmpSize < 1 || options.BmpSize > static_cast<int>(BitmapSizes.size()))
         throw UsageError("--bmp-size must be 1..9");
+    } else if (arg == "--screen") {
+      const int screen = ParseInt(takeValue(), arg);
+      if (screen != 0 && screen != 1) throw UsageError("--screen must be 0 or 1");
+      options.Screen = screen;
     } else if (arg == "--thumbnail") {
       const int size = ParseInt(takeValue(), arg);
       if (size < 1 || size > MaxThumbnailSize) throw UsageError("--thumbnail needs a SIZE of 1..2048");

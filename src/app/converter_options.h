@@ -25,6 +25,7 @@ struct ConverterOptions {
   std::optional<int> Mode;             // a valid char mode
   std::optional<BorderChoice> Border;  // inside the border table
   int BmpSize = 1;                     // 1..9
+  std::optional<int> Screen;           // 0 or 1: the screen a one-screen output takes
   // For image inputs only; unset means the default.
   std::optional<FitMode> Fit;
   std::optional<Dithering> Dither;

@@ -5,6 +5,7 @@
 
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
+#include "formats/one_screen_format.h"
 #include "formats/zx_screen_format.h"
 
 namespace chromaloom {
@@ -26,6 +27,8 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   return true;
 }
 
+constexpr std::size_t MltLength = OneScreenFileLength(OneScreenLayoutOf(FileKind::Mlt));
+
 constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 
 }  // namespace
@@ -33,7 +36,7 @@ constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 // The .mg imports read the layout from the header, so one menu item serves
 // all four; the .mg2/.mg4/.mg8 writers follow the picture's cell height,
 // whatever the name says.
-const std::array<FileKindInfo, 20> FileKinds = {{
+const std::array<FileKindInfo, 25> FileKinds = {{
     {FileKind::Mgs, ".mgs", "native .mgs", "*.mgs (*.mgs)", "*.mgs (*.mgs)", MgsLengthV1, ReadMgs, WriteMgs, nullptr,
      nullptr, 0, false, false},
     {FileKind::Img, ".img", "Gigascreen pair .img", "*.img (*.img)", "*.img (*.img)", ZxScreenFileLength(false, true),
@@ -44,6 +47,22 @@ const std::array<FileKindInfo, 20> FileKinds = {{
      nullptr, "Import from *.scr", nullptr, 2, false, false},
     {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.$scr (*.$scr)", nullptr,
      ZxScreenFileLength(true, false), ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2, false, false},
+    // One screen of multicolour, read onto both screens.
+    {FileKind::Mlt, ".mlt", "8x1 multicolour screen .mlt", "*.mlt (*.mlt)", "*.mlt (*.mlt)", MltLength + 1,
+     ReadOneScreenAs<FileKind::Mlt>, WriteOneScreenAs<FileKind::Mlt>, "Import from *.mlt", "Export to *.mlt", 2, false,
+     false},
+    {FileKind::Mc, ".mc", "8x1 multicolour screen, lines in order .mc", "*.mc (*.mc)", "*.mc (*.mc)", MltLength + 1,
+     ReadOneScreenAs<FileKind::Mc>, WriteOneScreenAs<FileKind::Mc>, "Import from *.mc", "Export to *.mc", 2, false,
+     false},
+    {FileKind::Ifl, ".ifl", "8x2 multicolour screen .ifl", "*.ifl (*.ifl)", "*.ifl (*.ifl)",
+     OneScreenFileLength(OneScreenLayoutOf(FileKind::Ifl)) + 1, ReadOneScreenAs<FileKind::Ifl>,
+     WriteOneScreenAs<FileKind::Ifl>, "Import from *.ifl", "Export to *.ifl", 2, false, false},
+    {FileKind::Mc4, ".mc4", "8x4 multicolour screen .mc4", "*.mc4 (*.mc4)", "*.mc4 (*.mc4)",
+     OneScreenFileLength(OneScreenLayoutOf(FileKind::Mc4)) + 1, ReadOneScreenAs<FileKind::Mc4>,
+     WriteOneScreenAs<FileKind::Mc4>, "Import from *.mc4", "Export to *.mc4", 2, false, false},
+    {FileKind::Atr, ".atr", "attributes .atr", "*.atr (*.atr)", "*.atr (*.atr)",
+     OneScreenFileLength(OneScreenLayoutOf(FileKind::Atr)) + 1, ReadOneScreenAs<FileKind::Atr>,
+     WriteOneScreenAs<FileKind::Atr>, "Import from *.atr", "Export to *.atr", 2, false, false},
     {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, "*.mg1 (*.mg1)", MgMaxLength, ReadMg, WriteMg1,
      "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3, false, false},
     {FileKind::Mg2, ".mg2", "MultiGigaScreen .mg2", MgFilter, "*.mg2 (*.mg2)", MgMaxLength, ReadMg, WriteMg, nullptr,
@@ -105,9 +124,17 @@ ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> byt
   return info.Read(bytes);
 }
 
-std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind) {
+std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind, int screen) {
   const FileKindInfo& info = InfoOf(kind);
   if (!info.Write) return std::nullopt;
+  if (screen != 0 && screen != 1) throw std::invalid_argument("a picture has screens 0 and 1 only");
+  if (HoldsOneScreen(kind) && screen == 1) {
+    // Its writer writes screen 0.
+    Picture shown = picture;
+    shown.Pixels[0] = picture.Pixels[1];
+    shown.Attrs[0] = picture.Attrs[1];
+    return info.Write(shown);
+  }
   return info.Write(picture);
 }
 

@@ -23,6 +23,11 @@ enum class FileKind {
   HobetaImg,
   Scr,
   HobetaScr,
+  Mlt,
+  Mc,
+  Ifl,
+  Mc4,
+  Atr,
   Mg1,
   Mg2,
   Mg4,
@@ -60,7 +65,7 @@ struct FileKindInfo {
 };
 
 // In menu order.
-extern const std::array<FileKindInfo, 20> FileKinds;
+extern const std::array<FileKindInfo, 25> FileKinds;
 
 const FileKindInfo& InfoOf(FileKind kind);
 const char* FileKindName(FileKind kind);
@@ -77,6 +82,7 @@ bool IsBitmapExport(FileKind kind);
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes);
 // nullopt for kinds written from something else (bitmaps, Spectrum programs).
 // EncodeFile (spectrum/file_encoding.h) writes every kind, these included.
-std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind);
+// A kind that holds one screen (HoldsOneScreen) takes screen, 0 or 1.
+std::optional<std::vector<std::uint8_t>> WritePictureFile(const Picture& picture, FileKind kind, int screen = 0);
 
 }  // namespace chromaloom

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "picture/picture.h"
 
@@ -13,6 +14,7 @@ struct ImportedPicture {
   chromaloom::Planes Planes;
   std::uint8_t CellHeight = 8;
   std::optional<BorderPair> Border;  // only the native format carries one
+  std::string Note = {};             // what the picture could not keep as the file has it; empty: nothing
 };
 
 }  // namespace chromaloom

@@ -15,7 +15,8 @@
 namespace chromaloom {
 
 // The whole file; nullopt for bitmap exports and kinds never written.
-// Throws std::invalid_argument for a picture the kind cannot hold.
-std::optional<std::vector<std::uint8_t>> EncodeFile(FileKind kind, const Picture& picture);
+// Throws std::invalid_argument for a picture the kind cannot hold. A kind
+// that holds one screen takes screen, 0 or 1.
+std::optional<std::vector<std::uint8_t>> EncodeFile(FileKind kind, const Picture& picture, int screen = 0);
 
 }  // namespace chromaloom

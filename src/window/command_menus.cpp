@@ -90,7 +90,7 @@ class MenuFiller {
       const FileKind kind = info.Kind;
       QString stem = KindStem(info);
       // The one .mg import reads every layout, so it is named for the family.
-      if (import)
+      if (import && std::string_view(caption).find('/') != std::string_view::npos)
         while (!stem.isEmpty() && stem.back().isDigit()) stem.chop(1);
       const QString name = (import ? "import" : "export") + stem + "Action";
       const auto& run = import ? handlers_.Import : handlers_.Export;

@@ -600,6 +600,8 @@ void DocumentController::PictureRead(const QString& path, FileKind kind, const I
   if (kind == FileKind::Mgs) document_.StartNewHistory(PathBytes(path));
   view_.SetZoom(1);  // a picture taken in is shown whole
   emit FileUsed(path);
+  if (!picture.Note.empty())
+    panels_.Status->ShowMessage(QFileInfo(path).fileName() + ": " + QString::fromStdString(picture.Note));
   if (kind == FileKind::Mgs) emit ReferenceWanted(path);
   AfterPictureLoaded();
 }

@@ -251,11 +251,11 @@ void FileCommands::OpenImage(const QString& path) {
   reports_.ImageRead(path, std::move(image));
 }
 
-void FileCommands::Export(FileKind kind) {
+void FileCommands::Export(FileKind kind, int screen) {
   if (!InfoOf(kind).Write && !InfoOf(kind).SpectrumProgram) return;
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return;
-  if (Run(*name, [&] { WriteFileAtomically(PathBytes(*name), *EncodeFile(kind, document_.Picture())); }))
+  if (Run(*name, [&] { WriteFileAtomically(PathBytes(*name), *EncodeFile(kind, document_.Picture(), screen)); }))
     reports_.FileExported(*name);
 }
 

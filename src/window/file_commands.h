@@ -96,7 +96,8 @@ class FileCommands {
   void Import(FileKind kind);
   // File > Import > Picture...: an image of any kind the table marks, then the image opener.
   void ImportPicture();
-  void Export(FileKind kind);
+  // A kind that holds one screen takes screen (0 or 1).
+  void Export(FileKind kind, int screen = 0);
   // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
   // when the write failed, so the size can be tried again.
   bool ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing);

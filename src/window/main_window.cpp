@@ -121,7 +121,8 @@ void MainWindow::CreateMenus() {
         if (IsBitmapExport(kind)) {
           findChild<BitmapExportWindow*>()->Open(kind);
         } else {
-          controller_->Files().Export(kind);
+          // A one-screen file takes the screen in view; the mixed view gives screen 0.
+          controller_->Files().Export(kind, controller_->View().Shown() == ScreenView::Screen1 ? 1 : 0);
         }
       },
   };

@@ -6,6 +6,7 @@
 
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
+#include "formats/one_screen_format.h"
 #include "formats/zx_screen_format.h"
 #include "spectrum/spectrum_files.h"
 #include "support/random_picture.h"
@@ -35,6 +36,14 @@ TEST(FileEncoding, EveryKindTheDialogsSaveComesFromItsOwnWriter) {
     };
     for (const FileKindInfo& info : FileKinds) {
       SCOPED_TRACE(info.Name);
+      if (HoldsOneScreen(info.Kind)) {  // its own writer, or the same refusal
+        try {
+          EXPECT_EQ(EncodeFile(info.Kind, picture), WriteOneScreen(picture, OneScreenLayoutOf(info.Kind)));
+        } catch (const std::invalid_argument&) {
+          EXPECT_THROW(EncodeFile(info.Kind, picture), std::invalid_argument);
+        }
+        continue;
+      }
       const std::optional<Bytes> bytes = EncodeFile(info.Kind, picture);
       EXPECT_EQ(bytes.has_value(), info.SaveFilter != nullptr && !IsBitmapExport(info.Kind));
       const auto row = expected.find(info.Kind);

@@ -162,6 +162,7 @@ class FileCommandsTest : public QObject {
         {"exportZ80Action", "*.z80 (*.z80)", "out.z80", WriteSnapshot(p, FileKind::Z80)},
         {"exportSzxAction", "*.szx (*.szx)", "out.szx", WriteSnapshot(p, FileKind::Szx)},
         {"exportTapAction", "*.tap (*.tap)", "out.tap", WriteTape(p)},
+        {"exportMltAction", "*.mlt (*.mlt)", "out.mlt", *WritePictureFile(p, FileKind::Mlt, 0)},
     };
     for (const auto& e : exports) {
       dialogs_->Answers = {File("out")};
@@ -169,6 +170,11 @@ class FileCommandsTest : public QObject {
       QCOMPARE(dialogs_->Filters.last(), QString(e.Filter));
       QCOMPARE(ReadAll(File(e.Written)), e.Expected);
     }
+    // A one-screen file takes the screen in view (the mixed view, above, gives screen 0).
+    Trigger(*w, "showScreen1Action");
+    dialogs_->Answers = {File("out")};
+    Trigger(*w, "exportIflAction");
+    QCOMPARE(ReadAll(File("out.ifl")), *WritePictureFile(p, FileKind::Ifl, 1));
     QVERIFY(dialogs_->Errors.isEmpty());
   }
 
