@@ -39,7 +39,11 @@ head -c 6912 /dev/urandom >"$work/random.scr"
 chromaloom-convert "$work/random.scr" "$work/random.mgs"
 chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.png"
 chromaloom-convert --info "$work/random.mgs"
-ls -l "$work/random.mgs" "$work/random.png"
+# The animated export, through the giflib the package depends on.
+chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.gif"
+[[ $(head -c 6 "$work/random.gif") == GIF89a ]] || { echo "the animated GIF has no GIF89a header" >&2; exit 1; }
+dpkg-deb -f "$deb" Depends | grep -q libgif7 || { echo "the package does not depend on libgif7" >&2; exit 1; }
+ls -l "$work/random.mgs" "$work/random.png" "$work/random.gif"
 
 step "a thumbnail"
 chromaloom-convert --thumbnail 256 "$work/random.mgs" "$work/thumb.png"

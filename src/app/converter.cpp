@@ -7,6 +7,7 @@
 
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
+#include "files/animated_gif.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_kinds.h"
@@ -52,6 +53,7 @@ MixingProfile LoadMixing(const std::string& value) {
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
                                  const std::string& path) {
+  if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
@@ -165,6 +167,9 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
       throw UsageError("--mixing applies to image inputs and bitmap outputs only");
+    // An image is still converted for the model; the animation itself mixes nothing.
+    if (options.Mixing && IsAnimatedExport(outputKind) && !InfoOf(inputKind).Image)
+      throw UsageError("--mixing applies to mixed bitmaps only; an animation shows each screen unmixed");
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))

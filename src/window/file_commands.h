@@ -97,8 +97,9 @@ class FileCommands {
   // File > Import > Picture...: an image of any kind the table marks, then the image opener.
   void ImportPicture();
   void Export(FileKind kind);
-  // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
-  // when the write failed, so the size can be tried again.
+  // A kind exported as a bitmap (BMP, PNG; the animated GIF's frames) at a
+  // row of BitmapSizes; false when the write failed, so the size can be
+  // tried again.
   bool ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing);
   void PreviewOnEmulator();
   // Fuse on the PATH, by the names in zxview/fuse_programs.txt in their

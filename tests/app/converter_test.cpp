@@ -9,12 +9,14 @@
 #include <sstream>
 
 #include "app/converter.h"
+#include "files/animated_gif.h"
 #include "files/image_files.h"
 #include "files/non_regular_paths.h"
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
 #include "picture/bitmap_sizes.h"
+#include "render/picture_bitmap.h"
 #include "spectrum/spectrum_files.h"
 #include "support/converter_run.h"
 #include "support/random_picture.h"
@@ -70,6 +72,9 @@ TEST(Converter, WritesWhatTheEditorsExportsWrite) {
       {{}, "o.SZX", WriteSnapshot(picture, FileKind::Szx)},
       {{}, "o.tap", WriteTape(picture)},
       {{"--mode", "8"}, "o8.tap", WriteTape(as8)},
+      // The animated export: the two screens at the bitmap size.
+      {{}, "o.gif", EncodeAnimation(RenderScreenBitmaps(picture, 0), FileKind::Gif)},
+      {{"--bmp-size", "6"}, "o.GIF", EncodeAnimation(RenderScreenBitmaps(picture, 5), FileKind::Gif)},
   };
   for (const auto& c : cases) {
     auto args = c.Options;
@@ -291,6 +296,9 @@ TEST(Converter, InfoHelpAndVersion) {
   const Outcome help = Convert({"--help"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_NE(help.Out.find("Usage: chromaloom-convert"), std::string::npos);
+  // The bitmap outputs and the animation, from the table.
+  EXPECT_NE(help.Out.find("size 1..9 of a bitmap output: .bmp .png .gif\n"), std::string::npos) << help.Out;
+  EXPECT_NE(help.Out.find(".gif alternates\n"), std::string::npos) << help.Out;
   const Outcome version = Convert({"--version"});
   EXPECT_EQ(version.Status, 0);
   EXPECT_NE(version.Out.find("0.91"), std::string::npos);

@@ -92,10 +92,14 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
     EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
 }
 
-// Bitmaps of the picture at a chosen size: exported, but by no writer of the table.
-TEST(FileKind, OnlyBmpAndPngAreBitmapExports) {
-  for (const FileKindInfo& row : FileKinds)
-    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png) << row.Name;
+// Bitmaps of the picture at a chosen size: exported, but by no writer of
+// the table; the GIF as the two screens in turn.
+TEST(FileKind, OnlyBmpPngAndGifAreBitmapExports) {
+  for (const FileKindInfo& row : FileKinds) {
+    const bool gif = row.Kind == FileKind::Gif;
+    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png || gif) << row.Name;
+    EXPECT_EQ(IsAnimatedExport(row.Kind), gif) << row.Name;
+  }
 }
 
 // Snapshots and tapes run the picture on a Spectrum: exported from the

@@ -201,6 +201,8 @@ class MainWindowTest : public QObject {
         "    -",
         "    exportBmpAction Export to *.BMP",
         "    exportPngAction Export to *.PNG",
+        "    -",
+        "    exportGifAction Animated GIF...",
         "  -",
         "  previewOnEmulatorAction Preview TRD on ZX-emul",
         "  -",
