@@ -7,7 +7,7 @@
 
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
-#include "files/animated_gif.h"
+#include "files/animations.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_kinds.h"

@@ -72,11 +72,11 @@ std::string Usage() {
          "  --bmp-size N   size 1..9 of a bitmap output: " +
          ExtensionsOf(Listing::Bitmaps) +
          "\n"
-         "                 (default 1, 256 x 192 without border); " +
+         "                 (default 1, 256 x 192 without border); an animation\n"
+         "                 (" +
          ExtensionsOf(Listing::Animations) +
-         " alternates\n"
-         "                 screen 0 and screen 1, 20 ms each, each in its own border\n"
-         "                 colour, looping\n"
+         ") alternates screen 0 and screen 1, 20 ms each,\n"
+         "                 each in its own border colour, looping\n"
          "  --mixing M     how a bitmap mixes the two screens, and what an image is\n"
          "                 converted for: own (the picture's own table, the default),\n"
          "                 average (the mean of the two values), linear (the mean in\n"

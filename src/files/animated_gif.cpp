@@ -1,4 +1,4 @@
-#include "files/animated_gif.h"
+#include "files/animations.h"
 
 #include <gif_lib.h>
 
@@ -67,13 +67,8 @@ void Check(int result, GifFileType* gif) {
 }  // namespace
 
 std::vector<std::uint8_t> AnimatedGifBytes(std::span<const Raster> frames, int delayCentiseconds) {
-  if (frames.empty()) throw std::invalid_argument("an animated GIF needs a frame");
+  CheckAnimationFrames(frames, MaxGifSide);
   const int width = frames[0].Width(), height = frames[0].Height();
-  if (width <= 0 || height <= 0 || width > MaxGifSide || height > MaxGifSide)
-    throw std::invalid_argument("a GIF frame is 1 to 65535 pixels on a side");
-  for (const Raster& frame : frames)
-    if (frame.Width() != width || frame.Height() != height)
-      throw std::invalid_argument("the frames of an animated GIF are all one size");
   if (delayCentiseconds < 1 || delayCentiseconds > 65535)
     throw std::invalid_argument("a GIF frame's delay is 1 to 65535 centiseconds");
 
@@ -132,10 +127,20 @@ std::vector<std::uint8_t> AnimatedGifBytes(std::span<const Raster> frames, int d
   return bytes;
 }
 
+void CheckAnimationFrames(std::span<const Raster> frames, int maxSide) {
+  if (frames.empty()) throw std::invalid_argument("an animation needs a frame");
+  const int width = frames[0].Width(), height = frames[0].Height();
+  if (width <= 0 || height <= 0 || width > maxSide || height > maxSide)
+    throw std::invalid_argument("an animation's frames are 1 to " + std::to_string(maxSide) + " pixels on a side");
+  for (const Raster& frame : frames)
+    if (frame.Width() != width || frame.Height() != height)
+      throw std::invalid_argument("the frames of an animation are all one size");
+}
+
 std::vector<std::uint8_t> EncodeAnimation(std::span<const Raster> frames, FileKind kind) {
-  if (!IsAnimatedExport(kind))
-    throw std::invalid_argument(std::string(FileKindName(kind)) + " is not an animated export");
-  return AnimatedGifBytes(frames, GifFrameCentiseconds);
+  if (kind == FileKind::Gif && IsAnimatedExport(kind)) return AnimatedGifBytes(frames, MachineFrameMilliseconds / 10);
+  if (kind == FileKind::Webp && IsAnimatedExport(kind)) return AnimatedWebpBytes(frames, MachineFrameMilliseconds);
+  throw std::invalid_argument(std::string(FileKindName(kind)) + " is not an animated export");
 }
 
 }  // namespace chromaloom

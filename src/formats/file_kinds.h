@@ -69,9 +69,9 @@ std::optional<FileKind> FileKindFromName(std::string_view name);
 // How many bytes a reader of this kind ever looks at; 0 for kinds never read.
 std::size_t MaxReadLength(FileKind kind);
 // Exported as a bitmap of the picture at a chosen size (BMP, PNG, and the
-// animated GIF), not by a writer of its own; the bytes come from files/.
+// animated GIF and WebP), not by a writer of its own; the bytes come from files/.
 bool IsBitmapExport(FileKind kind);
-// A bitmap export written as an animation (GIF): the two screens alternating
+// A bitmap export written as an animation (GIF, WebP): the two screens alternating
 // at 50 Hz, each alone in its own border colour, instead of the mixed picture.
 bool IsAnimatedExport(FileKind kind);
 

@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "editing/picture_commands.h"
-#include "files/animated_gif.h"
+#include "files/animations.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_names.h"

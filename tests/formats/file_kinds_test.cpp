@@ -93,12 +93,12 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
 }
 
 // Bitmaps of the picture at a chosen size: exported, but by no writer of
-// the table; the GIF as the two screens in turn.
-TEST(FileKind, OnlyBmpPngAndGifAreBitmapExports) {
+// the table; GIF and WebP as the two screens in turn.
+TEST(FileKind, BmpPngGifAndWebpAreBitmapExports) {
   for (const FileKindInfo& row : FileKinds) {
-    const bool gif = row.Kind == FileKind::Gif;
-    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png || gif) << row.Name;
-    EXPECT_EQ(IsAnimatedExport(row.Kind), gif) << row.Name;
+    const bool animated = row.Kind == FileKind::Gif || row.Kind == FileKind::Webp;
+    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png || animated);
+    EXPECT_EQ(IsAnimatedExport(row.Kind), animated) << row.Name;
   }
 }
 

@@ -18,7 +18,6 @@
 #include <deque>
 #include <fstream>
 
-#include "files/animated_gif.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/bmp_format.h"
@@ -346,26 +345,6 @@ class FileCommandsTest : public QObject {
     QVERIFY2(dialogs_->Errors.front().contains("taken.png"), qPrintable(dialogs_->Errors.front()));
     QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
     QVERIFY(QFileInfo(File("taken.png")).isDir());
-  }
-
-  // Export > Animated GIF... opens the same panel; the GIF holds the two
-  // screens at the size chosen there, and the panel names no mixing.
-  void animatedGifExportWritesTheScreensInTurn() {
-    auto w = Window();
-    w->show();
-    w->Document() = Document(test_support::RandomPicture(2, 9));
-    auto* label = Child<QLabel>(*w, "mixingLabel");
-    Trigger(*w, "exportGifAction");
-    QCOMPARE(Child<CaptionStrip>(*w, "bitmapExportCaption")->Caption(), QString("Animated GIF..."));
-    QCOMPARE(label->text(), QString("Screens 0 and 1 in turn, 20 ms each"));
-    Child<QRadioButton>(*w, "bitmapSize6")->setChecked(true);
-    dialogs_->Answers = {File("flicker")};
-    Child<QPushButton>(*w, "okButton")->click();
-    QCOMPARE(dialogs_->Filters.last(), QString("*.gif (*.gif)"));
-    QCOMPARE(ReadAll(File("flicker.gif")),
-             EncodeAnimation(RenderScreenBitmaps(w->Document().Picture(), 5), FileKind::Gif));
-    Trigger(*w, "exportBmpAction");
-    QVERIFY(label->text().startsWith("Mixing: "));
   }
 
   void emulatorPreviewWritesTheImageAndStartsTheLauncher() {

@@ -203,6 +203,7 @@ class MainWindowTest : public QObject {
         "    exportPngAction Export to *.PNG",
         "    -",
         "    exportGifAction Animated GIF...",
+        "    exportWebpAction Animated WebP...",
         "  -",
         "  previewOnEmulatorAction Preview TRD on ZX-emul",
         "  -",
