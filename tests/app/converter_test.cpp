@@ -72,9 +72,7 @@ TEST(Converter, WritesWhatTheEditorsExportsWrite) {
       {{}, "o.SZX", WriteSnapshot(picture, FileKind::Szx)},
       {{}, "o.tap", WriteTape(picture)},
       {{"--mode", "8"}, "o8.tap", WriteTape(as8)},
-      // The animated export: the two screens at the bitmap size.
       {{}, "o.gif", EncodeAnimation(RenderScreenBitmaps(picture, 0), FileKind::Gif)},
-      {{"--bmp-size", "6"}, "o.GIF", EncodeAnimation(RenderScreenBitmaps(picture, 5), FileKind::Gif)},
       {{"--bmp-size", "7"}, "o.webp", EncodeAnimation(RenderScreenBitmaps(picture, 6), FileKind::Webp)},
   };
   for (const auto& c : cases) {
