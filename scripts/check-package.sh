@@ -39,7 +39,15 @@ head -c 6912 /dev/urandom >"$work/random.scr"
 chromaloom-convert "$work/random.scr" "$work/random.mgs"
 chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.png"
 chromaloom-convert --info "$work/random.mgs"
-ls -l "$work/random.mgs" "$work/random.png"
+# The animated exports, through the giflib and libwebpmux the package depends on.
+chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.gif"
+chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.webp"
+[[ $(head -c 6 "$work/random.gif") == GIF89a ]] || { echo "the animated GIF has no GIF89a header" >&2; exit 1; }
+[[ $(head -c 16 "$work/random.webp" | tail -c 8) == WEBPVP8X ]] || { echo "the WebP is not an extended WebP" >&2; exit 1; }
+for library in libgif7 libwebpmux3; do
+  dpkg-deb -f "$deb" Depends | grep -q "$library" || { echo "the package does not depend on $library" >&2; exit 1; }
+done
+ls -l "$work/random.mgs" "$work/random.png" "$work/random.gif" "$work/random.webp"
 
 step "a thumbnail"
 chromaloom-convert --thumbnail 256 "$work/random.mgs" "$work/thumb.png"

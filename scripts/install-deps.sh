@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what chromaLoom needs to build, test, fuzz and take screenshots on
 # Debian 12. Idempotent: does nothing when everything is there. pasmo builds
-# the Spectrum viewer, libspectrum-dev writes snapshots and tapes, and Fuse
-# is only for the emulator preview and its test (the editor runs without it).
+# the Spectrum viewer, libspectrum-dev writes snapshots and tapes, libgif-dev
+# and libwebp-dev the animated GIF and WebP exports, and Fuse is only for the
+# emulator preview and its test (the editor runs without it).
 # ShellCheck checks the scripts and clang-format-14 the layout of the C++.
 set -euo pipefail
 
@@ -10,7 +11,7 @@ packages=(qt6-base-dev libqt6opengl6-dev libgl1-mesa-dri qt6-image-formats-plugi
           xvfb xdotool x11-apps imagemagick cmake ninja-build g++ make
           clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev
           dpkg-dev file appstream desktop-file-utils
-          pasmo libspectrum-dev pkg-config fuse-emulator-sdl
+          pasmo libspectrum-dev libgif-dev libwebp-dev pkg-config fuse-emulator-sdl
           shellcheck clang-format-14)
 
 missing=()

@@ -7,6 +7,7 @@
 
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
+#include "files/animations.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_kinds.h"
@@ -53,6 +54,7 @@ MixingProfile LoadMixing(const std::string& value) {
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
                                  int screen, const std::string& path) {
+  if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
   throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
@@ -170,6 +172,9 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       throw UsageError("--mixing applies to image inputs and bitmap outputs only");
     if (options.Screen && !HoldsOneScreen(outputKind))
       throw UsageError("--screen applies to outputs of one screen only, not \"" + output + "\"");
+    // An image is still converted for the model; the animation itself mixes nothing.
+    if (options.Mixing && IsAnimatedExport(outputKind) && !InfoOf(inputKind).Image)
+      throw UsageError("--mixing applies to mixed bitmaps only; an animation shows each screen unmixed");
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))

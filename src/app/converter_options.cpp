@@ -13,16 +13,19 @@ namespace chromaloom {
 
 namespace {
 
-enum class Listing { Read, Written, Images, OneScreen };
+enum class Listing { Read, Written, Images, OneScreen, Bitmaps, Animations };
 
-// The extensions of every kind read, written (by a writer of its own or an export), or converted from an image.
+// The extensions of every kind read, written (by a writer of its own or an
+// export), converted from an image, or exported as a bitmap or an animation.
 std::string ExtensionsOf(Listing what) {
   std::string list;
   for (const FileKindInfo& info : FileKinds) {
-    const bool listed = what == Listing::Written     ? (info.Write != nullptr || info.ExportCaption != nullptr)
-                        : what == Listing::Read      ? info.Read != nullptr
-                        : what == Listing::OneScreen ? HoldsOneScreen(info.Kind)
-                                                     : info.Image;
+    const bool listed = what == Listing::Written      ? (info.Write != nullptr || info.ExportCaption != nullptr)
+                        : what == Listing::Read       ? info.Read != nullptr
+                        : what == Listing::OneScreen  ? HoldsOneScreen(info.Kind)
+                        : what == Listing::Bitmaps    ? IsBitmapExport(info.Kind)
+                        : what == Listing::Animations ? IsAnimatedExport(info.Kind)
+                                                      : info.Image;
     if (listed) list += (list.empty() ? "" : " ") + std::string(info.Extension);
   }
   return list;
@@ -69,8 +72,14 @@ std::string Usage() {
          "  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1);\n"
          "                 for an image, the cell height it is converted in (default 8)\n"
          "  --border I,J   choose border swatch column I (0..8), row J (0..2)\n"
-         "  --bmp-size N   size 1..9 of a .bmp or .png output (default 1, 256 x 192\n"
-         "                 without border)\n"
+         "  --bmp-size N   size 1..9 of a bitmap output: " +
+         ExtensionsOf(Listing::Bitmaps) +
+         "\n"
+         "                 (default 1, 256 x 192 without border); an animation\n"
+         "                 (" +
+         ExtensionsOf(Listing::Animations) +
+         ") alternates screen 0 and screen 1, 20 ms each,\n"
+         "                 each in its own border colour, looping\n"
          "  --mixing M     how a bitmap mixes the two screens, and what an image is\n"
          "                 converted for: own (the picture's own table, the default),\n"
          "                 average (the mean of the two values), linear (the mean in\n"

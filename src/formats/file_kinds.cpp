@@ -89,9 +89,11 @@ const std::array<FileKindInfo, 25> FileKinds = {{
     {FileKind::Jpg, ".jpg", "JPEG image .jpg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
     {FileKind::Jpeg, ".jpeg", "JPEG image .jpeg", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true,
      false},
-    {FileKind::Gif, ".gif", "GIF image .gif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
-    {FileKind::Webp, ".webp", "WebP image .webp", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true,
-     false},
+    // GIF and WebP: read as images; written as animations of the two screens (IsAnimatedExport).
+    {FileKind::Gif, ".gif", "GIF image .gif", nullptr, "*.gif (*.gif)", 0, nullptr, nullptr, nullptr, "Animated GIF...",
+     5, true, false},
+    {FileKind::Webp, ".webp", "WebP image .webp", nullptr, "*.webp (*.webp)", 0, nullptr, nullptr, nullptr,
+     "Animated WebP...", 5, true, false},
     {FileKind::Tif, ".tif", "TIFF image .tif", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true, false},
     {FileKind::Tiff, ".tiff", "TIFF image .tiff", nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 5, true,
      false},
@@ -116,6 +118,10 @@ std::size_t MaxReadLength(FileKind kind) { return InfoOf(kind).ReadCap; }
 bool IsBitmapExport(FileKind kind) {
   const FileKindInfo& info = InfoOf(kind);
   return info.ExportCaption != nullptr && info.Write == nullptr && !info.SpectrumProgram;
+}
+
+bool IsAnimatedExport(FileKind kind) {
+  return (kind == FileKind::Gif || kind == FileKind::Webp) && IsBitmapExport(kind);
 }
 
 ImportedPicture ReadPictureFile(FileKind kind, std::span<const std::uint8_t> bytes) {

@@ -73,9 +73,12 @@ const char* FileKindName(FileKind kind);
 std::optional<FileKind> FileKindFromName(std::string_view name);
 // How many bytes a reader of this kind ever looks at; 0 for kinds never read.
 std::size_t MaxReadLength(FileKind kind);
-// Exported as a bitmap of the mixed picture at a chosen size (BMP, PNG),
-// not by a writer of its own; the bytes come from files/image_files.h.
+// Exported as a bitmap of the picture at a chosen size (BMP, PNG, and the
+// animated GIF and WebP), not by a writer of its own; the bytes come from files/.
 bool IsBitmapExport(FileKind kind);
+// A bitmap export written as an animation (GIF, WebP): the two screens alternating
+// at 50 Hz, each alone in its own border colour, instead of the mixed picture.
+bool IsAnimatedExport(FileKind kind);
 
 // The whole file is checked first: a bad one throws FormatError. A kind
 // that is never read throws std::invalid_argument.

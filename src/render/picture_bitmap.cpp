@@ -72,15 +72,33 @@ Rgb ScreenBorderColour(const Picture& picture, int screen) {
   return ZxRgb(BorderColourIndex(screen == 0 ? pair.Screen0 : pair.Screen1));
 }
 
-Raster RenderFramedScreen(const Picture& picture, int screen) {
-  Raster framed(FramedScreenWidth, FramedScreenHeight, ScreenBorderColour(picture, screen));
-  // Only this screen's bit of the colour index counts.
+namespace {
+
+// Screen 0 or 1 alone at (dx, dy) of out: only this screen's bit of the colour index counts.
+void RenderScreen(const Picture& picture, int screen, Raster& out, int dx, int dy) {
   const auto colours = [screen](const AttrEntry& a0, const AttrEntry& a1) {
     const Rgb paper0 = ZxRgb(a0.Paper), ink0 = ZxRgb(a0.Ink), paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
     return screen == 0 ? CharPalette{paper0, paper0, ink0, ink0} : CharPalette{paper1, ink1, paper1, ink1};
   };
-  RenderPicture(picture, colours, framed, ScreenBorderWidth, ScreenBorderHeight);
+  RenderPicture(picture, colours, out, dx, dy);
+}
+
+}  // namespace
+
+Raster RenderFramedScreen(const Picture& picture, int screen) {
+  Raster framed(FramedScreenWidth, FramedScreenHeight, ScreenBorderColour(picture, screen));
+  RenderScreen(picture, screen, framed, ScreenBorderWidth, ScreenBorderHeight);
   return framed;
+}
+
+std::array<Raster, 2> RenderScreenBitmaps(const Picture& picture, int sizeIndex) {
+  std::array<Raster, 2> frames;
+  Raster alone(PictureWidth, PictureHeight);
+  for (int screen = 0; screen < 2; ++screen) {
+    RenderScreen(picture, screen, alone, 0, 0);
+    frames[static_cast<std::size_t>(screen)] = BuildBitmap(alone, ScreenBorderColour(picture, screen), sizeIndex);
+  }
+  return frames;
 }
 
 }  // namespace chromaloom

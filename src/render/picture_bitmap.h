@@ -3,6 +3,8 @@
 // bitmap export and the flicker view need.
 #pragma once
 
+#include <array>
+
 #include "picture/bitmap_sizes.h"
 #include "picture/mixing_profile.h"
 #include "picture/picture.h"
@@ -35,5 +37,10 @@ Raster RenderFramedMixed(const Picture& picture, const MixingProfile& mixing = {
 // paper, inside its own border colour; FramedScreenWidth x FramedScreenHeight.
 // Another screen number throws std::invalid_argument.
 Raster RenderFramedScreen(const Picture& picture, int screen);
+// The frames of the animated export: screen 0, then screen 1, each alone as
+// the Screen 0 and Screen 1 views show it, at bitmap size sizeIndex 0..8
+// (BitmapSizes) and framed in its own border colour. No mixing: the eye
+// mixes them as the animation alternates them.
+std::array<Raster, 2> RenderScreenBitmaps(const Picture& picture, int sizeIndex);
 
 }  // namespace chromaloom

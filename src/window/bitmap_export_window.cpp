@@ -41,11 +41,16 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void BitmapExportWindow::ShowMixing(const QString& name) { mixing_->setText("Mixing: " + name); }
+void BitmapExportWindow::ShowMixing(const QString& name) {
+  mixingName_ = name;
+  // An animation shows the screens one at a time: nothing is mixed.
+  mixing_->setText(IsAnimatedExport(kind_) ? QString("Screens 0 and 1 in turn, 20 ms each") : "Mixing: " + name);
+}
 
 void BitmapExportWindow::Open(FileKind kind) {
   kind_ = kind;
   caption_->SetCaption(InfoOf(kind).ExportCaption);
+  ShowMixing(mixingName_);
   show();
   raise();
 }

@@ -1,9 +1,12 @@
-// Bitmap export (BMP or PNG, whichever opened it): the nine sizes to
-// choose from, the mixing profile the bitmap is made with, Ok and Cancel.
+// Bitmap export (BMP, PNG or the animated GIF, whichever opened it): the
+// nine sizes to choose from, the mixing profile the bitmap is made with (an
+// animation says its frames instead), Ok and Cancel.
 // The chosen size stays until another is chosen.
 #pragma once
 
 #include <array>
+
+#include <QString>
 
 #include "formats/file_kinds.h"
 #include "window/floating_panel.h"
@@ -35,6 +38,7 @@ class BitmapExportWindow : public ToolWindow {
   CaptionStrip* caption_ = nullptr;
   FileKind kind_ = FileKind::Bmp;
   QLabel* mixing_ = nullptr;
+  QString mixingName_;
 };
 
 }  // namespace chromaloom

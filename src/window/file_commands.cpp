@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "editing/picture_commands.h"
+#include "files/animations.h"
 #include "files/file_io.h"
 #include "files/image_files.h"
 #include "formats/file_names.h"
@@ -261,10 +262,19 @@ void FileCommands::Export(FileKind kind, int screen) {
 
 bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing) {
   if (!IsBitmapExport(kind)) return true;
-  const Raster bitmap = RenderBitmap(document_.Picture(), sizeIndex, mixing);
+  // The picture as it is now; encoded once the name is chosen.
+  std::function<std::vector<std::uint8_t>()> encode;
+  if (IsAnimatedExport(kind))
+    encode = [kind, frames = RenderScreenBitmaps(document_.Picture(), sizeIndex)] {
+      return EncodeAnimation(frames, kind);
+    };
+  else
+    encode = [kind, bitmap = RenderBitmap(document_.Picture(), sizeIndex, mixing)] {
+      return EncodeBitmap(bitmap, kind);
+    };
   const auto name = AskSaveFile(SaveFilterOf(kind), ExtensionOf(kind));
   if (!name) return true;
-  if (!Run(*name, [&] { WriteFileAtomically(PathBytes(*name), EncodeBitmap(bitmap, kind)); })) return false;
+  if (!Run(*name, [&] { WriteFileAtomically(PathBytes(*name), encode()); })) return false;
   reports_.FileExported(*name);
   return true;
 }

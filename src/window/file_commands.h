@@ -98,8 +98,9 @@ class FileCommands {
   void ImportPicture();
   // A kind that holds one screen takes screen (0 or 1).
   void Export(FileKind kind, int screen = 0);
-  // A kind exported as a bitmap (BMP, PNG) at a row of BitmapSizes; false
-  // when the write failed, so the size can be tried again.
+  // A kind exported as a bitmap (BMP, PNG; the animated GIF's frames) at a
+  // row of BitmapSizes; false when the write failed, so the size can be
+  // tried again.
   bool ExportBitmap(FileKind kind, int sizeIndex, const MixingProfile& mixing);
   void PreviewOnEmulator();
   // Fuse on the PATH, by the names in zxview/fuse_programs.txt in their

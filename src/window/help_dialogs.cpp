@@ -239,6 +239,7 @@ QString AboutText() {
              "<ul><li>Qt %2 (Core, GUI, Widgets, OpenGL, OpenGL Widgets, Concurrent; built against %3): "
              "LGPL-3.0-only or GPL-2.0-only</li>"
              "<li>libspectrum: GPL-2.0-or-later</li>"
+             "<li>giflib and libwebp (the animated GIF and WebP exports): MIT, BSD-3-Clause</li>"
              "<li>Through Qt's image plugins: libpng (libpng licence), zlib (Zlib), libjpeg-turbo (IJG, "
              "BSD-3-Clause), libtiff (libtiff licence), libwebp (BSD-3-Clause)</li>"
              "<li>C++ standard library: %4, GPL-3.0-or-later with the GCC Runtime Library Exception</li></ul>"

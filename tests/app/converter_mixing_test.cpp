@@ -135,6 +135,7 @@ TEST(ConverterMixing, ABadValueIsAUsageErrorAndABadFileFailsWithItsLine) {
       {{"--mixing", "average", fx.In(), fx.Dir.File("o.mgs")},
        2,
        "--mixing applies to image inputs and bitmap outputs only"},
+      {{"--mixing", "average", fx.In(), fx.Dir.File("o.gif")}, 2, "an animation shows each screen unmixed"},
       {{"--mixing", "00,96,CD,E8,FF", fx.In(), out}, 2, "--mixing 00,96,CD,E8,FF: a model has six levels"},
       {{"--mixing", "00,96,CD,E8,FF,BX", fx.In(), out}, 2, "\"BX\" is not a hex value"},
       {{"--mixing", "00,96,CD,E8,FF,BC:FF,00,00;00,FF,00;00,00", fx.In(), out}, 2, "nine values"},

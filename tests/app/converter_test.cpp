@@ -9,12 +9,14 @@
 #include <sstream>
 
 #include "app/converter.h"
+#include "files/animations.h"
 #include "files/image_files.h"
 #include "files/non_regular_paths.h"
 #include "formats/mg_format.h"
 #include "formats/mgs_format.h"
 #include "formats/zx_screen_format.h"
 #include "picture/bitmap_sizes.h"
+#include "render/picture_bitmap.h"
 #include "spectrum/spectrum_files.h"
 #include "support/converter_run.h"
 #include "support/random_picture.h"
@@ -70,6 +72,8 @@ TEST(Converter, WritesWhatTheEditorsExportsWrite) {
       {{}, "o.SZX", WriteSnapshot(picture, FileKind::Szx)},
       {{}, "o.tap", WriteTape(picture)},
       {{"--mode", "8"}, "o8.tap", WriteTape(as8)},
+      {{}, "o.gif", EncodeAnimation(RenderScreenBitmaps(picture, 0), FileKind::Gif)},
+      {{"--bmp-size", "7"}, "o.webp", EncodeAnimation(RenderScreenBitmaps(picture, 6), FileKind::Webp)},
   };
   for (const auto& c : cases) {
     auto args = c.Options;

@@ -92,10 +92,14 @@ TEST(FileKind, FromNameIgnoresCaseOfTheExtension) {
     EXPECT_EQ(FileKindFromName(c.name), c.kind) << c.name;
 }
 
-// Bitmaps of the picture at a chosen size: exported, but by no writer of the table.
-TEST(FileKind, OnlyBmpAndPngAreBitmapExports) {
-  for (const FileKindInfo& row : FileKinds)
-    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png) << row.Name;
+// Bitmaps of the picture at a chosen size: exported, but by no writer of
+// the table; GIF and WebP as the two screens in turn.
+TEST(FileKind, BmpPngGifAndWebpAreBitmapExports) {
+  for (const FileKindInfo& row : FileKinds) {
+    const bool animated = row.Kind == FileKind::Gif || row.Kind == FileKind::Webp;
+    EXPECT_EQ(IsBitmapExport(row.Kind), row.Kind == FileKind::Bmp || row.Kind == FileKind::Png || animated);
+    EXPECT_EQ(IsAnimatedExport(row.Kind), animated) << row.Name;
+  }
 }
 
 // Snapshots and tapes run the picture on a Spectrum: exported from the
