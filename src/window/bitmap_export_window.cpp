@@ -49,7 +49,8 @@ void BitmapExportWindow::ShowMixing(const QString& name) {
 
 void BitmapExportWindow::Open(FileKind kind) {
   kind_ = kind;
-  caption_->SetCaption(InfoOf(kind).ExportCaption);
+  // A panel's title, not a menu item: without the item's "...".
+  caption_->SetCaption(QString(InfoOf(kind).ExportCaption).remove("..."));
   ShowMixing(mixingName_);
   show();
   raise();
