@@ -652,6 +652,8 @@ void DocumentController::OpenImageDialog(Raster image) {
     importOptions_ = *dialog->ShownOptions();
     TakeConvertedImage(document_, dialog->ShownResult()->Result, dialog->ShownOptions()->Conversion.CellHeight);
     view_.SetZoom(1);
+    // The picture is shown as it was made to be seen.
+    if (view_.Mixing().Table != importOptions_.Conversion.Mixing.Table) SetMixing(importOptions_.Conversion.Mixing);
     AfterPictureLoaded();
   });
   dialog->open();

@@ -158,6 +158,7 @@ class EditorSettingsTest : public QObject {
       TypeValue(Child<QDoubleSpinBox>(*dialog, "imageFlickerBox"), 0.35);
       QVERIFY(QTest::qWaitFor([&] { return dialog->IsResultCurrent(); }, 60000));
       PressAndRelease(Child<QPushButton>(*dialog, "imageOkButton"));
+      QCOMPARE(w->View().Mixing().Kind, MixingKind::Pulsar);      // shown as it was made to be seen
       dialogs.SaveChangesAnswers = {SaveChangesAnswer::Discard};  // the imported picture
       Trigger(*w, "openAction");                                  // the read fails; the dialog still moved there
       Trigger(*w, "saveAction");
