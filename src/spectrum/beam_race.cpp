@@ -103,11 +103,13 @@ class Machine {
   void Out(std::uint16_t port, std::uint8_t value) {
     const bool high = port >= 0x4000 && port < 0x8000, ula = (port & 1) == 0;
     if (high && ula) {
-      Wait(port, 1), Wait(port, 3);
+      Wait(port, 1);
+      Wait(port, 3);
     } else if (high) {
       for (int i = 0; i < 4; ++i) Wait(port, 1);
     } else if (ula) {
-      t_ += 1, Wait(0x4000, 3);
+      t_ += 1;
+      Wait(0x4000, 3);
     } else {
       t_ += 4;
     }
@@ -118,7 +120,10 @@ class Machine {
     shownBank_ = (value & 8) ? Screen1Bank : Screen0Bank;
   }
   void Interrupt() {
-    if (halted_) ++pc_, halted_ = false;
+    if (halted_) {
+      ++pc_;
+      halted_ = false;
+    }
     iff1_ = false;
     t_ += 7;
     Push(pc_);
@@ -155,6 +160,12 @@ class Machine {
   bool Zero() const { return (f_ & 0x40) != 0; }
   std::uint8_t& Reg(int n) { return n == 7 ? a_ : r_[n]; }  // B C D E H L - A; (HL) is not a register here
 
+  // A relative jump taken: five more T-states on the operand's address.
+  void Jump(std::int8_t e) {
+    Internal(static_cast<std::uint16_t>(pc_ - 1), 5);
+    pc_ = static_cast<std::uint16_t>(pc_ + e);
+  }
+
   void Unknown(int op) {
     throw std::runtime_error("the 128K model does not know the instruction " + std::to_string(op) + " at " +
                              std::to_string(pc_ - 1));
@@ -168,7 +179,11 @@ class Machine {
     const std::uint8_t op = Fetch();
     if ((op & 0xCF) == 0x01) return SetPair(op >> 4, Operand16());  // LD rr,nn
     if ((op & 0xCF) == 0xC1) return SetStackPair((op >> 4) & 3, Pop());
-    if ((op & 0xCF) == 0xC5) return Internal(static_cast<std::uint16_t>(i_ << 8), 1), Push(StackPair((op >> 4) & 3));
+    if ((op & 0xCF) == 0xC5) {  // PUSH rr
+      Internal(static_cast<std::uint16_t>(i_ << 8), 1);
+      Push(StackPair((op >> 4) & 3));
+      return;
+    }
     if ((op & 0xC7) == 0x06 && op != 0x36) {  // LD r,n
       Reg((op >> 3) & 7) = Operand();
       return;
@@ -181,7 +196,8 @@ class Machine {
       case 0x00:
         return;
       case 0x08:
-        std::swap(a_, a2_), std::swap(f_, f2_);
+        std::swap(a_, a2_);
+        std::swap(f_, f2_);
         return;
       case 0xD9:
         std::swap(r_, r2_);
@@ -208,14 +224,13 @@ class Machine {
       case 0x10: {  // DJNZ
         Internal(static_cast<std::uint16_t>(i_ << 8), 1);
         const auto e = static_cast<std::int8_t>(Operand());
-        if (--r_[0] != 0) Internal(static_cast<std::uint16_t>(pc_ - 1), 5), pc_ = static_cast<std::uint16_t>(pc_ + e);
+        if (--r_[0] != 0) Jump(e);
         return;
       }
       case 0x18:
       case 0x20: {  // JR e, JR NZ,e
         const auto e = static_cast<std::int8_t>(Operand());
-        if (op == 0x18 || !Zero())
-          Internal(static_cast<std::uint16_t>(pc_ - 1), 5), pc_ = static_cast<std::uint16_t>(pc_ + e);
+        if (op == 0x18 || !Zero()) Jump(e);
         return;
       }
       case 0x22: {
@@ -313,7 +328,10 @@ class Machine {
         WriteByte(Pair(1), v);
         Internal(Pair(1), 2);
         SetPair(0, static_cast<std::uint16_t>(Pair(0) - 1));
-        if (Pair(0) != 0) Internal(Pair(1), 5), pc_ = static_cast<std::uint16_t>(pc_ - 2);
+        if (Pair(0) != 0) {
+          Internal(Pair(1), 5);
+          pc_ = static_cast<std::uint16_t>(pc_ - 2);
+        }
         SetPair(1, static_cast<std::uint16_t>(Pair(1) + 1));
         SetPair(2, static_cast<std::uint16_t>(Pair(2) + 1));
         return;
