@@ -45,7 +45,7 @@ std::vector<std::uint8_t> AssembleViewer(const test_support::TempDir& dir, long 
   const std::string out = dir.File("viewer" + std::to_string(raceStart) + ".bin");
   const std::string command = std::string(CHROMALOOM_PASMO) + " -I " + CHROMALOOM_ZX_SOURCE +
                               " --equ RACE_START=" + std::to_string(raceStart) + " --bin " + CHROMALOOM_ZX_SOURCE +
-                              "/viewer.asm " + out + " > /dev/null";
+                              "/viewer.asm " + out + " > " + dir.File("pasmo.log");
   if (std::system(command.c_str()) != 0) return {};
   std::ifstream file(out, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
