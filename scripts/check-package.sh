@@ -39,9 +39,12 @@ head -c 6912 /dev/urandom >"$work/random.scr"
 chromaloom-convert "$work/random.scr" "$work/random.mgs"
 chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.png"
 chromaloom-convert --info "$work/random.mgs"
-# The animated exports, through the giflib and libwebpmux the package depends on.
-chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.gif"
-chromaloom-convert --bmp-size 6 "$work/random.mgs" "$work/random.webp"
+# The animated exports, through the giflib and libwebpmux the package depends
+# on, of a random Gigascreen picture: its two screens differ, so both files
+# animate (libwebp would keep two equal frames as one still image).
+head -c 13824 /dev/urandom >"$work/random.img"
+chromaloom-convert --bmp-size 6 "$work/random.img" "$work/random.gif"
+chromaloom-convert --bmp-size 6 "$work/random.img" "$work/random.webp"
 [[ $(head -c 6 "$work/random.gif") == GIF89a ]] || { echo "the animated GIF has no GIF89a header" >&2; exit 1; }
 [[ $(head -c 16 "$work/random.webp" | tail -c 8) == WEBPVP8X ]] || { echo "the WebP is not an extended WebP" >&2; exit 1; }
 for library in libgif7 libwebpmux3; do
