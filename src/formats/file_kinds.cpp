@@ -27,8 +27,6 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   return true;
 }
 
-constexpr std::size_t MltLength = OneScreenFileLength(OneScreenLayoutOf(FileKind::Mlt));
-
 constexpr const char* MgFilter = "*.mg1/mg2/mg4/mg8 (*.mg1 *.mg2 *.mg4 *.mg8)";
 
 }  // namespace
@@ -48,21 +46,21 @@ const std::array<FileKindInfo, 25> FileKinds = {{
     {FileKind::HobetaScr, ".$scr", "Hobeta ZX screen .$scr", "*.$scr (*.$scr)", nullptr,
      ZxScreenFileLength(true, false), ReadHobetaScr, nullptr, "Import from *.$scr", nullptr, 2, false, false},
     // One screen of multicolour, read onto both screens.
-    {FileKind::Mlt, ".mlt", "8x1 multicolour screen .mlt", "*.mlt (*.mlt)", "*.mlt (*.mlt)", MltLength + 1,
-     ReadOneScreenAs<FileKind::Mlt>, WriteOneScreenAs<FileKind::Mlt>, "Import from *.mlt", "Export to *.mlt", 2, false,
-     false},
-    {FileKind::Mc, ".mc", "8x1 multicolour screen, lines in order .mc", "*.mc (*.mc)", "*.mc (*.mc)", MltLength + 1,
-     ReadOneScreenAs<FileKind::Mc>, WriteOneScreenAs<FileKind::Mc>, "Import from *.mc", "Export to *.mc", 2, false,
-     false},
+    {FileKind::Mlt, ".mlt", "8x1 multicolour screen .mlt", "*.mlt (*.mlt)", "*.mlt (*.mlt)",
+     OneScreenReadCap(FileKind::Mlt), ReadOneScreenAs<FileKind::Mlt>, WriteOneScreenAs<FileKind::Mlt>,
+     "Import from *.mlt", "Export to *.mlt", 2, false, false},
+    {FileKind::Mc, ".mc", "8x1 multicolour screen, lines in order .mc", "*.mc (*.mc)", "*.mc (*.mc)",
+     OneScreenReadCap(FileKind::Mc), ReadOneScreenAs<FileKind::Mc>, WriteOneScreenAs<FileKind::Mc>, "Import from *.mc",
+     "Export to *.mc", 2, false, false},
     {FileKind::Ifl, ".ifl", "8x2 multicolour screen .ifl", "*.ifl (*.ifl)", "*.ifl (*.ifl)",
-     OneScreenFileLength(OneScreenLayoutOf(FileKind::Ifl)) + 1, ReadOneScreenAs<FileKind::Ifl>,
-     WriteOneScreenAs<FileKind::Ifl>, "Import from *.ifl", "Export to *.ifl", 2, false, false},
+     OneScreenReadCap(FileKind::Ifl), ReadOneScreenAs<FileKind::Ifl>, WriteOneScreenAs<FileKind::Ifl>,
+     "Import from *.ifl", "Export to *.ifl", 2, false, false},
     {FileKind::Mc4, ".mc4", "8x4 multicolour screen .mc4", "*.mc4 (*.mc4)", "*.mc4 (*.mc4)",
-     OneScreenFileLength(OneScreenLayoutOf(FileKind::Mc4)) + 1, ReadOneScreenAs<FileKind::Mc4>,
-     WriteOneScreenAs<FileKind::Mc4>, "Import from *.mc4", "Export to *.mc4", 2, false, false},
-    {FileKind::Atr, ".atr", "attributes .atr", "*.atr (*.atr)", "*.atr (*.atr)",
-     OneScreenFileLength(OneScreenLayoutOf(FileKind::Atr)) + 1, ReadOneScreenAs<FileKind::Atr>,
-     WriteOneScreenAs<FileKind::Atr>, "Import from *.atr", "Export to *.atr", 2, false, false},
+     OneScreenReadCap(FileKind::Mc4), ReadOneScreenAs<FileKind::Mc4>, WriteOneScreenAs<FileKind::Mc4>,
+     "Import from *.mc4", "Export to *.mc4", 2, false, false},
+    {FileKind::Atr, ".atr", "attributes .atr", "*.atr (*.atr)", "*.atr (*.atr)", OneScreenReadCap(FileKind::Atr),
+     ReadOneScreenAs<FileKind::Atr>, WriteOneScreenAs<FileKind::Atr>, "Import from *.atr", "Export to *.atr", 2, false,
+     false},
     {FileKind::Mg1, ".mg1", "MultiGigaScreen .mg1", MgFilter, "*.mg1 (*.mg1)", MgMaxLength, ReadMg, WriteMg1,
      "Import from *.mg1/mg2/mg4/mg8", "Export to *.mg1", 3, false, false},
     {FileKind::Mg2, ".mg2", "MultiGigaScreen .mg2", MgFilter, "*.mg2 (*.mg2)", MgMaxLength, ReadMg, WriteMg, nullptr,

@@ -6,6 +6,7 @@
 // A file is read onto both screens; a writer writes screen 0.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -27,32 +28,37 @@ struct OneScreenLayout {
   const char* Name = "";  // the extension, in messages
 };
 
-constexpr OneScreenLayout OneScreenLayoutOf(FileKind kind) {
-  switch (kind) {
-    case FileKind::Mlt:
-      return {1, PixelOrder::Interleaved, ".mlt"};
-    case FileKind::Mc:
-      return {1, PixelOrder::Linear, ".mc"};
-    case FileKind::Ifl:
-      return {2, PixelOrder::Interleaved, ".ifl"};
-    case FileKind::Mc4:
-      return {4, PixelOrder::Interleaved, ".mc4"};
-    case FileKind::Atr:
-      return {8, PixelOrder::Checkerboard, ".atr"};
-    default:
-      throw std::invalid_argument("not a one-screen multicolour kind");
-  }
-}
+struct OneScreenKind {
+  FileKind Kind;
+  OneScreenLayout Layout;
+};
+inline constexpr std::array<OneScreenKind, 5> OneScreenKinds = {{
+    {FileKind::Mlt, {1, PixelOrder::Interleaved, ".mlt"}},
+    {FileKind::Mc, {1, PixelOrder::Linear, ".mc"}},
+    {FileKind::Ifl, {2, PixelOrder::Interleaved, ".ifl"}},
+    {FileKind::Mc4, {4, PixelOrder::Interleaved, ".mc4"}},
+    {FileKind::Atr, {8, PixelOrder::Checkerboard, ".atr"}},
+}};
 
 constexpr bool HoldsOneScreen(FileKind kind) {
-  return kind == FileKind::Mlt || kind == FileKind::Mc || kind == FileKind::Ifl || kind == FileKind::Mc4 ||
-         kind == FileKind::Atr;
+  for (const OneScreenKind& k : OneScreenKinds)
+    if (k.Kind == kind) return true;
+  return false;
+}
+
+constexpr OneScreenLayout OneScreenLayoutOf(FileKind kind) {
+  for (const OneScreenKind& k : OneScreenKinds)
+    if (k.Kind == kind) return k.Layout;
+  throw std::invalid_argument("not a one-screen multicolour kind");
 }
 
 constexpr std::size_t OneScreenFileLength(const OneScreenLayout& layout) {
   const std::size_t attrs = ByteColumns * (PictureHeight / layout.CellHeight);
   return layout.Pixels == PixelOrder::Checkerboard ? attrs : ByteColumns * PictureHeight + attrs;
 }
+// What a reader of the kind looks at: one byte more than the file, so a
+// longer file is told apart from an exact one.
+constexpr std::size_t OneScreenReadCap(FileKind kind) { return OneScreenFileLength(OneScreenLayoutOf(kind)) + 1; }
 
 // The pixels of an .atr: INK where x + y is odd.
 constexpr bool CheckerboardInk(int x, int y) { return (x + y) % 2 == 1; }

@@ -150,6 +150,12 @@ MixingProfile LevelsMixing(std::string_view text) {
   return {MixingKind::Levels, std::string(text), SceneTable(ParseSceneLevels(text))};
 }
 
+const char* SiteLevelsText(MixingKind kind) {
+  for (const ScenePreset& preset : ScenePresets)
+    if (preset.Kind == kind) return preset.Levels;
+  return nullptr;
+}
+
 MixingProfile NamedMixingOf(MixingKind kind) {
   if (kind == MixingKind::Average) return AverageMixing();
   if (kind == MixingKind::Linear) return LinearMixing();

@@ -63,6 +63,8 @@ SceneLevels ParseSceneLevels(std::string_view text);
 MixedColourTableType SceneTable(const SceneLevels& levels);
 // A model given as its text, as the converter's --mixing takes it.
 MixingProfile LevelsMixing(std::string_view text);
+// The site's own text of one of its models (Srgb to Electroscale); nullptr for other kinds.
+const char* SiteLevelsText(MixingKind kind);
 
 struct NamedMixing {
   const char* Name;  // as --mixing spells it

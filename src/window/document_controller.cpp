@@ -201,7 +201,9 @@ void DocumentController::ChooseMixingFromFile() {
 
 void DocumentController::ChooseMixingLevels() {
   const MixingProfile& now = view_.Mixing();
-  const QString shown = now.Kind == MixingKind::Levels ? QString::fromStdString(now.Name) : "00,96,CD,E8,FF,BC";
+  // Levels typed before, else the site's default model without its plain matrix.
+  const QString shown = now.Kind == MixingKind::Levels ? QString::fromStdString(now.Name)
+                                                       : QString(SiteLevelsText(MixingKind::Srgb)).section(':', 0, 0);
   if (auto profile = files_.ChooseMixingLevels(shown)) SetMixing(std::move(*profile));
 }
 
