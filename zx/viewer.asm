@@ -55,7 +55,8 @@ RACE_START equ 14111
 
 ; 8x4, 8x2, 8x1: once a frame, point the race code at the table of the
 ; screen on view, wait for the top of the picture and run the race code.
-race:   ei
+race:   call check_machine      ; a +2A, +3 or Pentagon stops there
+        ei
 nextframe:
         halt                    ; resumes at T = 210 after the interrupt
         ld a, (shown)           ; 13
@@ -130,5 +131,7 @@ line    defl 0
 line    defl line + 1
         endm
         jp racedone
+
+        include "viewer_machine.asm"
 
         end

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "formats/zx_screen_format.h"
 
 namespace chromaloom {
 
@@ -100,7 +104,7 @@ class Machine {
   }
   // Fuse's port timing: the high byte may be contended, and the ULA's ports
   // (low bit 0) wait for it again.
-  void Out(std::uint16_t port, std::uint8_t value) {
+  void PortCycle(std::uint16_t port) {
     const bool high = port >= 0x4000 && port < 0x8000, ula = (port & 1) == 0;
     if (high && ula) {
       Wait(port, 1);
@@ -113,7 +117,20 @@ class Machine {
     } else {
       t_ += 4;
     }
+  }
+  void Out(std::uint16_t port, std::uint8_t value) {
+    PortCycle(port);
     if (port == 0x7FFD) Page(value);
+  }
+  // A port nothing answers: the 128K's ULA leaves the attribute it is
+  // fetching on the bus while the beam draws the picture, else 0xFF.
+  std::uint8_t In(std::uint16_t port) {
+    PortCycle(port);
+    const long fromTop = t_ - 8874 - 24 * LineLength128;
+    const long line = fromTop / LineLength128, through = (t_ - 8874 + 8) % LineLength128;
+    if (fromTop < 0 || line >= PictureHeight || through < 23 || through >= 151) return 0xFF;
+    const auto cell = static_cast<std::size_t>(0x1800 + (line / 8) * 32 + (through - 23) / 4);
+    return banks_[shownBank_][cell];
   }
   void Page(std::uint8_t value) {
     pagedBank_ = value & 7;
@@ -245,6 +262,21 @@ class Machine {
       case 0x3A:
         a_ = Read(Operand16());
         return;
+      case 0x2A: {
+        const std::uint16_t address = Operand16();
+        r_[5] = Read(address);
+        r_[4] = Read(static_cast<std::uint16_t>(address + 1));
+        return;
+      }
+      case 0xB7:
+        SetLogic(a_);
+        return;
+      case 0xE9:
+        pc_ = Pair(2);
+        return;
+      case 0xDD:
+      case 0xFD:
+        return Indexed(op == 0xDD ? ix_ : iy_);
       case 0x36:
         WriteByte(Pair(2), Operand());
         return;
@@ -290,6 +322,27 @@ class Machine {
       case 0xD3:
         Out(static_cast<std::uint16_t>(a_ << 8 | Operand()), a_);
         return;
+      case 0xDB:
+        a_ = In(static_cast<std::uint16_t>(a_ << 8 | Operand()));
+        return;
+      case 0xA2:
+        SetLogic(a_ & r_[2]);
+        return;
+      case 0x3C:
+        a_ = static_cast<std::uint8_t>(a_ + 1);
+        f_ = a_ == 0 ? 0x40 : 0;
+        return;
+      case 0xC0:
+        Internal(static_cast<std::uint16_t>(i_ << 8), 1);
+        if (!Zero()) pc_ = Pop();
+        return;
+      case 0xCD: {
+        const std::uint16_t to = Operand16();
+        Internal(static_cast<std::uint16_t>(pc_ - 1), 1);
+        Push(pc_);
+        pc_ = to;
+        return;
+      }
       case 0xF3:
         iff1_ = false;
         return;
@@ -300,6 +353,25 @@ class Machine {
         return Extended();
       default:
         Unknown(op);
+    }
+  }
+
+  // The few IX and IY instructions the viewers use.
+  void Indexed(std::uint16_t& index) {
+    const std::uint8_t op = Fetch();
+    switch (op) {
+      case 0x21:
+        index = Operand16();
+        return;
+      case 0xE5:
+        Internal(static_cast<std::uint16_t>(i_ << 8), 1);
+        Push(index);
+        return;
+      case 0xE1:
+        index = Pop();
+        return;
+      default:
+        Unknown(0xDD00 | op);
     }
   }
 
@@ -346,21 +418,20 @@ class Machine {
   int pagedBank_ = 0, shownBank_ = Screen0Bank;
   std::array<std::uint8_t, 6> r_{}, r2_{};  // B C D E H L
   std::uint8_t a_ = 0, f_ = 0, a2_ = 0, f2_ = 0, i_ = 0;
-  std::uint16_t pc_ = 0, sp_ = 0;
+  std::uint16_t pc_ = 0, sp_ = 0, ix_ = 0, iy_ = 0;
   bool iff1_ = false, halted_ = false;
   long t_ = 0;
   std::vector<Write> writes_;
 };
 
 constexpr int AttributesOffset = 0x1800;
-constexpr int TableOffset[2] = {0x2000, 0x3000};  // in bank 2: 16 middle columns a line
-constexpr int MiddleFirst = 8, MiddleCount = 16;
 
 void Narrow(std::optional<long>& margin, long value) { margin = margin ? std::min(*margin, value) : value; }
 
 }  // namespace
 
-BeamRace RunViewerOn128(const ViewerMemory& memory, int warmUp, int frames) {
+BeamRace RunViewerOn128(const ViewerMemory& memory, const Picture& picture, int warmUp, int frames,
+                        std::optional<MovedWrites> moved) {
   Machine machine(memory);
   BeamRace race;
   for (int frame = 0; frame < warmUp + frames; ++frame) {
@@ -371,19 +442,21 @@ BeamRace RunViewerOn128(const ViewerMemory& memory, int warmUp, int frames) {
     const int bank = machine.ShownBank();
     const int screen = bank == Screen1Bank ? 1 : 0;
     ZxBank shown = bank == Screen1Bank ? before1 : before;
-    const std::vector<Write>& writes = machine.Writes();
+    std::vector<Write> writes = machine.Writes();
+    if (moved) {
+      for (Write& w : writes)
+        if (w.Offset >= AttributesOffset && (w.Offset - AttributesOffset) % ByteColumns == moved->Column)
+          w.T += moved->By;
+      std::stable_sort(writes.begin(), writes.end(), [](const Write& a, const Write& b) { return a.T < b.T; });
+    }
     std::size_t next = 0;
-    const ZxBank& tables = machine.Bank(ViewerBank);
     for (int line = 0; line < PictureHeight; ++line)
       for (int column = 0; column < ByteColumns; ++column) {
         const long read = AttributeReadTime(line, column);
         for (; next < writes.size() && writes[next].T < read; ++next)
           if (writes[next].Bank == bank) shown[static_cast<std::size_t>(writes[next].Offset)] = writes[next].Value;
         const auto cell = static_cast<std::size_t>(AttributesOffset + (line / 8) * ByteColumns + column);
-        const bool middle = column >= MiddleFirst && column < MiddleFirst + MiddleCount;
-        const std::uint8_t wanted =
-            middle ? tables[static_cast<std::size_t>(TableOffset[screen] + line * MiddleCount + column - MiddleFirst)]
-                   : (bank == Screen1Bank ? memory.Screen1 : memory.Screen0)[cell];
+        const std::uint8_t wanted = ZxAttrByteOf(picture.Attrs[screen].At(column, picture.AttrLineOf(column, line)));
         if (shown[cell] != wanted && !race.FirstWrong)
           race.FirstWrong = WrongAttribute{race.FramesChecked - 1, line, column};
       }

@@ -3,8 +3,8 @@
 // ULA on contended memory as Fuse times it (6,5,4,3,2,1,0,0 over the 128
 // T-states a line of the picture is fetched), and the beam takes each
 // attribute as Fuse's display does, once per line, as it passes the cell.
-// A frame is exact when every line shows, in the middle columns, the bytes
-// of the viewer's table for that line, and elsewhere the screen's own.
+// A frame is exact when every line shows, in every column, the attribute of
+// the picture's cell there on the screen on view.
 #pragma once
 
 #include <array>
@@ -41,9 +41,17 @@ struct BeamRace {
   std::array<std::optional<long>, 32> EarlyMargin{}, LateMargin{};
 };
 
+// A planted fault, to show the check fails: every write to one attribute
+// column counts as landing By T-states later (earlier when negative).
+struct MovedWrites {
+  int Column = 0;
+  long By = 0;
+};
+
 // Runs memory's viewer from its start for warmUp frames, then checks the
-// next frames. Throws std::runtime_error on an instruction the model does
-// not know (it knows what the viewer uses).
-BeamRace RunViewerOn128(const ViewerMemory& memory, int warmUp, int frames);
+// next frames against picture. Throws std::runtime_error on an instruction
+// the model does not know (it knows what the viewers use).
+BeamRace RunViewerOn128(const ViewerMemory& memory, const Picture& picture, int warmUp, int frames,
+                        std::optional<MovedWrites> moved = std::nullopt);
 
 }  // namespace chromaloom

@@ -11,6 +11,7 @@
 
 #include "formats/mg_format.h"
 #include "formats/zx_screen_format.h"
+#include "spectrum/full_width_viewer_binary.h"
 #include "spectrum/pentagon_viewer_binary.h"
 #include "spectrum/rom_binary.h"
 #include "spectrum/viewer_binary.h"
@@ -36,7 +37,15 @@ static_assert(MiddleTableOffset[1] + MiddleColumns * PictureHeight <= ViewerUsed
 constexpr std::size_t RaceCodeStartOffset = 8;  // 8x2 screen 0, 8x2 screen 1, 8x4 screen 0, 8x4 screen 1
 constexpr std::size_t BlockLengthOffset = 16;   // 8x2, 8x4
 constexpr std::size_t ColumnOffsetsOffset = 20;
-constexpr std::size_t PentagonViewerMaxLength = 2 * ZxBankLength;  // bank 2, then bank 0 at 0xC000
+// zx/full_width_viewer.asm at 0x8008: where each screen's race code and
+// its line 0 start, the block length, and where a block holds each
+// column's byte.
+constexpr std::size_t FullWidthStartOffset = 8;
+constexpr std::size_t FullWidthTopOffset = 12;
+constexpr std::size_t FullWidthBlockLengthOffset = 16;
+constexpr std::size_t FullWidthColumnsOffset = 18;
+
+constexpr std::size_t RaceViewerMaxLength = 2 * ZxBankLength;  // bank 2, then bank 0 at 0xC000
 constexpr std::uint16_t RaceCodeAddress = 0xC000;
 
 constexpr std::uint16_t Screen1Address = 0xC000;  // bank 7 paged in by the loader
@@ -133,7 +142,8 @@ constexpr int PagingPort = 0x7FFD;
 
 // 10 CLEAR 32767: LOAD ""CODE : LOAD ""SCREEN$ : POKE 23388,23: OUT 32765,23:
 //    LOAD ""CODE : POKE 23388,16: OUT 32765,16: RANDOMIZE USR 32768
-std::vector<std::uint8_t> LoaderProgram() {
+// with bank 0's race code loaded at 49152 before the USR when there is one.
+std::vector<std::uint8_t> LoaderProgram(bool raceCode) {
   std::vector<std::uint8_t> text;
   const auto statement = [&text](std::initializer_list<std::uint8_t> bytes) {
     if (!text.empty()) text.push_back(':');
@@ -160,6 +170,7 @@ std::vector<std::uint8_t> LoaderProgram() {
   statement({Load, '"', '"', Code});
   poke(BankmVariable, ViewerPaging);
   out(ViewerPaging);
+  if (raceCode) statement({Load, '"', '"', Code});
   statement({Randomize, Usr});
   AppendNumber(text, ViewerStart);
   text.push_back(0x0D);
@@ -180,8 +191,8 @@ void FillMiddleTables(const Picture& picture, ZxBank& viewer) {
       }
 }
 
-// The byte at a Z80 address of the Pentagon viewer's banks.
-std::uint8_t& PentagonByte(ViewerMemory& memory, std::size_t address) {
+// The byte at a Z80 address of a race-code viewer's banks.
+std::uint8_t& RaceCodeByte(ViewerMemory& memory, std::size_t address) {
   if (address >= ViewerStart && address < RaceCodeAddress) return memory.Viewer[address - ViewerStart];
   if (address >= RaceCodeAddress && address < RaceCodeAddress + ZxBankLength)
     return memory.RaceCode[address - RaceCodeAddress];
@@ -199,36 +210,58 @@ void FillRaceCode(const Picture& picture, ViewerMemory& memory) {
     for (int line = 0; line < PictureHeight; line += height) {
       const std::size_t block = first + static_cast<std::size_t>(line / height) * blockLength;
       for (int col = 0; col < ByteColumns; ++col)
-        PentagonByte(memory, block + memory.Viewer[ColumnOffsetsOffset + col]) =
+        RaceCodeByte(memory, block + memory.Viewer[ColumnOffsetsOffset + col]) =
             ZxAttrByteOf(picture.Attrs[s].At(col, line));
     }
   }
 }
 
-std::span<const std::uint8_t> OwnViewer(ZxMachine machine) {
+// 128K at 8x2 and 8x4: line 0's attributes into the table the viewer copies
+// before each race, and every second line's from line 2 into the block of
+// that cell boundary (an 8x4 cell fills two blocks alike).
+void FillFullWidthRaceCode(const Picture& picture, ViewerMemory& memory) {
+  const std::size_t blockLength = WordAt(memory.Viewer, FullWidthBlockLengthOffset);
+  for (int s = 0; s < 2; ++s) {
+    const auto attr = [&](int col, int line) {
+      return ZxAttrByteOf(picture.Attrs[s].At(col, picture.AttrLineOf(col, line)));
+    };
+    const std::size_t top = WordAt(memory.Viewer, FullWidthTopOffset + 2 * s);
+    const std::size_t first = WordAt(memory.Viewer, FullWidthStartOffset + 2 * s);
+    for (int col = 0; col < ByteColumns; ++col) RaceCodeByte(memory, top + col) = attr(col, 0);
+    for (int line = 2; line < PictureHeight; line += 2) {
+      const auto n = static_cast<std::size_t>(line / 2 - 1);
+      for (int col = 0; col < ByteColumns; ++col)
+        RaceCodeByte(memory, first + n * blockLength + memory.Viewer[FullWidthColumnsOffset + col]) = attr(col, line);
+    }
+  }
+}
+
+bool RacesFullWidth(ZxMachine machine, int cellHeight) {
+  return machine == ZxMachine::Spectrum128 && (cellHeight == 2 || cellHeight == 4);
+}
+
+std::span<const std::uint8_t> OwnViewer(ZxMachine machine, int cellHeight) {
   if (machine == ZxMachine::Pentagon128) return PentagonViewerBinary;
-  return ViewerBinary;
+  return RacesFullWidth(machine, cellHeight) ? std::span<const std::uint8_t>(FullWidthViewerBinary) : ViewerBinary;
 }
 
 }  // namespace
 
-ZxMachine ViewerMachineFor(int cellHeight) {
-  return cellHeight == 2 || cellHeight == 4 ? ZxMachine::Pentagon128 : ZxMachine::Spectrum128;
-}
-
 ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine) {
-  return MakeViewerMemory(picture, machine, OwnViewer(machine));
+  return MakeViewerMemory(picture, machine, OwnViewer(machine, picture.CellHeight));
 }
 
 ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::span<const std::uint8_t> viewer) {
   static_assert(ViewerBinary.size() <= MiddleTableOffset[0], "the viewer's code runs into its tables");
-  static_assert(PentagonViewerBinary.size() <= PentagonViewerMaxLength);
+  static_assert(PentagonViewerBinary.size() <= RaceViewerMaxLength);
+  static_assert(FullWidthViewerBinary.size() <= RaceViewerMaxLength);
   CheckWritable(picture);
   CheckColours(picture);
   const bool pentagon = machine == ZxMachine::Pentagon128;
   if (pentagon && picture.CellHeight == 1)
     throw std::invalid_argument("the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1");
-  if (viewer.size() > (pentagon ? PentagonViewerMaxLength : MiddleTableOffset[0]))
+  const bool fullWidth = RacesFullWidth(machine, picture.CellHeight);
+  if (viewer.size() > (pentagon || fullWidth ? RaceViewerMaxLength : MiddleTableOffset[0]))
     throw std::invalid_argument("the viewer is too long for its banks");
   ViewerMemory memory;
   memory.Machine = machine;
@@ -244,12 +277,13 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
   memory.Viewer[Border1Offset] = static_cast<std::uint8_t>(border.Screen1);
   memory.Viewer[CellHeightOffset] = picture.CellHeight;
   if (pentagon && picture.CellHeight != 8) FillRaceCode(picture, memory);
-  if (!pentagon) FillMiddleTables(picture, memory.Viewer);
+  if (fullWidth) FillFullWidthRaceCode(picture, memory);
+  if (!pentagon && !fullWidth) FillMiddleTables(picture, memory.Viewer);
   return memory;
 }
 
-std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind) {
-  return WriteSnapshotOf(MakeViewerMemory(picture, ViewerMachineFor(picture.CellHeight)), kind);
+std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind, ZxMachine machine) {
+  return WriteSnapshotOf(MakeViewerMemory(picture, machine), kind);
 }
 
 std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind kind) {
@@ -291,7 +325,9 @@ std::vector<std::uint8_t> WriteTape(const Picture& picture) {
   StartLibspectrum();
   const std::unique_ptr<libspectrum_tape, decltype(&libspectrum_tape_free)> tape(libspectrum_tape_alloc(),
                                                                                  libspectrum_tape_free);
-  const std::vector<std::uint8_t> program = LoaderProgram();
+  const std::size_t viewerLength = OwnViewer(ZxMachine::Spectrum128, picture.CellHeight).size();
+  const std::size_t raceCodeLength = viewerLength > ZxBankLength ? viewerLength - ZxBankLength : 0;
+  const std::vector<std::uint8_t> program = LoaderProgram(raceCodeLength > 0);
   AppendFile(tape.get(), 0, "chromaLoom", program, LoaderLine, program.size());
   const std::vector<std::uint8_t> viewer(memory.Viewer.begin(),
                                          memory.Viewer.begin() + static_cast<std::ptrdiff_t>(ViewerUsedLength));
@@ -301,6 +337,11 @@ std::vector<std::uint8_t> WriteTape(const Picture& picture) {
   };
   AppendFile(tape.get(), 3, "screen 0", screenBytes(memory.Screen0), 0x4000, 32768);
   AppendFile(tape.get(), 3, "screen 1", screenBytes(memory.Screen1), Screen1Address, 32768);
+  if (raceCodeLength > 0)
+    AppendFile(tape.get(), 3, "race code",
+               std::vector<std::uint8_t>(memory.RaceCode.begin(),
+                                         memory.RaceCode.begin() + static_cast<std::ptrdiff_t>(raceCodeLength)),
+               RaceCodeAddress, 32768);
   libspectrum_byte* buffer = nullptr;
   std::size_t length = 0;
   Check(libspectrum_tape_write(&buffer, &length, tape.get(), LIBSPECTRUM_ID_TAPE_TAP), "write the tape");

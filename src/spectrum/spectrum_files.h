@@ -1,8 +1,8 @@
 // A picture as files that run on a Spectrum: our viewer with both screens,
 // as a snapshot (.z80, .szx) or a tape with a BASIC loader (.tap), all
-// written through libspectrum. Snapshots of 8x2 and 8x4 pictures are for
-// the Pentagon 128, whose uncontended memory lets the viewer rewrite all 32
-// attribute columns at every cell boundary; the 128K rewrites the middle 16.
+// written through libspectrum. On the 128K the viewer shows every cell
+// height exactly (8x1 with 8-line side cells, as .mg1 has them); the
+// Pentagon 128 has a viewer of its own for 8x2, 8x4 and 8x8.
 #pragma once
 
 #include <array>
@@ -26,13 +26,9 @@ constexpr std::uint8_t ViewerPaging = 0x10;  // port 0x7FFD: 48K ROM, bank 0 at 
 constexpr int Screen0Bank = 5;
 constexpr int Screen1Bank = 7;
 constexpr int ViewerBank = 2;
-constexpr int RaceCodeBank = 0;  // the Pentagon's race code for screen 0
+constexpr int RaceCodeBank = 0;  // the race code for screen 0 at 8x2 and 8x4
 
 enum class ZxMachine { Spectrum128, Pentagon128 };
-
-// The machine on which our viewer shows pictures of this cell height
-// exactly: the Pentagon for 8x2 and 8x4, the 128K otherwise.
-ZxMachine ViewerMachineFor(int cellHeight);
 
 // The RAM banks the viewer needs; the others are left empty.
 struct ViewerMemory {
@@ -40,7 +36,7 @@ struct ViewerMemory {
   ZxBank Screen0{};   // bank 5: screen 0 as the hardware reads it
   ZxBank Screen1{};   // bank 7: screen 1
   ZxBank Viewer{};    // bank 2: the viewer and its settings from 0x8000
-  ZxBank RaceCode{};  // bank 0: the Pentagon viewer's race code for screen 0
+  ZxBank RaceCode{};  // bank 0: the race code for screen 0 at 8x2 and 8x4
 };
 
 // The viewer for the machine with the picture in it. Throws
@@ -52,9 +48,9 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine);
 // throws std::invalid_argument when it does not fit.
 ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::span<const std::uint8_t> viewer);
 
-// .z80 or .szx for the machine of ViewerMachineFor; another kind throws
-// std::invalid_argument.
-std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind);
+// .z80 or .szx for the machine; another kind throws std::invalid_argument.
+std::vector<std::uint8_t> WriteSnapshot(const Picture& picture, FileKind kind,
+                                        ZxMachine machine = ZxMachine::Spectrum128);
 // The snapshot of memory made by MakeViewerMemory, starting with screen 0's border.
 std::vector<std::uint8_t> WriteSnapshotOf(const ViewerMemory& memory, FileKind kind);
 // A .tap for the 128K: a BASIC loader that loads the viewer, screen 0 and,

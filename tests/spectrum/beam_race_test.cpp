@@ -22,30 +22,38 @@ std::string Describe(const BeamRace& race) {
          " column " + std::to_string(race.FirstWrong->Column);
 }
 
-// The built viewer, at every cell height it races, on both screens: each
-// middle column is written with room on both sides, which is printed.
-TEST(BeamRace, TheViewerShowsItsTablesExactlyOnThe128K) {
+// The built viewers, at every cell height that races, on both screens: each
+// column they write lands with room on both sides (printed), and the same
+// writes moved 4 T-states past either edge of their window are caught at
+// that column.
+TEST(BeamRace, EveryViewerShowsThePictureExactlyOnThe128K) {
   for (int height : {1, 2, 4}) {
     SCOPED_TRACE("8x" + std::to_string(height));
-    const BeamRace race = RunViewerOn128(MakeViewerMemory(RandomPicture(height, 5), ZxMachine::Spectrum128), 3, 4);
+    const Picture picture = RandomPicture(height, 5);
+    const ViewerMemory memory = MakeViewerMemory(picture, ZxMachine::Spectrum128);
+    const BeamRace race = RunViewerOn128(memory, picture, 3, 4);
     EXPECT_EQ(race.FramesChecked, 4);
     EXPECT_FALSE(race.FirstWrong) << Describe(race);
+    const int first = height == 1 ? 8 : 0, last = height == 1 ? 23 : 31;  // 8x1: the middle 16
     std::printf("8x%d margins (early/late) by column:", height);
-    for (int c = 8; c < 24; ++c) {
+    for (int c = first; c <= last; ++c) {
       ASSERT_TRUE(race.EarlyMargin[c] && race.LateMargin[c]) << c;
-      EXPECT_GE(*race.EarlyMargin[c], 0);
-      EXPECT_GE(*race.LateMargin[c], 0);
       std::printf(" %d:%ld/%ld", c, *race.EarlyMargin[c], *race.LateMargin[c]);
+      for (const long by : {-*race.EarlyMargin[c] - 4, *race.LateMargin[c] + 4}) {
+        const BeamRace moved = RunViewerOn128(memory, picture, 3, 2, MovedWrites{c, by});
+        ASSERT_TRUE(moved.FirstWrong) << "column " << c << " moved " << by;
+        EXPECT_EQ(moved.FirstWrong->Column, c) << Describe(moved);
+      }
     }
     std::printf("\n");
   }
 }
 
-std::vector<std::uint8_t> AssembleViewer(const test_support::TempDir& dir, long raceStart) {
-  const std::string out = dir.File("viewer" + std::to_string(raceStart) + ".bin");
+std::vector<std::uint8_t> AssembleViewer(const test_support::TempDir& dir, const std::string& name, long raceStart) {
+  const std::string out = dir.File(name + std::to_string(raceStart) + ".bin");
   const std::string command = std::string(CHROMALOOM_PASMO) + " -I " + CHROMALOOM_ZX_SOURCE +
                               " --equ RACE_START=" + std::to_string(raceStart) + " --bin " + CHROMALOOM_ZX_SOURCE +
-                              "/viewer.asm " + out + " > " + dir.File("pasmo.log");
+                              "/" + name + ".asm " + out + " > " + dir.File("pasmo.log");
   if (std::system(command.c_str()) != 0) return {};
   std::ifstream file(out, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
@@ -60,9 +68,9 @@ TEST(BeamRace, AgreesWithFusesSweepOfTheViewer) {
   const Picture picture = RandomPicture(1, 9);
   long first = 0, last = 0;
   for (long start = 14080; start <= 14142; ++start) {
-    const auto viewer = AssembleViewer(dir, start);
+    const auto viewer = AssembleViewer(dir, "viewer", start);
     ASSERT_FALSE(viewer.empty()) << start;
-    const BeamRace race = RunViewerOn128(MakeViewerMemory(picture, ZxMachine::Spectrum128, viewer), 3, 2);
+    const BeamRace race = RunViewerOn128(MakeViewerMemory(picture, ZxMachine::Spectrum128, viewer), picture, 3, 2);
     if (race.FirstWrong) {
       if (start == 14085 || start == 14137) std::printf("start %ld: %s\n", start, Describe(race).c_str());
       continue;
@@ -73,6 +81,16 @@ TEST(BeamRace, AgreesWithFusesSweepOfTheViewer) {
   }
   EXPECT_EQ(first, 14086);
   EXPECT_EQ(last, 14136);
+}
+
+TEST(BeamRace, SweepFullWidth) {
+  const test_support::TempDir dir;
+  const Picture picture = RandomPicture(2, 9);
+  for (long start = 14440; start <= 14520; ++start) {
+    const auto viewer = AssembleViewer(dir, "full_width_viewer", start);
+    const BeamRace race = RunViewerOn128(MakeViewerMemory(picture, ZxMachine::Spectrum128, viewer), picture, 3, 2);
+    std::printf("start %ld: %s\n", start, Describe(race).c_str());
+  }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Writes a random picture of a cell height as .mgs and as the preview's
-// snapshot (or its .szx, or its tape), for scripts/emulator-shots.sh. With VIEWER.bin, that build of
-// the viewer for the picture's machine (zx/viewer.asm, or
-// zx/pentagon_viewer.asm at 8x2 and 8x4) runs instead of the embedded one:
-// the timing sweep.
+// snapshot (or its .szx, or its tape), for scripts/emulator-shots.sh: for
+// the 128K, or for the Pentagon 128 when EMULATOR_SHOTS_MACHINE=pentagon.
+// With VIEWER.bin, that build of the viewer for the picture's machine and
+// cell height (zx/viewer.asm, zx/full_width_viewer.asm, or
+// zx/pentagon_viewer.asm) runs instead of the embedded one: the timing sweep.
 //
 // Usage: emulator_picture CELL_HEIGHT SEED OUT.mgs OUT.z80|OUT.szx|OUT.tap [VIEWER.bin]
 #include <cstdio>
@@ -37,7 +38,9 @@ int main(int argc, char** argv) {
     if (tape) {
       WriteFileAtomically(program, WriteTape(picture));
     } else {
-      const ZxMachine machine = ViewerMachineFor(picture.CellHeight);
+      const char* named = std::getenv("EMULATOR_SHOTS_MACHINE");
+      const ZxMachine machine =
+          named && std::string(named) == "pentagon" ? ZxMachine::Pentagon128 : ZxMachine::Spectrum128;
       const ViewerMemory memory = argc == 6
                                       ? MakeViewerMemory(picture, machine, ReadFileBytes(argv[5], 2 * ZxBankLength))
                                       : MakeViewerMemory(picture, machine);
