@@ -34,16 +34,25 @@ cp "$build/src/zx/rom.bin" "$out/zxview/chromaloom-128.rom"
 # user's settings alone.
 mkdir -p "$out/home"
 export HOME="$out/home" XDG_CONFIG_HOME="$out/home/.config"
-if [[ "$kind" == tap ]]; then
-  tape_rom=$build/tests/tape_rom.bin
+machine=${EMULATOR_SHOTS_MACHINE:-128}
+[[ "$machine" =~ ^(128|pentagon|plus2a)$ ]] || { echo "EMULATOR_SHOTS_MACHINE is 128, pentagon or plus2a, not $machine" >&2; exit 2; }
+if [[ "$kind" == tap || "$machine" == plus2a ]]; then
   # The first of Fuse's program names, in the launchers' own order.
   fuse_program=
   while read -r name || [[ -n "$name" ]]; do
     if [[ -n "$name" ]] && fuse_program=$(command -v "$name"); then break; fi
   done <"$(dirname "$0")/../zxview/fuse_programs.txt"
   [[ -n "$fuse_program" ]] || { echo "Fuse is not installed (apt install fuse-emulator-sdl)" >&2; exit 1; }
+fi
+if [[ "$kind" == tap ]]; then
+  tape_rom=$build/tests/tape_rom.bin
   "$fuse_program" --machine 128 --no-sound --no-statusbar --no-confirm-actions \
     --rom-128-0 "$tape_rom" --rom-128-1 "$tape_rom" --tape "$out/zxview/image.tap" >"$out/fuse.log" 2>&1 &
+elif [[ "$machine" == plus2a ]]; then
+  rom=$out/zxview/chromaloom-128.rom
+  "$fuse_program" --machine plus2a --no-sound --no-statusbar --no-confirm-actions \
+    --rom-plus2a-0 "$rom" --rom-plus2a-1 "$rom" --rom-plus2a-2 "$rom" --rom-plus2a-3 "$rom" \
+    --snapshot "$out/zxview/image.$kind" >"$out/fuse.log" 2>&1 &
 else
   # The launcher picks Fuse from the PATH when ZXVIEW_EMULATOR is not set.
   env -u ZXVIEW_EMULATOR ZXVIEW_IMAGE="image.$kind" "$out/zxview/view8x$height.sh" >"$out/fuse.log" 2>&1 &
@@ -79,4 +88,8 @@ for i in $(seq -w "$shots"); do
   sleep "$(printf '0.%03d' $((RANDOM % 60)))"
   xwd -root -silent | /usr/bin/convert xwd:- -crop 336x256+0+0 +repage "$out/shot$i.png"
 done
-"$build/tests/emulator_shots_check" "$out/picture.mgs" "$out"/shot*.png
+if [[ "$machine" == plus2a ]]; then
+  "$build/tests/emulator_shots_check" --refused "$out"/shot*.png
+else
+  "$build/tests/emulator_shots_check" "$out/picture.mgs" "$out"/shot*.png
+fi

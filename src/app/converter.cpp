@@ -17,6 +17,7 @@
 #include "picture/document.h"
 #include "render/picture_bitmap.h"
 #include "spectrum/file_encoding.h"
+#include "spectrum/spectrum_files.h"
 
 #ifndef CHROMALOOM_VERSION
 #define CHROMALOOM_VERSION "0.91"
@@ -53,7 +54,8 @@ MixingProfile LoadMixing(const std::string& value) {
 
 // Writes exactly as the editor's Save and Export commands do.
 std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpSize, const MixingProfile& mixing,
-                                 int screen, const std::string& path) {
+                                 int screen, bool pentagon, const std::string& path) {
+  if (pentagon) return WriteSnapshot(picture, kind, ZxMachine::Pentagon128);
   if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
@@ -170,6 +172,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
       throw UsageError("--mixing applies to image inputs and bitmap outputs only");
+    if (options.Pentagon && outputKind != FileKind::Z80 && outputKind != FileKind::Szx)
+      throw UsageError("--pentagon applies to .z80 and .szx snapshots only, not \"" + output + "\"");
     if (options.Screen && !HoldsOneScreen(outputKind))
       throw UsageError("--screen applies to outputs of one screen only, not \"" + output + "\"");
     // An image is still converted for the model; the animation itself mixes nothing.
@@ -204,8 +208,8 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       const Raster thumbnail = Thumbnail(document.Picture(), *options.Thumbnail, mixing);
       WriteFileAtomically(output, EncodeBitmap(thumbnail, FileKind::Png, PngPacking::Fast));
     } else {
-      WriteFileAtomically(
-          output, Export(document.Picture(), outputKind, options.BmpSize, mixing, options.Screen.value_or(0), output));
+      WriteFileAtomically(output, Export(document.Picture(), outputKind, options.BmpSize, mixing,
+                                         options.Screen.value_or(0), options.Pentagon, output));
     }
     return ExitOk;
   } catch (const UsageError& e) {

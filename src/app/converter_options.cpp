@@ -58,7 +58,7 @@ double ParseWeight(const std::string& text, const std::string& option) {
 
 std::string Usage() {
   return "Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]\n"
-         "           [--screen 0|1] INPUT OUTPUT\n"
+         "           [--screen 0|1] [--pentagon] INPUT OUTPUT\n"
          "       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]\n"
          "           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]\n"
          "           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]\n"
@@ -91,6 +91,8 @@ std::string Usage() {
          "                 one screen (" +
          ExtensionsOf(Listing::OneScreen) +
          ")\n"
+         "  --pentagon     a .z80 or .szx for the Pentagon 128 (8x2, 8x4, 8x8) instead\n"
+         "                 of the 128K\n"
          "  --info         print the format, char mode, border pair and size of INPUT\n"
          "  --thumbnail SIZE  write the mixed picture with its border as a PNG that\n"
          "                 fits SIZE x SIZE (1..2048), for file managers\n"
@@ -161,6 +163,8 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args) {
       const int screen = ParseInt(takeValue(), arg);
       if (screen != 0 && screen != 1) throw UsageError("--screen must be 0 or 1");
       options.Screen = screen;
+    } else if (arg == "--pentagon") {
+      options.Pentagon = true;
     } else if (arg == "--thumbnail") {
       const int size = ParseInt(takeValue(), arg);
       if (size < 1 || size > MaxThumbnailSize) throw UsageError("--thumbnail needs a SIZE of 1..2048");

@@ -26,6 +26,7 @@ struct ConverterOptions {
   std::optional<BorderChoice> Border;  // inside the border table
   int BmpSize = 1;                     // 1..9
   std::optional<int> Screen;           // 0 or 1: the screen a one-screen output takes
+  bool Pentagon = false;               // a snapshot for the Pentagon 128 instead of the 128K
   // For image inputs only; unset means the default.
   std::optional<FitMode> Fit;
   std::optional<Dithering> Dither;

@@ -5,7 +5,11 @@
 // one), so both sides are compared as ZX colours: each channel off, normal
 // or bright. scripts/emulator-shots.sh takes the shots and runs this.
 //
-// Usage: emulator_shots_check PICTURE.mgs SHOT.png...
+// With --refused in place of the picture, each shot must show instead the
+// 128K viewers' refusal on another machine: a black frame, and white only
+// on character row 12, columns 8 to 22, where the message stands.
+//
+// Usage: emulator_shots_check PICTURE.mgs|--refused SHOT.png...
 #include <QImage>
 
 #include <cstdio>
@@ -64,6 +68,39 @@ Match BestMatch(const QImage& shot, const Raster& screen) {
   return best;
 }
 
+// Whether shot holds the refusal with the frame's corner at at.
+bool ShowsRefusal(const QImage& shot, QPoint at) {
+  const QRect message(ScreenBorderWidth + 8 * 8, ScreenBorderHeight + 12 * 8, 15 * 8, 8);
+  constexpr int Black = 0, BrightWhite = 26;
+  int white = 0;
+  for (int y = 0; y < FramedScreenHeight; ++y) {
+    const auto* row = reinterpret_cast<const Rgb*>(shot.constScanLine(at.y() + y)) + at.x();
+    for (int x = 0; x < FramedScreenWidth; ++x) {
+      const int level = ZxLevels(row[x]);
+      if (level == BrightWhite && message.contains(x, y))
+        ++white;
+      else if (level != Black)
+        return false;
+    }
+  }
+  return white > 100;
+}
+
+int CheckRefusal(int shots, char** paths) {
+  int refused = 0;
+  for (int i = 0; i < shots; ++i) {
+    const QImage shot = QImage(QString::fromLocal8Bit(paths[i])).convertToFormat(QImage::Format_RGB32);
+    bool found = false;
+    for (int top = 0; top < 16 && !found && top + FramedScreenHeight <= shot.height(); ++top)
+      for (int left = 0; left < 16 && !found && left + FramedScreenWidth <= shot.width(); ++left)
+        found = ShowsRefusal(shot, {left, top});
+    std::printf("%s: %s\n", paths[i], found ? "the refusal" : "not the refusal");
+    refused += found;
+  }
+  std::printf("the refusal in %d of %d shots\n", refused, shots);
+  return refused == shots ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +108,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s PICTURE.mgs SHOT.png...\n", argv[0]);
     return 2;
   }
+  if (std::string(argv[1]) == "--refused") return CheckRefusal(argc - 2, argv + 2);
   const std::optional<Picture> picture = test_support::ReadShotsPicture(argv[1]);
   if (!picture) return 2;
   const Raster screens[2] = {RenderFramedScreen(*picture, 0), RenderFramedScreen(*picture, 1)};

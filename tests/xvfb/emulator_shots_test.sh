@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # CTest: Fuse shows the preview's snapshot of a random picture as screen 0
 # and screen 1 alternating, each pixel for pixel (scripts/emulator-shots.sh),
-# on an Xvfb display of its own: a 128K at cell heights 8 and 1, a Pentagon
-# 128 at 2 and 4. Skipped (status 77) when Fuse or the X tools are not
-# installed.
+# on an Xvfb display of its own, on the machine EMULATOR_SHOTS_MACHINE names
+# (a +2A must show the viewer's refusal instead). Skipped (status 77) when
+# Fuse or the X tools are not installed.
 #
 # Usage: emulator_shots_test.sh SOURCE_DIR BUILD_DIR CELL_HEIGHT SEED
 set -euo pipefail
