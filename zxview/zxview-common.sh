@@ -12,7 +12,7 @@
 # added as the last argument, so it may hold options and quotes like any
 # shell command line. ZXVIEW_MODE is passed on in the environment. Without
 # it, Fuse runs the snapshot on the machine it names (a 128K, or a Pentagon
-# 128 for 8x2 and 8x4) with our own ROM beside it in every ROM slot (the
+# 128 for a snapshot written for one) with our own ROM beside it in every ROM slot (the
 # viewer never calls the ROM, so any ROM does). With no Fuse either, a
 # message says how to install it and the launcher exits 1.
 

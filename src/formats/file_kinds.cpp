@@ -69,8 +69,8 @@ const std::array<FileKindInfo, 25> FileKinds = {{
      "Export to *.mg4", 3, false, false},
     {FileKind::Mg8, ".mg8", "MultiGigaScreen .mg8", MgFilter, "*.mg8 (*.mg8)", MgMaxLength, ReadMg, WriteMg, nullptr,
      "Export to *.mg8", 3, false, false},
-    // The picture with our viewer, to run on a Spectrum (a 128K, or a Pentagon
-    // 128 at 8x2 and 8x4) or in an emulator; written through libspectrum by
+    // The picture with our viewer, to run on a Spectrum (a 128K or +2, or a
+    // Pentagon 128 with the converter's --pentagon) or in an emulator; written through libspectrum by
     // spectrum/, outside this level.
     {FileKind::Z80, ".z80", "Spectrum snapshot .z80", nullptr, "*.z80 (*.z80)", 0, nullptr, nullptr, nullptr,
      "Snapshot (.z80)...", 6, false, true},

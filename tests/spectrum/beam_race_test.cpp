@@ -72,7 +72,8 @@ TEST(BeamRace, AgreesWithFusesSweepsOfTheViewers) {
     int CellHeight;
     long First, Last;  // as Fuse shows them
   };
-  for (const Sweep& sweep : {Sweep{"viewer", 1, 14086, 14136}, Sweep{"full_width_viewer", 2, 14465, 14472}}) {
+  for (const Sweep& sweep : {Sweep{"viewer", 1, 14086, 14136}, Sweep{"full_width_viewer", 2, 14465, 14472},
+                             Sweep{"full_width_viewer", 4, 14462, 14472}}) {
     SCOPED_TRACE(sweep.Viewer);
     const Picture picture = RandomPicture(sweep.CellHeight, 9);
     long first = 0, last = 0;
