@@ -1,11 +1,11 @@
 ; The chromaLoom viewer for the 128K Spectrum: shows the two screens of a
 ; Gigascreen picture one frame each, screen 0 from RAM bank 5 and screen 1
 ; from bank 7 (the shadow screen), with the border of each screen's half of
-; the border pair. For cell heights 1, 2 and 4 it also rewrites the middle
-; 16 attribute columns of the screen on view on every line, in the gap
-; between two lines, from a table of 16 bytes per line. Snapshots of 8x2
-; and 8x4 pictures use the Pentagon viewer (zx/pentagon_viewer.asm), which
-; rewrites all 32 columns; this one is on their tapes, for the 128K.
+; the border pair. For cell height 1 it also rewrites the middle 16
+; attribute columns of the screen on view on every line, in the gap between
+; two lines, from a table of 16 bytes per line (the side columns of an 8x1
+; picture have 8-line cells). Pictures of 8x2 and 8x4 have a viewer of
+; their own, zx/full_width_viewer.asm, which rewrites all 32 columns.
 ;
 ; Memory while it runs:
 ;   0x4000 bank 5   screen 0, pixels and attributes
@@ -53,7 +53,7 @@ RACE_START equ 14111
         include "viewer_settings.asm"
         include "viewer_frame.asm"
 
-; 8x4, 8x2, 8x1: once a frame, point the race code at the table of the
+; 8x1: once a frame, point the race code at the table of the
 ; screen on view, wait for the top of the picture and run the race code.
 race:   call check_machine      ; a +2A, +3 or Pentagon stops there
         ei
@@ -98,8 +98,8 @@ racedone:
 ; line above: its 16 writes lie at T-states 113..203 of the block, that is
 ; 14224..14314 + 228 * y, while the beam draws the right border, flies back
 ; and draws the left border. Line 0's block writes into the top border,
-; where nothing is fetched. 204 T-states of work and 24 of padding. The side columns keep 8-line cells
-; (8x1) or their cells' first line (8x2, 8x4) from the screen itself.
+; where nothing is fetched. 204 T-states of work and 24 of padding. The
+; side columns keep their 8-line cells from the screen itself.
 ; The operand of each block's first instruction is patched every frame to
 ; the table of the screen on view.
 line    defl 0
