@@ -4,16 +4,9 @@
 ; attribute columns of the screen on view every two lines, in step with the
 ; beam. An 8x4 picture runs the same code with each cell given twice.
 ;
-; Memory while it runs:
-;   0x4000 bank 5   screen 0, pixels and attributes
-;   0x8000 bank 2   this code and its settings; the race code of screen 1
-;   0xBD00          stack top (grows down)
-;   0xBDBD          JP to the frame interrupt
-;   0xBE00..0xBF00  IM 2 vector table, 257 bytes of 0xBD
-;   0xC000          while screen 0 shows: bank 0, the race code of screen 0,
-;                   which writes screen 0's attributes at 0x5800;
-;                   while screen 1 shows: bank 7, screen 1 (attributes at 0xD800)
-; Both race codes run from uncontended banks; only their writes to the
+; Memory while it runs is laid out as zx/pentagon_viewer.asm has it: the
+; race code of screen 1 in bank 2 after this code, that of screen 0 in bank
+; 0, paged in at 0xC000 while screen 0 shows. Both race codes run from uncontended banks; only their writes to the
 ; screen wait for the ULA. The attribute bytes live in the race code
 ; itself: the writer fills in the bytes the layout table below points at.
 ; The ROM is never called.
