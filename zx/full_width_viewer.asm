@@ -22,14 +22,8 @@
 ; 30, 31 just ahead of the beam on the next line. The technique is the one
 ; published for 8x2 multicolour engines on the 48K and 128K.
 
-VECTORS equ 0xBE00
-JUMP    equ 0xBDBD
-STACK   equ 0xBD00
-PAGING  equ 0x7FFD
-SHOW0   equ 0x10            ; bank 0 (screen 0's race code) at 0xC000, screen 0 shown
-SHOW1   equ 0x1F            ; bank 7 at 0xC000, screen 1 shown
-ATTRS0  equ 0x5800
-ATTRS1  equ 0xD800
+        include "viewer_banks.asm"
+
 BLOCK   equ 84              ; bytes of one block of the race code
 
 ; When the first block (the boundary at line 2) starts, counted from the

@@ -23,14 +23,8 @@
 ; frame, no contended memory. The beam reads the 32 attributes of a line
 ; 4 T-states apart.
 
-VECTORS equ 0xBE00
-JUMP    equ 0xBDBD
-STACK   equ 0xBD00
-PAGING  equ 0x7FFD
-SHOW0   equ 0x10            ; bank 0 (screen 0's race code) at 0xC000, screen 0 shown
-SHOW1   equ 0x1F            ; bank 7 at 0xC000, screen 1 shown
-ATTRS0  equ 0x5800
-ATTRS1  equ 0xD800
+        include "viewer_banks.asm"
+
 BLOCK2  equ 92              ; bytes of one block of the 8x2 race code
 BLOCK4  equ 98              ; and of the 8x4 one
 
