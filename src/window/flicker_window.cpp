@@ -109,18 +109,11 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
 
   // The picture goes edge to edge, so zoom 4 fits a 1280-pixel-wide screen.
   controls->setContentsMargins(4, 4, 4, 0);
-  auto* layout = new QVBoxLayout(this);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addLayout(controls);
-  layout->addWidget(errorLabel_);
-  if (QOpenGLContext probe; probe.create()) {
-    surface_ = new FlickerSurface(*this);
-    surface_->OnError = [this](const QString& message) { ShowSurfaceError(message); };
-    layout->addWidget(surface_, 0, Qt::AlignLeft | Qt::AlignTop);
-  } else {
-    ShowSurfaceError(NoOpenGL);
-  }
+  layout_ = new QVBoxLayout(this);
+  layout_->setSizeConstraint(QLayout::SetFixedSize);
+  layout_->setContentsMargins(0, 0, 0, 0);
+  layout_->addLayout(controls);
+  layout_->addWidget(errorLabel_);
 
   connect(zoomBox_, &QComboBox::activated, this, [this](int index) { SetZoom(index + 1); });
   connect(timingBox_, &QComboBox::activated, this,
@@ -129,6 +122,18 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
 }
 
 FlickerWindow::~FlickerWindow() = default;
+
+// OpenGL loads the driver (with software rendering, some 60 MB of it): only
+// once the window is first shown, not for every start of the editor.
+void FlickerWindow::CreateSurface() {
+  if (surfaceTried_) return;
+  surfaceTried_ = true;
+  if (QOpenGLContext probe; !probe.create()) return ShowSurfaceError(NoOpenGL);
+  surface_ = new FlickerSurface(*this);
+  surface_->OnError = [this](const QString& message) { ShowSurfaceError(message); };
+  surface_->setFixedSize(FramedScreenWidth * zoom_, FramedScreenHeight * zoom_);
+  layout_->addWidget(surface_, 0, Qt::AlignLeft | Qt::AlignTop);
+}
 
 void FlickerWindow::ShowSurfaceError(const QString& message) {
   surfaceError_ = message;
@@ -168,6 +173,7 @@ FlickerFrame FlickerWindow::NextFrame(bool surfaceEmpty) {
 }
 
 void FlickerWindow::showEvent(QShowEvent* event) {
+  CreateSurface();
   QWidget::showEvent(event);
   // Each showing starts from screen 0.
   sequence_.Restart();

@@ -23,6 +23,7 @@
 
 class QComboBox;
 class QLabel;
+class QVBoxLayout;
 
 namespace chromaloom {
 
@@ -73,6 +74,7 @@ class FlickerWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void CreateSurface();
   void ShowSurfaceError(const QString& message);
 
   Clock clock_;
@@ -88,6 +90,8 @@ class FlickerWindow : public QWidget {
   QComboBox* timingBox_ = nullptr;
   QLabel* errorLabel_ = nullptr;
   FlickerSurface* surface_ = nullptr;
+  bool surfaceTried_ = false;
+  QVBoxLayout* layout_ = nullptr;
 };
 
 }  // namespace chromaloom
