@@ -1,14 +1,9 @@
 // The enlarged editor image: the shown raster (mixed, or one screen) scaled
 // by whole factors, tinted by the flicker map when it is on, with the dotted
-// pixel grid and char grid on top. One routine serves the full
-// rescale, the per-cell update and the overlay wipe, so all three agree.
+// pixel grid and char grid on top, painted for the area the window shows.
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <vector>
 
 #include "render/flicker_map.h"
 #include "render/renderer.h"
@@ -31,31 +26,10 @@ struct Dots {
 constexpr Dots PixelGridDots{Black, Grey};
 constexpr Dots CharGridDots{White, Grey};
 
-// Rows at least this wide bypass the cache on the way out: the image is far
-// larger than the cache, and reading each line before overwriting it would
-// double the memory traffic. Narrower ones (overlay tiles) are usually
-// still in the cache from being drawn over.
-constexpr int StreamingWidth = 128;
-
-void CopyRow(Rgb* dst, const Rgb* src, int n) {
-#if defined(__SSE2__)
-  if (n >= StreamingWidth) {
-    while ((reinterpret_cast<std::uintptr_t>(dst) & 15) != 0 && n > 0) {
-      *dst++ = *src++;
-      --n;
-    }
-    for (; n >= 4; n -= 4, dst += 4, src += 4)
-      _mm_stream_si128(reinterpret_cast<__m128i*>(dst), _mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));
-    while (n-- > 0) *dst++ = *src++;
-    return;
-  }
-#endif
-  std::memcpy(dst, src, sizeof(Rgb) * static_cast<std::size_t>(n));
-}
 }  // namespace
 
-void Renderer::RestoreEditorArea(Rect r) {
-  r = r.Intersected(EditorImage.Bounds());
+void Renderer::PaintPicture(Rect area, Raster& out) const {
+  const Rect r = area.Intersected(EditorBounds());
   if (r.IsEmpty()) return;
   const int z = view_.Scale();
   const int h = picture_.CellHeight;
@@ -68,10 +42,12 @@ void Renderer::RestoreEditorArea(Rect r) {
   // Within one picture line only three rows differ: the first, which carries
   // the horizontal lines, and the even and odd rows after it, whose vertical
   // dots alternate (grid lines start on even coordinates, as the scale is a
-  // multiple of 4). Each is composed once and then copied out.
-  const std::size_t width = static_cast<std::size_t>(EditorImage.Width());
-  rowScratch_.resize(3 * width);
-  Rgb* const composed[3] = {rowScratch_.data(), rowScratch_.data() + width, rowScratch_.data() + 2 * width};
+  // multiple of 4). Each is composed once and then copied out; they are
+  // indexed by editor x.
+  const auto span = static_cast<std::size_t>(r.Right());
+  std::vector<Rgb> rows(3 * span);
+  Rgb* const composed[3] = {rows.data(), rows.data() + span, rows.data() + 2 * span};
+  const std::size_t width = static_cast<std::size_t>(r.W);
 
   const bool anyGrid = pixelGrid || charGrid;
   const Raster& shown = view_.Shown == ScreenView::Screen0   ? ScreenRaster0
@@ -79,7 +55,7 @@ void Renderer::RestoreEditorArea(Rect r) {
                                                              : MixedRaster;
   // The picture pixels the area covers; the map tints each once per line.
   const int firstPixel = r.X / z, endPixel = (r.Right() + z - 1) / z;
-  mapScratch_.resize(PictureWidth);
+  std::vector<Rgb> tinted(view_.FlickerMapOn ? PictureWidth : 0);
   for (int line = r.Y / z; line * z < r.Bottom(); ++line) {
     const int lineTop = line * z;
     const Rgb* source = shown.Row(line);
@@ -89,8 +65,8 @@ void Renderer::RestoreEditorArea(Rect r) {
       const Rgb* screen0 = ScreenRaster0.Row(line);
       const Rgb* screen1 = ScreenRaster1.Row(line);
       for (int p = firstPixel; p < endPixel; ++p)
-        mapScratch_[p] = FlickerTint(source[p], FlickerLevelOf(screen0[p], screen1[p]));
-      source = mapScratch_.data();
+        tinted[p] = FlickerTint(source[p], FlickerLevelOf(screen0[p], screen1[p]));
+      source = tinted.data();
     }
     Rgb* plain = composed[1];
     for (int x = r.X; x < r.Right();) {
@@ -122,12 +98,9 @@ void Renderer::RestoreEditorArea(Rect r) {
     const int yEnd = std::min(r.Bottom(), lineTop + z);
     for (int y = std::max(r.Y, lineTop); y < yEnd; ++y) {
       const Rgb* from = !anyGrid ? plain : composed[y == lineTop ? 0 : ((y & 1) == 0 ? 1 : 2)];
-      CopyRow(EditorImage.Row(y) + r.X, from + r.X, r.W);
+      std::memcpy(out.Row(y - area.Y) + (r.X - area.X), from + r.X, sizeof(Rgb) * width);
     }
   }
-#if defined(__SSE2__)
-  _mm_sfence();
-#endif
 }
 
 }  // namespace chromaloom

@@ -18,17 +18,13 @@ constexpr Rgb White = MakeRgb(255, 255, 255);
 constexpr Rgb GuideColour = MakeRgb(255, 64, 255);
 }  // namespace
 
-Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) {
-  ResizeEditorImage();
-}
+Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) { FollowZoom(); }
 
-void Renderer::ResizeEditorImage() {
-  const int z = view_.Scale();
-  if (EditorImage.Width() != PictureWidth * z) EditorImage.Resize(PictureWidth * z, PictureHeight * z);
-  overlays_.Reset(EditorImage.Width(), EditorImage.Height());
-  damage_.Reset(EditorImage.Width(), EditorImage.Height());
-  editorMatchesRasters_ = false;
-  overlayIntact_ = false;
+void Renderer::FollowZoom() {
+  overlayCover_.Reset(EditorWidth(), EditorHeight());
+  damage_.Reset(EditorWidth(), EditorHeight());
+  damage_.MarkAll();
+  overlayShown_ = false;
 }
 
 // Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
@@ -41,6 +37,9 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
   const Rgb paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
   // The map's colour depends only on the entry, so each cell tints four colours, not every pixel.
   const bool map = view_.FlickerMapOn;
+  // The screens alone only while the canvas shows one or the map reads them.
+  const bool screens = ScreensShown();
+  screensMatchPicture_ = screensMatchPicture_ && screens;
   CharPalette tinted{};
   if (map)
     for (int k = 0; k < 4; ++k)
@@ -61,50 +60,44 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
       mixedRow[p] = m;
       previewTop[2 * p] = previewTop[2 * p + 1] = m;
       previewBottom[2 * p] = previewBottom[2 * p + 1] = m;
-      screen0Row[p] = b0 ? ink0 : paper0;
-      screen1Row[p] = b1 ? ink1 : paper1;
+      if (screens) {
+        screen0Row[p] = b0 ? ink0 : paper0;
+        screen1Row[p] = b1 ? ink1 : paper1;
+      }
       if (map) mapRow[p] = tinted[2 * b0 + b1];
     }
   }
 }
 
 void Renderer::RenderAll() {
+  // The corrector's sources are the screens: here they are rendered whatever is shown.
+  renderingAll_ = true;
   for (int col = 0; col < ByteColumns; ++col) {
     const int n = picture_.CellHeightAt(col);
     for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n);
   }
+  renderingAll_ = false;
+  screensMatchPicture_ = true;
   CorrectorSource0.CopyFrom(ScreenRaster0, ScreenRaster0.Bounds(), 0, 0);
   CorrectorSource1.CopyFrom(ScreenRaster1, ScreenRaster1.Bounds(), 0, 0);
   mapMatchesPicture_ = view_.FlickerMapOn;
-  editorMatchesRasters_ = false;
   previewMatchesRaster_ = false;
+  damage_.MarkAll();
 }
 
-Renderer::EditorLayout Renderer::CurrentLayout() const {
-  return {view_.Scale(), picture_.CellHeight, view_.PixelGridOn, view_.CharGridOn, view_.Shown, view_.FlickerMapOn};
-}
+bool Renderer::ScreensShown() const { return renderingAll_ || view_.Shown != ScreenView::Mixed || view_.FlickerMapOn; }
 
 void Renderer::Redraw(bool full) {
-  // The map raster waits for the map to be switched on.
-  if (full || (view_.FlickerMapOn && !mapMatchesPicture_)) RenderAll();
-  WipeOverlays();
+  // The map raster and the screens wait until something shows them.
+  if (full || (view_.FlickerMapOn && !mapMatchesPicture_) || (ScreensShown() && !screensMatchPicture_)) RenderAll();
+  HideOverlay();
+  damage_.MarkAll();
   ShowPreview();
 }
 
-void Renderer::WipeOverlays() {
-  overlayIntact_ = false;
-  if (!editorMatchesRasters_ || drawnLayout_ != CurrentLayout()) {
-    RestoreEditorArea(EditorImage.Bounds());
-    overlays_.Clear();
-    damage_.MarkAll();
-    editorMatchesRasters_ = true;
-    drawnLayout_ = CurrentLayout();
-  } else {
-    overlays_.TakeRuns([this](Rect r) {
-      RestoreEditorArea(r);
-      damage_.Mark(r);
-    });
-  }
+void Renderer::HideOverlay() {
+  overlayShown_ = false;
+  overlayCover_.TakeRuns([this](Rect r) { damage_.Mark(r); });
 }
 
 void Renderer::RenderTouched(const TouchedPlaces& touched) {
@@ -131,11 +124,7 @@ void Renderer::RenderCell(int col, int line) {
   RenderCellRasters(col, firstLine, lines);
   mapMatchesPicture_ = mapMatchesPicture_ && view_.FlickerMapOn;
   const int z = view_.Scale();
-  const Rect cell{col * 8 * z, firstLine * z, 8 * z, lines * z};
-  // The cell may have covered part of an overlay.
-  overlayIntact_ = false;
-  RestoreEditorArea(cell);
-  MarkEditor(cell);
+  MarkEditor({col * 8 * z, firstLine * z, 8 * z, lines * z});
   const Rect previewCell{col * 16, firstLine * 2, 16, lines * 2};
   PreviewImage.CopyFrom(PreviewRaster, previewCell, previewCell.X, previewCell.Y);
   previewDamaged_ = true;
@@ -198,15 +187,32 @@ void Renderer::RefreshMagnifier() { UpdateZoomMagnifier(magnifierAt_.X, magnifie
 
 void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
 
+namespace {
+
+// Where the overlay goes: its pixels into out, whose top-left is the editor
+// point origin, or, with no out, only the marks of what it covers.
+struct OverlaySurface {
+  Rect Bounds;  // the editor image
+  Raster* Out = nullptr;
+  Point Origin;
+  TileSet* Cover = nullptr;
+
+  void Fill(Rect r, Rgb colour) const {
+    r = r.Intersected(Bounds);
+    if (r.IsEmpty()) return;
+    if (Cover) Cover->Mark(r);
+    if (Out) Out->FillRect({r.X - Origin.X, r.Y - Origin.Y, r.W, r.H}, colour);
+  }
+};
+
 // A round pen exactly penWidth pixels across, like a wide line pen of a
 // canvas: the pixels whose centres lie within penWidth / 2 of the pen's
 // centre, which is the point's pixel centre for odd widths and its top-left
 // corner for even ones. Worked in doubled coordinates to stay in integers.
-void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
+void StampPen(const OverlaySurface& surface, int cx, int cy, int penWidth, Rgb colour) {
   const int w = std::max(1, penWidth);
   const int reach = w / 2;    // pixels on each side of the centre row or column
   const int centre2 = w % 2;  // the centre, doubled, from the point's corner
-  const Rect area{cx - reach, cy - reach, w, w};
   for (int dy = -reach; dy < w - reach; ++dy) {
     const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
     int left = 0;                         // pixels cut off each end of this row; the middle ones are always in
@@ -215,25 +221,24 @@ void Renderer::StampPen(int cx, int cy, int penWidth, Rgb colour) {
       if (x2 * x2 + y2 * y2 <= w * w) break;
       ++left;
     }
-    EditorImage.FillRect({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
+    surface.Fill({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
   }
-  overlays_.Mark(area);
-  damage_.Mark(area);
 }
 
-void Renderer::DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour) {
-  ForEachLinePoint(from, to, [&](Point p) { StampPen(p.X, p.Y, penWidth, colour); });
+void DrawLine(const OverlaySurface& surface, Point from, Point to, int penWidth, Rgb colour) {
+  ForEachLinePoint(from, to, [&](Point p) { StampPen(surface, p.X, p.Y, penWidth, colour); });
 }
 
-void Renderer::DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour) {
+void DrawRectOutline(const OverlaySurface& surface, Point corner0, Point corner1, int penWidth, Rgb colour) {
   const Point corner2{corner1.X, corner0.Y}, corner3{corner0.X, corner1.Y};
-  DrawOverlayLine(corner0, corner2, penWidth, colour);
-  DrawOverlayLine(corner2, corner1, penWidth, colour);
-  DrawOverlayLine(corner1, corner3, penWidth, colour);
-  DrawOverlayLine(corner3, corner0, penWidth, colour);
+  DrawLine(surface, corner0, corner2, penWidth, colour);
+  DrawLine(surface, corner2, corner1, penWidth, colour);
+  DrawLine(surface, corner1, corner3, penWidth, colour);
+  DrawLine(surface, corner3, corner0, penWidth, colour);
 }
 
-void Renderer::DrawOverlayEllipse(Point c0, Point c1, int penWidth, Rgb colour) {
+// The ellipse inscribed in the rectangle with corners c0 and c1.
+void DrawEllipse(const OverlaySurface& surface, Point c0, Point c1, int penWidth, Rgb colour) {
   const double cx = (c0.X + c1.X) / 2.0, cy = (c0.Y + c1.Y) / 2.0;
   const double rx = std::abs(c1.X - c0.X) / 2.0, ry = std::abs(c1.Y - c0.Y) / 2.0;
   // A chain of short pen strokes, about one per 8 canvas pixels of the outline.
@@ -246,79 +251,94 @@ void Renderer::DrawOverlayEllipse(Point c0, Point c1, int penWidth, Rgb colour) 
   Point previous = at(0);
   for (int i = 1; i <= steps; ++i) {
     const Point next = at(i);
-    DrawOverlayLine(previous, next, penWidth, colour);
+    DrawLine(surface, previous, next, penWidth, colour);
     previous = next;
   }
 }
 
-void Renderer::DrawOverlayBox(Rect r, Rgb colour) {
-  const Rect area = r.Intersected(EditorImage.Bounds());
+// Picture pixels enlarged to scale z, their top-left at an editor point.
+void DrawPixels(const OverlaySurface& surface, const Raster& pixels, Point at, int z) {
+  const Rect area = Rect{at.X, at.Y, pixels.Width() * z, pixels.Height() * z}.Intersected(surface.Bounds);
   if (area.IsEmpty()) return;
-  EditorImage.FillRect(area, colour);
-  overlays_.Mark(area);
-  damage_.Mark(area);
+  if (surface.Cover) surface.Cover->Mark(area);
+  if (surface.Out) surface.Out->ScaleFrom(pixels, z, z, at.X - surface.Origin.X, at.Y - surface.Origin.Y);
 }
 
-void Renderer::DrawOverlayPixels(const Raster& pixels, Point at) {
-  const int z = view_.Scale();
-  EditorImage.ScaleFrom(pixels, z, z, at.X, at.Y);
-  const Rect area = Rect{at.X, at.Y, pixels.Width() * z, pixels.Height() * z}.Intersected(EditorImage.Bounds());
-  if (area.IsEmpty()) return;
-  overlays_.Mark(area);
-  damage_.Mark(area);
+void DrawAnts(const OverlaySurface& surface, Rect r, int phase, const AntsStrips& strips) {
+  if (surface.Out)
+    DrawMarchingAnts(*surface.Out, {r.X - surface.Origin.X, r.Y - surface.Origin.Y, r.W, r.H}, phase, strips);
+  // The four edges only: the inside is not drawn over.
+  if (surface.Cover)
+    for (const Rect edge : {Rect{r.X, r.Y, r.W, 1}, Rect{r.X, r.Bottom() - 1, r.W, 1}, Rect{r.X, r.Y, 1, r.H},
+                            Rect{r.Right() - 1, r.Y, 1, r.H}})
+      surface.Cover->Mark(edge);
 }
 
-void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips) {
-  const bool phaseShown = !(overlay.Ants || overlay.Floats) || antsPhase == shownAntsPhase_;
-  if (overlayIntact_ && overlay == shownOverlay_ && phaseShown) return;
-  WipeOverlays();
-  if (overlay.Floats) DrawOverlayPixels(overlay.FloatPixels, overlay.FloatAt);
+void DrawOverlay(const OverlaySurface& surface, const EditorOverlay& overlay, int z, int antsPhase,
+                 const AntsStrips& strips) {
+  if (overlay.Floats) DrawPixels(surface, overlay.FloatPixels, overlay.FloatAt, z);
   switch (overlay.Band) {
     case EditorOverlay::Shape::None:
       break;
     case EditorOverlay::Shape::Line:
-      DrawOverlayLine(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawLine(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
       break;
     case EditorOverlay::Shape::Rect:
-      DrawOverlayRectOutline(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawRectOutline(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
       break;
     case EditorOverlay::Shape::Ellipse:
-      DrawOverlayEllipse(overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawEllipse(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
       break;
   }
   if (!overlay.BrushOutline.IsEmpty()) {
     const Rect b = overlay.BrushOutline;
     const Point c0{b.X, b.Y}, c1{b.Right() - 1, b.Bottom() - 1};
     if (overlay.BrushRound)
-      DrawOverlayEllipse(c0, c1, 1, overlay.BrushColour);
+      DrawEllipse(surface, c0, c1, 1, overlay.BrushColour);
     else
-      DrawOverlayRectOutline(c0, c1, 1, overlay.BrushColour);
+      DrawRectOutline(surface, c0, c1, 1, overlay.BrushColour);
   }
-  const int w = EditorImage.Width(), h = EditorImage.Height(), handle = overlay.AxisHandleSize;
+  const int w = surface.Bounds.W, h = surface.Bounds.H, handle = overlay.AxisHandleSize;
   if (overlay.AxisX) {
-    DrawOverlayLine({*overlay.AxisX, 0}, {*overlay.AxisX, h - 1}, 1, GuideColour);
-    DrawOverlayBox({*overlay.AxisX - handle / 2, 0, handle, handle}, GuideColour);
+    surface.Fill({*overlay.AxisX, 0, 1, h}, GuideColour);
+    surface.Fill({*overlay.AxisX - handle / 2, 0, handle, handle}, GuideColour);
   }
   if (overlay.AxisY) {
-    DrawOverlayLine({0, *overlay.AxisY}, {w - 1, *overlay.AxisY}, 1, GuideColour);
-    DrawOverlayBox({0, *overlay.AxisY - handle / 2, handle, handle}, GuideColour);
+    surface.Fill({0, *overlay.AxisY, w, 1}, GuideColour);
+    surface.Fill({0, *overlay.AxisY - handle / 2, handle, handle}, GuideColour);
   }
-  if (!overlay.Caret.IsEmpty()) DrawOverlayBox(overlay.Caret, GuideColour);
-  if (overlay.Ants) DrawEditorAnts(overlay.AntsArea, antsPhase, strips);
-  if (overlay.Floats) DrawEditorAnts(overlay.FloatOutline, antsPhase, strips);
-  shownOverlay_ = overlay;
-  shownAntsPhase_ = antsPhase;
-  overlayIntact_ = true;
+  if (!overlay.Caret.IsEmpty()) surface.Fill(overlay.Caret, GuideColour);
+  if (overlay.Ants) DrawAnts(surface, overlay.AntsArea, antsPhase, strips);
+  if (overlay.Floats) DrawAnts(surface, overlay.FloatOutline, antsPhase, strips);
 }
 
-void Renderer::DrawEditorAnts(Rect r, int phase, const AntsStrips& strips) {
-  DrawMarchingAnts(EditorImage, r, phase, strips);
-  // The four edges only: the inside was not drawn over.
-  for (const Rect edge : {Rect{r.X, r.Y, r.W, 1}, Rect{r.X, r.Bottom() - 1, r.W, 1}, Rect{r.X, r.Y, 1, r.H},
-                          Rect{r.Right() - 1, r.Y, 1, r.H}}) {
-    overlays_.Mark(edge);
-    damage_.Mark(edge);
-  }
+}  // namespace
+
+void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips) {
+  const bool phaseShown = !(overlay.Ants || overlay.Floats) || antsPhase == shownAntsPhase_;
+  if (overlayShown_ && overlay == shownOverlay_ && phaseShown) return;
+  HideOverlay();
+  shownOverlay_ = overlay;
+  shownAntsPhase_ = antsPhase;
+  shownStrips_ = &strips;
+  overlayShown_ = true;
+  DrawOverlay({EditorBounds(), nullptr, {}, &overlayCover_}, overlay, view_.Scale(), antsPhase, strips);
+  // What it covers now is to be painted, and stays marked for the next HideOverlay.
+  overlayCover_.ForEachRun([this](Rect r) { damage_.Mark(r); });
+}
+
+void Renderer::PaintEditor(Rect area, Raster& out) const {
+  if (out.Width() != area.W || out.Height() != area.H) out.Resize(area.W, area.H);
+  PaintPicture(area, out);
+  if (overlayShown_)
+    DrawOverlay({EditorBounds(), &out, {area.X, area.Y}, nullptr}, shownOverlay_, view_.Scale(), shownAntsPhase_,
+                *shownStrips_);
+}
+
+Raster Renderer::EditorImage() const {
+  Raster image(EditorWidth(), EditorHeight());
+  PaintEditor(EditorBounds(), image);
+  return image;
 }
 
 Damage Renderer::TakeDamage() {

@@ -1,9 +1,13 @@
 // Turns the picture into RGB rasters and keeps the display surfaces current:
-// the enlarged editor image with its grids, the 2x preview, the corrector
-// views and the magnifier. The window shows these rasters 1:1.
+// the 2x preview, the corrector views and the magnifier, which the window
+// shows 1:1, and the enlarged editor image with its grids and the tools'
+// overlay, which is never held whole: the window has the renderer paint
+// the area it shows, from the 256 x 192 rasters, when it shows it.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "picture/mixing_profile.h"
@@ -16,12 +20,28 @@
 
 namespace chromaloom {
 
-// Levels 1 to 4 show each picture pixel as 4, 8, 12 or 16 screen pixels;
-// below them, 2:1 and 1:1 fit the picture on small screens.
+// Levels 1 to 4 show each picture pixel as 4, 8, 12 or 16 screen pixels,
+// 6 and 8 as 24 and 32; below them, 2:1 and 1:1 fit the picture on small
+// screens. The zoom steps through them in this order.
 constexpr int ZoomLevel1to1 = -1;
 constexpr int ZoomLevel2to1 = 0;
+constexpr int ZoomLevels[] = {ZoomLevel1to1, ZoomLevel2to1, 1, 2, 3, 4, 6, 8};
 constexpr int MinZoomLevel = ZoomLevel1to1;
-constexpr int MaxZoomLevel = 4;
+constexpr int MaxZoomLevel = 8;
+constexpr bool IsZoomLevel(int level) {
+  for (const int z : ZoomLevels)
+    if (z == level) return true;
+  return false;
+}
+// The level steps away through ZoomLevels, held at both ends; a level
+// between two of them first goes to the nearer one in that direction.
+constexpr int SteppedZoomLevel(int level, int steps) {
+  constexpr int count = static_cast<int>(std::size(ZoomLevels));
+  int i = 0;
+  while (i + 1 < count && ZoomLevels[i + 1] <= level) ++i;
+  if (ZoomLevels[i] < level && steps > 0) --steps;
+  return ZoomLevels[std::clamp(i + steps, 0, count - 1)];
+}
 constexpr int MinSelectorSize = 8;
 constexpr int MaxSelectorSize = 16;
 
@@ -70,6 +90,8 @@ class Renderer {
   // Off-screen rasters, each kept current by every render.
   Raster MixedRaster{PictureWidth, PictureHeight};
   Raster PreviewRaster{PreviewWidth, PreviewHeight};
+  // The screens alone: kept current while the canvas shows one or the
+  // flicker map is on, brought up to date by the Redraw that shows them.
   Raster ScreenRaster0{PictureWidth, PictureHeight};
   Raster ScreenRaster1{PictureWidth, PictureHeight};
   // The mixed picture tinted by the flicker map; rendered only while the map is on.
@@ -79,18 +101,28 @@ class Renderer {
   Raster CorrectorSource0{PictureWidth, PictureHeight};
   Raster CorrectorSource1{PictureWidth, PictureHeight};
 
+  // The editor image, painted on demand: its size at the view's scale.
+  int EditorWidth() const { return PictureWidth * view_.Scale(); }
+  int EditorHeight() const { return PictureHeight * view_.Scale(); }
+  Rect EditorBounds() const { return {0, 0, EditorWidth(), EditorHeight()}; }
+  // Paints area of the editor image (the shown raster enlarged, its grids,
+  // the overlay) into out, which takes the area's size.
+  void PaintEditor(Rect area, Raster& out) const;
+  // The whole editor image, painted now.
+  Raster EditorImage() const;
+
   // Display surfaces.
-  Raster EditorImage;
   Raster PreviewImage{PreviewWidth, PreviewHeight};
   Raster CorrectorScreen0{PreviewWidth, PreviewHeight};
   Raster CorrectorScreen1{PreviewWidth, PreviewHeight};
   Raster MagnifierImage{MagnifierSize, MagnifierSize};
 
   void RenderAll();
-  // full: render from the planes first; otherwise only what overlays drew
-  // over is restored from the rasters (the same image as a full rescale).
+  // full: render from the planes first. Either way the overlay is taken
+  // off and the whole editor image is to be painted again (the view's
+  // settings may have changed).
   void Redraw(bool full);
-  // Re-renders the one attribute cell holding (col, line), grids included.
+  // Re-renders the one attribute cell holding (col, line).
   void RenderCell(int col, int line);
   // Re-renders the cells holding the places a change touched (everything
   // when the whole picture changed); each cell once.
@@ -99,8 +131,8 @@ class Renderer {
   void RedrawCorrector(bool full);
   // The corrector images were drawn on outside RedrawCorrector.
   void MarkCorrectorsDamaged() { correctorsDamaged_ = true; }
-  // Follows a zoom change: the editor image takes the size of the new scale.
-  void ResizeEditorImage();
+  // Follows a zoom change: the editor image has the size of the new scale.
+  void FollowZoom();
 
   // Draws the selector frame and returns the position clamped onto the picture.
   Point DrawZoomSelector(Point cell, int selectorSize, int scrollBoxWidth, int scrollBoxHeight,
@@ -109,61 +141,39 @@ class Renderer {
   // The magnifier again at its last place, after the preview changed under it.
   void RefreshMagnifier();
 
-  // Overlays on the editor image; Redraw(false) wipes them.
-  void DrawOverlayLine(Point from, Point to, int penWidth, Rgb colour);
-  void DrawOverlayRectOutline(Point corner0, Point corner1, int penWidth, Rgb colour);
-  // The ellipse inscribed in the rectangle with corners c0 and c1.
-  void DrawOverlayEllipse(Point corner0, Point corner1, int penWidth, Rgb colour);
-  void DrawEditorAnts(Rect r, int phase, const AntsStrips& strips);
-  // Picture pixels enlarged to the scale, their top-left at an editor image point.
-  void DrawOverlayPixels(const Raster& pixels, Point at);
-  // A filled box on the editor image.
-  void DrawOverlayBox(Rect r, Rgb colour);
-  // The overlay as the tools now want it: the last one wiped and this one
-  // drawn, unless it is on the image already as it stands.
+  // The overlay as the tools now want it, over the picture until the next
+  // call or Redraw; what it and the last one cover is to be painted again.
   void ShowOverlay(const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips);
 
   Damage TakeDamage();
 
  private:
   void RenderCellRasters(int col, int firstLine, int lines);
-  // Rescales MixedRaster into area r of the editor image and draws the grids there.
-  void RestoreEditorArea(Rect r);
-  void StampPen(int cx, int cy, int penWidth, Rgb colour);
-  // Restores what overlays drew over.
-  void WipeOverlays();
+  bool ScreensShown() const;
+  // The shown raster enlarged into out, whose top-left is area's, with the grids.
+  void PaintPicture(Rect area, Raster& out) const;
+  // Takes the shown overlay off: what it covered is to be painted again.
+  void HideOverlay();
   void MarkEditor(Rect r);
 
   const Picture& picture_;
   const ViewState& view_;
-  std::vector<Rgb> rowScratch_;
-  std::vector<Rgb> mapScratch_;  // one picture line tinted by the flicker map
-  TileSet overlays_;             // what overlays drew over
-  TileSet damage_;               // what the window has yet to repaint
-  // What the editor image was last drawn from; anything else needs a full rescale.
-  struct EditorLayout {
-    int Scale = 0;
-    int CellHeight = 0;
-    bool PixelGrid = false;
-    bool CharGrid = false;
-    ScreenView Shown = ScreenView::Mixed;
-    bool FlickerMap = false;
-    friend bool operator==(const EditorLayout&, const EditorLayout&) = default;
-  };
-  EditorLayout CurrentLayout() const;
-  EditorLayout drawnLayout_;
-  bool editorMatchesRasters_ = false;
+  TileSet overlayCover_;  // what the shown overlay covers
+  TileSet damage_;        // what the window has yet to repaint
   bool mapMatchesPicture_ = false;
+  bool screensMatchPicture_ = false;
+  bool renderingAll_ = false;
   bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;
   bool correctorsDamaged_ = false;
   bool rastersDamaged_ = false;
   Point magnifierAt_{0, 0};  // the editor point it was last moved to
-  // What ShowOverlay last drew, and whether it is still on the image whole.
+  // What ShowOverlay last put up, and whether it is still up.
   EditorOverlay shownOverlay_;
   int shownAntsPhase_ = 0;
-  bool overlayIntact_ = false;
+  const AntsStrips* shownStrips_ = nullptr;
+  bool overlayShown_ = false;
 };
 
 }  // namespace chromaloom

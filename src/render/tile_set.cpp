@@ -28,7 +28,7 @@ void TileSet::Mark(Rect r) {
     }
 }
 
-void TileSet::TakeRuns(const std::function<void(Rect)>& fn) {
+void TileSet::ForEachRun(const std::function<void(Rect)>& fn) {
   std::sort(marked_.begin(), marked_.end());
   const Rect bounds{0, 0, width_, height_};
   std::size_t i = 0;
@@ -42,7 +42,6 @@ void TileSet::TakeRuns(const std::function<void(Rect)>& fn) {
     const Rect run{(first % tilesX_) * TileSize, ty * TileSize, (last - first + 1) * TileSize, TileSize};
     fn(run.Intersected(bounds));
   }
-  Clear();
 }
 
 void TileSet::Clear() {

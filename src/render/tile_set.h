@@ -18,8 +18,13 @@ class TileSet {
   void Mark(Rect r);
   void MarkAll() { Mark({0, 0, width_, height_}); }
   bool IsEmpty() const { return marked_.empty(); }
-  // Calls fn with one rectangle per horizontal run of marked tiles, then clears.
-  void TakeRuns(const std::function<void(Rect)>& fn);
+  // Calls fn with one rectangle per horizontal run of marked tiles.
+  void ForEachRun(const std::function<void(Rect)>& fn);
+  // The same, then clears.
+  void TakeRuns(const std::function<void(Rect)>& fn) {
+    ForEachRun(fn);
+    Clear();
+  }
   void Clear();
 
  private:

@@ -9,9 +9,9 @@ namespace chromaloom {
 View::View(const Picture& picture) : Render(picture, settings_), selectorIcons_(MakeSelectorIcons()) {}
 
 void View::SetZoom(int level) {
-  if (level < MinZoomLevel || level > MaxZoomLevel) return;
+  if (!IsZoomLevel(level)) return;
   settings_.ZoomLevel = level;
-  Render.ResizeEditorImage();
+  Render.FollowZoom();
 }
 
 void View::DrawZoomSelector(Point cell, int scrollBoxWidth, int scrollBoxHeight) {

@@ -23,7 +23,7 @@ class View {
   int ZoomLevel() const { return settings_.ZoomLevel; }
   // Editor image pixels per picture pixel.
   int Scale() const { return settings_.Scale(); }
-  // Zoom level 1..4 (others are ignored); the editor image follows. Does not redraw.
+  // A level of ZoomLevels (others are ignored); the editor image follows. Does not redraw.
   void SetZoom(int level);
   // Do not redraw.
   void SetCharGrid(bool on) { settings_.CharGridOn = on; }

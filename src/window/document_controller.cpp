@@ -65,7 +65,7 @@ void DocumentController::Attach(const DocumentPanels& panels) {
 void DocumentController::ConnectPictureWindow() {
   PictureWindow* picture = panels_.Picture;
   connect(picture, &PictureWindow::ZoomWheeled, this,
-          [this](QPointF at, int notches) { ZoomAround(view_.ZoomLevel() + notches, at); });
+          [this](QPointF at, int notches) { ZoomAround(SteppedZoomLevel(view_.ZoomLevel(), notches), at); });
   connect(picture, &PictureWindow::ReferenceMoved, this, [this](QPointF delta) {
     reference_.MoveBy(delta, view_.Scale());
     AfterReferenceChanged();
@@ -128,8 +128,7 @@ void DocumentController::SetZoom(int level) {
 }
 
 void DocumentController::ZoomAround(int level, QPointF viewPoint) {
-  level = std::clamp(level, MinZoomLevel, MaxZoomLevel);
-  if (level == view_.ZoomLevel()) return;
+  if (!IsZoomLevel(level) || level == view_.ZoomLevel()) return;
   const QPointF picturePoint = panels_.Picture->CanvasPointAt(viewPoint) / view_.Scale();
   SetZoom(level);
   view_.Render.Redraw(true);
@@ -139,12 +138,12 @@ void DocumentController::ZoomAround(int level, QPointF viewPoint) {
 
 void DocumentController::ZoomAtCentre(int level) { ZoomAround(level, panels_.Picture->ViewCentre()); }
 
-void DocumentController::StepZoom(int steps) { ZoomAtCentre(view_.ZoomLevel() + steps); }
+void DocumentController::StepZoom(int steps) { ZoomAtCentre(SteppedZoomLevel(view_.ZoomLevel(), steps)); }
 
 void DocumentController::ZoomToFit() {
   int level = MaxZoomLevel;
   while (level > MinZoomLevel && !panels_.Picture->ShowsWhole(QSize(PictureWidth, PictureHeight) * ZoomScale(level)))
-    --level;
+    level = SteppedZoomLevel(level, -1);
   ZoomAtCentre(level);
 }
 

@@ -84,7 +84,7 @@ class DocumentController : public QObject, private FileReports {
 
   // View.
   void SetZoom(int level);
-  // A level clamped to the zoom range, the picture point at a point of the view kept there.
+  // A level of ZoomLevels (others change nothing), the picture point at a point of the view kept there.
   void ZoomAround(int level, QPointF viewPoint);
   void ZoomAtCentre(int level);
   void StepZoom(int steps);

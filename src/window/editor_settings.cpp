@@ -194,6 +194,7 @@ RememberedSettings EditorSettings::Load(const QRect& area) const {
   settings.CharGrid = read.Flag(CharGridKey, false);
   settings.PixelGrid = read.Flag(PixelGridKey, false);
   settings.ZoomLevel = read.Number(ZoomKey, 1, MinZoomLevel, MaxZoomLevel);
+  if (!IsZoomLevel(settings.ZoomLevel)) settings.ZoomLevel = 1;
   settings.Palette = read.Panel(PaletteKeys, area);
   settings.BorderPalette = read.Panel(BorderPaletteKeys, area);
   settings.Preview = read.Panel(PreviewKeys, area);

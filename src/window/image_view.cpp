@@ -25,10 +25,20 @@ ImageView::ImageView(const Raster& raster, QWidget* parent, RasterAlpha alpha)
   SyncSize();
 }
 
+ImageView::ImageView(std::function<QSize()> size, AreaPainter paint, QWidget* parent)
+    : QWidget(parent), size_(std::move(size)), paint_(std::move(paint)) {
+  setAttribute(Qt::WA_OpaquePaintEvent, true);
+  setMouseTracking(true);
+  SyncSize();
+}
+
+QSize ImageView::SurfaceSize() const { return raster_ ? QSize(raster_->Width(), raster_->Height()) : size_(); }
+
 void ImageView::SyncSize() {
   // One raster pixel per device pixel, also where the screen scales widgets.
   const qreal ratio = devicePixelRatioF();
-  setFixedSize(qRound(raster_->Width() / ratio), qRound(raster_->Height() / ratio));
+  const QSize size = SurfaceSize();
+  setFixedSize(qRound(size.width() / ratio), qRound(size.height() / ratio));
 }
 
 QPoint ImageView::RasterPoint(const QMouseEvent* event) const {
@@ -55,16 +65,26 @@ void ImageView::RepaintRasterAreas(const std::vector<Rect>& areas) {
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
-  QImage image = WrapRaster(*raster_, alpha_);
-  image.setDevicePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const qreal ratio = devicePixelRatioF();
-  // Only the changed rectangles: the editor image can be 50 MB.
+  const QRect surface(QPoint(0, 0), SurfaceSize());
+  // Only the rectangles to be repainted.
   for (const QRect& area : event->region()) {
-    const QRect source(qFloor(area.x() * ratio), qFloor(area.y() * ratio), qCeil(area.width() * ratio),
-                       qCeil(area.height() * ratio));
-    painter.drawImage(area, image, source);
+    const QRect source = QRect(qFloor(area.x() * ratio), qFloor(area.y() * ratio), qCeil(area.width() * ratio),
+                               qCeil(area.height() * ratio))
+                             .intersected(surface);
+    if (source.isEmpty()) continue;
+    if (raster_) {
+      QImage image = WrapRaster(*raster_, alpha_);
+      image.setDevicePixelRatio(ratio);
+      painter.drawImage(area, image, source);
+      continue;
+    }
+    paint_({source.x(), source.y(), source.width(), source.height()}, painted_);
+    QImage image = WrapRaster(painted_);
+    image.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(source.topLeft()) / ratio, image);
   }
   if (reference_ && reference_->IsShown()) {
     painter.setClipRegion(event->region());

@@ -1,10 +1,12 @@
-// Shows one of the core's rasters 1:1, without smoothing, and reports the
-// mouse in raster pixels.
+// Shows one of the core's rasters 1:1, without smoothing, or a surface too
+// large to hold that is painted area by area as the widget shows it, and
+// reports the mouse in raster pixels.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "picture/raster.h"
@@ -24,10 +26,13 @@ class ImageView : public QWidget {
   Q_OBJECT
  public:
   ImageView(const Raster& raster, QWidget* parent, RasterAlpha alpha = RasterAlpha::Ignored);
+  // A painted surface: size gives its size in raster pixels, paint fills out
+  // (resized to the area) with an area of it.
+  using AreaPainter = std::function<void(Rect area, Raster& out)>;
+  ImageView(std::function<QSize()> size, AreaPainter paint, QWidget* parent);
 
   // Follows the raster's size after it changed (a zoom change).
   void SyncSize();
-  const Raster& Shown() const { return *raster_; }
   // The raster pixel under a mouse event.
   QPoint RasterPoint(const QMouseEvent* event) const;
   // Repaints the parts of the widget that show these areas of the raster.
@@ -49,8 +54,12 @@ class ImageView : public QWidget {
 
  private:
   QRect WidgetArea(Rect area) const;
-  const Raster* raster_;
-  RasterAlpha alpha_;
+  QSize SurfaceSize() const;
+  const Raster* raster_ = nullptr;
+  std::function<QSize()> size_;
+  AreaPainter paint_;
+  Raster painted_;  // the last area painted, kept to reuse its memory
+  RasterAlpha alpha_ = RasterAlpha::Ignored;
   const ReferenceImage* reference_ = nullptr;
   int referenceScale_ = 1;
 };

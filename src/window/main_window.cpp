@@ -146,7 +146,7 @@ void MainWindow::CreatePanels() {
   const PickerImages& images = controller_->Colours().Images();
   const CorrectorState& corrector = controller_->Corrector().State();
   DocumentPanels panels;
-  panels.Picture = pictureWindow_ = new PictureWindow(render.EditorImage, *dragger_, clientArea_);
+  panels.Picture = pictureWindow_ = new PictureWindow(render, *dragger_, clientArea_);
   panels.Palette = new PaletteWindow(images.Gradient, images.Full, images.Strips, *dragger_, clientArea_);
   panels.BorderPalette = new BorderPaletteWindow(images.Border, *dragger_, clientArea_);
   panels.BitmapExport = new BitmapExportWindow(*dragger_, clientArea_);

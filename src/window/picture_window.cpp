@@ -18,7 +18,7 @@
 
 namespace chromaloom {
 
-PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, QWidget* parent) : FreePanel(parent) {
+PictureWindow::PictureWindow(const Renderer& render, PanelDragger& dragger, QWidget* parent) : FreePanel(parent) {
   setObjectName("pictureWindow");
   MinWidth = 524;
   MinHeight = 414;
@@ -53,7 +53,8 @@ PictureWindow::PictureWindow(const Raster& editorImage, PanelDragger& dragger, Q
   canvasFrame_->setObjectName("canvasFrame");
   canvasFrame_->setFrameShape(QFrame::Box);
   canvasFrame_->setLineWidth(1);
-  canvas_ = new ImageView(editorImage, canvasFrame_);
+  canvas_ = new ImageView([&render] { return QSize(render.EditorWidth(), render.EditorHeight()); },
+                          [&render](Rect area, Raster& out) { render.PaintEditor(area, out); }, canvasFrame_);
   canvas_->setObjectName("canvas");
   canvas_->move(1, 1);
   scrollBox_->setWidget(canvasFrame_);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "picture/raster.h"
+#include "render/renderer.h"
 #include "window/floating_panel.h"
 #include "window/reference_image.h"
 
@@ -28,7 +29,7 @@ class ImageView;
 class PictureWindow : public FreePanel {
   Q_OBJECT
  public:
-  PictureWindow(const Raster& editorImage, PanelDragger& dragger, QWidget* parent);
+  PictureWindow(const Renderer& render, PanelDragger& dragger, QWidget* parent);
 
   bool IsMaximised() const { return Align() == PanelAlign::Client; }
   // The restored bounds, kept while maximised.

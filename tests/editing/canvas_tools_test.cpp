@@ -144,7 +144,7 @@ TEST(PaintPress, FollowsThePaintingRuleInEveryModeEditModeAndEntry) {
             // The painted cell is on screen as a full render of the result shows it.
             Prepare(fresh, expected);
             ASSERT_TRUE(fx.Display.Render.MixedRaster == fresh.Display.Render.MixedRaster);
-            ASSERT_TRUE(fx.Display.Render.EditorImage == fresh.Display.Render.EditorImage);
+            ASSERT_TRUE(fx.Display.Render.EditorImage() == fresh.Display.Render.EditorImage());
             ASSERT_TRUE(fx.Display.Render.PreviewImage == fresh.Display.Render.PreviewImage);
           }
         }
@@ -402,13 +402,13 @@ TEST(RubberBand, ShowsTheShapeInTheSelectedColourAndTheNextMoveWipesIt) {
     // Line and rectangle pass through the pointer; the ellipse through the
     // middle of the rectangle's right edge.
     const Point onBand = tool == ToolKind::Ellipse ? Point{300, 150} : Point{300, 200};
-    EXPECT_EQ(fx.Display.Render.EditorImage.At(onBand.X, onBand.Y), pen);
+    EXPECT_EQ(fx.Display.Render.EditorImage().At(onBand.X, onBand.Y), pen);
     EXPECT_EQ(fx.Doc.Picture(), original);
 
     CanvasMouseMove(fx.Canvas(), Left, {150, 120});
     fx.Present();
-    EXPECT_EQ(fx.Display.Render.EditorImage.At(onBand.X, onBand.Y),
-              clean.Display.Render.EditorImage.At(onBand.X, onBand.Y));
+    EXPECT_EQ(fx.Display.Render.EditorImage().At(onBand.X, onBand.Y),
+              clean.Display.Render.EditorImage().At(onBand.X, onBand.Y));
     EXPECT_EQ(fx.Doc.Picture(), original);
 
     // With a non-shape tool current the shape waits and draws no band.
@@ -417,7 +417,7 @@ TEST(RubberBand, ShowsTheShapeInTheSelectedColourAndTheNextMoveWipesIt) {
     CanvasMouseMove(fx.Canvas(), NoButton, {400, 300});
     fx.Present();
     EXPECT_TRUE(fx.Tools.ShapeInProgress);
-    EXPECT_TRUE(fx.Display.Render.EditorImage == clean.Display.Render.EditorImage);
+    EXPECT_TRUE(fx.Display.Render.EditorImage() == clean.Display.Render.EditorImage());
   }
 }
 
@@ -441,14 +441,13 @@ TEST(RubberBand, PenIsAsWideAsOnePicturePixel) {
     fx.Colours.CurrentColours = {4, 0, 4, 0};
     const Rgb pen = SelectedCharColourRgb(fx.Colours);
     const int z = fx.Display.Scale();
-    const Raster& image = fx.Display.Render.EditorImage;
     CanvasMouseDown(fx.Canvas(), Left, {100, 101});
     CanvasMouseMove(fx.Canvas(), NoButton, {700, 101});  // across
     fx.Present();
-    EXPECT_EQ(RunThrough(image, 400, 101, true, pen), z) << "zoom " << zoom;
+    EXPECT_EQ(RunThrough(fx.Display.Render.EditorImage(), 400, 101, true, pen), z) << "zoom " << zoom;
     CanvasMouseMove(fx.Canvas(), NoButton, {100, 600});  // down
     fx.Present();
-    EXPECT_EQ(RunThrough(image, 100, 400, false, pen), z) << "zoom " << zoom;
+    EXPECT_EQ(RunThrough(fx.Display.Render.EditorImage(), 100, 400, false, pen), z) << "zoom " << zoom;
   }
 }
 
@@ -613,7 +612,7 @@ TEST(SelectTool, StretchesBetweenAnchorAndPointerInBothDirections) {
   // The outline shows the rectangle as it stands after the last move.
   auto whiteOnRow = [&fx](int y, int x0, int w) {
     int n = 0;
-    for (int x = x0; x < x0 + w; ++x) n += fx.Display.Render.EditorImage.At(x, y) == White;
+    for (int x = x0; x < x0 + w; ++x) n += fx.Display.Render.EditorImage().At(x, y) == White;
     return n;
   };
   CanvasMouseMove(fx.Canvas(), Left, {12 * 32, 25 * 8});  // (10, 20, 3, 6)
@@ -668,10 +667,10 @@ TEST(SelectionOverlay, MarchesTheOutlineWithTheAntsPhase) {
   Renderer& render = fx.Display.Render;
   fx.Display.SetZoom(2);
   render.Redraw(true);
-  const Raster plain = render.EditorImage;
+  const Raster plain = render.EditorImage();
   fx.Display.AdvanceAnts();
   fx.Present();
-  EXPECT_TRUE(render.EditorImage == plain) << "no selection, no outline";
+  EXPECT_TRUE(render.EditorImage() == plain) << "no selection, no outline";
 
   CellSelection& s = fx.Tools.Selection;
   s = {.Shown = true, .Left = 2, .Top = 3, .Width = 4, .Height = 2};
@@ -680,7 +679,7 @@ TEST(SelectionOverlay, MarchesTheOutlineWithTheAntsPhase) {
   for (int tick = 0; tick < 4; ++tick) {
     fx.Display.AdvanceAnts();
     fx.Present();
-    frames.push_back(render.EditorImage);
+    frames.push_back(render.EditorImage());
   }
   EXPECT_EQ(fx.Display.AntsPhase(), 4);
   EXPECT_EQ(frames[0].At(2 * 64 + 9, 3 * 32), White);  // a white dash on the top edge
@@ -690,11 +689,11 @@ TEST(SelectionOverlay, MarchesTheOutlineWithTheAntsPhase) {
   // After four ticks the outline is back where it was.
   fx.Display.AdvanceAnts();
   fx.Present();
-  EXPECT_TRUE(render.EditorImage == frames[0]);
+  EXPECT_TRUE(render.EditorImage() == frames[0]);
   // Hiding the selection leaves the plain picture.
   s.Shown = false;
   fx.Present();
-  EXPECT_TRUE(render.EditorImage == plain);
+  EXPECT_TRUE(render.EditorImage() == plain);
 }
 
 }  // namespace

@@ -130,13 +130,13 @@ TEST(FloatingPaste, ShowsWhatPlacingWillShowAndChangesNothingBefore) {
     fx.Tools.Selection.Shown = false;
     fx.SetPicture(pastedOnto);
     fx.Display.Render.Redraw(true);
-    const Raster clean = fx.Display.Render.EditorImage;
+    const Raster clean = fx.Display.Render.EditorImage();
     ASSERT_TRUE(BeginFloatingPaste(fx.Tools, fx.Clipboard, c.cell));
     fx.Present();
     const FloatingPreview preview = PreviewFloatingPaste(fx.Doc.Picture(), fx.Tools, fx.Display.Mixing());
     EXPECT_EQ(preview.Area, c.area);
     EXPECT_EQ(fx.Doc.Picture(), pastedOnto);
-    EXPECT_FALSE(fx.Display.Render.EditorImage == clean);
+    EXPECT_FALSE(fx.Display.Render.EditorImage() == clean);
     // Placed, the canvas mixes those pixels exactly as the float showed them.
     PlaceFloatingPaste(fx.Doc, fx.Tools);
     fx.Present();
@@ -194,18 +194,18 @@ TEST(Clipboard, RemoveHidesTheOutlineButKeepsTheRectangle) {
   EditingFixture fx;
   Renderer& render = fx.Display.Render;
   render.Redraw(true);
-  const Raster clean = render.EditorImage;
+  const Raster clean = render.EditorImage();
   CellSelection& s = fx.Tools.Selection;
   SetRectangle(s, 3, 4, 2, 2);
   s.Shown = true;
   fx.Present();
-  ASSERT_FALSE(render.EditorImage == clean);
+  ASSERT_FALSE(render.EditorImage() == clean);
   RemoveSelection(s);
   fx.Present();
   EXPECT_FALSE(s.Shown);
   EXPECT_EQ(s.Left, 3);
   EXPECT_EQ(s.Height, 2);
-  EXPECT_TRUE(render.EditorImage == clean);
+  EXPECT_TRUE(render.EditorImage() == clean);
 }
 
 TEST(Delete, FillsTheShownCellsWithTheCurrentColours) {

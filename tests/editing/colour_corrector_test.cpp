@@ -248,7 +248,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     const Picture& doc = fx->Doc.Picture();
     Renderer& render = fx->Display.Render;
     const Picture before = doc;
-    const Raster editorImage = render.EditorImage;
+    const Raster editorImage = render.EditorImage();
     const Raster corrector0 = render.CorrectorScreen0, corrector1 = render.CorrectorScreen1;
     render.TakeDamage();
     Exchange(*fx);
@@ -272,7 +272,7 @@ TEST(ColourCorrector, ExchangeTradesExactlyTheCellBetweenTheScreens) {
     EXPECT_TRUE(render.TakeDamage().Correctors);
     // One step; the editor image follows when the window presents.
     EXPECT_EQ(fx->Doc.UndoName(), "Exchange Cells");
-    EXPECT_TRUE(render.EditorImage == editorImage);
+    EXPECT_TRUE(render.EditorImage() == editorImage);
     // The details follow the exchange: screen 0's strips now mark screen 1's colours.
     const AttrEntry first1 = before.Attrs[1].At(column, row * h);
     Raster paper0Strip = MakeZxStripImage();

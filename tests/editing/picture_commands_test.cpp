@@ -80,7 +80,7 @@ TEST(PictureCommands, OpeningMgsTakesPlanesModeAndBorder) {
   // Shown in full, at once.
   View fresh(saved);
   fresh.Render.Redraw(true);
-  EXPECT_TRUE(fx.Display.Render.EditorImage == fresh.Render.EditorImage);
+  EXPECT_TRUE(fx.Display.Render.EditorImage() == fresh.Render.EditorImage());
 }
 
 TEST(PictureCommands, ImportsLeaveTheBorderAsItWas) {
@@ -120,7 +120,7 @@ TEST(PictureCommands, BadFilesChangeNothing) {
   EditingFixture fx(before);
   fx.Display.SetZoom(2);
   fx.Display.Render.Redraw(true);
-  const Raster image = fx.Display.Render.EditorImage;
+  const Raster image = fx.Display.Render.EditorImage();
   const Raster border = fx.Images.Border;
   EXPECT_THROW(Open(fx, FileKind::Mgs, {}), FormatError);
   EXPECT_THROW(Open(fx, FileKind::Mgs, std::span(mgs).first(mgs.size() - 1)), FormatError);
@@ -132,7 +132,7 @@ TEST(PictureCommands, BadFilesChangeNothing) {
   EXPECT_THROW(Open(fx, FileKind::HobetaImg, std::span(img).first(13830)), FormatError);
   EXPECT_EQ(fx.Doc.Picture(), before);
   EXPECT_EQ(fx.Display.ZoomLevel(), 2);
-  EXPECT_TRUE(fx.Display.Render.EditorImage == image);
+  EXPECT_TRUE(fx.Display.Render.EditorImage() == image);
   EXPECT_TRUE(fx.Images.Border == border);
 }
 

@@ -27,7 +27,24 @@ const ViewCase ViewCases[] = {
     {2, 4, false, false}, {1, 3, false, true}, {2, 2, true, true},  {8, 4, true, true},
 };
 
-TEST(Redraw, OverlayWipeGivesTheSameImageAsAFullRescale) {
+// An overlay of every kind the tools show, across the editor image.
+EditorOverlay EveryKindOfOverlay(int w, int h, int z) {
+  EditorOverlay overlay;
+  overlay.Band = EditorOverlay::Shape::Line;
+  overlay.From = {0, 0};
+  overlay.To = {w - 1, h - 1};
+  overlay.PenWidth = z;
+  overlay.Colour = MakeRgb(1, 2, 3);
+  overlay.BrushOutline = {5, 7, w / 2, h / 3};
+  overlay.BrushColour = MakeRgb(9, 9, 9);
+  overlay.Ants = true;
+  overlay.AntsArea = {13, 17, 301, 97};
+  overlay.AxisX = w / 3;
+  overlay.AxisHandleSize = 2 * z;
+  return overlay;
+}
+
+TEST(Redraw, TakesTheOverlayOff) {
   for (const auto& c : ViewCases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.Mode << " zoom " << c.Zoom);
     const Picture picture = chromaloom::test_support::RandomPicture(c.Mode, 7u + c.Mode + c.Zoom);
@@ -35,14 +52,67 @@ TEST(Redraw, OverlayWipeGivesTheSameImageAsAFullRescale) {
     Prepare(wiped, c.Zoom, c.PixelGrid, c.CharGrid);
     Prepare(fresh, c.Zoom, c.PixelGrid, c.CharGrid);
     Renderer& render = wiped.Render;
-    const int w = render.EditorImage.Width(), h = render.EditorImage.Height();
-    render.DrawOverlayLine({0, 0}, {w - 1, h - 1}, wiped.Scale(), MakeRgb(1, 2, 3));
-    render.DrawOverlayRectOutline({5, 7}, {w / 2 + 3, h / 3 + 1}, wiped.Scale(), MakeRgb(9, 9, 9));
-    render.DrawEditorAnts({13, 17, 301, 97}, 8, wiped.Ants());
-    ASSERT_NE(render.EditorImage, fresh.Render.EditorImage);
+    render.ShowOverlay(EveryKindOfOverlay(render.EditorWidth(), render.EditorHeight(), wiped.Scale()), 8, wiped.Ants());
+    ASSERT_NE(render.EditorImage(), fresh.Render.EditorImage());
     render.Redraw(false);
-    EXPECT_TRUE(render.EditorImage == fresh.Render.EditorImage);
+    EXPECT_TRUE(render.EditorImage() == fresh.Render.EditorImage());
     EXPECT_TRUE(render.PreviewImage == fresh.Render.PreviewImage);
+  }
+}
+
+// The window repaints only what the renderer reports damaged: after any
+// run of edits, overlays and view changes, a screen kept that way shows
+// what a fresh paint of the whole editor image shows; and any area painted
+// alone is that area of the whole.
+TEST(Damage, RepaintingWhatIsReportedKeepsTheScreenEqualToAFreshPaint) {
+  Picture picture = chromaloom::test_support::RandomPicture(2, 31);
+  View view(picture);
+  Prepare(view, 2, true, true);
+  Renderer& render = view.Render;
+  Raster screen = render.EditorImage();
+  render.TakeDamage();
+  const auto repaint = [&] {
+    Raster area;
+    for (const Rect& r : render.TakeDamage().Editor) {
+      render.PaintEditor(r, area);
+      screen.CopyFrom(area, area.Bounds(), r.X, r.Y);
+    }
+    return screen == render.EditorImage();
+  };
+  const int w = render.EditorWidth(), h = render.EditorHeight();
+  EditorOverlay band = EveryKindOfOverlay(w, h, view.Scale());
+  render.ShowOverlay(band, 0, view.Ants());
+  EXPECT_TRUE(repaint()) << "an overlay shown";
+  render.ShowOverlay(band, 4, view.Ants());
+  EXPECT_TRUE(repaint()) << "the ants moved on";
+  band.To = {w / 2, 3};
+  band.Floats = true;
+  band.FloatPixels = Raster(9, 5);
+  band.FloatPixels.FillRect(band.FloatPixels.Bounds(), MakeRgb(200, 10, 10));
+  band.FloatAt = {w - 20, h - 20};
+  band.FloatOutline = {w - 21, h - 21, 9 * view.Scale() + 2, 5 * view.Scale() + 2};
+  render.ShowOverlay(band, 4, view.Ants());
+  EXPECT_TRUE(repaint()) << "another band, a float off the edge";
+  for (const auto& [x, y] : {std::pair{10, 13}, {100, 13}, {255, 191}}) {
+    picture.SetPixelBit(0, x, y, !picture.GetPixelBit(0, x, y));
+    picture.SetAttr(1, x / 8, picture.AttrLineOf(x / 8, y), 13, 2);
+    render.RenderCell(x / 8, y);
+  }
+  EXPECT_TRUE(repaint()) << "cells rendered under the overlay";
+  render.ShowOverlay(EditorOverlay{}, 4, view.Ants());
+  EXPECT_TRUE(repaint()) << "the overlay gone";
+  view.SetCharGrid(false);
+  render.Redraw(false);
+  EXPECT_TRUE(repaint()) << "a grid off";
+  const Raster whole = render.EditorImage();
+  for (const Rect r : {Rect{0, 0, 1, 1}, Rect{37, 5, 300, 1}, Rect{w - 17, h - 33, 17, 33}, Rect{w - 5, 10, 40, 9}}) {
+    Raster area;
+    render.PaintEditor(r, area);
+    const Rect inside = r.Intersected(render.EditorBounds());
+    Raster clipped(inside.W, inside.H), paintedInside(inside.W, inside.H);
+    clipped.CopyFrom(whole, inside, 0, 0);
+    paintedInside.CopyFrom(area, {inside.X - r.X, inside.Y - r.Y, inside.W, inside.H}, 0, 0);
+    EXPECT_TRUE(paintedInside == clipped) << r.X << "," << r.Y;
   }
 }
 
@@ -54,7 +124,7 @@ TEST(Redraw, AWipeAfterAViewChangeRescalesEverything) {
   view.Render.Redraw(false);
   View fresh(picture);
   Prepare(fresh, 2, true, false);
-  EXPECT_TRUE(view.Render.EditorImage == fresh.Render.EditorImage);
+  EXPECT_TRUE(view.Render.EditorImage() == fresh.Render.EditorImage());
 }
 
 TEST(RenderCell, MatchesAFullRedrawAfterAnEdit) {
@@ -71,7 +141,7 @@ TEST(RenderCell, MatchesAFullRedrawAfterAnEdit) {
     }
     View full(picture);
     Prepare(full, c.Zoom, c.PixelGrid, c.CharGrid);
-    EXPECT_TRUE(cellwise.Render.EditorImage == full.Render.EditorImage);
+    EXPECT_TRUE(cellwise.Render.EditorImage() == full.Render.EditorImage());
     EXPECT_TRUE(cellwise.Render.PreviewImage == full.Render.PreviewImage);
     EXPECT_TRUE(cellwise.Render.MixedRaster == full.Render.MixedRaster);
   }
@@ -81,7 +151,7 @@ TEST(RenderCell, LeavesTheCorrectorViewsAloneAndUpdatesTheScreens) {
   Picture picture;
   View view(picture);
   Renderer& render = view.Render;
-  ASSERT_EQ(render.EditorImage.Width(), 1024);  // a fresh view is at zoom level 1
+  ASSERT_EQ(render.EditorWidth(), 1024);  // a fresh view is at zoom level 1
   render.Redraw(true);
   render.RedrawCorrector(false);
   const Raster corrector0 = render.CorrectorScreen0;
@@ -92,12 +162,19 @@ TEST(RenderCell, LeavesTheCorrectorViewsAloneAndUpdatesTheScreens) {
   EXPECT_EQ(render.MixedRaster.At(100, 40), MixColours(14, 0));
   EXPECT_EQ(render.PreviewRaster.At(201, 81), MixColours(14, 0));
   EXPECT_EQ(render.PreviewImage.At(200, 80), MixColours(14, 0));
-  EXPECT_EQ(render.EditorImage.At(100 * 4 + 3, 40 * 4 + 3), MixColours(14, 0));
+  EXPECT_EQ(render.EditorImage().At(100 * 4 + 3, 40 * 4 + 3), MixColours(14, 0));
   EXPECT_TRUE(render.CorrectorScreen0 == corrector0);
   EXPECT_TRUE(render.CorrectorSource0 == screen0);
-  // The screen views follow the cell at once.
+  // The screens wait while nothing shows them, are brought up to date when
+  // a screen view shows, and then follow each cell at once.
+  EXPECT_EQ(render.ScreenRaster0.At(100, 40), ZxRgb(0));
+  view.SetShown(ScreenView::Screen1);
+  render.Redraw(false);
   EXPECT_EQ(render.ScreenRaster0.At(100, 40), ZxRgb(14));
-  EXPECT_EQ(render.ScreenRaster0.At(101, 40), ZxRgb(0));
+  picture.SetPixelBit(0, 101, 40, true);
+  render.RenderCell(12, 40);
+  EXPECT_EQ(render.ScreenRaster0.At(101, 40), ZxRgb(14));
+  EXPECT_EQ(render.ScreenRaster0.At(102, 40), ZxRgb(0));
 }
 
 TEST(RenderAll, MixesTheScreensAndShowsEachScreenPlain) {
@@ -139,7 +216,7 @@ TEST(Grids, PixelGridMarksEveryBlocksTopRowAndLeftColumn) {
   for (auto& entry : picture.Attrs[1].Entries) entry = {14, 14};
   View view(picture);
   Prepare(view, 1, true, false);
-  const Raster& img = view.Render.EditorImage;
+  const Raster& img = view.Render.EditorImage();
   ASSERT_EQ(img.Width(), 1024);
   ASSERT_EQ(img.Height(), 768);
   const Rgb shown = ZxRgb(14);
@@ -155,7 +232,7 @@ TEST(Grids, CharGridLiesOverThePixelGridWithDottedColours) {
   View view(picture);
   Prepare(view, 2, true, true);
   const int z = view.Scale();
-  const Raster& img = view.Render.EditorImage;
+  const Raster& img = view.Render.EditorImage();
   EXPECT_EQ(img.At(8 * z, 0), White);
   EXPECT_EQ(img.At(8 * z, 1), Grey);
   EXPECT_EQ(img.At(z, z), Black);
@@ -188,7 +265,7 @@ TEST(Grids, BothGridsFollowTheRuleAtEveryZoomAndCellHeight) {
       View view(picture);
       Prepare(view, zoom, true, true);
       const int z = view.Scale();
-      const Raster& img = view.Render.EditorImage;
+      const Raster& img = view.Render.EditorImage();
       int wrong = 0;
       for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x) wrong += img.At(x, y) != GridRulePixel(x, y, z, h, MixColours(0, 0));
@@ -203,7 +280,7 @@ std::vector<int> CharGridRows(const View& view, int col) {
   const int z = view.Scale();
   const int x = col * 8 * z + 3;  // clear of vertical lines
   for (int line = 0; line < 192; ++line)
-    if (view.Render.EditorImage.At(x, line * z) == Grey) rows.push_back(line);  // odd x: grey dot
+    if (view.Render.EditorImage().At(x, line * z) == Grey) rows.push_back(line);  // odd x: grey dot
   return rows;
 }
 

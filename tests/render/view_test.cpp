@@ -13,8 +13,8 @@ TEST(View, StartsBlackIn8x1AtZoomLevel1) {
   EXPECT_EQ(doc.Picture(), Picture{});
   EXPECT_EQ(view.ZoomLevel(), 1);
   EXPECT_EQ(view.Scale(), 4);
-  EXPECT_EQ(view.Render.EditorImage.Width(), 1024);
-  EXPECT_EQ(view.Render.EditorImage.Height(), 768);
+  EXPECT_EQ(view.Render.EditorWidth(), 1024);
+  EXPECT_EQ(view.Render.EditorHeight(), 768);
   EXPECT_EQ(view.ZoomSelectorSize(), 8);
   EXPECT_FALSE(view.Settings().CharGridOn);
   EXPECT_FALSE(view.Settings().PixelGridOn);
@@ -29,8 +29,8 @@ TEST(View, ZoomSizesTheEditorImage) {
   } levels[] = {{4, 16}, {2, 8}, {ZoomLevel1to1, 1}, {3, 12}, {ZoomLevel2to1, 2}, {1, 4}};
   for (const auto& [level, scale] : levels) {
     view.SetZoom(level);
-    EXPECT_EQ(view.Render.EditorImage.Width(), 256 * scale);
-    EXPECT_EQ(view.Render.EditorImage.Height(), 192 * scale);
+    EXPECT_EQ(view.Render.EditorWidth(), 256 * scale);
+    EXPECT_EQ(view.Render.EditorHeight(), 192 * scale);
   }
   for (int bad : {5, -2}) {
     view.SetZoom(bad);

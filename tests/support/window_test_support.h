@@ -108,9 +108,11 @@ inline QString StaleSurface(MainWindow& w) {
   fresh.SetMixing(s.Mixing);
   fresh.Render.Redraw(true);
   if (!(shown.Render.MixedRaster == fresh.Render.MixedRaster)) return "mixed raster";
-  if (!(shown.Render.ScreenRaster0 == fresh.Render.ScreenRaster0)) return "screen 0 raster";
-  if (!(shown.Render.ScreenRaster1 == fresh.Render.ScreenRaster1)) return "screen 1 raster";
-  if (!(shown.Render.EditorImage == fresh.Render.EditorImage)) return "canvas";
+  // The screens alone are kept only while something shows them.
+  const bool screensShown = s.Shown != ScreenView::Mixed || s.FlickerMapOn;
+  if (screensShown && !(shown.Render.ScreenRaster0 == fresh.Render.ScreenRaster0)) return "screen 0 raster";
+  if (screensShown && !(shown.Render.ScreenRaster1 == fresh.Render.ScreenRaster1)) return "screen 1 raster";
+  if (!(shown.Render.EditorImage() == fresh.Render.EditorImage())) return "canvas";
   return {};
 }
 

@@ -48,10 +48,11 @@ class ClipboardWindowTest : public QObject {
   // of the source pixel (dx, dy) away.
   static int WrongPixels(MainWindow& w, const Raster& source, Rect area, int dx = 0, int dy = 0) {
     const int z = w.View().Scale();
+    const Raster canvas = w.View().Render.EditorImage();
     int wrong = 0;
     for (int y = area.Y; y < area.Bottom(); ++y)
       for (int x = area.X; x < area.Right(); ++x)
-        wrong += w.View().Render.EditorImage.At(x * z + z / 2, y * z + z / 2) != source.At(x - dx, y - dy);
+        wrong += canvas.At(x * z + z / 2, y * z + z / 2) != source.At(x - dx, y - dy);
     return wrong;
   }
 

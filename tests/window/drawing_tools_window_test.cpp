@@ -50,7 +50,7 @@ class DrawingToolsWindowTest : public QObject {
     View fresh(picture);
     fresh.SetZoom(w.View().ZoomLevel());
     fresh.Render.Redraw(true);
-    const Raster& expected = fresh.Render.EditorImage;
+    const Raster& expected = fresh.Render.EditorImage();
     auto* canvas = Child<QWidget>(w, "canvas");
     QWidget* viewport = Child<QScrollArea>(w, "pictureScrollBox")->viewport();
     QScreen* screen = QGuiApplication::primaryScreen();

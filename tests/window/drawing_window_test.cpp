@@ -170,7 +170,7 @@ class DrawingWindowTest : public QObject {
     View fresh(picture);
     fresh.SetZoom(zoom);
     fresh.Render.Redraw(true);
-    QVERIFY(w->View().Render.EditorImage == fresh.Render.EditorImage);
+    QVERIFY(w->View().Render.EditorImage() == fresh.Render.EditorImage());
   }
 
   // A drag that comes onto the canvas with the button already held began

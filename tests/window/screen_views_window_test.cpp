@@ -221,7 +221,7 @@ class ScreenViewsWindowTest : public QObject {
                   MixingProfileText(table).substr(MixingProfileText(table).find('\n') + 1).replace(0, 6, "256,0,0"));
     WriteText(File("empty.txt"), "");
     Child<QAction>(*w, "mixingAverageAction")->trigger();
-    const Raster before = w->View().Render.EditorImage;
+    const Raster before = w->View().Render.EditorImage();
     const struct {
       const char* File;
       const char* Message;
@@ -237,7 +237,7 @@ class ScreenViewsWindowTest : public QObject {
       QVERIFY2(dialogs_->Errors.front().contains(c.Message), qPrintable(dialogs_->Errors.front()));
       QCOMPARE(w->View().Mixing(), AverageMixing());
       QVERIFY(Child<QAction>(*w, "mixingAverageAction")->isChecked());
-      QVERIFY(w->View().Render.EditorImage == before);
+      QVERIFY(w->View().Render.EditorImage() == before);
     }
     dialogs_->Answers = {QString()};  // cancelled
     Child<QAction>(*w, "mixingFileAction")->trigger();

@@ -184,12 +184,12 @@ class ViewNavigationTest : public QObject {
       int Level;
       int Notches;
       Qt::Key Key;
-    } limits[] = {{ZoomLevel1to1, -1, Qt::Key_Minus}, {4, +1, Qt::Key_Plus}};
+    } limits[] = {{ZoomLevel1to1, -1, Qt::Key_Minus}, {MaxZoomLevel, +1, Qt::Key_Plus}};
     for (const auto& limit : limits) {
       w->Controller().SetZoom(limit.Level);
       ScrollTo(*w, QPoint(120, 80) * std::max(0, limit.Level - 1));
       const QPoint scroll = Scroll(*w);
-      QCOMPARE(zoomIn->isEnabled(), limit.Level < 4);
+      QCOMPARE(zoomIn->isEnabled(), limit.Level < MaxZoomLevel);
       QCOMPARE(zoomOut->isEnabled(), limit.Level > ZoomLevel1to1);
       Wheel(*w, QPointF(400, 300), limit.Notches, Qt::ControlModifier);
       QTest::keyClick(canvas, limit.Key, Qt::ControlModifier);
@@ -197,10 +197,17 @@ class ViewNavigationTest : public QObject {
       QCOMPARE(w->View().ZoomLevel(), limit.Level);
       QCOMPARE(Scroll(*w), scroll);
     }
-    // Past a limit the wheel stops there.
+    // Beyond 4 the wheel and the keys step to 6 and 8; past a limit the wheel stops there.
+    w->Controller().SetZoom(4);
+    Wheel(*w, QPointF(400, 300), 1, Qt::ControlModifier);
+    QCOMPARE(w->View().ZoomLevel(), 6);
+    zoomIn->trigger();
+    QCOMPARE(w->View().ZoomLevel(), 8);
+    zoomOut->trigger();
+    QCOMPARE(w->View().ZoomLevel(), 6);
     w->Controller().SetZoom(3);
-    Wheel(*w, QPointF(400, 300), 4, Qt::ControlModifier);
-    QCOMPARE(w->View().ZoomLevel(), 4);
+    Wheel(*w, QPointF(400, 300), 6, Qt::ControlModifier);
+    QCOMPARE(w->View().ZoomLevel(), MaxZoomLevel);
     QVERIFY(!zoomIn->isEnabled());
   }
 
