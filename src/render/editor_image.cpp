@@ -5,6 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "render/flicker_map.h"
 #include "render/renderer.h"
 
@@ -20,11 +24,34 @@ struct Dots {
   Rgb Even, Odd;
   Rgb At(int along) const { return (along & 1) ? Odd : Even; }
   void Fill(Rgb* row, int from, int to) const {
-    for (int x = from; x < to; ++x) row[x] = At(x);
+    const Rgb colours[2] = {Even, Odd};
+    for (int x = from; x < to; ++x) row[x] = colours[x & 1];
   }
 };
 constexpr Dots PixelGridDots{Black, Grey};
 constexpr Dots CharGridDots{White, Grey};
+
+// Each picture pixel of source z times into row[x0 .. x1), which may start
+// and end inside a pixel. Whole runs go four pixels to a store when they
+// can: the canvas scales are multiples of 4.
+void Enlarge(Rgb* row, const Rgb* source, int x0, int x1, int z) {
+  int x = x0, p = x0 / z;
+  if (x % z != 0) {
+    const int end = std::min(x1, (p + 1) * z);
+    for (; x < end; ++x) row[x] = source[p];
+    ++p;
+  }
+#if defined(__SSE2__)
+  if (z % 4 == 0) {
+    for (; x + z <= x1; x += z, ++p) {
+      const __m128i four = _mm_set1_epi32(static_cast<int>(source[p]));
+      for (int k = 0; k < z; k += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + k), four);
+    }
+  }
+#endif
+  for (; x + z <= x1; x += z, ++p) std::fill_n(row + x, z, source[p]);
+  for (; x < x1; ++x) row[x] = source[p];
+}
 
 }  // namespace
 
@@ -44,10 +71,16 @@ void Renderer::PaintPicture(Rect area, Raster& out) const {
   // dots alternate (grid lines start on even coordinates, as the scale is a
   // multiple of 4). Each is composed once and then copied out; they are
   // indexed by editor x.
+  // The window paints small areas often: the rows are kept between paints.
   const auto span = static_cast<std::size_t>(r.Right());
-  std::vector<Rgb> rows(3 * span);
-  Rgb* const composed[3] = {rows.data(), rows.data() + span, rows.data() + 2 * span};
+  if (rowScratch_.size() < 5 * span) rowScratch_.resize(5 * span);
+  Rgb* const composed[3] = {rowScratch_.data(), rowScratch_.data() + span, rowScratch_.data() + 2 * span};
   const std::size_t width = static_cast<std::size_t>(r.W);
+  // The horizontal grid lines' dots along the row, made once per paint.
+  Rgb* const pixelDots = rowScratch_.data() + 3 * span;
+  Rgb* const charDots = rowScratch_.data() + 4 * span;
+  if (pixelGrid) PixelGridDots.Fill(pixelDots, r.X, r.Right());
+  if (charGrid) CharGridDots.Fill(charDots, r.X, r.Right());
 
   const bool anyGrid = pixelGrid || charGrid;
   const Raster& shown = view_.Shown == ScreenView::Screen0   ? ScreenRaster0
@@ -55,7 +88,8 @@ void Renderer::PaintPicture(Rect area, Raster& out) const {
                                                              : MixedRaster;
   // The picture pixels the area covers; the map tints each once per line.
   const int firstPixel = r.X / z, endPixel = (r.Right() + z - 1) / z;
-  std::vector<Rgb> tinted(view_.FlickerMapOn ? PictureWidth : 0);
+  if (view_.FlickerMapOn && tintScratch_.size() < PictureWidth) tintScratch_.resize(PictureWidth);
+  Rgb* const tinted = tintScratch_.data();
   for (int line = r.Y / z; line * z < r.Bottom(); ++line) {
     const int lineTop = line * z;
     const Rgb* source = shown.Row(line);
@@ -66,30 +100,27 @@ void Renderer::PaintPicture(Rect area, Raster& out) const {
       const Rgb* screen1 = ScreenRaster1.Row(line);
       for (int p = firstPixel; p < endPixel; ++p)
         tinted[p] = FlickerTint(source[p], FlickerLevelOf(screen0[p], screen1[p]));
-      source = tinted.data();
+      source = tinted;
     }
     Rgb* plain = composed[1];
-    for (int x = r.X; x < r.Right();) {
-      const int runEnd = std::min(r.Right(), (x / z + 1) * z);
-      std::fill(plain + x, plain + runEnd, source[x / z]);
-      x = runEnd;
-    }
+    Enlarge(plain, source, r.X, r.Right(), z);
     if (anyGrid) {
-      const std::size_t bytes = sizeof(Rgb) * static_cast<std::size_t>(r.W);
-      std::memcpy(composed[0] + r.X, plain + r.X, bytes);
+      const std::size_t bytes = sizeof(Rgb) * width;
+      // A pixel-grid line runs the whole row; the dots are copied, not drawn.
+      std::memcpy(composed[0] + r.X, (pixelGrid ? pixelDots : plain) + r.X, bytes);
       std::memcpy(composed[2] + r.X, plain + r.X, bytes);
       // The whole pixel grid first, then the whole char grid over it, so
       // char-grid lines stay unbroken where pixel-grid lines cross them.
       // Kind 0 and 1 sit on even rows, kind 2 on odd ones.
-      if (pixelGrid) {
-        PixelGridDots.Fill(composed[0], r.X, r.Right());
+      if (pixelGrid)
         for (int kind = 0; kind < 3; ++kind)
           for (int x = firstPixelLine; x < r.Right(); x += z) composed[kind][x] = PixelGridDots.At(kind == 2 ? 1 : 0);
-      }
       if (charGrid) {
         for (int col = r.X / cellWidth; col * cellWidth < r.Right(); ++col)
-          if (lineTop % (CellHeightAt(h, col) * z) == 0)
-            CharGridDots.Fill(composed[0], std::max(r.X, col * cellWidth), std::min(r.Right(), (col + 1) * cellWidth));
+          if (lineTop % (CellHeightAt(h, col) * z) == 0) {
+            const int from = std::max(r.X, col * cellWidth), to = std::min(r.Right(), (col + 1) * cellWidth);
+            std::memcpy(composed[0] + from, charDots + from, sizeof(Rgb) * static_cast<std::size_t>(to - from));
+          }
         for (int kind = 0; kind < 3; ++kind)
           for (int x = firstCharLine; x < r.Right(); x += cellWidth)
             composed[kind][x] = CharGridDots.At(kind == 2 ? 1 : 0);

@@ -197,9 +197,15 @@ struct OverlaySurface {
   Point Origin;
   TileSet* Cover = nullptr;
 
+  // Whether anything drawn in r would show: painting reaches only out's area.
+  bool Reaches(Rect r) const {
+    const Rect reach = Out ? Rect{Origin.X, Origin.Y, Out->Width(), Out->Height()}.Intersected(Bounds) : Bounds;
+    return !r.Intersected(reach).IsEmpty();
+  }
+
   void Fill(Rect r, Rgb colour) const {
     r = r.Intersected(Bounds);
-    if (r.IsEmpty()) return;
+    if (r.IsEmpty() || !Reaches(r)) return;
     if (Cover) Cover->Mark(r);
     if (Out) Out->FillRect({r.X - Origin.X, r.Y - Origin.Y, r.W, r.H}, colour);
   }
@@ -213,6 +219,7 @@ void StampPen(const OverlaySurface& surface, int cx, int cy, int penWidth, Rgb c
   const int w = std::max(1, penWidth);
   const int reach = w / 2;    // pixels on each side of the centre row or column
   const int centre2 = w % 2;  // the centre, doubled, from the point's corner
+  if (!surface.Reaches({cx - reach, cy - reach, w, w})) return;
   for (int dy = -reach; dy < w - reach; ++dy) {
     const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
     int left = 0;                         // pixels cut off each end of this row; the middle ones are always in

@@ -158,8 +158,10 @@ class Renderer {
 
   const Picture& picture_;
   const ViewState& view_;
-  TileSet overlayCover_;  // what the shown overlay covers
-  TileSet damage_;        // what the window has yet to repaint
+  mutable std::vector<Rgb> rowScratch_;   // PaintPicture's rows, kept between paints
+  mutable std::vector<Rgb> tintScratch_;  // one picture line tinted by the flicker map
+  TileSet overlayCover_;                  // what the shown overlay covers
+  TileSet damage_;                        // what the window has yet to repaint
   bool mapMatchesPicture_ = false;
   bool screensMatchPicture_ = false;
   bool renderingAll_ = false;

@@ -24,8 +24,9 @@ void ExpectShownAsRendered(const EditingFixture& fx) {
   EXPECT_TRUE(shown.MixedRaster == fresh.Render.MixedRaster);
   // The screens alone are kept only while something shows them.
   const ViewState& settings = fx.Display.Settings();
-  if (settings.Shown != ScreenView::Mixed || settings.FlickerMapOn)
+  if (settings.Shown != ScreenView::Mixed || settings.FlickerMapOn) {
     EXPECT_TRUE(shown.ScreenRaster0 == fresh.Render.ScreenRaster0);
+  }
   EXPECT_TRUE(shown.EditorImage() == fresh.Render.EditorImage());
   EXPECT_TRUE(shown.PreviewImage == fresh.Render.PreviewImage);
 }
