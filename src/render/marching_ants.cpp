@@ -25,17 +25,22 @@ AntsStrips::AntsStrips() {
   for (int y = 0; y < V.Height(); ++y) V.At(0, y) = DashColour(y);
 }
 
-void DrawMarchingAnts(Raster& surface, Rect r, int phase, const AntsStrips& strips) {
+void DrawMarchingAnts(const std::function<void(int x, int y, Rgb colour)>& put, Rect r, int phase,
+                      const AntsStrips& strips) {
   if (r.IsEmpty()) return;
   const int p = ((phase % AntsPeriod) + AntsPeriod) % AntsPeriod;
   for (int k = 0; k < r.W; ++k) {
-    Put(surface, r.X + k, r.Y, StripAt(strips.H, 15 - p + k));
-    Put(surface, r.X + k, r.Bottom() - 1, StripAt(strips.H, p + k));
+    put(r.X + k, r.Y, StripAt(strips.H, 15 - p + k));
+    put(r.X + k, r.Bottom() - 1, StripAt(strips.H, p + k));
   }
   for (int k = 0; k < r.H; ++k) {
-    Put(surface, r.X, r.Y + k, StripAt(strips.V, p + k));
-    Put(surface, r.Right() - 1, r.Y + k, StripAt(strips.V, 15 - p + k));
+    put(r.X, r.Y + k, StripAt(strips.V, p + k));
+    put(r.Right() - 1, r.Y + k, StripAt(strips.V, 15 - p + k));
   }
+}
+
+void DrawMarchingAnts(Raster& surface, Rect r, int phase, const AntsStrips& strips) {
+  DrawMarchingAnts([&surface](int x, int y, Rgb colour) { Put(surface, x, y, colour); }, r, phase, strips);
 }
 
 }  // namespace chromaloom

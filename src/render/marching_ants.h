@@ -1,6 +1,8 @@
 // The moving dashed outline of the selection and of the corrector cell.
 #pragma once
 
+#include <functional>
+
 #include "picture/raster.h"
 
 namespace chromaloom {
@@ -20,5 +22,8 @@ constexpr int NextAntsPhase(int phase) { return (phase + 4) % AntsPeriod; }
 // A one-pixel outline of r whose dashes run clockwise as the phase grows.
 // Pixels outside the surface are skipped.
 void DrawMarchingAnts(Raster& surface, Rect r, int phase, const AntsStrips& strips);
+// The same pixels, each handed to put.
+void DrawMarchingAnts(const std::function<void(int x, int y, Rgb colour)>& put, Rect r, int phase,
+                      const AntsStrips& strips);
 
 }  // namespace chromaloom

@@ -21,7 +21,7 @@ constexpr Rgb GuideColour = MakeRgb(255, 64, 255);
 Renderer::Renderer(const Picture& picture, const ViewState& view) : picture_(picture), view_(view) { FollowZoom(); }
 
 void Renderer::FollowZoom() {
-  overlayCover_.Reset(EditorWidth(), EditorHeight());
+  overlayTiles_.Reset(EditorWidth(), EditorHeight());
   damage_.Reset(EditorWidth(), EditorHeight());
   damage_.MarkAll();
   overlayShown_ = false;
@@ -97,7 +97,10 @@ void Renderer::Redraw(bool full) {
 
 void Renderer::HideOverlay() {
   overlayShown_ = false;
-  overlayCover_.TakeRuns([this](Rect r) { damage_.Mark(r); });
+  overlayTiles_.ForEachTile([this](Rect r) { damage_.Mark(r); });
+  overlayTiles_.Clear();
+  damage_.Mark(floatArea_);
+  floatArea_ = {};
 }
 
 void Renderer::RenderTouched(const TouchedPlaces& touched) {
@@ -189,25 +192,16 @@ void Renderer::MarkEditor(Rect r) { damage_.Mark(r); }
 
 namespace {
 
-// Where the overlay goes: its pixels into out, whose top-left is the editor
-// point origin, or, with no out, only the marks of what it covers.
+// Where the overlay's strokes go: drawn into its tiles, and what they cover
+// marked to be repainted.
 struct OverlaySurface {
   Rect Bounds;  // the editor image
-  Raster* Out = nullptr;
-  Point Origin;
-  TileSet* Cover = nullptr;
-
-  // Whether anything drawn in r would show: painting reaches only out's area.
-  bool Reaches(Rect r) const {
-    const Rect reach = Out ? Rect{Origin.X, Origin.Y, Out->Width(), Out->Height()}.Intersected(Bounds) : Bounds;
-    return !r.Intersected(reach).IsEmpty();
-  }
+  OverlayTiles& Tiles;
+  TileSet& Cover;
 
   void Fill(Rect r, Rgb colour) const {
-    r = r.Intersected(Bounds);
-    if (r.IsEmpty() || !Reaches(r)) return;
-    if (Cover) Cover->Mark(r);
-    if (Out) Out->FillRect({r.X - Origin.X, r.Y - Origin.Y, r.W, r.H}, colour);
+    Cover.Mark(r);
+    Tiles.Fill(r, colour);
   }
 };
 
@@ -219,7 +213,6 @@ void StampPen(const OverlaySurface& surface, int cx, int cy, int penWidth, Rgb c
   const int w = std::max(1, penWidth);
   const int reach = w / 2;    // pixels on each side of the centre row or column
   const int centre2 = w % 2;  // the centre, doubled, from the point's corner
-  if (!surface.Reaches({cx - reach, cy - reach, w, w})) return;
   for (int dy = -reach; dy < w - reach; ++dy) {
     const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
     int left = 0;                         // pixels cut off each end of this row; the middle ones are always in
@@ -228,8 +221,9 @@ void StampPen(const OverlaySurface& surface, int cx, int cy, int penWidth, Rgb c
       if (x2 * x2 + y2 * y2 <= w * w) break;
       ++left;
     }
-    surface.Fill({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
+    surface.Tiles.Fill({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
   }
+  surface.Cover.Mark({cx - reach, cy - reach, w, w});
 }
 
 void DrawLine(const OverlaySurface& surface, Point from, Point to, int penWidth, Rgb colour) {
@@ -263,27 +257,13 @@ void DrawEllipse(const OverlaySurface& surface, Point c0, Point c1, int penWidth
   }
 }
 
-// Picture pixels enlarged to scale z, their top-left at an editor point.
-void DrawPixels(const OverlaySurface& surface, const Raster& pixels, Point at, int z) {
-  const Rect area = Rect{at.X, at.Y, pixels.Width() * z, pixels.Height() * z}.Intersected(surface.Bounds);
-  if (area.IsEmpty()) return;
-  if (surface.Cover) surface.Cover->Mark(area);
-  if (surface.Out) surface.Out->ScaleFrom(pixels, z, z, at.X - surface.Origin.X, at.Y - surface.Origin.Y);
-}
-
 void DrawAnts(const OverlaySurface& surface, Rect r, int phase, const AntsStrips& strips) {
-  if (surface.Out)
-    DrawMarchingAnts(*surface.Out, {r.X - surface.Origin.X, r.Y - surface.Origin.Y, r.W, r.H}, phase, strips);
-  // The four edges only: the inside is not drawn over.
-  if (surface.Cover)
-    for (const Rect edge : {Rect{r.X, r.Y, r.W, 1}, Rect{r.X, r.Bottom() - 1, r.W, 1}, Rect{r.X, r.Y, 1, r.H},
-                            Rect{r.Right() - 1, r.Y, 1, r.H}})
-      surface.Cover->Mark(edge);
+  DrawMarchingAnts([&surface](int x, int y, Rgb colour) { surface.Fill({x, y, 1, 1}, colour); }, r, phase, strips);
 }
 
-void DrawOverlay(const OverlaySurface& surface, const EditorOverlay& overlay, int z, int antsPhase,
-                 const AntsStrips& strips) {
-  if (overlay.Floats) DrawPixels(surface, overlay.FloatPixels, overlay.FloatAt, z);
+// The strokes: everything but a float's pixels, which are painted from the
+// float itself (it can be as large as the picture).
+void DrawStrokes(const OverlaySurface& surface, const EditorOverlay& overlay, int antsPhase, const AntsStrips& strips) {
   switch (overlay.Band) {
     case EditorOverlay::Shape::None:
       break;
@@ -327,19 +307,26 @@ void Renderer::ShowOverlay(const EditorOverlay& overlay, int antsPhase, const An
   HideOverlay();
   shownOverlay_ = overlay;
   shownAntsPhase_ = antsPhase;
-  shownStrips_ = &strips;
   overlayShown_ = true;
-  DrawOverlay({EditorBounds(), nullptr, {}, &overlayCover_}, overlay, view_.Scale(), antsPhase, strips);
-  // What it covers now is to be painted, and stays marked for the next HideOverlay.
-  overlayCover_.ForEachRun([this](Rect r) { damage_.Mark(r); });
+  const int z = view_.Scale();
+  if (overlay.Floats) {
+    floatArea_ =
+        Rect{overlay.FloatAt.X, overlay.FloatAt.Y, overlay.FloatPixels.Width() * z, overlay.FloatPixels.Height() * z}
+            .Intersected(EditorBounds());
+    damage_.Mark(floatArea_);
+  }
+  DrawStrokes({EditorBounds(), overlayTiles_, damage_}, overlay, antsPhase, strips);
 }
 
 void Renderer::PaintEditor(Rect area, Raster& out) const {
   if (out.Width() != area.W || out.Height() != area.H) out.Resize(area.W, area.H);
   PaintPicture(area, out);
-  if (overlayShown_)
-    DrawOverlay({EditorBounds(), &out, {area.X, area.Y}, nullptr}, shownOverlay_, view_.Scale(), shownAntsPhase_,
-                *shownStrips_);
+  if (!overlayShown_) return;
+  // The float under the strokes, as the tools draw it.
+  if (shownOverlay_.Floats && !floatArea_.Intersected(area).IsEmpty())
+    out.ScaleFrom(shownOverlay_.FloatPixels, view_.Scale(), view_.Scale(), shownOverlay_.FloatAt.X - area.X,
+                  shownOverlay_.FloatAt.Y - area.Y);
+  overlayTiles_.PaintOver(area, out);
 }
 
 Raster Renderer::EditorImage() const {

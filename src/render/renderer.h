@@ -16,6 +16,7 @@
 #include "picture/raster.h"
 #include "render/editor_overlay.h"
 #include "render/marching_ants.h"
+#include "render/overlay_tiles.h"
 #include "render/tile_set.h"
 
 namespace chromaloom {
@@ -160,7 +161,8 @@ class Renderer {
   const ViewState& view_;
   mutable std::vector<Rgb> rowScratch_;   // PaintPicture's rows, kept between paints
   mutable std::vector<Rgb> tintScratch_;  // one picture line tinted by the flicker map
-  TileSet overlayCover_;                  // what the shown overlay covers
+  OverlayTiles overlayTiles_;             // the shown overlay's strokes as drawn
+  Rect floatArea_;                        // where its float lies, if it has one
   TileSet damage_;                        // what the window has yet to repaint
   bool mapMatchesPicture_ = false;
   bool screensMatchPicture_ = false;
@@ -174,7 +176,6 @@ class Renderer {
   // What ShowOverlay last put up, and whether it is still up.
   EditorOverlay shownOverlay_;
   int shownAntsPhase_ = 0;
-  const AntsStrips* shownStrips_ = nullptr;
   bool overlayShown_ = false;
 };
 
