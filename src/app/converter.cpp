@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include <QTranslator>
+
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
 #include "files/animations.h"
@@ -15,6 +17,7 @@
 #include "formats/mixing_profile_file.h"
 #include "formats/one_screen_format.h"
 #include "picture/document.h"
+#include "picture/translated_text.h"
 #include "render/picture_bitmap.h"
 #include "spectrum/file_encoding.h"
 
@@ -28,7 +31,8 @@ namespace {
 
 FileKind KindOf(const std::string& path) {
   const auto kind = FileKindFromName(path);
-  if (!kind) throw UsageError(QuotedName(path) + " has no extension chromaLoom knows");
+  if (!kind)
+    throw UsageError(QT_TRANSLATE_NOOP("Converter", "%1 has no extension chromaLoom knows"), {QuotedName(path)});
   return *kind;
 }
 
@@ -40,7 +44,7 @@ MixingProfile LoadMixing(const std::string& value) {
     try {
       return LevelsMixing(value);
     } catch (const std::invalid_argument& e) {
-      throw UsageError("--mixing " + value + ": " + e.what());
+      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--mixing %1: %2"), {value, e.what()});
     }
   }
   const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
@@ -57,15 +61,19 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
   if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
-  throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
+  throw UsageError(QT_TRANSLATE_NOOP("Converter", "chromaLoom does not write %1 files: %2"),
+                   {FileKindName(kind), QuotedName(path)});
 }
 
 // Returns the bytes read; a rejected file names itself in the error. What the
 // picture could not keep as the file has it goes to err.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err) {
-  if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and " + QuotedName(path) + " is an image");
+  if (InfoOf(kind).Image)
+    throw UsageError(QT_TRANSLATE_NOOP("Converter", "--info describes pictures, and %1 is an image"),
+                     {QuotedName(path)});
   if (!InfoOf(kind).Read)
-    throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: " + QuotedName(path));
+    throw UsageError(QT_TRANSLATE_NOOP("Converter", "chromaLoom does not read %1 files: %2"),
+                     {FileKindName(kind), QuotedName(path)});
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -141,12 +149,18 @@ void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const QTranslator* messages) {
+  // A message in the user's language where a translation is loaded and has it.
+  const auto say = [messages](const ConverterMessage& message) {
+    const QString translated = messages ? messages->translate("Converter", message.Pattern) : QString();
+    return translated.isEmpty() ? message.English() : FillIn(translated.toStdString(), message.Args);
+  };
   std::string input;  // named when memory runs out
   try {
     const ConverterOptions options = ParseArgs(args);
     if (options.Help) {
-      out << Usage();
+      out << say(Usage());
       return ExitOk;
     }
     if (options.Version) {
@@ -154,40 +168,45 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       return ExitOk;
     }
     if (options.Info) {
-      if (options.Files.size() != 1) throw UsageError("--info takes one INPUT");
+      if (options.Files.size() != 1) throw UsageError(QT_TRANSLATE_NOOP("Converter", "--info takes one INPUT"));
       input = options.Files[0];
       PrintInfo(options.Files[0], out, err);
       return ExitOk;
     }
-    if (options.Files.size() != 2) throw UsageError("expected INPUT and OUTPUT");
+    if (options.Files.size() != 2) throw UsageError(QT_TRANSLATE_NOOP("Converter", "expected INPUT and OUTPUT"));
     input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG. File managers may give it a temporary name
     // of their own, so only a name that says another kind is refused.
     if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
-      throw UsageError("--thumbnail writes a PNG: name the output .png, not \"" + output + "\"");
+      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--thumbnail writes a PNG: name the output .png, not \"%1\""),
+                       {output});
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
-      throw UsageError("--mixing applies to image inputs and bitmap outputs only");
+      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--mixing applies to image inputs and bitmap outputs only"));
     if (options.Screen && !HoldsOneScreen(outputKind))
-      throw UsageError("--screen applies to outputs of one screen only, not \"" + output + "\"");
+      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--screen applies to outputs of one screen only, not \"%1\""),
+                       {output});
     // An image is still converted for the model; the animation itself mixes nothing.
     if (options.Mixing && IsAnimatedExport(outputKind) && !InfoOf(inputKind).Image)
-      throw UsageError("--mixing applies to mixed bitmaps only; an animation shows each screen unmixed");
+      throw UsageError(QT_TRANSLATE_NOOP(
+          "Converter", "--mixing applies to mixed bitmaps only; an animation shows each screen unmixed"));
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))
-      throw UsageError("--mixing " + *options.Mixing +
-                       ": an image is converted only for a profile in which a mixes "
-                       "with b as b with a");
+      throw UsageError(
+          QT_TRANSLATE_NOOP(
+              "Converter", "--mixing %1: an image is converted only for a profile in which a mixes with b as b with a"),
+          {*options.Mixing});
 
     Document document;
     if (InfoOf(inputKind).Image) {
       LoadImage(document, input, options, mixing, err);
     } else {
       if (HasImageOptions(options))
-        throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");
+        throw UsageError(QT_TRANSLATE_NOOP(
+            "Converter", "--fit, --dither, --metric, --flicker and --stats apply to image inputs only"));
       LoadFile(document, input, inputKind, err);
       if (options.Mode) {
         Change change(document, "Change Char Size");
@@ -209,10 +228,11 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     return ExitOk;
   } catch (const UsageError& e) {
-    err << "chromaloom-convert: " << e.what() << " (see --help)\n";
+    err << "chromaloom-convert: " << say({QT_TRANSLATE_NOOP("Converter", "%1 (see --help)"), {say(e.Message)}}) << "\n";
     return ExitUsage;
   } catch (const std::bad_alloc&) {
-    err << "chromaloom-convert: Not enough memory to convert \"" << input << "\"\n";
+    err << "chromaloom-convert: "
+        << say({QT_TRANSLATE_NOOP("Converter", "Not enough memory to convert \"%1\""), {input}}) << "\n";
     return ExitFailed;
   } catch (const std::exception& e) {
     err << "chromaloom-convert: " << e.what() << "\n";

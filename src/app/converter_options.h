@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "convert/image_conversion.h"
@@ -13,9 +15,24 @@
 
 namespace chromaloom {
 
+// A message of the converter: an English pattern with %1, %2, ... and the
+// texts that fill them in, kept apart so the converter can show the pattern
+// translated. Patterns are marked for lupdate where they are written.
+struct ConverterMessage {
+  const char* Pattern = "";
+  std::vector<std::string> Args;
+  std::string English() const;
+};
+
+// pattern with each %N (1..9) replaced by args[N - 1], in one pass, so a
+// filled-in text that holds "%2" stays as it is.
+std::string FillIn(std::string_view pattern, const std::vector<std::string>& args);
+
 // A command line the converter cannot act on; it exits with status 2.
 struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  explicit UsageError(const char* pattern, std::vector<std::string> args = {})
+      : std::runtime_error(FillIn(pattern, args)), Message{pattern, std::move(args)} {}
+  ConverterMessage Message;
 };
 
 struct ConverterOptions {
@@ -45,6 +62,6 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args);
 
 constexpr int MaxThumbnailSize = 2048;
 
-std::string Usage();
+ConverterMessage Usage();
 
 }  // namespace chromaloom
