@@ -1,8 +1,11 @@
 #include "window/status_bar.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+
 #include <QLabel>
 #include <QTimer>
+#include <algorithm>
 
 #include "render/renderer.h"
 #include "window/widget_colours.h"
@@ -40,12 +43,32 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
   };
   position_ = {label("statusX", "X: 000", 240, 60), label("statusY", "Y:000", 300, 60),
                label("statusCellX", "Ax: 00", 360, 60), label("statusCellY", "Ay: 00", 420, 60)};
-  view_ = label("statusView", QCoreApplication::translate("Palette", "Mixed"), 480, 60);
-  cellHeight_ = label("statusCellHeight", "", 540, 90);
-  zoom_ = label("statusZoom", "", 630, 60);
-  flickerMap_ = label("statusFlickerMap", "", 690, 160);
-  selection_ = label("statusSelection", "", 850, 170);
-  message_ = label("statusMessage", "", 1020, 400);
+  // The fields after them take the room their widest text needs in the
+  // interface's language, and at least the room the English one has.
+  const auto widest = [this](int width, const QStringList& texts) {
+    for (const QString& text : texts) width = std::max(width, fontMetrics().horizontalAdvance(text) + 4);
+    return width;
+  };
+  int x = 480;
+  const auto next = [&](const char* name, const QString& text, int width) {
+    QLabel* made = label(name, text, x, width);
+    x += width;
+    return made;
+  };
+  const QString mixed = QCoreApplication::translate("Palette", "Mixed");
+  view_ = next("statusView", mixed,
+               widest(60, {mixed, QCoreApplication::translate("Editor", "Screen 0"),
+                           QCoreApplication::translate("Editor", "Screen 1")}));
+  cellHeight_ =
+      next("statusCellHeight", "", widest(90, {QCoreApplication::translate("Palette", "Char size 8x%1").arg(8)}));
+  zoom_ = next("statusZoom", "",
+               widest(60, {QCoreApplication::translate("Palette", "Zoom x%1").arg(4),
+                           QCoreApplication::translate("Palette", "Zoom %1:1").arg(2)}));
+  flickerMap_ = next("statusFlickerMap", "",
+                     widest(160, {QCoreApplication::translate("Editor", "Strong flicker: %1 %").arg("100.0")}));
+  selection_ = next("statusSelection", "",
+                    widest(170, {QCoreApplication::translate("Palette", "Selection: %1 x %2 cells").arg(32).arg(24)}));
+  message_ = next("statusMessage", "", 400);
   messageTimer_ = new QTimer(this);
   messageTimer_->setSingleShot(true);
   messageTimer_->setInterval(4000);
