@@ -1163,222 +1163,6 @@
     </message>
 </context>
 <context>
-    <name>Converter</name>
-    <message>
-        <source>%1 has no extension chromaLoom knows</source>
-        <translation>у %1 нет расширения, известного chromaLoom</translation>
-    </message>
-    <message>
-        <source>--mixing %1: %2</source>
-        <translation>--mixing %1: %2</translation>
-    </message>
-    <message>
-        <source>chromaLoom does not write %1 files: %2</source>
-        <translation>chromaLoom не пишет файлы %1: %2</translation>
-    </message>
-    <message>
-        <source>--info describes pictures, and %1 is an image</source>
-        <translation>--info описывает картинки, а %1 — изображение</translation>
-    </message>
-    <message>
-        <source>chromaLoom does not read %1 files: %2</source>
-        <translation>chromaLoom не читает файлы %1: %2</translation>
-    </message>
-    <message>
-        <source>--info takes one INPUT</source>
-        <translation>--info принимает один INPUT</translation>
-    </message>
-    <message>
-        <source>expected INPUT and OUTPUT</source>
-        <translation>ожидаются INPUT и OUTPUT</translation>
-    </message>
-    <message>
-        <source>--thumbnail writes a PNG: name the output .png, not &quot;%1&quot;</source>
-        <translation>--thumbnail пишет PNG: назовите выходной файл .png, а не &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--mixing applies to image inputs and bitmap outputs only</source>
-        <translation>--mixing применяется только к входным изображениям и выходным растровым файлам</translation>
-    </message>
-    <message>
-        <source>--screen applies to outputs of one screen only, not &quot;%1&quot;</source>
-        <translation>--screen применяется только к выходным файлам одного экрана, а не к &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--mixing applies to mixed bitmaps only; an animation shows each screen unmixed</source>
-        <translation>--mixing применяется только к смешанным растровым файлам; анимация показывает каждый экран без смешения</translation>
-    </message>
-    <message>
-        <source>--mixing %1: an image is converted only for a profile in which a mixes with b as b with a</source>
-        <translation>--mixing %1: изображение переводится только для профиля, в котором a смешивается с b так же, как b с a</translation>
-    </message>
-    <message>
-        <source>--fit, --dither, --metric, --flicker and --stats apply to image inputs only</source>
-        <translation>--fit, --dither, --metric, --flicker и --stats применяются только к входным изображениям</translation>
-    </message>
-    <message>
-        <source>%1 (see --help)</source>
-        <translation>%1 (см. --help)</translation>
-    </message>
-    <message>
-        <source>Not enough memory to convert &quot;%1&quot;</source>
-        <translation>Не хватает памяти, чтобы перевести &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>%1 needs a number, not &quot;%2&quot;</source>
-        <translation>%1 требует число, а не &quot;%2&quot;</translation>
-    </message>
-    <message>
-        <source>%1 needs a number from 0 to %2, not &quot;%3&quot;</source>
-        <translation>%1 требует число от 0 до %2, а не &quot;%3&quot;</translation>
-    </message>
-    <message>
-        <source>Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]
-           [--screen 0|1] INPUT OUTPUT
-       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]
-           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]
-           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]
-       chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png
-       chromaloom-convert --info INPUT
-       chromaloom-convert --help | --version
-
-Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the
-chromaLoom editor imports and exports them.
-
-  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1);
-                 for an image, the cell height it is converted in (default 8)
-  --border I,J   choose border swatch column I (0..8), row J (0..2)
-  --bmp-size N   size 1..9 of a bitmap output: %1
-                 (default 1, 256 x 192 without border); an animation
-                 (%2) alternates screen 0 and screen 1, 20 ms each,
-                 each in its own border colour, looping
-  --mixing M     how a bitmap mixes the two screens, and what an image is
-                 converted for: own (the picture&apos;s own table, the default),
-                 average (the mean of the two values), linear (the mean in
-                 linear light), the archive site&apos;s srgb, pulsar, orthodox,
-                 alone or electroscale, a model ZZ,ZN,NN,NB,BB,ZB in hex with
-                 an optional :R;G;B matrix (00,96,CD,E8,FF,BC), or FILE, a
-                 profile of 15 lines of 15 R,G,B colours
-  --screen S     the screen (0, the default, or 1) written to an output of
-                 one screen (%3)
-  --info         print the format, char mode, border pair and size of INPUT
-  --thumbnail SIZE  write the mixed picture with its border as a PNG that
-                 fits SIZE x SIZE (1..2048), for file managers
-  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;
-                 the default), crop (keep the aspect, fill) or stretch
-  --dither D     none (the default), ordered, floyd-steinberg, atkinson or
-                 search (the lowest blurred error; one to two seconds)
-  --metric M     colour distance: rgb (the default) or lab
-  --flicker W    weight against flicker, a number from 0 to %4 (default 0: off)
-  --stats        print the mean colour error, mean flicker and mean blurred
-                 error (as the eye sees it, in linear light) on stderr
-  --             end the options: INPUT and OUTPUT may then start with a dash
-
-Reads:  %5 (by extension, any case)
-Images: %6 (converted)
-Writes: %7
-</source>
-        <translation>Запуск: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]
-           [--screen 0|1] INPUT OUTPUT
-        chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]
-           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]
-           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]
-        chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png
-        chromaloom-convert --info INPUT
-        chromaloom-convert --help | --version
-
-Переводит картинки гигаскрин и MultiGigaScreen для ZX Spectrum так же,
-как их импортирует и экспортирует редактор chromaLoom.
-
-  --mode H       после чтения сменить знакоместо на 8x H (8, 4, 2 или 1);
-                 для изображения — высота знакоместа перевода (по умолчанию 8)
-  --border I,J   выбрать образец бордюра: столбец I (0..8), строка J (0..2)
-  --bmp-size N   размер 1..9 выходного растрового файла: %1
-                 (по умолчанию 1, 256 x 192 без бордюра); анимация
-                 (%2) чередует экран 0 и экран 1 по 20 мс,
-                 каждый в своём цвете бордюра, по кругу
-  --mixing M     как растровый файл смешивает два экрана и для чего
-                 переводится изображение: own (своя таблица картинки, по
-                 умолчанию), average (среднее двух значений), linear (среднее
-                 в линейном свете), srgb архивного сайта, pulsar, orthodox,
-                 alone или electroscale, модель ZZ,ZN,NN,NB,BB,ZB в hex с
-                 необязательной матрицей :R;G;B (00,96,CD,E8,FF,BC) или FILE —
-                 профиль из 15 строк по 15 цветов R,G,B
-  --screen S     экран (0, по умолчанию, или 1), записываемый в выходной
-                 файл одного экрана (%3)
-  --info         вывести формат, знакоместо, пару бордюра и размер INPUT
-  --thumbnail SIZE  записать смешанную картинку с бордюром как PNG,
-                 вписанный в SIZE x SIZE (1..2048), для файловых менеджеров
-  --fit F        привести изображение к 256 x 192: fit (сохранить пропорции,
-                 чёрные поля; по умолчанию), crop (сохранить пропорции,
-                 заполнить) или stretch
-  --dither D     none (по умолчанию), ordered, floyd-steinberg, atkinson или
-                 search (наименьшая размытая ошибка; одна-две секунды)
-  --metric M     расстояние цветов: rgb (по умолчанию) или lab
-  --flicker W    вес против мерцания, число от 0 до %4 (по умолчанию 0: выкл.)
-  --stats        вывести в stderr среднюю ошибку цвета, среднее мерцание и
-                 среднюю размытую ошибку (как видит глаз, в линейном свете)
-  --             конец параметров: дальше INPUT и OUTPUT могут начинаться с дефиса
-
-Читает:       %5 (по расширению, в любом регистре)
-Изображения:  %6 (с переводом)
-Пишет:        %7
-</translation>
-    </message>
-    <message>
-        <source>%1 needs a value</source>
-        <translation>%1 требует значение</translation>
-    </message>
-    <message>
-        <source>--mode must be 8, 4, 2 or 1</source>
-        <translation>--mode должен быть 8, 4, 2 или 1</translation>
-    </message>
-    <message>
-        <source>--border needs I,J</source>
-        <translation>--border требует I,J</translation>
-    </message>
-    <message>
-        <source>--border needs I in 0..8 and J in 0..2</source>
-        <translation>--border требует I в 0..8 и J в 0..2</translation>
-    </message>
-    <message>
-        <source>--bmp-size must be 1..9</source>
-        <translation>--bmp-size должен быть 1..9</translation>
-    </message>
-    <message>
-        <source>--screen must be 0 or 1</source>
-        <translation>--screen должен быть 0 или 1</translation>
-    </message>
-    <message>
-        <source>--thumbnail needs a SIZE of 1..2048</source>
-        <translation>--thumbnail требует SIZE от 1 до 2048</translation>
-    </message>
-    <message>
-        <source>--fit must be fit, crop or stretch, not &quot;%1&quot;</source>
-        <translation>--fit должен быть fit, crop или stretch, а не &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--dither must be none, ordered, floyd-steinberg, atkinson or search, not &quot;%1&quot;</source>
-        <translation>--dither должен быть none, ordered, floyd-steinberg, atkinson или search, а не &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--metric must be rgb or lab, not &quot;%1&quot;</source>
-        <translation>--metric должен быть rgb или lab, а не &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--mixing needs a model&apos;s name or levels, or a profile FILE, not &quot;%1&quot;</source>
-        <translation>--mixing требует имя модели или уровни либо FILE профиля, а не &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>--stats takes no value</source>
-        <translation>--stats не принимает значения</translation>
-    </message>
-    <message>
-        <source>unknown option %1</source>
-        <translation>неизвестный параметр %1</translation>
-    </message>
-</context>
-<context>
     <name>Corrector</name>
     <message>
         <source>Color Corrector</source>
@@ -1960,6 +1744,342 @@ Do you want to replace it?</source>
     <message>
         <source>Mean colour error %1, mean flicker %2, blurred error %3</source>
         <translation>Средняя ошибка цвета %1, среднее мерцание %2, размытая ошибка %3</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>%1 has no extension chromaLoom knows</source>
+        <translation>у %1 нет расширения, известного chromaLoom</translation>
+    </message>
+    <message>
+        <source>--mixing %1: %2</source>
+        <translation>--mixing %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>chromaLoom does not write %1 files: %2</source>
+        <translation>chromaLoom не пишет файлы %1: %2</translation>
+    </message>
+    <message>
+        <source>--info describes pictures, and %1 is an image</source>
+        <translation>--info описывает картинки, а %1 — изображение</translation>
+    </message>
+    <message>
+        <source>chromaLoom does not read %1 files: %2</source>
+        <translation>chromaLoom не читает файлы %1: %2</translation>
+    </message>
+    <message>
+        <source>--info takes one INPUT</source>
+        <translation>--info принимает один INPUT</translation>
+    </message>
+    <message>
+        <source>expected INPUT and OUTPUT</source>
+        <translation>ожидаются INPUT и OUTPUT</translation>
+    </message>
+    <message>
+        <source>--thumbnail writes a PNG: name the output .png, not &quot;%1&quot;</source>
+        <translation>--thumbnail пишет PNG: назовите выходной файл .png, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--mixing applies to image inputs and bitmap outputs only</source>
+        <translation>--mixing применяется только к входным изображениям и выходным растровым файлам</translation>
+    </message>
+    <message>
+        <source>--screen applies to outputs of one screen only, not &quot;%1&quot;</source>
+        <translation>--screen применяется только к выходным файлам одного экрана, а не к &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 (see --help)</source>
+        <translation>%1 (см. --help)</translation>
+    </message>
+    <message>
+        <source>Not enough memory to convert &quot;%1&quot;</source>
+        <translation>Не хватает памяти, чтобы перевести &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 needs a number, not &quot;%2&quot;</source>
+        <translation>%1 требует число, а не &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 needs a number from 0 to %2, not &quot;%3&quot;</source>
+        <translation>%1 требует число от 0 до %2, а не &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>Usage: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]
+           [--screen 0|1] INPUT OUTPUT
+       chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]
+           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]
+           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]
+       chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png
+       chromaloom-convert --info INPUT
+       chromaloom-convert --help | --version
+
+Converts ZX Spectrum Gigascreen and MultiGigaScreen pictures the way the
+chromaLoom editor imports and exports them.
+
+  --mode H       change the char size to 8x H after reading (8, 4, 2 or 1);
+                 for an image, the cell height it is converted in (default 8)
+  --border I,J   choose border swatch column I (0..8), row J (0..2)
+  --bmp-size N   size 1..9 of a bitmap output: %1
+                 (default 1, 256 x 192 without border); an animation
+                 (%2) alternates screen 0 and screen 1, 20 ms each,
+                 each in its own border colour, looping
+  --mixing M     how a bitmap mixes the two screens, and what an image is
+                 converted for: own (the picture&apos;s own table, the default),
+                 average (the mean of the two values), linear (the mean in
+                 linear light), the archive site&apos;s srgb, pulsar, orthodox,
+                 alone or electroscale, a model ZZ,ZN,NN,NB,BB,ZB in hex with
+                 an optional :R;G;B matrix (00,96,CD,E8,FF,BC), or FILE, a
+                 profile of 15 lines of 15 R,G,B colours
+  --screen S     the screen (0, the default, or 1) written to an output of
+                 one screen (%3)
+  --info         print the format, char mode, border pair and size of INPUT
+  --thumbnail SIZE  write the mixed picture with its border as a PNG that
+                 fits SIZE x SIZE (1..2048), for file managers
+  --fit F        bring an image to 256 x 192: fit (keep the aspect, black bars;
+                 the default), crop (keep the aspect, fill) or stretch
+  --dither D     none (the default), ordered, floyd-steinberg, atkinson or
+                 search (the lowest blurred error; one to two seconds)
+  --metric M     colour distance: rgb (the default) or lab
+  --flicker W    weight against flicker, a number from 0 to %4 (default 0: off)
+  --stats        print the mean colour error, mean flicker and mean blurred
+                 error (as the eye sees it, in linear light) on stderr
+  --             end the options: INPUT and OUTPUT may then start with a dash
+
+Reads:  %5 (by extension, any case)
+Images: %6 (converted)
+Writes: %7
+</source>
+        <translation>Запуск: chromaloom-convert [--mode 8|4|2|1] [--border I,J] [--bmp-size N] [--mixing M]
+           [--screen 0|1] INPUT OUTPUT
+        chromaloom-convert IMAGE OUTPUT [--mode 8|4|2|1] [--fit fit|crop|stretch]
+           [--dither none|ordered|floyd-steinberg|atkinson|search] [--metric rgb|lab]
+           [--flicker W] [--stats] [--border I,J] [--bmp-size N] [--mixing M]
+        chromaloom-convert --thumbnail SIZE [--mixing M] INPUT OUTPUT.png
+        chromaloom-convert --info INPUT
+        chromaloom-convert --help | --version
+
+Переводит картинки гигаскрин и MultiGigaScreen для ZX Spectrum так же,
+как их импортирует и экспортирует редактор chromaLoom.
+
+  --mode H       после чтения сменить знакоместо на 8x H (8, 4, 2 или 1);
+                 для изображения — высота знакоместа перевода (по умолчанию 8)
+  --border I,J   выбрать образец бордюра: столбец I (0..8), строка J (0..2)
+  --bmp-size N   размер 1..9 выходного растрового файла: %1
+                 (по умолчанию 1, 256 x 192 без бордюра); анимация
+                 (%2) чередует экран 0 и экран 1 по 20 мс,
+                 каждый в своём цвете бордюра, по кругу
+  --mixing M     как растровый файл смешивает два экрана и для чего
+                 переводится изображение: own (своя таблица картинки, по
+                 умолчанию), average (среднее двух значений), linear (среднее
+                 в линейном свете), srgb архивного сайта, pulsar, orthodox,
+                 alone или electroscale, модель ZZ,ZN,NN,NB,BB,ZB в hex с
+                 необязательной матрицей :R;G;B (00,96,CD,E8,FF,BC) или FILE —
+                 профиль из 15 строк по 15 цветов R,G,B
+  --screen S     экран (0, по умолчанию, или 1), записываемый в выходной
+                 файл одного экрана (%3)
+  --info         вывести формат, знакоместо, пару бордюра и размер INPUT
+  --thumbnail SIZE  записать смешанную картинку с бордюром как PNG,
+                 вписанный в SIZE x SIZE (1..2048), для файловых менеджеров
+  --fit F        привести изображение к 256 x 192: fit (сохранить пропорции,
+                 чёрные поля; по умолчанию), crop (сохранить пропорции,
+                 заполнить) или stretch
+  --dither D     none (по умолчанию), ordered, floyd-steinberg, atkinson или
+                 search (наименьшая размытая ошибка; одна-две секунды)
+  --metric M     расстояние цветов: rgb (по умолчанию) или lab
+  --flicker W    вес против мерцания, число от 0 до %4 (по умолчанию 0: выкл.)
+  --stats        вывести в stderr среднюю ошибку цвета, среднее мерцание и
+                 среднюю размытую ошибку (как видит глаз, в линейном свете)
+  --             конец параметров: дальше INPUT и OUTPUT могут начинаться с дефиса
+
+Читает:       %5 (по расширению, в любом регистре)
+Изображения:  %6 (с переводом)
+Пишет:        %7
+</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 требует значение</translation>
+    </message>
+    <message>
+        <source>--mode must be 8, 4, 2 or 1</source>
+        <translation>--mode должен быть 8, 4, 2 или 1</translation>
+    </message>
+    <message>
+        <source>--border needs I,J</source>
+        <translation>--border требует I,J</translation>
+    </message>
+    <message>
+        <source>--border needs I in 0..8 and J in 0..2</source>
+        <translation>--border требует I в 0..8 и J в 0..2</translation>
+    </message>
+    <message>
+        <source>--bmp-size must be 1..9</source>
+        <translation>--bmp-size должен быть 1..9</translation>
+    </message>
+    <message>
+        <source>--screen must be 0 or 1</source>
+        <translation>--screen должен быть 0 или 1</translation>
+    </message>
+    <message>
+        <source>--thumbnail needs a SIZE of 1..2048</source>
+        <translation>--thumbnail требует SIZE от 1 до 2048</translation>
+    </message>
+    <message>
+        <source>--fit must be fit, crop or stretch, not &quot;%1&quot;</source>
+        <translation>--fit должен быть fit, crop или stretch, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--dither must be none, ordered, floyd-steinberg, atkinson or search, not &quot;%1&quot;</source>
+        <translation>--dither должен быть none, ordered, floyd-steinberg, atkinson или search, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--metric must be rgb or lab, not &quot;%1&quot;</source>
+        <translation>--metric должен быть rgb или lab, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--mixing needs a model&apos;s name or levels, or a profile FILE, not &quot;%1&quot;</source>
+        <translation>--mixing требует имя модели или уровни либо FILE профиля, а не &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--stats takes no value</source>
+        <translation>--stats не принимает значения</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>неизвестный параметр %1</translation>
+    </message>
+    <message>
+        <source>Cannot encode the GIF image: %1</source>
+        <translation>Не удаётся закодировать изображение GIF: %1</translation>
+    </message>
+    <message>
+        <source>Cannot encode the WebP image: %1</source>
+        <translation>Не удаётся закодировать изображение WebP: %1</translation>
+    </message>
+    <message>
+        <source>Cannot encode the WebP image: libwebp is not the version chromaLoom was built with</source>
+        <translation>Не удаётся закодировать изображение WebP: версия libwebp не та, с которой собран chromaLoom</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Не удаётся записать %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read image %1: %2</source>
+        <translation>Не удаётся прочитать изображение %1: %2</translation>
+    </message>
+    <message>
+        <source>Not enough memory to read image %1</source>
+        <translation>Не хватает памяти, чтобы прочитать изображение %1</translation>
+    </message>
+    <message>
+        <source>Cannot encode the PNG image: %1</source>
+        <translation>Не удаётся закодировать изображение PNG: %1</translation>
+    </message>
+    <message>
+        <source>Error file format: %1</source>
+        <translation>Ошибка формата файла: %1</translation>
+    </message>
+    <message>
+        <source>the file does not start with &quot;MGH&quot;, so it is not a MultiGigaScreen picture</source>
+        <translation>файл не начинается с &quot;MGH&quot;, значит, это не картинка MultiGigaScreen</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, shorter than the %2-byte MultiGigaScreen header</source>
+        <translation>в файле %1 байт, это меньше заголовка MultiGigaScreen в %2 байт</translation>
+    </message>
+    <message>
+        <source>char size byte is %1, it must be 1, 2, 4 or 8</source>
+        <translation>байт размера знакоместа равен %1, а должен быть 1, 2, 4 или 8</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, an 8x1 (.mg1 layout) MultiGigaScreen picture needs %2</source>
+        <translation>в файле %1 байт, а картинке MultiGigaScreen 8x1 (раскладка .mg1) нужно %2</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, an 8x%2 MultiGigaScreen picture needs %3</source>
+        <translation>в файле %1 байт, а картинке MultiGigaScreen 8x%2 нужно %3</translation>
+    </message>
+    <message>
+        <source>colour byte %1 at %2 is not a colour index 0..14</source>
+        <translation>байт цвета %1 в %2 — не номер цвета 0..14</translation>
+    </message>
+    <message>
+        <source>the file does not start with &quot;MGS&quot;, so it is not a native .mgs picture</source>
+        <translation>файл не начинается с &quot;MGS&quot;, значит, это не картинка .mgs</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, a version 1 picture needs %2</source>
+        <translation>в файле %1 байт, а картинке версии 1 нужно %2</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, a version %2 picture needs %3</source>
+        <translation>в файле %1 байт, а картинке версии %2 нужно %3</translation>
+    </message>
+    <message>
+        <source>mixing profile line %1: %2</source>
+        <translation>профиль смешения, строка %1: %2</translation>
+    </message>
+    <message>
+        <source>a mixing profile is a small text file, and this one is over 64 KiB</source>
+        <translation>профиль смешения — небольшой текстовый файл, а этот больше 64 КиБ</translation>
+    </message>
+    <message>
+        <source>%1 files are exactly %2 bytes, and this one is longer</source>
+        <translation>файлы %1 занимают ровно %2 байт, а этот длиннее</translation>
+    </message>
+    <message>
+        <source>%1 files are exactly %2 bytes, and this one is %3</source>
+        <translation>файлы %1 занимают ровно %2 байт, а в этом %3</translation>
+    </message>
+    <message>
+        <source>%1 files hold 8x%2 cells, too coarse for this 8x%3 picture: change its char size to 8x%2 first</source>
+        <translation>файлы %1 хранят знакоместа 8x%2, слишком крупные для этой картинки 8x%3: сначала смените её знакоместо на 8x%2</translation>
+    </message>
+    <message>
+        <source>file is %1 bytes, a %2 needs %3</source>
+        <translation>в файле %1 байт, а %2 нужно %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a hex value 00 to FF</source>
+        <translation>&quot;%1&quot; — не шестнадцатеричное значение от 00 до FF</translation>
+    </message>
+    <message>
+        <source>a model has levels and at most one colour matrix after one &quot;:&quot;</source>
+        <translation>модель — это уровни и не больше одной цветовой матрицы после одного &quot;:&quot;</translation>
+    </message>
+    <message>
+        <source>a model has six levels (ZZ,ZN,NN,NB,BB,ZB), not %1</source>
+        <translation>у модели шесть уровней (ZZ,ZN,NN,NB,BB,ZB), а не %1</translation>
+    </message>
+    <message>
+        <source>a colour matrix has nine values (three rows of three), not %1</source>
+        <translation>у цветовой матрицы девять значений (три строки по три), а не %1</translation>
+    </message>
+    <message>
+        <source>a colour matrix has three rows of three values, rows separated by &quot;;&quot;</source>
+        <translation>у цветовой матрицы три строки по три значения, строки разделяются &quot;;&quot;</translation>
+    </message>
+    <message>
+        <source>--mixing applies to mixed bitmaps only; an animation shows each screen unmixed</source>
+        <translation>--mixing применяется только к смешанным растровым файлам; анимация показывает каждый экран без смешения</translation>
+    </message>
+    <message>
+        <source>--mixing %1: an image is converted only for a profile in which a mixes with b as b with a</source>
+        <translation>--mixing %1: изображение переводится только для профиля, в котором a смешивается с b так же, как b с a</translation>
+    </message>
+    <message>
+        <source>--fit, --dither, --metric, --flicker and --stats apply to image inputs only</source>
+        <translation>--fit, --dither, --metric, --flicker и --stats применяются только к входным изображениям</translation>
     </message>
 </context>
 <context>

@@ -32,7 +32,7 @@ namespace {
 FileKind KindOf(const std::string& path) {
   const auto kind = FileKindFromName(path);
   if (!kind)
-    throw UsageError(QT_TRANSLATE_NOOP("Converter", "%1 has no extension chromaLoom knows"), {QuotedName(path)});
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "%1 has no extension chromaLoom knows"), {QuotedName(path)});
   return *kind;
 }
 
@@ -44,14 +44,14 @@ MixingProfile LoadMixing(const std::string& value) {
     try {
       return LevelsMixing(value);
     } catch (const std::invalid_argument& e) {
-      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--mixing %1: %2"), {value, e.what()});
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--mixing %1: %2"), {value, TextOf(e)});
     }
   }
   const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
   try {
     return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
   } catch (const FormatError& e) {
-    throw FileError(QuotedName(value) + ": " + e.what());
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1: %2"), {QuotedName(value), e.Text()}));
   }
 }
 
@@ -61,19 +61,19 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
   if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
-  throw UsageError(QT_TRANSLATE_NOOP("Converter", "chromaLoom does not write %1 files: %2"),
-                   {FileKindName(kind), QuotedName(path)});
+  throw UsageError(QT_TRANSLATE_NOOP("Messages", "chromaLoom does not write %1 files: %2"),
+                   {std::string(FileKindName(kind)), QuotedName(path)});
 }
 
 // Returns the bytes read; a rejected file names itself in the error. What the
 // picture could not keep as the file has it goes to err.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err) {
   if (InfoOf(kind).Image)
-    throw UsageError(QT_TRANSLATE_NOOP("Converter", "--info describes pictures, and %1 is an image"),
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info describes pictures, and %1 is an image"),
                      {QuotedName(path)});
   if (!InfoOf(kind).Read)
-    throw UsageError(QT_TRANSLATE_NOOP("Converter", "chromaLoom does not read %1 files: %2"),
-                     {FileKindName(kind), QuotedName(path)});
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "chromaLoom does not read %1 files: %2"),
+                     {std::string(FileKindName(kind)), QuotedName(path)});
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -82,7 +82,7 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     change.Commit();
     if (!imported.Note.empty()) err << "chromaloom-convert: " << QuotedName(path) << ": " << imported.Note << "\n";
   } catch (const FormatError& e) {
-    throw FileError(QuotedName(path) + ": " + e.what());
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1: %2"), {QuotedName(path), e.Text()}));
   }
   return bytes;
 }
@@ -152,9 +152,10 @@ void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const QTranslator* messages) {
   // A message in the user's language where a translation is loaded and has it.
-  const auto say = [messages](const ConverterMessage& message) {
-    const QString translated = messages ? messages->translate("Converter", message.Pattern) : QString();
-    return translated.isEmpty() ? message.English() : FillIn(translated.toStdString(), message.Args);
+  const auto say = [messages](const UserText& text) {
+    return text.Shown([messages](const char* pattern) {
+      return messages ? messages->translate("Messages", pattern).toStdString() : std::string();
+    });
   };
   std::string input;  // named when memory runs out
   try {
@@ -168,36 +169,36 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       return ExitOk;
     }
     if (options.Info) {
-      if (options.Files.size() != 1) throw UsageError(QT_TRANSLATE_NOOP("Converter", "--info takes one INPUT"));
+      if (options.Files.size() != 1) throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info takes one INPUT"));
       input = options.Files[0];
       PrintInfo(options.Files[0], out, err);
       return ExitOk;
     }
-    if (options.Files.size() != 2) throw UsageError(QT_TRANSLATE_NOOP("Converter", "expected INPUT and OUTPUT"));
+    if (options.Files.size() != 2) throw UsageError(QT_TRANSLATE_NOOP("Messages", "expected INPUT and OUTPUT"));
     input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG. File managers may give it a temporary name
     // of their own, so only a name that says another kind is refused.
     if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
-      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--thumbnail writes a PNG: name the output .png, not \"%1\""),
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--thumbnail writes a PNG: name the output .png, not \"%1\""),
                        {output});
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
-      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--mixing applies to image inputs and bitmap outputs only"));
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--mixing applies to image inputs and bitmap outputs only"));
     if (options.Screen && !HoldsOneScreen(outputKind))
-      throw UsageError(QT_TRANSLATE_NOOP("Converter", "--screen applies to outputs of one screen only, not \"%1\""),
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--screen applies to outputs of one screen only, not \"%1\""),
                        {output});
     // An image is still converted for the model; the animation itself mixes nothing.
     if (options.Mixing && IsAnimatedExport(outputKind) && !InfoOf(inputKind).Image)
       throw UsageError(QT_TRANSLATE_NOOP(
-          "Converter", "--mixing applies to mixed bitmaps only; an animation shows each screen unmixed"));
+          "Messages", "--mixing applies to mixed bitmaps only; an animation shows each screen unmixed"));
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))
       throw UsageError(
           QT_TRANSLATE_NOOP(
-              "Converter", "--mixing %1: an image is converted only for a profile in which a mixes with b as b with a"),
+              "Messages", "--mixing %1: an image is converted only for a profile in which a mixes with b as b with a"),
           {*options.Mixing});
 
     Document document;
@@ -206,7 +207,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     } else {
       if (HasImageOptions(options))
         throw UsageError(QT_TRANSLATE_NOOP(
-            "Converter", "--fit, --dither, --metric, --flicker and --stats apply to image inputs only"));
+            "Messages", "--fit, --dither, --metric, --flicker and --stats apply to image inputs only"));
       LoadFile(document, input, inputKind, err);
       if (options.Mode) {
         Change change(document, "Change Char Size");
@@ -228,14 +229,15 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     return ExitOk;
   } catch (const UsageError& e) {
-    err << "chromaloom-convert: " << say({QT_TRANSLATE_NOOP("Converter", "%1 (see --help)"), {say(e.Message)}}) << "\n";
+    err << "chromaloom-convert: " << say(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1 (see --help)"), {e.Text()}))
+        << "\n";
     return ExitUsage;
   } catch (const std::bad_alloc&) {
     err << "chromaloom-convert: "
-        << say({QT_TRANSLATE_NOOP("Converter", "Not enough memory to convert \"%1\""), {input}}) << "\n";
+        << say(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Not enough memory to convert \"%1\""), {input})) << "\n";
     return ExitFailed;
   } catch (const std::exception& e) {
-    err << "chromaloom-convert: " << e.what() << "\n";
+    err << "chromaloom-convert: " << say(TextOf(e)) << "\n";
     return ExitFailed;
   }
 }

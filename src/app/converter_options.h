@@ -12,27 +12,15 @@
 #include "convert/image_conversion.h"
 #include "convert/image_fitting.h"
 #include "picture/picture.h"
+#include "picture/translated_text.h"
 
 namespace chromaloom {
 
-// A message of the converter: an English pattern with %1, %2, ... and the
-// texts that fill them in, kept apart so the converter can show the pattern
-// translated. Patterns are marked for lupdate where they are written.
-struct ConverterMessage {
-  const char* Pattern = "";
-  std::vector<std::string> Args;
-  std::string English() const;
-};
-
-// pattern with each %N (1..9) replaced by args[N - 1], in one pass, so a
-// filled-in text that holds "%2" stays as it is.
-std::string FillIn(std::string_view pattern, const std::vector<std::string>& args);
-
 // A command line the converter cannot act on; it exits with status 2.
-struct UsageError : std::runtime_error {
-  explicit UsageError(const char* pattern, std::vector<std::string> args = {})
-      : std::runtime_error(FillIn(pattern, args)), Message{pattern, std::move(args)} {}
-  ConverterMessage Message;
+struct UsageError : std::runtime_error, UserTextError {
+  explicit UsageError(UserText text) : std::runtime_error(text.English()), UserTextError(std::move(text)) {}
+  explicit UsageError(const char* pattern, std::vector<UserText> parts = {})
+      : UsageError(UserText::Of(pattern, std::move(parts))) {}
 };
 
 struct ConverterOptions {
@@ -62,6 +50,6 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args);
 
 constexpr int MaxThumbnailSize = 2048;
 
-ConverterMessage Usage();
+UserText Usage();
 
 }  // namespace chromaloom

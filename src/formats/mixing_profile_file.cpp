@@ -4,6 +4,8 @@
 
 #include "formats/format_error.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -19,7 +21,7 @@ std::string Shown(std::string_view piece) {
 }
 
 [[noreturn]] void Fail(int line, const std::string& what) {
-  throw FormatError("mixing profile line " + std::to_string(line) + ": " + what);
+  throw FormatError(QT_TRANSLATE_NOOP("Messages", "mixing profile line %1: %2"), {std::to_string(line), what});
 }
 
 std::vector<std::string_view> Words(std::string_view text) {
@@ -55,7 +57,8 @@ Rgb ParseColour(std::string_view word, int line) {
 
 MixingProfile ReadMixingProfile(std::string_view text, const std::string& name) {
   if (text.size() > MaxMixingProfileLength)
-    throw FormatError("a mixing profile is a small text file, and this one is over 64 KiB");
+    throw FormatError(
+        QT_TRANSLATE_NOOP("Messages", "a mixing profile is a small text file, and this one is over 64 KiB"));
   MixingProfile profile{MixingKind::File, name, {}};
   int rows = 0;
   int line = 0;

@@ -308,8 +308,7 @@ std::optional<MixingProfile> FileCommands::ChooseMixingLevels(const QString& sho
   try {
     return LevelsMixing(text->trimmed().toStdString());
   } catch (const std::invalid_argument& e) {
-    ShowError(
-        QCoreApplication::translate("Files", "These levels cannot be used: %1.").arg(QString::fromStdString(e.what())));
+    ShowError(QCoreApplication::translate("Files", "These levels cannot be used: %1.").arg(ShownText(TextOf(e))));
     return std::nullopt;
   }
 }

@@ -20,10 +20,17 @@ QString FileErrorMessage(const QString& path, const std::exception& error) {
   const QString quoted = QString::fromStdString(QuotedName(PathBytes(path)));
   if (dynamic_cast<const std::bad_alloc*>(&error))
     return QCoreApplication::translate("Files", "Not enough memory for %1").arg(quoted);
-  const QString reason = QString::fromStdString(error.what());
+  const QString reason = ShownText(TextOf(error));
   // File errors name their file already; format errors say only what is wrong.
   if (reason.contains(quoted)) return reason;
   return reason + "\n\n" + quoted.mid(1, quoted.size() - 2);  // on a line of its own, unquoted
+}
+
+QString ShownText(const UserText& text) {
+  return QString::fromStdString(text.Shown([](const char* pattern) {
+    const QString translated = QCoreApplication::translate("Messages", pattern);
+    return translated == QLatin1String(pattern) ? std::string() : translated.toStdString();
+  }));
 }
 
 QString SaveChangesQuestion(const QString& name) {

@@ -18,6 +18,12 @@
 #include <QToolButton>
 #include <QXmlStreamReader>
 
+#include <functional>
+#include <vector>
+
+#include "files/file_io.h"
+#include "formats/mgs_format.h"
+#include "picture/mixing_profile.h"
 #include "support/window_test_support.h"
 #include "window/help_dialogs.h"
 #include "window/interface_language.h"
@@ -130,6 +136,35 @@ class RussianInterfaceTest : public QObject {
     QCOMPARE(question, QString::fromUtf8("Сохранить изменения в a.mgs?"));
     QVERIFY2(buttons.contains(QString::fromUtf8("Сохранить")) && buttons.contains(QString::fromUtf8("Отмена")),
              qPrintable(buttons.join(", ")));
+  }
+
+  // Errors of the levels below Qt reach the message box translated, a
+  // pattern inside another one included; file names stay as they are, even
+  // one that holds a "%1".
+  void errorsOfTheCoreSpeakRussian() {
+    const std::vector<std::uint8_t> notMgs = {'X', 'Y', 'Z', 1};
+    const auto messageOf = [](const std::function<void()>& fail) {
+      try {
+        fail();
+      } catch (const std::exception& e) {
+        return FileErrorMessage("/tmp/a%1.mgs", e);
+      }
+      return QString();
+    };
+    const struct {
+      std::function<void()> Fail;
+      const char* Shown;
+    } cases[] = {
+        {[&] { ReadMgs(notMgs); },
+         "Ошибка формата файла: файл не начинается с \"MGS\", значит, это не картинка .mgs\n\n/tmp/a%1.mgs"},
+        {[] { ReadFileBytes("/nonexistent/a%1.mgs", 10); }, "Не удаётся прочитать \"/nonexistent/a%1.mgs\": "},
+        {[] { LevelsMixing("00,96"); }, "у модели шесть уровней (ZZ,ZN,NN,NB,BB,ZB), а не 2\n\n/tmp/a%1.mgs"},
+    };
+    // The system's own reason follows in the C library's language.
+    for (const auto& c : cases) {
+      const QString shown = messageOf(c.Fail);
+      QVERIFY2(shown.startsWith(QString::fromUtf8(c.Shown)), qPrintable(shown));
+    }
   }
 
   // A translation that drops or adds a %N shows a wrong text or none.
