@@ -2081,6 +2081,34 @@ Writes: %7
         <source>--fit, --dither, --metric, --flicker and --stats apply to image inputs only</source>
         <translation>--fit, --dither, --metric, --flicker и --stats применяются только к входным изображениям</translation>
     </message>
+    <message>
+        <source>%1 is not a colour R,G,B</source>
+        <translation>%1 — не цвет R,G,B</translation>
+    </message>
+    <message>
+        <source>%1 has a value above 255</source>
+        <translation>в %1 есть значение больше 255</translation>
+    </message>
+    <message>
+        <source>a 16th row; a profile has 15</source>
+        <translation>16-я строка, а в профиле их 15</translation>
+    </message>
+    <message>
+        <source>%1 colour separated by spaces; a row holds 15</source>
+        <translation>цветов через пробел: %1, а в строке их 15</translation>
+    </message>
+    <message>
+        <source>%1 colours separated by spaces; a row holds 15</source>
+        <translation>цветов через пробел: %1, а в строке их 15</translation>
+    </message>
+    <message>
+        <source>the file ends after %1 row; a profile has 15 rows of 15 colours</source>
+        <translation>файл кончается после строк: %1, а в профиле 15 строк по 15 цветов</translation>
+    </message>
+    <message>
+        <source>the file ends after %1 rows; a profile has 15 rows of 15 colours</source>
+        <translation>файл кончается после строк: %1, а в профиле 15 строк по 15 цветов</translation>
+    </message>
 </context>
 <context>
     <name>Palette</name>
