@@ -1343,10 +1343,6 @@
         <translation>Размер записываемого изображения</translation>
     </message>
     <message>
-        <source>own table</source>
-        <translation>своя таблица</translation>
-    </message>
-    <message>
         <source>Ok</source>
         <translation>ОК</translation>
     </message>
@@ -2108,6 +2104,61 @@ Writes: %7
     <message>
         <source>the file ends after %1 rows; a profile has 15 rows of 15 colours</source>
         <translation>файл кончается после строк: %1, а в профиле 15 строк по 15 цветов</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>ordered</source>
+        <translation>упорядоченный</translation>
+    </message>
+    <message>
+        <source>floyd-steinberg</source>
+        <translation>Флойд-Стейнберг</translation>
+    </message>
+    <message>
+        <source>atkinson</source>
+        <translation>Аткинсон</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>поиск</translation>
+    </message>
+    <message>
+        <source>fit</source>
+        <translation>вписать</translation>
+    </message>
+    <message>
+        <source>crop</source>
+        <translation>обрезать</translation>
+    </message>
+    <message>
+        <source>stretch</source>
+        <translation>растянуть</translation>
+    </message>
+    <message>
+        <source>average</source>
+        <translation>среднее</translation>
+    </message>
+    <message>
+        <source>linear light</source>
+        <translation>линейный свет</translation>
+    </message>
+    <message>
+        <source>own table</source>
+        <translation>своя таблица</translation>
+    </message>
+    <message>
+        <source>own</source>
+        <translation>своя таблица</translation>
+    </message>
+    <message>
+        <source>linear</source>
+        <translation>линейный свет</translation>
     </message>
 </context>
 <context>

@@ -101,9 +101,9 @@ int LinearChannel(int x, int y) {
 
 MixingProfile OwnMixing() { return {}; }
 
-MixingProfile AverageMixing() { return {MixingKind::Average, "average", TableOf(AverageChannel)}; }
+MixingProfile AverageMixing() { return {MixingKind::Average, QT_TRANSLATE_NOOP("Options", "average"), TableOf(AverageChannel)}; }
 
-MixingProfile LinearMixing() { return {MixingKind::Linear, "linear light", TableOf(LinearChannel)}; }
+MixingProfile LinearMixing() { return {MixingKind::Linear, QT_TRANSLATE_NOOP("Options", "linear light"), TableOf(LinearChannel)}; }
 
 SceneLevels ParseSceneLevels(std::string_view text) {
   const auto parts = Split(text, ':');

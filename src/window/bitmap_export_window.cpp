@@ -30,7 +30,7 @@ BitmapExportWindow::BitmapExportWindow(PanelDragger& dragger, QWidget* parent)
   mixing_ = new QLabel(this);
   mixing_->setObjectName("mixingLabel");
   mixing_->setGeometry(inside.left() + 8, y + 2, inside.width() - 16, 18);
-  ShowMixing(QCoreApplication::translate("Export", "own table"));
+  ShowMixing(QCoreApplication::translate("Options", "own table"));
   const int buttonsTop = inside.bottom() - 34;
   auto* ok = new QPushButton(QCoreApplication::translate("Export", "Ok"), this);
   ok->setObjectName("okButton");

@@ -209,7 +209,7 @@ void DocumentController::ChooseMixingLevels() {
 }
 
 void DocumentController::ShowViewState() {
-  panels_.BitmapExport->ShowMixing(QString::fromStdString(view_.Mixing().Name));
+  panels_.BitmapExport->ShowMixing(QCoreApplication::translate("Options", view_.Mixing().Name.c_str()));
   QString flickerMap;
   if (view_.FlickerMapOn()) {
     const Renderer& render = view_.Render;

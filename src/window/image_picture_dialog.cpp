@@ -38,7 +38,7 @@ QComboBox* Choice(QWidget* parent, const char* name, const std::array<OptionChoi
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   for (const OptionChoice<Value>& choice : choices) {
-    box->addItem(QString::fromUtf8(choice.Name), static_cast<int>(choice.Choice));
+    box->addItem(QCoreApplication::translate("Options", choice.Name), static_cast<int>(choice.Choice));
     if (choice.Choice == preset) box->setCurrentIndex(box->count() - 1);
   }
   return box;
