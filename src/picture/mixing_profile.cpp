@@ -101,9 +101,13 @@ int LinearChannel(int x, int y) {
 
 MixingProfile OwnMixing() { return {}; }
 
-MixingProfile AverageMixing() { return {MixingKind::Average, QT_TRANSLATE_NOOP("Options", "average"), TableOf(AverageChannel)}; }
+MixingProfile AverageMixing() {
+  return {MixingKind::Average, QT_TRANSLATE_NOOP("Options", "average"), TableOf(AverageChannel)};
+}
 
-MixingProfile LinearMixing() { return {MixingKind::Linear, QT_TRANSLATE_NOOP("Options", "linear light"), TableOf(LinearChannel)}; }
+MixingProfile LinearMixing() {
+  return {MixingKind::Linear, QT_TRANSLATE_NOOP("Options", "linear light"), TableOf(LinearChannel)};
+}
 
 SceneLevels ParseSceneLevels(std::string_view text) {
   const auto parts = Split(text, ':');
