@@ -33,6 +33,7 @@ install(CODE [[
 
 # The editor finds it at ../../share/chromaloom from its own folder.
 install(FILES ${CHROMALOOM_SAMPLE} DESTINATION share/chromaloom)
+install(FILES ${CHROMALOOM_QM_FILES} DESTINATION share/chromaloom/translations)
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/chromaloom.svg DESTINATION share/icons/hicolor/scalable/apps)
 foreach(size 16 22 24 32 48 64 128 256)

@@ -1,8 +1,9 @@
 # make package: a Debian package of the editor, the converter and their
 # desktop files, installed under /usr. Its Depends come from the binaries
 # (dpkg-shlibdeps); Qt's platform plugin is a package of its own that no
-# binary links, so it is named here; the preview wants Fuse, which the
-# editor does without.
+# binary links, so it is named here, as are Qt's translations (the file
+# dialogs and message boxes in the user's language); the preview wants
+# Fuse, which the editor does without.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME chromaloom)
@@ -20,7 +21,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/chromaloom/chromaloom")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, libgl1-mesa-dri, fuse-emulator-sdl | fuse-emulator-gtk")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -64,6 +64,13 @@ step "the sample picture"
 # Help > Open Sample Picture reads it from here (lib/chromaloom/../../share).
 chromaloom-convert --info /usr/share/chromaloom/sample.mgs
 
+step "the Russian translation"
+# Installed beside the sample; the converter finds it from /usr/bin.
+[[ -f /usr/share/chromaloom/translations/chromaloom_ru.qm ]] || { echo "chromaloom_ru.qm is not installed" >&2; exit 1; }
+russian=$(LANG=ru_RU.UTF-8 LC_ALL='' chromaloom-convert --no-such-option 2>&1 || true)
+echo "$russian"
+[[ $russian == *"неизвестный параметр"* ]] || { echo "the converter does not speak Russian under LANG=ru_RU.UTF-8" >&2; exit 1; }
+
 step "the editor under Xvfb"
 if ! command -v Xvfb >/dev/null; then apt-get install -y -q xvfb >/dev/null; fi
 # Xvfb picks a free display and tells its number on a descriptor.

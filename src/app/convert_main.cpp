@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/converter.h"
+#include "app/converter_language.h"
 #include "files/image_files.h"
 
 int main(int argc, char** argv) {
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
   chromaloom::QuietImagePluginWarnings();
-  return chromaloom::RunConverter(args, std::cout, std::cerr);
+  const auto messages = chromaloom::ConverterMessages();
+  return chromaloom::RunConverter(args, std::cout, std::cerr, messages.get());
 }

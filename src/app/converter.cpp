@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include <QTranslator>
+
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
 #include "files/animations.h"
@@ -15,6 +17,7 @@
 #include "formats/mixing_profile_file.h"
 #include "formats/one_screen_format.h"
 #include "picture/document.h"
+#include "picture/translated_text.h"
 #include "render/picture_bitmap.h"
 #include "spectrum/file_encoding.h"
 #include "spectrum/spectrum_files.h"
@@ -29,7 +32,8 @@ namespace {
 
 FileKind KindOf(const std::string& path) {
   const auto kind = FileKindFromName(path);
-  if (!kind) throw UsageError(QuotedName(path) + " has no extension chromaLoom knows");
+  if (!kind)
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "%1 has no extension chromaLoom knows"), {QuotedName(path)});
   return *kind;
 }
 
@@ -41,14 +45,14 @@ MixingProfile LoadMixing(const std::string& value) {
     try {
       return LevelsMixing(value);
     } catch (const std::invalid_argument& e) {
-      throw UsageError("--mixing " + value + ": " + e.what());
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--mixing %1: %2"), {value, TextOf(e)});
     }
   }
   const auto bytes = ReadFileBytes(value, MaxMixingProfileLength + 1);
   try {
     return ReadMixingProfile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), value);
   } catch (const FormatError& e) {
-    throw FileError(QuotedName(value) + ": " + e.what());
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1: %2"), {QuotedName(value), e.Text()}));
   }
 }
 
@@ -59,15 +63,19 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
   if (IsAnimatedExport(kind)) return EncodeAnimation(RenderScreenBitmaps(picture, bmpSize - 1), kind);
   if (IsBitmapExport(kind)) return EncodeBitmap(RenderBitmap(picture, bmpSize - 1, mixing), kind);
   if (auto bytes = EncodeFile(kind, picture, screen)) return std::move(*bytes);
-  throw UsageError(std::string("chromaLoom does not write ") + FileKindName(kind) + " files: " + QuotedName(path));
+  throw UsageError(QT_TRANSLATE_NOOP("Messages", "chromaLoom does not write %1 files: %2"),
+                   {std::string(FileKindName(kind)), QuotedName(path)});
 }
 
 // Returns the bytes read; a rejected file names itself in the error. What the
 // picture could not keep as the file has it goes to err.
 std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err) {
-  if (InfoOf(kind).Image) throw UsageError("--info describes pictures, and " + QuotedName(path) + " is an image");
+  if (InfoOf(kind).Image)
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info describes pictures, and %1 is an image"),
+                     {QuotedName(path)});
   if (!InfoOf(kind).Read)
-    throw UsageError("chromaLoom does not read " + std::string(FileKindName(kind)) + " files: " + QuotedName(path));
+    throw UsageError(QT_TRANSLATE_NOOP("Messages", "chromaLoom does not read %1 files: %2"),
+                     {std::string(FileKindName(kind)), QuotedName(path)});
   auto bytes = ReadFileBytes(path, MaxReadLength(kind));
   try {
     const ImportedPicture imported = ReadPictureFile(kind, bytes);
@@ -76,7 +84,7 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     change.Commit();
     if (!imported.Note.empty()) err << "chromaloom-convert: " << QuotedName(path) << ": " << imported.Note << "\n";
   } catch (const FormatError& e) {
-    throw FileError(QuotedName(path) + ": " + e.what());
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1: %2"), {QuotedName(path), e.Text()}));
   }
   return bytes;
 }
@@ -143,12 +151,19 @@ void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const QTranslator* messages) {
+  // A message in the user's language where a translation is loaded and has it.
+  const auto say = [messages](const UserText& text) {
+    return text.Shown([messages](const char* pattern) {
+      return messages ? messages->translate("Messages", pattern).toStdString() : std::string();
+    });
+  };
   std::string input;  // named when memory runs out
   try {
     const ConverterOptions options = ParseArgs(args);
     if (options.Help) {
-      out << Usage();
+      out << say(Usage());
       return ExitOk;
     }
     if (options.Version) {
@@ -156,42 +171,48 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       return ExitOk;
     }
     if (options.Info) {
-      if (options.Files.size() != 1) throw UsageError("--info takes one INPUT");
+      if (options.Files.size() != 1) throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info takes one INPUT"));
       input = options.Files[0];
       PrintInfo(options.Files[0], out, err);
       return ExitOk;
     }
-    if (options.Files.size() != 2) throw UsageError("expected INPUT and OUTPUT");
+    if (options.Files.size() != 2) throw UsageError(QT_TRANSLATE_NOOP("Messages", "expected INPUT and OUTPUT"));
     input = options.Files[0];
     const std::string& output = options.Files[1];
     const FileKind inputKind = KindOf(input);
     // A thumbnail is always a PNG. File managers may give it a temporary name
     // of their own, so only a name that says another kind is refused.
     if (const auto named = FileKindFromName(output); options.Thumbnail && named && *named != FileKind::Png)
-      throw UsageError("--thumbnail writes a PNG: name the output .png, not \"" + output + "\"");
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--thumbnail writes a PNG: name the output .png, not \"%1\""),
+                       {output});
     const FileKind outputKind = options.Thumbnail ? FileKind::Png : KindOf(output);
     if (options.Mixing && !IsBitmapExport(outputKind) && !InfoOf(inputKind).Image)
-      throw UsageError("--mixing applies to image inputs and bitmap outputs only");
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--mixing applies to image inputs and bitmap outputs only"));
     if (options.Pentagon && outputKind != FileKind::Z80 && outputKind != FileKind::Szx)
-      throw UsageError("--pentagon applies to .z80 and .szx snapshots only, not \"" + output + "\"");
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--pentagon applies to .z80 and .szx snapshots only, not \"%1\""),
+                       {output});
     if (options.Screen && !HoldsOneScreen(outputKind))
-      throw UsageError("--screen applies to outputs of one screen only, not \"" + output + "\"");
+      throw UsageError(QT_TRANSLATE_NOOP("Messages", "--screen applies to outputs of one screen only, not \"%1\""),
+                       {output});
     // An image is still converted for the model; the animation itself mixes nothing.
     if (options.Mixing && IsAnimatedExport(outputKind) && !InfoOf(inputKind).Image)
-      throw UsageError("--mixing applies to mixed bitmaps only; an animation shows each screen unmixed");
+      throw UsageError(QT_TRANSLATE_NOOP(
+          "Messages", "--mixing applies to mixed bitmaps only; an animation shows each screen unmixed"));
     // Read before the input, so a bad profile costs no conversion.
     const MixingProfile mixing = options.Mixing ? LoadMixing(*options.Mixing) : MixingProfile{};
     if (InfoOf(inputKind).Image && !IsSymmetric(mixing.Table))
-      throw UsageError("--mixing " + *options.Mixing +
-                       ": an image is converted only for a profile in which a mixes "
-                       "with b as b with a");
+      throw UsageError(
+          QT_TRANSLATE_NOOP(
+              "Messages", "--mixing %1: an image is converted only for a profile in which a mixes with b as b with a"),
+          {*options.Mixing});
 
     Document document;
     if (InfoOf(inputKind).Image) {
       LoadImage(document, input, options, mixing, err);
     } else {
       if (HasImageOptions(options))
-        throw UsageError("--fit, --dither, --metric, --flicker and --stats apply to image inputs only");
+        throw UsageError(QT_TRANSLATE_NOOP(
+            "Messages", "--fit, --dither, --metric, --flicker and --stats apply to image inputs only"));
       LoadFile(document, input, inputKind, err);
       if (options.Mode) {
         Change change(document, "Change Char Size");
@@ -213,13 +234,15 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     return ExitOk;
   } catch (const UsageError& e) {
-    err << "chromaloom-convert: " << e.what() << " (see --help)\n";
+    err << "chromaloom-convert: " << say(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1 (see --help)"), {e.Text()}))
+        << "\n";
     return ExitUsage;
   } catch (const std::bad_alloc&) {
-    err << "chromaloom-convert: Not enough memory to convert \"" << input << "\"\n";
+    err << "chromaloom-convert: "
+        << say(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Not enough memory to convert \"%1\""), {input})) << "\n";
     return ExitFailed;
   } catch (const std::exception& e) {
-    err << "chromaloom-convert: " << e.what() << "\n";
+    err << "chromaloom-convert: " << say(TextOf(e)) << "\n";
     return ExitFailed;
   }
 }

@@ -5,17 +5,22 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "convert/image_conversion.h"
 #include "convert/image_fitting.h"
 #include "picture/picture.h"
+#include "picture/translated_text.h"
 
 namespace chromaloom {
 
 // A command line the converter cannot act on; it exits with status 2.
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+struct UsageError : std::runtime_error, UserTextError {
+  explicit UsageError(UserText text) : std::runtime_error(text.English()), UserTextError(std::move(text)) {}
+  explicit UsageError(const char* pattern, std::vector<UserText> parts = {})
+      : UsageError(UserText::Of(pattern, std::move(parts))) {}
 };
 
 struct ConverterOptions {
@@ -46,6 +51,6 @@ ConverterOptions ParseArgs(const std::vector<std::string>& args);
 
 constexpr int MaxThumbnailSize = 2048;
 
-std::string Usage();
+UserText Usage();
 
 }  // namespace chromaloom

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLocale>
 
 #include <csignal>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "app/editor_command_line.h"
 #include "files/image_files.h"
 #include "window/editor_settings.h"
+#include "window/interface_language.h"
 #include "window/local_paths.h"
 #include "window/main_window.h"
 
@@ -31,6 +33,12 @@ int main(int argc, char** argv) {
   // From argv as given (Qt has taken out its own options): arguments()
   // would turn a name that is not UTF-8 into one that does not exist.
   const QStringList args = chromaloom::PathArguments(argc, argv);
+  // Before any window: every caption is made in the language loaded here.
+  const chromaloom::InterfaceLanguage chosen =
+      chromaloom::EditorSettings(chromaloom::EditorSettings::UserFile()).Language();
+  const QString missing = chromaloom::InstallTranslations(app, chromaloom::TranslationFor(chosen, QLocale::system()),
+                                                          QCoreApplication::applicationDirPath());
+  if (!missing.isEmpty()) std::cerr << "chromaloom: " << missing.toStdString();
 
   // A file named here opens once the window shows.
   chromaloom::MainWindow window(args, chromaloom::EditorSettings::UserFile());

@@ -12,6 +12,7 @@
 #include "picture/mixing_profile.h"
 #include "picture/picture.h"
 #include "picture/raster.h"
+#include "picture/translated_text.h"
 
 namespace chromaloom {
 
@@ -21,11 +22,11 @@ enum class Dithering { None, Ordered, FloydSteinberg, Atkinson, Search };
 enum class ColourMetric { Srgb, Lab };  // squared 8-bit sRGB distance, or CIE L*a*b* (D65)
 
 inline constexpr std::array<OptionChoice<Dithering>, 5> DitherChoices = {{
-    {"none", Dithering::None},
-    {"ordered", Dithering::Ordered},
-    {"floyd-steinberg", Dithering::FloydSteinberg},
-    {"atkinson", Dithering::Atkinson},
-    {"search", Dithering::Search},
+    {QT_TRANSLATE_NOOP("Options", "none"), Dithering::None},
+    {QT_TRANSLATE_NOOP("Options", "ordered"), Dithering::Ordered},
+    {QT_TRANSLATE_NOOP("Options", "floyd-steinberg"), Dithering::FloydSteinberg},
+    {QT_TRANSLATE_NOOP("Options", "atkinson"), Dithering::Atkinson},
+    {QT_TRANSLATE_NOOP("Options", "search"), Dithering::Search},
 }};
 inline constexpr std::array<OptionChoice<ColourMetric>, 2> MetricChoices = {
     {{"rgb", ColourMetric::Srgb}, {"lab", ColourMetric::Lab}}};

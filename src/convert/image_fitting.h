@@ -7,12 +7,15 @@
 
 #include "convert/option_choice.h"
 #include "picture/raster.h"
+#include "picture/translated_text.h"
 
 namespace chromaloom {
 
 enum class FitMode { Fit, Crop, Stretch };
 inline constexpr std::array<OptionChoice<FitMode>, 3> FitChoices = {
-    {{"fit", FitMode::Fit}, {"crop", FitMode::Crop}, {"stretch", FitMode::Stretch}}};
+    {{QT_TRANSLATE_NOOP("Options", "fit"), FitMode::Fit},
+     {QT_TRANSLATE_NOOP("Options", "crop"), FitMode::Crop},
+     {QT_TRANSLATE_NOOP("Options", "stretch"), FitMode::Stretch}}};
 
 // Exactly 256 x 192 is used as is; whole multiples are reduced by averaging
 // blocks; the bordered sizes emulators save (320 x 240, 320 x 256, 352 x 296,

@@ -10,6 +10,8 @@
 #include "editing/drawing.h"
 #include "editing/pixel_font.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -22,25 +24,25 @@ bool IsShapeTool(ToolKind tool) {
 const char* ChangeName(ToolKind tool) {
   switch (tool) {
     case ToolKind::Paint:
-      return "Pencil";
+      return QT_TRANSLATE_NOOP("Changes", "Pencil");
     case ToolKind::FillCell:
-      return "Fill Char";
+      return QT_TRANSLATE_NOOP("Changes", "Fill Char");
     case ToolKind::Line:
-      return "Line";
+      return QT_TRANSLATE_NOOP("Changes", "Line");
     case ToolKind::Rect:
-      return "Rectangle";
+      return QT_TRANSLATE_NOOP("Changes", "Rectangle");
     case ToolKind::Ellipse:
-      return "Ellipse";
+      return QT_TRANSLATE_NOOP("Changes", "Ellipse");
     case ToolKind::FloodFill:
-      return "Flood Fill";
+      return QT_TRANSLATE_NOOP("Changes", "Flood Fill");
     case ToolKind::Text:
-      return "Text";
+      return QT_TRANSLATE_NOOP("Changes", "Text");
     case ToolKind::ConvertBrush:
-      return "Convert Brush";
+      return QT_TRANSLATE_NOOP("Changes", "Convert Brush");
     case ToolKind::Select:
       break;
   }
-  return "Change";
+  return QT_TRANSLATE_NOOP("Changes", "Change");
 }
 
 // The editor image is the picture at scale z.

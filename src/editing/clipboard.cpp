@@ -1,5 +1,7 @@
 #include "editing/clipboard.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 namespace {
 
@@ -106,7 +108,7 @@ void PlaceFloatingPaste(Document& document, ToolState& tools) {
   tools.Floating.reset();
   const int h = document.ValidCellHeight();
   if (h == 0) return;
-  Change change(document, "Paste");
+  Change change(document, QT_TRANSLATE_NOOP("Changes", "Paste"));
   CopyCells(change.EditPlanes(), floating.Cells, floating.Cell, h);
   change.Commit();
 }
@@ -145,7 +147,7 @@ void ClearSelectedCells(Planes& planes, const CellSelection& s, int h, const Pic
 
 void DeleteSelection(Document& document, const CellSelection& selection, const Pickers& pickers) {
   if (!selection.Shown) return;
-  Change change(document, "Delete");
+  Change change(document, QT_TRANSLATE_NOOP("Changes", "Delete"));
   ClearSelectedCells(change.EditPlanes(), selection, document.ValidCellHeight(), pickers);
   change.Commit();
 }

@@ -7,6 +7,8 @@
 #include "picture/palette_images.h"
 #include "picture/picture.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -128,7 +130,7 @@ void UpdateCorrectorDetails(CorrectorState& corrector, const Picture& picture, c
 
 void ExchangeCorrectorCell(const CorrectorState& corrector, Document& document) {
   const CorrectorCellArea cell = CorrectorCellInPicture(document.Picture(), corrector);
-  Change change(document, "Exchange Cells");
+  Change change(document, QT_TRANSLATE_NOOP("Changes", "Exchange Cells"));
   Planes& picture = change.EditPlanes();
   for (int k = 0; k < cell.Height; ++k) {
     const int line = cell.Row * cell.Height + k;

@@ -3,6 +3,8 @@
 #include "picture/palette_images.h"
 #include "picture/picture.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -404,7 +406,7 @@ void ApplyCharBits(Pickers& pickers, int screen, int bit) {
 }
 
 void SelectBorder(Document& document, PickerImages& images, int column, int row) {
-  Change change(document, "Border");
+  Change change(document, QT_TRANSLATE_NOOP("Changes", "Border"));
   const bool taken = change.SetBorderChoice(column, row);
   change.Commit();
   if (taken) RefreshBorderPicker(images, document.Picture().Border);

@@ -6,6 +6,8 @@
 
 #include "editing/clipboard.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 namespace {
 
@@ -112,10 +114,10 @@ void FitCell(Planes& p, int screen, int col, int top, int lines, const std::arra
 }  // namespace
 
 void FlipSelectionHorizontal(Document& document, const CellSelection& selection) {
-  Transform(document, selection, MirrorAcross, true, "Flip Horizontal");
+  Transform(document, selection, MirrorAcross, true, QT_TRANSLATE_NOOP("Changes", "Flip Horizontal"));
 }
 void FlipSelectionVertical(Document& document, const CellSelection& selection) {
-  Transform(document, selection, MirrorDown, true, "Flip Vertical");
+  Transform(document, selection, MirrorDown, true, QT_TRANSLATE_NOOP("Changes", "Flip Vertical"));
 }
 void RotateSelection90cw(Document& document, const CellSelection& selection) {
   RotateSelection90cw(document, selection, Pickers{});
@@ -125,10 +127,10 @@ void RotateSelection90cw(Document& document, const CellSelection& s, const Picke
   const int h = document.ValidCellHeight();
   // Square cells in a square block turn as they are, attributes and all.
   if (h == 8 && s.Width == s.Height) {
-    Transform(document, s, QuarterTurn, true, "Rotate");
+    Transform(document, s, QuarterTurn, true, QT_TRANSLATE_NOOP("Changes", "Rotate"));
     return;
   }
-  Change change(document, "Rotate");
+  Change change(document, QT_TRANSLATE_NOOP("Changes", "Rotate"));
   if (h != 0) {
     Planes& p = change.EditPlanes();
     const Planes before = p;
@@ -164,16 +166,16 @@ void RotateSelection90cw(Document& document, const CellSelection& s, const Picke
   change.Commit();
 }
 void RotatePixelsLeft(Document& document, const CellSelection& selection) {
-  Transform(document, selection, WrapLeft, false, "Rotate Pixels");
+  Transform(document, selection, WrapLeft, false, QT_TRANSLATE_NOOP("Changes", "Rotate Pixels"));
 }
 void RotatePixelsRight(Document& document, const CellSelection& selection) {
-  Transform(document, selection, WrapRight, false, "Rotate Pixels");
+  Transform(document, selection, WrapRight, false, QT_TRANSLATE_NOOP("Changes", "Rotate Pixels"));
 }
 void RotatePixelsUp(Document& document, const CellSelection& selection) {
-  Transform(document, selection, WrapUp, false, "Rotate Pixels");
+  Transform(document, selection, WrapUp, false, QT_TRANSLATE_NOOP("Changes", "Rotate Pixels"));
 }
 void RotatePixelsDown(Document& document, const CellSelection& selection) {
-  Transform(document, selection, WrapDown, false, "Rotate Pixels");
+  Transform(document, selection, WrapDown, false, QT_TRANSLATE_NOOP("Changes", "Rotate Pixels"));
 }
 
 }  // namespace chromaloom

@@ -27,7 +27,8 @@ int AppendBytes(GifFileType* gif, const GifByteType* data, int length) {
 
 [[noreturn]] void Fail(int error) {
   const char* why = GifErrorString(error);
-  throw FileError(std::string("Cannot encode the GIF image: ") + (why ? why : "giflib failed"));
+  throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Cannot encode the GIF image: %1"),
+                               {std::string(why ? why : "giflib failed")}));
 }
 
 struct GifCloser {

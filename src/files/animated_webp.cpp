@@ -29,7 +29,8 @@ struct FramePicture {
 
 [[noreturn]] void Fail(WebPAnimEncoder* encoder) {
   const char* why = WebPAnimEncoderGetError(encoder);
-  throw FileError(std::string("Cannot encode the WebP image: ") + (why && *why ? why : "libwebp failed"));
+  throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Cannot encode the WebP image: %1"),
+                               {std::string(why && *why ? why : "libwebp failed")}));
 }
 
 }  // namespace
@@ -43,7 +44,8 @@ std::vector<std::uint8_t> AnimatedWebpBytes(std::span<const Raster> frames, int 
   WebPAnimEncoderOptions options;
   WebPConfig config;
   if (!WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&config))
-    throw FileError("Cannot encode the WebP image: libwebp is not the version chromaLoom was built with");
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP(
+        "Messages", "Cannot encode the WebP image: libwebp is not the version chromaLoom was built with")));
   options.anim_params.loop_count = 0;  // forever
   // Lossless, so the frames keep exactly their colours; one thread, so the
   // same frames always give the same bytes.

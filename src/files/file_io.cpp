@@ -26,7 +26,10 @@ constexpr int MaxLinkHops = 40;
 std::string SystemReason(int error) { return std::generic_category().message(error); }
 
 [[noreturn]] void Fail(const char* verb, const std::string& path, const std::string& why) {
-  throw FileError(std::string("Cannot ") + verb + " " + QuotedName(path) + ": " + why);
+  const bool reading = std::string_view(verb) == "read";
+  throw FileError(UserText::Of(reading ? QT_TRANSLATE_NOOP("Messages", "Cannot read %1: %2")
+                                       : QT_TRANSLATE_NOOP("Messages", "Cannot write %1: %2"),
+                               {QuotedName(path), why}));
 }
 
 const char* KindName(mode_t mode) {

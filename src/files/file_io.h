@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 // A file that cannot be read or written; the message names the file and why.
-class FileError : public std::runtime_error {
+class FileError : public std::runtime_error, public UserTextError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FileError(UserText text) : std::runtime_error(text.English()), UserTextError(std::move(text)) {}
 };
 
 // Paths are bytes as the system takes them; they need not be UTF-8.

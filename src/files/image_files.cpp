@@ -43,7 +43,7 @@ constexpr std::size_t MaxImageFileBytes = std::size_t{512} << 20;
 constexpr int DecodeLimitMegabytes = 1024;
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
-  throw FileError("Cannot read image " + QuotedName(path) + ": " + why);
+  throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Cannot read image %1: %2"), {QuotedName(path), why}));
 }
 
 QtMessageHandler previousHandler = nullptr;
@@ -226,7 +226,8 @@ Raster ReadImageFile(const std::string& path) {
   try {
     return Decode(path);
   } catch (const std::bad_alloc&) {
-    throw FileError("Not enough memory to read image " + QuotedName(path));
+    throw FileError(
+        UserText::Of(QT_TRANSLATE_NOOP("Messages", "Not enough memory to read image %1"), {QuotedName(path)}));
   }
 }
 
@@ -247,7 +248,9 @@ std::vector<std::uint8_t> EncodeBitmap(const Raster& bitmap, FileKind kind, PngP
   QImageWriter writer(&buffer, "png");
   // Qt maps a quality of 80 to zlib's level 1: a little larger, several times faster.
   if (packing == PngPacking::Fast) writer.setQuality(80);
-  if (!writer.write(image)) throw FileError("Cannot encode the PNG image: " + writer.errorString().toStdString());
+  if (!writer.write(image))
+    throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "Cannot encode the PNG image: %1"),
+                                 {writer.errorString().toStdString()}));
   return std::vector<std::uint8_t>(data.begin(), data.end());
 }
 

@@ -6,6 +6,8 @@
 #include "formats/format_error.h"
 #include "formats/zx_screen_format.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -87,18 +89,25 @@ ImportedPicture ReadMg(std::span<const std::uint8_t> bytes) {
   const std::size_t size = bytes.size();
   for (std::size_t i = 0; i < sizeof Magic && i < size; ++i)
     if (bytes[i] != static_cast<std::uint8_t>(Magic[i]))
-      throw FormatError("the file does not start with \"MGH\", so it is not a MultiGigaScreen picture");
+      throw FormatError(QT_TRANSLATE_NOOP(
+          "Messages", "the file does not start with \"MGH\", so it is not a MultiGigaScreen picture"));
   if (size < MgHeaderLength)
-    throw FormatError("file is " + std::to_string(size) + " bytes, shorter than the " + std::to_string(MgHeaderLength) +
-                      "-byte MultiGigaScreen header");
+    throw FormatError(
+        QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, shorter than the %2-byte MultiGigaScreen header"),
+        {std::to_string(size), std::to_string(MgHeaderLength)});
 
   const int mode = bytes[ModeOffset];
   if (!IsValidCellHeight(mode))
-    throw FormatError("char size byte is " + std::to_string(mode) + ", it must be 1, 2, 4 or 8");
+    throw FormatError(QT_TRANSLATE_NOOP("Messages", "char size byte is %1, it must be 1, 2, 4 or 8"),
+                      {std::to_string(mode)});
   const std::size_t needed = MgReadLength(mode);
   if (size < needed)
-    throw FormatError("file is " + std::to_string(size) + " bytes, an 8x" + std::to_string(mode) +
-                      (mode == 1 ? " (.mg1 layout)" : "") + " MultiGigaScreen picture needs " + std::to_string(needed));
+    throw mode == 1
+        ? FormatError(
+              QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, an 8x1 (.mg1 layout) MultiGigaScreen picture needs %2"),
+              {std::to_string(size), std::to_string(needed)})
+        : FormatError(QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, an 8x%2 MultiGigaScreen picture needs %3"),
+                      {std::to_string(size), std::to_string(mode), std::to_string(needed)});
 
   ImportedPicture result;
   result.CellHeight = static_cast<std::uint8_t>(mode);

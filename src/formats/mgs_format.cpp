@@ -5,6 +5,8 @@
 
 #include "formats/format_error.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -27,8 +29,8 @@ std::uint8_t CheckedColour(std::span<const std::uint8_t> bytes, std::size_t offs
                            bool ink) {
   const std::uint8_t c = bytes[offset];
   if (!IsValidZxColour(c))
-    throw FormatError("colour byte " + std::to_string(c) + " at " + ColourPlace(offset, screen, line, col, ink) +
-                      " is not a colour index 0..14");
+    throw FormatError(QT_TRANSLATE_NOOP("Messages", "colour byte %1 at %2 is not a colour index 0..14"),
+                      {std::to_string(c), ColourPlace(offset, screen, line, col, ink)});
   return c;
 }
 
@@ -38,20 +40,23 @@ ImportedPicture ReadMgs(std::span<const std::uint8_t> bytes) {
   const std::size_t size = bytes.size();
   for (std::size_t i = 0; i < sizeof Magic && i < size; ++i)
     if (bytes[i] != static_cast<std::uint8_t>(Magic[i]))
-      throw FormatError("the file does not start with \"MGS\", so it is not a native .mgs picture");
+      throw FormatError(
+          QT_TRANSLATE_NOOP("Messages", "the file does not start with \"MGS\", so it is not a native .mgs picture"));
   if (size <= ModeOffset)
-    throw FormatError("file is " + Num(size) + " bytes, a version 1 picture needs " + Num(MgsLengthV1));
+    throw FormatError(QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, a version 1 picture needs %2"),
+                      {Num(size), Num(MgsLengthV1)});
 
   const int version = bytes[3];
   const bool hasBorder = version >= 1;
   const std::size_t needed = hasBorder ? MgsLengthV1 : MgsLengthV0;
   if (size < needed)
-    throw FormatError("file is " + Num(size) + " bytes, a version " + std::to_string(version) + " picture needs " +
-                      Num(needed));
+    throw FormatError(QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, a version %2 picture needs %3"),
+                      {Num(size), std::to_string(version), Num(needed)});
 
   const std::uint8_t mode = bytes[ModeOffset];
   if (!IsValidCellHeight(mode))
-    throw FormatError("char size byte is " + std::to_string(mode) + ", it must be 1, 2, 4 or 8");
+    throw FormatError(QT_TRANSLATE_NOOP("Messages", "char size byte is %1, it must be 1, 2, 4 or 8"),
+                      {std::to_string(mode)});
 
   ImportedPicture result;
   result.CellHeight = mode;

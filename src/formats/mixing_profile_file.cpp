@@ -1,8 +1,11 @@
 #include "formats/mixing_profile_file.h"
 
+#include <utility>
 #include <vector>
 
 #include "formats/format_error.h"
+
+#include "picture/translated_text.h"
 
 namespace chromaloom {
 
@@ -18,8 +21,9 @@ std::string Shown(std::string_view piece) {
   return "\"" + shown + "\"";
 }
 
-[[noreturn]] void Fail(int line, const std::string& what) {
-  throw FormatError("mixing profile line " + std::to_string(line) + ": " + what);
+[[noreturn]] void Fail(int line, UserText what) {
+  throw FormatError(QT_TRANSLATE_NOOP("Messages", "mixing profile line %1: %2"),
+                    {std::to_string(line), std::move(what)});
 }
 
 std::vector<std::string_view> Words(std::string_view text) {
@@ -43,8 +47,9 @@ Rgb ParseColour(std::string_view word, int line) {
     int value = 0;
     while (i < word.size() && word[i] >= '0' && word[i] <= '9' && i - start < 4) value = value * 10 + (word[i++] - '0');
     const bool separated = k == 2 ? i == word.size() : (i < word.size() && word[i] == ',');
-    if (i == start || !separated) Fail(line, Shown(word) + " is not a colour R,G,B");
-    if (value > 255) Fail(line, Shown(word) + " has a value above 255");
+    if (i == start || !separated)
+      Fail(line, UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1 is not a colour R,G,B"), {Shown(word)}));
+    if (value > 255) Fail(line, UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1 has a value above 255"), {Shown(word)}));
     values[k] = value;
     ++i;  // the comma
   }
@@ -55,7 +60,8 @@ Rgb ParseColour(std::string_view word, int line) {
 
 MixingProfile ReadMixingProfile(std::string_view text, const std::string& name) {
   if (text.size() > MaxMixingProfileLength)
-    throw FormatError("a mixing profile is a small text file, and this one is over 64 KiB");
+    throw FormatError(
+        QT_TRANSLATE_NOOP("Messages", "a mixing profile is a small text file, and this one is over 64 KiB"));
   MixingProfile profile{MixingKind::File, name, {}};
   int rows = 0;
   int line = 0;
@@ -69,16 +75,22 @@ MixingProfile ReadMixingProfile(std::string_view text, const std::string& name) 
     content = content.substr(0, content.find('#'));
     const std::vector<std::string_view> words = Words(content);
     if (words.empty()) continue;
-    if (rows == ZxColourCount) Fail(line, "a 16th row; a profile has 15");
+    if (rows == ZxColourCount) Fail(line, UserText::Of(QT_TRANSLATE_NOOP("Messages", "a 16th row; a profile has 15")));
     if (words.size() != ZxColourCount)
-      Fail(line, std::to_string(words.size()) + (words.size() == 1 ? " colour" : " colours") +
-                     " separated by spaces; a row holds 15");
+      Fail(line, UserText::Of(words.size() == 1
+                                  ? QT_TRANSLATE_NOOP("Messages", "%1 colour separated by spaces; a row holds 15")
+                                  : QT_TRANSLATE_NOOP("Messages", "%1 colours separated by spaces; a row holds 15"),
+                              {std::to_string(words.size())}));
     for (int b = 0; b < ZxColourCount; ++b) profile.Table[rows][b] = ParseColour(words[b], line);
     ++rows;
   }
   if (rows < ZxColourCount)
-    Fail(line + 1, "the file ends after " + std::to_string(rows) + (rows == 1 ? " row" : " rows") +
-                       "; a profile has 15 rows of 15 colours");
+    Fail(line + 1,
+         UserText::Of(
+             rows == 1
+                 ? QT_TRANSLATE_NOOP("Messages", "the file ends after %1 row; a profile has 15 rows of 15 colours")
+                 : QT_TRANSLATE_NOOP("Messages", "the file ends after %1 rows; a profile has 15 rows of 15 colours"),
+             {std::to_string(rows)}));
   return profile;
 }
 

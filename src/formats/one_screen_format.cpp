@@ -4,6 +4,8 @@
 #include "formats/format_error.h"
 #include "formats/zx_screen_format.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -64,8 +66,11 @@ SideColumnFit FitSideColumns(Planes& planes, int screen) {
 ImportedPicture ReadOneScreen(std::span<const std::uint8_t> bytes, const OneScreenLayout& layout) {
   const std::size_t length = OneScreenFileLength(layout);
   if (bytes.size() != length)
-    throw FormatError(std::string(layout.Name) + " files are exactly " + std::to_string(length) +
-                      " bytes, and this one is " + (bytes.size() > length ? "longer" : std::to_string(bytes.size())));
+    throw bytes.size() > length
+        ? FormatError(QT_TRANSLATE_NOOP("Messages", "%1 files are exactly %2 bytes, and this one is longer"),
+                      {std::string(layout.Name), std::to_string(length)})
+        : FormatError(QT_TRANSLATE_NOOP("Messages", "%1 files are exactly %2 bytes, and this one is %3"),
+                      {std::string(layout.Name), std::to_string(length), std::to_string(bytes.size())});
 
   ImportedPicture result;
   result.CellHeight = static_cast<std::uint8_t>(layout.CellHeight);
@@ -106,9 +111,11 @@ std::vector<std::uint8_t> WriteOneScreen(const Picture& picture, const OneScreen
   if (!IsValidCellHeight(picture.CellHeight))
     throw std::invalid_argument("cannot export a picture with char size " + std::to_string(picture.CellHeight));
   if (picture.CellHeight < h)
-    throw std::invalid_argument(std::string(layout.Name) + " files hold 8x" + std::to_string(h) +
-                                " cells, too coarse for this 8x" + std::to_string(picture.CellHeight) +
-                                " picture: change its char size to 8x" + std::to_string(h) + " first");
+    throw UnusableValue(UserText::Of(
+        QT_TRANSLATE_NOOP(
+            "Messages",
+            "%1 files hold 8x%2 cells, too coarse for this 8x%3 picture: change its char size to 8x%2 first"),
+        {std::string(layout.Name), std::to_string(h), std::to_string(picture.CellHeight)}));
   std::vector<std::uint8_t> out(OneScreenFileLength(layout), 0);
   if (layout.Pixels == PixelOrder::Checkerboard) {
     int other = 0;

@@ -4,6 +4,8 @@
 
 #include "formats/format_error.h"
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -50,8 +52,9 @@ std::size_t ZxScreenFileLength(bool hobeta, bool twoScreens) {
 ImportedPicture ReadZxScreen(std::span<const std::uint8_t> bytes, bool hobeta, bool twoScreens) {
   const std::size_t needed = ZxScreenFileLength(hobeta, twoScreens);
   if (bytes.size() < needed)
-    throw FormatError("file is " + std::to_string(bytes.size()) + " bytes, a " + VariantName(hobeta, twoScreens) +
-                      " needs " + std::to_string(needed));
+    throw FormatError(
+        QT_TRANSLATE_NOOP("Messages", "file is %1 bytes, a %2 needs %3"),
+        {std::to_string(bytes.size()), std::string(VariantName(hobeta, twoScreens)), std::to_string(needed)});
 
   // The Hobeta header is skipped without a look: ZX disk tools fill it in many ways.
   const std::size_t first = hobeta ? HobetaHeaderLength : 0;

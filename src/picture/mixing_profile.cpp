@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "picture/translated_text.h"
+
 namespace chromaloom {
 
 namespace {
@@ -54,7 +56,10 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 int HexValue(std::string_view digits) {
-  const auto fail = [&] { throw std::invalid_argument("\"" + std::string(digits) + "\" is not a hex value 00 to FF"); };
+  const auto fail = [&] {
+    throw UnusableValue(
+        UserText::Of(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not a hex value 00 to FF"), {std::string(digits)}));
+  };
   if (digits.empty() || digits.size() > 2) fail();
   int value = 0;
   for (char c : digits) {
@@ -96,16 +101,24 @@ int LinearChannel(int x, int y) {
 
 MixingProfile OwnMixing() { return {}; }
 
-MixingProfile AverageMixing() { return {MixingKind::Average, "average", TableOf(AverageChannel)}; }
+MixingProfile AverageMixing() {
+  return {MixingKind::Average, QT_TRANSLATE_NOOP("Options", "average"), TableOf(AverageChannel)};
+}
 
-MixingProfile LinearMixing() { return {MixingKind::Linear, "linear light", TableOf(LinearChannel)}; }
+MixingProfile LinearMixing() {
+  return {MixingKind::Linear, QT_TRANSLATE_NOOP("Options", "linear light"), TableOf(LinearChannel)};
+}
 
 SceneLevels ParseSceneLevels(std::string_view text) {
   const auto parts = Split(text, ':');
-  if (parts.size() > 2) throw std::invalid_argument("a model has levels and at most one colour matrix after one \":\"");
+  if (parts.size() > 2)
+    throw UnusableValue(UserText::Of(
+        QT_TRANSLATE_NOOP("Messages", "a model has levels and at most one colour matrix after one \":\"")));
   const auto levels = Split(parts[0], ',');
   if (levels.size() != 6)
-    throw std::invalid_argument("a model has six levels (ZZ,ZN,NN,NB,BB,ZB), not " + std::to_string(levels.size()));
+    throw UnusableValue(
+        UserText::Of(QT_TRANSLATE_NOOP("Messages", "a model has six levels (ZZ,ZN,NN,NB,BB,ZB), not %1"),
+                     {std::to_string(levels.size())}));
   SceneLevels result;
   for (std::size_t i = 0; i < levels.size(); ++i) result.Levels[i] = HexValue(levels[i]);
   if (parts.size() == 2) {
@@ -114,11 +127,13 @@ SceneLevels ParseSceneLevels(std::string_view text) {
     for (std::string_view row : rows)
       for (std::string_view v : Split(row, ',')) values.push_back(v);
     if (values.size() != 9)
-      throw std::invalid_argument("a colour matrix has nine values (three rows of three), not " +
-                                  std::to_string(values.size()));
+      throw UnusableValue(
+          UserText::Of(QT_TRANSLATE_NOOP("Messages", "a colour matrix has nine values (three rows of three), not %1"),
+                       {std::to_string(values.size())}));
     for (std::string_view row : rows)
       if (rows.size() != 3 || Split(row, ',').size() != 3)
-        throw std::invalid_argument("a colour matrix has three rows of three values, rows separated by \";\"");
+        throw UnusableValue(UserText::Of(
+            QT_TRANSLATE_NOOP("Messages", "a colour matrix has three rows of three values, rows separated by \";\"")));
     for (std::size_t i = 0; i < values.size(); ++i) result.Matrix[i] = HexValue(values[i]);
   }
   return result;

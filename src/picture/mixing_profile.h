@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "picture/picture.h"
+#include "picture/translated_text.h"
 #include "picture/zx_colour.h"
 
 namespace chromaloom {
@@ -20,7 +21,7 @@ enum class MixingKind { Own, Average, Linear, File, Srgb, Pulsar, Orthodox, Alon
 
 struct MixingProfile {
   MixingKind Kind = MixingKind::Own;
-  std::string Name = "own table";  // what the menus and the export panel call it
+  std::string Name = QT_TRANSLATE_NOOP("Options", "own table");  // what the menus and the export panel call it
   MixedColourTableType Table = MixedColourTable;
 
   // The mixed colour of a pair; an index past the colours (a damaged
@@ -70,14 +71,15 @@ struct NamedMixing {
   const char* Name;  // as --mixing spells it
   MixingKind Kind;
 };
-inline constexpr std::array<NamedMixing, 8> NamedMixings = {{{"own", MixingKind::Own},
-                                                             {"average", MixingKind::Average},
-                                                             {"linear", MixingKind::Linear},
-                                                             {"srgb", MixingKind::Srgb},
-                                                             {"pulsar", MixingKind::Pulsar},
-                                                             {"orthodox", MixingKind::Orthodox},
-                                                             {"alone", MixingKind::Alone},
-                                                             {"electroscale", MixingKind::Electroscale}}};
+inline constexpr std::array<NamedMixing, 8> NamedMixings = {
+    {{QT_TRANSLATE_NOOP("Options", "own"), MixingKind::Own},
+     {QT_TRANSLATE_NOOP("Options", "average"), MixingKind::Average},
+     {QT_TRANSLATE_NOOP("Options", "linear"), MixingKind::Linear},
+     {"srgb", MixingKind::Srgb},
+     {"pulsar", MixingKind::Pulsar},
+     {"orthodox", MixingKind::Orthodox},
+     {"alone", MixingKind::Alone},
+     {"electroscale", MixingKind::Electroscale}}};
 
 // A profile of NamedMixings by its kind (Own for File and Levels, which need more than a name).
 MixingProfile NamedMixingOf(MixingKind kind);

@@ -1,5 +1,6 @@
 #include "window/border_palette_window.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 
 #include "window/image_view.h"
@@ -10,12 +11,13 @@ BorderPaletteWindow::BorderPaletteWindow(const Raster& borderPalette, PanelDragg
     : ToolWindow("borderPaletteWindow", {345, 43, 164, 94}, parent) {
   dragger.AddHandle(this, this);
   const QRect inside = contentsRect();
-  AddCaption("borderPaletteCaption", "Border Palette", inside.top(), dragger);
+  AddCaption("borderPaletteCaption", QCoreApplication::translate("Palette", "Border Palette"), inside.top(), dragger);
   palette_ = new ImageView(borderPalette, this);
   palette_->setObjectName("borderPalette");
-  palette_->setToolTip(
+  palette_->setToolTip(QCoreApplication::translate(
+      "Palette",
       "The border: each swatch mixes a border colour of screen 0 with one of screen 1; click to "
-      "choose");
+      "choose"));
   palette_->move(inside.left() + (inside.width() - 144) / 2,
                  inside.top() + CaptionStrip::StripHeight + (inside.height() - CaptionStrip::StripHeight - 48) / 2);
   connect(palette_, &ImageView::MouseDown, this,

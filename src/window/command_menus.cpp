@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -43,7 +44,7 @@ class MenuFiller {
       if (entry.IsSeparator()) {
         into.addSeparator();
       } else if (entry.IsSubmenu()) {
-        QMenu* sub = into.addMenu(QString::fromUtf8(entry.Caption));
+        QMenu* sub = into.addMenu(CommandText(entry.Caption));
         sub->setObjectName(entry.Name);
         sub->menuAction()->setObjectName(entry.Name);
         if (std::string_view(entry.Name) == "importMenu") AddKindItems(*sub, true);
@@ -68,8 +69,8 @@ class MenuFiller {
   }
 
   void AddCommand(QMenu& into, const Command& command) {
-    QAction* action = AddAction(into, command.Name, QString::fromUtf8(command.Caption),
-                                [run = handlers_.Run, &command] { run(command); });
+    QAction* action =
+        AddAction(into, command.Name, CommandText(command.Caption), [run = handlers_.Run, &command] { run(command); });
     ApplyKeys(*action, command, {});
     if (command.Checked) action->setCheckable(true);
     if (*command.ChoiceGroup) {
@@ -94,7 +95,7 @@ class MenuFiller {
         while (!stem.isEmpty() && stem.back().isDigit()) stem.chop(1);
       const QString name = (import ? "import" : "export") + stem + "Action";
       const auto& run = import ? handlers_.Import : handlers_.Export;
-      AddAction(into, name, QString::fromUtf8(caption), [run, kind] { run(kind); });
+      AddAction(into, name, QCoreApplication::translate("FileKinds", caption), [run, kind] { run(kind); });
     }
   }
 
@@ -109,7 +110,7 @@ class MenuFiller {
 QHash<QString, QAction*> BuildMenus(QMenuBar& bar, const MenuHandlers& handlers) {
   MenuFiller filler(bar, handlers);
   for (const MenuEntry& top : MenuLayout()) {
-    QMenu* menu = bar.addMenu(QString::fromUtf8(top.Caption));
+    QMenu* menu = bar.addMenu(CommandText(top.Caption));
     menu->setObjectName(top.Name);
     filler.Fill(*menu, top.Items);
   }

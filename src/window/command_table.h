@@ -81,6 +81,8 @@ struct Command {
 // The table, in the order the key handler walks it.
 std::span<const Command> Commands();
 const Command* FindCommand(std::string_view name);
+// A caption, tooltip or key text of the table in the language of the interface.
+QString CommandText(const char* text);
 
 // The tooltip a command's button shows: its text and its first key.
 QString ButtonToolTip(const Command& command, const KeyBindings& bindings = {});

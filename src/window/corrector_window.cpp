@@ -1,5 +1,6 @@
 #include "window/corrector_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
 #include <QLabel>
@@ -40,9 +41,9 @@ QPixmap CloseIcon() {
   return QPixmap::fromImage(icon);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect geometry, bool enabled,
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry, bool enabled,
                         const QString& tip) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+  auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setToolTip(tip);
   button->setGeometry(geometry);
@@ -65,18 +66,19 @@ int DetailHeight(int cellHeight) { return 12 * cellHeight + 2; }
 
 CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dragger, QWidget* parent)
     : ToolWindow("correctorWindow", {72, 8, 1041, 585}, parent) {
-  CaptionStrip* caption = AddCaption("correctorCaption", "Color Corrector", contentsRect().top(), dragger);
+  CaptionStrip* caption = AddCaption("correctorCaption", QCoreApplication::translate("Corrector", "Color Corrector"),
+                                     contentsRect().top(), dragger);
   closeIcon_ = new QLabel(caption);
   closeIcon_->setObjectName("closeIcon");
   closeIcon_->setFixedSize(16, 13);
   closeIcon_->setPixmap(CloseIcon());
   closeIcon_->setCursor(Qt::PointingHandCursor);
-  closeIcon_->setToolTip("Close the Color Corrector");
+  closeIcon_->setToolTip(QCoreApplication::translate("Corrector", "Close the Color Corrector"));
   // The press must close the window, not start a drag of the strip.
   closeIcon_->installEventFilter(this);
   caption->layout()->addWidget(closeIcon_);
 
-  const QString screenTip = "Screen %1 alone; click a cell to see it below";
+  const QString screenTip = QCoreApplication::translate("Corrector", "Screen %1 alone; click a cell to see it below");
   screens_[0] = MakeView(images.Screen0, this, "correctorScreen0", {3, 22}, screenTip.arg(0));
   screens_[1] = MakeView(images.Screen1, this, "correctorScreen1", {520, 22}, screenTip.arg(1));
   for (ImageView* view : screens_)
@@ -92,7 +94,7 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
     frame->setGeometry(QRect(frameCorners[i], QSize(CorrectorDetailSize + 2, CorrectorDetailSize + 2)));
     detailFrames_[i] = frame;
   }
-  const QString detailTip = "The chosen cell of screen %1, enlarged";
+  const QString detailTip = QCoreApplication::translate("Corrector", "The chosen cell of screen %1, enlarged");
   details_[0] = MakeView(images.Detail0, detailFrames_[0], "cellDetail0", {1, 1}, detailTip.arg(0));
   details_[1] = MakeView(images.Detail1, detailFrames_[1], "cellDetail1", {1, 1}, detailTip.arg(1));
 
@@ -101,14 +103,29 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
     const char* Label;
     const char* LabelName;
     QPoint At;
-    const char* Tip;
-  } strips[] = {
-      {"correctorPaperStrip0", "P0", "correctorPaperLabel0", {139, 414}, "The chosen cell's PAPER of screen 0"},
-      {"correctorInkStrip0", "I0", "correctorInkLabel0", {139, 437}, "The chosen cell's INK of screen 0"},
-      {"correctorPaperStrip1", "P1", "correctorPaperLabel1", {655, 414}, "The chosen cell's PAPER of screen 1"},
-      {"correctorInkStrip1", "I1", "correctorInkLabel1", {655, 437}, "The chosen cell's INK of screen 1"}};
+    QString Tip;
+  } strips[] = {{"correctorPaperStrip0",
+                 "P0",
+                 "correctorPaperLabel0",
+                 {139, 414},
+                 QCoreApplication::translate("Corrector", "The chosen cell's PAPER of screen 0")},
+                {"correctorInkStrip0",
+                 "I0",
+                 "correctorInkLabel0",
+                 {139, 437},
+                 QCoreApplication::translate("Corrector", "The chosen cell's INK of screen 0")},
+                {"correctorPaperStrip1",
+                 "P1",
+                 "correctorPaperLabel1",
+                 {655, 414},
+                 QCoreApplication::translate("Corrector", "The chosen cell's PAPER of screen 1")},
+                {"correctorInkStrip1",
+                 "I1",
+                 "correctorInkLabel1",
+                 {655, 437},
+                 QCoreApplication::translate("Corrector", "The chosen cell's INK of screen 1")}};
   for (int i = 0; i < 4; ++i)
-    strips_[i] = MakeView(images.Strips[i], this, strips[i].Name, strips[i].At, QString::fromUtf8(strips[i].Tip));
+    strips_[i] = MakeView(images.Strips[i], this, strips[i].Name, strips[i].At, strips[i].Tip);
   for (int i = 0; i < 4; ++i) {
     auto* label = new QLabel(QString::fromLatin1(strips[i].Label), this);
     label->setObjectName(strips[i].LabelName);
@@ -116,19 +133,32 @@ CorrectorWindow::CorrectorWindow(const CorrectorImages& images, PanelDragger& dr
     label->setGeometry(strips_[i]->x() - 21, strips_[i]->y(), 18, strips_[i]->height());
   }
 
-  QPushButton* exchange =
-      MakeButton(this, "exchangeCellsButton", "Exchange Chars between screens", {8, 552, 1025, 25}, true,
-                 "Swap the chosen cell's pixels and attributes between screen 0 and screen 1; the mix stays the same");
+  QPushButton* exchange = MakeButton(
+      this, "exchangeCellsButton", QCoreApplication::translate("Corrector", "Exchange Chars between screens"),
+      {8, 552, 1025, 25}, true,
+      QCoreApplication::translate(
+          "Corrector",
+          "Swap the chosen cell's pixels and attributes between screen 0 and screen 1; the mix stays the same"));
   // Shown greyed as they always were, so users of the layout find them; the
   // tooltip says why they do nothing.
-  const QString notBuilt = "Not available: this exchange is not built in this version. %1";
-  const QString ink = notBuilt.arg("To change an ink, pick a colour in the I0 or I1 strip of the palette.");
-  const QString paper = notBuilt.arg("To change a paper, pick a colour in the P0 or P1 strip of the palette.");
-  const QString whole = notBuilt.arg("Exchange Chars between screens below swaps a whole cell.");
-  MakeButton(this, "exchangeInksButton", "Exchange INK0 / INK1 without pixels", {8, 520, 505, 25}, false, ink);
-  MakeButton(this, "exchangePapersButton", "Exchange PAP0 / PAP1 without pixels", {520, 520, 513, 25}, false, paper);
-  MakeButton(this, "swapInkPaper0Button", "Exchange INK/PAP with PIX", {120, 464, 153, 25}, false, whole);
-  MakeButton(this, "swapInkPaper1Button", "Exchange INK/PAP with PIX", {632, 464, 153, 25}, false, whole);
+  const QString notBuilt =
+      QCoreApplication::translate("Corrector", "Not available: this exchange is not built in this version. %1");
+  const QString ink = notBuilt.arg(QCoreApplication::translate(
+      "Corrector", "To change an ink, pick a colour in the I0 or I1 strip of the palette."));
+  const QString paper = notBuilt.arg(QCoreApplication::translate(
+      "Corrector", "To change a paper, pick a colour in the P0 or P1 strip of the palette."));
+  const QString whole = notBuilt.arg(
+      QCoreApplication::translate("Corrector", "Exchange Chars between screens below swaps a whole cell."));
+  MakeButton(this, "exchangeInksButton",
+             QCoreApplication::translate("Corrector", "Exchange INK0 / INK1 without pixels"), {8, 520, 505, 25}, false,
+             ink);
+  MakeButton(this, "exchangePapersButton",
+             QCoreApplication::translate("Corrector", "Exchange PAP0 / PAP1 without pixels"), {520, 520, 513, 25},
+             false, paper);
+  MakeButton(this, "swapInkPaper0Button", QCoreApplication::translate("Corrector", "Exchange INK/PAP with PIX"),
+             {120, 464, 153, 25}, false, whole);
+  MakeButton(this, "swapInkPaper1Button", QCoreApplication::translate("Corrector", "Exchange INK/PAP with PIX"),
+             {632, 464, 153, 25}, false, whole);
   connect(exchange, &QPushButton::clicked, this, &CorrectorWindow::ExchangeCellsClicked);
 }
 

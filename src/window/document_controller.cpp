@@ -1,6 +1,7 @@
 #include "window/document_controller.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -207,15 +208,17 @@ void DocumentController::ChooseMixingLevels() {
 }
 
 void DocumentController::ShowViewState() {
-  panels_.BitmapExport->ShowMixing(QString::fromStdString(view_.Mixing().Name));
+  panels_.BitmapExport->ShowMixing(QCoreApplication::translate("Options", view_.Mixing().Name.c_str()));
   QString flickerMap;
   if (view_.FlickerMapOn()) {
     const Renderer& render = view_.Render;
     const double share =
         100.0 * CountStrongFlicker(render.ScreenRaster0, render.ScreenRaster1) / (PictureWidth * PictureHeight);
-    flickerMap = QString("Strong flicker: %1 %").arg(share, 0, 'f', 1);
+    flickerMap = QCoreApplication::translate("Editor", "Strong flicker: %1 %").arg(share, 0, 'f', 1);
   }
-  const QString names[] = {"Mixed", "Screen 0", "Screen 1"};
+  const QString names[] = {QCoreApplication::translate("Editor", "Mixed"),
+                           QCoreApplication::translate("Editor", "Screen 0"),
+                           QCoreApplication::translate("Editor", "Screen 1")};
   // The menu's checks follow the command that changed the view, not each repaint.
   panels_.Status->ShowScreenView(names[static_cast<int>(view_.Shown())], flickerMap);
 }
@@ -265,7 +268,8 @@ void DocumentController::ShowCanvasFeedback(const CanvasFeedback& feedback) {
     colours_.ShowFreeColour();
   }
   if (feedback.ColourNotShown)
-    panels_.Status->ShowMessage("No attributes here show the free colour: the nearest is shown");
+    panels_.Status->ShowMessage(
+        QCoreApplication::translate("Editor", "No attributes here show the free colour: the nearest is shown"));
   Present();
 }
 
@@ -391,7 +395,8 @@ void DocumentController::ChooseTextFont() {
   bool chosen = false;
   QFont start = tools_.Face ? static_cast<const InstalledTextFace&>(*tools_.Face).Font() : QFont();
   if (!tools_.Face) start.setPointSize(12);
-  QFont font = QFontDialog::getFont(&chosen, start, window_, "Text Font (the size in picture pixels)");
+  QFont font = QFontDialog::getFont(&chosen, start, window_,
+                                    QCoreApplication::translate("Editor", "Text Font (the size in picture pixels)"));
   if (!chosen) return;
   tools_.Face = std::make_shared<InstalledTextFace>(font);
   if (tools_.Text) TypeText(CanvasState(), {});  // the letters so far in the new font
@@ -435,7 +440,8 @@ void DocumentController::SelectTool(ToolKind kind) {
   CommitText(tools_);
   tools_.Current = kind;
   if (kind == ToolKind::ConvertBrush && reference_.Image.isNull())
-    panels_.Status->ShowMessage("The convert brush paints a reference image: View > Reference Image first");
+    panels_.Status->ShowMessage(QCoreApplication::translate(
+        "Editor", "The convert brush paints a reference image: View > Reference Image first"));
   CancelPaste();
   emit CommandStateChanged();
 }
@@ -493,16 +499,19 @@ void DocumentController::Paste() {
   if (const QImage image = ForeignClipboardImage(); !image.isNull()) {
     if (image.width() > MaxImageSide || image.height() > MaxImageSide ||
         static_cast<long long>(image.width()) * image.height() > MaxImagePixels) {
-      files_.ShowError(QString("The image on the clipboard is %1 x %2 pixels; at most %3 on a side and 64 "
-                               "megapixels are taken.")
-                           .arg(image.width())
-                           .arg(image.height())
-                           .arg(MaxImageSide));
+      files_.ShowError(
+          QCoreApplication::translate("Editor",
+                                      "The image on the clipboard is %1 x %2 pixels; at most %3 on a side and 64 "
+                                      "megapixels are taken.")
+              .arg(image.width())
+              .arg(image.height())
+              .arg(MaxImageSide));
       return;
     }
     Raster raster = RasterFromImage(image);
     if (raster.Width() == 0) {
-      files_.ShowError("There is not enough memory to take the image on the clipboard.");
+      files_.ShowError(
+          QCoreApplication::translate("Editor", "There is not enough memory to take the image on the clipboard."));
       return;
     }
     CancelPaste();
@@ -511,15 +520,16 @@ void DocumentController::Paste() {
   }
   const int h = document_.ValidCellHeight();
   if (h == 0) {
-    panels_.Status->ShowMessage("Nothing can be pasted into a picture with a damaged cell height");
+    panels_.Status->ShowMessage(
+        QCoreApplication::translate("Editor", "Nothing can be pasted into a picture with a damaged cell height"));
     return;
   }
   const Point cell = IsPointerOverPicture() ? CellUnderPointer(tools_, h) : TopLeftCellInView(h);
   if (!BeginFloatingPaste(tools_, clipboard_, cell)) {
-    panels_.Status->ShowMessage("Nothing to paste: copy a selection first");
+    panels_.Status->ShowMessage(QCoreApplication::translate("Editor", "Nothing to paste: copy a selection first"));
     return;
   }
-  panels_.Status->ShowMessage("Click or Enter places the paste, Esc cancels it");
+  panels_.Status->ShowMessage(QCoreApplication::translate("Editor", "Click or Enter places the paste, Esc cancels it"));
   pasteHintShown_ = true;
   Present();
 }
@@ -613,7 +623,8 @@ void DocumentController::SampleRead(const ImportedPicture& picture) {
   // the recent files never point into the installed copy.
   document_.StartNewHistory({});
   view_.SetZoom(1);
-  panels_.Status->ShowMessage("Sample picture: Save asks for a name of your own");
+  panels_.Status->ShowMessage(
+      QCoreApplication::translate("Editor", "Sample picture: Save asks for a name of your own"));
   AfterPictureLoaded();
 }
 
@@ -627,12 +638,12 @@ void DocumentController::PictureSaved(const QString& path) {
   emit FileUsed(path);
   // Kept for the file it was saved as too.
   if (!reference_.Image.isNull()) emit ReferenceChanged(path, reference_.Place);
-  panels_.Status->ShowMessage("Saved " + files_.DocumentName());
+  panels_.Status->ShowMessage(QCoreApplication::translate("Editor", "Saved %1").arg(files_.DocumentName()));
   FollowDocumentState();
 }
 
 void DocumentController::FileExported(const QString& path) {
-  panels_.Status->ShowMessage("Exported " + QFileInfo(path).fileName());
+  panels_.Status->ShowMessage(QCoreApplication::translate("Editor", "Exported %1").arg(QFileInfo(path).fileName()));
 }
 
 void DocumentController::ExportBitmap(FileKind kind, int sizeIndex) {

@@ -38,6 +38,7 @@ constexpr const char* DitherKey = "importPicture/dithering";
 constexpr const char* MetricKey = "importPicture/metric";
 constexpr const char* FlickerKey = "importPicture/flickerWeight";
 constexpr const char* MixingKey = "importPicture/mixing";
+constexpr const char* LanguageSettingKey = "interface/language";
 
 struct PanelKeys {
   const char* Visible;
@@ -322,6 +323,19 @@ void EditorSettings::SetKeys(const KeyBindings& keys) {
   store_->remove(KeysGroup);
   for (const auto& [name, key] : keys.All())
     store_->setValue(QString(KeysGroup) + '/' + QString::fromStdString(name), KeyToText(key));
+  store_->sync();
+}
+
+InterfaceLanguage EditorSettings::Language() const {
+  if (!store_) return InterfaceLanguage::System;
+  const QVariant value = store_->value(LanguageSettingKey);
+  if (value.typeId() != QMetaType::QString) return InterfaceLanguage::System;
+  return LanguageFromKey(value.toString().toStdString()).value_or(InterfaceLanguage::System);
+}
+
+void EditorSettings::SetLanguage(InterfaceLanguage language) {
+  if (!store_) return;
+  store_->setValue(LanguageSettingKey, QString::fromLatin1(LanguageKey(language)));
   store_->sync();
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "window/image_picture_dialog.h"
+#include "window/interface_language.h"
 #include "window/key_bindings.h"
 #include "window/reference_image.h"
 #include "window/user_dialogs.h"
@@ -80,6 +81,10 @@ class EditorSettings {
   // its entry is damaged. Written at once; nullopt forgets it.
   std::optional<ReferencePlacement> Reference(const QString& picturePath) const;
   void SetReference(const QString& picturePath, const std::optional<ReferencePlacement>& placement);
+  // The language chosen in View > Language; System where none was, or the
+  // entry is damaged. Written at once.
+  InterfaceLanguage Language() const;
+  void SetLanguage(InterfaceLanguage language);
 
  private:
   std::unique_ptr<QSettings> store_;

@@ -47,27 +47,31 @@ QString PictureFilter() {
   for (const FileKindInfo& info : FileKinds)
     if (info.Image)
       patterns << "*" + QString::fromLatin1(info.Extension.data(), static_cast<qsizetype>(info.Extension.size()));
-  return QString("Pictures (%1)").arg(patterns.join(' '));
+  return QCoreApplication::translate("Files", "Pictures (%1)").arg(patterns.join(' '));
 }
 
 // The launcher and the part it sources, from the copies inside the program,
 // into folder; a launcher already there (perhaps edited) stays as it is.
 void CopyMissingLaunchers(const QString& folder, const QString& launcher) {
   InitLauncherResources();
-  if (!QDir().mkpath(folder)) throw std::runtime_error("Cannot make the preview folder " + folder.toStdString());
+  if (!QDir().mkpath(folder))
+    throw std::runtime_error(
+        QCoreApplication::translate("Files", "Cannot make the preview folder %1").arg(folder).toStdString());
   for (const QString& name : {QString("zxview-common.sh"), QString("fuse_programs.txt"), launcher}) {
     const QString target = folder + name;
     if (QFileInfo::exists(target)) continue;
     QFile source(":/zxview/" + name);
     if (!source.open(QIODevice::ReadOnly))
-      throw std::runtime_error("The program has no launcher " + name.toStdString());
+      throw std::runtime_error(
+          QCoreApplication::translate("Files", "The program has no launcher %1").arg(name).toStdString());
     const QByteArray text = source.readAll();
     WriteFileAtomically(PathBytes(target), std::span(reinterpret_cast<const std::uint8_t*>(text.constData()),
                                                      static_cast<std::size_t>(text.size())));
     QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     if (name == launcher) permissions |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     if (!QFile::setPermissions(target, permissions))
-      throw std::runtime_error("Cannot make " + target.toStdString() + " executable");
+      throw std::runtime_error(
+          QCoreApplication::translate("Files", "Cannot make %1 executable").arg(target).toStdString());
   }
 }
 
@@ -159,7 +163,8 @@ void FileCommands::Load(const QString& path, FileKind kind) {
 
 QString FileCommands::DocumentName() const {
   const std::string& path = document_.FilePath();
-  return path.empty() ? QString("Untitled") : QFileInfo(QString::fromStdString(path)).fileName();
+  return path.empty() ? QCoreApplication::translate("Files", "Untitled")
+                      : QFileInfo(QString::fromStdString(path)).fileName();
 }
 
 bool FileCommands::MayDiscardChanges() {
@@ -193,9 +198,10 @@ void FileCommands::OpenSample() {
   if (!MayDiscardChanges()) return;
   const QString path = SamplePath();
   if (path.isEmpty()) {
-    dialogs_->ShowError(window_, QString("The sample picture is missing: it belongs in %1 or %2.")
-                                     .arg(QDir::cleanPath(programFolder_ + "sample.mgs"),
-                                          QDir::cleanPath(programFolder_ + "../../share/chromaloom/sample.mgs")));
+    dialogs_->ShowError(window_,
+                        QCoreApplication::translate("Files", "The sample picture is missing: it belongs in %1 or %2.")
+                            .arg(QDir::cleanPath(programFolder_ + "sample.mgs"),
+                                 QDir::cleanPath(programFolder_ + "../../share/chromaloom/sample.mgs")));
     return;
   }
   std::optional<ImportedPicture> picture;
@@ -280,7 +286,7 @@ bool FileCommands::ExportBitmap(FileKind kind, int sizeIndex, const MixingProfil
 }
 
 std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
-  const auto name = AskOpenFile("Mixing profile (*.txt)");
+  const auto name = AskOpenFile(QCoreApplication::translate("Files", "Mixing profile (*.txt)"));
   if (!name) return std::nullopt;
   std::optional<MixingProfile> profile;
   Run(*name, [&] {
@@ -292,15 +298,17 @@ std::optional<MixingProfile> FileCommands::ChooseMixingProfile() {
 }
 
 std::optional<MixingProfile> FileCommands::ChooseMixingLevels(const QString& shown) {
-  const auto text = dialogs_->AskText(window_, "Mixing Levels",
-                                      "Levels ZZ,ZN,NN,NB,BB,ZB in hex, then optionally \":\" and\n"
-                                      "a colour matrix R1,R2,R3;G1,G2,G3;B1,B2,B3 (out of FF)",
-                                      shown);
+  const auto text =
+      dialogs_->AskText(window_, QCoreApplication::translate("Files", "Mixing Levels"),
+                        QCoreApplication::translate("Files",
+                                                    "Levels ZZ,ZN,NN,NB,BB,ZB in hex, then optionally \":\" and\n"
+                                                    "a colour matrix R1,R2,R3;G1,G2,G3;B1,B2,B3 (out of FF)"),
+                        shown);
   if (!text) return std::nullopt;
   try {
     return LevelsMixing(text->trimmed().toStdString());
   } catch (const std::invalid_argument& e) {
-    ShowError(QString("These levels cannot be used: %1.").arg(QString::fromStdString(e.what())));
+    ShowError(QCoreApplication::translate("Files", "These levels cannot be used: %1.").arg(ShownText(TextOf(e))));
     return std::nullopt;
   }
 }
@@ -309,7 +317,9 @@ void FileCommands::PreviewOnEmulator() {
   const auto preview = EmulatorPreviewFor(document_.CellHeight());
   if (!preview) return;
   std::vector<std::uint8_t> bytes;
-  if (!Run("the preview", [&] { bytes = *EncodeFile(preview->Kind, document_.Picture()); })) return;
+  if (!Run(QCoreApplication::translate("Files", "the preview"),
+           [&] { bytes = *EncodeFile(preview->Kind, document_.Picture()); }))
+    return;
   const QString imageName = QString::fromStdString(preview->ImageName);
   const QString launcherName = QString::fromStdString(preview->LauncherName);
   const QString romName = QString::fromStdString(preview->RomName);
@@ -334,10 +344,12 @@ void FileCommands::PreviewOnEmulator() {
   // The launcher runs ZXVIEW_EMULATOR (from the environment or its own
   // line) or Fuse; with none of them, say what to install.
   if (qEnvironmentVariableIsEmpty("ZXVIEW_EMULATOR") && !LauncherSetsEmulator(launcher) && FindEmulator().isEmpty()) {
-    dialogs_->ShowError(window_, QString("The picture was written to %1, but no emulator was found to show it.\n\n"
-                                         "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to "
-                                         "a command that takes the snapshot's path as its last argument.")
-                                     .arg(image));
+    dialogs_->ShowError(
+        window_, QCoreApplication::translate("Files",
+                                             "The picture was written to %1, but no emulator was found to show it.\n\n"
+                                             "Install Fuse (apt install fuse-emulator-sdl), or set ZXVIEW_EMULATOR to "
+                                             "a command that takes the snapshot's path as its last argument.")
+                     .arg(image));
     return;
   }
   // Started by full path in its own folder; the editor does not wait for it.
@@ -349,9 +361,10 @@ void FileCommands::PreviewOnEmulator() {
   environment.remove("ZXVIEW_IMAGE");
   process.setProcessEnvironment(environment);
   if (!QFileInfo(launcher).isExecutable() || !process.startDetached())
-    dialogs_->ShowError(window_,
-                        QString("The picture was written to %1, but the emulator launcher %2 could not be started.")
-                            .arg(image, launcher));
+    dialogs_->ShowError(
+        window_, QCoreApplication::translate(
+                     "Files", "The picture was written to %1, but the emulator launcher %2 could not be started.")
+                     .arg(image, launcher));
 }
 
 QString FileCommands::FindEmulator() {
@@ -379,7 +392,8 @@ void FileCommands::OpenByExtension(const QString& path) {
   // A bitmap is an image too: read through the image dialog, not a picture reader.
   if (kind && InfoOf(*kind).Image) return OpenImage(path);
   if (!kind || !InfoOf(*kind).Read) {
-    dialogs_->ShowError(window_, QString("chromaLoom cannot open this kind of file:\n\n%1").arg(path));
+    dialogs_->ShowError(
+        window_, QCoreApplication::translate("Files", "chromaLoom cannot open this kind of file:\n\n%1").arg(path));
     return;
   }
   Load(path, *kind);

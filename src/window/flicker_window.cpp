@@ -1,6 +1,7 @@
 #include "window/flicker_window.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,9 +29,11 @@ std::chrono::nanoseconds SteadyNow() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch());
 }
 
-const QString NoOpenGL = QStringLiteral(
-    "The flicker view needs OpenGL to show a frame on each refresh of the display, "
-    "and no OpenGL context can be made here.");
+QString NoOpenGL() {
+  return QCoreApplication::translate("Flicker",
+                                     "The flicker view needs OpenGL to show a frame on each refresh of the display, "
+                                     "and no OpenGL context can be made here.");
+}
 
 }  // namespace
 
@@ -54,7 +57,7 @@ class FlickerSurface : public QOpenGLWidget {
  protected:
   void initializeGL() override {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &FlickerSurface::ReleaseGl, Qt::DirectConnection);
-    if (!painter_.Create() && OnError) OnError(NoOpenGL);
+    if (!painter_.Create() && OnError) OnError(NoOpenGL());
   }
 
   void paintGL() override {
@@ -77,7 +80,7 @@ class FlickerSurface : public QOpenGLWidget {
 
 FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock_(SteadyNow) {
   setObjectName("flickerWindow");
-  setWindowTitle("Flicker");
+  setWindowTitle(QCoreApplication::translate("Flicker", "Flicker"));
   setFocusPolicy(Qt::StrongFocus);
 
   auto* controls = new QHBoxLayout;
@@ -86,13 +89,15 @@ FlickerWindow::FlickerWindow(QWidget* owner) : QWidget(owner, Qt::Window), clock
   for (int level = 1; level <= MaxFlickerZoom; ++level) zoomBox_->addItem(QString("x%1").arg(level));
   timingBox_ = new QComboBox(this);
   timingBox_->setObjectName("flickerTimingBox");
-  timingBox_->addItems({"Every refresh", "50 Hz"});
+  timingBox_->addItems({QCoreApplication::translate("Flicker", "Every refresh"), "50 Hz"});
   // The window's own keys choose the zoom; the boxes take only the mouse.
   for (QComboBox* box : {zoomBox_, timingBox_}) box->setFocusPolicy(Qt::NoFocus);
-  zoomBox_->setToolTip("How large the two screens are shown as they alternate (keys 1 to 4)");
-  timingBox_->setToolTip("Switch screens at every display refresh, or 50 times a second as a ZX Spectrum does (T)");
-  auto* zoomLabel = new QLabel("Zoom (1-4)", this);
-  auto* timingLabel = new QLabel("Timing (T)", this);
+  zoomBox_->setToolTip(
+      QCoreApplication::translate("Flicker", "How large the two screens are shown as they alternate (keys 1 to 4)"));
+  timingBox_->setToolTip(QCoreApplication::translate(
+      "Flicker", "Switch screens at every display refresh, or 50 times a second as a ZX Spectrum does (T)"));
+  auto* zoomLabel = new QLabel(QCoreApplication::translate("Flicker", "Zoom (1-4)"), this);
+  auto* timingLabel = new QLabel(QCoreApplication::translate("Flicker", "Timing (T)"), this);
   controls->addWidget(zoomLabel);
   controls->addWidget(zoomBox_);
   controls->addSpacing(12);
@@ -128,7 +133,7 @@ FlickerWindow::~FlickerWindow() = default;
 void FlickerWindow::CreateSurface() {
   if (surfaceTried_) return;
   surfaceTried_ = true;
-  if (QOpenGLContext probe; !probe.create()) return ShowSurfaceError(NoOpenGL);
+  if (QOpenGLContext probe; !probe.create()) return ShowSurfaceError(NoOpenGL());
   surface_ = new FlickerSurface(*this);
   surface_->OnError = [this](const QString& message) { ShowSurfaceError(message); };
   surface_->setFixedSize(FramedScreenWidth * zoom_, FramedScreenHeight * zoom_);

@@ -1,6 +1,7 @@
 #include "window/help_dialogs.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -55,10 +56,10 @@ std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus, const KeyBindings& bi
   for (const Command& command : Commands()) {
     const KeyBindings::Key* user = bindings.Find(command.Name);
     if (user && *user && UserKeyGoesThroughRows(command)) {
-      const QString does = command.HasKey() ? QString::fromUtf8(command.Key.Does) : CommandTitle(command);
+      const QString does = command.HasKey() ? CommandText(command.Key.Does) : CommandTitle(command);
       rows.push_back({KeyDisplayText(**user), does});
     } else if (!user && command.HasKey()) {
-      rows.push_back({QString::fromUtf8(command.Key.Keys), QString::fromUtf8(command.Key.Does)});
+      rows.push_back({CommandText(command.Key.Keys), CommandText(command.Key.Does)});
     }
   }
   // An item of a submenu is named with it ("New > 8x4 MultiGigaScreen").
@@ -70,22 +71,24 @@ std::vector<KeyHelpRow> KeyHelpRows(const QMenuBar& menus, const KeyBindings& bi
       } else if (!action->shortcuts().isEmpty()) {
         QStringList keys;
         for (const QKeySequence& sequence : action->shortcuts()) keys << sequence.toString(QKeySequence::NativeText);
-        rows.push_back({keys.join(" or "), within + PlainText(*action)});
+        rows.push_back({keys.join(QCoreApplication::translate("Commands", " or ")), within + PlainText(*action)});
       }
     }
   };
   walk(menus.actions(), QString());
-  rows.push_back({"Ctrl+Wheel", "Zoom in or out, keeping the picture under the pointer"});
+  rows.push_back({QCoreApplication::translate("Help", "Ctrl+Wheel"),
+                  QCoreApplication::translate("Help", "Zoom in or out, keeping the picture under the pointer")});
   return rows;
 }
 
 void OpenKeysDialog(const QMenuBar& menus, const KeyBindings& bindings, QWidget* parent) {
   const std::vector<KeyHelpRow> rows = KeyHelpRows(menus, bindings);
-  QDialog* dialog = NewDialog("keysDialog", "Keys", parent);
+  QDialog* dialog = NewDialog("keysDialog", QCoreApplication::translate("Help", "Keys"), parent);
   auto* layout = new QVBoxLayout(dialog);
   auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, dialog);
   table->setObjectName("keysTable");
-  table->setHorizontalHeaderLabels({"Keys", "Does"});
+  table->setHorizontalHeaderLabels(
+      {QCoreApplication::translate("Help", "Keys"), QCoreApplication::translate("Help", "Does")});
   table->verticalHeader()->hide();
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -148,8 +151,10 @@ CellModelPicture DrawCellModel() {
   const struct {
     int Left;
     int Screen;
-    const char* Caption;
-  } cells[] = {{16, 0, "Screen 0"}, {146, 1, "Screen 1"}, {276, -1, "The eye sees"}};
+    QString Caption;
+  } cells[] = {{16, 0, QCoreApplication::translate("Help", "Screen 0")},
+               {146, 1, QCoreApplication::translate("Help", "Screen 1")},
+               {276, -1, QCoreApplication::translate("Help", "The eye sees")}};
   for (const auto& cell : cells) {
     painter.setPen(QColor(0, 0, 0));
     painter.drawText(cell.Left - 10, 4, CellSize + 20, 18, Qt::AlignCenter, cell.Caption);
@@ -165,15 +170,17 @@ CellModelPicture DrawCellModel() {
 
   // Each screen's PAPER and INK under its cell.
   const int keyTop = top + CellSize + 14;
-  DrawSwatch(painter, {16, keyTop, 22, 16}, ZxRgb(c.Paper0), "PAPER 0 (P0)");
-  DrawSwatch(painter, {16, keyTop + 24, 22, 16}, ZxRgb(c.Ink0), "INK 0 (I0)");
-  DrawSwatch(painter, {146, keyTop, 22, 16}, ZxRgb(c.Paper1), "PAPER 1 (P1)");
-  DrawSwatch(painter, {146, keyTop + 24, 22, 16}, ZxRgb(c.Ink1), "INK 1 (I1)");
+  DrawSwatch(painter, {16, keyTop, 22, 16}, ZxRgb(c.Paper0), QCoreApplication::translate("Help", "PAPER 0 (P0)"));
+  DrawSwatch(painter, {16, keyTop + 24, 22, 16}, ZxRgb(c.Ink0), QCoreApplication::translate("Help", "INK 0 (I0)"));
+  DrawSwatch(painter, {146, keyTop, 22, 16}, ZxRgb(c.Paper1), QCoreApplication::translate("Help", "PAPER 1 (P1)"));
+  DrawSwatch(painter, {146, keyTop + 24, 22, 16}, ZxRgb(c.Ink1), QCoreApplication::translate("Help", "INK 1 (I1)"));
 
   // The four entries, the colours the mixed cell can show.
   const CharPalette entries = MakeCharPalette(c.Paper0, c.Ink0, c.Paper1, c.Ink1);
-  const char* captions[] = {"P0+P1: paper 0 with paper 1", "P0+I1: paper 0 with ink 1", "I0+P1: ink 0 with paper 1",
-                            "I0+I1: ink 0 with ink 1"};
+  const QString captions[] = {QCoreApplication::translate("Help", "P0+P1: paper 0 with paper 1"),
+                              QCoreApplication::translate("Help", "P0+I1: paper 0 with ink 1"),
+                              QCoreApplication::translate("Help", "I0+P1: ink 0 with paper 1"),
+                              QCoreApplication::translate("Help", "I0+I1: ink 0 with ink 1")};
   for (int k = 0; k < 4; ++k) {
     const QRect place(400, top + k * 36, 40, 26);
     DrawSwatch(painter, place, entries[static_cast<std::size_t>(k)], captions[k]);
@@ -185,35 +192,37 @@ CellModelPicture DrawCellModel() {
 namespace {
 
 QString GettingStartedText() {
-  return "<h3>How a picture is made</h3>"
-         "<p>A Gigascreen picture is two ZX Spectrum screens shown on alternate frames; the eye mixes them. "
-         "Each screen is cut into cells 8 pixels wide and 8, 4, 2 or 1 lines high (File &gt; New). In a cell "
-         "each screen has one INK and one PAPER colour, so the cell shows four mixed colours, its entries: "
-         "<b>P0+P1</b>, <b>P0+I1</b>, <b>I0+P1</b> and <b>I0+I1</b> (P for paper, I for ink, 0 and 1 for the "
-         "screen).</p>"
-         "<p>The tool bar shows the four entries of the current colours; click one, or press 1 to 4, to choose "
-         "the entry the pencil paints with. The Full Palette window (C) sets the colours: click a mixed colour, "
-         "or a colour in the PAP0, INK0, PAP1 and INK1 strips.</p>"
-         "<h3>Painting modes</h3>"
-         "<ul><li><b>PIX</b> (W): painting sets a pixel's bits on both screens so that it shows the chosen entry; "
-         "the cell keeps its colours.</li>"
-         "<li><b>RGB</b> (E): painting rewrites the attributes of the cell line under the pencil with the current "
-         "colours; the pixels stay.</li>"
-         "<li><b>Both</b>: the pixel gets the chosen entry and its cell line the current colours, so you paint "
-         "exactly the colour you see in the tool bar.</li></ul>"
-         "<p>A button that is on is dark blue with bold text.</p>"
-         "<h3>Importing an image</h3>"
-         "<p>File &gt; Import &gt; Picture... opens a PNG, JPEG, GIF, BMP, WebP or TIFF image. In the dialog choose "
-         "the cell height, how the image fits the 256 x 192 screen (fit, crop or stretch), the dithering, the "
-         "colour metric and a flicker weight (small weights calm the flicker). The right preview shows the "
-         "result; OK makes it the picture, and Edit &gt; Undo takes it back.</p>"
-         "<p>To see what chromaLoom can do, try Help &gt; Open Sample Picture.</p>";
+  return QCoreApplication::translate(
+      "Help",
+      "<h3>How a picture is made</h3>"
+      "<p>A Gigascreen picture is two ZX Spectrum screens shown on alternate frames; the eye mixes them. "
+      "Each screen is cut into cells 8 pixels wide and 8, 4, 2 or 1 lines high (File &gt; New). In a cell "
+      "each screen has one INK and one PAPER colour, so the cell shows four mixed colours, its entries: "
+      "<b>P0+P1</b>, <b>P0+I1</b>, <b>I0+P1</b> and <b>I0+I1</b> (P for paper, I for ink, 0 and 1 for the "
+      "screen).</p>"
+      "<p>The tool bar shows the four entries of the current colours; click one, or press 1 to 4, to choose "
+      "the entry the pencil paints with. The Full Palette window (C) sets the colours: click a mixed colour, "
+      "or a colour in the PAP0, INK0, PAP1 and INK1 strips.</p>"
+      "<h3>Painting modes</h3>"
+      "<ul><li><b>PIX</b> (W): painting sets a pixel's bits on both screens so that it shows the chosen entry; "
+      "the cell keeps its colours.</li>"
+      "<li><b>RGB</b> (E): painting rewrites the attributes of the cell line under the pencil with the current "
+      "colours; the pixels stay.</li>"
+      "<li><b>Both</b>: the pixel gets the chosen entry and its cell line the current colours, so you paint "
+      "exactly the colour you see in the tool bar.</li></ul>"
+      "<p>A button that is on is dark blue with bold text.</p>"
+      "<h3>Importing an image</h3>"
+      "<p>File &gt; Import &gt; Picture... opens a PNG, JPEG, GIF, BMP, WebP or TIFF image. In the dialog choose "
+      "the cell height, how the image fits the 256 x 192 screen (fit, crop or stretch), the dithering, the "
+      "colour metric and a flicker weight (small weights calm the flicker). The right preview shows the "
+      "result; OK makes it the picture, and Edit &gt; Undo takes it back.</p>"
+      "<p>To see what chromaLoom can do, try Help &gt; Open Sample Picture.</p>");
 }
 
 }  // namespace
 
 void OpenGettingStartedDialog(QWidget* parent) {
-  QDialog* dialog = NewDialog("gettingStartedDialog", "Getting Started", parent);
+  QDialog* dialog = NewDialog("gettingStartedDialog", QCoreApplication::translate("Help", "Getting Started"), parent);
   auto* layout = new QVBoxLayout(dialog);
   auto* picture = new QLabel(dialog);
   picture->setObjectName("cellModelPicture");
@@ -230,40 +239,41 @@ void OpenGettingStartedDialog(QWidget* parent) {
 }
 
 QString AboutText() {
-  return QString(
-             "<h3>chromaLoom x%1</h3>"
-             "<p>An editor for ZX Spectrum Gigascreen and MultiGigaScreen pictures.</p>"
-             "<p>Licence: MIT for chromaLoom's own code. The program links libspectrum, so as built it is "
-             "distributed under the GNU GPL, version 2 or later (GPL-2.0-or-later).</p>"
-             "<p>Libraries used:</p>"
-             "<ul><li>Qt %2 (Core, GUI, Widgets, OpenGL, OpenGL Widgets, Concurrent; built against %3): "
-             "LGPL-3.0-only or GPL-2.0-only</li>"
-             "<li>libspectrum: GPL-2.0-or-later</li>"
-             "<li>giflib and libwebp (the animated GIF and WebP exports): MIT, BSD-3-Clause</li>"
-             "<li>Through Qt's image plugins: libpng (libpng licence), zlib (Zlib), libjpeg-turbo (IJG, "
-             "BSD-3-Clause), libtiff (libtiff licence), libwebp (BSD-3-Clause)</li>"
-             "<li>C++ standard library: %4, GPL-3.0-or-later with the GCC Runtime Library Exception</li></ul>"
-             "<p>Compiled with %5.</p>")
+  return QString(QCoreApplication::translate(
+                     "Help",
+                     "<h3>chromaLoom x%1</h3>"
+                     "<p>An editor for ZX Spectrum Gigascreen and MultiGigaScreen pictures.</p>"
+                     "<p>Licence: MIT for chromaLoom's own code. The program links libspectrum, so as built it is "
+                     "distributed under the GNU GPL, version 2 or later (GPL-2.0-or-later).</p>"
+                     "<p>Libraries used:</p>"
+                     "<ul><li>Qt %2 (Core, GUI, Widgets, OpenGL, OpenGL Widgets, Concurrent; built against %3): "
+                     "LGPL-3.0-only or GPL-2.0-only</li>"
+                     "<li>libspectrum: GPL-2.0-or-later</li>"
+                     "<li>giflib and libwebp (the animated GIF and WebP exports): MIT, BSD-3-Clause</li>"
+                     "<li>Through Qt's image plugins: libpng (libpng licence), zlib (Zlib), libjpeg-turbo (IJG, "
+                     "BSD-3-Clause), libtiff (libtiff licence), libwebp (BSD-3-Clause)</li>"
+                     "<li>C++ standard library: %4, GPL-3.0-or-later with the GCC Runtime Library Exception</li></ul>"
+                     "<p>Compiled with %5.</p>"))
       .arg(CHROMALOOM_VERSION, QString::fromLatin1(qVersion()), QT_VERSION_STR,
 #if defined(_GLIBCXX_RELEASE)
            QString("libstdc++ %1").arg(_GLIBCXX_RELEASE),
 #elif defined(_LIBCPP_VERSION)
            QString("libc++ %1").arg(_LIBCPP_VERSION),
 #else
-           QString("the compiler's own"),
+           QCoreApplication::translate("Help", "the compiler's own"),
 #endif
 #if defined(__clang__)
            QString("Clang ") + __clang_version__
 #elif defined(__GNUC__)
            QString("GCC ") + __VERSION__
 #else
-           QString("an unnamed compiler")
+           QCoreApplication::translate("Help", "an unnamed compiler")
 #endif
       );
 }
 
 void OpenAboutDialog(QWidget* parent) {
-  QDialog* dialog = NewDialog("aboutDialog", "About chromaLoom", parent);
+  QDialog* dialog = NewDialog("aboutDialog", QCoreApplication::translate("Help", "About chromaLoom"), parent);
   auto* layout = new QVBoxLayout(dialog);
   auto* text = new QLabel(AboutText(), dialog);
   text->setObjectName("aboutText");

@@ -1,6 +1,7 @@
 #include "window/image_picture_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -37,7 +38,7 @@ QComboBox* Choice(QWidget* parent, const char* name, const std::array<OptionChoi
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   for (const OptionChoice<Value>& choice : choices) {
-    box->addItem(QString::fromUtf8(choice.Name), static_cast<int>(choice.Choice));
+    box->addItem(QCoreApplication::translate("Options", choice.Name), static_cast<int>(choice.Choice));
     if (choice.Choice == preset) box->setCurrentIndex(box->count() - 1);
   }
   return box;
@@ -69,7 +70,7 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
     : QDialog(parent), image_(std::make_shared<const Raster>(std::move(image))), convert_(std::move(convert)) {
   if (!convert_) convert_ = ConvertImage;
   setObjectName("imagePictureDialog");
-  setWindowTitle("Import Picture");
+  setWindowTitle(QCoreApplication::translate("ImportPicture", "Import Picture"));
 
   const ImageConversionOptions& conversion = preset.Conversion;
   cellHeight_ = Choice(this, "imageCellHeightBox", CellHeightChoices, conversion.CellHeight);
@@ -77,30 +78,33 @@ ImagePictureDialog::ImagePictureDialog(Raster image, const ImagePictureOptions& 
   dither_ = Choice(this, "imageDitherBox", DitherChoices, conversion.Dither);
   metric_ = Choice(this, "imageMetricBox", MetricChoices, conversion.Metric);
   mixing_ = Choice(this, "imageMixingBox", MixingChoices, conversion.Mixing.Kind);
-  mixing_->setToolTip("The mixing the result is made for: choose the one it will be seen with");
+  mixing_->setToolTip(QCoreApplication::translate(
+      "ImportPicture", "The mixing the result is made for: choose the one it will be seen with"));
   flicker_ = new QDoubleSpinBox(this);
   flicker_->setObjectName("imageFlickerBox");
   flicker_->setRange(0.0, MaxFlickerWeight);
   flicker_->setSingleStep(0.05);
   flicker_->setDecimals(2);
   flicker_->setValue(conversion.FlickerWeight);
-  flicker_->setToolTip(QString("0 to %1; 0 is off, and small weights (0.05 to 0.25) remove most flicker for a "
-                               "little colour error")
-                           .arg(MaxFlickerWeight, 0, 'f', 0));
+  flicker_->setToolTip(
+      QCoreApplication::translate("ImportPicture",
+                                  "0 to %1; 0 is off, and small weights (0.05 to 0.25) remove most flicker for a "
+                                  "little colour error")
+          .arg(MaxFlickerWeight, 0, 'f', 0));
 
   auto* form = new QFormLayout;
-  form->addRow("Cell height", cellHeight_);
-  form->addRow("Fitting", fit_);
-  form->addRow("Dithering", dither_);
-  form->addRow("Metric", metric_);
-  form->addRow("Flicker weight", flicker_);
-  form->addRow("Mixing", mixing_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Cell height"), cellHeight_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Fitting"), fit_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Dithering"), dither_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Metric"), metric_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Flicker weight"), flicker_);
+  form->addRow(QCoreApplication::translate("ImportPicture", "Mixing"), mixing_);
 
   source_ = PreviewLabel(this, "imageSourcePreview");
   result_ = PreviewLabel(this, "imageResultPreview");
   stats_ = new QLabel(this);
   stats_->setObjectName("imageStatsLabel");
-  stats_->setText("Converting...");
+  stats_->setText(QCoreApplication::translate("ImportPicture", "Converting..."));
 
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons_->setObjectName("imageButtons");
@@ -208,10 +212,11 @@ void ImagePictureDialog::Show(std::uint64_t generation, const ImagePictureOption
   picture.CellHeight = static_cast<std::uint8_t>(options.Conversion.CellHeight);
   source_->setPixmap(Scaled(fitted, previewScale_));
   result_->setPixmap(Scaled(RenderMixedPicture(picture, options.Conversion.Mixing), previewScale_));
-  stats_->setText(QString("Mean colour error %1, mean flicker %2, blurred error %3")
-                      .arg(result.Stats.MeanColourError, 0, 'f', 1)
-                      .arg(result.Stats.MeanFlicker, 0, 'f', 1)
-                      .arg(result.Stats.MeanBlurredError, 0, 'f', 1));
+  stats_->setText(
+      QCoreApplication::translate("ImportPicture", "Mean colour error %1, mean flicker %2, blurred error %3")
+          .arg(result.Stats.MeanColourError, 0, 'f', 1)
+          .arg(result.Stats.MeanFlicker, 0, 'f', 1)
+          .arg(result.Stats.MeanBlurredError, 0, 'f', 1));
   shown_ = std::move(result);
   shownOptions_ = options;
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(IsResultCurrent());

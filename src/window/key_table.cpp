@@ -10,12 +10,13 @@ bool IsLatinLetterOrDigit(int key) {
   return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
 }
 
-// The main block's letter and digit keys by their place, as a US layout names them.
+// The main block's letter, digit and punctuation keys by their place, as a US
+// layout names them: a Russian layout puts letters on [ ] ; ' ` , and . too.
 int KeyAtPlace(unsigned scanCode) {
   static constexpr struct {
     unsigned FirstCode;
     const char* Keys;
-  } Rows[] = {{10, "1234567890"}, {24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+  } Rows[] = {{10, "1234567890-="}, {24, "QWERTYUIOP[]"}, {38, "ASDFGHJKL;'`"}, {52, "ZXCVBNM,./"}};
   for (const auto& row : Rows) {
     const std::string_view keys(row.Keys);
     if (scanCode >= row.FirstCode && scanCode < row.FirstCode + keys.size()) return keys[scanCode - row.FirstCode];

@@ -1,11 +1,14 @@
 #include "window/keyboard_pointer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QWidget>
 
 #include <algorithm>
+
+#include "window/key_bindings.h"
 
 namespace chromaloom {
 
@@ -51,6 +54,19 @@ void KeyboardPointer::KeyReleased(const QKeyEvent& event) {
   stepCount_ = 0;
 }
 
+bool KeyboardPointer::RunShortcutAtPlace(const QKeyEvent& event) {
+  const QKeyCombination placed = RecordedKey(event.key(), event.nativeScanCode(), event.modifiers());
+  if (placed.key() == event.key()) return false;
+  const QKeySequence keys(placed);
+  for (QAction* action : window_.findChildren<QAction*>()) {
+    if (action->isEnabled() && action->shortcuts().contains(keys)) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
 void KeyboardPointer::Step(int dx, int dy, int scale) {
   const int step = scale * ++stepCount_;
   MoveBy(dx * step, dy * step);
@@ -75,7 +91,7 @@ bool KeyboardPointer::eventFilter(QObject* watched, QEvent* event) {
   const bool inMenuBar = widget == &menus_ || menus_.isAncestorOf(widget);
   const bool modifierOnly = key.key() == Qt::Key_Alt || key.key() == Qt::Key_Control || key.key() == Qt::Key_Shift ||
                             key.key() == Qt::Key_Meta;
-  return KeyPressed(key) || !(inMenuBar || modifierOnly);
+  return KeyPressed(key) || RunShortcutAtPlace(key) || !(inMenuBar || modifierOnly);
 }
 
 }  // namespace chromaloom

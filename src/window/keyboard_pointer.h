@@ -53,6 +53,10 @@ class KeyboardPointer : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A layout without Latin letters (Russian) gives Ctrl+S as Ctrl+Ы, which
+  // Qt matches to no menu shortcut where the keyboard has no Latin layout:
+  // the menu item whose shortcut is the key at that place runs instead.
+  bool RunShortcutAtPlace(const QKeyEvent& event);
   QWidget& window_;
   const QMenuBar& menus_;
   std::function<bool(const KeyPress&)> runKeys_;

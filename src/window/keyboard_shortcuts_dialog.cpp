@@ -1,5 +1,6 @@
 #include "window/keyboard_shortcuts_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +14,7 @@ namespace chromaloom {
 
 namespace {
 
-constexpr const char* IdleText = "Choose a command, then Change...";
+constexpr const char* IdleText = QT_TRANSLATE_NOOP("Shortcuts", "Choose a command, then Change...");
 
 bool IsModifierKey(int key) {
   return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr ||
@@ -24,12 +25,12 @@ bool IsModifierKey(int key) {
 
 KeyCaptureField::KeyCaptureField(QWidget* parent) : QLineEdit(parent) {
   setReadOnly(true);
-  setPlaceholderText(IdleText);
+  setPlaceholderText(QCoreApplication::translate("Shortcuts", IdleText));
 }
 
 void KeyCaptureField::StartRecording() {
   recording_ = true;
-  setText("Press the new key...");
+  setText(QCoreApplication::translate("Shortcuts", "Press the new key..."));
   setFocus(Qt::OtherFocusReason);
 }
 
@@ -68,14 +69,15 @@ KeyboardShortcutsDialog::KeyboardShortcutsDialog(const KeyBindings& current,
                                                  std::function<void(QWidget*, const QString&)> report, QWidget* parent)
     : QDialog(parent), bindings_(current), report_(std::move(report)) {
   setObjectName("keyboardShortcutsDialog");
-  setWindowTitle("Keyboard Shortcuts");
+  setWindowTitle(QCoreApplication::translate("Shortcuts", "Keyboard Shortcuts"));
   for (const Command& command : Commands())
     if (IsBindable(command)) rows_.push_back(&command);
 
   auto* layout = new QVBoxLayout(this);
   table_ = new QTableWidget(static_cast<int>(rows_.size()), 2, this);
   table_->setObjectName("shortcutsTable");
-  table_->setHorizontalHeaderLabels({"Command", "Keys"});
+  table_->setHorizontalHeaderLabels(
+      {QCoreApplication::translate("Shortcuts", "Command"), QCoreApplication::translate("Shortcuts", "Keys")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -86,15 +88,15 @@ KeyboardShortcutsDialog::KeyboardShortcutsDialog(const KeyBindings& current,
   layout->addWidget(table_);
 
   auto* keyRow = new QHBoxLayout;
-  keyRow->addWidget(new QLabel("New key:", this));
+  keyRow->addWidget(new QLabel(QCoreApplication::translate("Shortcuts", "New key:"), this));
   capture_ = new KeyCaptureField(this);
   capture_->setObjectName("keyCaptureField");
   keyRow->addWidget(capture_, 1);
-  change_ = new QPushButton("Change...", this);
+  change_ = new QPushButton(QCoreApplication::translate("Shortcuts", "Change..."), this);
   change_->setObjectName("changeKeyButton");
-  clear_ = new QPushButton("Clear", this);
+  clear_ = new QPushButton(QCoreApplication::translate("Shortcuts", "Clear"), this);
   clear_->setObjectName("clearKeyButton");
-  auto* reset = new QPushButton("Reset to Defaults", this);
+  auto* reset = new QPushButton(QCoreApplication::translate("Shortcuts", "Reset to Defaults"), this);
   reset->setObjectName("resetKeysButton");
   for (QPushButton* button : {change_, clear_, reset}) {
     button->setAutoDefault(false);

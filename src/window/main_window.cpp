@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -131,7 +132,8 @@ void MainWindow::CreateMenus() {
   auto* opacity = new QSlider(Qt::Horizontal);
   opacity->setObjectName("referenceOpacitySlider");
   opacity->setRange(0, 100);
-  opacity->setToolTip("Opacity of the reference image (F7 fainter, F8 stronger)");
+  opacity->setToolTip(
+      QCoreApplication::translate("Editor", "Opacity of the reference image (F7 fainter, F8 stronger)"));
   auto* holder = new QWidgetAction(this);
   holder->setDefaultWidget(opacity);
   if (auto* menu = menuBar()->findChild<QMenu*>("referenceMenu"))
@@ -221,10 +223,14 @@ void MainWindow::ShowDocumentState() {
   const QString caption = controller_->Caption(ProgramTitle);
   if (windowTitle() != caption) setWindowTitle(caption);
   const chromaloom::Document& document = controller_->Document();
-  const QString undoName = QString::fromStdString(document.UndoName());
-  const QString redoName = QString::fromStdString(document.RedoName());
-  SetCaptionKeepingKeys(*actions_.value("undoAction"), undoName.isEmpty() ? QString("Undo") : "Undo " + undoName);
-  SetCaptionKeepingKeys(*actions_.value("redoAction"), redoName.isEmpty() ? QString("Redo") : "Redo " + redoName);
+  const QString undoName = QCoreApplication::translate("Changes", document.UndoName().c_str());
+  const QString redoName = QCoreApplication::translate("Changes", document.RedoName().c_str());
+  SetCaptionKeepingKeys(
+      *actions_.value("undoAction"),
+      undoName.isEmpty() ? CommandText("Undo") : QCoreApplication::translate("Editor", "Undo %1").arg(undoName));
+  SetCaptionKeepingKeys(
+      *actions_.value("redoAction"),
+      redoName.isEmpty() ? CommandText("Redo") : QCoreApplication::translate("Editor", "Redo %1").arg(redoName));
   // Ctrl+N makes a new picture of the cell height now in use.
   for (const int h : {8, 4, 2, 1}) {
     const QString name = QString("newPicture8x%1Action").arg(h);
@@ -356,6 +362,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // Remembered settings -------------------------------------------------------------
 
+void MainWindow::ChooseLanguage(InterfaceLanguage language) {
+  language_ = language;
+  settings_->SetLanguage(language);
+  statusBar_->ShowMessage(QCoreApplication::translate("Editor", "The language changes at the next start"));
+}
+
 void MainWindow::RestoreSettings() {
   QRect area;
   if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -379,6 +391,7 @@ void MainWindow::RestoreSettings() {
   }
   controller_->ImportOptions() = remembered.ImportOptions;
   SetKeys(settings_->Keys());
+  language_ = settings_->Language();
 }
 
 RememberedSettings MainWindow::CurrentSettings() const {

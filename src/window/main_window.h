@@ -14,6 +14,7 @@
 
 #include "window/command_table.h"
 #include "window/document_controller.h"
+#include "window/interface_language.h"
 #include "window/keyboard_pointer.h"
 #include "window/panel_controller.h"
 
@@ -58,6 +59,9 @@ class MainWindow : public QMainWindow {
   const KeyBindings& Keys() const { return keys_; }
   void SetKeys(const KeyBindings& keys);
   void ClearRecentFiles();
+  // View > Language: kept for the next start, which shows it.
+  void ChooseLanguage(InterfaceLanguage language);
+  InterfaceLanguage ChosenLanguage() const { return language_; }
   // The picture window fills the work area or floats.
   void ToggleMaximised();
   bool IsPictureMaximised() const;
@@ -103,6 +107,7 @@ class MainWindow : public QMainWindow {
 
   QHash<QString, QAction*> actions_;  // the menu's actions by command name
   KeyBindings keys_;                  // the user's own keys
+  InterfaceLanguage language_ = InterfaceLanguage::System;
   PanelDragger* dragger_ = nullptr;
   QWidget* clientArea_ = nullptr;
   QWidget* workSpace_ = nullptr;

@@ -1,5 +1,6 @@
 #include "window/picture_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -26,7 +27,7 @@ PictureWindow::PictureWindow(const Renderer& render, PanelDragger& dragger, QWid
   layout->setContentsMargins(contentsMargins());
   layout->setSpacing(0);
 
-  auto* caption = new CaptionStrip("Picture", this);
+  auto* caption = new CaptionStrip(QCoreApplication::translate("Editor", "Picture"), this);
   caption->setObjectName("pictureCaption");
   layout->addWidget(caption);
   resizeIcon_ = new QLabel(caption);

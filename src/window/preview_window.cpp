@@ -1,5 +1,6 @@
 #include "window/preview_window.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -11,7 +12,8 @@ namespace chromaloom {
 PreviewWindow::PreviewWindow(const Raster& preview, PanelDragger& dragger, QWidget* parent)
     : ToolWindow("previewWindow", {24, 56, 650, 510}, parent) {
   dragger.AddHandle(this, this);
-  AddCaption("previewCaption", "Preview and Zoom Selector", contentsRect().top(), dragger);
+  AddCaption("previewCaption", QCoreApplication::translate("Editor", "Preview and Zoom Selector"), contentsRect().top(),
+             dragger);
   border_ = new QFrame(this);
   border_->setObjectName("previewBorder");
   border_->setGeometry(4, 4 + CaptionStrip::StripHeight, 642, 481);
@@ -19,7 +21,8 @@ PreviewWindow::PreviewWindow(const Raster& preview, PanelDragger& dragger, QWidg
   border_->installEventFilter(this);
   preview_ = new ImageView(preview, border_);
   preview_->setObjectName("preview");
-  preview_->setToolTip("The whole picture; click to show the part under the zoom selector in the editor");
+  preview_->setToolTip(QCoreApplication::translate(
+      "Editor", "The whole picture; click to show the part under the zoom selector in the editor"));
   preview_->move(65, 50);
   connect(preview_, &ImageView::MouseMove, this,
           [this](QMouseEvent* event) { emit PointerMoved(preview_->RasterPoint(event)); });

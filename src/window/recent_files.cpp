@@ -1,6 +1,7 @@
 #include "window/recent_files.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -38,8 +39,9 @@ void RecentFiles::Choose(const QString& path) {
   QStringList rest = paths_;
   rest.removeAll(path);
   Change(rest);
-  missing_(QString("%1\n\nThis file no longer exists; it was taken off File > Open Recent.")
-               .arg(QDir::toNativeSeparators(path)));
+  missing_(
+      QCoreApplication::translate("Files", "%1\n\nThis file no longer exists; it was taken off File > Open Recent.")
+          .arg(QDir::toNativeSeparators(path)));
 }
 
 void RecentFiles::Change(QStringList paths) {

@@ -1,5 +1,6 @@
 #include "window/tool_bar.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -56,9 +57,11 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   entries->setObjectName("entrySwatches");
   entries->setGeometry(356, 2, 213, 37);
   const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
-  const char* tips[] = {
-      "P0+P1: paper of screen 0 mixed with paper of screen 1", "P0+I1: paper of screen 0 mixed with ink of screen 1",
-      "I0+P1: ink of screen 0 mixed with paper of screen 1", "I0+I1: ink of screen 0 mixed with ink of screen 1"};
+  const QString tips[] = {
+      QCoreApplication::translate("Palette", "P0+P1: paper of screen 0 mixed with paper of screen 1"),
+      QCoreApplication::translate("Palette", "P0+I1: paper of screen 0 mixed with ink of screen 1"),
+      QCoreApplication::translate("Palette", "I0+P1: ink of screen 0 mixed with paper of screen 1"),
+      QCoreApplication::translate("Palette", "I0+I1: ink of screen 0 mixed with ink of screen 1")};
   for (int k = 0; k < 4; ++k) {
     auto* label = new QLabel(labels[k], entries);
     label->setGeometry(4 + k * 52, 0, 50, 14);
@@ -66,8 +69,10 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
     entries_[k] = new ClickablePanel(entries);
     entries_[k]->setObjectName(QString("entrySwatch%1").arg(k));
     entries_[k]->setGeometry(8 + k * 52, 15, 42, 20);
-    const QString tip =
-        QString("%1.\nClick: the pencil paints with this entry in PIX mode (use hotkey '%2')").arg(tips[k]).arg(k + 1);
+    const QString tip = QCoreApplication::translate(
+                            "Palette", "%1.\nClick: the pencil paints with this entry in PIX mode (use hotkey '%2')")
+                            .arg(tips[k])
+                            .arg(k + 1);
     label->setToolTip(tip);
     entries_[k]->setToolTip(tip);
     connect(entries_[k], &ClickablePanel::Clicked, this, [this, k] { emit EntryChosen(k); });
@@ -76,7 +81,8 @@ ToolBar::ToolBar(QWidget* parent) : QFrame(parent) {
   overflow_ = new QToolButton(this);
   overflow_->setObjectName("toolBarOverflow");
   overflow_->setText("»");
-  overflow_->setToolTip("The tool-bar buttons the window is too narrow to show");
+  overflow_->setToolTip(
+      QCoreApplication::translate("Palette", "The tool-bar buttons the window is too narrow to show"));
   overflow_->setFocusPolicy(Qt::NoFocus);
   overflow_->setPopupMode(QToolButton::InstantPopup);
   overflowMenu_ = new QMenu(overflow_);
@@ -113,8 +119,8 @@ void ToolBar::Overflow() {
   if (!entriesShown) {
     const char* labels[] = {"P0+P1", "P0+I1", "I0+P1", "I0+I1"};
     for (int k = 0; k < 4; ++k)
-      connect(overflowMenu_->addAction(QString("Entry %1").arg(labels[k])), &QAction::triggered, this,
-              [this, k] { emit EntryChosen(k); });
+      connect(overflowMenu_->addAction(QCoreApplication::translate("Palette", "Entry %1").arg(labels[k])),
+              &QAction::triggered, this, [this, k] { emit EntryChosen(k); });
   }
   overflow_->setGeometry(width() - ButtonSize - 2, (BarHeight - ButtonSize) / 2, ButtonSize, ButtonSize);
   overflow_->setVisible(!allFit);

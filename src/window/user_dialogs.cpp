@@ -1,5 +1,6 @@
 #include "window/user_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -17,14 +18,24 @@ namespace chromaloom {
 QString FileErrorMessage(const QString& path, const std::exception& error) {
   // "std::bad_alloc" would tell a user nothing, and it names no file.
   const QString quoted = QString::fromStdString(QuotedName(PathBytes(path)));
-  if (dynamic_cast<const std::bad_alloc*>(&error)) return QString("Not enough memory for %1").arg(quoted);
-  const QString reason = QString::fromStdString(error.what());
+  if (dynamic_cast<const std::bad_alloc*>(&error))
+    return QCoreApplication::translate("Files", "Not enough memory for %1").arg(quoted);
+  const QString reason = ShownText(TextOf(error));
   // File errors name their file already; format errors say only what is wrong.
   if (reason.contains(quoted)) return reason;
   return reason + "\n\n" + quoted.mid(1, quoted.size() - 2);  // on a line of its own, unquoted
 }
 
-QString SaveChangesQuestion(const QString& name) { return QString("Save changes to %1?").arg(name); }
+QString ShownText(const UserText& text) {
+  return QString::fromStdString(text.Shown([](const char* pattern) {
+    const QString translated = QCoreApplication::translate("Messages", pattern);
+    return translated == QLatin1String(pattern) ? std::string() : translated.toStdString();
+  }));
+}
+
+QString SaveChangesQuestion(const QString& name) {
+  return QCoreApplication::translate("Files", "Save changes to %1?").arg(name);
+}
 
 namespace {
 
@@ -61,10 +72,9 @@ class QtDialogs : public UserDialogs {
   }
 
   bool ConfirmOverwrite(QWidget* parent, const QString& path) override {
-    return QMessageBox::question(
-               parent, QObject::tr("Confirm Save As"),
-               QObject::tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path))) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(parent, QCoreApplication::translate("Files", "Confirm Save As"),
+                                 QCoreApplication::translate("Files", "%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
   }
 
   void ShowError(QWidget* parent, const QString& message) override {
@@ -102,7 +112,7 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& 
   auto dialog = std::make_unique<QFileDialog>(parent, QString(), StartPath(state));
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
-  dialog->setNameFilters(WithUpperCasePatterns(filter) << QStringLiteral("All files (*)"));
+  dialog->setNameFilters(WithUpperCasePatterns(filter) << QCoreApplication::translate("Files", "All files (*)"));
   return dialog;
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "picture/translated_text.h"
+
 class QFileDialog;
 class QWidget;
 
@@ -49,6 +51,9 @@ std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const QString& 
 
 // "Save changes to NAME?"
 QString SaveChangesQuestion(const QString& name);
+
+// A text of the levels below in the language of the interface.
+QString ShownText(const UserText& text);
 
 // The text of a failed read or write: the reason, and the file it concerns.
 QString FileErrorMessage(const QString& path, const std::exception& error);

@@ -5,10 +5,12 @@
 #include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 #include "editing/transforms.h"
@@ -41,6 +43,34 @@ class RecordingPointer : public PointerDevice {
 };
 
 }  // namespace
+
+// Keys of the main block on a Russian layout: the key Qt reports there (a
+// Cyrillic letter's code, or what the layout puts on a punctuation key), the
+// key a US layout gives at the same place, and the place's X11 key code.
+struct RussianKey {
+  int Us;
+  int Russian;
+  quint32 ScanCode;
+};
+constexpr RussianKey RussianLayout[] = {
+    {Qt::Key_Q, 0x0419, 24},           {Qt::Key_W, 0x0426, 25},
+    {Qt::Key_E, 0x0423, 26},           {Qt::Key_R, 0x041A, 27},
+    {Qt::Key_T, 0x0415, 28},           {Qt::Key_Y, 0x041D, 29},
+    {Qt::Key_U, 0x0413, 30},           {Qt::Key_I, 0x0428, 31},
+    {Qt::Key_O, 0x0429, 32},           {Qt::Key_P, 0x0417, 33},
+    {Qt::Key_BracketLeft, 0x0425, 34}, {Qt::Key_BracketRight, 0x042A, 35},
+    {Qt::Key_A, 0x0424, 38},           {Qt::Key_S, 0x042B, 39},
+    {Qt::Key_D, 0x0412, 40},           {Qt::Key_F, 0x0410, 41},
+    {Qt::Key_G, 0x041F, 42},           {Qt::Key_H, 0x0420, 43},
+    {Qt::Key_J, 0x041E, 44},           {Qt::Key_K, 0x041B, 45},
+    {Qt::Key_L, 0x0414, 46},           {Qt::Key_Semicolon, 0x0416, 47},
+    {Qt::Key_Apostrophe, 0x042D, 48},  {Qt::Key_QuoteLeft, 0x0401, 49},
+    {Qt::Key_Z, 0x042F, 52},           {Qt::Key_X, 0x0427, 53},
+    {Qt::Key_C, 0x0421, 54},           {Qt::Key_V, 0x041C, 55},
+    {Qt::Key_B, 0x0418, 56},           {Qt::Key_N, 0x0422, 57},
+    {Qt::Key_M, 0x042C, 58},           {Qt::Key_Comma, 0x0411, 59},
+    {Qt::Key_Period, 0x042E, 60},      {Qt::Key_Slash, Qt::Key_Period, 61},
+};
 
 class KeyboardTest : public QObject {
   Q_OBJECT
@@ -191,6 +221,47 @@ class KeyboardTest : public QObject {
     w->Pickers().SelectedCharColour = 0;
     QVERIFY(!w->Keyboard().KeyPressed(*KeyEvent(QEvent::KeyPress, Qt::Key_2, Qt::KeypadModifier, 88, 1)));
     QCOMPARE(w->Pickers().SelectedCharColour, 0);
+  }
+
+  // A Russian (ЙЦУКЕН) layout names every letter and punctuation key of the
+  // main block otherwise; each must take exactly the rows its place takes on
+  // a US layout, with any modifiers and in every state the rows look at.
+  void russianLayoutKeysTakeTheRowsOfTheirPlace() {
+    QSet<QString> usTaken, russianTaken;
+    for (const RussianKey& place : RussianLayout)
+      for (const Qt::KeyboardModifiers m :
+           {Qt::KeyboardModifiers{}, Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+            Qt::KeyboardModifiers(Qt::ShiftModifier)})
+        for (const KeyState state : {KeyState{}, KeyState{true, 1}, KeyState{true, 1000}, KeyState{false, 0, true}})
+          for (const Command& command : Commands()) {
+            const QString name =
+                QString::fromUtf8(command.Name) + QString::number(place.Us) + "/" + QString::number(m.toInt());
+            if (CommandTakesPress(command, {}, KeyPress::From(place.Us, place.ScanCode, m), state)) usTaken << name;
+            if (CommandTakesPress(command, {}, KeyPress::From(place.Russian, place.ScanCode, m), state))
+              russianTaken << name;
+          }
+    QCOMPARE(russianTaken, usTaken);
+    // The table reaches the rows of letters and of punctuation keys.
+    for (const char* name : {"paintToolButton", "selectToolButton", "largerBrushAction", "smallerBrushAction",
+                             "freeColourButton", "copyAction", "undoAction"})
+      QVERIFY2(std::any_of(usTaken.begin(), usTaken.end(), [&](const QString& n) { return n.startsWith(name); }), name);
+  }
+
+  // Menu shortcuts no key row takes run by place too, as Qt sends the keys
+  // where the keyboard has no Latin layout at all.
+  void russianLayoutRunsMenuShortcutsByPlace() {
+    auto w = Window();
+    const int start = w->Document().Picture().CellHeight;
+    const int other = start == 4 ? 2 : 4;
+    w->Controller().NewPicture(other);
+    const auto send = [&](int key, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+      QCoreApplication::sendEvent(w.get(), KeyEvent(QEvent::KeyPress, key, modifiers, scanCode, 1).get());
+      QCoreApplication::sendEvent(w.get(), KeyEvent(QEvent::KeyRelease, key, modifiers, scanCode, 2).get());
+    };
+    send(0x042F, Qt::ControlModifier, 52);  // Ctrl+Я, a key row: Undo
+    QCOMPARE(w->Document().Picture().CellHeight, start);
+    send(0x041D, Qt::ControlModifier, 29);  // Ctrl+Н, the menu's shortcut Ctrl+Y: Redo
+    QCOMPARE(w->Document().Picture().CellHeight, other);
   }
 
   // Left, Page Up/Down, Home and End have no row: the picture does not scroll.
