@@ -43,7 +43,9 @@ void Check(std::span<const std::uint8_t> bytes, FileKind kind) {
   // Every byte comes back but FLASH, a BRIGHT that shows nothing, and the
   // side columns' bytes of an 8x1 file whose side cells were solved again.
   const std::size_t attrStart = layout.Pixels == PixelOrder::Checkerboard ? 0 : ByteColumns * PictureHeight;
-  const bool sidesSolved = read.Note.find("side columns") != std::string::npos;
+  bool sidesSolved = false;
+  for (const chromaloom::UserText& note : read.Notes)
+    sidesSolved |= note.English().find("side columns") != std::string::npos;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (sidesSolved && IsSideColumn(static_cast<int>(i % ByteColumns))) continue;
     if (i < attrStart ? written[i] != bytes[i] : !(FromZxAttrByte(written[i]) == FromZxAttrByte(bytes[i])))

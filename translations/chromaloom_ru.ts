@@ -2113,6 +2113,74 @@ Writes: %7
 Пишет:        %7
 </translation>
     </message>
+    <message>
+        <source>Usage: chromaloom [FILE]
+       chromaloom --help | --version
+
+chromaLoom edits ZX Spectrum Gigascreen and MultiGigaScreen pictures.
+
+  FILE       a picture to open or an image to import
+  --help     show this help and exit
+  --version  show the version and exit
+
+Pictures:%1
+Images:  %2
+
+To convert pictures or make thumbnails without a window, use
+chromaloom-convert (see chromaloom-convert --help).
+</source>
+        <translation>Запуск: chromaloom [FILE]
+        chromaloom --help | --version
+
+chromaLoom — редактор картинок гигаскрин и MultiGigaScreen для ZX Spectrum.
+
+  FILE       картинка, которую открыть, или изображение, которое импортировать
+  --help     показать эту справку и выйти
+  --version  показать версию и выйти
+
+Картинки:%1
+Изображения:%2
+
+Чтобы переводить картинки или делать миниатюры без окна, есть
+chromaloom-convert (см. chromaloom-convert --help).
+</translation>
+    </message>
+    <message>
+        <source>cannot export a picture with a colour outside the 15 ZX colours</source>
+        <translation>нельзя экспортировать картинку с цветом вне 15 цветов ZX</translation>
+    </message>
+    <message>
+        <source>the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1</source>
+        <translation>просмотрщик для «Пентагона» показывает знакоместа 8x2, 8x4 и 8x8, а не 8x1</translation>
+    </message>
+    <message>
+        <source>%1 cell</source>
+        <translation>знакомест: %1</translation>
+    </message>
+    <message>
+        <source>%1 cells</source>
+        <translation>знакомест: %1</translation>
+    </message>
+    <message>
+        <source>8x1 side columns keep one attribute per 8x8 cell: %1 of the file had several and none now show other colours</source>
+        <translation>в боковых столбцах 8x1 один атрибут на знакоместо 8x8: в файле несколько было у них (%1), другие цвета не показывает ни одно</translation>
+    </message>
+    <message>
+        <source>8x1 side columns keep one attribute per 8x8 cell: %1 of the file had several and 1 now shows other colours</source>
+        <translation>в боковых столбцах 8x1 один атрибут на знакоместо 8x8: в файле несколько было у них (%1), другие цвета теперь показывает одно</translation>
+    </message>
+    <message>
+        <source>8x1 side columns keep one attribute per 8x8 cell: %1 of the file had several and %2 now show other colours</source>
+        <translation>в боковых столбцах 8x1 один атрибут на знакоместо 8x8: в файле несколько было у них (%1), другие цвета теперь показывают: %2</translation>
+    </message>
+    <message>
+        <source>%1 attributes had FLASH, which is not kept</source>
+        <translation>атрибутов с FLASH: %1, FLASH не сохраняется</translation>
+    </message>
+    <message>
+        <source>.atr files hold attributes alone, shown over a checkerboard of INK and PAPER: %1 show other pixels</source>
+        <translation>файлы .atr хранят только атрибуты поверх шахматки INK и PAPER, а другие пиксели показывают (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Options</name>

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line_language.h"
 #include "app/converter.h"
-#include "app/converter_language.h"
 #include "files/image_files.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
   chromaloom::QuietImagePluginWarnings();
-  const auto messages = chromaloom::ConverterMessages();
+  const auto messages = chromaloom::CommandLineMessages();
   return chromaloom::RunConverter(args, std::cout, std::cerr, messages.get());
 }

@@ -7,6 +7,7 @@
 
 #include <QTranslator>
 
+#include "app/command_line_language.h"
 #include "app/converter_options.h"
 #include "convert/image_fitting.h"
 #include "files/animations.h"
@@ -69,7 +70,8 @@ std::vector<std::uint8_t> Export(const Picture& picture, FileKind kind, int bmpS
 
 // Returns the bytes read; a rejected file names itself in the error. What the
 // picture could not keep as the file has it goes to err.
-std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err) {
+std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, FileKind kind, std::ostream& err,
+                                   const QTranslator* messages) {
   if (InfoOf(kind).Image)
     throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info describes pictures, and %1 is an image"),
                      {QuotedName(path)});
@@ -82,7 +84,8 @@ std::vector<std::uint8_t> LoadFile(Document& document, const std::string& path, 
     Change change(document, "Import");
     change.Replace(imported.Planes, imported.CellHeight, imported.Border);
     change.Commit();
-    if (!imported.Note.empty()) err << "chromaloom-convert: " << QuotedName(path) << ": " << imported.Note << "\n";
+    for (const UserText& note : imported.Notes)
+      err << "chromaloom-convert: " << QuotedName(path) << ": " << Say(note, messages) << "\n";
   } catch (const FormatError& e) {
     throw FileError(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1: %2"), {QuotedName(path), e.Text()}));
   }
@@ -128,10 +131,10 @@ Raster Thumbnail(const Picture& picture, int size, const MixingProfile& mixing) 
 
 std::string ModeName(int h) { return "8x" + std::to_string(h); }
 
-void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
+void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err, const QTranslator* messages) {
   const FileKind kind = KindOf(path);
   Document document;
-  const auto bytes = LoadFile(document, path, kind, err);
+  const auto bytes = LoadFile(document, path, kind, err, messages);
   const Picture& picture = document.Picture();
   out << "file: " << path << "\n";
   out << "format: " << FileKindName(kind) << "\n";
@@ -154,11 +157,7 @@ void PrintInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const QTranslator* messages) {
   // A message in the user's language where a translation is loaded and has it.
-  const auto say = [messages](const UserText& text) {
-    return text.Shown([messages](const char* pattern) {
-      return messages ? messages->translate("Messages", pattern).toStdString() : std::string();
-    });
-  };
+  const auto say = [messages](const UserText& text) { return Say(text, messages); };
   std::string input;  // named when memory runs out
   try {
     const ConverterOptions options = ParseArgs(args);
@@ -173,7 +172,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
     if (options.Info) {
       if (options.Files.size() != 1) throw UsageError(QT_TRANSLATE_NOOP("Messages", "--info takes one INPUT"));
       input = options.Files[0];
-      PrintInfo(options.Files[0], out, err);
+      PrintInfo(options.Files[0], out, err, messages);
       return ExitOk;
     }
     if (options.Files.size() != 2) throw UsageError(QT_TRANSLATE_NOOP("Messages", "expected INPUT and OUTPUT"));
@@ -213,7 +212,7 @@ int RunConverter(const std::vector<std::string>& args, std::ostream& out, std::o
       if (HasImageOptions(options))
         throw UsageError(QT_TRANSLATE_NOOP(
             "Messages", "--fit, --dither, --metric, --flicker and --stats apply to image inputs only"));
-      LoadFile(document, input, inputKind, err);
+      LoadFile(document, input, inputKind, err, messages);
       if (options.Mode) {
         Change change(document, "Change Char Size");
         change.SetCellHeight(*options.Mode);

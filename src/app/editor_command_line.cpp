@@ -1,5 +1,7 @@
 #include "app/editor_command_line.h"
 
+#include "app/command_line_language.h"
+
 #include "formats/file_kinds.h"
 
 #ifndef CHROMALOOM_VERSION
@@ -19,32 +21,31 @@ std::string Extensions(bool images) {
 
 }  // namespace
 
-std::string EditorUsage() {
-  return "Usage: chromaloom [FILE]\n"
-         "       chromaloom --help | --version\n"
-         "\n"
-         "chromaLoom edits ZX Spectrum Gigascreen and MultiGigaScreen pictures.\n"
-         "\n"
-         "  FILE       a picture to open or an image to import\n"
-         "  --help     show this help and exit\n"
-         "  --version  show the version and exit\n"
-         "\n"
-         "Pictures:" +
-         Extensions(false) +
-         "\n"
-         "Images:  " +
-         Extensions(true) +
-         "\n"
-         "\n"
-         "To convert pictures or make thumbnails without a window, use\n"
-         "chromaloom-convert (see chromaloom-convert --help).\n";
+UserText EditorUsage() {
+  return UserText::Of(QT_TRANSLATE_NOOP("Messages",
+                                        "Usage: chromaloom [FILE]\n"
+                                        "       chromaloom --help | --version\n"
+                                        "\n"
+                                        "chromaLoom edits ZX Spectrum Gigascreen and MultiGigaScreen pictures.\n"
+                                        "\n"
+                                        "  FILE       a picture to open or an image to import\n"
+                                        "  --help     show this help and exit\n"
+                                        "  --version  show the version and exit\n"
+                                        "\n"
+                                        "Pictures:%1\n"
+                                        "Images:  %2\n"
+                                        "\n"
+                                        "To convert pictures or make thumbnails without a window, use\n"
+                                        "chromaloom-convert (see chromaloom-convert --help).\n"),
+                      {Extensions(false), Extensions(true)});
 }
 
-std::optional<int> AnswerEditorInfoOptions(const std::vector<std::string>& args, std::ostream& out) {
+std::optional<int> AnswerEditorInfoOptions(const std::vector<std::string>& args, std::ostream& out,
+                                           const QTranslator* messages) {
   for (const std::string& arg : args) {
     if (arg == "--") break;
     if (arg == "--help" || arg == "-h") {
-      out << EditorUsage();
+      out << Say(EditorUsage(), messages);
       return 0;
     }
     if (arg == "--version") {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "picture/translated_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,7 +18,7 @@ struct ImportedPicture {
   chromaloom::Planes Planes;
   std::uint8_t CellHeight = 8;
   std::optional<BorderPair> Border;  // only the native format carries one
-  std::string Note = {};             // what the picture could not keep as the file has it; empty: nothing
+  std::vector<UserText> Notes = {};  // what the picture could not keep as the file has it; empty: nothing
 };
 
 }  // namespace chromaloom

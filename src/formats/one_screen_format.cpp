@@ -22,7 +22,10 @@ std::size_t AttrAreaStart(const OneScreenLayout& layout) {
 
 std::uint8_t CheckerboardByte(int line) { return line % 2 == 0 ? 0x55 : 0xAA; }
 
-std::string CellsText(int n) { return std::to_string(n) + (n == 1 ? " cell" : " cells"); }
+UserText CellsText(int n) {
+  return UserText::Of(n == 1 ? QT_TRANSLATE_NOOP("Messages", "%1 cell") : QT_TRANSLATE_NOOP("Messages", "%1 cells"),
+                      {std::to_string(n)});
+}
 
 }  // namespace
 
@@ -90,17 +93,24 @@ ImportedPicture ReadOneScreen(std::span<const std::uint8_t> bytes, const OneScre
       for (int line = row * h; line < row * h + h; ++line) planes.Attrs[0].At(col, line) = AttrEntryFromZx(byte);
     }
 
-  std::string note;
   if (h == 1) {
     const SideColumnFit fit = FitSideColumns(planes, 0);
     if (fit.Solved > 0)
-      note = "8x1 side columns keep one attribute per 8x8 cell: " + CellsText(fit.Solved) +
-             " of the file had several and " + (fit.Changed == 0 ? "none" : std::to_string(fit.Changed)) + " now show" +
-             (fit.Changed == 1 ? "s" : "") + " other colours";
+      result.Notes.push_back(UserText::Of(
+          fit.Changed == 0   ? QT_TRANSLATE_NOOP("Messages",
+                                                 "8x1 side columns keep one attribute per 8x8 cell: %1 of the file had "
+                                                   "several and none now show other colours")
+          : fit.Changed == 1 ? QT_TRANSLATE_NOOP("Messages",
+                                                 "8x1 side columns keep one attribute per 8x8 cell: %1 of the file had "
+                                                 "several and 1 now shows other colours")
+                             : QT_TRANSLATE_NOOP("Messages",
+                                                 "8x1 side columns keep one attribute per 8x8 cell: %1 of the file had "
+                                                 "several and %2 now show other colours"),
+          {CellsText(fit.Solved), std::to_string(fit.Changed)}));
   }
   if (flashing > 0)
-    note += (note.empty() ? "" : "; ") + std::to_string(flashing) + " attributes had FLASH, which is not kept";
-  result.Note = note;
+    result.Notes.push_back(UserText::Of(QT_TRANSLATE_NOOP("Messages", "%1 attributes had FLASH, which is not kept"),
+                                        {std::to_string(flashing)}));
   planes.Pixels[1] = planes.Pixels[0];
   planes.Attrs[1] = planes.Attrs[0];
   return result;
@@ -130,10 +140,10 @@ std::vector<std::uint8_t> WriteOneScreen(const Picture& picture, const OneScreen
         other += !same;
       }
     if (other > 0)
-      throw std::invalid_argument(
-          ".atr files hold attributes alone, shown over a checkerboard of INK and "
-          "PAPER: " +
-          CellsText(other) + " show other pixels");
+      throw UnusableValue(UserText::Of(QT_TRANSLATE_NOOP("Messages",
+                                                         ".atr files hold attributes alone, shown over a checkerboard "
+                                                         "of INK and PAPER: %1 show other pixels"),
+                                       {CellsText(other)}));
   } else {
     for (int line = 0; line < PictureHeight; ++line)
       for (int col = 0; col < ByteColumns; ++col)

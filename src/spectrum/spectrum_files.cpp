@@ -11,6 +11,7 @@
 
 #include "formats/mg_format.h"
 #include "formats/zx_screen_format.h"
+#include "picture/translated_text.h"
 #include "spectrum/full_width_viewer_binary.h"
 #include "spectrum/pentagon_viewer_binary.h"
 #include "spectrum/rom_binary.h"
@@ -62,7 +63,8 @@ void CheckColours(const Picture& picture) {
   for (const AttrPlane& plane : picture.Attrs)
     for (const AttrEntry& entry : plane.Entries)
       if (!IsValidZxColour(entry.Ink) || !IsValidZxColour(entry.Paper))
-        throw std::invalid_argument("cannot export a picture with a colour outside the 15 ZX colours");
+        throw UnusableValue(UserText::Of(
+            QT_TRANSLATE_NOOP("Messages", "cannot export a picture with a colour outside the 15 ZX colours")));
 }
 
 int WordAt(const ZxBank& bank, std::size_t at) { return bank[at] | (bank[at + 1] << 8); }
@@ -259,7 +261,8 @@ ViewerMemory MakeViewerMemory(const Picture& picture, ZxMachine machine, std::sp
   CheckColours(picture);
   const bool pentagon = machine == ZxMachine::Pentagon128;
   if (pentagon && picture.CellHeight == 1)
-    throw std::invalid_argument("the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1");
+    throw UnusableValue(UserText::Of(
+        QT_TRANSLATE_NOOP("Messages", "the Pentagon viewer shows cell heights 8x2, 8x4 and 8x8, not 8x1")));
   const bool fullWidth = RacesFullWidth(machine, picture.CellHeight);
   if (viewer.size() > (pentagon || fullWidth ? RaceViewerMaxLength : MiddleTableOffset[0]))
     throw std::invalid_argument("the viewer is too long for its banks");

@@ -611,8 +611,11 @@ void DocumentController::PictureRead(const QString& path, FileKind kind, const I
   if (kind == FileKind::Mgs) document_.StartNewHistory(PathBytes(path));
   view_.SetZoom(1);  // a picture taken in is shown whole
   emit FileUsed(path);
-  if (!picture.Note.empty())
-    panels_.Status->ShowMessage(QFileInfo(path).fileName() + ": " + QString::fromStdString(picture.Note));
+  if (!picture.Notes.empty()) {
+    QStringList notes;
+    for (const UserText& note : picture.Notes) notes.push_back(ShownText(note));
+    panels_.Status->ShowMessage(QFileInfo(path).fileName() + ": " + notes.join("; "));
+  }
   if (kind == FileKind::Mgs) emit ReferenceWanted(path);
   AfterPictureLoaded();
 }

@@ -57,7 +57,7 @@ TEST(OneScreenFormat, BytesShowTheScreenWrittenAndReadBackOntoBothScreens) {
       EXPECT_EQ(back.CellHeight, layout.CellHeight);
       EXPECT_TRUE(back.Pixels[0] == back.Pixels[1] && back.Attrs[0] == back.Attrs[1]);
       if (layout.CellHeight == 1 && h != 1 && h != 8) continue;
-      EXPECT_EQ(read.Note, "");
+      EXPECT_TRUE(read.Notes.empty());
       EXPECT_EQ(*WritePictureFile(back, kind), file);
     }
 }
@@ -86,7 +86,9 @@ TEST(OneScreenFormat, EightLineSideCellsAreSolvedForTheColoursTheyShow) {
   attr(31, 8) = 0x08, attr(31, 9) = 0x10, attr(31, 10) = 0x20;                  // four colours cannot stay
   attr(12, 0) = 0x08, attr(12, 1) = 0x10, attr(12, 2) = 0x20;                   // a middle column keeps 8x1 cells
   const ImportedPicture read = ReadPictureFile(FileKind::Mlt, file);
-  EXPECT_NE(read.Note.find("2 cells of the file had several and 1 now shows"), std::string::npos) << read.Note;
+  ASSERT_EQ(read.Notes.size(), 1u);
+  const std::string note = read.Notes[0].English();
+  EXPECT_NE(note.find("2 cells of the file had several and 1 now shows"), std::string::npos) << note;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) {
       EXPECT_EQ(ScreenColourAt(read.Planes, 1, 0, x, y), y < 4 ? 1 : 3);
