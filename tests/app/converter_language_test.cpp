@@ -36,15 +36,23 @@ TEST(ConverterLanguage, MessagesFollowTheLocale) {
     const auto bytes = ReadBytes(err);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.Said) << c.Lang;
   }
-  // The usage text too, with its lists filled in.
-  const std::string out = dir.File("out.txt");
-  const std::string help = std::string("LANG=ru_RU.UTF-8 LC_ALL= ") + CHROMALOOM_CONVERT_EXE + " --help >'" + out + "'";
-  ASSERT_EQ(WEXITSTATUS(std::system(help.c_str())), 0);
-  const auto bytes = ReadBytes(out);
-  const std::string usage(bytes.begin(), bytes.end());
-  EXPECT_EQ(usage.rfind("Запуск: chromaloom-convert", 0), 0u) << usage;
-  EXPECT_NE(usage.find("Читает:       .mgs"), std::string::npos) << usage;
-  EXPECT_EQ(usage.find('%'), std::string::npos) << usage;
+  // The usage texts too, the converter's and the editor's, with their lists filled in.
+  const struct {
+    const char* Program;
+    const char* Starts;
+    const char* Holds;
+  } helps[] = {{CHROMALOOM_CONVERT_EXE, "Запуск: chromaloom-convert", "Читает:       .mgs"},
+               {CHROMALOOM_EDITOR_EXE, "Запуск: chromaloom [FILE]", "Картинки: .mgs"}};
+  for (const auto& h : helps) {
+    const std::string out = dir.File("out.txt");
+    const std::string help = std::string("LANG=ru_RU.UTF-8 LC_ALL= ") + h.Program + " --help >'" + out + "'";
+    ASSERT_EQ(WEXITSTATUS(std::system(help.c_str())), 0) << h.Program;
+    const auto bytes = ReadBytes(out);
+    const std::string usage(bytes.begin(), bytes.end());
+    EXPECT_EQ(usage.rfind(h.Starts, 0), 0u) << usage;
+    EXPECT_NE(usage.find(h.Holds), std::string::npos) << usage;
+    EXPECT_EQ(usage.find('%'), std::string::npos) << usage;
+  }
 }
 
 // A filled-in text that holds a placeholder of its own stays as it is.
