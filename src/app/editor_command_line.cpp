@@ -40,12 +40,11 @@ UserText EditorUsage() {
                       {Extensions(false), Extensions(true)});
 }
 
-std::optional<int> AnswerEditorInfoOptions(const std::vector<std::string>& args, std::ostream& out,
-                                           const QTranslator* messages) {
+std::optional<int> AnswerEditorInfoOptions(const std::vector<std::string>& args, std::ostream& out) {
   for (const std::string& arg : args) {
     if (arg == "--") break;
     if (arg == "--help" || arg == "-h") {
-      out << Say(EditorUsage(), messages);
+      out << Say(EditorUsage(), CommandLineMessages().get());
       return 0;
     }
     if (arg == "--version") {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line_language.h"
 #include "app/editor_command_line.h"
 #include "files/image_files.h"
 #include "window/editor_settings.h"
@@ -22,9 +21,7 @@ int main(int argc, char** argv) {
   QElapsedTimer sinceLaunch;
   sinceLaunch.start();
   // Answered before QApplication, which would need a display.
-  if (const auto status = chromaloom::AnswerEditorInfoOptions({argv + 1, argv + argc}, std::cout,
-                                                              chromaloom::CommandLineMessages().get()))
-    return *status;
+  if (const auto status = chromaloom::AnswerEditorInfoOptions({argv + 1, argv + argc}, std::cout)) return *status;
   // The window is laid out in screen pixels and shows pictures 1:1, so the
   // platform must not scale it.
   if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");

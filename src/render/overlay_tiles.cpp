@@ -5,11 +5,8 @@
 namespace chromaloom {
 
 void OverlayTiles::Reset(int width, int height) {
-  width_ = width;
-  height_ = height;
-  tilesX_ = (width + TileSize - 1) / TileSize;
-  tilesY_ = (height + TileSize - 1) / TileSize;
-  slotOf_.assign(static_cast<std::size_t>(tilesX_) * static_cast<std::size_t>(tilesY_), -1);
+  grid_ = TileGrid::Of(width, height);
+  slotOf_.assign(grid_.Count(), -1);
   tiles_.clear();
   indexOf_.clear();
 }
@@ -30,18 +27,13 @@ OverlayTiles::Tile& OverlayTiles::TileAt(int index) {
   return tiles_[static_cast<std::size_t>(slot)];
 }
 
-Rect OverlayTiles::TileRect(int index) const {
-  return Rect{(index % tilesX_) * TileSize, (index / tilesX_) * TileSize, TileSize, TileSize}.Intersected(
-      {0, 0, width_, height_});
-}
-
 void OverlayTiles::Fill(Rect r, Rgb colour) {
-  const int x0 = std::max(r.X, 0), x1 = std::min(r.Right(), width_);
-  const int y0 = std::max(r.Y, 0), y1 = std::min(r.Bottom(), height_);
+  const int x0 = std::max(r.X, 0), x1 = std::min(r.Right(), grid_.Width);
+  const int y0 = std::max(r.Y, 0), y1 = std::min(r.Bottom(), grid_.Height);
   if (x0 >= x1 || y0 >= y1) return;
   for (int ty = y0 / TileSize; ty <= (y1 - 1) / TileSize; ++ty)
     for (int tx = x0 / TileSize; tx <= (x1 - 1) / TileSize; ++tx) {
-      Tile& tile = TileAt(ty * tilesX_ + tx);
+      Tile& tile = TileAt(ty * grid_.TilesX + tx);
       const int left = std::max(x0, tx * TileSize) - tx * TileSize;
       const int right = std::min(x1, (tx + 1) * TileSize) - tx * TileSize;
       const auto bits = static_cast<std::uint16_t>(((1u << (right - left)) - 1) << left);
@@ -55,12 +47,12 @@ void OverlayTiles::Fill(Rect r, Rgb colour) {
 }
 
 void OverlayTiles::ForEachTile(const std::function<void(Rect)>& fn) const {
-  for (const int index : indexOf_) fn(TileRect(index));
+  for (const int index : indexOf_) fn(grid_.TileRect(index));
 }
 
 void OverlayTiles::PaintTile(int index, const Tile& tile, Rect area, Raster& out) const {
-  const Rect part = TileRect(index).Intersected(area);
-  const int left = (index % tilesX_) * TileSize, top = (index / tilesX_) * TileSize;
+  const Rect part = grid_.TileRect(index).Intersected(area);
+  const int left = (index % grid_.TilesX) * TileSize, top = (index / grid_.TilesX) * TileSize;
   for (int y = part.Y; y < part.Bottom(); ++y) {
     const std::uint16_t drawn = tile.Drawn[static_cast<std::size_t>(y - top)];
     if (drawn == 0) continue;
@@ -72,7 +64,7 @@ void OverlayTiles::PaintTile(int index, const Tile& tile, Rect area, Raster& out
 }
 
 void OverlayTiles::PaintOver(Rect area, Raster& out) const {
-  const Rect inside = area.Intersected({0, 0, width_, height_});
+  const Rect inside = area.Intersected(grid_.Bounds());
   if (inside.IsEmpty() || tiles_.empty()) return;
   const int tx0 = inside.X / TileSize, tx1 = (inside.Right() - 1) / TileSize;
   const int ty0 = inside.Y / TileSize, ty1 = (inside.Bottom() - 1) / TileSize;
@@ -80,11 +72,11 @@ void OverlayTiles::PaintOver(Rect area, Raster& out) const {
   if (static_cast<std::size_t>((tx1 - tx0 + 1) * (ty1 - ty0 + 1)) < tiles_.size()) {
     for (int ty = ty0; ty <= ty1; ++ty)
       for (int tx = tx0; tx <= tx1; ++tx)
-        if (const int slot = slotOf_[static_cast<std::size_t>(ty * tilesX_ + tx)]; slot >= 0)
-          PaintTile(ty * tilesX_ + tx, tiles_[static_cast<std::size_t>(slot)], area, out);
+        if (const int slot = slotOf_[static_cast<std::size_t>(ty * grid_.TilesX + tx)]; slot >= 0)
+          PaintTile(ty * grid_.TilesX + tx, tiles_[static_cast<std::size_t>(slot)], area, out);
   } else {
     for (std::size_t slot = 0; slot < tiles_.size(); ++slot) {
-      const int index = indexOf_[slot], tx = index % tilesX_, ty = index / tilesX_;
+      const int index = indexOf_[slot], tx = index % grid_.TilesX, ty = index / grid_.TilesX;
       if (tx >= tx0 && tx <= tx1 && ty >= ty0 && ty <= ty1) PaintTile(index, tiles_[slot], area, out);
     }
   }

@@ -15,7 +15,7 @@ namespace chromaloom {
 
 class OverlayTiles {
  public:
-  static constexpr int TileSize = TileSet::TileSize;
+  static constexpr int TileSize = TileGrid::TileSize;
   static_assert(TileSize == 16, "a tile row's mask is 16 bits");
 
   // An empty overlay over an image of this size.
@@ -34,10 +34,9 @@ class OverlayTiles {
     std::array<std::uint16_t, TileSize> Drawn{};  // a bit per pixel, row by row
   };
   Tile& TileAt(int index);
-  Rect TileRect(int index) const;
   void PaintTile(int index, const Tile& tile, Rect area, Raster& out) const;
 
-  int width_ = 0, height_ = 0, tilesX_ = 0, tilesY_ = 0;
+  TileGrid grid_;
   std::vector<int> slotOf_;   // for each tile of the image, its place in tiles_, or -1
   std::vector<Tile> tiles_;   // the tiles drawn in
   std::vector<int> indexOf_;  // the image tile each of them is

@@ -28,7 +28,7 @@ void Renderer::FollowZoom() {
 }
 
 // Renders lines firstLine .. firstLine+lines-1 of one column, all within one cell.
-void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
+void Renderer::RenderCellRasters(int col, int firstLine, int lines, bool screens) {
   rastersDamaged_ = true;
   const AttrEntry& a0 = picture_.AttrAt(0, col, firstLine);
   const AttrEntry& a1 = picture_.AttrAt(1, col, firstLine);
@@ -37,8 +37,6 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
   const Rgb paper1 = ZxRgb(a1.Paper), ink1 = ZxRgb(a1.Ink);
   // The map's colour depends only on the entry, so each cell tints four colours, not every pixel.
   const bool map = view_.FlickerMapOn;
-  // The screens alone only while the canvas shows one or the map reads them.
-  const bool screens = ScreensShown();
   screensMatchPicture_ = screensMatchPicture_ && screens;
   CharPalette tinted{};
   if (map)
@@ -71,12 +69,10 @@ void Renderer::RenderCellRasters(int col, int firstLine, int lines) {
 
 void Renderer::RenderAll() {
   // The corrector's sources are the screens: here they are rendered whatever is shown.
-  renderingAll_ = true;
   for (int col = 0; col < ByteColumns; ++col) {
     const int n = picture_.CellHeightAt(col);
-    for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n);
+    for (int y = 0; y < PictureHeight; y += n) RenderCellRasters(col, y, n, true);
   }
-  renderingAll_ = false;
   screensMatchPicture_ = true;
   CorrectorSource0.CopyFrom(ScreenRaster0, ScreenRaster0.Bounds(), 0, 0);
   CorrectorSource1.CopyFrom(ScreenRaster1, ScreenRaster1.Bounds(), 0, 0);
@@ -85,7 +81,8 @@ void Renderer::RenderAll() {
   damage_.MarkAll();
 }
 
-bool Renderer::ScreensShown() const { return renderingAll_ || view_.Shown != ScreenView::Mixed || view_.FlickerMapOn; }
+// The screens alone are kept while the canvas shows one or the map reads them.
+bool Renderer::ScreensShown() const { return view_.Shown != ScreenView::Mixed || view_.FlickerMapOn; }
 
 void Renderer::Redraw(bool full) {
   // The map raster and the screens wait until something shows them.
@@ -124,7 +121,7 @@ void Renderer::RenderCell(int col, int line) {
   if (col < 0 || col >= ByteColumns || line < 0 || line >= PictureHeight) return;
   const int firstLine = picture_.AttrLineOf(col, line);
   const int lines = picture_.CellHeightAt(col);
-  RenderCellRasters(col, firstLine, lines);
+  RenderCellRasters(col, firstLine, lines, ScreensShown());
   mapMatchesPicture_ = mapMatchesPicture_ && view_.FlickerMapOn;
   const int z = view_.Scale();
   MarkEditor({col * 8 * z, firstLine * z, 8 * z, lines * z});

@@ -149,7 +149,8 @@ class Renderer {
   Damage TakeDamage();
 
  private:
-  void RenderCellRasters(int col, int firstLine, int lines);
+  // screens: the screens alone too.
+  void RenderCellRasters(int col, int firstLine, int lines, bool screens);
   bool ScreensShown() const;
   // The shown raster enlarged into out, whose top-left is area's, with the grids.
   void PaintPicture(Rect area, Raster& out) const;
@@ -166,7 +167,6 @@ class Renderer {
   TileSet damage_;                        // what the window has yet to repaint
   bool mapMatchesPicture_ = false;
   bool screensMatchPicture_ = false;
-  bool renderingAll_ = false;
   bool previewMatchesRaster_ = false;
   bool previewDamaged_ = false;
   bool magnifierDamaged_ = false;

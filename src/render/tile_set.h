@@ -2,6 +2,7 @@
 // changed" costs what changed, not the size of the image.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -10,13 +11,29 @@
 
 namespace chromaloom {
 
+// An image cut into square tiles, numbered row by row.
+struct TileGrid {
+  static constexpr int TileSize = 16;
+  int Width = 0, Height = 0, TilesX = 0, TilesY = 0;
+
+  static TileGrid Of(int width, int height) {
+    return {width, height, (width + TileSize - 1) / TileSize, (height + TileSize - 1) / TileSize};
+  }
+  std::size_t Count() const { return static_cast<std::size_t>(TilesX) * static_cast<std::size_t>(TilesY); }
+  Rect Bounds() const { return {0, 0, Width, Height}; }
+  // Tile index's area, clipped to the image.
+  Rect TileRect(int index) const {
+    return Rect{(index % TilesX) * TileSize, (index / TilesX) * TileSize, TileSize, TileSize}.Intersected(Bounds());
+  }
+};
+
 class TileSet {
  public:
-  static constexpr int TileSize = 16;
+  static constexpr int TileSize = TileGrid::TileSize;
 
   void Reset(int width, int height);
   void Mark(Rect r);
-  void MarkAll() { Mark({0, 0, width_, height_}); }
+  void MarkAll() { Mark(grid_.Bounds()); }
   bool IsEmpty() const { return marked_.empty(); }
   // Calls fn with one rectangle per horizontal run of marked tiles.
   void ForEachRun(const std::function<void(Rect)>& fn);
@@ -28,10 +45,7 @@ class TileSet {
   void Clear();
 
  private:
-  int width_ = 0;
-  int height_ = 0;
-  int tilesX_ = 0;
-  int tilesY_ = 0;
+  TileGrid grid_;
   std::vector<std::uint8_t> flags_;
   std::vector<int> marked_;
 };

@@ -442,13 +442,15 @@ BeamRace RunViewerOn128(const ViewerMemory& memory, const Picture& picture, int 
     const int bank = machine.ShownBank();
     const int screen = bank == Screen1Bank ? 1 : 0;
     ZxBank shown = bank == Screen1Bank ? before1 : before;
-    std::vector<Write> writes = machine.Writes();
+    std::vector<Write> shifted;
     if (moved) {
-      for (Write& w : writes)
+      shifted = machine.Writes();
+      for (Write& w : shifted)
         if (w.Offset >= AttributesOffset && (w.Offset - AttributesOffset) % ByteColumns == moved->Column)
           w.T += moved->By;
-      std::stable_sort(writes.begin(), writes.end(), [](const Write& a, const Write& b) { return a.T < b.T; });
+      std::stable_sort(shifted.begin(), shifted.end(), [](const Write& a, const Write& b) { return a.T < b.T; });
     }
+    const std::vector<Write>& writes = moved ? shifted : machine.Writes();
     std::size_t next = 0;
     for (int line = 0; line < PictureHeight; ++line)
       for (int column = 0; column < ByteColumns; ++column) {
