@@ -25,7 +25,7 @@ void TileSet::Mark(Rect r) {
     }
 }
 
-void TileSet::ForEachRun(const std::function<void(Rect)>& fn) {
+void TileSet::TakeRuns(const std::function<void(Rect)>& fn) {
   std::sort(marked_.begin(), marked_.end());
   const Rect bounds = grid_.Bounds();
   std::size_t i = 0;
@@ -39,6 +39,7 @@ void TileSet::ForEachRun(const std::function<void(Rect)>& fn) {
     const Rect run{(first % grid_.TilesX) * TileSize, ty * TileSize, (last - first + 1) * TileSize, TileSize};
     fn(run.Intersected(bounds));
   }
+  Clear();
 }
 
 void TileSet::Clear() {

@@ -35,13 +35,8 @@ class TileSet {
   void Mark(Rect r);
   void MarkAll() { Mark(grid_.Bounds()); }
   bool IsEmpty() const { return marked_.empty(); }
-  // Calls fn with one rectangle per horizontal run of marked tiles.
-  void ForEachRun(const std::function<void(Rect)>& fn);
-  // The same, then clears.
-  void TakeRuns(const std::function<void(Rect)>& fn) {
-    ForEachRun(fn);
-    Clear();
-  }
+  // Calls fn with one rectangle per horizontal run of marked tiles, then clears.
+  void TakeRuns(const std::function<void(Rect)>& fn);
   void Clear();
 
  private:
