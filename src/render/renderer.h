@@ -160,7 +160,6 @@ class Renderer {
 
   const Picture& picture_;
   const ViewState& view_;
-  mutable std::vector<Rgb> rowScratch_;   // PaintPicture's rows, kept between paints
   mutable std::vector<Rgb> tintScratch_;  // one picture line tinted by the flicker map
   OverlayTiles overlayTiles_;             // the shown overlay's strokes as drawn
   Rect floatArea_;                        // where its float lies, if it has one

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "render/view.h"
@@ -248,15 +250,47 @@ TEST(Grids, CharGridLiesOverThePixelGridWithDottedColours) {
 // The grid rule pixel by pixel, written independently of the renderer: the
 // whole pixel grid (horizontal, then vertical lines), then the whole char
 // grid over it (horizontal segments per the cell rule, then vertical lines).
-Rgb GridRulePixel(int x, int y, int z, int h, Rgb shown) {
+Rgb GridRulePixel(int x, int y, int z, int h, Rgb shown, bool pixelGrid = true, bool charGrid = true) {
   auto dot = [](int along, Rgb even) { return (along & 1) ? Grey : even; };
   Rgb c = shown;
-  if (y % z == 0) c = dot(x, Black);
-  if (x % z == 0) c = dot(y, Black);
+  if (pixelGrid && y % z == 0) c = dot(x, Black);
+  if (pixelGrid && x % z == 0) c = dot(y, Black);
   const int col = x / (8 * z);
-  if (y % (CellHeightAt(h, col) * z) == 0) c = dot(x, White);
-  if (x % (8 * z) == 0) c = dot(y, White);
+  if (charGrid && y % (CellHeightAt(h, col) * z) == 0) c = dot(x, White);
+  if (charGrid && x % (8 * z) == 0) c = dot(y, White);
   return c;
+}
+
+// Any area, at any zoom, with either grid or both: each pixel is the shown
+// picture pixel under it, with the grid rule over it.
+TEST(Grids, EveryAreaOfAPictureFollowsTheRule) {
+  const Picture picture = test_support::RandomPicture(1, 7);
+  std::mt19937 rng(11);
+  for (const int zoom : ZoomLevels)
+    for (const int grids : {0, 1, 2, 3}) {
+      View view(picture);
+      Prepare(view, zoom, grids & 1, grids & 2);
+      const int z = view.Scale();
+      const bool shownGrids = z >= MinGridScale;
+      const Renderer& render = view.Render;
+      std::uniform_int_distribution<int> size(1, 300);
+      int wrong = 0;
+      Raster img;
+      for (int k = 0; k < 6; ++k) {
+        const int w = std::min(size(rng), render.EditorWidth()), ht = std::min(size(rng), render.EditorHeight());
+        const Rect area{std::uniform_int_distribution<int>(0, render.EditorWidth() - w)(rng),
+                        std::uniform_int_distribution<int>(0, render.EditorHeight() - ht)(rng), w, ht};
+        render.PaintEditor(area, img);
+        for (int y = 0; y < area.H; ++y)
+          for (int x = 0; x < area.W; ++x) {
+            const int ex = area.X + x, ey = area.Y + y;
+            const Rgb shown = render.MixedRaster.At(ex / z, ey / z);
+            wrong += img.At(x, y) !=
+                     GridRulePixel(ex, ey, z, 1, shown, shownGrids && (grids & 1), shownGrids && (grids & 2));
+          }
+      }
+      EXPECT_EQ(wrong, 0) << "zoom " << zoom << ", grids " << grids;
+    }
 }
 
 TEST(Grids, BothGridsFollowTheRuleAtEveryZoomAndCellHeight) {
