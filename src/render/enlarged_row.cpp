@@ -1,7 +1,6 @@
 #include "render/enlarged_row.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -50,7 +49,7 @@ template <class Lane>
 }
 
 struct CellVectors {
-  std::array<__m256i, CellPixels> Pixels;  // each pixel of the cell in every lane
+  __m256i Pixels[CellPixels];  // each pixel of the cell in every lane
   __m256i PixelDot, PixelDotOn, CellDot, CellDotOn;
 };
 

@@ -1,6 +1,7 @@
 #include "render/overlay_tiles.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace chromaloom {
 
@@ -58,8 +59,13 @@ void OverlayTiles::PaintTile(int index, const Tile& tile, Rect area, Raster& out
     if (drawn == 0) continue;
     Rgb* row = out.Row(y - area.Y);
     const Rgb* pixels = tile.Pixels.data() + (y - top) * TileSize;
-    for (int x = part.X; x < part.Right(); ++x)
-      if ((drawn >> (x - left)) & 1) row[x - area.X] = pixels[x - left];
+    // A run of drawn pixels at a time, within the part of the tile shown.
+    unsigned bits = drawn & (((1u << (part.Right() - left)) - 1) & ~((1u << (part.X - left)) - 1));
+    while (bits != 0) {
+      const int from = std::countr_zero(bits), length = std::countr_one(bits >> from);
+      std::copy_n(pixels + from, length, row + (left + from - area.X));
+      bits &= ~(((1u << length) - 1) << from);
+    }
   }
 }
 

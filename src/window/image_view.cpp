@@ -1,5 +1,7 @@
 #include "window/image_view.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -81,10 +83,14 @@ void ImageView::paintEvent(QPaintEvent* event) {
       painter.drawImage(area, image, source);
       continue;
     }
-    paint_({source.x(), source.y(), source.width(), source.height()}, painted_);
+    // Painted from and to multiples of 8 pixels, so that every row is
+    // whole, aligned vector stores; only what was asked for is shown.
+    const int left = source.left() / 8 * 8, right = std::min(surface.width(), (source.right() + 8) / 8 * 8);
+    paint_({left, source.y(), right - left, source.height()}, painted_);
     QImage image = WrapRaster(painted_);
     image.setDevicePixelRatio(ratio);
-    painter.drawImage(QPointF(source.topLeft()) / ratio, image);
+    painter.drawImage(QPointF(source.topLeft()) / ratio, image,
+                      QRectF(source.x() - left, 0, source.width(), source.height()));
   }
   if (reference_ && reference_->IsShown()) {
     painter.setClipRegion(event->region());
