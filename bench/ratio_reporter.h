@@ -39,7 +39,7 @@ class RatioReporter : public benchmark::BenchmarkReporter {
     out << "\nCPU time as a ratio to " << baseline_ << " (same run):\n";
     for (const auto& [name, time] : times_) {
       const double ratio = time / base->second;
-      out << "  " << std::left << std::setw(40) << name << std::fixed << std::setprecision(4) << ratio;
+      out << "  " << std::left << std::setw(40) << name << " " << std::fixed << std::setprecision(4) << ratio;
       if (const auto target = targets_.find(name); target != targets_.end())
         out << "  (target <= " << target->second << ": " << (ratio <= target->second ? "met" : "MISSED") << ")";
       out << "\n";

@@ -2,7 +2,7 @@
 // by whole factors, tinted by the flicker map when it is on, with the dotted
 // pixel grid and char grid on top, painted for the area the window shows.
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <vector>
 
 #include "render/enlarged_row.h"
@@ -67,9 +67,8 @@ void Renderer::PaintPicture(Rect area, Raster& out) const {
     for (int y = std::max(r.Y, lineTop); y < yEnd; ++y) {
       Rgb* row = out.Row(y - area.Y) + (r.X - area.X);  // row[0] is editor x r.X
       const int parity = y == lineTop ? 0 : (y & 1);
-      EnlargedRow enlarged{source, z};
-      if (pixelGrid) enlarged.PixelDot = PixelGridDots.At(parity);
-      if (charGrid) enlarged.CellDot = CharGridDots.At(parity);
+      const EnlargedRow enlarged{source, z, pixelGrid ? std::optional(PixelGridDots.At(parity)) : std::nullopt,
+                                 charGrid ? std::optional(CharGridDots.At(parity)) : std::nullopt};
       if (y != lineTop || !anyGrid) {
         PaintEnlargedRow(enlarged, r.X, r.Right(), row);
         continue;

@@ -6,6 +6,7 @@
 #include <bitset>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 #include <utility>
 
@@ -206,25 +207,44 @@ struct OverlaySurface {
 // canvas: the pixels whose centres lie within penWidth / 2 of the pen's
 // centre, which is the point's pixel centre for odd widths and its top-left
 // corner for even ones. Worked in doubled coordinates to stay in integers.
-void StampPen(const OverlaySurface& surface, int cx, int cy, int penWidth, Rgb colour) {
-  const int w = std::max(1, penWidth);
-  const int reach = w / 2;    // pixels on each side of the centre row or column
-  const int centre2 = w % 2;  // the centre, doubled, from the point's corner
-  for (int dy = -reach; dy < w - reach; ++dy) {
-    const int y2 = 2 * dy + 1 - centre2;  // pixel centre minus pen centre, doubled
-    int left = 0;                         // pixels cut off each end of this row; the middle ones are always in
+// Row k of the pen (0 at the top) leaves out cut[k] pixels at each end.
+std::vector<int> PenRowCuts(int w) {
+  const int reach = w / 2, centre2 = w % 2;  // the centre, doubled, from the point's corner
+  std::vector<int> cut(static_cast<std::size_t>(w));
+  for (int k = 0; k < w; ++k) {
+    const int y2 = 2 * (k - reach) + 1 - centre2;  // pixel centre minus pen centre, doubled
+    int left = 0;
     while (left < reach) {
       const int x2 = 2 * (left - reach) + 1 - centre2;
       if (x2 * x2 + y2 * y2 <= w * w) break;
       ++left;
     }
-    surface.Tiles.Fill({cx - reach + left, cy + dy, w - 2 * left, 1}, colour);
+    cut[static_cast<std::size_t>(k)] = left;
   }
-  surface.Cover.Mark({cx - reach, cy - reach, w, w});
+  return cut;
 }
 
+// The pen stamped at every point of the line. Pen and line are convex, so
+// what they cover on each row is one run: the runs are gathered first and
+// each drawn once, instead of a pen's worth of rows at every point.
 void DrawLine(const OverlaySurface& surface, Point from, Point to, int penWidth, Rgb colour) {
-  ForEachLinePoint(from, to, [&](Point p) { StampPen(surface, p.X, p.Y, penWidth, colour); });
+  const int w = std::max(1, penWidth), reach = w / 2;
+  const std::vector<int> cut = PenRowCuts(w);
+  const int top = std::min(from.Y, to.Y) - reach;
+  struct Run {
+    int Left = std::numeric_limits<int>::max(), Right = std::numeric_limits<int>::min();
+  };
+  std::vector<Run> runs(static_cast<std::size_t>(std::abs(to.Y - from.Y) + w));
+  ForEachLinePoint(from, to, [&](Point p) {
+    for (int k = 0; k < w; ++k) {
+      Run& run = runs[static_cast<std::size_t>(p.Y - reach + k - top)];
+      run.Left = std::min(run.Left, p.X - reach + cut[static_cast<std::size_t>(k)]);
+      run.Right = std::max(run.Right, p.X - reach + w - cut[static_cast<std::size_t>(k)]);
+    }
+  });
+  for (std::size_t row = 0; row < runs.size(); ++row)
+    if (runs[row].Left < runs[row].Right)
+      surface.Fill({runs[row].Left, top + static_cast<int>(row), runs[row].Right - runs[row].Left, 1}, colour);
 }
 
 void DrawRectOutline(const OverlaySurface& surface, Point corner0, Point corner1, int penWidth, Rgb colour) {

@@ -319,6 +319,44 @@ TEST(Grids, BothGridsFollowTheRuleAtEveryZoomAndCellHeight) {
   }
 }
 
+// A band is the round pen stamped at every point of its line: the pixels
+// whose centres lie within half the pen's width of the point (its pixel's
+// centre for odd widths, its corner for even ones).
+TEST(Overlay, ABandIsThePenStampedAlongItsLine) {
+  const Picture picture;  // all black: the band is whatever is not
+  View view(picture);
+  Prepare(view, 1, false, false);
+  Renderer& render = view.Render;
+  const Rgb band = MakeRgb(255, 0, 255);
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> x(-20, render.EditorWidth() + 20), y(-20, render.EditorHeight() + 20);
+  for (const int pen : {1, 2, 3, 4, 7, 8, 16}) {
+    EditorOverlay overlay;
+    overlay.Band = EditorOverlay::Shape::Line;
+    overlay.From = {x(rng), y(rng)};
+    overlay.To = {x(rng), y(rng)};
+    overlay.PenWidth = pen;
+    overlay.Colour = band;
+    render.ShowOverlay(overlay, 0, view.Ants());
+    std::vector<bool> stamped(static_cast<std::size_t>(render.EditorWidth() * render.EditorHeight()));
+    ForEachLinePoint(overlay.From, overlay.To, [&](Point p) {
+      for (int py = p.Y - pen; py <= p.Y + pen; ++py)
+        for (int px = p.X - pen; px <= p.X + pen; ++px) {
+          const int dx2 = 2 * (px - p.X) + 1 - pen % 2, dy2 = 2 * (py - p.Y) + 1 - pen % 2;
+          if (dx2 * dx2 + dy2 * dy2 <= pen * pen && px >= 0 && py >= 0 && px < render.EditorWidth() &&
+              py < render.EditorHeight())
+            stamped[static_cast<std::size_t>(py * render.EditorWidth() + px)] = true;
+        }
+    });
+    const Raster img = render.EditorImage();
+    int wrong = 0;
+    for (int py = 0; py < img.Height(); ++py)
+      for (int px = 0; px < img.Width(); ++px)
+        wrong += (img.At(px, py) == band) != stamped[static_cast<std::size_t>(py * img.Width() + px)];
+    EXPECT_EQ(wrong, 0) << "pen " << pen;
+  }
+}
+
 // Horizontal char-grid lines crossing column col, as picture lines.
 std::vector<int> CharGridRows(const View& view, int col) {
   std::vector<int> rows;
