@@ -7,6 +7,8 @@
 # million inputs (FUZZ_SECONDS, FUZZ_RUNS, FUZZ_TARGETS change that); not in CI.
 BUILD ?= build
 CMAKE_FLAGS ?=
+# Medians of five runs: these machines are noisy.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 # One version, since each version lays code out a little differently.
 CLANG_FORMAT ?= clang-format-14
 FORMAT_FILES = $(shell find src tests fuzz -name '*.cpp' -o -name '*.h')
@@ -32,12 +34,12 @@ run: build
 	$(BUILD)/src/chromaloom
 
 bench: build
-	$(BUILD)/bench/chromaloom_bench
-	$(BUILD)/bench/chromaloom_canvas_bench
-	$(BUILD)/bench/chromaloom_convert_bench
-	$(BUILD)/bench/chromaloom_image_bench
-	$(BUILD)/bench/chromaloom_flicker_bench
-	$(BUILD)/bench/chromaloom_history_bench
+	$(BUILD)/bench/chromaloom_bench $(BENCH_FLAGS)
+	$(BUILD)/bench/chromaloom_canvas_bench $(BENCH_FLAGS)
+	$(BUILD)/bench/chromaloom_convert_bench $(BENCH_FLAGS)
+	$(BUILD)/bench/chromaloom_image_bench $(BENCH_FLAGS)
+	$(BUILD)/bench/chromaloom_flicker_bench $(BENCH_FLAGS)
+	$(BUILD)/bench/chromaloom_history_bench $(BENCH_FLAGS)
 
 # The Debian package, from a release build of the programs alone.
 package: deps

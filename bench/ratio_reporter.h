@@ -1,5 +1,6 @@
 // Benchmark times as ratios to a baseline measured in the same run, because
-// these machines are noisy. The usual output (--benchmark_format,
+// these machines are noisy; run with --benchmark_repetitions=N to compare
+// the medians of N runs. The usual output (--benchmark_format,
 // --benchmark_out) is left as it is; the ratios go to stderr after it.
 #pragma once
 
@@ -25,14 +26,23 @@ class RatioReporter : public benchmark::BenchmarkReporter {
 
   void ReportRuns(const std::vector<Run>& runs) override {
     display_->ReportRuns(runs);
-    for (const Run& run : runs)
-      // In seconds, whatever unit each benchmark shows.
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times_[run.benchmark_name()] = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      // In seconds, whatever unit each benchmark shows. With repetitions
+      // the median stands for them all: one slow moment of the machine
+      // then moves no ratio.
+      const double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const std::string name = run.run_name.str();
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        medians_[name] = seconds;
+      else if (run.run_type == Run::RT_Iteration)
+        times_[name] = seconds;
+    }
   }
 
   void Finalize() override {
     display_->Finalize();
+    for (const auto& [name, median] : medians_) times_[name] = median;
     const auto base = times_.find(baseline_);
     if (base == times_.end() || base->second <= 0) return;
     std::ostream& out = std::cerr;
@@ -51,6 +61,7 @@ class RatioReporter : public benchmark::BenchmarkReporter {
   std::string baseline_;
   std::map<std::string, double> targets_;
   std::map<std::string, double> times_;
+  std::map<std::string, double> medians_;
 };
 
 inline int RunBenchmarksWithRatios(int argc, char** argv, std::string baseline, std::map<std::string, double> targets) {
