@@ -87,6 +87,7 @@ template <int Z, int... J>
   return cell;
 }
 
+// Only vectors [from, to) of them.
 template <int Z, int... J>
 [[gnu::target("avx2"), gnu::always_inline]] inline void StoreCellPart(const CellVectors& cell, Rgb* out, int at,
                                                                       int from, int to,
@@ -161,30 +162,46 @@ VectorPainter VectorPainterFor(int z) {
 }  // namespace
 #endif
 
-void PaintEnlargedRow(const EnlargedRow& row, int x0, int x1, Rgb* out) {
 #if defined(CHROMALOOM_AVX2_ROWS)
+namespace {
+// The whole vectors of [x0, x1) by vectors (when it can), the columns
+// either side of them by pixels.
+template <class ByPixels, class ByVectors>
+void SplitAtVectors(int x0, int x1, Rgb* out, ByPixels byPixels, ByVectors byVectors) {
   const int a = (x0 + 7) / 8 * 8, b = x1 / 8 * 8;
-  if (const VectorPainter paint = VectorPainterFor(row.Z); paint && a < b) {
-    PaintEnlargedRowByRuns(row, x0, a, out);
-    paint(row, a, b, out + (a - x0));
-    PaintEnlargedRowByRuns(row, b, x1, out + (b - x0));
+  if (a >= b || !byVectors(a, b, out + (a - x0))) {
+    byPixels(x0, x1, out);
     return;
   }
+  byPixels(x0, a, out);
+  byPixels(b, x1, out + (b - x0));
+}
+}  // namespace
 #endif
-  PaintEnlargedRowByRuns(row, x0, x1, out);
+
+void PaintEnlargedRow(const EnlargedRow& row, int x0, int x1, Rgb* out) {
+  const auto byRuns = [&row](int from, int to, Rgb* at) { PaintEnlargedRowByRuns(row, from, to, at); };
+#if defined(CHROMALOOM_AVX2_ROWS)
+  SplitAtVectors(x0, x1, out, byRuns, [&row](int from, int to, Rgb* at) {
+    const VectorPainter paint = VectorPainterFor(row.Z);
+    if (paint) paint(row, from, to, at);
+    return paint != nullptr;
+  });
+#else
+  byRuns(x0, x1, out);
+#endif
 }
 
 void PaintDottedRow(Rgb even, Rgb odd, int x0, int x1, Rgb* out) {
+  const auto byPixels = [=](int from, int to, Rgb* at) { PaintDotsByPixels(even, odd, from, to, at); };
 #if defined(CHROMALOOM_AVX2_ROWS)
-  const int a = (x0 + 7) / 8 * 8, b = x1 / 8 * 8;
-  if (a < b && HasAvx2()) {
-    PaintDotsByPixels(even, odd, x0, a, out);
-    PaintDotsAvx2(even, odd, a, b, out + (a - x0));
-    PaintDotsByPixels(even, odd, b, x1, out + (b - x0));
-    return;
-  }
+  SplitAtVectors(x0, x1, out, byPixels, [=](int from, int to, Rgb* at) {
+    if (HasAvx2()) PaintDotsAvx2(even, odd, from, to, at);
+    return HasAvx2();
+  });
+#else
+  byPixels(x0, x1, out);
 #endif
-  PaintDotsByPixels(even, odd, x0, x1, out);
 }
 
 }  // namespace chromaloom
