@@ -18,14 +18,17 @@ constexpr const char* MemsetBaseline = "BM_MemsetEditorImage/4";
 constexpr const char* VisibleAreaBaseline = "BM_MemsetVisibleArea";
 constexpr int VisibleWidth = 1280, VisibleHeight = 960;
 
+// One memset of the whole image, with a value that changes every time.
+inline void MemsetOnce(std::vector<std::uint32_t>& image, int& value) {
+  std::memset(image.data(), ++value & 0xFF, image.size() * sizeof(std::uint32_t));
+  benchmark::DoNotOptimize(image.data());
+  benchmark::ClobberMemory();
+}
+
 inline void MemsetPixels(benchmark::State& state, std::size_t pixels) {
   std::vector<std::uint32_t> image(pixels);
   int value = 0;
-  for (auto _ : state) {
-    std::memset(image.data(), ++value & 0xFF, image.size() * sizeof(std::uint32_t));
-    benchmark::DoNotOptimize(image.data());
-    benchmark::ClobberMemory();
-  }
+  for (auto _ : state) MemsetOnce(image, value);
 }
 
 inline void BM_MemsetVisibleArea(benchmark::State& state) {
@@ -47,9 +50,7 @@ void TimeAgainstVisibleAreaMemset(benchmark::State& state, Paint paint) {
     paint();
     benchmark::ClobberMemory();
     const auto painted = Clock::now();
-    std::memset(area.data(), ++value & 0xFF, area.size() * sizeof(std::uint32_t));
-    benchmark::DoNotOptimize(area.data());
-    benchmark::ClobberMemory();
+    MemsetOnce(area, value);
     const double seconds = std::chrono::duration<double>(painted - start).count();
     painting += seconds;
     memsetting += std::chrono::duration<double>(Clock::now() - painted).count();

@@ -10,7 +10,6 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,33 +34,31 @@ class RatioReporter : public benchmark::BenchmarkReporter {
       // In seconds, whatever unit each benchmark shows. With repetitions
       // the median stands for them all: one slow moment of the machine
       // then moves no ratio.
-      double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-      std::string name = run.run_name.str();
-      // Manual timing is how a benchmark is measured, not what it measures.
-      if (const auto manual = name.rfind("/manual_time"); manual != std::string::npos) name.erase(manual);
+      Measure measure{run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit), false};
       // A benchmark that timed the baseline beside itself, turn about,
       // reports the ratio itself: unlike two runs apart, no change in the
       // machine's speed between them moves it.
-      if (const auto own = run.counters.find(OwnRatioCounter); own != run.counters.end()) {
-        ownRatio_.insert(name);
-        seconds = own->second.value;
-      }
+      if (const auto own = run.counters.find(OwnRatioCounter); own != run.counters.end())
+        measure = {own->second.value, true};
+      std::string name = run.run_name.str();
+      // Manual timing is how a benchmark is measured, not what it measures.
+      if (const auto manual = name.rfind("/manual_time"); manual != std::string::npos) name.erase(manual);
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-        medians_[name] = seconds;
+        medians_[name] = measure;
       else if (run.run_type == Run::RT_Iteration)
-        times_[name] = seconds;
+        measures_[name] = measure;
     }
   }
 
   void Finalize() override {
     display_->Finalize();
-    for (const auto& [name, median] : medians_) times_[name] = median;
-    const auto base = times_.find(baseline_);
-    if (base == times_.end() || base->second <= 0) return;
+    for (const auto& [name, median] : medians_) measures_[name] = median;
+    const auto base = measures_.find(baseline_);
+    if (base == measures_.end() || base->second.Value <= 0) return;
     std::ostream& out = std::cerr;
     out << "\nCPU time as a ratio to " << baseline_ << " (same run):\n";
-    for (const auto& [name, time] : times_) {
-      const double ratio = ownRatio_.contains(name) ? time : time / base->second;
+    for (const auto& [name, measure] : measures_) {
+      const double ratio = measure.IsRatio ? measure.Value : measure.Value / base->second.Value;
       out << "  " << std::left << std::setw(40) << name << " " << std::fixed << std::setprecision(4) << ratio;
       if (const auto target = targets_.find(name); target != targets_.end())
         out << "  (target <= " << target->second << ": " << (ratio <= target->second ? "met" : "MISSED") << ")";
@@ -73,9 +70,13 @@ class RatioReporter : public benchmark::BenchmarkReporter {
   std::unique_ptr<benchmark::BenchmarkReporter> display_{benchmark::CreateDefaultDisplayReporter()};
   std::string baseline_;
   std::map<std::string, double> targets_;
-  std::map<std::string, double> times_;
-  std::map<std::string, double> medians_;
-  std::set<std::string> ownRatio_;
+  // In seconds, or the ratio itself where the benchmark reported it.
+  struct Measure {
+    double Value;
+    bool IsRatio;
+  };
+  std::map<std::string, Measure> measures_;
+  std::map<std::string, Measure> medians_;
 };
 
 inline int RunBenchmarksWithRatios(int argc, char** argv, std::string baseline, std::map<std::string, double> targets) {

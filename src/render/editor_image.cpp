@@ -3,7 +3,6 @@
 // pixel grid and char grid on top, painted for the area the window shows.
 #include <algorithm>
 #include <optional>
-#include <vector>
 
 #include "render/enlarged_row.h"
 #include "render/flicker_map.h"

@@ -203,43 +203,45 @@ struct OverlaySurface {
   }
 };
 
-// A round pen exactly penWidth pixels across, like a wide line pen of a
-// canvas: the pixels whose centres lie within penWidth / 2 of the pen's
+// A round pen exactly Width pixels across, like a wide line pen of a
+// canvas: the pixels whose centres lie within Width / 2 of the pen's
 // centre, which is the point's pixel centre for odd widths and its top-left
 // corner for even ones. Worked in doubled coordinates to stay in integers.
-// Row k of the pen (0 at the top) leaves out cut[k] pixels at each end.
-std::vector<int> PenRowCuts(int w) {
-  const int reach = w / 2, centre2 = w % 2;  // the centre, doubled, from the point's corner
-  std::vector<int> cut(static_cast<std::size_t>(w));
-  for (int k = 0; k < w; ++k) {
-    const int y2 = 2 * (k - reach) + 1 - centre2;  // pixel centre minus pen centre, doubled
-    int left = 0;
-    while (left < reach) {
-      const int x2 = 2 * (left - reach) + 1 - centre2;
-      if (x2 * x2 + y2 * y2 <= w * w) break;
-      ++left;
+// Made once per shape, as an ellipse is hundreds of lines.
+struct RoundPen {
+  int Width, Reach;      // Reach: pixels above and left of the point
+  std::vector<int> Cut;  // row k of the pen (0 at the top) leaves out Cut[k] pixels at each end
+
+  explicit RoundPen(int width) : Width(std::max(1, width)), Reach(Width / 2), Cut(static_cast<std::size_t>(Width)) {
+    const int centre2 = Width % 2;  // the centre, doubled, from the point's corner
+    for (int k = 0; k < Width; ++k) {
+      const int y2 = 2 * (k - Reach) + 1 - centre2;  // pixel centre minus pen centre, doubled
+      int left = 0;
+      while (left < Reach) {
+        const int x2 = 2 * (left - Reach) + 1 - centre2;
+        if (x2 * x2 + y2 * y2 <= Width * Width) break;
+        ++left;
+      }
+      Cut[static_cast<std::size_t>(k)] = left;
     }
-    cut[static_cast<std::size_t>(k)] = left;
   }
-  return cut;
-}
+};
 
 // The pen stamped at every point of the line. Pen and line are convex, so
 // what they cover on each row is one run: the runs are gathered first and
 // each drawn once, instead of a pen's worth of rows at every point.
-void DrawLine(const OverlaySurface& surface, Point from, Point to, int penWidth, Rgb colour) {
-  const int w = std::max(1, penWidth), reach = w / 2;
-  const std::vector<int> cut = PenRowCuts(w);
-  const int top = std::min(from.Y, to.Y) - reach;
+void DrawLine(const OverlaySurface& surface, Point from, Point to, const RoundPen& pen, Rgb colour) {
+  const int top = std::min(from.Y, to.Y) - pen.Reach;
   struct Run {
     int Left = std::numeric_limits<int>::max(), Right = std::numeric_limits<int>::min();
   };
-  std::vector<Run> runs(static_cast<std::size_t>(std::abs(to.Y - from.Y) + w));
+  std::vector<Run> runs(static_cast<std::size_t>(std::abs(to.Y - from.Y) + pen.Width));
   ForEachLinePoint(from, to, [&](Point p) {
-    for (int k = 0; k < w; ++k) {
-      Run& run = runs[static_cast<std::size_t>(p.Y - reach + k - top)];
-      run.Left = std::min(run.Left, p.X - reach + cut[static_cast<std::size_t>(k)]);
-      run.Right = std::max(run.Right, p.X - reach + w - cut[static_cast<std::size_t>(k)]);
+    for (int k = 0; k < pen.Width; ++k) {
+      Run& run = runs[static_cast<std::size_t>(p.Y - pen.Reach + k - top)];
+      const int cut = pen.Cut[static_cast<std::size_t>(k)];
+      run.Left = std::min(run.Left, p.X - pen.Reach + cut);
+      run.Right = std::max(run.Right, p.X - pen.Reach + pen.Width - cut);
     }
   });
   for (std::size_t row = 0; row < runs.size(); ++row)
@@ -247,16 +249,16 @@ void DrawLine(const OverlaySurface& surface, Point from, Point to, int penWidth,
       surface.Fill({runs[row].Left, top + static_cast<int>(row), runs[row].Right - runs[row].Left, 1}, colour);
 }
 
-void DrawRectOutline(const OverlaySurface& surface, Point corner0, Point corner1, int penWidth, Rgb colour) {
+void DrawRectOutline(const OverlaySurface& surface, Point corner0, Point corner1, const RoundPen& pen, Rgb colour) {
   const Point corner2{corner1.X, corner0.Y}, corner3{corner0.X, corner1.Y};
-  DrawLine(surface, corner0, corner2, penWidth, colour);
-  DrawLine(surface, corner2, corner1, penWidth, colour);
-  DrawLine(surface, corner1, corner3, penWidth, colour);
-  DrawLine(surface, corner3, corner0, penWidth, colour);
+  DrawLine(surface, corner0, corner2, pen, colour);
+  DrawLine(surface, corner2, corner1, pen, colour);
+  DrawLine(surface, corner1, corner3, pen, colour);
+  DrawLine(surface, corner3, corner0, pen, colour);
 }
 
 // The ellipse inscribed in the rectangle with corners c0 and c1.
-void DrawEllipse(const OverlaySurface& surface, Point c0, Point c1, int penWidth, Rgb colour) {
+void DrawEllipse(const OverlaySurface& surface, Point c0, Point c1, const RoundPen& pen, Rgb colour) {
   const double cx = (c0.X + c1.X) / 2.0, cy = (c0.Y + c1.Y) / 2.0;
   const double rx = std::abs(c1.X - c0.X) / 2.0, ry = std::abs(c1.Y - c0.Y) / 2.0;
   // A chain of short pen strokes, about one per 8 canvas pixels of the outline.
@@ -269,7 +271,7 @@ void DrawEllipse(const OverlaySurface& surface, Point c0, Point c1, int penWidth
   Point previous = at(0);
   for (int i = 1; i <= steps; ++i) {
     const Point next = at(i);
-    DrawLine(surface, previous, next, penWidth, colour);
+    DrawLine(surface, previous, next, pen, colour);
     previous = next;
   }
 }
@@ -285,22 +287,22 @@ void DrawStrokes(const OverlaySurface& surface, const EditorOverlay& overlay, in
     case EditorOverlay::Shape::None:
       break;
     case EditorOverlay::Shape::Line:
-      DrawLine(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawLine(surface, overlay.From, overlay.To, RoundPen(overlay.PenWidth), overlay.Colour);
       break;
     case EditorOverlay::Shape::Rect:
-      DrawRectOutline(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawRectOutline(surface, overlay.From, overlay.To, RoundPen(overlay.PenWidth), overlay.Colour);
       break;
     case EditorOverlay::Shape::Ellipse:
-      DrawEllipse(surface, overlay.From, overlay.To, overlay.PenWidth, overlay.Colour);
+      DrawEllipse(surface, overlay.From, overlay.To, RoundPen(overlay.PenWidth), overlay.Colour);
       break;
   }
   if (!overlay.BrushOutline.IsEmpty()) {
     const Rect b = overlay.BrushOutline;
     const Point c0{b.X, b.Y}, c1{b.Right() - 1, b.Bottom() - 1};
     if (overlay.BrushRound)
-      DrawEllipse(surface, c0, c1, 1, overlay.BrushColour);
+      DrawEllipse(surface, c0, c1, RoundPen(1), overlay.BrushColour);
     else
-      DrawRectOutline(surface, c0, c1, 1, overlay.BrushColour);
+      DrawRectOutline(surface, c0, c1, RoundPen(1), overlay.BrushColour);
   }
   const int w = surface.Bounds.W, h = surface.Bounds.H, handle = overlay.AxisHandleSize;
   if (overlay.AxisX) {
